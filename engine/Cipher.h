@@ -1,0 +1,39 @@
+#pragma once
+// The program's cipher (a Blowfish variant whose P-array starts as 0..17) and the
+// sealed block around it, used by the resource archive and the parameter store.
+#include <cstdint>
+
+// Key schedule of the cipher.
+struct CipherContext {
+  uint32_t P[18];
+  uint32_t S[4][256];
+};
+
+// The program's fixed 10-character key, shared by the archive and the parameter store.
+extern const char kProgramKey[];
+constexpr int kProgramKeyLength = 10;
+
+// Prepares ctx from the key bytes. Always succeeds.
+void CipherSetup(CipherContext& ctx, const uint8_t* key, int keyLength);
+// Same, starting from the published P-array instead of 0..17 (for test vectors).
+void CipherSetupPublished(CipherContext& ctx, const uint8_t* key, int keyLength);
+void CipherEncipher(const CipherContext& ctx, uint32_t& left, uint32_t& right);
+void CipherDecipher(const CipherContext& ctx, uint32_t& left, uint32_t& right);
+
+// Length of the sealed block for n plain bytes: n + padding (1..8) + 9.
+int32_t SealedLength(int32_t n);
+
+// Writes the sealed block of n plain bytes into out. modeA selects the mode byte
+// 'a' (true) or 'n' (false). Returns the sealed length, or -1 when capacity is short.
+int32_t Seal(const CipherContext& ctx, const uint8_t* plain, int32_t n, uint8_t* out,
+             int32_t capacity, bool modeA);
+
+// Deciphers a sealed block of m bytes into out. Returns -3 for a bad mode byte,
+// -1 when capacity is below the stored length (or the body would not fit), -2 for a
+// checksum mismatch or a malformed body, else the stored length (mode 'n') or
+// capacity (mode 'a'). out must hold m - 9 bytes.
+int32_t Unseal(const CipherContext& ctx, const uint8_t* sealed, int32_t m, uint8_t* out,
+               int32_t capacity);
+
+// The program-wide context prepared at start-up for the parameter store's files.
+CipherContext& ProgramCipher();

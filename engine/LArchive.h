@@ -1,0 +1,47 @@
+#pragma once
+// The one reader of the game's resources: records of the enciphered archive
+// "data.dat", or loose files of the same names when the archive is not open.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/Cipher.h"
+
+class LArchive {
+ public:
+  LArchive() = default;
+  ~LArchive();
+  LArchive(const LArchive&) = delete;
+  LArchive& operator=(const LArchive&) = delete;
+
+  // Opens the archive; false (with a log line where due) leaves loose-file mode.
+  bool Open(const std::string& path, const char* key, int keyLength);
+  void Close();
+  bool IsOpen() const { return open_; }
+
+  // Size of the named file, or -1.
+  int32_t GetSize(const std::string& name);
+  // Reads the named file into buffer; its length, or -1.
+  int32_t Read(const std::string& name, uint8_t* buffer, int32_t capacity);
+  // Allocates size + 100 bytes into out and reads the file into it; its length or -1.
+  int32_t LoadFile(const std::string& name, std::unique_ptr<uint8_t[]>& out);
+  // Names that begin with the pattern's part before its last '*'.
+  std::vector<std::string> ListFiles(const std::string& pattern);
+
+ private:
+  struct Record {
+    std::string name;
+    uint32_t start = 0;
+    uint32_t end = 0;
+    uint32_t size = 0;
+  };
+  std::vector<Record> index_;
+  FILE* file_ = nullptr;
+  bool open_ = false;
+  CipherContext ctx_{};
+};
+
+// The program-wide archive.
+LArchive& Archive();

@@ -1,0 +1,49 @@
+#pragma once
+// The parameter store: a flat list of (key, text value) pairs, sealed into one file.
+// One value operation per kind serves both directions, so one routine per object
+// both saves (direction 1) and loads (direction 0).
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+constexpr int kSave = 1;
+constexpr int kLoad = 0;
+
+class LParams {
+ public:
+  LParams() = default;
+  ~LParams();
+  LParams(const LParams&) = delete;
+  LParams& operator=(const LParams&) = delete;
+
+  bool AllFound = false;
+
+  bool OpenWrite(const std::string& path);
+  bool OpenRead(const std::string& path);
+  // Writes the document (for a store opened for writing) and closes. False when a
+  // write failed; the previous file is then left as it was.
+  bool Close();
+
+  bool Text(const std::string& prefix, const std::string& name, std::string& value,
+            int direction, bool optional = false);
+  bool Long(const std::string& prefix, const std::string& name, int32_t& value,
+            int direction, bool optional = false);
+  bool Double(const std::string& prefix, const std::string& name, double& value,
+              int direction, bool optional = false);
+  bool Bool(const std::string& prefix, const std::string& name, bool& value,
+            int direction, bool optional = false);
+
+  const std::vector<std::pair<std::string, std::string>>& Entries() const { return entries_; }
+
+ private:
+  std::vector<std::pair<std::string, std::string>> entries_;
+  std::string path_;
+  std::string tempPath_;
+  FILE* file_ = nullptr;
+  bool writing_ = false;
+};
+
+// The program-wide store.
+LParams& Params();
