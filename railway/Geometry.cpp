@@ -1,0 +1,135 @@
+#include "railway/Geometry.h"
+
+#include <cmath>
+
+namespace Geometry {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+struct DirectionInfo {
+  int side;
+  int opposite;
+  int length;
+  double arcStart, arcEnd;  // arc angles in degrees (arcs only)
+};
+
+constexpr DirectionInfo kDirections[DirectionCount] = {
+    {0, 6, 70, 0, 0},       {0, 8, 115, -90, 0},   {1, 7, 115, 180, 90},   {1, 9, 70, 0, 0},
+    {1, 11, 115, 0, 90},    {2, 10, 115, -90, -180}, {2, 0, 70, 0, 0},     {2, 2, 115, 90, 180},
+    {3, 1, 115, 0, -90},    {3, 3, 70, 0, 0},      {3, 5, 115, -180, -90}, {0, 4, 115, 90, 0},
+};
+
+constexpr int kSideDirections[4][3] = {{11, 0, 1}, {2, 3, 4}, {5, 6, 7}, {8, 9, 10}};
+
+constexpr int kTypeFrame[TrackTypeCount] = {5, 1, 3, 4, 2, 0};
+
+bool Valid(int d) { return d >= 0 && d < DirectionCount; }
+
+// Screen angle of a ground angle k (whole degrees, 0..180): the ground plane seen at the
+// view's elevation squashes the vertical by its sine.
+double SquashedAngle(int k) {
+  if (k == 90) return 89.999999;
+  double s = std::sin(ElevationDegrees * kPi / 180.0);
+  double t = std::atan(s * std::tan(k * kPi / 180.0)) * 180.0 / kPi;
+  return k < 90 ? t : 180.0 + t;
+}
+
+double ScreenAngle(double a) {
+  if (a < -180) a += 360;
+  int k = static_cast<int>(a);  // toward zero
+  double t = SquashedAngle(std::abs(k) > 180 ? 180 : std::abs(k));
+  return k < 0 ? -t : t;
+}
+
+// Point of the arc ellipse at screen angle theta (degrees).
+void EllipsePoint(double theta, double& x, double& y) {
+  double t = std::tan(theta * kPi / 180.0);
+  x = 1.0 / std::sqrt(1.0 / (ArcRadiusX * ArcRadiusX) + t * t / (ArcRadiusY * ArcRadiusY));
+  if (theta > 90 || theta < -90) x = -x;
+  y = x * t;
+}
+
+}  // namespace
+
+int JunctionX(int i) { return (i % FieldWidth) * 107 + 67 + ((i / FieldWidth) % 2 ? 53 : 0); }
+int JunctionY(int i) { return (i / FieldWidth) * 31 + 80; }
+
+int NodeAt(int x, int y) {
+  int row = (y - 65) / 31;
+  int column = row % 2 == 0 ? (x + 53 - 67) / 107 : (x - 67) / 107;
+  return row * FieldWidth + column;
+}
+
+int Neighbour(int i, int d) {
+  bool odd = (i / FieldWidth) % 2 != 0;
+  switch (d) {
+    case 0: return odd ? i - 7 : i - 8;
+    case 1: case 2: return i + 1;
+    case 3: return odd ? i + 9 : i + 8;
+    case 4: case 5: return i + 16;
+    case 6: return odd ? i + 8 : i + 7;
+    case 7: case 8: return i - 1;
+    case 9: return odd ? i - 8 : i - 9;
+    case 10: case 11: return i - 16;
+    default: return -1;
+  }
+}
+
+int Opposite(int d) { return Valid(d) ? kDirections[d].opposite : -1; }
+int SideOf(int d) { return Valid(d) ? kDirections[d].side : -1; }
+int OppositeSide(int side) { return side >= 0 && side < 4 ? (side + 2) % 4 : -1; }
+
+int SideDirection(int side, int k) {
+  if (side < 0 || side > 3 || k < 0 || k > 2) return -1;
+  return kSideDirections[side][k];
+}
+
+bool IsStraight(int d) { return d == 0 || d == 3 || d == 6 || d == 9; }
+int TrackLength(int d) { return Valid(d) ? kDirections[d].length : -1; }
+int TypeFrame(int type) { return type >= 0 && type < TrackTypeCount ? kTypeFrame[type] : -1; }
+
+TrackPointResult TrackPoint(int j, int d, double p) {
+  TrackPointResult r;
+  if (!Valid(d)) return r;
+  int x0 = JunctionX(j), y0 = JunctionY(j);
+  double len = kDirections[d].length;
+  if (IsStraight(d)) {
+    int far = Neighbour(j, d);
+    r.x = static_cast<int>(x0 + (JunctionX(far) - x0) * p / len + 0.5);
+    r.y = static_cast<int>(y0 + (JunctionY(far) - y0) * p / len + 0.5);
+    r.heading = d == 0 ? -135 : d == 3 ? -45 : d == 6 ? 45 : 135;
+    return r;
+  }
+  const DirectionInfo& info = kDirections[d];
+  double s = info.arcEnd > info.arcStart ? 1.0 : -1.0;
+  double a = info.arcStart - 45 + s * 90 * p / len;
+  r.heading = static_cast<int>(a);
+  double xs, ys, xa, ya;
+  EllipsePoint(ScreenAngle(info.arcStart - 45), xs, ys);
+  EllipsePoint(ScreenAngle(a), xa, ya);
+  r.x = static_cast<int>(x0 + xa - xs);
+  r.y = static_cast<int>(y0 + ya - ys);
+  return r;
+}
+
+int FrameFromHeading(int heading, int frames) {
+  int a = heading % 360;
+  if (a < 0) a += 360;
+  a += 45;
+  if (a > 359) a -= 360;
+  return frames * a / 360;
+}
+
+int CarFrame(int d, int heading, int frames, bool reversed) {
+  int f = FrameFromHeading(heading, frames);
+  int turns = (d == 2 || d == 5 || d == 8 || d == 11 ? 1 : 0) + (reversed ? 1 : 0);
+  for (int t = 0; t < turns; ++t) {
+    f -= frames / 2;
+    if (f < 0) f += frames;
+  }
+  return f;
+}
+
+}  // namespace Geometry

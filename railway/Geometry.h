@@ -1,0 +1,58 @@
+// Track geometry of the field: the staggered grid of 136 junctions, the twelve directions,
+// track lengths, points along a track and the picture frame of a heading.
+// Pure functions without any dependency, shared by the field and the art generator.
+#pragma once
+
+namespace Geometry {
+
+constexpr int FieldWidth = 8;
+constexpr int FieldHeight = 17;
+constexpr int JunctionCount = FieldWidth * FieldHeight;
+constexpr int DirectionCount = 12;
+constexpr int TrackTypeCount = 6;
+
+// Screen position of junction i (0..135).
+int JunctionX(int i);
+int JunctionY(int i);
+
+// Junction under a screen point of the play area.
+int NodeAt(int x, int y);
+
+// Neighbour of junction i in direction d, or -1 for a direction outside 0..11.
+// (The caller keeps the result inside the grid; the value may lie outside 0..135 at the border.)
+int Neighbour(int i, int d);
+// Direction in which a track leaving in d arrives at the far junction; -1 when d is invalid.
+int Opposite(int d);
+// Side 0..3 of a direction, -1 when invalid.
+int SideOf(int d);
+int OppositeSide(int side);
+// The k-th (0..2) direction of a side, in scan order; the middle one is the straight direction.
+int SideDirection(int side, int k);
+// True for the straight directions 0, 3, 6 and 9.
+bool IsStraight(int d);
+// 70 for straight directions, 115 for arcs, -1 when invalid.
+int TrackLength(int d);
+
+// Picture frame of a track type 0..5 in every track picture; -1 when invalid.
+int TypeFrame(int type);
+
+struct TrackPointResult {
+  int x = 0, y = 0;  // screen pixels
+  int heading = 0;   // degrees
+};
+// Screen point and heading of the place at distance p from junction j along direction d.
+TrackPointResult TrackPoint(int j, int d, double p);
+
+// Frame of a picture with `frames` frames around the full turn for a heading in degrees:
+// frame 0 points along the down-right diagonal, frames turn clockwise on screen.
+int FrameFromHeading(int heading, int frames);
+// Frame of a car at a heading on a track of direction d: arcs of directions 2, 5, 8 and 11
+// run against their heading, and a reversed train turns once more.
+int CarFrame(int d, int heading, int frames, bool reversed);
+
+// The ellipse of the arcs and the elevation of the view.
+constexpr double ArcRadiusX = 73.5;
+constexpr double ArcRadiusY = 44.0;
+constexpr double ElevationDegrees = 35.0;
+
+}  // namespace Geometry
