@@ -17,6 +17,8 @@ class LArchive {
   LArchive& operator=(const LArchive&) = delete;
 
   // Opens the archive; false (with a log line where due) leaves loose-file mode.
+  // Index records whose name is not terminated or whose block does not lie inside
+  // the file are left out (with a line on standard output).
   bool Open(const std::string& path, const char* key, int keyLength);
   void Close();
   bool IsOpen() const { return open_; }
@@ -37,7 +39,13 @@ class LArchive {
     uint32_t end = 0;
     uint32_t size = 0;
   };
+  bool ReadIndex();
+  void AddRecord(const uint8_t* raw, uint32_t number);
+  int32_t ReadLoose(const std::string& name, uint8_t* buffer, int32_t capacity);
+
   std::vector<Record> index_;
+  int32_t FileNumbers = 0;  // records the header announced, usable or not
+  int64_t fileLength_ = 0;
   FILE* file_ = nullptr;
   bool open_ = false;
   CipherContext ctx_{};

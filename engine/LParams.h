@@ -20,7 +20,10 @@ class LParams {
 
   bool AllFound = false;
 
+  // Writing goes to path + ".tmp", created here; Close renames it over path.
   bool OpenWrite(const std::string& path);
+  // Fails (nothing loaded) for a file that cannot be opened, does not unseal, or
+  // whose document has a count or length running past its end.
   bool OpenRead(const std::string& path);
   // Writes the document (for a store opened for writing) and closes. False when a
   // write failed; the previous file is then left as it was.
@@ -38,6 +41,10 @@ class LParams {
   const std::vector<std::pair<std::string, std::string>>& Entries() const { return entries_; }
 
  private:
+  bool WriteDocument();
+  bool Value(const std::string& prefix, const std::string& name, std::string& text,
+             int direction, bool optional);
+
   std::vector<std::pair<std::string, std::string>> entries_;
   std::string path_;
   std::string tempPath_;

@@ -1,0 +1,216 @@
+#include "engine/LArchive.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "platform/Files.h"
+
+namespace {
+
+// One index record on disk: name[152], start, end, size, reserved (little-endian).
+constexpr int32_t kRecordSize = 168;
+constexpr int32_t kNameSize = 152;
+constexpr int32_t kSealedTrailer = 9;
+
+uint32_t LoadLittle(const uint8_t* p) {
+  return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) |
+         (uint32_t{p[3]} << 24);
+}
+
+bool ReadWord(FILE* f, uint32_t& value) {
+  uint8_t bytes[4];
+  if (std::fread(bytes, 1, 4, f) != 4) return false;
+  value = LoadLittle(bytes);
+  return true;
+}
+
+// Length of an open file, or -1.
+int64_t FileLength(FILE* f) {
+  struct stat st {};
+  if (::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return static_cast<int64_t>(st.st_size);
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::string PatternPrefix(const std::string& pattern) {
+  const size_t star = pattern.rfind('*');
+  return star == std::string::npos ? pattern : pattern.substr(0, star);
+}
+
+}  // namespace
+
+LArchive::~LArchive() { Close(); }
+
+void LArchive::Close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  open_ = false;
+  index_.clear();
+}
+
+bool LArchive::Open(const std::string& path, const char* key, int keyLength) {
+  Close();
+  CipherSetup(ctx_, reinterpret_cast<const uint8_t*>(key), keyLength);
+  file_ = std::fopen(path.c_str(), "rb");
+  if (file_ == nullptr) {
+    std::printf("Error open file %s\n", path.c_str());
+    return false;
+  }
+  if (!ReadIndex()) {
+    Close();
+    return false;
+  }
+  open_ = true;
+  return true;
+}
+
+// Reads the header and the sealed index; keeps the records that lie inside the file.
+bool LArchive::ReadIndex() {
+  fileLength_ = FileLength(file_);
+  uint32_t reserved = 0;
+  uint32_t count = 0;
+  uint32_t sealedLength = 0;
+  if (fileLength_ < 12 || !ReadWord(file_, reserved) || !ReadWord(file_, count) ||
+      !ReadWord(file_, sealedLength)) {
+    return false;
+  }
+  // The sealed index cannot be longer than the rest of the file: a short read.
+  if (int64_t{sealedLength} > fileLength_ - 12) return false;
+  std::vector<uint8_t> sealed(sealedLength);
+  if (std::fread(sealed.data(), 1, sealed.size(), file_) != sealed.size()) return false;
+
+  const int64_t capacity = int64_t{count} * kRecordSize;
+  int32_t result = -1;
+  std::vector<uint8_t> plain;
+  // An index that would not fit its own sealed block cannot decode; do not allocate.
+  if (capacity <= int64_t{sealedLength}) {
+    plain.assign(static_cast<size_t>(capacity) + 1024, 0);
+    result = Unseal(ctx_, sealed.data(), static_cast<int32_t>(sealedLength), plain.data(),
+                    static_cast<int32_t>(capacity));
+  }
+  if (static_cast<uint32_t>(result) / kRecordSize != count) {
+    std::printf("Error decode. ReadLen/sizeof(TYPE_FILE_INFO) != FileNumbers\n");
+    return false;
+  }
+  FileNumbers = static_cast<int32_t>(count);
+  for (uint32_t i = 0; i < count; ++i) AddRecord(plain.data() + size_t{i} * kRecordSize, i);
+  return true;
+}
+
+// Adds one index record, unless its name or its block is unusable: a record whose
+// name does not end within its field, or whose block does not lie inside the file
+// and cannot hold its size, is skipped with a line on standard output.
+void LArchive::AddRecord(const uint8_t* raw, uint32_t number) {
+  const void* nul = std::memchr(raw, 0, kNameSize);
+  if (nul == nullptr) {
+    std::printf("Error(LArchive::Open): record %" PRIu32 " has an unterminated name, skipped\n",
+                number);
+    return;
+  }
+  Record record;
+  record.name.assign(reinterpret_cast<const char*>(raw),
+                     static_cast<const uint8_t*>(nul) - raw);
+  record.start = LoadLittle(raw + kNameSize);
+  record.end = LoadLittle(raw + kNameSize + 4);
+  record.size = LoadLittle(raw + kNameSize + 8);
+  const bool inside = record.start >= 12 && record.start <= record.end &&
+                      int64_t{record.end} <= fileLength_;
+  const uint32_t sealed = record.end - record.start;
+  if (!inside || sealed < kSealedTrailer + 8 || record.size > sealed - kSealedTrailer ||
+      sealed > static_cast<uint32_t>(std::numeric_limits<int32_t>::max())) {
+    std::printf("Error(LArchive::Open): record %" PRIu32 " (%s) lies outside the file, skipped\n",
+                number, record.name.c_str());
+    return;
+  }
+  index_.push_back(std::move(record));
+}
+
+int32_t LArchive::GetSize(const std::string& name) {
+  if (!open_) {
+    FILE* f = std::fopen(name.c_str(), "rb");
+    if (f == nullptr) return -1;
+    const int64_t length = FileLength(f);
+    std::fclose(f);
+    if (length < 0 || length > std::numeric_limits<int32_t>::max()) return -1;
+    return static_cast<int32_t>(length);
+  }
+  for (auto it = index_.rbegin(); it != index_.rend(); ++it) {
+    if (it->name == name) return static_cast<int32_t>(it->size);
+  }
+  return -1;
+}
+
+int32_t LArchive::Read(const std::string& name, uint8_t* buffer, int32_t capacity) {
+  if (buffer == nullptr || capacity < 0) return -1;
+  if (!open_) return ReadLoose(name, buffer, capacity);
+  std::vector<uint8_t> sealed;
+  for (const Record& record : index_) {
+    if (record.name != name) continue;
+    const uint32_t length = record.end - record.start;
+    if (length > static_cast<uint32_t>(capacity)) continue;
+    sealed.resize(length);
+    if (std::fseek(file_, static_cast<long>(record.start), SEEK_SET) != 0) continue;
+    if (std::fread(sealed.data(), 1, length, file_) != length) continue;
+    const int32_t result =
+        Unseal(ctx_, sealed.data(), static_cast<int32_t>(length), buffer, capacity);
+    if (result >= 0 && static_cast<uint32_t>(result) == record.size) return result;
+  }
+  return -1;
+}
+
+int32_t LArchive::ReadLoose(const std::string& name, uint8_t* buffer, int32_t capacity) {
+  FILE* f = std::fopen(name.c_str(), "rb");
+  if (f == nullptr) return -1;
+  const int64_t length = FileLength(f);
+  int32_t result = -1;
+  if (length >= 0 && length <= capacity &&
+      std::fread(buffer, 1, static_cast<size_t>(length), f) == static_cast<size_t>(length)) {
+    result = static_cast<int32_t>(length);
+  }
+  std::fclose(f);
+  return result;
+}
+
+int32_t LArchive::LoadFile(const std::string& name, std::unique_ptr<uint8_t[]>& out) {
+  const int32_t size = GetSize(name);
+  if (size < 0) return -1;
+  const int64_t capacity = int64_t{size} + 100;
+  if (capacity > std::numeric_limits<int32_t>::max()) return -1;
+  // Zero-filled, so a text file is always followed by a NUL.
+  out.reset(new (std::nothrow) uint8_t[static_cast<size_t>(capacity)]());
+  if (!out) return -1;
+  return Read(name, out.get(), static_cast<int32_t>(capacity));
+}
+
+std::vector<std::string> LArchive::ListFiles(const std::string& pattern) {
+  const std::string prefix = PatternPrefix(pattern);
+  std::vector<std::string> names;
+  if (open_) {
+    for (const Record& record : index_) {
+      if (StartsWith(record.name, prefix)) names.push_back(record.name);
+    }
+    return names;
+  }
+  // Loose files: the folder part of the prefix is listed; what follows its last '/'
+  // must begin each entry's name.
+  const size_t slash = prefix.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : prefix.substr(0, slash + 1);
+  const std::string start = prefix.substr(folder.size());
+  for (const std::string& entry : platform::ListFolder(folder.empty() ? "." : folder)) {
+    if (StartsWith(entry, start)) names.push_back(folder + entry);
+  }
+  return names;
+}
+
+LArchive& Archive() {
+  static LArchive archive;
+  return archive;
+}

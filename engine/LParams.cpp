@@ -1,0 +1,271 @@
+#include "engine/LParams.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/Cipher.h"
+
+namespace {
+
+constexpr size_t kNumberWidth = 8;
+
+std::string Number8(size_t value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%8zu", value);
+  return text;
+}
+
+// Reads one 8-character number field at pos as the runtime's text-to-int does
+// (leading blanks, optional sign, digits up to the first other character).
+// False when the field runs past the end or the number is negative.
+bool ReadNumber(const std::string& doc, size_t& pos, size_t& value) {
+  if (doc.size() - pos < kNumberWidth) return false;
+  const std::string field = doc.substr(pos, kNumberWidth);
+  pos += kNumberWidth;
+  const long number = std::strtol(field.c_str(), nullptr, 10);
+  if (number < 0) return false;
+  value = static_cast<size_t>(number);
+  return true;
+}
+
+bool ReadBytes(const std::string& doc, size_t& pos, size_t length, std::string& out) {
+  if (doc.size() - pos < length) return false;
+  out = doc.substr(pos, length);
+  pos += length;
+  return true;
+}
+
+// Parses the plain document. Nothing is read beyond it: a count or a length that
+// runs past its end makes the whole document unusable.
+bool ParseDocument(const std::string& doc,
+                   std::vector<std::pair<std::string, std::string>>& entries) {
+  size_t pos = 0;
+  size_t count = 0;
+  if (!ReadNumber(doc, pos, count)) return false;
+  // Every entry takes at least its two length fields.
+  if (count > (doc.size() - pos) / (2 * kNumberWidth)) return false;
+  for (size_t i = 0; i < count; ++i) {
+    size_t length = 0;
+    std::string key;
+    std::string value;
+    if (!ReadNumber(doc, pos, length) || !ReadBytes(doc, pos, length, key)) return false;
+    if (!ReadNumber(doc, pos, length) || !ReadBytes(doc, pos, length, value)) return false;
+    entries.emplace_back(std::move(key), std::move(value));
+  }
+  return true;
+}
+
+std::string BuildDocument(const std::vector<std::pair<std::string, std::string>>& entries) {
+  std::string doc = Number8(entries.size());
+  for (const auto& [key, value] : entries) {
+    doc += Number8(key.size());
+    doc += key;
+    doc += Number8(value.size());
+    doc += value;
+  }
+  return doc;
+}
+
+// The whole content of an open file, or false when it cannot be read.
+bool ReadWhole(FILE* f, std::string& data) {
+  struct stat st {};
+  if (::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > INT32_MAX - 200) {
+    return false;
+  }
+  data.assign(static_cast<size_t>(st.st_size), '\0');
+  return std::fread(data.data(), 1, data.size(), f) == data.size();
+}
+
+// Makes a finished rename durable by syncing the folder that holds the file.
+void SyncFolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+LParams::~LParams() {
+  // At program end the entries are released without writing.
+  if (file_ != nullptr) std::fclose(file_);
+  if (writing_) std::remove(tempPath_.c_str());
+}
+
+bool LParams::OpenWrite(const std::string& path) {
+  if (file_ != nullptr) Close();
+  // The document goes to a temporary file beside the target; Close renames it over
+  // the target, so the previous file stays whole until the new one is complete.
+  const std::string temp = path + ".tmp";
+  file_ = std::fopen(temp.c_str(), "wb");
+  if (file_ == nullptr) {
+    std::printf("Error open file %s\n", path.c_str());
+    AllFound = false;
+    return false;
+  }
+  path_ = path;
+  tempPath_ = temp;
+  writing_ = true;
+  entries_.clear();
+  AllFound = true;
+  return true;
+}
+
+bool LParams::OpenRead(const std::string& path) {
+  if (file_ != nullptr) Close();
+  AllFound = false;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) {
+    std::printf("Error open file %s\n", path.c_str());
+    return false;
+  }
+  std::string sealed;
+  std::vector<std::pair<std::string, std::string>> loaded;
+  bool ok = ReadWhole(f, sealed);
+  if (ok) {
+    const int32_t capacity = static_cast<int32_t>(sealed.size()) + 100;
+    std::string plain(static_cast<size_t>(capacity) + 1, '\0');
+    const int32_t length =
+        Unseal(ProgramCipher(), reinterpret_cast<const uint8_t*>(sealed.data()),
+               static_cast<int32_t>(sealed.size()), reinterpret_cast<uint8_t*>(plain.data()),
+               capacity);
+    ok = length > 0;
+    if (ok) {
+      plain.resize(static_cast<size_t>(length));
+      ok = ParseDocument(plain, loaded);
+      if (!ok) std::printf("Error(LParams::OpenRead): damaged document in %s\n", path.c_str());
+    }
+  }
+  if (!ok) {
+    std::fclose(f);
+    return false;
+  }
+  file_ = f;
+  path_ = path;
+  writing_ = false;
+  entries_.insert(entries_.end(), loaded.begin(), loaded.end());
+  AllFound = true;
+  return true;
+}
+
+bool LParams::Close() {
+  if (file_ == nullptr) return true;
+  bool ok = true;
+  if (writing_) {
+    ok = WriteDocument();
+    if (std::fclose(file_) != 0) ok = false;
+    if (ok && std::rename(tempPath_.c_str(), path_.c_str()) != 0) ok = false;
+    if (ok) {
+      SyncFolderOf(path_);
+    } else {
+      std::printf("Error(LParams::Close): unable to write file %s: %s\n", path_.c_str(),
+                  std::strerror(errno));
+      std::remove(tempPath_.c_str());
+    }
+  } else {
+    std::fclose(file_);
+  }
+  file_ = nullptr;
+  writing_ = false;
+  entries_.clear();
+  return ok;
+}
+
+// Seals the document and writes it to the temporary file, through to the disk.
+bool LParams::WriteDocument() {
+  const std::string doc = BuildDocument(entries_);
+  if (doc.size() > static_cast<size_t>(INT32_MAX - 200)) {
+    errno = EFBIG;
+    return false;
+  }
+  const int32_t capacity = static_cast<int32_t>(doc.size()) + 100;
+  std::vector<uint8_t> sealed(static_cast<size_t>(capacity));
+  const int32_t length = Seal(ProgramCipher(), reinterpret_cast<const uint8_t*>(doc.data()),
+                              static_cast<int32_t>(doc.size()), sealed.data(), capacity, false);
+  if (length < 0) return false;
+  if (std::fwrite(sealed.data(), 1, static_cast<size_t>(length), file_) !=
+      static_cast<size_t>(length)) {
+    return false;
+  }
+  return std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+}
+
+// Shared by the value operations: save appends, load finds the first equal key.
+bool LParams::Value(const std::string& prefix, const std::string& name, std::string& text,
+                    int direction, bool optional) {
+  bool found = false;
+  if (direction == kSave) {
+    entries_.emplace_back(prefix + name, text);
+    found = true;
+  } else if (direction == kLoad) {
+    const std::string key = prefix + name;
+    for (const auto& [k, v] : entries_) {
+      if (k == key) {
+        text = v;
+        found = true;
+        break;
+      }
+    }
+  }
+  if (!found && !optional) AllFound = false;
+  return found;
+}
+
+bool LParams::Text(const std::string& prefix, const std::string& name, std::string& value,
+                   int direction, bool optional) {
+  if (direction == kLoad) {
+    std::string text;
+    if (!Value(prefix, name, text, direction, optional)) return false;
+    value = text;
+    return true;
+  }
+  return Value(prefix, name, value, direction, optional);
+}
+
+bool LParams::Long(const std::string& prefix, const std::string& name, int32_t& value,
+                   int direction, bool optional) {
+  std::string text = direction == kSave ? std::to_string(value) : std::string();
+  if (!Value(prefix, name, text, direction, optional)) return false;
+  if (direction == kLoad) {
+    // A 32-bit long: values beyond its range stop at its limits.
+    const long number = std::strtol(text.c_str(), nullptr, 10);
+    value = static_cast<int32_t>(number < INT32_MIN ? INT32_MIN
+                                 : number > INT32_MAX ? INT32_MAX
+                                                      : number);
+  }
+  return true;
+}
+
+bool LParams::Double(const std::string& prefix, const std::string& name, double& value,
+                     int direction, bool optional) {
+  std::string text;
+  if (direction == kSave) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%14.14e", value);
+    text = buffer;
+  }
+  if (!Value(prefix, name, text, direction, optional)) return false;
+  if (direction == kLoad) value = std::strtod(text.c_str(), nullptr);
+  return true;
+}
+
+bool LParams::Bool(const std::string& prefix, const std::string& name, bool& value,
+                   int direction, bool optional) {
+  std::string text = direction == kSave ? (value ? "1" : "0") : std::string();
+  if (!Value(prefix, name, text, direction, optional)) return false;
+  if (direction == kLoad) value = text == "1";
+  return true;
+}
+
+LParams& Params() {
+  static LParams params;
+  return params;
+}
