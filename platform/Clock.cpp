@@ -1,0 +1,9 @@
+#include "platform/Clock.h"
+
+#include <SDL.h>
+
+namespace platform {
+
+uint32_t SdlClock::Now() { return SDL_GetTicks(); }
+
+}  // namespace platform

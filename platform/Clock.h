@@ -1,0 +1,32 @@
+#pragma once
+// The time source of the frame loop: milliseconds since start. The real one
+// reads SDL's tick counter; tests use a clock they set by hand.
+#include <cstdint>
+
+namespace platform {
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual uint32_t Now() = 0;
+};
+
+// SDL's tick counter (milliseconds since SDL was initialised).
+class SdlClock : public Clock {
+ public:
+  uint32_t Now() override;
+};
+
+// A clock that only moves when told to.
+class ManualClock : public Clock {
+ public:
+  explicit ManualClock(uint32_t start = 0) : now_(start) {}
+  uint32_t Now() override { return now_; }
+  void Set(uint32_t ms) { now_ = ms; }
+  void Advance(uint32_t ms) { now_ += ms; }
+
+ private:
+  uint32_t now_;
+};
+
+}  // namespace platform

@@ -1,0 +1,94 @@
+#include "platform/EventSource.h"
+
+#include <algorithm>
+
+#include "platform/Signals.h"
+
+namespace platform {
+
+bool SdlEventSource::Poll(SDL_Event& event) { return SDL_PollEvent(&event) == 1; }
+
+void SdlEventSource::WaitForInput(uint32_t ms) {
+  const uint32_t wait = std::min(ms, kMaxIdleWaitMs);
+  const uint32_t start = SDL_GetTicks();
+  for (;;) {
+    SDL_PumpEvents();
+    SDL_Event peek;
+    if (SDL_PeepEvents(&peek, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0) return;
+    if (QuitRequestPending()) return;
+    const uint32_t waited = SDL_GetTicks() - start;
+    if (waited >= wait) return;
+    SDL_Delay(std::min<uint32_t>(1, wait - waited));
+  }
+}
+
+void ScriptedEventSource::PushAt(uint32_t time, const SDL_Event& event) {
+  auto at = std::upper_bound(queue_.begin(), queue_.end(), time,
+                             [](uint32_t t, const Timed& e) { return t < e.time; });
+  queue_.insert(at, Timed{time, event});
+}
+
+bool ScriptedEventSource::Poll(SDL_Event& event) {
+  if (beforePoll) beforePoll();
+  if (queue_.empty() || queue_.front().time > clock_.Now()) return false;
+  event = queue_.front().event;
+  queue_.pop_front();
+  return true;
+}
+
+void ScriptedEventSource::WaitForInput(uint32_t ms) {
+  waits_.push_back(ms);
+  uint32_t until = clock_.Now() + std::min(ms, kMaxIdleWaitMs);
+  if (!queue_.empty()) until = std::min(until, std::max(queue_.front().time, clock_.Now()));
+  clock_.Set(until);
+}
+
+SDL_Event KeyDownEvent(SDLKey key, SDLMod mod) {
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.state = SDL_PRESSED;
+  e.key.keysym.sym = key;
+  e.key.keysym.mod = mod;
+  return e;
+}
+
+SDL_Event KeyUpEvent(SDLKey key, SDLMod mod) {
+  SDL_Event e = KeyDownEvent(key, mod);
+  e.type = SDL_KEYUP;
+  e.key.state = SDL_RELEASED;
+  return e;
+}
+
+SDL_Event ButtonEvent(bool down, Uint8 button, int x, int y) {
+  SDL_Event e{};
+  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  e.button.button = button;
+  e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  e.button.x = static_cast<Uint16>(x);
+  e.button.y = static_cast<Uint16>(y);
+  return e;
+}
+
+SDL_Event MotionEvent(int x, int y) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.x = static_cast<Uint16>(x);
+  e.motion.y = static_cast<Uint16>(y);
+  return e;
+}
+
+SDL_Event QuitEvent() {
+  SDL_Event e{};
+  e.type = SDL_QUIT;
+  return e;
+}
+
+SDL_Event ActiveEvent(bool gained, Uint8 state) {
+  SDL_Event e{};
+  e.type = SDL_ACTIVEEVENT;
+  e.active.gain = gained ? 1 : 0;
+  e.active.state = state;
+  return e;
+}
+
+}  // namespace platform

@@ -1,0 +1,93 @@
+#include "platform/Window.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+// The X11 connection and windows SDL made for us, taken under SDL's lock.
+class X11Access {
+ public:
+  X11Access() {
+    if (IsDummyVideo() || SDL_GetVideoSurface() == nullptr) return;
+    SDL_VERSION(&info_.version);
+    if (SDL_GetWMInfo(&info_) <= 0 || info_.subsystem != SDL_SYSWM_X11) return;
+    if (info_.info.x11.display == nullptr) return;
+    if (info_.info.x11.lock_func) info_.info.x11.lock_func();
+    ok_ = true;
+  }
+  ~X11Access() {
+    if (!ok_) return;
+    XFlush(info_.info.x11.display);
+    if (info_.info.x11.unlock_func) info_.info.x11.unlock_func();
+  }
+  X11Access(const X11Access&) = delete;
+  X11Access& operator=(const X11Access&) = delete;
+
+  bool ok() const { return ok_; }
+  Display* display() const { return info_.info.x11.display; }
+  // The window the window manager handles. Classic SDL wraps its drawing window
+  // in a managed one (wmwindow); sdl12-compat reports wmwindow as 0 and its
+  // drawing window is itself the top-level window.
+  Window topLevel() const {
+    return info_.info.x11.wmwindow != 0 ? info_.info.x11.wmwindow : info_.info.x11.window;
+  }
+
+ private:
+  SDL_SysWMinfo info_{};
+  bool ok_ = false;
+};
+
+}  // namespace
+
+bool IsDummyVideo() {
+  char name[64] = {};
+  if (SDL_VideoDriverName(name, sizeof name) != nullptr) return std::strcmp(name, "dummy") == 0;
+  const char* env = std::getenv("SDL_VIDEODRIVER");
+  return env != nullptr && std::strcmp(env, "dummy") == 0;
+}
+
+bool DesktopSize(int32_t& width, int32_t& height) {
+  X11Access x;
+  if (!x.ok()) return false;
+  const int screen = DefaultScreen(x.display());
+  width = DisplayWidth(x.display(), screen);
+  height = DisplayHeight(x.display(), screen);
+  return width > 0 && height > 0;
+}
+
+bool CursorPosition(int32_t& x, int32_t& y) {
+  X11Access access;
+  if (!access.ok()) return false;
+  Display* d = access.display();
+  Window root = 0, child = 0;
+  int rootX = 0, rootY = 0, winX = 0, winY = 0;
+  unsigned mask = 0;
+  if (!XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rootX, &rootY, &winX, &winY,
+                     &mask))
+    return false;
+  x = rootX;
+  y = rootY;
+  return true;
+}
+
+bool FindOwnWindow() {
+  X11Access x;
+  return x.ok() && x.topLevel() != 0;
+}
+
+bool MoveOwnWindow(int32_t x, int32_t y, int32_t width, int32_t height) {
+  X11Access access;
+  if (!access.ok() || access.topLevel() == 0 || width <= 0 || height <= 0) return false;
+  Display* d = access.display();
+  const Window w = access.topLevel();
+  XMoveResizeWindow(d, w, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XMapWindow(d, w);
+  return true;
+}
+
+}  // namespace platform

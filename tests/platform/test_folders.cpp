@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "platform/Files.h"
+#include "platform/Folders.h"
+
+namespace {
+
+using platform::ChooseWorkingFolder;
+using platform::FolderFacts;
+
+std::string TempFolder(const char* tag) {
+  std::string pattern = std::string("/tmp/ot_folders_") + tag + "_XXXXXX";
+  char* made = ::mkdtemp(pattern.data());
+  return made != nullptr ? std::string(made) : std::string();
+}
+
+FolderFacts InstalledFacts() {
+  FolderFacts f;
+  f.executableFolder = "/usr/games";
+  f.resourceFolder = "/usr/share/games/ostrel-trains";
+  f.executableFolderWritable = false;
+  f.home = "/home/ann";
+  return f;
+}
+
+TEST(WorkingFolder, OverrideFromEnvironmentWins) {
+  FolderFacts f = InstalledFacts();
+  f.homeOverrideSet = true;
+  f.homeOverride = "/srv/trains";
+  f.executableFolder = f.resourceFolder = "/opt/ot";
+  f.executableFolderWritable = true;
+  EXPECT_EQ(ChooseWorkingFolder(f), "/srv/trains");
+}
+
+TEST(WorkingFolder, PortableCopyKeepsItsFilesBesideTheProgram) {
+  FolderFacts f = InstalledFacts();
+  f.executableFolder = f.resourceFolder = "/home/ann/ot";
+  f.executableFolderWritable = true;
+  EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/ot");
+}
+
+TEST(WorkingFolder, ReadOnlyProgramFolderFallsBackToUserData) {
+  FolderFacts f = InstalledFacts();
+  f.executableFolder = f.resourceFolder = "/opt/ot";
+  f.executableFolderWritable = false;
+  EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/.local/share/ostrel-trains");
+}
+
+TEST(WorkingFolder, InstalledGameUsesXdgDataHomeWhenSet) {
+  FolderFacts f = InstalledFacts();
+  EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/.local/share/ostrel-trains");
+  f.xdgDataHome = "/home/ann/data/";
+  EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/data/ostrel-trains");
+  // A relative XDG_DATA_HOME is invalid and ignored.
+  f.xdgDataHome = "data";
+  EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/.local/share/ostrel-trains");
+}
+
+TEST(WorkingFolder, WritableFolderWithoutResourcesIsNotUsed) {
+  FolderFacts f = InstalledFacts();
+  f.executableFolder = "/home/ann/bin";
+  f.executableFolderWritable = true;
+  EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/.local/share/ostrel-trains");
+}
+
+TEST(ResourceFolder, ArchiveOrLooseFolderCounts) {
+  const std::string dir = TempFolder("res");
+  ASSERT_FALSE(dir.empty());
+  EXPECT_FALSE(platform::HasResources(dir));
+  ASSERT_TRUE(platform::CreateFolder(dir + "/Dat"));
+  EXPECT_TRUE(platform::HasResources(dir));
+  ::rmdir((dir + "/Dat").c_str());
+  std::ofstream(dir + "/data.dat") << "x";
+  EXPECT_TRUE(platform::HasResources(dir));
+  std::remove((dir + "/data.dat").c_str());
+  ::rmdir(dir.c_str());
+  EXPECT_FALSE(platform::HasResources(""));
+}
+
+TEST(ResourceFolder, TheTestProgramsFolderIsTheExecutablesFolder) {
+  EXPECT_EQ(platform::ExecutableFolder(), std::string(OT_BINARY_DIR));
+  EXPECT_EQ(platform::InstalledDataFolder().substr(0, 1), "/");
+}
+
+TEST(EnterWorkingFolder, CreatesMissingParentsPrivatelyAndEntersIt) {
+  const std::string dir = TempFolder("enter");
+  ASSERT_FALSE(dir.empty());
+  char before[4096];
+  ASSERT_NE(::getcwd(before, sizeof before), nullptr);
+  const std::string target = dir + "/a/b/ostrel-trains";
+  ASSERT_TRUE(platform::EnterWorkingFolder(target));
+  char now[4096];
+  ASSERT_NE(::getcwd(now, sizeof now), nullptr);
+  EXPECT_EQ(std::string(now), target);
+  struct stat st {};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  // Entering an existing folder works too.
+  EXPECT_TRUE(platform::EnterWorkingFolder(target));
+  ASSERT_EQ(::chdir(before), 0);
+  ::rmdir(target.c_str());
+  ::rmdir((dir + "/a/b").c_str());
+  ::rmdir((dir + "/a").c_str());
+  ::rmdir(dir.c_str());
+}
+
+TEST(EnterWorkingFolder, FailsWhereNothingCanBeCreated) {
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(platform::EnterWorkingFolder("/proc/ot-cannot-exist/x"));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Error: cannot create the folder"),
+            std::string::npos);
+}
+
+TEST(JoinPath, PutsExactlyOneSlash) {
+  EXPECT_EQ(platform::JoinPath("/a", "b"), "/a/b");
+  EXPECT_EQ(platform::JoinPath("/a/", "b"), "/a/b");
+  EXPECT_EQ(platform::JoinPath("", "b"), "b");
+}
+
+}  // namespace
