@@ -210,6 +210,12 @@ std::vector<std::string> LArchive::ListFiles(const std::string& pattern) {
   return names;
 }
 
+std::vector<LArchive::RecordInfo> LArchive::Records() const {
+  std::vector<RecordInfo> records;
+  for (const Record& record : index_) records.push_back({record.name, record.size});
+  return records;
+}
+
 LArchive& Archive() {
   static LArchive archive;
   return archive;

@@ -32,6 +32,13 @@ class LArchive {
   // Names that begin with the pattern's part before its last '*'.
   std::vector<std::string> ListFiles(const std::string& pattern);
 
+  // Name and plain size of every usable index record, in index order (for tools).
+  struct RecordInfo {
+    std::string name;
+    uint32_t size = 0;
+  };
+  std::vector<RecordInfo> Records() const;
+
  private:
   struct Record {
     std::string name;
