@@ -24,3 +24,19 @@ bool FillColour(SDL_Surface* surface, uint8_t r, uint8_t g, uint8_t b, uint8_t a
 int FadeAlpha(SDL_Surface* surface, int amount);
 // The raw pixel value at (x, y); -1 for unsupported pixel widths.
 int64_t GetPixel(SDL_Surface* surface, int x, int y);
+
+// Surface helpers used by the clip.
+
+// Converts to the display's pixel format, with an alpha channel or without. Before a
+// video mode is set, converts to 32-bit ARGB (alpha) or RGB instead. The source is kept.
+SDL_Surface* ToDisplayFormat(SDL_Surface* surface, bool alpha);
+// A new w x h picture in the display format, filled with zero pixels.
+SDL_Surface* CreateBlankSurface(int w, int h, bool alpha);
+// A new surface of the same size and pixel format with the pixels copied byte for byte.
+SDL_Surface* CopySurface(SDL_Surface* src);
+// True when the pixel at (x, y) has all alpha bits zero or lies outside the surface;
+// false on a surface without alpha.
+bool IsTransparentPixel(SDL_Surface* surface, int x, int y);
+
+// Truncates toward zero into the 32-bit range.
+int32_t TruncToInt(double v);
