@@ -1,0 +1,28 @@
+#pragma once
+// The clip library: one template clip per preloaded entry of the clip table, and
+// new clips made from those templates (sharing their pictures) on request.
+#include <cstdint>
+
+#include "sprites/ClipTable.h"
+
+class LClip;
+
+class ClipLib {
+ public:
+  // Forgets every template and loads the first ten entries. True unless one of
+  // them could not be loaded.
+  static bool Init();
+  // Passes the next entry, loading it when it is preloaded. The share of entries
+  // passed so far in percent (100 at the end), or -1 when a load failed.
+  static int32_t LoadNext();
+  // True once every entry has been passed.
+  static bool IsComplete();
+  // A new clip of entry index, owned by the caller; deep gives it private pixels.
+  // A picture that cannot be loaded ends the program (message box, exit code -1).
+  // nullptr (with a log line) only for an index outside the table.
+  static LClip* Create(int index, bool deep = false);
+  // The cached template of index, or nullptr.
+  static const LClip* GetTemplate(int index);
+  // Frees every template; called at shutdown while the video system still runs.
+  static void Shutdown();
+};

@@ -1,0 +1,51 @@
+#pragma once
+// The progress of a level: a small shunting engine shuttles between the warehouse
+// and the right edge of the top bar, each half trip adding a fixed share to the
+// percentage, while the pile of crates at the warehouse shrinks.
+#include <array>
+#include <cstdint>
+
+class LClip;
+class LEngine;
+class FineSink;
+
+class CompleteIndicator {
+ public:
+  static constexpr int kCrateCount = 7;
+
+  // Creates the engine and the crates and adds them, hidden, to owner.
+  explicit CompleteIndicator(LEngine* owner);
+  // Removes the sprites from the owner, which must still exist.
+  virtual ~CompleteIndicator();
+  CompleteIndicator(const CompleteIndicator&) = delete;
+  CompleteIndicator& operator=(const CompleteIndicator&) = delete;
+
+  // Starts a level lasting minutes; game is fined at each stop (may be none).
+  void Start(int32_t minutes, FineSink* game);
+  // Once per frame with the elapsed milliseconds; visible shows the engine.
+  virtual void Update(int32_t dt, bool visible);
+  // The progress in percent, growing with the engine's position; at most 100.
+  double GetProgress() const;
+
+  // Writes or reads the state under "CompleteIndicator." in the parameter store.
+  void Save();
+  bool Load();
+
+  LEngine* Owner;
+  double Percent = 0.0;
+  LClip* Engine = nullptr;
+  std::array<LClip*, kCrateCount> Crates{};
+  std::array<LClip*, kCrateCount> Stacks{};
+  int32_t iState = 0;  // 0 travelling, 1 standing at the warehouse
+  int32_t WaitCounter = 0;
+  double SaveV = 0.0;
+  bool NeedShow = true;
+  double DeltaPercent = 50.0;
+  FineSink* Game = nullptr;
+
+ private:
+  void Travel();
+  void SetEngineFrame();
+  void RefreshPile();
+  void Sanitise();
+};
