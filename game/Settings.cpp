@@ -1,0 +1,97 @@
+#include "game/Settings.h"
+
+#include <cstdio>
+
+#include "engine/LParams.h"
+#include "platform/Files.h"
+#include "platform/Folders.h"
+
+const char kSettingsPrefix[] = "Globals.";
+const char kSettingsFile[] = "save/globals.sav";
+const char kSavedGamesFolder[] = "savep/";
+
+namespace {
+
+// One value in either direction; a value that is missing on load keeps what the
+// record held (the store is asked through a copy, so it cannot touch the field).
+template <typename T, typename Op>
+bool Value(LParams& store, const char* name, T& field, int direction, Op op) {
+  T value = field;
+  const bool found = (store.*op)(kSettingsPrefix, name, value, direction, false);
+  if (direction == kLoad && found) field = value;
+  return found;
+}
+
+// Keeps a loaded value inside the range the game can use; a value outside it
+// (a damaged or hand-edited file) is replaced by the default, with a log line.
+void Limit(int32_t& field, int32_t low, int32_t high, int32_t fallback, const char* name) {
+  if (field >= low && field <= high) return;
+  std::fprintf(stderr, "Warning: settings value %s%s out of range: %ld\n", kSettingsPrefix, name,
+               static_cast<long>(field));
+  field = fallback;
+}
+
+}  // namespace
+
+void Settings::LimitValues() {
+  Limit(SoundVolume, 0, 128, 64, "Globals.SoundVolume");
+  Limit(MusicVolume, 0, 128, 64, "Globals.MusicVolume");
+  Limit(MaxLevelPuzzle, 0, 5, 0, "Globals.MaxLevelPuzzle");
+  Limit(MaxLevelStrateg, 0, 5, 0, "Globals.MaxLevelStrateg");
+}
+
+bool Settings::Exchange(LParams& s, int d) {
+  bool all = true;
+  all &= Value(s, "Globals.PlayerName", PlayerName, d, &LParams::Text);
+  all &= Value(s, "Globals.SoundVolume", SoundVolume, d, &LParams::Long);
+  all &= Value(s, "Globals.MusicVolume", MusicVolume, d, &LParams::Long);
+  all &= Value(s, "Globals.AutoSave", AutoSave, d, &LParams::Bool);
+  all &= Value(s, "Globals.Speed", Speed, d, &LParams::Long);
+  all &= Value(s, "Globals.KindGame", KindGame, d, &LParams::Long);
+  all &= Value(s, "Globals.DirectSound", DirectSound, d, &LParams::Bool);
+  all &= Value(s, "Globals.FullScreen", FullScreen, d, &LParams::Bool);
+  all &= Value(s, "Globals.SoundOn", SoundOn, d, &LParams::Bool);
+  all &= Value(s, "Globals.MusicOn", MusicOn, d, &LParams::Bool);
+  all &= Value(s, "Globals.DontShowBeginHelp", DontShowBeginHelp, d, &LParams::Bool);
+  all &= Value(s, "Globals.MainWindowPosX", MainWindowPosX, d, &LParams::Long);
+  all &= Value(s, "Globals.MainWindowPosY", MainWindowPosY, d, &LParams::Long);
+  all &= Value(s, "Globals.MaxLevelPuzzle", MaxLevelPuzzle, d, &LParams::Long);
+  all &= Value(s, "Globals.MaxLevelStrateg", MaxLevelStrateg, d, &LParams::Long);
+  all &= Value(s, "Globals.ShowTips", ShowTips, d, &LParams::Bool);
+  if (d == kLoad) LimitValues();
+  return all;
+}
+
+Settings& Globals() {
+  static Settings settings;
+  return settings;
+}
+
+void DeleteSavedGames(const std::string& savedGamesFolder) {
+  for (const std::string& name : platform::ListFolder(savedGamesFolder))
+    platform::DeleteFile(platform::JoinPath(savedGamesFolder, name));
+}
+
+SettingsRead LoadSettingsFile(LParams& store, Settings& settings, const std::string& path,
+                              const std::string& savedGamesFolder) {
+  if (!store.OpenRead(path)) return SettingsRead::NoFile;
+  std::string stored;
+  const bool haveVersion = store.Text(kSettingsPrefix, "ver", stored, kLoad, false);
+  const bool sameVersion = haveVersion && stored == settings.Version;
+  if (sameVersion) {
+    Value(store, "GameType", settings.GameType, kLoad, &LParams::Long);
+    settings.Exchange(store, kLoad);
+  }
+  store.Close();
+  if (sameVersion) return SettingsRead::Loaded;
+  DeleteSavedGames(savedGamesFolder);
+  return SettingsRead::OtherVersion;
+}
+
+bool SaveSettingsFile(LParams& store, Settings& settings, const std::string& path) {
+  if (!store.OpenWrite(path)) return false;
+  Value(store, "ver", settings.Version, kSave, &LParams::Text);
+  settings.Exchange(store, kSave);
+  Value(store, "GameType", settings.GameType, kSave, &LParams::Long);
+  return store.Close();
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The player's settings: one record for the whole program, filled with the
+// defaults at start, read from "save/globals.sav" once at start and written
+// back once at exit.
+#include <cstdint>
+#include <string>
+
+class LParams;
+
+// Prefix of every settings key.
+extern const char kSettingsPrefix[];
+// The settings file and the folder of saved games, relative to the working folder.
+extern const char kSettingsFile[];
+extern const char kSavedGamesFolder[];
+
+struct Settings {
+  int32_t SoundVolume = 64;
+  int32_t MusicVolume = 64;
+  bool AutoSave = true;
+  bool ShowTips = true;
+  int32_t Speed = 0;
+  int32_t KindGame = 0;
+  bool DirectSound = true;
+  bool FullScreen = true;
+  bool SoundOn = true;
+  bool MusicOn = true;
+  bool DontShowBeginHelp = false;
+  std::string PlayerName = "Manager";
+  std::string Version = "1.0";  // stored as "ver"
+  int32_t GameType = 1;         // 0 Classic game, 1 Puzzle game
+  int32_t MainWindowPosX = -1;
+  int32_t MainWindowPosY = -1;
+  int32_t MaxLevelPuzzle = 0;
+  int32_t MaxLevelStrateg = 0;
+
+  // The "Globals.Globals.X" values in their fixed order (all but the version
+  // and the game type), in one direction (kSave or kLoad). Loading keeps the
+  // current value of every missing key; the result is false when any was missing.
+  bool Exchange(LParams& store, int direction);
+
+  // Puts volumes (0..128) and best levels (0..5) that lie outside their range
+  // back to their defaults, with a warning in the log.
+  void LimitValues();
+};
+
+// The program-wide record.
+Settings& Globals();
+
+// What reading the settings file found.
+enum class SettingsRead {
+  NoFile,        // missing or unreadable: the defaults stay
+  Loaded,        // same version: the stored values were read
+  OtherVersion,  // another (or no) version: the defaults stay, savep/ was emptied
+};
+
+// Reads the settings file into settings when its stored version equals
+// settings.Version exactly; otherwise deletes every file in the saved-games folder.
+SettingsRead LoadSettingsFile(LParams& store, Settings& settings,
+                              const std::string& path = kSettingsFile,
+                              const std::string& savedGamesFolder = kSavedGamesFolder);
+
+// Writes "ver", the other values and "GameType" into the settings file.
+// False when the file could not be opened or written; nothing is saved then.
+bool SaveSettingsFile(LParams& store, Settings& settings,
+                      const std::string& path = kSettingsFile);
+
+// Empties the saved-games folder (every entry but "." and "..").
+void DeleteSavedGames(const std::string& savedGamesFolder = kSavedGamesFolder);
