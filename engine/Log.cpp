@@ -1,0 +1,176 @@
+#include "engine/Log.h"
+
+#include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+
+const char kRuleLine[] = "================================================================\n";
+static_assert(sizeof(kRuleLine) == 66, "64 '=' characters and a line break");
+
+namespace {
+
+constexpr uint64_t kMegabyte = 1000000;
+
+// Points one standard stream's descriptor at a new file in folder.
+bool RedirectStream(FILE* stream, int descriptor, const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  std::fflush(stream);
+  const bool ok = ::dup2(fd, descriptor) >= 0;
+  ::close(fd);
+  return ok;
+}
+
+void WriteProcessors(std::ostream& log, const platform::SystemInfo& info) {
+  log << "Processor:\n";
+  log << "NumberOfProcessors: " << info.processorCount << "\n";
+  for (int32_t i = 0; i < info.processorCount; ++i) {
+    if (static_cast<size_t>(i) >= info.processors.size()) break;
+    const platform::ProcessorInfo& cpu = info.processors[static_cast<size_t>(i)];
+    if (cpu.name.empty()) continue;
+    log << "\tType: " << cpu.name << "\n";
+    if (!cpu.identifier.empty()) log << "\tID: " << cpu.identifier << "\n";
+    if (!cpu.vendor.empty()) log << "\tVendor: " << cpu.vendor << "\n";
+    if (cpu.mhz > 0) log << "\tClock: " << cpu.mhz << " MHz\n";
+  }
+}
+
+void WriteVideoCard(std::ostream& log, const platform::VideoCardInfo& card) {
+  if (!card.present) return;
+  log << "Video card\n";
+  const std::pair<const char*, const std::string*> lines[] = {
+      {"\tName: ", &card.name},          {"\tDriver file: ", &card.driverFile},
+      {"\tVersion: ", &card.version},    {"\tVideo Bios: ", &card.videoBios},
+      {"\tChip type: ", &card.chipType}, {"\tDAC type: ", &card.dacType}};
+  for (const auto& [label, text] : lines) {
+    if (!text->empty()) log << label << *text << "\n";
+  }
+  if (card.memoryBytes > 0) {
+    log << "\tVideo memory: " << (card.memoryBytes >> 20) << " MB\n";
+  }
+}
+
+void WriteAmount(std::ostream& log, const char* label, uint64_t available, uint64_t total) {
+  log << label << available / kMegabyte << " of " << total / kMegabyte << " Mb\n";
+}
+
+void WriteMemory(std::ostream& log, const platform::MemoryInfo& memory) {
+  log << "Memory allocation\n";
+  if (!memory.known) return;
+  log << "  memory use:  " << memory.loadPercent << "\n";
+  WriteAmount(log, "  physical memory: ", memory.physicalAvailable, memory.physicalTotal);
+  WriteAmount(log, "  paging file:    ", memory.pagingAvailable, memory.pagingTotal);
+  if (memory.virtualKnown) {
+    WriteAmount(log, "  virtual memory:  ", memory.virtualAvailable, memory.virtualTotal);
+  }
+}
+
+void WriteFolders(std::ostream& log, const platform::SystemInfo& info) {
+  if (!info.windowsPath.empty()) log << "Windows path " << info.windowsPath << "\n";
+  if (!info.systemPath.empty()) log << "System  path " << info.systemPath << "\n";
+  if (!info.programPath.empty()) log << "Programm path " << info.programPath << "\n\n";
+}
+
+}  // namespace
+
+bool RedirectLogStreams(const std::string& folder) {
+  const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  bool ok = RedirectStream(stdout, STDOUT_FILENO, prefix + "stdout.txt");
+  if (ok) std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
+  const bool errorOk = RedirectStream(stderr, STDERR_FILENO, prefix + "stderr.txt");
+  if (errorOk) std::setvbuf(stderr, nullptr, _IONBF, 0);
+  return ok && errorOk;
+}
+
+void WriteRuleLine(std::ostream& log) { log << kRuleLine; }
+
+void WriteExitLines(std::ostream& log) {
+  WriteRuleLine(log);
+  log << "Exit. Ok.\n";
+  WriteRuleLine(log);
+}
+
+void WriteExitLines() { WriteExitLines(std::cerr); }
+
+void WriteSystemReport(std::ostream& log, const platform::SystemInfo& info) {
+  log << "===================== System info ==============================\n";
+  if (!info.osLine.empty()) log << info.osLine << " detected.\n";
+  WriteProcessors(log, info);
+  WriteVideoCard(log, info.video);
+  if (info.screen.known) {
+    log << "Screen: " << info.screen.width << "x" << info.screen.height << "x"
+        << info.screen.bits << "\n";
+  }
+  WriteMemory(log, info.memory);
+  WriteFolders(log, info);
+  WriteRuleLine(log);
+}
+
+void WriteSystemReport() {
+  WriteSystemReport(std::cerr, platform::GatherSystemInfo());
+  std::cerr.flush();
+}
+
+VideoReportInfo CollectVideoReportInfo() {
+  VideoReportInfo report;
+  char name[128] = {};
+  if (SDL_VideoDriverName(name, sizeof name) != nullptr) report.driverName = name;
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return report;
+  const SDL_VideoInfo* info = SDL_GetVideoInfo();
+  if (info == nullptr) return report;
+  report.hasInfo = true;
+  report.hardwareSurfaces = info->hw_available;
+  report.windowManager = info->wm_available;
+  report.blitHw = info->blit_hw;
+  report.blitHwColorkey = info->blit_hw_CC;
+  report.blitHwAlpha = info->blit_hw_A;
+  report.blitSw = info->blit_sw;
+  report.blitSwColorkey = info->blit_sw_CC;
+  report.blitSwAlpha = info->blit_sw_A;
+  report.blitFill = info->blit_fill;
+  report.videoMemoryKb = info->video_mem;
+  if (info->vfmt != nullptr) {
+    report.hasFormat = true;
+    report.bitsPerPixel = info->vfmt->BitsPerPixel;
+    report.bytesPerPixel = info->vfmt->BytesPerPixel;
+    report.colorkey = info->vfmt->colorkey;
+    report.alpha = info->vfmt->alpha;
+  }
+  return report;
+}
+
+void WriteVideoReport(std::ostream& log, const VideoReportInfo& info) {
+  log << "====================== Video info ==============================\n";
+  if (!info.driverName.empty()) log << "Name of the video driver: " << info.driverName << "\n";
+  log << "Initialized video info:\n";
+  if (info.hasInfo) {
+    const std::pair<const char*, bool> flags[] = {
+        {"Is it possible to create hardware surfaces? . . . . .", info.hardwareSurfaces},
+        {"Is there a window manager available . . . . . . . . .", info.windowManager},
+        {"Are hardware to hardware blits accelerated? . . . . .", info.blitHw},
+        {"Are hardware to hardware colorkey blits accelerated? ", info.blitHwColorkey},
+        {"Are hardware to hardware alpha blits accelerated? . .", info.blitHwAlpha},
+        {"Are software to hardware blits accelerated? . . . . .", info.blitSw},
+        {"Are software to hardware colorkey blits accelerated? ", info.blitSwColorkey},
+        {"Are software to hardware alpha blits accelerated? . .", info.blitSwAlpha},
+        {"Are color fills accelerated?  . . . . . . . . . . . .", info.blitFill}};
+    for (const auto& [label, value] : flags) log << label << (value ? 1 : 0) << "\n";
+    log << "Total amount of video memory in Kilobytes . . . . . ." << info.videoMemoryKb << "\n";
+    log << "\n";
+    if (info.hasFormat) {
+      log << "BitsPerPixel  " << info.bitsPerPixel << "\n";
+      log << "BytesPerPixel " << info.bytesPerPixel << "\n";
+      log << "colorkey      " << info.colorkey << "\n";
+      log << "alpha         " << info.alpha << "\n";
+    }
+  }
+  WriteRuleLine(log);
+}
+
+void WriteVideoReport() {
+  WriteVideoReport(std::cerr, CollectVideoReportInfo());
+  std::cerr.flush();
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The program's two text streams and the reports written into the log at start.
+// The log is standard error; standard output carries the archive, parameter store
+// and video start messages. Both go to files in the working folder once the frame
+// calls RedirectLogStreams (tests never do, so their output stays on the console).
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "platform/SystemInfo.h"
+
+// 64 '=' characters and a line break.
+extern const char kRuleLine[];
+
+// Sends standard output to folder/"stdout.txt" (line-buffered) and standard error
+// to folder/"stderr.txt" (unbuffered), both created anew. A stream whose file
+// cannot be created stays where it was; false then.
+bool RedirectLogStreams(const std::string& folder = ".");
+
+void WriteRuleLine(std::ostream& log);
+
+// The rule line, "Exit. Ok." and the rule line again.
+void WriteExitLines(std::ostream& log);
+void WriteExitLines();  // to the log
+
+// The system report from the given sources, and from this machine to the log.
+void WriteSystemReport(std::ostream& log, const platform::SystemInfo& info);
+void WriteSystemReport();
+
+// What the video report shows, as the video library describes itself.
+struct VideoReportInfo {
+  std::string driverName;  // empty when the library names none
+  bool hasInfo = false;    // the library gave its video information
+  bool hardwareSurfaces = false;
+  bool windowManager = false;
+  bool blitHw = false;
+  bool blitHwColorkey = false;
+  bool blitHwAlpha = false;
+  bool blitSw = false;
+  bool blitSwColorkey = false;
+  bool blitSwAlpha = false;
+  bool blitFill = false;
+  uint32_t videoMemoryKb = 0;
+  bool hasFormat = false;
+  uint32_t bitsPerPixel = 0;
+  uint32_t bytesPerPixel = 0;
+  uint32_t colorkey = 0;
+  uint32_t alpha = 0;
+};
+
+// The current state of the video library (harmless when it is not started).
+VideoReportInfo CollectVideoReportInfo();
+
+void WriteVideoReport(std::ostream& log, const VideoReportInfo& info);
+void WriteVideoReport();  // the current state, to the log
