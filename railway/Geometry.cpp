@@ -1,5 +1,6 @@
 #include "railway/Geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Geometry {
@@ -27,19 +28,20 @@ constexpr int kTypeFrame[TrackTypeCount] = {5, 1, 3, 4, 2, 0};
 
 bool Valid(int d) { return d >= 0 && d < DirectionCount; }
 
-// Screen angle of a ground angle k (whole degrees, 0..180): the ground plane seen at the
+// Screen angle of a ground angle k (degrees, 0..180): the ground plane seen at the
 // view's elevation squashes the vertical by its sine.
-double SquashedAngle(int k) {
+double SquashedAngle(double k) {
   if (k == 90) return 89.999999;
   double s = std::sin(ElevationDegrees * kPi / 180.0);
   double t = std::atan(s * std::tan(k * kPi / 180.0)) * 180.0 / kPi;
   return k < 90 ? t : 180.0 + t;
 }
 
-double ScreenAngle(double a) {
+// The game steps the angle in whole degrees (truncated toward zero); drawing uses it unrounded.
+double ScreenAngle(double a, bool wholeDegrees) {
   if (a < -180) a += 360;
-  int k = static_cast<int>(a);  // toward zero
-  double t = SquashedAngle(std::abs(k) > 180 ? 180 : std::abs(k));
+  double k = wholeDegrees ? std::trunc(a) : a;
+  double t = SquashedAngle(std::min(std::fabs(k), 180.0));
   return k < 0 ? -t : t;
 }
 
@@ -90,27 +92,43 @@ bool IsStraight(int d) { return d == 0 || d == 3 || d == 6 || d == 9; }
 int TrackLength(int d) { return Valid(d) ? kDirections[d].length : -1; }
 int TypeFrame(int type) { return type >= 0 && type < TrackTypeCount ? kTypeFrame[type] : -1; }
 
-TrackPointResult TrackPoint(int j, int d, double p) {
-  TrackPointResult r;
+static PrecisePoint PointOnTrack(int j, int d, double p, bool wholeDegrees) {
+  PrecisePoint r;
   if (!Valid(d)) return r;
-  int x0 = JunctionX(j), y0 = JunctionY(j);
+  double x0 = JunctionX(j), y0 = JunctionY(j);
   double len = kDirections[d].length;
   if (IsStraight(d)) {
     int far = Neighbour(j, d);
-    r.x = static_cast<int>(x0 + (JunctionX(far) - x0) * p / len + 0.5);
-    r.y = static_cast<int>(y0 + (JunctionY(far) - y0) * p / len + 0.5);
+    r.x = x0 + (JunctionX(far) - x0) * p / len;
+    r.y = y0 + (JunctionY(far) - y0) * p / len;
     r.heading = d == 0 ? -135 : d == 3 ? -45 : d == 6 ? 45 : 135;
     return r;
   }
   const DirectionInfo& info = kDirections[d];
   double s = info.arcEnd > info.arcStart ? 1.0 : -1.0;
-  double a = info.arcStart - 45 + s * 90 * p / len;
-  r.heading = static_cast<int>(a);
+  r.heading = info.arcStart - 45 + s * 90 * p / len;
   double xs, ys, xa, ya;
-  EllipsePoint(ScreenAngle(info.arcStart - 45), xs, ys);
-  EllipsePoint(ScreenAngle(a), xa, ya);
-  r.x = static_cast<int>(x0 + xa - xs);
-  r.y = static_cast<int>(y0 + ya - ys);
+  EllipsePoint(ScreenAngle(info.arcStart - 45, wholeDegrees), xs, ys);
+  EllipsePoint(ScreenAngle(r.heading, wholeDegrees), xa, ya);
+  r.x = x0 + (xa - xs);
+  r.y = y0 + (ya - ys);
+  return r;
+}
+
+PrecisePoint TrackPointPrecise(int j, int d, double p) { return PointOnTrack(j, d, p, false); }
+
+TrackPointResult TrackPoint(int j, int d, double p) {
+  TrackPointResult r;
+  if (!Valid(d)) return r;
+  PrecisePoint q = PointOnTrack(j, d, p, true);
+  r.heading = static_cast<int>(q.heading);
+  if (IsStraight(d)) {
+    r.x = static_cast<int>(q.x + 0.5);
+    r.y = static_cast<int>(q.y + 0.5);
+  } else {
+    r.x = static_cast<int>(q.x);
+    r.y = static_cast<int>(q.y);
+  }
   return r;
 }
 

@@ -43,6 +43,13 @@ struct TrackPointResult {
 // Screen point and heading of the place at distance p from junction j along direction d.
 TrackPointResult TrackPoint(int j, int d, double p);
 
+// The same point before rounding to whole pixels and degrees (for drawing smooth curves).
+struct PrecisePoint {
+  double x = 0, y = 0;
+  double heading = 0;
+};
+PrecisePoint TrackPointPrecise(int j, int d, double p);
+
 // Frame of a picture with `frames` frames around the full turn for a heading in degrees:
 // frame 0 points along the down-right diagonal, frames turn clockwise on screen.
 int FrameFromHeading(int heading, int frames);
