@@ -34,8 +34,13 @@ void LClip::ReleasePicture() {
 void LClip::SharePicture(const LClip& src) {
   if (src.Picture == Picture) return;
   ReleasePicture();
+  if (src.Picture && src.Picture->RefCount == -1) {
+    // A borrowed surface has no count of its users: each clip gets a record of its own.
+    Picture = new ClipPicture{src.Picture->iNumberFrames, -1, src.Picture->Surface};
+    return;
+  }
   Picture = src.Picture;
-  if (Picture && Picture->RefCount != -1) ++Picture->RefCount;
+  if (Picture) ++Picture->RefCount;
 }
 
 void LClip::Assign(const LClip& src, bool deep) {
