@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "SpriteTestSupport.h"
+#include "engine/LArchive.h"
+#include "engine/LClip.h"
+#include "engine/PictureEffects.h"
+#include "sprites/ClipLib.h"
+
+using namespace spritetest;
+
+namespace {
+
+class ClipLibTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Display();
+    cwd_ = std::make_unique<ScopedCwd>(LibraryFolder());
+  }
+  void TearDown() override {
+    ClipLib::Shutdown();
+    cwd_.reset();
+  }
+  static void LoadAll() {
+    ASSERT_TRUE(ClipLib::Init());
+    while (!ClipLib::IsComplete()) ASSERT_NE(ClipLib::LoadNext(), -1);
+  }
+  std::unique_ptr<ScopedCwd> cwd_;
+};
+
+bool IsReserved(int i) { return i == 4 || i == 9 || (i >= 26 && i <= 33) || (i >= 52 && i <= 54); }
+
+}  // namespace
+
+TEST(ClipTable, EveryEntryIsWellFormed) {
+  int reserved = 0;
+  for (int i = 0; i < kClipCount; ++i) {
+    const ClipDesc* d = GetClipDesc(i);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->Period, 200) << i;
+    if (d->Picture[0] == '\0') {
+      ++reserved;
+      EXPECT_TRUE(IsReserved(i)) << i;
+      EXPECT_FALSE(d->Preload) << i;
+      continue;
+    }
+    EXPECT_EQ(std::strncmp(d->Picture, "Dat/", 4), 0) << i;
+    EXPECT_GE(d->iNumberFrames, 1) << i;
+  }
+  EXPECT_EQ(reserved, 13);
+  EXPECT_EQ(GetClipDesc(-1), nullptr);
+  EXPECT_EQ(GetClipDesc(kClipCount), nullptr);
+}
+
+TEST(ClipTable, AlignTextsGiveOneAnchorPerFrame) {
+  for (int i = 0; i < kClipCount; ++i) {
+    const ClipDesc* d = GetClipDesc(i);
+    if (d->AlignText1[0] == '\0') continue;
+    int pairs = 0;
+    for (const char* p = d->AlignText1; *p; ++p) pairs += *p == ',';
+    EXPECT_EQ(pairs, d->iNumberFrames) << i;
+  }
+}
+
+TEST_F(ClipLibTest, LoadNextReportsPercentagesUpToCompletion) {
+  ClipLib::Shutdown();
+  EXPECT_EQ(ClipLib::LoadNext(), 0);  // the first of 152 entries
+  ASSERT_TRUE(ClipLib::Init());
+  EXPECT_FALSE(ClipLib::IsComplete());
+  // Init has passed entries 0 to 9: the preloaded among them are templates.
+  EXPECT_NE(ClipLib::GetTemplate(0), nullptr);
+  EXPECT_NE(ClipLib::GetTemplate(8), nullptr);
+  EXPECT_EQ(ClipLib::GetTemplate(3), nullptr);  // not preloaded
+  EXPECT_EQ(ClipLib::GetTemplate(34), nullptr);
+  EXPECT_EQ(ClipLib::LoadNext(), 11 * 100 / 152);
+  int last = 0;
+  int calls = 1;
+  while (!ClipLib::IsComplete()) {
+    const int p = ClipLib::LoadNext();
+    ASSERT_GE(p, last);
+    last = p;
+    ++calls;
+  }
+  EXPECT_EQ(last, 100);
+  EXPECT_EQ(calls, 152 - 10);
+  EXPECT_NE(ClipLib::GetTemplate(151), nullptr);
+  EXPECT_EQ(ClipLib::LoadNext(), 100);  // asking again past the end stays complete
+  EXPECT_TRUE(ClipLib::IsComplete());
+}
+
+TEST_F(ClipLibTest, EntriesWithOneFileShareOnePicture) {
+  LoadAll();
+  const LClip* t124 = ClipLib::GetTemplate(124);
+  const LClip* t126 = ClipLib::GetTemplate(126);
+  ASSERT_NE(t124, nullptr);
+  ASSERT_NE(t126, nullptr);
+  EXPECT_EQ(t126->Picture, t124->Picture);
+  // Entries 7 and 55 share the button picture but keep their own places.
+  std::unique_ptr<LClip> ok55(ClipLib::Create(55));
+  EXPECT_EQ(ok55->Picture, ClipLib::GetTemplate(7)->Picture);
+  EXPECT_EQ(ok55->x, 70);
+  EXPECT_EQ(ok55->y, 121);
+  EXPECT_EQ(ClipLib::GetTemplate(7)->x, 170);
+  const int32_t users = t124->Picture->RefCount;
+  {
+    std::unique_ptr<LClip> copy(ClipLib::Create(126));
+    EXPECT_EQ(copy->Picture, t124->Picture);
+    EXPECT_EQ(t124->Picture->RefCount, users + 1);
+    EXPECT_EQ(copy->AlignX, 26);
+    EXPECT_EQ(copy->AlignY, 27);
+  }
+  EXPECT_EQ(t124->Picture->RefCount, users);
+}
+
+TEST_F(ClipLibTest, DeepCopyHasPrivatePixels) {
+  LoadAll();
+  const LClip* tmpl = ClipLib::GetTemplate(99);
+  ASSERT_NE(tmpl, nullptr);
+  std::unique_ptr<LClip> deep(ClipLib::Create(99, true));
+  std::unique_ptr<LClip> shared(ClipLib::Create(99, false));
+  ASSERT_NE(deep->Picture, tmpl->Picture);
+  EXPECT_EQ(shared->Picture, tmpl->Picture);
+  const int64_t before = GetPixel(tmpl->GetSurface(), 3, 3);
+  EXPECT_EQ(GetPixel(deep->GetSurface(), 3, 3), before);
+  ASSERT_TRUE(FillColour(deep->GetSurface(), 1, 2, 3, 255));
+  EXPECT_NE(GetPixel(deep->GetSurface(), 3, 3), before);
+  EXPECT_EQ(GetPixel(tmpl->GetSurface(), 3, 3), before);
+  EXPECT_EQ(GetPixel(shared->GetSurface(), 3, 3), before);
+}
+
+TEST_F(ClipLibTest, ReservedEntriesAreNeverLoaded) {
+  LoadAll();
+  for (int i = 0; i < kClipCount; ++i) {
+    const bool expectTemplate = GetClipDesc(i)->Preload;
+    EXPECT_EQ(ClipLib::GetTemplate(i) != nullptr, expectTemplate) << i;
+    if (IsReserved(i)) {
+      EXPECT_EQ(ClipLib::GetTemplate(i), nullptr) << i;
+    }
+  }
+}
+
+TEST_F(ClipLibTest, EntriesBringTheirAnchorsAndAnimation) {
+  LoadAll();
+  std::unique_ptr<LClip> bell(ClipLib::Create(86));
+  EXPECT_EQ(bell->Sequence.size(), 14u);
+  EXPECT_EQ(bell->z, -1303);
+  EXPECT_EQ(bell->FrameAlign[0].x, 27);
+  EXPECT_EQ(bell->FrameAlign[6].y, 14);
+  std::unique_ptr<LClip> track(ClipLib::Create(116));
+  EXPECT_EQ(track->AlignX, 70);
+  EXPECT_EQ(track->AlignY, 2);
+  track->SetFrame(5);
+  EXPECT_EQ(track->AlignX, 30);
+  EXPECT_EQ(track->AlignY, 50);
+  std::unique_ptr<LClip> blast(ClipLib::Create(122));
+  blast->SetFrame(7);
+  EXPECT_EQ(blast->AlignX, 20);
+  EXPECT_EQ(blast->AlignY, 22);
+}
+
+TEST_F(ClipLibTest, EntriesNotPreloadedAreReadAtEveryCreate) {
+  LoadAll();
+  std::unique_ptr<LClip> a(ClipLib::Create(19));
+  std::unique_ptr<LClip> b(ClipLib::Create(19));
+  ASSERT_NE(a->Picture, nullptr);
+  EXPECT_NE(a->Picture, b->Picture);
+  EXPECT_EQ(ClipLib::GetTemplate(19), nullptr);
+  EXPECT_EQ(a->x, 14);
+  EXPECT_EQ(a->y, 78);
+  EXPECT_EQ(a->z, -1201);
+  EXPECT_EQ(a->FrameCount(), 3);
+}
+
+TEST_F(ClipLibTest, IndexOutsideTheTableGivesNoClip) {
+  EXPECT_EQ(ClipLib::Create(-1), nullptr);
+  EXPECT_EQ(ClipLib::Create(kClipCount), nullptr);
+}
+
+TEST_F(ClipLibTest, MissingPreloadedPictureFailsInit) {
+  const std::string empty = MakeTempDir();
+  ScopedCwd inEmpty(empty);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(ClipLib::Init());
+  const std::string log = testing::internal::GetCapturedStderr();
+  EXPECT_NE(log.find("Error loading file Dat/Game/kolokol.jpg. Please reinstall."),
+            std::string::npos)
+      << log;
+  EXPECT_FALSE(ClipLib::IsComplete());
+}
+
+using ClipLibDeathTest = ClipLibTest;
+
+TEST_F(ClipLibDeathTest, MissingPictureEndsTheProgram) {
+  const std::string empty = MakeTempDir();
+  EXPECT_EXIT(
+      {
+        ScopedCwd inEmpty(empty);
+        ClipLib::Create(3);
+      },
+      ::testing::ExitedWithCode(255),
+      "Error loading file Dat/Interface/introBG\\.jpg\\. Please reinstall\\.");
+}
+
+TEST_F(ClipLibDeathTest, ReservedEntryEndsTheProgram) {
+  EXPECT_EXIT(ClipLib::Create(4), ::testing::ExitedWithCode(255),
+              "Error loading file \\. Please reinstall\\.");
+}
+
+// Loads every entry from the generated game data when the build has produced it.
+TEST(ClipLibRealData, EveryEntryLoads) {
+  const std::string bin = OT_BINARY_DIR;
+  const bool haveArchive = std::filesystem::exists(bin + "/data.dat");
+  const bool haveFolder = std::filesystem::exists(bin + "/Dat/Game/kolokol.jpg");
+  if (!haveArchive && !haveFolder) GTEST_SKIP() << "no game data in " << bin;
+  Display();
+  EXPECT_EXIT(
+      {
+        ScopedCwd inBuild(bin);
+        if (!std::filesystem::exists("Dat/Game/kolokol.jpg"))
+          Archive().Open("data.dat", kProgramKey, kProgramKeyLength);
+        if (!ClipLib::Init()) std::exit(2);
+        while (!ClipLib::IsComplete())
+          if (ClipLib::LoadNext() == -1) std::exit(3);
+        for (int i = 0; i < kClipCount; ++i) {
+          if (GetClipDesc(i)->Picture[0] == '\0') continue;
+          delete ClipLib::Create(i);
+        }
+        ClipLib::Shutdown();
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
