@@ -184,10 +184,13 @@ int32_t LArchive::LoadFile(const std::string& name, std::unique_ptr<uint8_t[]>& 
   if (size < 0) return -1;
   const int64_t capacity = int64_t{size} + 100;
   if (capacity > std::numeric_limits<int32_t>::max()) return -1;
-  // Zero-filled, so a text file is always followed by a NUL.
-  out.reset(new (std::nothrow) uint8_t[static_cast<size_t>(capacity)]());
+  out.reset(new (std::nothrow) uint8_t[static_cast<size_t>(capacity)]);
   if (!out) return -1;
-  return Read(name, out.get(), static_cast<int32_t>(capacity));
+  const int32_t length = Read(name, out.get(), static_cast<int32_t>(capacity));
+  // Clear what follows the file (the cipher's padding), so a text is NUL-terminated.
+  const int32_t used = std::max(length, 0);
+  std::memset(out.get() + used, 0, static_cast<size_t>(capacity - used));
+  return length;
 }
 
 std::vector<std::string> LArchive::ListFiles(const std::string& pattern) {
