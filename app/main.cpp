@@ -1,2 +1,4 @@
 // Entry point of Ostrel Trains: the frame in app/ does all the work.
-int main() { return 0; }
+#include "app/Frame.h"
+
+int main() { return RunGame(); }

@@ -3,6 +3,7 @@
 // Under a video driver without a window system (the dummy driver) every query
 // answers false and nothing is moved.
 #include <cstdint>
+#include <vector>
 
 namespace platform {
 
@@ -21,5 +22,57 @@ bool FindOwnWindow();
 // Moves the program's window to (x, y) with the given size, not kept on top,
 // and maps it. False when the window could not be found.
 bool MoveOwnWindow(int32_t x, int32_t y, int32_t width, int32_t height);
+
+// The same services behind an interface, so the frame can be driven by tests.
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  virtual bool Size(int32_t& width, int32_t& height) = 0;
+  virtual bool Cursor(int32_t& x, int32_t& y) = 0;
+  virtual bool FindWindow() = 0;
+  virtual bool MoveWindow(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+};
+
+// The real desktop (the functions above).
+class SystemDesktop : public Desktop {
+ public:
+  bool Size(int32_t& width, int32_t& height) override { return DesktopSize(width, height); }
+  bool Cursor(int32_t& x, int32_t& y) override { return CursorPosition(x, y); }
+  bool FindWindow() override { return FindOwnWindow(); }
+  bool MoveWindow(int32_t x, int32_t y, int32_t width, int32_t height) override {
+    return MoveOwnWindow(x, y, width, height);
+  }
+};
+
+// A desktop that a test sets up and inspects.
+class FakeDesktop : public Desktop {
+ public:
+  struct Move {
+    int32_t x, y, width, height;
+  };
+  int32_t width = 1920;
+  int32_t height = 1080;
+  int32_t cursorX = 0;
+  int32_t cursorY = 0;
+  bool windowExists = true;
+  std::vector<Move> moves;
+
+  bool Size(int32_t& w, int32_t& h) override {
+    w = width;
+    h = height;
+    return true;
+  }
+  bool Cursor(int32_t& x, int32_t& y) override {
+    x = cursorX;
+    y = cursorY;
+    return true;
+  }
+  bool FindWindow() override { return windowExists; }
+  bool MoveWindow(int32_t x, int32_t y, int32_t w, int32_t h) override {
+    if (!windowExists) return false;
+    moves.push_back({x, y, w, h});
+    return true;
+  }
+};
 
 }  // namespace platform

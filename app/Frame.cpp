@@ -1,0 +1,133 @@
+#include "app/Frame.h"
+
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+
+#include "app/FrameContent.h"
+#include "app/VideoDevice.h"
+#include "engine/Cipher.h"
+#include "engine/LArchive.h"
+#include "engine/LEngine.h"
+#include "engine/LParams.h"
+#include "engine/Log.h"
+#include "game/Settings.h"
+#include "platform/Files.h"
+#include "platform/Folders.h"
+#include "platform/VideoModeRequest.h"
+
+const char kCaption[] = "Ostrel Trains";
+
+namespace {
+
+constexpr uint32_t kKeyRepeatDelayMs = 500;
+constexpr uint32_t kKeyRepeatIntervalMs = 30;
+
+void RegisterVideoShutdown() {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  std::atexit(SDL_Quit);
+}
+
+}  // namespace
+
+Frame::Frame(FrameParts parts) : parts_(std::move(parts)), settings_(Globals()) {
+  platform::SetVideoModeHandler([this] { ChangeVideoMode(); });
+}
+
+Frame::~Frame() {
+  platform::SetVideoModeHandler(nullptr);
+  // A frame left early still takes its screens off the stack before they go.
+  if (TopScreen() == intro_.get() || TopScreen() == main_.get()) TopScreen() = nullptr;
+}
+
+int Frame::Run() {
+  const int status = StartUp();
+  if (status >= 0) return status;
+  while (LoopPass()) {
+  }
+  return ShutDown();
+}
+
+int Frame::StartUp() {
+  CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
+  platform::CreateFolder("save");
+  platform::CreateFolder("savep/");
+  // The archive's result is not checked: reads from a closed archive look for
+  // loose files instead, and fail when those are missing too.
+  Archive().Open(platform::JoinPath(parts_.resourceFolder, platform::kArchiveName), kProgramKey,
+                 kProgramKeyLength);
+  WriteSystemReport();
+  ReadVersionText();
+  LoadSettingsFile(Params(), settings_);
+
+  if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+    std::printf("Unable to initialize SDL: %s\n", SDL_GetError());
+    std::fflush(stdout);
+    return 1;
+  }
+  // Without audio the game runs silently; the content checks AudioAvailable().
+  audioAvailable_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  if (!audioAvailable_) std::fprintf(stderr, "Warning: unable to initialize audio: %s\n", SDL_GetError());
+  WriteVideoReport();
+  RegisterVideoShutdown();
+  SDL_EnableKeyRepeat(kKeyRepeatDelayMs, kKeyRepeatIntervalMs);
+  SetWindowIcon();
+  SDL_WM_SetCaption(kCaption, kCaption);
+  if (!SetVideoMode()) return 1;
+  WriteVideoReport();
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+  if (!parts_.content.LoadClipLibrary()) {
+    std::fprintf(stderr, "Error init ClipLib.\n");
+    return 1;
+  }
+  intro_ = parts_.content.CreateIntro(display_);
+  if (intro_) {
+    intro_->Show(&TopScreen());
+    parts_.video.PresentAll(display_);
+  }
+  parts_.content.StartSoundEffects(settings_, audioAvailable_);
+  parts_.content.StartMusic(settings_, audioAvailable_);
+  lastTick_ = parts_.clock.Now();
+  phase_ = Phase::Intro;
+  return -1;
+}
+
+// The whole of "Dat/ver.txt", byte for byte, becomes the version text.
+void Frame::ReadVersionText() {
+  std::unique_ptr<uint8_t[]> data;
+  const int32_t length = Archive().LoadFile("Dat/ver.txt", data);
+  if (length < 0 || !data) {
+    std::fprintf(stderr, "Error load from file [Dat/ver.txt]\n");
+    return;
+  }
+  settings_.Version.assign(reinterpret_cast<const char*>(data.get()), static_cast<size_t>(length));
+}
+
+void Frame::SetWindowIcon() {
+  std::unique_ptr<uint8_t[]> data;
+  const int32_t length = Archive().LoadFile("Dat/Icon.bmp", data);
+  if (length <= 0 || !data) return;
+  SDL_RWops* stream = SDL_RWFromMem(data.get(), length);
+  if (stream == nullptr) return;
+  SDL_Surface* icon = IMG_Load_RW(stream, 1);
+  if (icon == nullptr) return;
+  SDL_WM_SetIcon(icon, nullptr);
+  SDL_FreeSurface(icon);
+}
+
+int Frame::ShutDown() {
+  if (TopScreen() == intro_.get() || TopScreen() == main_.get()) TopScreen() = nullptr;
+  intro_.reset();
+  main_.reset();
+  SaveSettingsFile(Params(), settings_);
+  WriteExitLines();
+  std::fflush(stdout);
+  std::fflush(stderr);
+  return 0;
+}

@@ -1,0 +1,124 @@
+#pragma once
+// The program's frame: start-up, the frame loop that ticks and presents the
+// screen stack every 20 ms and hands window events to the top screen, and the
+// shutdown that saves the settings.
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/EventSource.h"
+#include "platform/Window.h"
+
+class FrameContent;
+class LEngine;
+class VideoDevice;
+struct Settings;
+
+// The window title, icon title and the name the window is found by.
+extern const char kCaption[];
+
+// Fixed values of the frame.
+constexpr int kDisplayWidth = 800;
+constexpr int kDisplayHeight = 600;
+constexpr uint32_t kFramePeriodMs = 20;
+constexpr uint32_t kLargestStepMs = 100;
+constexpr uint32_t kIdleWaitMs = 10;
+constexpr int kDragZoneRows = 40;
+constexpr uint32_t kDragStepMs = 100;
+
+// Where the frame's inputs and outputs come from; all must outlive the frame.
+struct FrameParts {
+  platform::Clock& clock;
+  platform::EventSource& events;
+  platform::Desktop& desktop;
+  VideoDevice& video;
+  FrameContent& content;
+  // Folder holding "data.dat"; the working folder is the current directory.
+  std::string resourceFolder;
+};
+
+// The window position rule: a stored position is kept when both coordinates
+// lie inside the desktop and neither is -1; otherwise the window is centred.
+void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight);
+
+class Frame {
+ public:
+  enum class Phase { Intro, Main, Ended };
+
+  explicit Frame(FrameParts parts);
+  ~Frame();
+  Frame(const Frame&) = delete;
+  Frame& operator=(const Frame&) = delete;
+
+  // The whole life: start-up, loop and shutdown. Returns the exit status.
+  int Run();
+
+  // Start-up. Returns -1 when the loop may run, otherwise the exit status.
+  int StartUp();
+  // One pass of the loop; false once the loop is left.
+  bool LoopPass();
+  // Destroys the screens, saves the settings and writes the exit lines; 0.
+  int ShutDown();
+
+  // Sets the video mode from the full-screen setting. When that fails after a
+  // mode has worked, the working mode is tried again (and the setting follows
+  // it). False when no mode could be set.
+  bool SetVideoMode();
+  // SetVideoMode for a running program (F4, the options): when no mode can be
+  // set the settings are saved and the process ends with status 1.
+  void ChangeVideoMode();
+  // Moves the window to the stored position, or centres it.
+  void PlaceWindow();
+
+  SDL_Surface* Display() const { return display_; }
+  bool AudioAvailable() const { return audioAvailable_; }
+  bool Dragging() const { return dragging_; }
+  bool Inactive() const { return inactive_; }
+  Phase CurrentPhase() const { return phase_; }
+  LEngine* Intro() const { return intro_.get(); }
+  LEngine* MainWindow() const { return main_.get(); }
+
+ private:
+  void ReadVersionText();
+  void SetWindowIcon();
+  bool TryMode(bool fullScreen);
+  bool Succession();
+  void Step(uint32_t now, uint32_t elapsed);
+  void DragStep(uint32_t step);
+  void PresentFrame();
+  void ReattachScreens();
+  bool DispatchEvents();
+  bool HandleEvent(const SDL_Event& event);
+  void HandleActivation(const SDL_ActiveEvent& event);
+  void HandleButton(const SDL_MouseButtonEvent& event, bool down);
+  bool HandleKeyDown(const SDL_KeyboardEvent& event);
+
+  FrameParts parts_;
+  Settings& settings_;
+  SDL_Surface* display_ = nullptr;
+  bool displayRecreated_ = false;
+  bool inactive_ = false;
+  bool dragging_ = false;
+  int32_t lastCursorX_ = 0;
+  int32_t lastCursorY_ = 0;
+  uint32_t dragAccumulator_ = 0;
+  uint32_t lastTick_ = 0;
+  Phase phase_ = Phase::Intro;
+  std::unique_ptr<LEngine> intro_;
+  std::unique_ptr<LEngine> main_;
+  bool audioAvailable_ = false;
+  // The mode that was last set successfully. The frameless window is recorded
+  // here rather than read back from the display's flags, which not every SDL
+  // implementation reports.
+  bool haveWorkingMode_ = false;
+  bool workingFullScreen_ = false;
+  bool framelessWindow_ = false;
+};
+
+// Everything main() does: finds the resource and working folders, enters the
+// working folder, sends the log streams there, and runs the frame.
+int RunGame();

@@ -1,0 +1,34 @@
+#pragma once
+// What the frame runs besides its own loop: the clip library, the two screens
+// of the program's life (the intro, then the in-game main window), sound
+// effects and music. The game's own content implements it; tests supply theirs.
+#include <SDL.h>
+
+#include <memory>
+
+class LEngine;
+struct Settings;
+
+class FrameContent {
+ public:
+  virtual ~FrameContent() = default;
+
+  // Loads the sprite clip library; false ends the program.
+  virtual bool LoadClipLibrary() = 0;
+  // The intro screen, 800x600 at (0, 0) on the display; none skips the intro.
+  virtual std::unique_ptr<LEngine> CreateIntro(SDL_Surface* display) = 0;
+  // The in-game main window, 800x600 at (0, 0) on the display.
+  virtual std::unique_ptr<LEngine> CreateMainWindow(SDL_Surface* display) = 0;
+  // Pauses or resumes the main window's game (the window is inactive at start).
+  virtual void SetMainWindowPaused(LEngine& mainWindow, bool paused) = 0;
+
+  // Sound effects and music; audioAvailable is false when the audio system could
+  // not start, and then nothing may touch the audio device.
+  virtual void StartSoundEffects(const Settings& settings, bool audioAvailable) = 0;
+  virtual void StartMusic(const Settings& settings, bool audioAvailable) = 0;
+  // Once per frame step.
+  virtual void AdvanceMusic() = 0;
+  // The window lost or regained the input focus.
+  virtual void PauseMusic() = 0;
+  virtual void ResumeMusic() = 0;
+};

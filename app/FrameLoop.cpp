@@ -1,0 +1,209 @@
+#include "app/Frame.h"
+
+#include <algorithm>
+
+#include "app/FrameContent.h"
+#include "app/VideoDevice.h"
+#include "engine/LEngine.h"
+#include "game/Settings.h"
+#include "platform/Signals.h"
+
+namespace {
+
+// Clips a changed area to the display; false when nothing of it is left.
+bool ClipToDisplay(const DirtyRect& r, SDL_Rect& out) {
+  const int32_t left = std::max<int32_t>(r.left, 0);
+  const int32_t top = std::max<int32_t>(r.top, 0);
+  const int32_t right = std::min<int32_t>(r.right, kDisplayWidth);
+  const int32_t bottom = std::min<int32_t>(r.bottom, kDisplayHeight);
+  if (right <= left || bottom <= top) return false;
+  out = SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top),
+                 static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)};
+  return true;
+}
+
+}  // namespace
+
+bool Frame::LoopPass() {
+  if (TopScreen() == nullptr && !Succession()) return false;
+  const uint32_t now = parts_.clock.Now();
+  const uint32_t elapsed = now - lastTick_;
+  if (elapsed < kFramePeriodMs)
+    parts_.events.WaitForInput(kIdleWaitMs);
+  else
+    Step(now, elapsed);
+  if (DispatchEvents() && TopScreen() != nullptr) TopScreen()->Close(0);
+  if (displayRecreated_) ReattachScreens();
+  return true;
+}
+
+// Called when the stack is empty: the intro gives way to the main window, and
+// the main window's end ends the loop.
+bool Frame::Succession() {
+  if (phase_ == Phase::Intro) {
+    intro_.reset();
+    main_ = parts_.content.CreateMainWindow(display_);
+    if (main_) {
+      parts_.content.SetMainWindowPaused(*main_, inactive_);
+      main_->Show(&TopScreen());
+    }
+    phase_ = Phase::Main;
+    return true;
+  }
+  main_.reset();
+  phase_ = Phase::Ended;
+  return false;
+}
+
+void Frame::Step(uint32_t now, uint32_t elapsed) {
+  lastTick_ = now;
+  const uint32_t step = std::min(elapsed, kLargestStepMs);
+  if (TopScreen() != nullptr)
+    TopScreen()->Tick(static_cast<int32_t>(step), static_cast<int32_t>(kFramePeriodMs));
+  parts_.content.AdvanceMusic();
+  DragStep(step);
+  PresentFrame();
+}
+
+void Frame::DragStep(uint32_t step) {
+  dragAccumulator_ += step;
+  if (dragAccumulator_ < kDragStepMs) return;
+  dragAccumulator_ = 0;
+  if (!dragging_ || settings_.FullScreen) return;
+  int32_t x = 0, y = 0;
+  if (!parts_.desktop.Cursor(x, y)) return;
+  settings_.MainWindowPosX += x - lastCursorX_;
+  settings_.MainWindowPosY += y - lastCursorY_;
+  lastCursorX_ = x;
+  lastCursorY_ = y;
+  PlaceWindow();
+}
+
+void Frame::PresentFrame() {
+  LEngine* top = TopScreen();
+  if (top == nullptr || display_ == nullptr) return;
+  std::vector<DirtyRect>& changed = top->Render();
+  if (top->RedrawMode == 1) {
+    parts_.video.PresentAll(display_);
+  } else {
+    std::vector<SDL_Rect> rects;
+    rects.reserve(changed.size());
+    SDL_Rect r;
+    for (const DirtyRect& d : changed)
+      if (ClipToDisplay(d, r)) rects.push_back(r);
+    parts_.video.PresentRects(display_, rects);
+  }
+  changed.clear();
+}
+
+// After a new video mode the held screens draw on the new display, completely.
+void Frame::ReattachScreens() {
+  for (LEngine* screen : {intro_.get(), main_.get()}) {
+    if (screen == nullptr) continue;
+    screen->Target = display_;
+    screen->NeedFullRedraw = true;
+  }
+  if (LEngine* top = TopScreen()) top->Render().clear();
+  parts_.video.PresentAll(display_);
+  displayRecreated_ = false;
+}
+
+// Hands every pending event to the top screen. True when a close request came
+// (Alt+F4, the window manager's close, or a termination signal); the events
+// after it stay queued.
+bool Frame::DispatchEvents() {
+  if (platform::TakeQuitRequest()) return true;
+  SDL_Event event;
+  while (parts_.events.Poll(event)) {
+    if (HandleEvent(event)) return true;
+  }
+  return false;
+}
+
+bool Frame::HandleEvent(const SDL_Event& event) {
+  LEngine* top = TopScreen();
+  switch (event.type) {
+    case SDL_ACTIVEEVENT:
+      HandleActivation(event.active);
+      break;
+    case SDL_VIDEOEXPOSE:
+      parts_.video.PresentAll(display_);
+      break;
+    case SDL_MOUSEMOTION:
+      if (top) top->OnMouseMove(event.motion.x, event.motion.y);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      HandleButton(event.button, true);
+      break;
+    case SDL_MOUSEBUTTONUP:
+      HandleButton(event.button, false);
+      break;
+    case SDL_KEYDOWN:
+      return HandleKeyDown(event.key);
+    case SDL_KEYUP:
+      if (top) top->OnKeyUp(event.key.keysym.sym, event.key.keysym.mod);
+      break;
+    case SDL_QUIT:
+      return true;
+    default:
+      break;
+  }
+  return false;
+}
+
+void Frame::HandleActivation(const SDL_ActiveEvent& event) {
+  if ((event.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) == 0) return;
+  const bool gained = event.gain != 0;
+  if (LEngine* top = TopScreen()) top->OnActivate(gained);
+  if (gained)
+    parts_.content.ResumeMusic();
+  else
+    parts_.content.PauseMusic();
+  inactive_ = !gained;
+}
+
+void Frame::HandleButton(const SDL_MouseButtonEvent& event, bool down) {
+  LEngine* top = TopScreen();
+  const int32_t x = event.x, y = event.y;
+  switch (event.button) {
+    case SDL_BUTTON_LEFT:
+      if (down) {
+        if (y < kDragZoneRows) {
+          dragging_ = true;
+          parts_.desktop.Cursor(lastCursorX_, lastCursorY_);
+        }
+        if (top) top->OnLeftDown(x, y);
+      } else {
+        if (top) top->OnLeftUp(x, y);
+        dragging_ = false;
+      }
+      break;
+    case SDL_BUTTON_RIGHT:
+      if (!top) break;
+      if (down)
+        top->OnRightDown(x, y);
+      else
+        top->OnRightUp(x, y);
+      break;
+    case SDL_BUTTON_WHEELDOWN:
+      if (top && down) top->OnWheelDown(x, y);
+      break;
+    case SDL_BUTTON_WHEELUP:
+      if (top && down) top->OnWheelUp(x, y);
+      break;
+    default:
+      break;
+  }
+}
+
+bool Frame::HandleKeyDown(const SDL_KeyboardEvent& event) {
+  const SDLKey key = event.keysym.sym;
+  const SDLMod mod = event.keysym.mod;
+  if (key == SDLK_F4) {
+    if ((mod & KMOD_ALT) != 0) return true;
+    settings_.FullScreen = !settings_.FullScreen;
+    ChangeVideoMode();
+  }
+  if (LEngine* top = TopScreen()) top->OnKeyDown(key, mod);
+  return false;
+}

@@ -1,0 +1,60 @@
+#include "app/Frame.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/VideoDevice.h"
+#include "engine/LParams.h"
+#include "game/Settings.h"
+
+void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight) {
+  if (x < desktopWidth && y < desktopHeight && x != -1 && y != -1) return;
+  x = (desktopWidth - kDisplayWidth) / 2;
+  y = (desktopHeight - kDisplayHeight) / 2;
+}
+
+bool Frame::TryMode(bool fullScreen) {
+  int bpp = parts_.video.CurrentBitsPerPixel();
+  if (bpp == 0) bpp = 32;
+  SDL_Surface* surface =
+      fullScreen ? parts_.video.SetMode(kDisplayWidth, kDisplayHeight, 16, SDL_FULLSCREEN)
+                 : parts_.video.SetMode(kDisplayWidth, kDisplayHeight, bpp, SDL_NOFRAME);
+  if (surface == nullptr) {
+    std::printf("Unable to set video mode: %s\n", SDL_GetError());
+    std::fflush(stdout);
+    return false;
+  }
+  display_ = surface;
+  framelessWindow_ = !fullScreen;
+  haveWorkingMode_ = true;
+  workingFullScreen_ = fullScreen;
+  if (!fullScreen) PlaceWindow();
+  displayRecreated_ = true;
+  return true;
+}
+
+bool Frame::SetVideoMode() {
+  if (TryMode(settings_.FullScreen)) return true;
+  if (!haveWorkingMode_) return false;
+  // Go back to the mode that worked, and let the setting say so.
+  settings_.FullScreen = workingFullScreen_;
+  return TryMode(workingFullScreen_);
+}
+
+void Frame::ChangeVideoMode() {
+  if (SetVideoMode()) return;
+  SaveSettingsFile(Params(), settings_);
+  std::fflush(stdout);
+  std::fflush(stderr);
+  std::exit(1);
+}
+
+void Frame::PlaceWindow() {
+  if (!framelessWindow_) return;
+  if (!parts_.desktop.FindWindow()) return;
+  int32_t width = 0, height = 0;
+  if (!parts_.desktop.Size(width, height)) return;
+  PlacementRule(settings_.MainWindowPosX, settings_.MainWindowPosY, width, height);
+  parts_.desktop.MoveWindow(settings_.MainWindowPosX, settings_.MainWindowPosY, kDisplayWidth,
+                            kDisplayHeight);
+}

@@ -1,0 +1,21 @@
+#include "platform/VideoModeRequest.h"
+
+#include <utility>
+
+namespace platform {
+namespace {
+
+std::function<void()>& Handler() {
+  static std::function<void()> handler;
+  return handler;
+}
+
+}  // namespace
+
+void SetVideoModeHandler(std::function<void()> handler) { Handler() = std::move(handler); }
+
+void RequestVideoMode() {
+  if (Handler()) Handler()();
+}
+
+}  // namespace platform
