@@ -1,0 +1,187 @@
+#pragma once
+// The railway: the grid of junctions, the laid track, the trains, towns, houses, trees,
+// crash sites and explosions, and the rules that run them. Pictures go through the
+// sprite seam, money, messages, tips and sounds through the host.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "railway/CrashSite.h"
+#include "railway/FieldHost.h"
+#include "railway/FieldSprites.h"
+#include "railway/FieldStore.h"
+#include "railway/Junction.h"
+#include "railway/Town.h"
+#include "railway/Track.h"
+#include "railway/Train.h"
+
+// A tree or a house on the field. mark is the key of the track removing it, 0 if none.
+struct Scenery {
+  FieldSprite* picture = nullptr;
+  int x = 0;
+  int y = 0;
+  int frame = 0;
+  int town = -1;
+  int mark = 0;
+};
+
+struct SceneryRecord {
+  int x = 0;
+  int y = 0;
+  int frame = 0;
+  int town = -1;
+};
+
+class Field {
+ public:
+  Field(FieldSprites* sprites, FieldHost* host);
+  ~Field();
+  Field(const Field&) = delete;
+  Field& operator=(const Field&) = delete;
+
+  Junction& At(int j) { return *junctions_[j]; }
+  const Junction& At(int j) const { return *junctions_[j]; }
+
+  // Track laying and building.
+  bool HasTrack(int i, int t) const;
+  bool CanBuild(int i, int t) const;
+  bool AddTrack(int i, int t, bool checkRules, bool free, bool quiet, bool loading);
+  void BuildStep(int dt);
+  bool AllTracksBuilt() const;
+  int BuildInterval() const { return buildInterval_; }
+  const std::string& BuiltTrackRecord() const { return builtRecord_; }
+  const std::string& TownRecord() const { return townRecord_; }
+  const std::vector<std::unique_ptr<Track>>& Tracks() const { return tracks_; }
+  // Lays a list of "junction,type" pairs as a level layout (free, without the rules).
+  bool LayTracks(const std::string& pairs);
+
+  // Clicks in route mode: a crash site's call button (returned), else the junctions.
+  FieldSprite* FieldClick(int x, int y);
+  // True when the sprite is one of the crash sites' call buttons.
+  bool IsCallButton(const FieldSprite* sprite) const;
+
+  // Busy line and queue.
+  bool IsTrackOccupied(int d, int j) const;
+  bool LineBusy(int d, int j) const;
+
+  // Trains.
+  void LaunchTrain(int colour, int cars, int loco, int town, int kind, bool now);
+  void FieldUpdate(int dt);
+  void MoveTrains(int dt);
+  void ReverseTrain(Train& train);
+  int RemoveTrain(int index, int fromCar, bool crash);
+  bool RepairTrainOnField() const;
+  const std::vector<std::unique_ptr<Train>>& Trains() const { return trains_; }
+  // Runs only the movement step and the collision checks (for measurements).
+  void StepAndCheck();
+
+  // Towns, houses, trees.
+  bool AddTown(int colour, int inner, int type);
+  // Adds the towns of the program's own level table; bad data there ends the program.
+  void AddInitialTowns(const std::string& pairs);
+  bool AddNewTown(int colour, int nextJunction, int nextType);
+  bool ReserveNextTown(int junction, int type);
+  bool AddHouse(double growth, int town, bool aroundRandomTown);
+  void PlaceTrees(int forests, int size);
+  void NewLevel(int forests, int size, int nextJunction, int nextType,
+                const std::vector<SceneryRecord>& trees,
+                const std::vector<SceneryRecord>& houses, int treeClip);
+  std::vector<SceneryRecord> CollectHouses() const;
+  std::vector<SceneryRecord> CollectTrees() const;
+  int TownAt(int x, int y) const;
+  rail::Point TownPosition(int town) const;
+  const std::vector<Town>& Towns() const { return towns_; }
+  int NextTownJunction() const { return nextTownJunction_; }
+  int NextTrackType() const { return nextTrackType_; }
+  const std::vector<Scenery>& Trees() const { return trees_; }
+  const std::vector<Scenery>& Houses() const { return houses_; }
+  void SetHousePicture(int clip) { houseClip_ = clip; }
+
+  // Crashes and repair.
+  void CheckCollisions();
+  void AddCrashSite(int j, int d, double p);
+  void DamageRandomTrack();
+  void CallRepairTrain(int town);
+  void AdvanceExplosions(int dt);
+  const std::vector<CrashSite>& CrashSites() const { return crashSites_; }
+  int SelectedTown() const { return selectedTown_; }
+  int ExplosionCount() const { return static_cast<int>(explosions_.size()); }
+
+  // Running state.
+  void SaveField(FieldStore& store, const std::string& prefix);
+  // False when a value was missing or out of range (the load is incomplete).
+  bool LoadField(FieldStore& store, const std::string& prefix);
+
+ private:
+  // Building.
+  std::vector<rail::Point> TrackSamples(int i, int t) const;
+  int MarkScenery(std::vector<Scenery>& items, const std::vector<rail::Point>& points,
+                  int range, int key);
+  bool FinishMarked(std::vector<Scenery>& items, int key, bool all);
+  void RemoveFinishedScenery();
+  void RegisterCrossings(int i, int t);
+  void RefreshSwitchPictures(int j);
+  void ClearField();
+  // Movement.
+  void MoveTrain(Train& train, bool& movedAny, size_t& index);
+  bool MoveLocomotive(Train& train, size_t index);
+  void PlaceCars(Train& train);
+  rail::Place MoveBack(const rail::Place& from, double distance, bool* changed) const;
+  void DrawTrain(Train& train, bool& moved);
+  void Arrive(size_t index, int town);
+  void CrazyCrash(size_t index);
+  void UpdateTowns(int dt, bool finesDue);
+  void LaunchQueued(Town& town);
+  void RefreshStretches(Train& train);
+  // Collisions.
+  bool Within(const rail::Place& p, const rail::Place& a, const rail::Place& b) const;
+  bool CarStretchContains(const Train& t, int car, const rail::Place& p) const;
+  bool TrainAgainstTrain();
+  bool JunctionCrossings();
+  bool ArcCrossings();
+  bool CrashSiteChecks();
+  void CrashMessages(int total);
+  bool CarSitsOn(const Car& c, int j) const;
+  rail::Place SnapPlace(int j, int d, double p) const;
+  void Explode(Train& train, int fromCar);
+  // Persistence helpers.
+  void SaveTrains(FieldStore& store, const std::string& prefix);
+  bool LoadTrains(FieldStore& store, const std::string& prefix);
+  bool LoadSwitches(FieldStore& store, const std::string& prefix);
+  bool LoadSignals(FieldStore& store, const std::string& prefix);
+  bool LoadCrashes(FieldStore& store, const std::string& prefix);
+  bool LoadQueues(FieldStore& store, const std::string& prefix);
+  bool LoadTownWaits(FieldStore& store, const std::string& prefix);
+  void MakeTownPictures(Town& town);
+  void RemoveTownPictures(Town& town);
+  void AddScenery(std::vector<Scenery>& items, int clip, const SceneryRecord& r);
+  void Post(const std::string& text);
+  void Sound(int index);
+  void Tip(int number, int x, int y, const std::string& text = std::string());
+
+  FieldSprites* sprites_;
+  FieldHost* host_;
+  std::array<std::unique_ptr<Junction>, rail::kJunctions> junctions_;
+  std::vector<std::unique_ptr<Track>> tracks_;
+  std::vector<std::unique_ptr<Train>> trains_;
+  std::vector<Town> towns_;
+  std::vector<Scenery> trees_;
+  std::vector<Scenery> houses_;
+  std::vector<CrashSite> crashSites_;
+  std::vector<Explosion> explosions_;
+  std::string builtRecord_;
+  std::string townRecord_;
+  int buildTimer_ = 0;
+  int buildInterval_ = 1;
+  int moveTimer_ = 0;
+  double waitTimer_ = 0;
+  int endTimer_ = 0;
+  int selectTimer_ = 0;
+  int selectedTown_ = 0;
+  int nextTownJunction_ = -1;
+  int nextTrackType_ = -1;
+  int treeClip_ = 95;
+  int houseClip_ = 99;
+  bool repairTipShown_ = false;
+};

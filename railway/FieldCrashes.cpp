@@ -1,0 +1,282 @@
+#include "railway/Field.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+#include "railway/Random.h"
+
+namespace {
+constexpr int kRepairPrice = 1000;
+constexpr int kRestorePrice = 1000;
+
+// Position of place p measured along track (j, d), when p lies on that track.
+std::optional<double> OnTrack(const rail::Place& p, int j, int d) {
+  if (p.j == j && p.d == d) return p.pos;
+  if (p.j == rail::Neighbour(j, d) && p.d == rail::Opposite(d)) {
+    return rail::TrackLength(d) - p.pos;
+  }
+  return std::nullopt;
+}
+}  // namespace
+
+bool Field::Within(const rail::Place& p, const rail::Place& a, const rail::Place& b) const {
+  if (a.j == b.j && a.d == b.d) {
+    std::optional<double> q = OnTrack(p, a.j, a.d);
+    return q && *q >= std::min(a.pos, b.pos) && *q <= std::max(a.pos, b.pos);
+  }
+  std::optional<double> qa = OnTrack(p, a.j, a.d);
+  if (qa && *qa >= 0 && *qa <= a.pos) return true;
+  std::optional<double> qb = OnTrack(p, b.j, b.d);
+  return qb && *qb >= b.pos && *qb <= rail::TrackLength(b.d);
+}
+
+bool Field::CarStretchContains(const Train& t, int car, const rail::Place& p) const {
+  const rail::Place& front = car == 0 ? t.head : t.cars[car - 1].rear;
+  return Within(p, front, t.cars[car].rear);
+}
+
+void Field::CheckCollisions() {
+  while (TrainAgainstTrain()) {
+  }
+  while (JunctionCrossings()) {
+  }
+  while (ArcCrossings()) {
+  }
+  while (CrashSiteChecks()) {
+  }
+}
+
+bool Field::TrainAgainstTrain() {
+  for (size_t i = 0; i < trains_.size(); ++i) {
+    for (size_t k = i + 1; k < trains_.size(); ++k) {
+      Train& a = *trains_[i];
+      Train& b = *trains_[k];
+      if (a.cars.empty() || b.cars.empty()) continue;
+      int aLast = a.CarCount() - 1;
+      int bLast = b.CarCount() - 1;
+      int fromA = -1, fromB = -1;
+      if (Within(b.cars[bLast].rear, a.head, a.cars[0].rear)) {
+        fromA = 0;
+        fromB = bLast;
+      } else if (a.CarCount() >= 2 && Within(b.head, a.cars[aLast - 1].rear, a.cars[aLast].rear)) {
+        fromA = aLast;
+        fromB = 0;
+      } else if (Within(b.head, a.head, a.cars[0].rear)) {
+        fromA = 0;
+        fromB = 0;
+      } else {
+        continue;
+      }
+      rail::Place site = b.head;
+      AddCrashSite(site.j, site.d, site.pos);
+      int total = RemoveTrain(static_cast<int>(k), fromB, true);
+      total += RemoveTrain(static_cast<int>(i), fromA, true);
+      CrashMessages(total);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Field::CarSitsOn(const Car& c, int j) const {
+  if (c.place.j == j && c.place.pos <= c.half) return true;
+  int L = rail::TrackLength(c.place.d);
+  return rail::Neighbour(c.place.j, c.place.d) == j && c.place.pos + c.half >= L;
+}
+
+bool Field::JunctionCrossings() {
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    if (!At(j).IsCrossing()) continue;
+    int found[2] = {-1, -1};
+    int carOf[2] = {-1, -1};
+    int n = 0;
+    for (size_t t = 0; t < trains_.size() && n < 2; ++t) {
+      const Train& tr = *trains_[t];
+      for (int c = 0; c < tr.CarCount(); ++c) {
+        if (!CarSitsOn(tr.cars[c], j)) continue;
+        found[n] = static_cast<int>(t);
+        carOf[n] = c;
+        ++n;
+        break;
+      }
+    }
+    if (n < 2) continue;
+    rail::Place site = trains_[found[1]]->cars[carOf[1]].place;
+    int total = RemoveTrain(found[1], carOf[1], true);
+    total += RemoveTrain(found[0], carOf[0], true);
+    CrashMessages(total);
+    AddCrashSite(site.j, site.d, site.pos);
+    return true;
+  }
+  return false;
+}
+
+bool Field::ArcCrossings() {
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    for (int pair = 0; pair < 2; ++pair) {
+      const rail::Place& p1 = At(j).crossings[2 * pair];
+      const rail::Place& p2 = At(j).crossings[2 * pair + 1];
+      if (p1.j < 0 || p2.j < 0) continue;
+      int found[2] = {-1, -1};
+      int carOf[2] = {-1, -1};
+      int n = 0;
+      for (size_t t = 0; t < trains_.size() && n < 2; ++t) {
+        const Train& tr = *trains_[t];
+        for (int c = 0; c < tr.CarCount(); ++c) {
+          if (!CarStretchContains(tr, c, p1) && !CarStretchContains(tr, c, p2)) continue;
+          found[n] = static_cast<int>(t);
+          carOf[n] = c;
+          ++n;
+          break;
+        }
+      }
+      if (n < 2) continue;
+      const Train& first = *trains_[found[0]];
+      rail::Place site = carOf[0] == 0 ? first.head : first.cars[carOf[0] - 1].rear;
+      int total = RemoveTrain(found[1], carOf[1], true);
+      total += RemoveTrain(found[0], carOf[0], true);
+      AddCrashSite(site.j, site.d, site.pos);
+      CrashMessages(total);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Field::CrashSiteChecks() {
+  for (size_t s = 0; s < crashSites_.size(); ++s) {
+    const rail::Place place = crashSites_[s].place;
+    for (size_t t = 0; t < trains_.size(); ++t) {
+      Train& tr = *trains_[t];
+      bool on = false;
+      for (int c = 0; c < tr.CarCount() && !on; ++c) on = CarStretchContains(tr, c, place);
+      if (!on) continue;
+      if (tr.kind != kRepair) {
+        CrashMessages(RemoveTrain(static_cast<int>(t), 0, true));
+        return true;
+      }
+      tr.speed = 0;
+      CrashSite& site = crashSites_[s];
+      int sx = site.sign ? static_cast<int>(site.sign->X()) : 0;
+      int sy = site.sign ? static_cast<int>(site.sign->Y()) : 0;
+      Tip(5, sx, sy, "The track has been repaired. You may return the repair tran to any city. ");
+      if (sprites_) {
+        if (site.sign) sprites_->Remove(site.sign);
+        if (site.button) sprites_->Remove(site.button);
+      }
+      crashSites_.erase(crashSites_.begin() + static_cast<long>(s));
+      if (host_) host_->Fine(kRestorePrice);
+      Post("Track restored.");
+      Sound(snd::Repair);
+      return true;
+    }
+  }
+  return false;
+}
+
+rail::Place Field::SnapPlace(int j, int d, double p) const {
+  double L = rail::TrackLength(d);
+  if (p >= 0.2333 * L && p <= 0.4333 * L) {
+    p = 0.2333 * L;
+  } else if (p >= 0.5666 * L && p <= 0.7666 * L) {
+    p = 0.5666 * L;
+  } else if (p <= 0.1 * L) {
+    p = 0.1 * L;
+  } else if (p >= 0.9 * L) {
+    p = 0.9 * L;
+  }
+  return {j, d, p};
+}
+
+void Field::AddCrashSite(int j, int d, double p) {
+  if (towns_.empty() || !rail::ValidJunction(j) || !rail::ValidDirection(d)) return;
+  CrashSite site;
+  site.place = SnapPlace(j, d, p);
+  rail::TrackPose pose = rail::TrackPoint(j, d, site.place.pos);
+  int x = std::clamp(pose.x, 140, 810);
+  int y = pose.y;
+  if (sprites_) {
+    site.sign = sprites_->Create(98, false);
+    site.sign->SetPos(x, y);
+    site.sign->SetZ(x / 1000 - 2 * y);
+    site.sign->SetPeriod(500);
+    site.sign->Animate(true);
+    site.button = sprites_->Create(100, true);
+    int rgb[3];
+    ColourTint(selectedTown_, rgb);
+    site.button->Tint(rgb[0], rgb[1], rgb[2]);
+    site.button->SetPos(x - 25, y - 61);
+    site.button->SetZ(-3000);
+    site.button->Show(false);
+  }
+  crashSites_.push_back(site);
+  if (RepairTrainOnField()) {
+    Tip(3, x, y, "Damaged railway section. Move here repair train.");
+  } else {
+    Tip(2, x, y, "Damaged railway section. The but-ton call repair train.");
+  }
+}
+
+void Field::DamageRandomTrack() {
+  std::vector<std::pair<int, int>> ends;
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    int col = j % rail::kFieldWidth;
+    if (col == 0 || col == 6 || col == 7) continue;
+    for (int d = 0; d <= 5; ++d) {
+      if (At(j).End(d) == kEndBuilt) ends.emplace_back(j, d);
+    }
+  }
+  for (int i = static_cast<int>(ends.size()) - 1; i > 0; --i) {
+    std::swap(ends[i], ends[rnd::Below(i + 1)]);
+  }
+  for (int attempt = 0; attempt < 50 && !ends.empty(); ++attempt) {
+    auto [j, d] = ends.back();
+    ends.pop_back();
+    rail::Place site = SnapPlace(j, d, rnd::Below(rail::TrackLength(d)));
+    if (IsTrackOccupied(d, j)) continue;
+    bool underCar = false;
+    for (const auto& t : trains_) {
+      for (int c = 0; c < t->CarCount() && !underCar; ++c) underCar = CarStretchContains(*t, c, site);
+    }
+    if (underCar) continue;
+    AddCrashSite(site.j, site.d, site.pos);
+    Post("Track is damaged");
+    Sound(snd::NewBad);
+    return;
+  }
+}
+
+void Field::CallRepairTrain(int town) {
+  if (town < 0 || town >= static_cast<int>(towns_.size())) return;
+  const Town& tw = towns_[town];
+  int dir = At(tw.townJunction).RouteExit(-1, -1, true, false);
+  if (dir != -1 && IsTrackOccupied(dir, tw.townJunction)) {
+    Sound(snd::ServerLock);
+    Post("The server is locked by train.");
+    return;
+  }
+  if (dir == -1) return;
+  auto train = std::make_unique<Train>(1, 1, town, rail::Place{tw.townJunction, dir, 0}, kRepair,
+                                       -1, sprites_);
+  if (train->cars[0].picture) {
+    train->cars[0].picture->SetPos(-1000, -1000);
+    train->cars[0].picture->SetZ(50);
+  } else if (sprites_) {
+    std::fputs("Error: unknown error. NotTrain!\n", stderr);
+  }
+  trains_.push_back(std::move(train));
+  if (host_) host_->Fine(kRepairPrice);
+  Post("Repair train has arrived");
+  Sound(snd::CallServer);
+  if (!repairTipShown_) {
+    repairTipShown_ = true;
+    char buf[200];
+    const char* name = ColourName(town);
+    std::snprintf(buf, sizeof buf,
+                  "Repair train has moved out of %s city because %s button above the sign was pressed.",
+                  name, name);
+    rail::Point p = TownPosition(town);
+    Tip(8, p.x, p.y, buf);
+  }
+}

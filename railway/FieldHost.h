@@ -1,0 +1,42 @@
+#pragma once
+// What the field needs from the game that owns it: money, the delivered-train count,
+// the message line, tips, the level's progress, the catch-up request and sounds.
+#include <string>
+
+class FieldHost {
+ public:
+  virtual ~FieldHost() = default;
+  virtual void ChangeMoney(int delta) = 0;
+  virtual void Fine(unsigned amount) = 0;
+  virtual void CountDeliveredTrain() = 0;
+  virtual void PostMessage(const std::string& text, bool important) = 0;
+  // Whether the tips would show this tip now.
+  virtual bool TipAllowed(int number) = 0;
+  virtual void ShowTip(int number, int x, int y, const std::string& text) = 0;
+  // Moves a shown tip; false when that tip is no longer shown.
+  virtual bool PlaceTip(int number, int x, int y) = 0;
+  // The level's progress in percent (0..100).
+  virtual double Progress() = 0;
+  // True once after the game asked for one 200 ms catch-up movement step.
+  virtual bool TakeCatchUpRequest() = 0;
+  virtual void PlaySound(int index) = 0;
+};
+
+// Sound effects by their index in the effect table.
+namespace snd {
+constexpr int CallServer = 2;
+constexpr int NewTrainSemafor = 4;
+constexpr int Repair = 5;
+constexpr int NewBad = 6;
+constexpr int WaitTrain = 7;
+constexpr int NewTrain = 8;
+constexpr int Switch = 9;
+constexpr int Light = 10;
+constexpr int Crash = 14;
+constexpr int NewTown = 17;
+constexpr int ServerLock = 18;
+constexpr int SwitchLock = 19;
+constexpr int ReturnTrain = 20;
+constexpr int SetTrack = 21;
+constexpr int BuildTrack = 22;
+}  // namespace snd

@@ -1,0 +1,255 @@
+#include "railway/Field.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+constexpr int kMaxListLength = 100000;
+
+std::string Name(const char* fmt, int i) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, fmt, i);
+  return buf;
+}
+
+// Reads a list count; false (and 0) when it is missing or impossible.
+bool ReadCount(FieldStore& store, const std::string& prefix, const char* name, int32_t& count) {
+  count = 0;
+  if (!store.Long(prefix, name, count, 0)) return false;
+  if (count < 0 || count > kMaxListLength) {
+    count = 0;
+    return false;
+  }
+  return true;
+}
+
+bool ReadText(FieldStore& store, const std::string& prefix, const std::string& name,
+              std::string& text) {
+  text.clear();
+  return store.Text(prefix, name, text, 0);
+}
+}  // namespace
+
+void Field::SaveField(FieldStore& store, const std::string& outer) {
+  const std::string prefix = outer + "GameField.";
+  store.Double(prefix, "CounterMinusMoney", waitTimer_, 1);
+  SaveTrains(store, prefix);
+  int32_t next = nextTownJunction_;
+  int32_t nextType = nextTrackType_;
+  store.Long(prefix, "NextTownJunctions", next, 1);
+  store.Long(prefix, "NextTrackType", nextType, 1);
+  std::vector<std::string> switches, lights;
+  char buf[160];
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    for (int s = 0; s < 4; ++s) {
+      const Junction::Switch& sw = At(j).SwitchAt(s);
+      if (sw.state != kSwitchNone) {
+        std::snprintf(buf, sizeof buf, "%d %d %d %d", j, s, sw.active, sw.another);
+        switches.push_back(buf);
+      }
+    }
+  }
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    for (int s = 0; s < 4; ++s) {
+      const Junction::Signal& sig = At(j).SignalAt(s);
+      if (sig.state != kSignalNone) {
+        std::snprintf(buf, sizeof buf, "%d %d %d", j, s, sig.state == kSignalRed ? 1 : 0);
+        lights.push_back(buf);
+      }
+    }
+  }
+  auto writeList = [&](const char* countName, const char* itemName, std::vector<std::string>& items) {
+    int32_t n = static_cast<int32_t>(items.size());
+    store.Long(prefix, countName, n, 1);
+    for (int i = 0; i < n; ++i) store.Text(prefix, Name(itemName, i), items[i], 1);
+  };
+  writeList("SwitchNumber", "S%d", switches);
+  writeList("LightNumber", "L%d", lights);
+  std::vector<std::string> crashes, blocks;
+  for (const CrashSite& c : crashSites_) {
+    std::snprintf(buf, sizeof buf, "%d %d %f", c.place.d, c.place.j, c.place.pos);
+    crashes.push_back(buf);
+  }
+  writeList("CrashesNumber", "Crash%d", crashes);
+  for (const Town& tw : towns_) {
+    for (const QueuedTrain& q : tw.queue) {
+      std::snprintf(buf, sizeof buf, "%d %d %d %d %d", q.town, q.colour, q.cars, q.loco, q.kind);
+      blocks.push_back(buf);
+    }
+  }
+  writeList("BlockedNumbers", "Block%d", blocks);
+  for (size_t t = 0; t < towns_.size(); ++t) {
+    const Town& tw = towns_[t];
+    const std::string base = Name("WaitTown%d", static_cast<int>(t));
+    int32_t v[6] = {tw.countdown, tw.delayed.colour, tw.delayed.cars,
+                    tw.delayed.loco,  tw.delayed.town,   tw.delayed.kind};
+    const char* names[6] = {"CounterWaitTrain", "Color", "Len", "Type", "TownColor", "Crasy"};
+    for (int k = 0; k < 6; ++k) store.Long(prefix, base + names[k], v[k], 1);
+  }
+}
+
+void Field::SaveTrains(FieldStore& store, const std::string& prefix) {
+  int32_t n = static_cast<int32_t>(trains_.size());
+  store.Long(prefix, "NumberTrains", n, 1);
+  char buf[200];
+  for (int i = 0; i < n; ++i) {
+    const Train& t = *trains_[i];
+    const Car& c0 = t.cars[0];
+    std::snprintf(buf, sizeof buf, "%d %d %d %d %d %f %d %d %f %d", t.colour, t.CarCount(), t.loco,
+                  t.kind, t.reversed ? 1 : 0, t.speed, c0.place.d, c0.place.j, c0.place.pos,
+                  t.wagon);
+    std::string text = buf;
+    store.Text(prefix, Name("TrainNumber%d", i), text, 1);
+  }
+}
+
+bool Field::LoadField(FieldStore& store, const std::string& outer) {
+  const std::string prefix = outer + "GameField.";
+  bool ok = store.Double(prefix, "CounterMinusMoney", waitTimer_, 0);
+  ok = LoadSwitches(store, prefix) && ok;
+  ok = LoadSignals(store, prefix) && ok;
+  ok = LoadCrashes(store, prefix) && ok;
+  ok = LoadTrains(store, prefix) && ok;
+  int32_t next = nextTownJunction_;
+  int32_t nextType = nextTrackType_;
+  bool haveNext = store.Long(prefix, "NextTownJunctions", next, 0);
+  haveNext = store.Long(prefix, "NextTrackType", nextType, 0) && haveNext;
+  if (haveNext && next >= -1 && next < rail::kJunctions && nextType >= -1 && nextType <= 5) {
+    nextTownJunction_ = next;
+    nextTrackType_ = nextType;
+  } else {
+    ok = false;
+  }
+  ok = LoadQueues(store, prefix) && ok;
+  ok = LoadTownWaits(store, prefix) && ok;
+  return ok;
+}
+
+bool Field::LoadSwitches(FieldStore& store, const std::string& prefix) {
+  int32_t n = 0;
+  bool ok = ReadCount(store, prefix, "SwitchNumber", n);
+  for (int i = 0; i < n; ++i) {
+    std::string text;
+    int j, s, a, b;
+    if (!ReadText(store, prefix, Name("S%d", i), text) ||
+        std::sscanf(text.c_str(), "%d %d %d %d", &j, &s, &a, &b) != 4 || !rail::ValidJunction(j) ||
+        s < 0 || s > 3 || !rail::ValidDirection(a) || !rail::ValidDirection(b)) {
+      ok = false;
+      continue;
+    }
+    At(j).SetSwitch(s, a, b);
+  }
+  return ok;
+}
+
+bool Field::LoadSignals(FieldStore& store, const std::string& prefix) {
+  int32_t n = 0;
+  bool ok = ReadCount(store, prefix, "LightNumber", n);
+  for (int i = 0; i < n; ++i) {
+    std::string text;
+    int j, s, red;
+    if (!ReadText(store, prefix, Name("L%d", i), text) ||
+        std::sscanf(text.c_str(), "%d %d %d", &j, &s, &red) != 3 || !rail::ValidJunction(j) ||
+        s < 0 || s > 3) {
+      ok = false;
+      continue;
+    }
+    At(j).SetSignal(s, red != 0);
+  }
+  return ok;
+}
+
+bool Field::LoadCrashes(FieldStore& store, const std::string& prefix) {
+  int32_t n = 0;
+  bool ok = ReadCount(store, prefix, "CrashesNumber", n);
+  for (int i = 0; i < n; ++i) {
+    std::string text;
+    int d, j;
+    float p;
+    if (!ReadText(store, prefix, Name("Crash%d", i), text) ||
+        std::sscanf(text.c_str(), "%d %d %f", &d, &j, &p) != 3 || !rail::ValidJunction(j) ||
+        !rail::ValidDirection(d) || !rail::ValidJunction(rail::Neighbour(j, d))) {
+      ok = false;
+      continue;
+    }
+    AddCrashSite(j, d, p);
+  }
+  return ok;
+}
+
+bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
+  int32_t n = 0;
+  bool ok = ReadCount(store, prefix, "NumberTrains", n);
+  for (int i = 0; i < n; ++i) {
+    std::string text;
+    int colour, cars, loco, kind, reversed, d, j, wagon;
+    float speed, pos;
+    if (!ReadText(store, prefix, Name("TrainNumber%d", i), text) ||
+        std::sscanf(text.c_str(), "%d %d %d %d %d %f %d %d %f %d", &colour, &cars, &loco, &kind,
+                    &reversed, &speed, &d, &j, &pos, &wagon) != 10 ||
+        !rail::ValidJunction(j) || !rail::ValidDirection(d) ||
+        !rail::ValidJunction(rail::Neighbour(j, d)) || loco < 0 || loco > 7 || kind < 0 ||
+        kind > 2 || colour < 0 || colour > 7 || wagon < 0 || wagon > 4) {
+      ok = false;
+      continue;
+    }
+    auto train = std::make_unique<Train>(loco, cars, colour, rail::Place{j, d, pos}, kind, wagon,
+                                         sprites_);
+    if (reversed != 0) {
+      std::reverse(train->cars.begin(), train->cars.end());
+      train->reversed = reversed == 1;
+    }
+    train->speed = speed;
+    if (train->cars[0].picture) {
+      train->cars[0].picture->SetPos(-1000, -1000);
+      train->cars[0].picture->SetZ(50);
+    }
+    trains_.push_back(std::move(train));
+  }
+  return ok;
+}
+
+bool Field::LoadQueues(FieldStore& store, const std::string& prefix) {
+  int32_t n = 0;
+  bool ok = ReadCount(store, prefix, "BlockedNumbers", n);
+  for (int i = 0; i < n; ++i) {
+    std::string text;
+    QueuedTrain q;
+    if (!ReadText(store, prefix, Name("Block%d", i), text) ||
+        std::sscanf(text.c_str(), "%d %d %d %d %d", &q.town, &q.colour, &q.cars, &q.loco, &q.kind) != 5 ||
+        q.town < 0 || q.town >= static_cast<int>(towns_.size())) {
+      ok = false;
+      continue;
+    }
+    towns_[q.town].queue.push_back(q);
+  }
+  return ok;
+}
+
+bool Field::LoadTownWaits(FieldStore& store, const std::string& prefix) {
+  bool ok = true;
+  for (size_t t = 0; t < towns_.size(); ++t) {
+    Town& tw = towns_[t];
+    const std::string base = Name("WaitTown%d", static_cast<int>(t));
+    int32_t v[6] = {tw.countdown, tw.delayed.colour, tw.delayed.cars,
+                    tw.delayed.loco,  tw.delayed.town,   tw.delayed.kind};
+    const char* names[6] = {"CounterWaitTrain", "Color", "Len", "Type", "TownColor", "Crasy"};
+    bool all = true;
+    for (int k = 0; k < 6; ++k) all = store.Long(prefix, base + names[k], v[k], 0) && all;
+    if (!all || (v[0] != -1 && (v[4] < 0 || v[4] >= static_cast<int>(towns_.size())))) {
+      ok = false;
+      continue;
+    }
+    tw.countdown = v[0];
+    tw.delayed = {v[1], v[2], v[3], v[5], v[4]};
+    if (tw.countdown != -1) {
+      tw.countdown = 0;
+      if (tw.startSign) {
+        tw.startSign->SetFrame(0);
+        tw.startSign->Show(true);
+        tw.startSign->Animate(true);
+      }
+    }
+  }
+  return ok;
+}

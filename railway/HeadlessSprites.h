@@ -1,0 +1,64 @@
+#pragma once
+// Sprites without pictures: they keep position, depth, frame, visibility and animation
+// state, so the railway runs and can be inspected without a screen (tests, the scenario
+// runner). Hit boxes are small rectangles around the anchor point.
+#include <memory>
+#include <vector>
+
+#include "railway/FieldSprites.h"
+
+class HeadlessSprite : public FieldSprite {
+ public:
+  explicit HeadlessSprite(int clip);
+  void SetPos(double x, double y) override { x_ = x; y_ = y; }
+  double X() const override { return x_; }
+  double Y() const override { return y_; }
+  void SetZ(int z) override { z_ = z; }
+  int Z() const override { return z_; }
+  void SetFrame(int frame) override;
+  int Frame() const override { return frame_; }
+  int Frames() const override { return frames_; }
+  void Show(bool visible) override { visible_ = visible; }
+  bool Visible() const override { return visible_; }
+  void SetPeriod(int ms) override { period_ = ms; }
+  void Animate(bool on) override { animating_ = on; elapsed_ = 0; }
+  bool Animating() const override { return animating_; }
+  void SetVelocity(double vx, double vy) override { vx_ = vx; vy_ = vy; }
+  void Tint(int r, int g, int b) override { tint_[0] = r; tint_[1] = g; tint_[2] = b; }
+  bool Hit(int x, int y) const override;
+  int Clip() const override { return clip_; }
+
+  void Advance(int dt);
+  const int* TintColour() const { return tint_; }
+
+ private:
+  int clip_;
+  double x_ = 0;
+  double y_ = 0;
+  int z_ = 0;
+  int frame_ = 0;
+  int frames_ = 1;
+  bool visible_ = true;
+  int period_ = 200;
+  bool animating_ = false;
+  int elapsed_ = 0;
+  double vx_ = 0;
+  double vy_ = 0;
+  int tint_[3] = {0, 0, 0};
+};
+
+class HeadlessSprites : public FieldSprites {
+ public:
+  FieldSprite* Create(int clip, bool deep) override;
+  void Remove(FieldSprite* sprite) override;
+  // Runs the animations as the screen would, once per frame.
+  void Advance(int dt);
+  const std::vector<std::unique_ptr<HeadlessSprite>>& All() const { return sprites_; }
+  int Count() const { return static_cast<int>(sprites_.size()); }
+
+ private:
+  std::vector<std::unique_ptr<HeadlessSprite>> sprites_;
+};
+
+// Frame count of a clip library entry used on the field.
+int FieldClipFrames(int clip);

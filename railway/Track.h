@@ -1,0 +1,43 @@
+#pragma once
+// One laid track piece: its start junction and type, its building progress and the
+// pictures of its stages.
+#include "railway/FieldSprites.h"
+
+class Track {
+ public:
+  Track(int start, int type, bool free, bool quiet, FieldSprites* sprites);
+  ~Track();
+  Track(const Track&) = delete;
+  Track& operator=(const Track&) = delete;
+
+  int Start() const { return start_; }
+  int Type() const { return type_; }
+  int Key() const { return (start_ + 100) * 1000 + type_; }
+  int X() const { return x_; }
+  int Y() const { return y_; }
+  int Progress() const { return progress_; }
+  int Stage() const { return stage_; }
+  bool Free() const { return free_; }
+  bool Quiet() const { return quiet_; }
+  // Adds to the progress (clamped to 100) and updates the stage pictures; true when
+  // the stage changed.
+  bool Advance(int amount);
+  void Show(bool visible);
+  FieldSprite* Picture(int stage) const { return pictures_[stage]; }
+
+ private:
+  void MakePicture(int stage);
+  void DropPicture(int stage);
+
+  int start_;
+  int type_;
+  int x_;
+  int y_;
+  int progress_ = 0;
+  int stage_ = 0;
+  bool free_;
+  bool quiet_;
+  bool visible_ = true;
+  FieldSprites* sprites_;
+  FieldSprite* pictures_[4] = {nullptr, nullptr, nullptr, nullptr};
+};

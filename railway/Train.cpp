@@ -1,0 +1,112 @@
+#include "railway/Train.h"
+
+#include <utility>
+
+#include "railway/Random.h"
+
+namespace {
+
+const LocoType kLocos[8] = {{36, 0.8, 0.007, 124, 132}, {52, 1.0, 0.008, 125, 133},
+                            {36, 1.2, 0.007, 126, 134}, {52, 1.5, 0.009, 127, 135},
+                            {38, 2.0, 0.02, 128, 136},  {40, 3.0, 0.025, 129, 137},
+                            {42, 4.0, 0.05, 130, 138},  {47, 5.5, 0.04, 131, 139}};
+const int kWagonLength[5] = {35, 37, 30, 30, 50};
+const int kWagonPicture[5] = {142, 143, 144, 145, 146};
+const int kWagonShadow[5] = {147, 148, 149, 150, 151};
+constexpr int kRepairPicture = 140;
+constexpr int kRepairShadow = 141;
+const char* const kColourNames[8] = {"yellow", "red",     "green", "blue",
+                                     "cyan",   "magenta", "black", "white"};
+const int kTints[8][3] = {{75, 75, 0},  {75, 0, 0},  {0, 75, 0}, {0, 0, 75},
+                          {0, 75, 75}, {75, 0, 75}, {0, 0, 0},  {75, 75, 75}};
+
+}  // namespace
+
+const char* ColourName(int colour) {
+  return colour >= 0 && colour < 8 ? kColourNames[colour] : "";
+}
+
+void ColourTint(int colour, int rgb[3]) {
+  for (int k = 0; k < 3; ++k) rgb[k] = colour >= 0 && colour < 8 ? kTints[colour][k] : 0;
+}
+
+const LocoType& Loco(int type) { return kLocos[type >= 0 && type < 8 ? type : 0]; }
+int WagonLength(int type) { return kWagonLength[type >= 0 && type < 5 ? type : 0]; }
+
+Train::Train(int locoType, int carCount, int colourIndex, rail::Place start, int trainKind,
+             int wagonType, FieldSprites* sprites)
+    : sprites_(sprites) {
+  kind = trainKind;
+  colour = colourIndex;
+  loco = locoType < 0 || locoType > 7 ? 0 : locoType;
+  if (kind == kRepair) {
+    carCount = 1;
+    loco = 1;
+  } else if (carCount <= 0 || carCount > kMaxCars) {
+    carCount = 1;
+  }
+  wagon = wagonType >= 0 && wagonType < 5 ? wagonType : rnd::Below(4);
+  if (loco == 7) wagon = 4;
+  topSpeed = Loco(loco).topSpeed;
+  acceleration = Loco(loco).acceleration;
+  speed = topSpeed * 0.5;
+  cars.resize(carCount);
+  for (int i = 0; i < carCount; ++i) {
+    Car& c = cars[i];
+    c.place = start;
+    c.rear = start;
+    c.half = (i == 0 ? Loco(loco).length : WagonLength(wagon)) / 2;
+    MakeCarPictures(i);
+  }
+  head = start;
+}
+
+Train::~Train() {
+  if (!sprites_) return;
+  for (Car& c : cars) {
+    if (c.picture) sprites_->Remove(c.picture);
+    if (c.picture2) sprites_->Remove(c.picture2);
+    if (c.shadow) sprites_->Remove(c.shadow);
+  }
+}
+
+void Train::MakeCarPictures(int i) {
+  if (!sprites_) return;
+  Car& c = cars[i];
+  int picture = i == 0 ? Loco(loco).picture : kWagonPicture[wagon];
+  int shadow = i == 0 ? Loco(loco).shadow : kWagonShadow[wagon];
+  if (kind == kRepair) {
+    picture = kRepairPicture;
+    shadow = kRepairShadow;
+  }
+  bool tinted = kind != kRepair;
+  c.picture = sprites_->Create(picture, tinted);
+  if (kind == kCrazy) {
+    c.picture->Tint(0, 0, 0);
+    c.picture2 = sprites_->Create(picture, true);
+    c.picture2->Tint(75, 75, 75);
+    c.picture2->Show(false);
+  } else if (tinted) {
+    int rgb[3];
+    ColourTint(colour, rgb);
+    c.picture->Tint(rgb[0], rgb[1], rgb[2]);
+  }
+  c.shadow = sprites_->Create(shadow, false);
+  c.picture->Show(false);
+  c.shadow->Show(false);
+}
+
+void Train::SwapPictures() {
+  for (Car& c : cars) {
+    if (!c.picture2) continue;
+    std::swap(c.picture, c.picture2);
+    c.picture2->Show(false);
+  }
+}
+
+void Train::HideCar(int i) {
+  Car& c = cars[i];
+  if (c.picture) c.picture->Show(false);
+  if (c.picture2) c.picture2->Show(false);
+  if (c.shadow) c.shadow->Show(false);
+}

@@ -1,0 +1,172 @@
+// Junctions: switches, signals, routing and clicks.
+#include <gtest/gtest.h>
+
+#include "RailTestSupport.h"
+
+namespace {
+
+TEST(Switches, PlayerLaidSecondEndKeepsTheEarlierBranchActive) {
+  Rig rig;
+  rig.field.AddTrack(42, 3, true, false, false, false);
+  rig.field.AddTrack(42, 4, true, false, false, false);
+  const Junction::Switch& sw = rig.field.At(42).SwitchAt(1);
+  EXPECT_EQ(sw.state, kSwitchPending);
+  EXPECT_EQ(sw.active, 3);
+  EXPECT_EQ(sw.another, 4);
+  ASSERT_NE(sw.picture, nullptr);
+  EXPECT_FALSE(sw.picture->Visible());
+  rig.BuildAll();
+  EXPECT_EQ(sw.state, kSwitchWorking);
+  EXPECT_TRUE(sw.picture->Visible());
+  EXPECT_EQ(sw.picture->Frame(), 10);  // (3, 4)
+  EXPECT_EQ(sw.picture->Z(), 1090);
+}
+
+TEST(Switches, QuietSecondEndBecomesActive) {
+  Rig rig;
+  rig.field.AddTrack(42, 3, false, true, true, true);
+  rig.field.AddTrack(42, 4, false, true, true, true);
+  EXPECT_EQ(rig.field.At(42).SwitchAt(1).active, 4);
+  EXPECT_EQ(rig.field.At(42).SwitchAt(1).another, 3);
+}
+
+TEST(Switches, ShowOnlyAfterAllEndsOfTheSideAreBuilt) {
+  Rig rig;
+  rig.field.AddTrack(42, 3, false, true, true, true);
+  rig.BuildAll();
+  rig.field.AddTrack(42, 4, true, false, false, false);
+  EXPECT_EQ(rig.field.At(42).SwitchAt(1).state, kSwitchPending);
+  rig.BuildAll();
+  EXPECT_EQ(rig.field.At(42).SwitchAt(1).state, kSwitchWorking);
+}
+
+TEST(Switches, FramesFollowTheTable) {
+  EXPECT_EQ(SwitchFrame(3, 2), 0);
+  EXPECT_EQ(SwitchFrame(2, 4), 17);
+  EXPECT_EQ(SwitchFrame(7, 5), 23);
+  EXPECT_EQ(SwitchFrame(1, 11), 21);
+  EXPECT_EQ(SwitchFrame(3, 9), 0);
+}
+
+TEST(Signals, CurveMeetingAThroughLineGetsASignal) {
+  Rig rig;
+  // A through line 34 -> 42 -> 51 (down-right), then an arc leaving 42 to the right.
+  rig.field.AddTrack(34, 3, false, true, true, true);
+  rig.field.AddTrack(42, 3, false, true, true, true);
+  rig.BuildAll();
+  Junction& j = rig.field.At(42);
+  for (int s = 0; s < 4; ++s) EXPECT_EQ(j.SignalAt(s).state, kSignalNone);
+  // An arc from 42 to the right (side 1, direction 2) continues the line from side 3.
+  rig.field.AddTrack(42, 2, true, false, false, false);
+  // Side 1 already has the straight end: this makes a switch instead.
+  EXPECT_EQ(j.SwitchAt(1).state, kSwitchPending);
+}
+
+TEST(Signals, ArcContinuingAStraightLinePlacesHiddenSignalThenGreen) {
+  Rig rig;
+  // Line arriving at 42 from the left arc (42 has an end at 8 on side 3) and a straight
+  // continuing at side 1 would not make a signal; an arc at side 1 does.
+  rig.field.AddTrack(41, 1, false, true, true, true);  // 42 gets end 8 (side 3, arc)
+  rig.BuildAll();
+  rig.field.AddTrack(42, 2, true, false, false, false);  // side 1 arc; side 3 has an arc end
+  Junction& j = rig.field.At(42);
+  EXPECT_EQ(j.SignalAt(3).state, kSignalPlaced);
+  EXPECT_EQ(j.SignalAt(1).state, kSignalPlaced);
+  EXPECT_FALSE(j.SignalAt(1).picture->Visible());
+  rig.BuildAll();
+  EXPECT_EQ(j.SignalAt(1).state, kSignalGreen);
+  EXPECT_TRUE(j.SignalAt(1).picture->Visible());
+  EXPECT_EQ(j.SignalAt(1).picture->Frame(), 0);
+  EXPECT_EQ(j.SignalAt(3).picture->Frame(), 4);
+  j.ToggleSignal(3);
+  EXPECT_EQ(j.SignalAt(3).state, kSignalRed);
+  EXPECT_EQ(j.SignalAt(3).picture->Frame(), 5);
+  EXPECT_EQ(rig.host.SoundCount(snd::Light), 1);
+}
+
+TEST(Signals, RemovedWhenASwitchIsCreated) {
+  Rig rig;
+  rig.field.AddTrack(41, 1, false, true, true, true);
+  rig.field.AddTrack(42, 2, false, true, true, true);
+  rig.BuildAll();
+  Junction& j = rig.field.At(42);
+  ASSERT_EQ(j.SignalAt(1).state, kSignalGreen);
+  rig.field.AddTrack(42, 3, true, false, false, false);  // second end on side 1
+  for (int s = 0; s < 4; ++s) EXPECT_EQ(j.SignalAt(s).state, kSignalNone);
+  EXPECT_EQ(j.SignalAt(1).picture, nullptr);
+}
+
+TEST(Routing, AgainstTheNonActiveBranchThereIsNoExit) {
+  Rig rig;
+  rig.field.AddTrack(42, 3, false, true, true, true);
+  rig.field.AddTrack(42, 4, false, true, true, true);
+  rig.field.AddTrack(34, 3, false, true, true, true);
+  rig.BuildAll();
+  Junction& j = rig.field.At(42);  // side 1 switch: active 4, another 3
+  // Arriving from 51 on the straight (direction 9 seen from 51): entry side 1.
+  EXPECT_EQ(j.RouteExit(3, 9, true, false), -1);
+  EXPECT_EQ(j.RouteExit(3, 11, true, false), 9);  // from 58 on the active arc
+  EXPECT_EQ(j.RouteExit(3, 9, true, true), 9);    // the switch ignored
+  // Leaving through side 1 follows the active branch.
+  EXPECT_EQ(j.RouteExit(1, 3, true, false), 4);
+}
+
+TEST(Routing, RedSignalStopsOnlyWithoutAnExitSwitch) {
+  Rig rig;
+  rig.field.AddTrack(41, 1, false, true, true, true);
+  rig.field.AddTrack(42, 2, false, true, true, true);
+  rig.BuildAll();
+  Junction& j = rig.field.At(42);
+  j.ToggleSignal(3);
+  ASSERT_EQ(j.SignalAt(3).state, kSignalRed);
+  EXPECT_EQ(j.RouteExit(1, 1, true, false), -1);   // train from 41 meets red on side 3
+  EXPECT_EQ(j.RouteExit(1, 1, false, false), 2);   // a crazy train runs through
+  j.SetSwitch(1, 2, 3);                            // with a working exit switch
+  EXPECT_EQ(j.RouteExit(1, 1, true, false), 2);
+}
+
+TEST(Routing, ExitSideMinusOneTriesEverySide) {
+  Rig rig;
+  rig.field.AddTrack(42, 3, false, true, true, true);
+  rig.BuildAll();
+  EXPECT_EQ(rig.field.At(42).RouteExit(-1, -1, true, false), 3);
+  EXPECT_EQ(rig.field.At(42).RouteExit(4, -1, true, false), -1);
+}
+
+TEST(Clicks, LockedSwitchPlaysSwitchLock) {
+  Rig rig;
+  rig.field.AddTrack(42, 3, false, true, true, true);
+  rig.field.AddTrack(42, 4, false, true, true, true);
+  rig.BuildAll();
+  Junction& j = rig.field.At(42);
+  j.Lock(9);  // a train passing on side 3 locks sides 3 and 1
+  EXPECT_TRUE(rig.field.FieldClick(j.X(), j.Y()) == nullptr);
+  EXPECT_EQ(j.SwitchAt(1).active, 4);
+  EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
+  j.ClearLocks();
+  rig.field.FieldClick(j.X(), j.Y());
+  EXPECT_EQ(j.SwitchAt(1).active, 3);
+  EXPECT_EQ(j.SwitchAt(1).picture->Frame(), SwitchFrame(3, 4));
+  EXPECT_EQ(rig.host.SoundCount(snd::Switch), 1);
+}
+
+TEST(Clicks, BadSidesAreIgnoredSilently) {
+  Rig rig;
+  Junction& j = rig.field.At(42);
+  j.ToggleSwitch(7);
+  j.ToggleSignal(-1);
+  EXPECT_TRUE(rig.host.sounds.empty());
+  j.ToggleSwitch(0);  // no working switch there
+  EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
+}
+
+TEST(Junctions, EndLineOnANonBuildingEndIsLoggedAndBuilt) {
+  Rig rig;
+  testing::internal::CaptureStderr();
+  rig.field.At(42).EndLine(3);
+  std::string log = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(log, "Error. void Junction::EndLine(int iDirection): Activate non building line.\n");
+  EXPECT_EQ(rig.field.At(42).End(3), kEndBuilt);
+}
+
+}  // namespace
