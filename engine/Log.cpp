@@ -79,7 +79,10 @@ void WriteFolders(std::ostream& log, const platform::SystemInfo& info) {
 bool RedirectLogStreams(const std::string& folder) {
   const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
   bool ok = RedirectStream(stdout, STDOUT_FILENO, prefix + "stdout.txt");
-  if (ok) std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
+  // Line buffering needs a buffer of our own: without one the C library may keep
+  // the full buffering the stream started with.
+  static char outputBuffer[BUFSIZ];
+  if (ok) std::setvbuf(stdout, outputBuffer, _IOLBF, sizeof outputBuffer);
   const bool errorOk = RedirectStream(stderr, STDERR_FILENO, prefix + "stderr.txt");
   if (errorOk) std::setvbuf(stderr, nullptr, _IONBF, 0);
   return ok && errorOk;

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+#include <SDL.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "engine/Log.h"
+
+namespace {
+
+const std::string kRule(64, '=');
+
+platform::SystemInfo SampleMachine() {
+  platform::SystemInfo info;
+  info.osLine = "Linux 6.1.0 x86_64";
+  info.processorCount = 2;
+  info.processors = {{"Fast CPU", "family 6 model 158 stepping 10", "GenuineIntel", 3600},
+                     {"Fast CPU", "", "", 0}};
+  info.video.present = true;
+  info.video.name = "PCI vendor 0x8086 device 0x3e92";
+  info.video.driverFile = "i915";
+  info.video.memoryBytes = 256u << 20;
+  info.screen = {true, 1920, 1080, 24};
+  info.memory.known = true;
+  info.memory.loadPercent = 37;
+  info.memory.physicalAvailable = 5'999'999'999;
+  info.memory.physicalTotal = 16'000'000'000;
+  info.memory.pagingAvailable = 2'000'000;
+  info.memory.pagingTotal = 2'500'000;
+  info.programPath = "/home/player/ostrel";
+  return info;
+}
+
+TEST(SystemReport, WritesEveryKnownLineInOrder) {
+  std::ostringstream log;
+  WriteSystemReport(log, SampleMachine());
+  EXPECT_EQ(log.str(),
+            "===================== System info ==============================\n"
+            "Linux 6.1.0 x86_64 detected.\n"
+            "Processor:\n"
+            "NumberOfProcessors: 2\n"
+            "\tType: Fast CPU\n"
+            "\tID: family 6 model 158 stepping 10\n"
+            "\tVendor: GenuineIntel\n"
+            "\tClock: 3600 MHz\n"
+            "\tType: Fast CPU\n"
+            "Video card\n"
+            "\tName: PCI vendor 0x8086 device 0x3e92\n"
+            "\tDriver file: i915\n"
+            "\tVideo memory: 256 MB\n"
+            "Screen: 1920x1080x24\n"
+            "Memory allocation\n"
+            "  memory use:  37\n"
+            "  physical memory: 5999 of 16000 Mb\n"
+            "  paging file:    2 of 2 Mb\n"
+            "Programm path /home/player/ostrel\n"
+            "\n" +
+                kRule + "\n");
+}
+
+TEST(SystemReport, LeavesOutWhatCannotBeRead) {
+  platform::SystemInfo info = SampleMachine();
+  info.processors[0].name.clear();  // a processor without a name string
+  info.processors.pop_back();       // and one not described at all
+  info.osLine.clear();
+  info.video = {};
+  info.screen = {};
+  info.memory.virtualKnown = true;
+  info.memory.virtualAvailable = 3'000'000'000;
+  info.memory.virtualTotal = 4'294'967'295;
+  info.windowsPath = "/";
+  info.systemPath = "/usr/lib";
+  std::ostringstream log;
+  WriteSystemReport(log, info);
+  const std::string text = log.str();
+  EXPECT_NE(text.find("Processor:\nNumberOfProcessors: 2\nMemory allocation\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("\tType: "), std::string::npos);
+  EXPECT_EQ(text.find("detected"), std::string::npos);
+  EXPECT_EQ(text.find("Video card"), std::string::npos);
+  EXPECT_EQ(text.find("Screen: "), std::string::npos);
+  EXPECT_NE(text.find("  virtual memory:  3000 of 4294 Mb\n"), std::string::npos);
+  EXPECT_NE(text.find("Windows path /\nSystem  path /usr/lib\nProgramm path "), std::string::npos);
+
+  info.memory = {};
+  std::ostringstream bare;
+  WriteSystemReport(bare, info);
+  EXPECT_NE(bare.str().find("Memory allocation\nWindows path "), std::string::npos) << bare.str();
+}
+
+TEST(SystemReport, OfThisMachineHasTheFrame) {
+  ::testing::internal::CaptureStderr();
+  WriteSystemReport();
+  const std::string text = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(text.rfind("===================== System info ====", 0), 0u);
+  EXPECT_NE(text.find("NumberOfProcessors: "), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 65), kRule + "\n");
+}
+
+TEST(LogLines, RuleAndExitLines) {
+  EXPECT_EQ(std::string(kRuleLine), kRule + "\n");
+  std::ostringstream log;
+  WriteExitLines(log);
+  EXPECT_EQ(log.str(), kRule + "\nExit. Ok.\n" + kRule + "\n");
+}
+
+TEST(VideoReport, WritesLabelsAndFormat) {
+  VideoReportInfo info;
+  info.driverName = "x11";
+  info.hasInfo = true;
+  info.windowManager = true;
+  info.blitFill = true;
+  info.videoMemoryKb = 8192;
+  info.hasFormat = true;
+  info.bitsPerPixel = 16;
+  info.bytesPerPixel = 2;
+  info.colorkey = 0;
+  info.alpha = 255;
+  std::ostringstream log;
+  WriteVideoReport(log, info);
+  EXPECT_EQ(log.str(),
+            "====================== Video info ==============================\n"
+            "Name of the video driver: x11\n"
+            "Initialized video info:\n"
+            "Is it possible to create hardware surfaces? . . . . .0\n"
+            "Is there a window manager available . . . . . . . . .1\n"
+            "Are hardware to hardware blits accelerated? . . . . .0\n"
+            "Are hardware to hardware colorkey blits accelerated? 0\n"
+            "Are hardware to hardware alpha blits accelerated? . .0\n"
+            "Are software to hardware blits accelerated? . . . . .0\n"
+            "Are software to hardware colorkey blits accelerated? 0\n"
+            "Are software to hardware alpha blits accelerated? . .0\n"
+            "Are color fills accelerated?  . . . . . . . . . . . .1\n"
+            "Total amount of video memory in Kilobytes . . . . . .8192\n"
+            "\n"
+            "BitsPerPixel  16\n"
+            "BytesPerPixel 2\n"
+            "colorkey      0\n"
+            "alpha         255\n" +
+                kRule + "\n");
+}
+
+TEST(VideoReport, WithoutVideoOnlyTheFrame) {
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) GTEST_SKIP() << "video already running";
+  std::ostringstream log;
+  WriteVideoReport(log, CollectVideoReportInfo());
+  EXPECT_EQ(log.str(),
+            "====================== Video info ==============================\n"
+            "Initialized video info:\n" +
+                kRule + "\n");
+}
+
+TEST(VideoReport, BeforeAndAfterTheModeIsSetDiffer) {
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  std::ostringstream before;
+  WriteVideoReport(before, CollectVideoReportInfo());
+  ASSERT_NE(SDL_SetVideoMode(800, 600, 16, SDL_SWSURFACE), nullptr) << SDL_GetError();
+  std::ostringstream after;
+  WriteVideoReport(after, CollectVideoReportInfo());
+  SDL_Quit();
+  EXPECT_NE(before.str(), after.str());
+  EXPECT_NE(after.str().find("Name of the video driver: "), std::string::npos);
+  EXPECT_NE(after.str().find("BitsPerPixel  16\nBytesPerPixel 2\n"), std::string::npos)
+      << after.str();
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(LogStreams, RedirectSendsBothStreamsToTheirFiles) {
+  char pattern[] = "/tmp/ot_log_XXXXXX";
+  ASSERT_NE(::mkdtemp(pattern), nullptr);
+  const std::string dir = pattern;
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (!RedirectLogStreams(dir)) ::_exit(1);
+    std::printf("Error open file data.dat\n");
+    std::fprintf(stderr, "Error init ClipLib.\n");
+    std::cerr << "Exit";  // unbuffered: on disk at once
+    std::printf("no line break yet");  // line-buffered: lost when the process dies
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(ReadFile(dir + "/stdout.txt"), "Error open file data.dat\n");
+  EXPECT_EQ(ReadFile(dir + "/stderr.txt"), "Error init ClipLib.\nExit");
+  std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+TEST(LogStreams, AFolderThatCannotTakeTheFilesLeavesTheStreams) {
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) ::_exit(RedirectLogStreams("/nonexistent/folder") ? 1 : 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+}  // namespace
