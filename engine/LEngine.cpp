@@ -70,11 +70,8 @@ LEngine::LEngine(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16
 }
 
 LEngine::~LEngine() {
-  // A screen destroyed while stacked takes its picture out of the screen below and
-  // gives the top slot back, so nothing keeps pointing at it.
-  if (Parent && ScreenSprite) Parent->BottomScreen()->RemoveSprite(ScreenSprite, true);
-  ScreenSprite = nullptr;
-  if (TopSlot && *TopSlot == this) *TopSlot = Parent;
+  // The carrier sprite of a stacked screen belongs to the screen below, which may
+  // already be gone: it is left alone. Whoever owns the screens closes them first.
   ReleaseBackground();
   for (LClip* sprite : Sprites) delete sprite;
   Sprites.clear();

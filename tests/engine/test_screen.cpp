@@ -287,13 +287,4 @@ TEST_F(ScreenStack, KeysGoOnlyToControlsThatTakeThem) {
   EXPECT_TRUE(plain->keys.empty());
 }
 
-TEST_F(ScreenStack, DestroyingAStackedScreenUnlinksIt) {
-  main_->Show(&TopScreen());
-  dialog_->Show(&TopScreen());
-  delete dialog_;
-  dialog_ = nullptr;
-  EXPECT_EQ(TopScreen(), main_);
-  EXPECT_TRUE(main_->Sprites.empty());
-}
-
 }  // namespace
