@@ -33,6 +33,14 @@ void RegisterVideoShutdown() {
   std::atexit(SDL_Quit);
 }
 
+// Classic SDL reports success even when no audio driver could start; only a
+// named driver shows that one did.
+bool StartAudioSystem() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  char name[64] = {};
+  return SDL_AudioDriverName(name, sizeof name) != nullptr;
+}
+
 }  // namespace
 
 Frame::Frame(FrameParts parts) : parts_(std::move(parts)), settings_(Globals()) {
@@ -71,8 +79,9 @@ int Frame::StartUp() {
     return 1;
   }
   // Without audio the game runs silently; the content checks AudioAvailable().
-  audioAvailable_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-  if (!audioAvailable_) std::fprintf(stderr, "Warning: unable to initialize audio: %s\n", SDL_GetError());
+  audioAvailable_ = StartAudioSystem();
+  if (!audioAvailable_)
+    std::fprintf(stderr, "Warning: unable to initialize audio: %s\n", SDL_GetError());
   WriteVideoReport();
   RegisterVideoShutdown();
   SDL_EnableKeyRepeat(kKeyRepeatDelayMs, kKeyRepeatIntervalMs);
