@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/LArchive.h"
 #include "platform/Files.h"
@@ -38,6 +39,28 @@ const char* FirstExisting(const char* const (&paths)[N]) {
 }
 
 bool AudioOpen() { return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0; }
+
+uint32_t BigEndian32(const uint8_t* p) {
+  return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+}
+
+// The chunk layout of a Standard MIDI File: a header and as many whole track
+// chunks as it announces. The synthesiser takes any bytes at load time and only
+// fails while playing, so damaged files are caught here.
+bool IsStandardMidi(const uint8_t* data, int32_t size) {
+  const uint64_t length = static_cast<uint64_t>(size);
+  if (length < 14 || std::memcmp(data, "MThd", 4) != 0) return false;
+  const uint64_t headerLength = BigEndian32(data + 4);
+  const unsigned tracks = (unsigned(data[10]) << 8) | data[11];
+  if (headerLength < 6 || tracks == 0) return false;
+  uint64_t pos = 8 + headerLength;
+  for (unsigned t = 0; t < tracks; ++t) {
+    if (pos + 8 > length || std::memcmp(data + pos, "MTrk", 4) != 0) return false;
+    pos += 8 + uint64_t(BigEndian32(data + pos + 4));
+    if (pos > length) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -107,8 +130,12 @@ bool LMusic::LoadTune(const std::string& name) {
                  "Audio device hasn't been opened");
     return false;
   }
+  if (!IsStandardMidi(data.get(), size)) {
+    std::fprintf(stderr, "Unable to load MIDI file %s: %s\n", name.c_str(), "Not a Standard MIDI File");
+    return false;
+  }
   SDL_RWops* stream = SDL_RWFromMem(data.get(), size);
-  Mix_Music* tune = stream ? Mix_LoadMUS_RW(stream) : nullptr;
+  Mix_Music* tune = stream ? Mix_LoadMUSType_RW(stream, MUS_MID, 0) : nullptr;
   if (!tune) {
     std::fprintf(stderr, "Unable to load MIDI file %s: %s\n", name.c_str(), Mix_GetError());
     if (stream) SDL_FreeRW(stream);

@@ -1,5 +1,6 @@
 #include "Effects.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace snd {
@@ -93,7 +94,11 @@ Samples NewTrainSemafor() {
 Samples Repair() {
   // A ratchet at work, then a bright ding when the track is whole again.
   Samples s;
-  for (int i = 0; i < 6; ++i) MixInto(s, Tick(0.03, 2800.0, 4.0, 0.006, 20 + i), 0.07 * i, 0.8f);
+  for (int i = 0; i < 6; ++i) {
+    Samples click = Tick(0.03, 2800.0, 4.0, 0.006, 20 + i);
+    Normalize(click, 0.6f);
+    MixInto(s, click, 0.07 * i);
+  }
   MixInto(s, Bell(1046.5, 0.8, 0.7f), 0.5);
   MixInto(s, Bell(1568.0, 0.7, 0.5f), 0.62, 0.7f);
   return Finish(s, 0.6f);
