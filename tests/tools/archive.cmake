@@ -1,0 +1,63 @@
+# ot-archive round trip: pack a folder, list the archive, extract it and compare.
+# Included by the test folder it registers the test; run with -P it is the test.
+if(NOT CMAKE_SCRIPT_MODE_FILE)
+  if(TARGET ot-archive)
+    add_test(NAME ot_archive_round_trip
+      COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:ot-archive>
+              -DWORK=${CMAKE_CURRENT_BINARY_DIR}/archive_round_trip
+              -P ${CMAKE_CURRENT_LIST_FILE})
+  endif()
+  return()
+endif()
+
+# check(MESSAGE CONDITION...): fails the test with MESSAGE unless CONDITION holds.
+function(check message)
+  if(NOT (${ARGN}))
+    message(FATAL_ERROR "${message}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+set(ROOT ${WORK}/root)
+file(MAKE_DIRECTORY ${ROOT}/Dat/midi/deep)
+file(WRITE ${ROOT}/Dat/ver.txt "1.0")
+file(WRITE ${ROOT}/Dat/empty.txt "")
+file(WRITE ${ROOT}/Dat/midi/b.mid "second tune")
+file(WRITE ${ROOT}/Dat/midi/deep/a.mid "deeper tune")
+file(WRITE ${ROOT}/outside.txt "not below Dat, not packed")
+# A binary file of some size: the tool itself.
+file(COPY_FILE ${TOOL} ${ROOT}/Dat/Icon.bmp)
+file(SIZE ${ROOT}/Dat/Icon.bmp binary_size)
+
+execute_process(COMMAND ${TOOL} pack ${WORK}/data.dat ${ROOT} RESULT_VARIABLE rc)
+check("pack failed: ${rc}" rc EQUAL 0)
+check("pack left its temporary file" NOT EXISTS ${WORK}/data.dat.tmp)
+
+execute_process(COMMAND ${TOOL} list ${WORK}/data.dat OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+check("list failed: ${rc}" rc EQUAL 0)
+set(expected "Dat/Icon.bmp ${binary_size}\nDat/empty.txt 0\nDat/midi/b.mid 11\nDat/midi/deep/a.mid 11\nDat/ver.txt 3\n")
+check("listing differs:\n${listing}\nexpected:\n${expected}" listing STREQUAL expected)
+
+execute_process(COMMAND ${TOOL} extract ${WORK}/data.dat ${WORK}/out RESULT_VARIABLE rc)
+check("extract failed: ${rc}" rc EQUAL 0)
+foreach(name Dat/Icon.bmp Dat/empty.txt Dat/midi/b.mid Dat/midi/deep/a.mid Dat/ver.txt)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${ROOT}/${name} ${WORK}/out/${name}
+                  RESULT_VARIABLE rc)
+  check("${name} differs after extraction" rc EQUAL 0)
+endforeach()
+check("a file outside Dat was packed" NOT EXISTS ${WORK}/out/outside.txt)
+
+# Packing again gives the same bytes.
+execute_process(COMMAND ${TOOL} pack ${WORK}/again.dat ${ROOT} RESULT_VARIABLE rc)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/data.dat ${WORK}/again.dat
+                RESULT_VARIABLE rc)
+check("packing is not repeatable" rc EQUAL 0)
+
+# Files that are no archives are refused.
+execute_process(COMMAND ${TOOL} list ${WORK}/missing.dat RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+check("list of a missing file succeeded" NOT rc EQUAL 0)
+execute_process(COMMAND ${TOOL} list ${ROOT}/Dat/ver.txt RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+check("list of a text file succeeded" NOT rc EQUAL 0)
+execute_process(COMMAND ${TOOL} pack ${WORK}/x.dat ${WORK}/nowhere RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
+check("pack of a missing folder succeeded" NOT rc EQUAL 0)
+file(REMOVE_RECURSE ${WORK})
