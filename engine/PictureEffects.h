@@ -22,7 +22,8 @@ bool FillColour(SDL_Surface* surface, uint8_t r, uint8_t g, uint8_t b, uint8_t a
 // Lowers every pixel's alpha by amount, not below 0. 0 on success, -1 for an
 // alpha mask other than 0xFF000000 / 0x000000FF (error text set) or a failed lock.
 int FadeAlpha(SDL_Surface* surface, int amount);
-// The raw pixel value at (x, y); -1 for unsupported pixel widths.
+// The raw pixel value at (x, y); -1 for unsupported pixel widths and, with a log
+// line, for a point outside the surface.
 int64_t GetPixel(SDL_Surface* surface, int x, int y);
 
 // Surface helpers used by the clip.
