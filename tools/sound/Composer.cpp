@@ -342,7 +342,8 @@ std::vector<midi::Track> Composer::Compose() {
   conductor.TimeSignature(0, style_.beatsPerBar, 4);
   conductor.Tempo(tick, style_.bpm * kEndingSlowdown);
   const double beatSeconds = 60.0 / style_.bpm;
-  seconds_ = tick / double(kBeat) * beatSeconds + kEndingBars * style_.beatsPerBar * beatSeconds / kEndingSlowdown;
+  const int endingBeats = kEndingBars * style_.beatsPerBar - 1;  // the last chord's length
+  seconds_ = tick / double(kBeat) * beatSeconds + endingBeats * beatSeconds / kEndingSlowdown;
 
   std::vector<midi::Track> tracks;
   tracks.push_back(conductor);
