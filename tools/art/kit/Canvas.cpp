@@ -46,6 +46,27 @@ void Canvas::Set(int x, int y, Pixel p) {
   cairo_surface_mark_dirty(surface_);
 }
 
+void Canvas::MapPixels(const std::function<Pixel(int, int, Pixel)>& fn) {
+  Flush();
+  for (int y = 0; y < h_; ++y) {
+    uint32_t* row = Row(surface_, y);
+    for (int x = 0; x < w_; ++x) {
+      uint32_t v = row[x];
+      Pixel p;
+      p.a = v >> 24;
+      if (p.a) {
+        p.r = std::min(255u, (((v >> 16) & 255) * 255 + p.a / 2) / p.a);
+        p.g = std::min(255u, (((v >> 8) & 255) * 255 + p.a / 2) / p.a);
+        p.b = std::min(255u, ((v & 255) * 255 + p.a / 2) / p.a);
+      }
+      Pixel q = fn(x, y, p);
+      auto pre = [&](uint32_t c) { return (c * q.a + 127) / 255; };
+      row[x] = (uint32_t(q.a) << 24) | (pre(q.r) << 16) | (pre(q.g) << 8) | pre(q.b);
+    }
+  }
+  cairo_surface_mark_dirty(surface_);
+}
+
 void Canvas::Paint(const Canvas& src, double x, double y, double opacity) {
   src.Flush();
   cairo_save(cr_);

@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace art {
@@ -35,6 +36,8 @@ class Canvas {
   void Blur(int radius);
   // Replaces every pixel's colour by (r, g, b), keeping coverage: turns a drawing into its silhouette.
   void Silhouette(double r, double g, double b);
+  // Replaces every pixel by fn(x, y, current straight colour): textures, noise, recolouring.
+  void MapPixels(const std::function<Pixel(int, int, Pixel)>& fn);
   // Deep copy.
   std::unique_ptr<Canvas> Clone() const;
   // Makes sure Cairo has finished drawing before pixels are read.

@@ -108,6 +108,14 @@ void Model::RoofX(double cx, double cy, double z0, double len, double wy, double
   faces_.push_back({back, c, false});
 }
 
+void Model::GableX(double cx, double cy, double z0, double lx, double wy, double rise, const Rgb& c) {
+  double x0 = cx - lx / 2, x1 = cx + lx / 2, y0 = cy - wy / 2, y1 = cy + wy / 2, zr = z0 + rise;
+  faces_.push_back({{{x0, y0, z0}, {x1, y0, z0}, {x1, cy, zr}, {x0, cy, zr}}, c, false});  // left slope
+  faces_.push_back({{{x0, y1, z0}, {x0, cy, zr}, {x1, cy, zr}, {x1, y1, z0}}, c, false});  // right slope
+  faces_.push_back({{{x1, y0, z0}, {x1, y1, z0}, {x1, cy, zr}}, c, false});                 // front gable
+  faces_.push_back({{{x0, y0, z0}, {x0, cy, zr}, {x0, y1, z0}}, c, false});                 // rear gable
+}
+
 ScreenPt Project(const V3& p, const View& v) {
   V3 w = ToWorld(p, v.headingDeg);
   Vec2 s = GroundToScreen(w.x * v.scale, w.y * v.scale, w.z * v.scale);
@@ -140,7 +148,7 @@ void DrawModel(cairo_t* cr, const Model& m, const View& v) {
     V3 c{0, 0, 0};
     for (const V3& p : w) c = {c.x + p.x, c.y + p.y, c.z + p.z};
     double depth = Dot(c, kToCamera) / w.size();
-    items.push_back({&f, depth, 0.52 + 0.62 * std::max(0.0, Dot(n, kToLight))});
+    items.push_back({&f, depth, 0.66 + 0.5 * std::max(0.0, Dot(n, kToLight))});
   }
   std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.depth < b.depth; });
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);

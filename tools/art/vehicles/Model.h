@@ -35,6 +35,9 @@ class Model {
   // A half cylinder along x lying on z0 (rounded roofs).
   void RoofX(double cx, double cy, double z0, double len, double wy, double rise, const Rgb& c, int segs = 8);
 
+  // A gable roof along x: eaves at z0 across the width wy, ridge at z0 + rise.
+  void GableX(double cx, double cy, double z0, double lx, double wy, double rise, const Rgb& c);
+
   const std::vector<Face>& Faces() const { return faces_; }
 
  private:
