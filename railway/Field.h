@@ -73,8 +73,10 @@ class Field {
   int RemoveTrain(int index, int fromCar, bool crash);
   bool RepairTrainOnField() const;
   const std::vector<std::unique_ptr<Train>>& Trains() const { return trains_; }
-  // Runs only the movement step and the collision checks (for measurements).
+  // Runs one movement step and the collision checks at once.
   void StepAndCheck();
+  // Puts a train with all its cars at one place, as loading a saved field does.
+  Train* PlaceTrain(int loco, int cars, int colour, rail::Place place, int kind, int wagon);
 
   // Towns, houses, trees.
   bool AddTown(int colour, int inner, int type);

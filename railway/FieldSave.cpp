@@ -193,20 +193,24 @@ bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
       ok = false;
       continue;
     }
-    auto train = std::make_unique<Train>(loco, cars, colour, rail::Place{j, d, pos}, kind, wagon,
-                                         sprites_);
+    Train* train = PlaceTrain(loco, cars, colour, rail::Place{j, d, pos}, kind, wagon);
     if (reversed != 0) {
       std::reverse(train->cars.begin(), train->cars.end());
       train->reversed = reversed == 1;
     }
     train->speed = speed;
-    if (train->cars[0].picture) {
-      train->cars[0].picture->SetPos(-1000, -1000);
-      train->cars[0].picture->SetZ(50);
-    }
-    trains_.push_back(std::move(train));
   }
   return ok;
+}
+
+Train* Field::PlaceTrain(int loco, int cars, int colour, rail::Place place, int kind, int wagon) {
+  auto train = std::make_unique<Train>(loco, cars, colour, place, kind, wagon, sprites_);
+  if (train->cars[0].picture) {
+    train->cars[0].picture->SetPos(-1000, -1000);
+    train->cars[0].picture->SetZ(50);
+  }
+  trains_.push_back(std::move(train));
+  return trains_.back().get();
 }
 
 bool Field::LoadQueues(FieldStore& store, const std::string& prefix) {

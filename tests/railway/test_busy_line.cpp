@@ -1,0 +1,88 @@
+// The busy-line check in front of a town and the queue of trains waiting there.
+#include <gtest/gtest.h>
+
+#include "RailTestSupport.h"
+
+namespace {
+
+TEST(BusyLine, CarOnTheStartTrackBlocks) {
+  Rig rig;
+  rig.DiagonalLine();
+  EXPECT_FALSE(rig.field.LineBusy(3, 8));
+  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  EXPECT_TRUE(rig.field.LineBusy(3, 8));
+  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  EXPECT_EQ(rig.field.Trains().size(), 1u);
+  EXPECT_EQ(rig.field.Towns()[0].queue.size(), 1u);
+  EXPECT_TRUE(rig.field.LineBusy(-1, 8));
+}
+
+TEST(BusyLine, CarBeyondTheFirstSwitchDoesNotBlock) {
+  Rig rig;
+  rig.DiagonalLine();
+  rig.field.AddTrack(42, 4, false, true, false, true);
+  rig.BuildAll();
+  rig.field.PlaceTrain(4, 1, 1, {42, 3, 30}, kOrdinary, 0);
+  EXPECT_FALSE(rig.field.LineBusy(3, 8));
+  rig.field.PlaceTrain(4, 1, 1, {34, 3, 30}, kOrdinary, 0);
+  EXPECT_TRUE(rig.field.LineBusy(3, 8));
+}
+
+TEST(BusyLine, WalkStopsAtTheSecondArc) {
+  Rig rig;
+  // Town 0 starts with an arc (16 -> 17), then a straight, then two arcs.
+  rig.field.NewLevel(0, 0, 17, 1, {{2000, 2000, 0, -1}}, {}, 95);
+  rig.field.AddTown(0, 17, 1);
+  rig.field.LayTracks("17,2 18,1 19,2");
+  rig.BuildAll();
+  rig.field.PlaceTrain(4, 1, 1, {18, 1, 50}, kOrdinary, 0);  // beyond the second arc
+  EXPECT_FALSE(rig.field.LineBusy(1, 16));
+}
+
+TEST(BusyLine, QueuedTrainStartsInTheUpdateTheLineFrees) {
+  Rig rig;
+  rig.DiagonalLine();
+  rig.field.LaunchTrain(1, 3, 6, 0, kOrdinary, true);
+  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  ASSERT_EQ(rig.field.Towns()[0].queue.size(), 1u);
+  rig.Frames(1);
+  EXPECT_TRUE(rig.field.Towns()[0].bell->Visible());
+  EXPECT_TRUE(rig.host.TipShown(16));
+  bool started = false;
+  for (int i = 0; i < 20000 && !started; ++i) {
+    rig.field.FieldUpdate(20);
+    if (!rig.field.Towns()[0].queue.empty()) {
+      EXPECT_TRUE(rig.field.LineBusy(3, 8)) << "a queued train waited with a free line";
+    } else {
+      started = true;
+    }
+  }
+  ASSERT_TRUE(started);
+  ASSERT_FALSE(rig.field.Trains().empty());
+  const Train& queued = *rig.field.Trains().back();
+  EXPECT_EQ(queued.CarCount(), 1);
+  EXPECT_EQ(queued.cars[0].place.j, 8);
+  EXPECT_FALSE(rig.field.Towns()[0].bell->Visible());
+}
+
+TEST(BusyLine, WaitingTrainsAreFinedEvery30Seconds) {
+  Rig rig;
+  // A town whose line ends right behind it: a train of a colour without a town
+  // shuttles between the dead end and the town for ever, keeping the line busy.
+  rig.field.AddTown(0, 17, 3);
+  rig.BuildAll();
+  rig.field.LaunchTrain(5, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain(2, 1, 4, 0, kOrdinary, true);
+  ASSERT_EQ(rig.field.Towns()[0].queue.size(), 2u);
+  rig.Frames(1500);  // 30000 ms: not yet above
+  EXPECT_EQ(rig.host.money, 0);
+  rig.Frames(1);
+  EXPECT_EQ(rig.host.money, -2000);
+  EXPECT_TRUE(rig.host.Said("2000 fine for waiting the train"));
+  EXPECT_EQ(rig.host.SoundCount(snd::WaitTrain), 1);
+  rig.Frames(1501);
+  EXPECT_EQ(rig.host.money, -4000);
+}
+
+}  // namespace
