@@ -151,6 +151,7 @@ TEST_F(FrameTest, WithoutAudioTheGameRunsSilently) {
 }
 
 TEST_F(FrameTest, AudioIsAvailableWithTheDummyDriver) {
+  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
   Started(false);
   EXPECT_TRUE(frame_->AudioAvailable());
   EXPECT_TRUE(content_.soundAudio);
