@@ -1,0 +1,209 @@
+// Saving and loading the field's running state.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "RailTestSupport.h"
+#include "engine/Cipher.h"
+#include "railway/FieldReport.h"
+#include "railway/ParamsStore.h"
+
+namespace {
+
+// The static part a saved game rebuilds before the running state is read.
+void Layout(Rig& rig) {
+  rig.DiagonalLine();
+  rig.field.AddTrack(42, 4, false, true, false, true);
+  rig.field.LayTracks("44,2 45,1");
+  rig.BuildAll();
+}
+
+void BusyState(Rig& rig) {
+  Layout(rig);
+  rig.field.At(42).ToggleSwitch(1);
+  rig.field.At(45).ToggleSignal(2);
+  rig.field.LaunchTrain(1, 3, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain(5, 2, 3, 0, kOrdinary, true);  // queued behind it
+  rig.field.LaunchTrain(4, 4, 2, 0, kCrazy, true);     // queued too
+  rig.field.LaunchTrain(0, 2, 5, 1, kOrdinary, false);  // delayed start at the red town
+  Train* t = rig.field.PlaceTrain(4, 3, 2, {68, 3, 50}, kOrdinary, 1);
+  rig.Frames(30);
+  rig.field.ReverseTrain(*t);
+  rig.field.AddCrashSite(85, 3, 40);
+  rig.Frames(3);
+}
+
+std::string Strip(std::string s) {
+  for (size_t p; (p = s.find(" button")) != std::string::npos;) s.erase(p, 7);
+  return s;
+}
+
+TEST(FieldState, BusyFieldSurvivesSaveAndLoad) {
+  Rig a;
+  BusyState(a);
+  ASSERT_EQ(a.field.Trains().size(), 2u);
+  ASSERT_EQ(a.field.Towns()[0].queue.size(), 2u);
+  MemoryStore store;
+  a.field.SaveField(store, "Game.");
+  Rig b;
+  Layout(b);
+  ASSERT_TRUE(b.field.LoadField(store, "Game."));
+  // The wagons are re-formed behind each locomotive by the next movement step.
+  a.field.StepAndCheck();
+  b.field.StepAndCheck();
+  EXPECT_EQ(Strip(report::All(a.field)), Strip(report::All(b.field)));
+  EXPECT_TRUE(b.field.Trains()[1]->reversed);
+  EXPECT_EQ(b.field.Towns()[1].countdown, 0);
+  EXPECT_TRUE(b.field.Towns()[1].startSign->Visible());
+}
+
+TEST(FieldState, KeysAreWrittenInOrder) {
+  Rig a;
+  BusyState(a);
+  MemoryStore store;
+  a.field.SaveField(store, "Game.");
+  std::vector<std::string> keys;
+  for (const auto& e : store.entries) keys.push_back(e.first);
+  ASSERT_GE(keys.size(), 10u);
+  EXPECT_EQ(keys[0], "Game.GameField.CounterMinusMoney");
+  EXPECT_EQ(keys[1], "Game.GameField.NumberTrains");
+  EXPECT_EQ(keys[2], "Game.GameField.TrainNumber0");
+  EXPECT_EQ(keys[4], "Game.GameField.NextTownJunctions");
+  EXPECT_EQ(keys.back(), "Game.GameField.WaitTown1Crasy");
+  EXPECT_EQ(store.entries[keys.size() - 6].first, "Game.GameField.WaitTown1CounterWaitTrain");
+  for (const auto& e : store.entries) {
+    if (e.first == "Game.GameField.Crash0") EXPECT_EQ(e.second.substr(0, 8), "3 85 16.");
+    if (e.first == "Game.GameField.S0") EXPECT_EQ(e.second, "42 1 4 3");
+  }
+}
+
+TEST(FieldState, EmptyFieldSavesZeroCounts) {
+  Rig a;
+  MemoryStore store;
+  a.field.SaveField(store, "");
+  std::vector<std::string> keys;
+  for (const auto& e : store.entries) keys.push_back(e.first);
+  std::vector<std::string> expected = {"GameField.CounterMinusMoney", "GameField.NumberTrains",
+                                       "GameField.NextTownJunctions", "GameField.NextTrackType",
+                                       "GameField.SwitchNumber",      "GameField.LightNumber",
+                                       "GameField.CrashesNumber",     "GameField.BlockedNumbers"};
+  EXPECT_EQ(keys, expected);
+  EXPECT_EQ(store.entries[1].second, "0");
+}
+
+TEST(FieldState, EveryTruncatedListLoadsIncomplete) {
+  Rig a;
+  BusyState(a);
+  MemoryStore full;
+  a.field.SaveField(full, "Game.");
+  for (size_t k = 0; k < full.entries.size(); ++k) {
+    MemoryStore part;
+    part.entries.assign(full.entries.begin(), full.entries.begin() + static_cast<long>(k));
+    Rig b;
+    Layout(b);
+    EXPECT_FALSE(b.field.LoadField(part, "Game.")) << "with " << k << " entries";
+  }
+}
+
+TEST(FieldState, EveryTruncatedSavedFileLoadsIncomplete) {
+  CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
+  Rig a;
+  BusyState(a);
+  const std::string path = std::string(OT_BINARY_DIR) + "/railway_state_test.sav";
+  {
+    LParams params;
+    ASSERT_TRUE(params.OpenWrite(path));
+    ParamsStore store(params);
+    a.field.SaveField(store, "Game.");
+    ASSERT_TRUE(params.Close());
+  }
+  std::string bytes;
+  {
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  {
+    LParams params;
+    ASSERT_TRUE(params.OpenRead(path));
+    ParamsStore store(params);
+    Rig b;
+    Layout(b);
+    EXPECT_TRUE(b.field.LoadField(store, "Game."));
+  }
+  for (size_t k = 0; k < bytes.size(); k += 7) {
+    {
+      std::ofstream out(path, std::ios::binary | std::ios::trunc);
+      out.write(bytes.data(), static_cast<long>(k));
+    }
+    testing::internal::CaptureStdout();
+    LParams params;
+    params.OpenRead(path);
+    ParamsStore store(params);
+    Rig b;
+    Layout(b);
+    EXPECT_FALSE(b.field.LoadField(store, "Game.")) << "with " << k << " bytes";
+    testing::internal::GetCapturedStdout();
+  }
+  std::remove(path.c_str());
+}
+
+struct BadValue {
+  const char* key;
+  const char* value;
+};
+
+class BadLoadedValues : public ::testing::TestWithParam<BadValue> {};
+
+TEST_P(BadLoadedValues, MarkTheLoadIncomplete) {
+  Rig a;
+  BusyState(a);
+  MemoryStore store;
+  a.field.SaveField(store, "");
+  bool replaced = false;
+  for (auto& e : store.entries) {
+    if (e.first == std::string("GameField.") + GetParam().key) {
+      e.second = GetParam().value;
+      replaced = true;
+    }
+  }
+  ASSERT_TRUE(replaced);
+  Rig b;
+  Layout(b);
+  EXPECT_FALSE(b.field.LoadField(store, ""));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OutOfRange, BadLoadedValues,
+    ::testing::Values(BadValue{"S0", "136 1 4 3"}, BadValue{"S0", "-1 1 4 3"},
+                      BadValue{"S0", "42 4 4 3"}, BadValue{"S0", "42 1 12 3"},
+                      BadValue{"L0", "45 -1 1"}, BadValue{"L0", "900 2 1"},
+                      BadValue{"Crash0", "12 85 20.0"}, BadValue{"Crash0", "3 -5 20.0"},
+                      BadValue{"Block0", "2 5 2 3 0"}, BadValue{"Block1", "-1 5 2 3 0"},
+                      BadValue{"TrainNumber0", "1 3 4 0 0 1.0 13 34 5.0 1"},
+                      BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 136 5.0 1"},
+                      BadValue{"TrainNumber0", "1 3 4"}, BadValue{"WaitTown1TownColor", "7"},
+                      BadValue{"SwitchNumber", "-4"}, BadValue{"NumberTrains", "5"}));
+
+TEST(Towns, BadTownDataFromASaveIsRefusedWithALogLine) {
+  Rig rig;
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(rig.field.AddTown(0, 18, 3));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Error. Field::AddInitialTowns. Bad town info: 18,3\n");
+  EXPECT_TRUE(rig.field.Towns().empty());
+  EXPECT_FALSE(rig.field.AddTown(0, 17, 9));
+  EXPECT_FALSE(rig.field.AddTown(3, 17, 3));
+}
+
+TEST(TownsDeathTest, BadLevelTableDataEndsTheProgram) {
+  EXPECT_EXIT(
+      {
+        Rig rig;
+        rig.field.AddInitialTowns("17,3 18,1");
+      },
+      ::testing::ExitedWithCode(255), "Bad town info: 18,1");
+}
+
+}  // namespace
