@@ -135,12 +135,16 @@ VideoReportInfo CollectVideoReportInfo() {
   report.blitSwAlpha = info->blit_sw_A;
   report.blitFill = info->blit_fill;
   report.videoMemoryKb = info->video_mem;
-  if (info->vfmt != nullptr) {
+  // Once a mode is set its surface's format is the current one; the library's own
+  // video information may keep describing the desktop (as sdl12-compat does).
+  const SDL_Surface* screen = SDL_GetVideoSurface();
+  const SDL_PixelFormat* format = screen != nullptr ? screen->format : info->vfmt;
+  if (format != nullptr) {
     report.hasFormat = true;
-    report.bitsPerPixel = info->vfmt->BitsPerPixel;
-    report.bytesPerPixel = info->vfmt->BytesPerPixel;
-    report.colorkey = info->vfmt->colorkey;
-    report.alpha = info->vfmt->alpha;
+    report.bitsPerPixel = format->BitsPerPixel;
+    report.bytesPerPixel = format->BytesPerPixel;
+    report.colorkey = format->colorkey;
+    report.alpha = format->alpha;
   }
   return report;
 }
