@@ -17,6 +17,8 @@ Model ElectricEngine();
 Model DieselEngine();
 Model StreamlinedExpress();
 Model RepairTrain();
+// The little shunter of the top bar, in its own green livery (never tinted).
+Model ShuntingEngine();
 
 Model OpenWagon();
 Model TankWagon();

@@ -157,4 +157,22 @@ Model RepairTrain() {
   return m;
 }
 
+Model ShuntingEngine() {
+  Model m;
+  const Rgb green = Hex(0x2f7a4a), cream = Hex(0xf0e6c8);
+  const double L = 30;
+  Chassis(m, L, 10, kRed.Darker(0.2), 3, 2.4);
+  m.Box(-3, 0, 3.8, 18, 8, 7.5, green);                 // hood
+  m.Box(-3, 0, 11.3, 16, 6, 0.6, cream);
+  m.CylinderZ(-8, 0, 11.3, 1.2, 3.5, kBlack, 8);        // exhaust
+  m.Box(9.5, 0, 3.8, 8, 10.5, 11, green);               // cab
+  m.Box(9.5, 0, 14.8, 8.8, 11, 1.0, cream);
+  m.Box(13.6, 0, 10, 0.4, 8, 3, kWindow);
+  m.Box(5.4, 0, 10, 0.4, 8, 3, kWindow);
+  m.Box(9.5, -5.3, 6.5, 7, 0.3, 1.2, cream);
+  m.Box(9.5, 5.3, 6.5, 7, 0.3, 1.2, cream);
+  Lamp(m, 13.2, 15.8);
+  return m;
+}
+
 }  // namespace art
