@@ -80,6 +80,8 @@ LControl* DemoScreen::OnLeftDown(int32_t px, int32_t py) {
 
 int32_t DemoScreen::OnKeyDown(int32_t key, int32_t modifiers) {
   LEngine::OnKeyDown(key, modifiers);
-  if (kind_ == Kind::Intro && key != SDLK_F4) Close(0);
+  // Modifier keys alone do not close it (Alt is held down before Alt+F4).
+  const bool modifier = key >= SDLK_NUMLOCK && key <= SDLK_COMPOSE;
+  if (kind_ == Kind::Intro && key != SDLK_F4 && !modifier) Close(0);
   return 0;
 }

@@ -39,7 +39,13 @@ TEST_F(DemoScreenTest, IntroClosesOnAClickOrAKeyMainDoesNot) {
   intro.Show(&TopScreen());
   intro.OnLeftDown(100, 10);  // the drag band does not close it
   EXPECT_EQ(TopScreen(), &intro);
+  intro.OnKeyDown(SDLK_LALT, 0);
+  intro.OnKeyDown(SDLK_F4, KMOD_LALT);
+  EXPECT_EQ(TopScreen(), &intro);
   intro.OnLeftDown(100, 300);
+  EXPECT_EQ(TopScreen(), nullptr);
+  intro.Show(&TopScreen());
+  intro.OnKeyDown(SDLK_RETURN, 0);
   EXPECT_EQ(TopScreen(), nullptr);
 
   DemoScreen mainScreen(display_, DemoScreen::Kind::Main);
