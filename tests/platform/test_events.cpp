@@ -74,6 +74,17 @@ TEST_F(SdlEvents, IdleWaitEndsAtOnceWhenInputIsPending) {
   EXPECT_EQ(e.type, SDL_KEYDOWN);
 }
 
+TEST_F(SdlEvents, IdleWaitEndsAtOnceWhenAQuitSignalIsPending) {
+  InstallQuitSignals();
+  std::raise(SIGTERM);
+  SdlEventSource source;
+  SdlClock clock;
+  const uint32_t start = clock.Now();
+  source.WaitForInput(10);
+  EXPECT_LE(clock.Now() - start, 2u);
+  EXPECT_TRUE(TakeQuitRequest());
+}
+
 TEST(QuitSignals, TerminationSignalsBecomeOneQuitRequest) {
   InstallQuitSignals();
   TakeQuitRequest();
