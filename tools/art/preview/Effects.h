@@ -1,0 +1,13 @@
+// The game's picture effects on a canvas, for previews that show pictures as the game will.
+#pragma once
+
+#include "kit/Canvas.h"
+
+namespace art {
+
+// Adds (dr, dg, db) to every pixel's colour, clamped; alpha unchanged.
+void ShiftColour(Canvas& c, int dr, int dg, int db);
+// Raises (amount > 0) or lowers (amount < 0) the contrast around the level 159, in 1/128 steps.
+void Contrast(Canvas& c, int amount);
+
+}  // namespace art
