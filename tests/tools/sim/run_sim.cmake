@@ -1,0 +1,11 @@
+# Runs one scenario script and compares its output with the expected text.
+execute_process(COMMAND ${SIM} ${SCRIPT}
+                OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "ot-sim failed (${rc}) on ${SCRIPT}:\n${errors}")
+endif()
+file(READ ${EXPECTED} expected)
+if(NOT actual STREQUAL expected)
+  file(WRITE ${ACTUAL} "${actual}")
+  message(FATAL_ERROR "Output of ${SCRIPT} differs from ${EXPECTED}; see ${ACTUAL}")
+endif()
