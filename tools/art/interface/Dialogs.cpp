@@ -147,33 +147,28 @@ CanvasPtr SliderHandle() {
   });
 }
 
-// The options panel: a plate behind each row with its label; the sliders and boxes
-// stand at the right of the labels (positions relative to the panel at (55, 75)).
+// The options panel: the labels of the rows, left of the sliders and boxes that stand
+// over it (panel pixels; the panel lies at (55, 75) of the dialog), with brass rules
+// between the groups.
 CanvasPtr OptionsPanel() {
   const Palette& p = Pal();
   auto c = std::make_unique<Canvas>(290, 310);
   cairo_t* cr = c->Cr();
   struct Row {
-    double centre;  // the row's middle, panel pixels
+    double centre;  // the row's middle
     const char* label;
   };
-  const Row volume[] = {{6, "MUSIC VOLUME"}, {57, "SOUND VOLUME"}, {130, "MUSIC"}, {175, "SOUNDS"}};
-  const Row game[] = {{247, "FULL SCREEN"}, {292, "SHOW TIPS"}};
-  auto plate = [&](double top, double bottom) {
-    RoundedRect(cr, 0, top, 290, bottom - top, 10);
-    SetColour(cr, p.greenDeep, 0.55);
+  const Row rows[] = {{6, "MUSIC VOLUME"}, {57, "SOUND VOLUME"}, {130, "MUSIC"},
+                      {175, "SOUNDS"},     {247, "FULL SCREEN"},  {292, "SHOW TIPS"}};
+  for (const Row& r : rows) {
+    Ellipse(cr, 8, r.centre, 2.5, 2.5);
+    SetColour(cr, p.brass);
     cairo_fill(cr);
-    RoundedRect(cr, 0.5, top + 0.5, 289, bottom - top - 1, 10);
-    SetColour(cr, p.brass, 0.5);
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
-  };
-  plate(0, 196);
-  plate(222, 310);
-  for (const Row& r : volume) Condensed(cr, r.label, 14, r.centre + 5, 13, p.cream);
-  for (const Row& r : game) Condensed(cr, r.label, 14, r.centre + 5, 13, p.cream);
-  Rule(cr, 14, 88, 262);
-  Condensed(cr, "ON / OFF", 276, 108, 9, p.brassLight, Align::Right);
+    Condensed(cr, r.label, 16, r.centre + 5, 13, p.cream);
+  }
+  Rule(cr, 6, 88, 278);
+  Condensed(cr, "ON / OFF", 186, 108, 9, p.brassLight, Align::Centre);
+  Rule(cr, 6, 212, 278);
   return c;
 }
 

@@ -52,18 +52,48 @@ std::vector<Cell> LayOut(cairo_t* cr, const std::string& chars, const FontLook& 
   return cells;
 }
 
-void GlyphPaths(cairo_t* cr, const std::vector<Cell>& cells, const FontLook& look, double dx, double dy) {
-  for (const Cell& cell : cells) {
-    if (cell.c == ' ') continue;
-    char s[2] = {cell.c, 0};
-    cairo_move_to(cr, cell.pen + dx, look.baseline + dy);
-    cairo_text_path(cr, s);
-  }
+void GlyphPath(cairo_t* cr, const Cell& cell, const FontLook& look, double dx, double dy) {
+  char s[2] = {cell.c, 0};
+  cairo_move_to(cr, cell.pen + dx, look.baseline + dy);
+  cairo_text_path(cr, s);
 }
 
-void ClipToCells(cairo_t* cr, const std::vector<Cell>& cells, int height) {
-  for (const Cell& cell : cells) cairo_rectangle(cr, cell.x, 1, cell.w, height - 1);
+// Draws one glyph inside its own cell only: its outline and shadow never reach the
+// neighbouring cells (a space cell stays clear).
+void DrawGlyph(Canvas& sheet, const Cell& cell, const FontLook& look) {
+  if (cell.c == ' ') return;
+  cairo_t* cr = sheet.Cr();
+  cairo_save(cr);
+  cairo_rectangle(cr, cell.x, 1, cell.w, look.height - 1);
   cairo_clip(cr);
+  if (look.shadow > 0) {
+    const int margin = 4;
+    Canvas shade(cell.w + 2 * margin, look.height);
+    cairo_t* sc = shade.Cr();
+    cairo_translate(sc, margin - cell.x, 0);
+    SelectLook(sc, look);
+    GlyphPath(sc, cell, look, look.shadow, look.shadow);
+    cairo_set_source_rgb(sc, 0, 0, 0);
+    if (look.outline > 0) {
+      cairo_set_line_width(sc, look.outline * 2);
+      cairo_set_line_join(sc, CAIRO_LINE_JOIN_ROUND);
+      cairo_stroke_preserve(sc);
+    }
+    cairo_fill(sc);
+    shade.Blur(1);
+    sheet.Paint(shade, cell.x - margin, 0, look.shadowAlpha);
+  }
+  SelectLook(cr, look);
+  GlyphPath(cr, cell, look, 0, 0);
+  if (look.outline > 0) {
+    SetColour(cr, look.outlineColour);
+    cairo_set_line_width(cr, look.outline * 2);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke_preserve(cr);
+  }
+  LinearFill(cr, 0, look.capTop, 0, look.baseline, look.top, look.bottom);
+  cairo_fill(cr);
+  cairo_restore(cr);
 }
 
 }  // namespace
@@ -80,40 +110,7 @@ CanvasPtr BuildFontSheet(const std::string& characters, const FontLook& look) {
   int width = 0;
   std::vector<Cell> cells = LayOut(scratch.Cr(), characters, look, width);
   auto sheet = std::make_unique<Canvas>(width, look.height);
-  cairo_t* cr = sheet->Cr();
-
-  if (look.shadow > 0) {
-    Canvas shade(width, look.height);
-    cairo_t* sc = shade.Cr();
-    SelectLook(sc, look);
-    GlyphPaths(sc, cells, look, look.shadow, look.shadow);
-    cairo_set_source_rgb(sc, 0, 0, 0);
-    if (look.outline > 0) {
-      cairo_set_line_width(sc, look.outline * 2);
-      cairo_set_line_join(sc, CAIRO_LINE_JOIN_ROUND);
-      cairo_stroke_preserve(sc);
-    }
-    cairo_fill(sc);
-    shade.Blur(1);
-    cairo_save(cr);
-    ClipToCells(cr, cells, look.height);
-    sheet->Paint(shade, 0, 0, look.shadowAlpha);
-    cairo_restore(cr);
-  }
-
-  cairo_save(cr);
-  ClipToCells(cr, cells, look.height);
-  SelectLook(cr, look);
-  GlyphPaths(cr, cells, look, 0, 0);
-  if (look.outline > 0) {
-    SetColour(cr, look.outlineColour);
-    cairo_set_line_width(cr, look.outline * 2);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_stroke_preserve(cr);
-  }
-  LinearFill(cr, 0, look.capTop, 0, look.baseline, look.top, look.bottom);
-  cairo_fill(cr);
-  cairo_restore(cr);
+  for (const Cell& cell : cells) DrawGlyph(*sheet, cell, look);
 
   // Row 0: separator everywhere, markers over each glyph's columns.
   for (int x = 0; x < width; ++x) sheet->Set(x, 0, kSeparator);

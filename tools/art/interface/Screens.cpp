@@ -19,7 +19,7 @@ class Composer {
 
   // Draws frame `frame` of a saved picture with its top-left corner at (x, y).
   void Put(Canvas& target, const std::string& name, int frame, double x, double y) const {
-    const SavedPicture* p = ctx_.Find(name);
+    const SavedPicture* p = Find(name);
     if (!p) {
       std::fprintf(stderr, "art: screens: %s is not drawn yet\n", name.c_str());
       return;
@@ -35,12 +35,19 @@ class Composer {
 
   // A font on a saved sheet; none when the sheet is missing.
   std::unique_ptr<SheetFont> Font(const std::string& name, const std::string& chars) const {
-    const SavedPicture* p = ctx_.Find(name);
+    const SavedPicture* p = Find(name);
     if (!p) return nullptr;
     return std::make_unique<SheetFont>(*p->canvas, chars);
   }
 
  private:
+  // The picture as written last: a later save of the same file replaces the earlier one on disk.
+  const SavedPicture* Find(const std::string& name) const {
+    const SavedPicture* found = nullptr;
+    for (const SavedPicture& p : ctx_.Saved())
+      if (p.picture == name) found = &p;
+    return found;
+  }
   const ArtContext& ctx_;
 };
 
