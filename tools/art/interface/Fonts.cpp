@@ -36,6 +36,8 @@ FontLook SmallFontLook() {
   f.outline = 1;
   f.outlineColour = Hex(0x08100a);
   f.minSpaceWidth = 4;
+  // Tips draw this font with a spacing of -2: the cells carry that much air.
+  f.pad = 1;
   return f;
 }
 

@@ -157,7 +157,7 @@ CanvasPtr SwitchPicture() {
     SwitchArrow(cr, 66, 72, k == 0 ? -40 : 0);
     Path route = in;
     route.Append(k == 0 ? up : down);
-    TrainOn(cr, route, 48, TownColour(2), 2);
+    TrainOn(cr, route, 100, TownColour(2), 2);
     Lettering(cr, "CLICK", 92, 100, 10, Pal().cream, Align::Centre);
   });
 }

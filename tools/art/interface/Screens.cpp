@@ -106,7 +106,7 @@ void InGame(const Composer& c, const Fonts& f, Canvas& s, bool puzzle) {
   Counter(c, s, 301, 4, puzzle ? 12 : 3, 0);
   Counter(c, s, 482, 10, puzzle ? 1234567 : 15000, 5);
   if (f.small) {
-    f.small->DrawCentred(s, 23, 100, 14, "Stationmaster");
+    f.small->DrawCentred(s, 23, 100, 14, "Ostrel");
     f.small->DrawCentred(s, 18, 110, 57, puzzle ? "LEVEL  3" : "");
   }
   if (f.big && !puzzle) f.big->DrawCentred(s, 140, 650, 220, "LEVEL  1");
@@ -213,7 +213,7 @@ void LevelStats(const Composer& c, const Fonts& f, Canvas& s) {
     int y;
     const char* text;
   };
-  const Line lines[] = {{80, "Player:  Stationmaster"}, {120, "Level:  2"},  {160, "Time:  15:00"},
+  const Line lines[] = {{80, "Player:  Ostrel"}, {120, "Level:  2"},  {160, "Time:  15:00"},
                         {220, "Trains:  31"},           {260, "Trains on level:  17"},
                         {320, "Money:  48000"},         {360, "Change balance:  21000"}};
   for (const Line& l : lines)
