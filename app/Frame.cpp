@@ -134,6 +134,7 @@ int Frame::ShutDown() {
   if (TopScreen() == intro_.get() || TopScreen() == main_.get()) TopScreen() = nullptr;
   intro_.reset();
   main_.reset();
+  parts_.content.ShutDown();
   SaveSettingsFile(Params(), settings_);
   WriteExitLines();
   std::fflush(stdout);

@@ -31,4 +31,7 @@ class FrameContent {
   // The window lost or regained the input focus.
   virtual void PauseMusic() = 0;
   virtual void ResumeMusic() = 0;
+  // After the screens are destroyed: releases music, effects and the clip library
+  // while the video and audio systems still run.
+  virtual void ShutDown() {}
 };

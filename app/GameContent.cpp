@@ -1,34 +1,45 @@
 #include "app/GameContent.h"
 
-#include "app/DemoScreen.h"
+#include "engine/LMusic.h"
+#include "engine/LSound.h"
 #include "game/Settings.h"
+#include "screens/GShowcase.h"
+#include "screens/GWndIntro.h"
+#include "sprites/ClipLib.h"
 
-// The sprite clip library joins the start-up here (its Init; false ends the
-// program with "Error init ClipLib."). Until then there is nothing to load.
-bool GameContent::LoadClipLibrary() { return true; }
+bool GameContent::LoadClipLibrary() { return ClipLib::Init(); }
 
-// The intro screen is created here. Until it exists the frame shows a plain
-// screen of its own, which a click or a key closes.
+// The intro loads the rest of the clip library while its little train runs.
 std::unique_ptr<LEngine> GameContent::CreateIntro(SDL_Surface* display) {
-  return std::make_unique<DemoScreen>(display, DemoScreen::Kind::Intro);
+  return std::make_unique<GWndIntro>(display, 0, 0, 800, 600, Globals().Version);
 }
 
-// The in-game main window is created here. Until it exists the frame shows a
-// plain screen of its own, closed by Alt+F4.
+// Until the in-game screen exists, the main phase shows the sprite kit at work:
+// message line, counters, a button, a check box and the progress indicator.
 std::unique_ptr<LEngine> GameContent::CreateMainWindow(SDL_Surface* display) {
-  return std::make_unique<DemoScreen>(display, DemoScreen::Kind::Main);
+  return std::make_unique<GShowcase>(display, 0, 0, 800, 600);
 }
 
-// The main window's pause follows here; the plain screen has no game to pause.
+// The plain main screen has no game to pause.
 void GameContent::SetMainWindowPaused(LEngine&, bool) {}
 
-// The sound effects start here (volume and switch from the settings), only when
-// audioAvailable is set.
-void GameContent::StartSoundEffects(const Settings&, bool) {}
+void GameContent::StartSoundEffects(const Settings& settings, bool audioAvailable) {
+  if (!audioAvailable) return;
+  LMusic::PrepareSynth();
+  Sound().Start(settings.SoundVolume, settings.SoundOn);
+}
 
-// The music starts here (play list, volume and switch from the settings), only
-// when audioAvailable is set; the three operations below drive it afterwards.
-void GameContent::StartMusic(const Settings&, bool) {}
-void GameContent::AdvanceMusic() {}
-void GameContent::PauseMusic() {}
-void GameContent::ResumeMusic() {}
+void GameContent::StartMusic(const Settings& settings, bool audioAvailable) {
+  if (!audioAvailable) return;
+  Music().Start(settings.MusicVolume, settings.MusicOn);
+}
+
+void GameContent::AdvanceMusic() { Music().Update(); }
+void GameContent::PauseMusic() { Music().Pause(); }
+void GameContent::ResumeMusic() { Music().Resume(); }
+
+void GameContent::ShutDown() {
+  Music().Shutdown();
+  Sound().Shutdown();
+  ClipLib::Shutdown();
+}

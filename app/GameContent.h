@@ -13,4 +13,5 @@ class GameContent : public FrameContent {
   void AdvanceMusic() override;
   void PauseMusic() override;
   void ResumeMusic() override;
+  void ShutDown() override;
 };
