@@ -20,7 +20,7 @@ void Puff(cairo_t* cr, double x, double y, double r, const Rgb& c, double alpha)
 void Blast(cairo_t* cr, double cx, double cy, double size, double t, unsigned seed) {
   Rng rng(seed);
   // Smoke builds up and drifts upwards as the fire dies.
-  double smoke = std::clamp((t - 0.25) / 0.5, 0.0, 1.0), fade = t > 0.7 ? 1 - (t - 0.7) / 0.3 : 1;
+  double smoke = std::clamp((t - 0.25) / 0.5, 0.0, 1.0), fade = t > 0.7 ? 1 - 0.8 * (t - 0.7) / 0.3 : 1;
   for (int i = 0; i < 9; ++i) {
     double a = rng.Range(0, 2 * M_PI), d = rng.Range(0.2, 0.6) * size * (0.4 + t);
     double r = size * rng.Range(0.22, 0.34) * (0.5 + t);

@@ -1,6 +1,6 @@
 // Small pictures on the field: the damage sign (98), the bell of a waiting town (0, 86),
 // the start sign (102), the arrival animations (83, 84), the call button (100), the repair
-// sign (85) and the pause plate (90).
+// sign (85).
 #include <array>
 #include <cmath>
 
@@ -207,26 +207,6 @@ void RepairSign(cairo_t* cr) {
   Wrench(cr, 9.5, 10.5, 1.25, Hex(0xffffff));
 }
 
-void PausePlate(cairo_t* cr) {
-  RoundedRect(cr, 4, 4, 196, 56, 12);
-  SetColour(cr, Hex(0x000000), 0.4);
-  cairo_fill(cr);
-  RoundedRect(cr, 1, 1, 194, 54, 12);
-  LinearFill(cr, 0, 0, 0, 56, Hex(0x3a5a2e), Hex(0x1a2a14));
-  cairo_fill_preserve(cr);
-  SetColour(cr, Hex(0xd8c07a));
-  cairo_set_line_width(cr, 2.0);
-  cairo_stroke(cr);
-  TextStyle st;
-  st.size = 30;
-  st.bold = true;
-  st.colour = Hex(0xfff0c0);
-  st.align = Align::Centre;
-  st.outline = 1.5;
-  st.outlineColour = Hex(0x2a1a08);
-  DrawText(cr, "PAUSE", 98, 39, st);
-}
-
 }  // namespace
 
 ART_GROUP(effects_signs) {
@@ -244,6 +224,4 @@ ART_GROUP(effects_signs) {
   ctx.Save(*call, "Dat/Game/btn_call_server.jpg", "Dat/Game/btn_call_server.gif", 3, {100});
   auto repair = DrawStrip(21, 21, 1, [](cairo_t* cr, int) { RepairSign(cr); });
   ctx.Save(*repair, "Dat/Game/server_znak.tga", "", 1, {85});
-  auto pause = DrawStrip(200, 60, 1, [](cairo_t* cr, int) { PausePlate(cr); });
-  ctx.Save(*pause, "Dat/Game/pause.jpg", "Dat/Game/pause.gif", 1, {90});
 }

@@ -38,6 +38,9 @@ Vec2 TrackCurve::At(double p, double side) const {
   size_t i = std::min(size_t(f), ground_.size() - 2);
   Vec2 g = Lerp(ground_[i], ground_[i + 1], f - i);
   Vec2 t = GroundTangent(p);
+  // Beyond the ends the piece continues straight along its end tangent (overlapping joints).
+  double beyond = p < 0 ? p : p > length_ ? p - length_ : 0;
+  g = {g.x + t.x * beyond, g.y + t.y * beyond};
   // Right of travel on the ground, with ground y growing towards the viewer.
   Vec2 n{-t.y, t.x};
   return GroundToScreen(g.x + n.x * side, g.y + n.y * side);

@@ -28,8 +28,8 @@ class TrackCurve {
 
   int Type() const { return type_; }
   double Length() const { return length_; }
-  // Screen point at distance p (0..Length) shifted sideways on the ground by `side`
-  // ground pixels (positive: right of the direction of travel).
+  // Screen point at distance p (0..Length; beyond the ends the line goes on straight)
+  // shifted sideways on the ground by `side` ground pixels (positive: right of travel).
   Vec2 At(double p, double side = 0) const;
   // Unit tangent on the ground at p.
   Vec2 GroundTangent(double p) const;

@@ -20,11 +20,14 @@ void BandPath(cairo_t* cr, const TrackCurve& c, double ox, double oy, double a, 
   cairo_close_path(cr);
 }
 
+// Pieces reach this far past both junctions so that neighbours overlap without a seam.
+constexpr double kOverlap = 1.5;
+
 static void LinePath(cairo_t* cr, const TrackCurve& c, double ox, double oy, double side) {
   int n = int(c.Length() * 2);
   cairo_new_path(cr);
   for (int i = 0; i <= n; ++i) {
-    Vec2 v = c.At(c.Length() * i / n, side);
+    Vec2 v = c.At(-kOverlap + (c.Length() + 2 * kOverlap) * i / n, side);
     cairo_line_to(cr, ox + v.x, oy + v.y);
   }
 }
@@ -32,10 +35,10 @@ static void LinePath(cairo_t* cr, const TrackCurve& c, double ox, double oy, dou
 void DrawBed(cairo_t* cr, const TrackCurve& c, double ox, double oy, unsigned seed) {
   const double h = TrackSizes::kBedHalf;
   // Shoulders slope down to the meadow: a darker, softer rim around a lighter crown.
-  BandPath(cr, c, ox, oy, -h, h, 0, c.Length());
+  BandPath(cr, c, ox, oy, -h, h, -kOverlap, c.Length() + kOverlap);
   SetColour(cr, Hex(0x8a8273));
   cairo_fill(cr);
-  BandPath(cr, c, ox, oy, -h + 1.6, h - 1.6, 0, c.Length());
+  BandPath(cr, c, ox, oy, -h + 1.6, h - 1.6, -kOverlap, c.Length() + kOverlap);
   SetColour(cr, Hex(0xa39b8b));
   cairo_fill_preserve(cr);
   cairo_save(cr);
@@ -113,7 +116,7 @@ void DrawRails(cairo_t* cr, const TrackCurve& c, double ox, double oy) {
 
 void DrawPlanned(cairo_t* cr, const TrackCurve& c, double ox, double oy) {
   const double h = TrackSizes::kBedHalf;
-  BandPath(cr, c, ox, oy, -h, h, 0, c.Length());
+  BandPath(cr, c, ox, oy, -h, h, -kOverlap, c.Length() + kOverlap);
   SetColour(cr, Hex(0xfff6c8), 0.28);
   cairo_fill(cr);
   double dashes[] = {4.0, 3.0};
@@ -133,7 +136,7 @@ void DrawPlanned(cairo_t* cr, const TrackCurve& c, double ox, double oy) {
 
 void DrawForbidden(cairo_t* cr, const TrackCurve& c, double ox, double oy) {
   const double h = TrackSizes::kBedHalf;
-  BandPath(cr, c, ox, oy, -h, h, 0, c.Length());
+  BandPath(cr, c, ox, oy, -h, h, -kOverlap, c.Length() + kOverlap);
   SetColour(cr, Hex(0xd42a1e), 0.5);
   cairo_fill_preserve(cr);
   cairo_save(cr);
@@ -147,7 +150,7 @@ void DrawForbidden(cairo_t* cr, const TrackCurve& c, double ox, double oy) {
   cairo_stroke(cr);
   cairo_restore(cr);
   cairo_new_path(cr);
-  BandPath(cr, c, ox, oy, -h, h, 0, c.Length());
+  BandPath(cr, c, ox, oy, -h, h, -kOverlap, c.Length() + kOverlap);
   SetColour(cr, Hex(0x9a1208), 0.85);
   cairo_set_line_width(cr, 1.0);
   cairo_stroke(cr);

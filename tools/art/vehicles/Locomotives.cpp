@@ -22,7 +22,7 @@ void Chassis(Model& m, double len, double width, const Rgb& wheel, int axles, do
   m.Box(-len / 2 + 0.8, 0, 1.5, 1.6, width, 2.6, kRed);
 }
 
-void Lamp(Model& m, double x, double topZ) { m.Box(x, 0, topZ, 2.4, 3.2, 1.3, NoseLamp(), true); }
+void Lamp(Model& m, double x, double topZ) { m.RoofLamp(x, topZ, 3.0, 3.8, 1.3, NoseLamp()); }
 
 }  // namespace
 
@@ -129,7 +129,7 @@ Model StreamlinedExpress() {
   m.Box(-3, -6.05, 7.5, 40, 0.3, 1.3, Hex(0xd8dde2));       // silver stripes
   m.Box(-3, 6.05, 7.5, 40, 0.3, 1.3, Hex(0xd8dde2));
   m.Box(11.5, 0, 13.4, 1.0, 9, 2.0, kWindow);               // cab window
-  m.Box(21.4, 0, 6.0, 1.4, 3.0, 1.2, NoseLamp(), true);      // headlight on the nose
+  m.Box(21.4, 0, 6.0, 1.4, 3.0, 1.2, Hex(0xf4f8ff), true);   // white headlight on the nose
   Lamp(m, 12.0, 16.0);
   return m;
 }
@@ -140,7 +140,7 @@ Model RepairTrain() {
   const double L = 46;
   Chassis(m, L, 11, kBlack, 4, 2.3);
   m.Box(14, 0, 4.2, 14, 11.5, 11, orange);                  // cab
-  m.Box(14, 0, 15.2, 14.5, 12, 1.0, white);
+  m.Box(14, 0, 15.2, 14.5, 12, 1.0, Hex(0x9a4a12));        // cab roof
   m.Box(21.1, 0, 11, 0.4, 9.5, 3, kWindow);
   m.Box(14, -5.9, 7.5, 13, 0.3, 1.4, white);                // white bands
   m.Box(14, 5.9, 7.5, 13, 0.3, 1.4, white);

@@ -42,6 +42,11 @@ void Model::Box(double cx, double cy, double z0, double lx, double wy, double hz
     for (size_t i = faces_.size() - 6; i < faces_.size(); ++i) faces_[i].glow = true;
 }
 
+void Model::RoofLamp(double cx, double z0, double lx, double wy, double hz, const Rgb& c) {
+  Box(cx, 0, z0, lx, wy, hz, c, true);
+  for (size_t i = faces_.size() - 6; i < faces_.size(); ++i) faces_[i].onTop = true;
+}
+
 void Model::Wedge(double cx, double cy, double z0, double lx, double wy, double hz, double drop, const Rgb& c) {
   double x0 = cx - lx / 2, x1 = cx + lx / 2, y0 = cy - wy / 2, y1 = cy + wy / 2, z1 = z0 + hz;
   Hexahedron({V3{x0, y0, z0}, V3{x1, y0, z0}, V3{x1, y1, z0}, V3{x0, y1, z0}, V3{x0, y0, z1},
@@ -150,7 +155,10 @@ void DrawModel(cairo_t* cr, const Model& m, const View& v) {
     double depth = Dot(c, kToCamera) / w.size();
     items.push_back({&f, depth, 0.66 + 0.5 * std::max(0.0, Dot(n, kToLight))});
   }
-  std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.depth < b.depth; });
+  std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+    if (a.f->onTop != b.f->onTop) return b.f->onTop;
+    return a.depth < b.depth;
+  });
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   for (const Item& it : items) {
     cairo_new_path(cr);

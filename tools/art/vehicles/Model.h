@@ -20,12 +20,15 @@ struct Face {
   std::vector<V3> pts;  // convex polygon, counter-clockwise seen from outside
   Rgb colour;
   bool glow = false;  // lamps: drawn unshaded
+  bool onTop = false; // small lamps on a roof: drawn after everything else
 };
 
 class Model {
  public:
   // A box from its footprint centre (cx, cy), bottom z0, length lx, width wy, height hz.
   void Box(double cx, double cy, double z0, double lx, double wy, double hz, const Rgb& c, bool glow = false);
+  // A small glowing lamp box on a roof, always drawn last so nothing hides it.
+  void RoofLamp(double cx, double z0, double lx, double wy, double hz, const Rgb& c);
   // A box whose top is lowered by drop at the front (+x) end: noses and cab fronts.
   void Wedge(double cx, double cy, double z0, double lx, double wy, double hz, double drop, const Rgb& c);
   // Cylinder along x (boilers, tanks), along y (wheels) or upright z (chimneys, domes).
