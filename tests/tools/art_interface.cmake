@@ -3,7 +3,8 @@
 # folder, the font sheets through the font code. The generator runs before the test is
 # built.
 if(TARGET ot_sprites AND TARGET art)
-  add_executable(test_art_interface ${CMAKE_CURRENT_LIST_DIR}/art_interface.cpp)
+  file(GLOB art_interface_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/art_interface*.cpp)
+  add_executable(test_art_interface ${art_interface_tests})
   target_link_libraries(test_art_interface PRIVATE ot_sprites ot_engine GTest::gtest GTest::gtest_main)
   target_compile_definitions(test_art_interface PRIVATE
     OT_SOURCE_DIR="${PROJECT_SOURCE_DIR}" OT_BINARY_DIR="${PROJECT_BINARY_DIR}")
