@@ -111,6 +111,21 @@ TEST(ArtInterfaceEntries, EveryEntryLoadsWithItsFrameCount) {
   }
 }
 
+TEST(ArtInterfaceEntries, EveryEntryOfTheTableLoads) {
+  // The whole library, the railway's pictures included: the game ends when any of
+  // them cannot be loaded.
+  for (int index = 0; index < kClipCount; ++index) {
+    const ClipDesc* d = GetClipDesc(index);
+    ASSERT_NE(d, nullptr);
+    if (!d->Picture[0]) continue;  // reserved
+    auto l = Load(index);
+    EXPECT_TRUE(l->ok) << "entry " << index << " " << d->Picture;
+    if (l->ok) {
+      EXPECT_EQ(l->clip.FrameCount(), d->iNumberFrames) << "entry " << index;
+    }
+  }
+}
+
 TEST(ArtInterfaceEntries, MasksAndTgaAlphaLeaveClearAndOpaqueParts) {
   for (int index : InterfaceEntries()) {
     const ClipDesc* d = GetClipDesc(index);
