@@ -6,7 +6,7 @@
 namespace art {
 
 // The neutral dark grey that the game tints with the train's colour.
-inline Rgb PaintGrey() { return Hex(0x5a5a5c); }
+inline Rgb PaintGrey() { return Hex(0x626264); }
 // The front lamp on top of every locomotive's nose (also the mark the tests follow).
 inline Rgb NoseLamp() { return Hex(0xfff07a); }
 
