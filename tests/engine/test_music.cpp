@@ -26,7 +26,7 @@ class MusicTest : public testing::Test {
  protected:
   void SetUp() override {
     std::srand(7);
-    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    ASSERT_EQ(InitDummyAudio(), 0) << SDL_GetError();
     testing::internal::CaptureStderr();
     sound_.Init();
     testing::internal::GetCapturedStderr();

@@ -18,7 +18,7 @@ constexpr int kArrival = 20;
 class SoundTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    ASSERT_EQ(InitDummyAudio(), 0) << SDL_GetError();
     ASSERT_TRUE(sound_.Init()) << "effects missing or no audio device";
   }
   void TearDown() override {
@@ -145,7 +145,7 @@ TEST_F(SoundTest, EveryEffectIsAudibleInTheMix) {
 }
 
 TEST(SoundFiles, EveryGeneratedEffectDecodesAsSixteenBitSound) {
-  ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
+  ASSERT_EQ(InitDummyAudio(), 0);
   ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 4096), 0) << Mix_GetError();
   for (int i = 0; i < LSound::kEffectCount; ++i) {
     const std::string path = (BuildFolder() / LSound::FileName(i)).string();
@@ -170,7 +170,7 @@ TEST(SoundFiles, EveryGeneratedEffectDecodesAsSixteenBitSound) {
 // Failures at start-up: the player stays "not started" and every call is harmless.
 class SoundFailureTest : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0); }
+  void SetUp() override { ASSERT_EQ(InitDummyAudio(), 0); }
   void TearDown() override {
     sound_.Shutdown();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -86,4 +86,11 @@ class PeakMeter {
 
 inline fs::path BuildFolder() { return fs::path(OT_BINARY_DIR); }
 
+// Starts SDL's audio on the silent dummy driver unless the environment names a
+// driver, so the tests never depend on a sound card.
+inline int InitDummyAudio() {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  return SDL_Init(SDL_INIT_AUDIO);
+}
+
 }  // namespace soundtest
