@@ -38,8 +38,8 @@ const std::vector<Topic> kGoalTopics = {
 const std::vector<Topic> kGameTopics = {
     {"THE TWO GAMES",
      "In the Classic game you build the railway yourself, and new towns appear as the level goes on. In "
-     "the Puzzle game every level comes with a ready-built railway and fixed towns: you only work the "
-     "switches and signals. Five levels make a game; choose the type with PICK GAME in the menu."},
+     "the Puzzle game every level comes with a ready-built railway and fixed towns, and you only operate "
+     "it. Five levels make a game; choose the type with PICK GAME in the menu."},
     {"MONEY AND FINES",
      "You start with 100000. Crashes cost money, and so do the shunting engine's trips to the warehouse. "
      "When the money runs out, the game is over."},
@@ -55,19 +55,19 @@ const std::vector<Topic> kSwitchTopics = {
 };
 const std::vector<Topic> kRepairTopics = {
     {"DAMAGE AND THE REPAIR TRAIN",
-     "A sign marks damaged track; any other train that runs onto it crashes. Call the repair train with "
-     "the button above the sign, or right-click a town. Steer it onto the damage, then send it to any "
-     "town. The call and the repair cost 1000 each."},
+     "A sign marks damaged track; every train but the repair train crashes there. Call the repair train "
+     "with the button above the sign, or right-click a town. Steer it onto the damage, then to any town. "
+     "Call and repair cost 1000 each."},
 };
 const std::vector<Topic> kBuildTopics = {
     {"BUILDING IN THE CLASSIC GAME",
      "Pick one of the six track pieces on the left panel and click the field to lay it. Each piece costs "
-     "1000, and trees or houses in its way are fined. The mouse wheel or the right button changes the "
+     "1000; trees (500 each) and houses (1000 each) in its way cost extra. The mouse wheel or the right button changes the "
      "piece. The lever on the panel switches between building and route mode."},
 };
 const std::vector<Topic> kWaitTopics = {
     {"", "A train that waits in its town because the line is busy costs 1000 every 30 seconds. Once the "
-         "warehouse is empty, each train still out costs 1000 every 20 seconds."},
+         "warehouse is empty, each train still on the field costs 1000 every 20 seconds."},
 };
 
 void Key(cairo_t* cr, double x, double y, const char* key, const char* what) {
