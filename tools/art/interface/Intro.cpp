@@ -84,7 +84,7 @@ CanvasPtr IntroBackground() {
   Condensed(cr, "LOADING", 262, 530, 10, p.brassLight);
   Path rails = Path::Line({262, kLoadingRailY}, {538, kLoadingRailY});
   Rails(cr, rails);
-  Plate(cr, 728, 568, 66, 26, 6);
+  Plate(cr, 730, 568, 68, 26, 6);
   // The title.
   TextStyle title;
   title.size = 66;
