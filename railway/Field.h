@@ -73,8 +73,8 @@ class Field {
   int RemoveTrain(int index, int fromCar, bool crash);
   bool RepairTrainOnField() const;
   const std::vector<std::unique_ptr<Train>>& Trains() const { return trains_; }
-  // Runs one movement step and the collision checks at once.
-  void StepAndCheck();
+  // Runs one movement step and the collision checks at once; dt feeds the blinking.
+  void StepAndCheck(int dt = 100);
   // Puts a train with all its cars at one place, as loading a saved field does.
   Train* PlaceTrain(int loco, int cars, int colour, rail::Place place, int kind, int wagon);
 
@@ -126,8 +126,9 @@ class Field {
   void RefreshSwitchPictures(int j);
   void ClearField();
   // Movement.
-  void MoveTrain(Train& train, bool& movedAny, size_t& index);
-  bool MoveLocomotive(Train& train, size_t index);
+  enum class LocoStep { kGoOn, kDone, kRemoved };
+  void MoveTrain(Train& train, bool& movedAny, size_t& index, int dt);
+  LocoStep MoveLocomotive(Train& train, size_t index);
   void PlaceCars(Train& train);
   rail::Place MoveBack(const rail::Place& from, double distance, bool* changed) const;
   void DrawTrain(Train& train, bool& moved);

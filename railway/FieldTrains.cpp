@@ -179,27 +179,35 @@ void Field::MoveTrains(int dt) {
   moveTimer_ += dt;
   if (moveTimer_ <= kStepInterval) return;
   moveTimer_ = 0;
-  StepAndCheck();
+  StepAndCheck(dt);
 }
 
-void Field::StepAndCheck() {
+void Field::StepAndCheck(int dt) {
   for (auto& j : junctions_) j->ClearLocks();
   bool moved = false;
   for (size_t i = 0; i < trains_.size();) {
     size_t index = i;
-    MoveTrain(*trains_[i], moved, index);
+    MoveTrain(*trains_[i], moved, index, dt);
     i = index;
   }
   if (moved) CheckCollisions();
 }
 
 // Moves one train by one step; index is advanced past it (or stays when it was removed).
-void Field::MoveTrain(Train& train, bool& moved, size_t& index) {
+void Field::MoveTrain(Train& train, bool& moved, size_t& index, int dt) {
   if (train.cars.empty()) {
     ++index;
     return;
   }
-  if (!MoveLocomotive(train, index)) return;  // reversed, crashed or skipped
+  switch (MoveLocomotive(train, index)) {
+    case LocoStep::kRemoved:
+      return;
+    case LocoStep::kDone:
+      ++index;
+      return;
+    case LocoStep::kGoOn:
+      break;
+  }
   PlaceCars(train);
   const Car& last = train.cars.back();
   if (train.arrivedTown >= 0 && last.place.pos > rail::TrackLength(last.place.d)) {
@@ -207,7 +215,7 @@ void Field::MoveTrain(Train& train, bool& moved, size_t& index) {
     return;
   }
   if (train.kind == kCrazy) {
-    train.blinkTimer += kStepInterval;
+    train.blinkTimer += dt;
     if (train.blinkTimer > 349) {
       train.blinkTimer = 0;
       train.SwapPictures();
@@ -217,14 +225,14 @@ void Field::MoveTrain(Train& train, bool& moved, size_t& index) {
   ++index;
 }
 
-// The locomotive's part of a step. False when the rest of the train's step is skipped;
-// index then already points at the next train.
-bool Field::MoveLocomotive(Train& train, size_t index) {
+// The locomotive's part of a step: whether the rest of the train's step follows, the
+// train is done for this step (reversed) or it was removed (crashed).
+Field::LocoStep Field::MoveLocomotive(Train& train, size_t index) {
   Car& c0 = train.cars[0];
   int L = rail::TrackLength(c0.place.d);
-  if (L < 0) {
+  if (L < 0 || !rail::ValidJunction(c0.place.j)) {
     std::fputs("Error. Track len under  train is unknown. \n", stderr);
-    return true;
+    return LocoStep::kDone;
   }
   c0.place.pos += train.speed;
   int x = static_cast<int>(c0.place.pos);
@@ -235,13 +243,13 @@ bool Field::MoveLocomotive(Train& train, size_t index) {
     if ((left && d >= 6 && d <= 9) || (!left && d >= 0 && d <= 3)) {
       train.arrivedTown = own.Town();
       train.head = {c0.place.j, d, x + c0.half};
-      return true;
+      return LocoStep::kGoOn;
     }
   }
   int n = rail::Neighbour(c0.place.j, c0.place.d);
   if (!rail::ValidJunction(n)) {
     train.head = {c0.place.j, c0.place.d, x + c0.half};
-    return true;
+    return LocoStep::kGoOn;
   }
   Junction& next = At(n);
   int entry = rail::SideOf(rail::Opposite(c0.place.d));
@@ -254,13 +262,13 @@ bool Field::MoveLocomotive(Train& train, size_t index) {
     if (exit == -1) {
       if (train.kind == kCrazy) {
         CrazyCrash(index);
-        return false;
+        return LocoStep::kRemoved;
       }
       rail::TrackPose pose = rail::TrackPoint(train.head.j, train.head.d, train.head.pos);
       Tip(7, pose.x, pose.y,
           "When the switch is closed or signal is red  the train will stop and reverse its movement.");
       ReverseTrain(train);
-      return false;
+      return LocoStep::kDone;
     }
     train.head = {n, exit, x + c0.half - L};
     if (!train.routed) {
@@ -300,7 +308,7 @@ bool Field::MoveLocomotive(Train& train, size_t index) {
     }
   }
   if (c0.place.pos < c0.half) At(c0.place.j).Lock(c0.place.d);
-  return true;
+  return LocoStep::kGoOn;
 }
 
 rail::Place Field::MoveBack(const rail::Place& from, double distance, bool* changed) const {

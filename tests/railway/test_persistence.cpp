@@ -74,8 +74,12 @@ TEST(FieldState, KeysAreWrittenInOrder) {
   EXPECT_EQ(keys.back(), "Game.GameField.WaitTown1Crasy");
   EXPECT_EQ(store.entries[keys.size() - 6].first, "Game.GameField.WaitTown1CounterWaitTrain");
   for (const auto& e : store.entries) {
-    if (e.first == "Game.GameField.Crash0") EXPECT_EQ(e.second.substr(0, 8), "3 85 39.");
-    if (e.first == "Game.GameField.S0") EXPECT_EQ(e.second, "42 1 4 3");
+    if (e.first == "Game.GameField.Crash0") {
+      EXPECT_EQ(e.second.substr(0, 8), "3 85 39.");
+    }
+    if (e.first == "Game.GameField.S0") {
+      EXPECT_EQ(e.second, "42 1 4 3");
+    }
   }
 }
 

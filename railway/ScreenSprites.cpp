@@ -1,0 +1,78 @@
+#include "railway/ScreenSprites.h"
+
+#include "engine/PictureEffects.h"
+#include "sprites/ClipLib.h"
+
+void ScreenSprite::SetPos(double x, double y) {
+  clip_->SetPosition(x, y);
+  clip_->Changed = true;
+}
+
+void ScreenSprite::SetZ(int z) {
+  clip_->z = z;
+  clip_->Changed = true;
+}
+
+void ScreenSprite::SetFrame(int frame) {
+  clip_->SetFrame(frame);
+  clip_->Changed = true;
+}
+
+void ScreenSprite::Show(bool visible) {
+  if (clip_->Visible == visible) return;
+  clip_->SetVisible(visible);
+  clip_->Changed = true;
+}
+
+void ScreenSprite::SetVelocity(double vx, double vy) {
+  clip_->Vx = vx;
+  clip_->Vy = vy;
+}
+
+void ScreenSprite::Tint(int r, int g, int b) {
+  if (tinted_) {
+    // Start again from the library's picture, so tints do not add up.
+    const LClip* fresh = ClipLib::GetTemplate(index_);
+    if (fresh) {
+      double x = clip_->x, y = clip_->y, z = clip_->z;
+      int frame = clip_->cFrame;
+      bool visible = clip_->Visible, stop = clip_->Stop;
+      clip_->Assign(*fresh, true);
+      clip_->x = x;
+      clip_->y = y;
+      clip_->z = z;
+      clip_->SetFrame(frame);
+      clip_->Visible = visible;
+      clip_->Stop = stop;
+    }
+  }
+  ShiftColour(clip_->GetSurface(), r, g, b);
+  tinted_ = true;
+  clip_->Changed = true;
+}
+
+bool ScreenSprite::Hit(int x, int y) const {
+  return clip_->Visible && clip_->Contains(x, y) && !clip_->IsTransparentAt(x, y);
+}
+
+ScreenSprites::~ScreenSprites() {
+  for (auto& [key, sprite] : sprites_) screen_->RemoveSprite(sprite->Raw(), true);
+}
+
+FieldSprite* ScreenSprites::Create(int clip, bool deep) {
+  LClip* raw = ClipLib::Create(clip, deep);
+  if (!raw) return nullptr;
+  raw->Stop = true;  // the field starts the animations it wants
+  screen_->AddSprite(raw);
+  auto sprite = std::make_unique<ScreenSprite>(raw, clip);
+  FieldSprite* handle = sprite.get();
+  sprites_[handle] = std::move(sprite);
+  return handle;
+}
+
+void ScreenSprites::Remove(FieldSprite* sprite) {
+  auto it = sprites_.find(sprite);
+  if (it == sprites_.end()) return;
+  screen_->RemoveSprite(it->second->Raw(), true);
+  sprites_.erase(it);
+}

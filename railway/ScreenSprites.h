@@ -1,0 +1,49 @@
+#pragma once
+// The field's sprites on a real screen: clips of the clip library added to the screen's
+// sprite list, removed (and destroyed) through it.
+#include <map>
+#include <memory>
+
+#include "engine/LClip.h"
+#include "engine/LEngine.h"
+#include "railway/FieldSprites.h"
+
+class ScreenSprite : public FieldSprite {
+ public:
+  ScreenSprite(LClip* clip, int index) : clip_(clip), index_(index) {}
+  void SetPos(double x, double y) override;
+  double X() const override { return clip_->x; }
+  double Y() const override { return clip_->y; }
+  void SetZ(int z) override;
+  int Z() const override { return static_cast<int>(clip_->z); }
+  void SetFrame(int frame) override;
+  int Frame() const override { return clip_->cFrame; }
+  int Frames() const override { return clip_->FrameCount(); }
+  void Show(bool visible) override;
+  bool Visible() const override { return clip_->Visible; }
+  void SetPeriod(int ms) override { clip_->Period = ms; }
+  void Animate(bool on) override { clip_->Stop = !on; }
+  bool Animating() const override { return !clip_->Stop; }
+  void SetVelocity(double vx, double vy) override;
+  void Tint(int r, int g, int b) override;
+  bool Hit(int x, int y) const override;
+  int Clip() const override { return index_; }
+  LClip* Raw() const { return clip_; }
+
+ private:
+  LClip* clip_;
+  int index_;
+  bool tinted_ = false;
+};
+
+class ScreenSprites : public FieldSprites {
+ public:
+  explicit ScreenSprites(LEngine* screen) : screen_(screen) {}
+  ~ScreenSprites() override;
+  FieldSprite* Create(int clip, bool deep) override;
+  void Remove(FieldSprite* sprite) override;
+
+ private:
+  LEngine* screen_;
+  std::map<FieldSprite*, std::unique_ptr<ScreenSprite>> sprites_;
+};
