@@ -17,6 +17,5 @@ if(art_test_sources AND TARGET ot_engine)
   gtest_discover_tests(test_art
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
-               TIMEOUT 600)
+    PROPERTIES TIMEOUT 600)  # the tests select the dummy video driver themselves
 endif()

@@ -83,3 +83,10 @@ inline const std::vector<Entry>& FieldEntries() {
 }
 
 }  // namespace arttest
+
+#include <ostream>
+
+namespace arttest {
+// Test names and failure messages show the picture, not the bytes of the record.
+inline void PrintTo(const Entry& e, std::ostream* os) { *os << e.index << " " << e.picture; }
+}  // namespace arttest

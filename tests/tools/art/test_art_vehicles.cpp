@@ -5,6 +5,7 @@
 
 #include "ArtSupport.h"
 #include "engine/PictureEffects.h"
+#include "railway/Geometry.h"
 
 using namespace arttest;
 
@@ -28,7 +29,28 @@ std::unique_ptr<LClip> LoadEngine(const std::string& stem) {
 
 const double kSquash = std::sin(35.0 * M_PI / 180.0);
 
+// Printed as its file name in test names and messages.
+[[maybe_unused]] void PrintTo(const Picture& p, std::ostream* os) { *os << p.stem; }
+
 }  // namespace
+
+// The frame the game picks for a car (from TrackPoint's heading and the car frame rule)
+// shows the vehicle pointing the way the car actually moves along the track.
+TEST(ArtVehicleFrames, TheGamesFrameRuleMatchesTheDrawnHeadings) {
+  for (int j : {4 * 8 + 3, 5 * 8 + 3})
+    for (int d = 0; d < 12; ++d)
+      for (double share : {0.1, 0.5, 0.9}) {
+        double len = Geometry::TrackLength(d), p = len * share;
+        Geometry::PrecisePoint a = Geometry::TrackPointPrecise(j, d, p - 1), b = Geometry::TrackPointPrecise(j, d, p + 1);
+        double moving = std::atan2((b.y - a.y) / kSquash, b.x - a.x) * 180 / M_PI;
+        int frame = Geometry::CarFrame(d, Geometry::TrackPoint(j, d, p).heading, 48, false);
+        double drawn = 45 + 7.5 * frame;
+        EXPECT_LT(std::fabs(std::remainder(moving - drawn, 360.0)), 9.0)
+            << "direction " << d << " at " << p << ": moving " << moving << ", frame " << frame;
+        int reversed = Geometry::CarFrame(d, Geometry::TrackPoint(j, d, p).heading, 48, true);
+        EXPECT_EQ((reversed + 24) % 48, frame);
+      }
+}
 
 class ArtVehicles : public ::testing::TestWithParam<Picture> {
  protected:
