@@ -207,15 +207,20 @@ uint32_t RoundF(const CipherContext& ctx, uint32_t x) {
 
 // Mixes the key into the P-array (four key bytes per word, most significant first,
 // the key cycled), then replaces P and the S-boxes by enciphering the zero block
-// over and over. Key bytes are packed unsigned; for the ASCII program key this is the
-// same as packing them signed.
-void ExpandKey(CipherContext& ctx, const uint8_t* key, int keyLength) {
+// over and over. The program packs key bytes as signed chars, so a byte of 0x80 or
+// above is sign-extended over the bytes packed before it; the published algorithm
+// packs them unsigned. For the ASCII program key both are the same.
+void ExpandKey(CipherContext& ctx, const uint8_t* key, int keyLength, bool signedBytes) {
   if (key != nullptr && keyLength > 0) {
     int j = 0;
     for (uint32_t& p : ctx.P) {
       uint32_t data = 0;
       for (int k = 0; k < 4; ++k) {
-        data = (data << 8) | key[j];
+        const uint32_t byte = signedBytes
+                                  ? static_cast<uint32_t>(static_cast<int32_t>(
+                                        static_cast<int8_t>(key[j])))
+                                  : key[j];
+        data = (data << 8) | byte;
         j = (j + 1) % keyLength;
       }
       p ^= data;
@@ -260,13 +265,13 @@ int32_t Padding(int32_t n) { return 8 - n % 8; }
 void CipherSetup(CipherContext& ctx, const uint8_t* key, int keyLength) {
   for (int i = 0; i < 18; ++i) ctx.P[i] = static_cast<uint32_t>(i);
   std::memcpy(ctx.S, kPublishedS, sizeof(ctx.S));
-  ExpandKey(ctx, key, keyLength);
+  ExpandKey(ctx, key, keyLength, true);
 }
 
 void CipherSetupPublished(CipherContext& ctx, const uint8_t* key, int keyLength) {
   std::memcpy(ctx.P, kPublishedP, sizeof(ctx.P));
   std::memcpy(ctx.S, kPublishedS, sizeof(ctx.S));
-  ExpandKey(ctx, key, keyLength);
+  ExpandKey(ctx, key, keyLength, false);
 }
 
 void CipherEncipher(const CipherContext& ctx, uint32_t& left, uint32_t& right) {

@@ -13,9 +13,10 @@ struct CipherContext {
 extern const char kProgramKey[];
 constexpr int kProgramKeyLength = 10;
 
-// Prepares ctx from the key bytes. Always succeeds.
+// Prepares ctx from the key bytes, packed as signed chars. Always succeeds.
 void CipherSetup(CipherContext& ctx, const uint8_t* key, int keyLength);
-// Same, starting from the published P-array instead of 0..17 (for test vectors).
+// The published algorithm: the published P-array and key bytes packed unsigned
+// (for test vectors).
 void CipherSetupPublished(CipherContext& ctx, const uint8_t* key, int keyLength);
 void CipherEncipher(const CipherContext& ctx, uint32_t& left, uint32_t& right);
 void CipherDecipher(const CipherContext& ctx, uint32_t& left, uint32_t& right);

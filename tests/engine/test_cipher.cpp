@@ -107,16 +107,20 @@ TEST(CipherBlock, ProgramVariantDiffersFromPublishedAndRoundTrips) {
   }
 }
 
-TEST(CipherBlock, ProgramKeyIsTenAsciiCharactersAndSharedContextUsesIt) {
-  ASSERT_EQ(std::strlen(kProgramKey), 10u);
-  for (int i = 0; i < kProgramKeyLength; ++i) {
-    EXPECT_GT(kProgramKey[i], 0x20);
-    EXPECT_LT(kProgramKey[i], 0x7F);
-  }
+TEST(CipherBlock, KeyBytesArePackedSignedAndTheSharedContextUsesTheProgramKey) {
+  // A byte of 0x80 or above sign-extends over the bytes packed before it, so the
+  // key 80 01 packs every word as FFFF8001, exactly like the key FF FF 80 01
+  // (packed unsigned they would differ: 80018001).
+  const uint8_t high[] = {0x80, 0x01};
+  const uint8_t extended[] = {0xFF, 0xFF, 0x80, 0x01};
+  CipherContext a{}, b{};
+  CipherSetup(a, high, 2);
+  CipherSetup(b, extended, 4);
+  EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0);
   EXPECT_EQ(std::memcmp(&ProgramCipher(), &ProgramContext(), sizeof(CipherContext)), 0);
 }
 
-TEST(SealedBlock, EmptyPlainGivesOnePaddingPiece) {
+TEST(SealedBlock, ZeroAndEightBytesGetAWholePaddingPiece) {
   const std::vector<uint8_t> sealed = SealText("", false);
   ASSERT_EQ(sealed.size(), 17u);
   EXPECT_EQ(SealedLength(0), 17);
@@ -129,14 +133,12 @@ TEST(SealedBlock, EmptyPlainGivesOnePaddingPiece) {
   EXPECT_EQ(Big(sealed.data() + 12), 0u);
   EXPECT_EQ(sealed[16], 'n');
   EXPECT_EQ(UnsealExact(sealed, sealed.size(), 0), 0);
-}
 
-TEST(SealedBlock, EightBytesGetAFullPaddingPiece) {
-  const std::vector<uint8_t> sealed = SealText("12345678", true);
-  ASSERT_EQ(sealed.size(), 25u);
-  EXPECT_EQ(SealedLength(8), 25);
-  EXPECT_EQ(Big(sealed.data() + 20), 8u);
-  EXPECT_EQ(sealed[24], 'a');
+  // Eight bytes are followed by a whole padding piece.
+  const std::vector<uint8_t> eight = SealText("12345678", true);
+  ASSERT_EQ(eight.size(), 25u);
+  EXPECT_EQ(Big(eight.data() + 20), 8u);
+  EXPECT_EQ(eight[24], 'a');
 }
 
 TEST(SealedBlock, RoundTripsEveryLengthAndReportsModes) {
