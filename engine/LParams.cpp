@@ -121,6 +121,9 @@ bool LParams::OpenWrite(const std::string& path) {
 
 bool LParams::OpenRead(const std::string& path) {
   if (file_ != nullptr) Close();
+  // Values saved after a failed OpenWrite were never written anywhere; they must not
+  // be found ahead of (or instead of) what this file holds.
+  entries_.clear();
   AllFound = false;
   FILE* f = std::fopen(path.c_str(), "rb");
   if (f == nullptr) {
@@ -151,7 +154,7 @@ bool LParams::OpenRead(const std::string& path) {
   file_ = f;
   path_ = path;
   writing_ = false;
-  entries_.insert(entries_.end(), loaded.begin(), loaded.end());
+  entries_ = std::move(loaded);
   AllFound = true;
   return true;
 }

@@ -22,8 +22,9 @@ class LParams {
 
   // Writing goes to path + ".tmp", created here; Close renames it over path.
   bool OpenWrite(const std::string& path);
-  // Fails (nothing loaded) for a file that cannot be opened, does not unseal, or
-  // whose document has a count or length running past its end.
+  // Replaces the entries by the file's document. Fails (nothing loaded) for a file
+  // that cannot be opened, does not unseal, or whose document has a count or length
+  // running past its end.
   bool OpenRead(const std::string& path);
   // Writes the document (for a store opened for writing) and closes. False when a
   // write failed; the previous file is then left as it was.

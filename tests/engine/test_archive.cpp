@@ -280,6 +280,4 @@ TEST_F(ArchiveTest, EveryTruncationAndByteFlipOfAnArchiveIsHarmless) {
   }
 }
 
-TEST(ArchiveInstance, IsProgramWide) { EXPECT_EQ(&Archive(), &Archive()); }
-
 }  // namespace
