@@ -1,9 +1,11 @@
-# ot-archive round trip: pack a folder, list the archive, extract it and compare.
+# ot-archive round trip: pack a folder, list the archive, extract it and compare;
+# then extract an archive whose names point out of the output folder.
 # Included by the test folder it registers the test; run with -P it is the test.
 if(NOT CMAKE_SCRIPT_MODE_FILE)
-  if(TARGET ot-archive)
+  if(TARGET ot-archive AND TARGET ot-archive-fixture)
     add_test(NAME ot_archive_round_trip
       COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:ot-archive>
+              -DFIXTURE=$<TARGET_FILE:ot-archive-fixture>
               -DWORK=${CMAKE_CURRENT_BINARY_DIR}/archive_round_trip
               -P ${CMAKE_CURRENT_LIST_FILE})
   endif()
@@ -60,4 +62,28 @@ execute_process(COMMAND ${TOOL} list ${ROOT}/Dat/ver.txt RESULT_VARIABLE rc OUTP
 check("list of a text file succeeded" NOT rc EQUAL 0)
 execute_process(COMMAND ${TOOL} pack ${WORK}/x.dat ${WORK}/nowhere RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
 check("pack of a missing folder succeeded" NOT rc EQUAL 0)
+
+# Names that lead out of the output folder ("..", absolute paths) are refused, each
+# with a message; the safe names of the same archive are still extracted.
+set(OUT ${WORK}/unsafe/out)
+file(MAKE_DIRECTORY ${OUT})
+execute_process(COMMAND ${FIXTURE} ${WORK}/unsafe.dat
+                        Dat/ok.txt "kept"
+                        ../up.txt "one folder up"
+                        Dat/../../through.txt "up through Dat"
+                        ${WORK}/absolute.txt "absolute"
+                        .. "the folder above itself"
+                RESULT_VARIABLE rc)
+check("fixture failed: ${rc}" rc EQUAL 0)
+execute_process(COMMAND ${TOOL} extract ${WORK}/unsafe.dat ${OUT}
+                RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE error)
+check("extracting unsafe names reported success" NOT rc EQUAL 0)
+foreach(escaped ${WORK}/unsafe/up.txt ${WORK}/unsafe/through.txt ${WORK}/absolute.txt)
+  check("extraction wrote ${escaped} outside its folder" NOT EXISTS ${escaped})
+endforeach()
+file(READ ${OUT}/Dat/ok.txt kept)
+check("the safe name was not extracted" kept STREQUAL "kept")
+string(REGEX MATCHALL "refusing unsafe name" refusals "${error}")
+list(LENGTH refusals refused)
+check("expected four refusals:\n${error}" refused EQUAL 4)
 file(REMOVE_RECURSE ${WORK})
