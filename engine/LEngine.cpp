@@ -277,11 +277,17 @@ void LEngine::OnSpritePathEnd(LClip*, Waypoint) {}
 
 void LEngine::Show(LEngine** slot) {
   if (!slot) return;
+  if (*slot == this) {
+    // Already on top of this stack: it stays where it is, over the same screen.
+    TopSlot = slot;
+    NeedFullRedraw = true;
+    return;
+  }
   if (ScreenSprite && Parent) Parent->BottomScreen()->RemoveSprite(ScreenSprite, true);
   ScreenSprite = nullptr;
   TopSlot = slot;
   Parent = *slot;
-  if (Parent && Parent != this) {
+  if (Parent) {
     LEngine* bottom = BottomScreen();
     ScreenSprite = new LClip();
     ScreenSprite->SetSize(W, H);
@@ -292,8 +298,6 @@ void LEngine::Show(LEngine** slot) {
     bottom->AddSprite(ScreenSprite);
     bottom->NeedSort = true;
     Target = nullptr;
-  } else {
-    Parent = nullptr;
   }
   *slot = this;
   NeedFullRedraw = true;
