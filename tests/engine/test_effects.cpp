@@ -1,10 +1,8 @@
 // Picture effects and pixel reading on surfaces.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "engine/PictureEffects.h"
 #include "clip_fixture.h"
+#include "engine/PictureEffects.h"
 
 using cliptest::PixelAt;
 using cliptest::Rgba;
@@ -13,146 +11,91 @@ using testing::internal::GetCapturedStderr;
 
 namespace {
 
-SDL_Surface* Sample() {
-  return cliptest::MakePicture(3, 2, [](int x, int y) {
-    return Rgba{static_cast<uint8_t>(100 + 50 * x), static_cast<uint8_t>(10 * y), 250, 77};
-  });
-}
+class Effects : public ClipFixture {
+ protected:
+  // 3 x 2 pixels: red 100, 150, 200 across, green 0 and 10 down, blue 250, alpha 77.
+  void SetUp() override {
+    ClipFixture::SetUp();
+    s_ = cliptest::MakePicture(3, 2, [](int x, int y) {
+      return Rgba{static_cast<uint8_t>(100 + 50 * x), static_cast<uint8_t>(10 * y), 250, 77};
+    });
+  }
+  void TearDown() override {
+    SDL_FreeSurface(s_);
+    ClipFixture::TearDown();
+  }
+  void ExpectPixel(int x, int y, Rgba want) {
+    Rgba got = PixelAt(s_, x, y);
+    EXPECT_EQ(std::vector<int>({got.r, got.g, got.b, got.a}),
+              std::vector<int>({want.r, want.g, want.b, want.a}))
+        << "at " << x << "," << y;
+  }
+  SDL_Surface* s_ = nullptr;
+};
 
-SDL_Surface* Sixteen() {
-  SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 2, 16, 0xF800, 0x07E0, 0x001F, 0);
-  SDL_FillRect(s, nullptr, 0x1234);
-  return s;
-}
-
-class Effects : public ClipFixture {};
-
-TEST_F(Effects, ShiftColourClampsAndKeepsAlpha) {
-  SDL_Surface* s = Sample();
-  ASSERT_TRUE(ShiftColour(s, 60, -20, 10));
-  Rgba left = PixelAt(s, 0, 1);
-  Rgba right = PixelAt(s, 2, 1);
-  EXPECT_EQ(left.r, 160);
-  EXPECT_EQ(right.r, 255);
-  EXPECT_EQ(left.g, 0);
-  EXPECT_EQ(left.b, 255);
-  EXPECT_EQ(left.a, 77);
-  SDL_FreeSurface(s);
-}
-
-TEST_F(Effects, MapChannelsUsesOneTablePerChannel) {
-  SDL_Surface* s = Sample();
+TEST_F(Effects, ChannelEffectsClampAndKeepAlpha) {
+  ASSERT_TRUE(ShiftColour(s_, 60, -20, 10));
+  ExpectPixel(0, 1, {160, 0, 255, 77});
+  ExpectPixel(2, 1, {255, 0, 255, 77});
+  ASSERT_TRUE(Brightness(s_, -40));
+  ExpectPixel(0, 1, {120, 0, 215, 77});
   uint8_t table[768];
   for (int v = 0; v < 256; ++v) {
     table[v] = static_cast<uint8_t>(255 - v);
-    table[256 + v] = static_cast<uint8_t>(v / 2);
+    table[256 + v] = static_cast<uint8_t>(v / 2 + 1);
     table[512 + v] = 9;
   }
-  ASSERT_TRUE(MapChannels(s, table));
-  Rgba p = PixelAt(s, 1, 1);
-  EXPECT_EQ(p.r, 105);
-  EXPECT_EQ(p.g, 5);
-  EXPECT_EQ(p.b, 9);
-  EXPECT_EQ(p.a, 77);
-  SDL_FreeSurface(s);
+  ASSERT_TRUE(MapChannels(s_, table));
+  ExpectPixel(0, 1, {135, 1, 9, 77});
 }
 
-TEST_F(Effects, BrightnessAddsToEveryChannel) {
-  SDL_Surface* s = Sample();
-  ASSERT_TRUE(Brightness(s, -40));
-  Rgba p = PixelAt(s, 0, 0);
-  EXPECT_EQ(p.r, 60);
-  EXPECT_EQ(p.g, 0);
-  EXPECT_EQ(p.b, 210);
-  EXPECT_EQ(p.a, 77);
-  SDL_FreeSurface(s);
-}
-
-TEST_F(Effects, ContrastTableAroundLevel159) {
+TEST_F(Effects, ContrastPivotsAroundLevel159) {
   uint8_t t[256];
   ContrastTable(0, t);
   for (int v = 0; v < 256; ++v) EXPECT_EQ(t[v], v);
-  ContrastTable(-128, t);
-  EXPECT_EQ(t[0], 159);
-  EXPECT_EQ(t[255], 159);
   ContrastTable(-64, t);
-  EXPECT_EQ(t[0], 79);
-  EXPECT_EQ(t[159], 159);
-  EXPECT_EQ(t[255], 207);
+  EXPECT_EQ(std::vector<int>({t[0], t[159], t[255]}), std::vector<int>({79, 159, 207}));
   ContrastTable(-300, t);
-  EXPECT_EQ(t[10], 159) << "never crosses the pivot";
-  EXPECT_EQ(t[250], 159);
+  EXPECT_EQ(std::vector<int>({t[10], t[250]}), std::vector<int>({159, 159}))
+      << "never crosses the pivot";
   ContrastTable(64, t);
-  EXPECT_EQ(t[78], 0);
-  EXPECT_EQ(t[79], 0);
-  EXPECT_EQ(t[142], 128);
-  EXPECT_EQ(t[204], 254);
-  EXPECT_EQ(t[205], 255);
-  EXPECT_EQ(t[255], 255);
+  EXPECT_EQ(std::vector<int>({t[79], t[80], t[142], t[204], t[205]}),
+            std::vector<int>({0, 2, 128, 254, 255}));
   ContrastTable(200, t);
-  EXPECT_EQ(t[247], 0) << "below the lower bound: black";
-  EXPECT_EQ(t[248], 255) << "no level between the bounds: a hard threshold";
+  EXPECT_EQ(std::vector<int>({t[247], t[248]}), std::vector<int>({0, 255})) << "a hard threshold";
+  ASSERT_TRUE(Contrast(s_, -128));
+  ExpectPixel(2, 1, {159, 159, 159, 77});
 }
 
-TEST_F(Effects, ContrastChangesThePicture) {
-  SDL_Surface* s = Sample();
-  ASSERT_TRUE(Contrast(s, -128));
-  Rgba p = PixelAt(s, 2, 1);
-  EXPECT_EQ(p.r, 159);
-  EXPECT_EQ(p.g, 159);
-  EXPECT_EQ(p.b, 159);
-  EXPECT_EQ(p.a, 77);
-  SDL_FreeSurface(s);
+TEST_F(Effects, FillFadeAndPixelReading) {
+  EXPECT_EQ(GetPixel(s_, 0, 0), static_cast<int64_t>(SDL_MapRGBA(s_->format, 100, 0, 250, 77)));
+  ASSERT_TRUE(FillColour(s_, 1, 2, 3, 60));
+  ExpectPixel(2, 1, {1, 2, 3, 60});
+  EXPECT_EQ(FadeAlpha(s_, 50), 0);
+  ExpectPixel(1, 0, {1, 2, 3, 10});
+  EXPECT_EQ(FadeAlpha(s_, 50), 0);
+  ExpectPixel(1, 0, {1, 2, 3, 0});
+  CaptureStderr();
+  EXPECT_EQ(GetPixel(s_, -1, 0), -1);
+  EXPECT_EQ(GetPixel(s_, 3, 0), -1);
+  EXPECT_EQ(GetPixel(s_, 0, 2), -1);
+  EXPECT_EQ(GetCapturedStderr(),
+            "x too small in GetPixel!\nx too big in GetPixel!\ny too big in GetPixel!\n");
 }
 
-TEST_F(Effects, FillColourCoversTheSurface) {
-  SDL_Surface* s = Sample();
-  ASSERT_TRUE(FillColour(s, 1, 2, 3, 4));
-  Rgba p = PixelAt(s, 2, 1);
-  EXPECT_EQ(p.r, 1);
-  EXPECT_EQ(p.g, 2);
-  EXPECT_EQ(p.b, 3);
-  EXPECT_EQ(p.a, 4);
-  SDL_FreeSurface(s);
-}
-
-TEST_F(Effects, FadeAlphaLowersAlphaNotBelowZero) {
-  SDL_Surface* s = Sample();
-  EXPECT_EQ(FadeAlpha(s, 50), 0);
-  EXPECT_EQ(PixelAt(s, 1, 0).a, 27);
-  EXPECT_EQ(PixelAt(s, 1, 0).r, 150);
-  EXPECT_EQ(FadeAlpha(s, 50), 0);
-  EXPECT_EQ(PixelAt(s, 1, 0).a, 0);
+TEST_F(Effects, OtherPixelFormatsAreRefusedUnchanged) {
+  SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 2, 16, 0xF800, 0x07E0, 0x001F, 0);
+  SDL_FillRect(s, nullptr, 0x1234);
+  uint8_t table[768] = {};
+  EXPECT_FALSE(ShiftColour(s, 10, 10, 10) || MapChannels(s, table) || Brightness(s, 10) ||
+               Contrast(s, 10) || FillColour(s, 0, 0, 0, 0));
+  EXPECT_EQ(FadeAlpha(s, 10), -1);
+  EXPECT_EQ(GetPixel(s, 1, 1), 0x1234);
   SDL_FreeSurface(s);
   SDL_Surface* opaque = SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 2, 32, 0xFF0000, 0xFF00, 0xFF, 0);
   EXPECT_EQ(FadeAlpha(opaque, 10), -1);
   EXPECT_STREQ(SDL_GetError(), "Unsupported surface alpha mask format");
   SDL_FreeSurface(opaque);
-}
-
-TEST_F(Effects, SixteenBitSurfacesAreRefusedUnchanged) {
-  SDL_Surface* s = Sixteen();
-  uint8_t table[768] = {};
-  EXPECT_FALSE(ShiftColour(s, 10, 10, 10));
-  EXPECT_FALSE(MapChannels(s, table));
-  EXPECT_FALSE(Brightness(s, 10));
-  EXPECT_FALSE(Contrast(s, 10));
-  EXPECT_FALSE(FillColour(s, 0, 0, 0, 0));
-  EXPECT_EQ(FadeAlpha(s, 10), -1);
-  EXPECT_EQ(GetPixel(s, 1, 1), 0x1234);
-  SDL_FreeSurface(s);
-}
-
-TEST_F(Effects, GetPixelReportsPointsOutsideTheSurface) {
-  SDL_Surface* s = Sample();
-  EXPECT_EQ(GetPixel(s, 0, 0), static_cast<int64_t>(SDL_MapRGBA(s->format, 100, 0, 250, 77)));
-  CaptureStderr();
-  EXPECT_EQ(GetPixel(s, -1, 0), -1);
-  EXPECT_EQ(GetPixel(s, 3, 0), -1);
-  EXPECT_EQ(GetPixel(s, 0, 2), -1);
-  EXPECT_EQ(GetCapturedStderr(),
-            "x too small in GetPixel!\nx too big in GetPixel!\ny too big in GetPixel!\n");
-  SDL_FreeSurface(s);
 }
 
 }  // namespace
