@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cinttypes>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -12,9 +13,19 @@
 
 namespace {
 
-// One index record on disk: name[152], start, end, size, reserved (little-endian).
-constexpr int32_t kRecordSize = 168;
-constexpr int32_t kNameSize = 152;
+// One index record as stored: the NUL-terminated name, then the offsets of the
+// sealed body's start and end, the plain size and a reserved word, all little-endian.
+struct TYPE_FILE_INFO {
+  char name[152];
+  uint8_t start[4];
+  uint8_t end[4];
+  uint8_t size[4];
+  uint8_t reserved[4];
+};
+static_assert(sizeof(TYPE_FILE_INFO) == 168, "index records are 168 bytes");
+
+constexpr int32_t kRecordSize = sizeof(TYPE_FILE_INFO);
+constexpr int32_t kNameSize = sizeof(TYPE_FILE_INFO::name);
 constexpr int32_t kSealedTrailer = 9;
 
 uint32_t LoadLittle(const uint8_t* p) {
@@ -118,9 +129,9 @@ void LArchive::AddRecord(const uint8_t* raw, uint32_t number) {
   Record record;
   record.name.assign(reinterpret_cast<const char*>(raw),
                      static_cast<const uint8_t*>(nul) - raw);
-  record.start = LoadLittle(raw + kNameSize);
-  record.end = LoadLittle(raw + kNameSize + 4);
-  record.size = LoadLittle(raw + kNameSize + 8);
+  record.start = LoadLittle(raw + offsetof(TYPE_FILE_INFO, start));
+  record.end = LoadLittle(raw + offsetof(TYPE_FILE_INFO, end));
+  record.size = LoadLittle(raw + offsetof(TYPE_FILE_INFO, size));
   const bool inside = record.start >= 12 && record.start <= record.end &&
                       int64_t{record.end} <= fileLength_;
   const uint32_t sealed = record.end - record.start;
