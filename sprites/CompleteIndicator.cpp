@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
@@ -184,8 +185,8 @@ bool CompleteIndicator::Load() {
   ok = p.Double(kPrefix, "SaveV", SaveV, kLoad) && ok;
   ok = p.Bool(kPrefix, "NeedShow", NeedShow, kLoad) && ok;
   if (Engine) {
-    Engine->SetPosition(std::isfinite(ex) ? ex : 146, std::isfinite(ey) ? ey : 25);
-    Engine->Vx = std::isfinite(vx) ? vx : kSpeed;
+    Engine->SetPosition(ex, ey);
+    Engine->Vx = vx;
     Engine->Vy = 0;
     Engine->SetFrame(frame);
   }
@@ -194,13 +195,27 @@ bool CompleteIndicator::Load() {
   return ok;
 }
 
-// Values read from a damaged save must not stall or break the indicator.
+// Values read from a damaged save must not stall or break the indicator: each bad
+// one goes back to the value of a fresh level, with one line in the log.
 void CompleteIndicator::Sanitise() {
+  bool bad = false;
+  auto reset = [&bad](auto& value, auto fresh) {
+    value = fresh;
+    bad = true;
+  };
   if (!std::isfinite(DeltaPercent) || DeltaPercent <= 0 || DeltaPercent > 50)
-    DeltaPercent = 50;
-  if (!std::isfinite(Percent) || Percent < 0) Percent = 0;
-  if (Percent > 100) Percent = 100;
-  if (iState != 0 && iState != 1) iState = 0;
-  if (WaitCounter < 0 || WaitCounter > kStopTime) WaitCounter = 0;
-  if (!std::isfinite(SaveV)) SaveV = kSpeed;
+    reset(DeltaPercent, 50.0);
+  if (!std::isfinite(Percent) || Percent < 0) reset(Percent, 0.0);
+  if (Percent > 100) reset(Percent, 100.0);
+  if (iState != 0 && iState != 1) reset(iState, 0);
+  if (WaitCounter < 0 || WaitCounter > kStopTime) reset(WaitCounter, 0);
+  if (Engine && (!std::isfinite(Engine->x) || !std::isfinite(Engine->y) ||
+                 !std::isfinite(Engine->Vx))) {
+    Engine->SetPosition(146, 25);
+    reset(Engine->Vx, 0.0);  // set off again below when travelling
+  }
+  // A standing engine must set off again, a travelling one must move.
+  if (!std::isfinite(SaveV) || (iState == 1 && SaveV <= 0)) reset(SaveV, kSpeed);
+  if (Engine && iState == 0 && Percent < 100 && Engine->Vx == 0) reset(Engine->Vx, kSpeed);
+  if (bad) std::fprintf(stderr, "Error. CompleteIndicator::Load. Bad values reset.\n");
 }

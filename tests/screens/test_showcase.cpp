@@ -76,12 +76,6 @@ TEST_F(Showcase, CheckBoxTogglesOnClick) {
   EXPECT_FALSE(screen->Box->Checked);
 }
 
-TEST_F(Showcase, WarehouseFineComesOffTheMoney) {
-  const int32_t before = screen->Money;
-  screen->Fine(1000);
-  EXPECT_EQ(screen->Money, before - 1000);
-}
-
 TEST_F(Showcase, EscapeCloses) {
   screen->OnKeyDown(SDLK_ESCAPE, 0);
   EXPECT_EQ(slot, nullptr);

