@@ -95,15 +95,6 @@ TEST(SystemReport, LeavesOutWhatCannotBeRead) {
   EXPECT_NE(bare.str().find("Memory allocation\nWindows path "), std::string::npos) << bare.str();
 }
 
-TEST(SystemReport, OfThisMachineHasTheFrame) {
-  ::testing::internal::CaptureStderr();
-  WriteSystemReport();
-  const std::string text = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(text.rfind("===================== System info ====", 0), 0u);
-  EXPECT_NE(text.find("NumberOfProcessors: "), std::string::npos);
-  EXPECT_EQ(text.substr(text.size() - 65), kRule + "\n");
-}
-
 TEST(LogLines, RuleAndExitLines) {
   EXPECT_EQ(std::string(kRuleLine), kRule + "\n");
   std::ostringstream log;
