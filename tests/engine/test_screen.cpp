@@ -205,8 +205,6 @@ TEST_F(Screen, LongFramesAreCappedButLifeTimeCountsRawMilliseconds) {
 }
 
 TEST_F(Screen, DialogTravelsAsASpriteAndClosingUncoversTheScreenBelow) {
-  EXPECT_EQ(TopScreen(), main_);
-  EXPECT_EQ(main_->Target, display_);
   main_->NeedSort = false;
   dialog_->Show(&TopScreen());
   EXPECT_EQ(TopScreen(), dialog_);
@@ -242,7 +240,7 @@ TEST_F(Screen, DialogTravelsAsASpriteAndClosingUncoversTheScreenBelow) {
   EXPECT_EQ(TopScreen(), nullptr) << "no slot, nothing shown";
 }
 
-TEST_F(Screen, ShowingAgain) {
+TEST_F(Screen, ShowingAgainAndStackingDeeper) {
   dialog_->Show(&TopScreen());
   dialog_->Close(-2);
   dialog_->SetRect(120, 60, 300, 200);
@@ -257,6 +255,15 @@ TEST_F(Screen, ShowingAgain) {
   dialog_->Show(&TopScreen());
   EXPECT_EQ(dialog_->Parent, main_) << "showing the top screen again keeps it over its parent";
   EXPECT_EQ(dialog_->ScreenSprite, carrier);
+  EXPECT_EQ(main_->Sprites, std::vector<LClip*>{carrier});
+
+  RecordingScreen inner(display_, 0, 0, 50, 40, true);
+  inner.Show(&TopScreen());
+  EXPECT_TRUE(Listed(*main_, inner.ScreenSprite)) << "carried by the bottom screen";
+  EXPECT_EQ(inner.ScreenSprite->z, -1000001) << "the depth of its parent's parent, minus 1";
+  inner.Close(5);
+  EXPECT_EQ(TopScreen(), dialog_);
+  EXPECT_EQ(dialog_->closedCode, 5);
   EXPECT_EQ(main_->Sprites, std::vector<LClip*>{carrier});
   dialog_->Close(0);
   EXPECT_EQ(TopScreen(), main_);
