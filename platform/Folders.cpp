@@ -67,7 +67,7 @@ std::string FindResourceFolder() {
 std::string ChooseWorkingFolder(const FolderFacts& facts) {
   if (facts.homeOverrideSet && !facts.homeOverride.empty()) return facts.homeOverride;
   if (!facts.executableFolder.empty() && facts.executableFolder == facts.resourceFolder &&
-      facts.executableFolderWritable)
+      facts.executableHasResources && facts.executableFolderWritable)
     return facts.executableFolder;
   if (!facts.xdgDataHome.empty() && facts.xdgDataHome[0] == '/')
     return JoinPath(facts.xdgDataHome, "ostrel-trains");
@@ -82,6 +82,7 @@ FolderFacts CurrentFolderFacts(const std::string& resourceFolder) {
   facts.homeOverride = EnvText("OSTREL_TRAINS_HOME");
   facts.executableFolder = ExecutableFolder();
   facts.resourceFolder = resourceFolder;
+  facts.executableHasResources = HasResources(facts.executableFolder);
   facts.executableFolderWritable = !facts.executableFolder.empty() &&
                                    ::access(facts.executableFolder.c_str(), W_OK | X_OK) == 0;
   facts.xdgDataHome = EnvText("XDG_DATA_HOME");

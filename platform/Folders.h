@@ -33,6 +33,7 @@ struct FolderFacts {
   std::string homeOverride;
   std::string executableFolder;
   std::string resourceFolder;
+  bool executableHasResources = false;  // "data.dat" or "Dat/" beside the program
   bool executableFolderWritable = false;
   std::string xdgDataHome;        // empty when unset
   std::string home;               // $HOME

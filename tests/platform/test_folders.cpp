@@ -24,47 +24,38 @@ FolderFacts InstalledFacts() {
   FolderFacts f;
   f.executableFolder = "/usr/games";
   f.resourceFolder = "/usr/share/games/ostrel-trains";
-  f.executableFolderWritable = false;
   f.home = "/home/ann";
   return f;
 }
 
-TEST(WorkingFolder, OverrideFromEnvironmentWins) {
-  FolderFacts f = InstalledFacts();
-  f.homeOverrideSet = true;
-  f.homeOverride = "/srv/trains";
-  f.executableFolder = f.resourceFolder = "/opt/ot";
-  f.executableFolderWritable = true;
-  EXPECT_EQ(ChooseWorkingFolder(f), "/srv/trains");
-}
-
-TEST(WorkingFolder, PortableCopyKeepsItsFilesBesideTheProgram) {
-  FolderFacts f = InstalledFacts();
-  f.executableFolder = f.resourceFolder = "/home/ann/ot";
-  f.executableFolderWritable = true;
-  EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/ot");
-}
-
-TEST(WorkingFolder, ReadOnlyProgramFolderFallsBackToUserData) {
-  FolderFacts f = InstalledFacts();
-  f.executableFolder = f.resourceFolder = "/opt/ot";
-  f.executableFolderWritable = false;
-  EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/.local/share/ostrel-trains");
-}
-
-TEST(WorkingFolder, InstalledGameUsesXdgDataHomeWhenSet) {
+TEST(WorkingFolder, OverrideThenPortableCopyThenUserData) {
   FolderFacts f = InstalledFacts();
   EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/.local/share/ostrel-trains");
   f.xdgDataHome = "/home/ann/data/";
   EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/data/ostrel-trains");
-  // A relative XDG_DATA_HOME is invalid and ignored.
-  f.xdgDataHome = "data";
+  f.xdgDataHome = "data";  // a relative XDG_DATA_HOME is invalid and ignored
   EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/.local/share/ostrel-trains");
+
+  // A copy that carries its resources keeps its files beside the program...
+  f.executableFolder = f.resourceFolder = "/home/ann/ot";
+  f.executableHasResources = true;
+  f.executableFolderWritable = true;
+  EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/ot");
+  // ...unless the environment names another folder.
+  f.homeOverrideSet = true;
+  f.homeOverride = "/srv/trains";
+  EXPECT_EQ(ChooseWorkingFolder(f), "/srv/trains");
 }
 
-TEST(WorkingFolder, WritableFolderWithoutResourcesIsNotUsed) {
+TEST(WorkingFolder, ProgramFolderOnlyWhenItHoldsResourcesAndIsWritable) {
   FolderFacts f = InstalledFacts();
-  f.executableFolder = "/home/ann/bin";
+  f.executableFolder = f.resourceFolder = "/opt/ot";
+  f.executableHasResources = true;
+  f.executableFolderWritable = false;
+  EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/.local/share/ostrel-trains");
+  // No resources anywhere: the program's folder is still the resource folder
+  // named, but nothing is there to keep the player's files beside.
+  f.executableHasResources = false;
   f.executableFolderWritable = true;
   EXPECT_EQ(ChooseWorkingFolder(f), "/home/ann/.local/share/ostrel-trains");
 }
@@ -115,12 +106,6 @@ TEST(EnterWorkingFolder, FailsWhereNothingCanBeCreated) {
   EXPECT_FALSE(platform::EnterWorkingFolder("/proc/ot-cannot-exist/x"));
   EXPECT_NE(testing::internal::GetCapturedStderr().find("Error: cannot create the folder"),
             std::string::npos);
-}
-
-TEST(JoinPath, PutsExactlyOneSlash) {
-  EXPECT_EQ(platform::JoinPath("/a", "b"), "/a/b");
-  EXPECT_EQ(platform::JoinPath("/a/", "b"), "/a/b");
-  EXPECT_EQ(platform::JoinPath("", "b"), "b");
 }
 
 }  // namespace
