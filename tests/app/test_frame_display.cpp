@@ -26,10 +26,8 @@ TEST(PlacementRule, UnplacedOrOffDesktopPositionsAreCentred) {
   PlacementRule(x, y, 799, 599);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 0);
-}
-
-TEST(PlacementRule, PositionsInsideTheDesktopAreKept) {
-  int32_t x = 1919, y = 1079;
+  // Positions inside the desktop are kept.
+  x = 1919, y = 1079;
   PlacementRule(x, y, 1920, 1080);
   EXPECT_EQ(x, 1919);
   EXPECT_EQ(y, 1079);
@@ -140,30 +138,20 @@ TEST_F(FrameTest, ScreensAskForANewVideoModeThroughTheRequest) {
   EXPECT_EQ(content_.intro->Target, frame_->Display());
 }
 
-TEST_F(FrameTest, DragZoneIsTheTopFortyRows) {
-  Started(false);
-  desktop_.moves.clear();
-  events_.Push(ButtonEvent(true, SDL_BUTTON_LEFT, 300, 40));
-  StepPass();
-  EXPECT_FALSE(frame_->Dragging());
-  events_.Push(ButtonEvent(false, SDL_BUTTON_LEFT, 300, 40));
-  events_.Push(ButtonEvent(true, SDL_BUTTON_LEFT, 300, 39));
-  StepPass();
-  EXPECT_TRUE(frame_->Dragging());
-  EXPECT_EQ(content_.intro->calls.back(), "ldown 300 39");
-  events_.Push(ButtonEvent(false, SDL_BUTTON_LEFT, 310, 45));
-  StepPass();
-  EXPECT_FALSE(frame_->Dragging());
-  EXPECT_TRUE(desktop_.moves.empty());
-}
-
 TEST_F(FrameTest, DraggingMovesTheWindowByTheCursorEveryHundredMilliseconds) {
   desktop_.cursorX = 700;
   desktop_.cursorY = 300;
   Started(false);  // placed at (560, 240)
   desktop_.moves.clear();
-  events_.Push(ButtonEvent(true, SDL_BUTTON_LEFT, 140, 20));
+  // Row 40 is below the drag zone; row 39 is inside it.
+  events_.Push(ButtonEvent(true, SDL_BUTTON_LEFT, 300, 40));
   StepPass();
+  EXPECT_FALSE(frame_->Dragging());
+  events_.Push(ButtonEvent(false, SDL_BUTTON_LEFT, 300, 40));
+  events_.Push(ButtonEvent(true, SDL_BUTTON_LEFT, 140, 39));
+  StepPass();
+  ASSERT_TRUE(frame_->Dragging());
+  EXPECT_EQ(content_.intro->calls.back(), "ldown 140 39");
   desktop_.cursorX = 730;
   desktop_.cursorY = 290;
   for (int i = 0; i < 5 && desktop_.moves.empty(); ++i) StepPass();
@@ -175,6 +163,7 @@ TEST_F(FrameTest, DraggingMovesTheWindowByTheCursorEveryHundredMilliseconds) {
   events_.Push(ButtonEvent(false, SDL_BUTTON_LEFT, 140, 20));
   desktop_.cursorX = 900;
   for (int i = 0; i < 6; ++i) StepPass();
+  EXPECT_FALSE(frame_->Dragging());
   EXPECT_EQ(desktop_.moves.size(), 1u) << "released: no more moves";
 }
 
