@@ -211,3 +211,25 @@ TEST(TownsDeathTest, BadLevelTableDataEndsTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FieldState, CatchUpStepReformsTheWagonsBehindTheLocomotive) {
+  Rig a;
+  BusyState(a);
+  MemoryStore store;
+  a.field.SaveField(store, "");
+  Rig b;
+  Layout(b);
+  ASSERT_TRUE(b.field.LoadField(store, ""));
+  const Train& t = *b.field.Trains()[0];
+  ASSERT_EQ(t.CarCount(), 3);
+  EXPECT_EQ(t.cars[2].place.pos, t.cars[0].place.pos);
+  b.host.catchUp = true;
+  b.field.FieldUpdate(20);  // one 200 ms step at once instead of waiting for 100 ms
+  EXPECT_FALSE(b.host.catchUp);
+  EXPECT_GT(t.cars[0].place.pos, 0);
+  EXPECT_TRUE(t.cars[2].place.j != t.cars[0].place.j || t.cars[2].place.pos < t.cars[0].place.pos);
+}
+
+}  // namespace
