@@ -37,4 +37,10 @@ class FieldSprites {
   // The screen owns it; the field keeps the pointer until it calls Remove.
   virtual FieldSprite* Create(int clip, bool deep) = 0;
   virtual void Remove(FieldSprite* sprite) = 0;
+  // A house of the town's colour (library entry 99 in that town's colours).
+  virtual FieldSprite* CreateHouse(int town) {
+    (void)town;
+    return Create(kHouseClip, false);
+  }
+  static constexpr int kHouseClip = 99;
 };

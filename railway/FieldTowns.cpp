@@ -148,7 +148,8 @@ void Field::AddScenery(std::vector<Scenery>& items, int clip, const SceneryRecor
   s.frame = r.frame;
   s.town = r.town;
   if (sprites_) {
-    s.picture = sprites_->Create(clip, false);
+    bool house = &items == &houses_;
+    s.picture = house ? sprites_->CreateHouse(r.town) : sprites_->Create(clip, false);
     s.picture->SetPos(r.x, r.y);
     s.picture->SetFrame(r.frame);
     s.picture->SetZ(r.x / 1000 - 2 * r.y);

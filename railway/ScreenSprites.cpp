@@ -60,7 +60,18 @@ ScreenSprites::~ScreenSprites() {
 }
 
 FieldSprite* ScreenSprites::Create(int clip, bool deep) {
-  LClip* raw = ClipLib::Create(clip, deep);
+  return Adopt(ClipLib::Create(clip, deep), clip);
+}
+
+FieldSprite* ScreenSprites::CreateHouse(int town) {
+  LClip* picture = town >= 0 && town < 8 ? housePictures_[town] : nullptr;
+  if (!picture) return Create(kHouseClip, false);
+  LClip* raw = new LClip();
+  raw->Assign(*picture, false);
+  return Adopt(raw, kHouseClip);
+}
+
+FieldSprite* ScreenSprites::Adopt(LClip* raw, int clip) {
   if (!raw) return nullptr;
   raw->Stop = true;  // the field starts the animations it wants
   screen_->AddSprite(raw);

@@ -1,6 +1,7 @@
 #pragma once
 // The field's sprites on a real screen: clips of the clip library added to the screen's
 // sprite list, removed (and destroyed) through it.
+#include <array>
 #include <map>
 #include <memory>
 
@@ -42,8 +43,14 @@ class ScreenSprites : public FieldSprites {
   ~ScreenSprites() override;
   FieldSprite* Create(int clip, bool deep) override;
   void Remove(FieldSprite* sprite) override;
+  // Houses share the screen's recoloured house pictures, one per town colour, when given.
+  FieldSprite* CreateHouse(int town) override;
+  void SetHousePictures(const std::array<LClip*, 8>& pictures) { housePictures_ = pictures; }
 
  private:
+  FieldSprite* Adopt(LClip* raw, int clip);
+
   LEngine* screen_;
+  std::array<LClip*, 8> housePictures_{};
   std::map<FieldSprite*, std::unique_ptr<ScreenSprite>> sprites_;
 };

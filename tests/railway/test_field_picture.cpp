@@ -15,6 +15,7 @@
 
 #include "RailTestSupport.h"
 #include "engine/LEngine.h"
+#include "engine/PictureEffects.h"
 #include "railway/PuzzleLayouts.h"
 #include "railway/ScreenSprites.h"
 #include "sprites/ClipLib.h"
@@ -122,6 +123,15 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
     screen.AddSprite(ground);
     RecordingHost host;
     ScreenSprites sprites(&screen);
+    std::array<LClip*, 8> houses{};
+    for (int c = 0; c < 8; ++c) {
+      houses[c] = ClipLib::Create(FieldSprites::kHouseClip, true);
+      int rgb[3];
+      ColourTint(c, rgb);
+      ShiftColour(houses[c]->GetSurface(), rgb[0], rgb[1], rgb[2]);
+      Contrast(houses[c]->GetSurface(), 35);
+    }
+    sprites.SetHousePictures(houses);
     Field field(&sprites, &host);
     rnd::Seed(100);
     const PuzzleLayout* layout = FindPuzzleLayout(100);
@@ -147,6 +157,7 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
     const std::string path = std::string(OT_BINARY_DIR) + "/art/field_railway.png";
     ::mkdir((std::string(OT_BINARY_DIR) + "/art").c_str(), 0755);
     EXPECT_TRUE(SavePng(display, path));
+    for (LClip* h : houses) delete h;  // the field's houses keep their shared pictures
   }
   ClipLib::Shutdown();
   SDL_Quit();
