@@ -33,7 +33,7 @@ void ShowErrorBox(const std::string& caption, const std::string& text) {
 }
 
 bool OpenWebPage(const std::string& url) {
-  if (IsDummyVideo()) return false;
+  if (IsDummyVideo() || !ProgramInPath("xdg-open")) return false;
   if (!HasPrefix(url, "http://") && !HasPrefix(url, "https://") && !HasPrefix(url, "file://"))
     return false;
   return StartDetached({"xdg-open", url});

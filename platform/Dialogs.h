@@ -11,8 +11,9 @@ namespace platform {
 void ShowErrorBox(const std::string& caption, const std::string& text);
 
 // Opens the page in the desktop's browser (xdg-open), without waiting for it.
-// False when nothing could be started, always under the dummy video driver, and
-// for an address that does not begin with http://, https:// or file://.
+// False when xdg-open is missing or could not be started, always under the
+// dummy video driver, and for an address that does not begin with http://,
+// https:// or file://.
 bool OpenWebPage(const std::string& url);
 
 }  // namespace platform

@@ -7,7 +7,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES=(
   build-essential cmake pkg-config
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl1.2-compat
-  libx11-dev
+  libx11-dev x11-utils
   libcairo2-dev libjpeg-dev libgif-dev fonts-dejavu-core
   timgm6mb-soundfont freepats
   libgtest-dev libgmock-dev libbenchmark-dev
