@@ -105,22 +105,6 @@ TEST_F(FrameTest, SettingsOfTheSameVersionAreRead) {
   EXPECT_TRUE(video_.modes[0].flags & SDL_NOFRAME) << "the stored windowed mode is used";
 }
 
-TEST_F(FrameTest, SettingsOfAnotherVersionAreIgnoredAndSavedGamesDeleted) {
-  Settings stored;
-  stored.Version = "1.0";
-  stored.PlayerName = "Ann";
-  std::filesystem::create_directory("save");
-  std::filesystem::create_directory("savep");
-  std::ofstream("savep/AnnPUZZLE.sav") << "x";
-  std::ofstream("savep/AnnCLASSIC.sav") << "y";
-  ASSERT_TRUE(SaveSettingsFile(Params(), stored));
-  Globals().FullScreen = false;
-  clock_.Set(1000);
-  ASSERT_EQ(MakeFrame().StartUp(), -1);
-  EXPECT_EQ(Globals().PlayerName, "Manager");
-  EXPECT_TRUE(platform::ListFolder("savep").empty());
-}
-
 TEST_F(FrameTest, MissingVersionTextIsLoggedAndTheDefaultKept) {
   std::filesystem::remove("Dat/ver.txt");
   Globals().FullScreen = false;
