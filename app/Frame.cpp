@@ -88,6 +88,7 @@ int Frame::StartUp() {
   SetWindowIcon();
   SDL_WM_SetCaption(kCaption, kCaption);
   if (!SetVideoMode()) return 1;
+  platform::ExitWhenDisplayIsLost();
   WriteVideoReport();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
 

@@ -3,6 +3,9 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -42,7 +45,19 @@ class X11Access {
   bool ok_ = false;
 };
 
+int OnDisplayLost(Display*) {
+  std::fprintf(stderr, "Error: the connection to the X display was lost.\n");
+  std::fflush(stdout);
+  std::fflush(stderr);
+  ::_exit(1);
+}
+
 }  // namespace
+
+void ExitWhenDisplayIsLost() {
+  X11Access x;
+  if (x.ok()) XSetIOErrorHandler(OnDisplayLost);
+}
 
 bool IsDummyVideo() {
   char name[64] = {};

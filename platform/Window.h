@@ -23,6 +23,12 @@ bool FindOwnWindow();
 // and maps it. False when the window could not be found.
 bool MoveOwnWindow(int32_t x, int32_t y, int32_t width, int32_t height);
 
+// Makes the loss of the X display connection (the server ended, the session
+// closed) end the process at once with status 1 and a log line, instead of
+// running the exit handlers, which would talk to the lost display again and
+// can hang. Does nothing without a window system.
+void ExitWhenDisplayIsLost();
+
 // The same services behind an interface, so the frame can be driven by tests.
 class Desktop {
  public:
