@@ -27,6 +27,9 @@ class FieldSprite {
   virtual void Tint(int r, int g, int b) = 0;
   // True when the point lies on a visible, non-transparent pixel of the sprite.
   virtual bool Hit(int x, int y) const = 0;
+  // The same test for a shown or hidden sprite: a junction answers clicks on its switch
+  // and signal pictures while they are still hidden under construction.
+  virtual bool Covers(int x, int y) const { return Hit(x, y); }
   virtual int Clip() const = 0;
 };
 

@@ -28,8 +28,7 @@ void HeadlessSprite::SetFrame(int frame) {
   frame_ = std::clamp(frame, 0, frames_ - 1);
 }
 
-bool HeadlessSprite::Hit(int x, int y) const {
-  if (!visible_) return false;
+bool HeadlessSprite::Covers(int x, int y) const {
   int w = 24, h = 24, left = -12, top = -12;
   if (clip_ == 118) { w = 10; h = 16; left = -5; top = -14; }
   if (clip_ == 100) { w = 50; h = 30; left = 0; top = 0; }

@@ -25,7 +25,8 @@ class HeadlessSprite : public FieldSprite {
   bool Animating() const override { return animating_; }
   void SetVelocity(double vx, double vy) override { vx_ = vx; vy_ = vy; }
   void Tint(int r, int g, int b) override { tint_[0] = r; tint_[1] = g; tint_[2] = b; }
-  bool Hit(int x, int y) const override;
+  bool Hit(int x, int y) const override { return visible_ && Covers(x, y); }
+  bool Covers(int x, int y) const override;
   int Clip() const override { return clip_; }
 
   void Advance(int dt);

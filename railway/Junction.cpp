@@ -257,17 +257,19 @@ void Junction::ToggleSignal(int side) {
   if (host_) host_->PlaySound(snd::Light);
 }
 
+// Hidden pictures count too: a switch still under construction answers with "SwitchLock",
+// a signal not yet active takes the click without changing.
 bool Junction::ClickJunction(int x, int y) {
   for (int s = 0; s < 4; ++s) {
     FieldSprite* pic = switches_[s].picture;
-    if (pic && pic->Hit(x, y)) {
+    if (pic && pic->Covers(x, y)) {
       ToggleSwitch(s);
       return true;
     }
   }
   for (int s = 0; s < 4; ++s) {
     FieldSprite* pic = signals_[s].picture;
-    if (pic && pic->Hit(x, y)) {
+    if (pic && pic->Covers(x, y)) {
       ToggleSignal(s);
       return true;
     }

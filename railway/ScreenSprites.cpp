@@ -51,8 +51,8 @@ void ScreenSprite::Tint(int r, int g, int b) {
   clip_->Changed = true;
 }
 
-bool ScreenSprite::Hit(int x, int y) const {
-  return clip_->Visible && clip_->Contains(x, y) && !clip_->IsTransparentAt(x, y);
+bool ScreenSprite::Covers(int x, int y) const {
+  return clip_->Contains(x, y) && !clip_->IsTransparentAt(x, y);
 }
 
 ScreenSprites::~ScreenSprites() {

@@ -27,7 +27,8 @@ class ScreenSprite : public FieldSprite {
   bool Animating() const override { return !clip_->Stop; }
   void SetVelocity(double vx, double vy) override;
   void Tint(int r, int g, int b) override;
-  bool Hit(int x, int y) const override;
+  bool Hit(int x, int y) const override { return clip_->Visible && Covers(x, y); }
+  bool Covers(int x, int y) const override;
   int Clip() const override { return index_; }
   LClip* Raw() const { return clip_; }
 

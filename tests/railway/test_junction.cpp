@@ -30,36 +30,36 @@ TEST(Switches, QuietSecondEndBecomesActive) {
   EXPECT_EQ(rig.field.At(42).SwitchAt(1).another, 3);
 }
 
-TEST(Switches, ShowOnlyAfterAllEndsOfTheSideAreBuilt) {
+TEST(Switches, FacingSwitchesAcrossAStraightTakeTheShortPicture) {
   Rig rig;
-  rig.field.AddTrack(42, 3, false, true, true, true);
-  rig.BuildAll();
-  rig.field.AddTrack(42, 4, true, false, false, false);
-  EXPECT_EQ(rig.field.At(42).SwitchAt(1).state, kSwitchPending);
-  rig.BuildAll();
-  EXPECT_EQ(rig.field.At(42).SwitchAt(1).state, kSwitchWorking);
+  rig.field.AddTrack(42, 3, false, true, false, true);  // 42 -> 51
+  rig.field.AddTrack(42, 4, false, true, false, true);  // switch at 42, side 1
+  EXPECT_EQ(rig.field.At(42).SwitchAt(1).picture->Clip(), 119);
+  rig.field.AddTrack(50, 1, false, true, false, true);  // switch at 51, side 3, facing it
+  EXPECT_EQ(rig.field.At(42).SwitchAt(1).picture->Clip(), 120);
+  EXPECT_EQ(rig.field.At(51).SwitchAt(3).picture->Clip(), 120);
+  EXPECT_EQ(rig.field.At(51).SwitchAt(3).picture->Z(), 1090);
 }
 
-TEST(Switches, FramesFollowTheTable) {
-  EXPECT_EQ(SwitchFrame(3, 2), 0);
-  EXPECT_EQ(SwitchFrame(2, 4), 17);
-  EXPECT_EQ(SwitchFrame(7, 5), 23);
-  EXPECT_EQ(SwitchFrame(1, 11), 21);
-  EXPECT_EQ(SwitchFrame(3, 9), 0);
-}
-
-TEST(Signals, CurveMeetingAThroughLineGetsASignal) {
+TEST(Signals, AStraightThroughLineHasNoneAndACrossingLineRemovesThem) {
   Rig rig;
-  // A through line 34 -> 42 -> 51 (down-right), then an arc leaving 42 to the right.
   rig.field.AddTrack(34, 3, false, true, true, true);
   rig.field.AddTrack(42, 3, false, true, true, true);
   rig.BuildAll();
   Junction& j = rig.field.At(42);
   for (int s = 0; s < 4; ++s) EXPECT_EQ(j.SignalAt(s).state, kSignalNone);
-  // An arc from 42 to the right (side 1, direction 2) continues the line from side 3.
-  rig.field.AddTrack(42, 2, true, false, false, false);
-  // Side 1 already has the straight end: this makes a switch instead.
-  EXPECT_EQ(j.SwitchAt(1).state, kSwitchPending);
+  // An arc arriving at 42's side 3 and one leaving through side 1 on a second node.
+  rig.field.AddTrack(49, 1, false, true, true, true);  // 50 gets end 8 (side 3)
+  rig.field.AddTrack(50, 2, false, true, true, true);
+  rig.BuildAll();
+  Junction& k = rig.field.At(50);
+  ASSERT_EQ(k.SignalAt(1).state, kSignalGreen);
+  ASSERT_EQ(k.SignalAt(3).state, kSignalGreen);
+  // A line crossing on sides 0 and 2 turns the node into a crossing without signals.
+  rig.field.AddTrack(50, 0, false, true, true, true);
+  for (int s = 0; s < 4; ++s) EXPECT_EQ(k.SignalAt(s).state, kSignalNone);
+  EXPECT_EQ(k.SignalAt(1).picture, nullptr);
+  EXPECT_TRUE(k.IsCrossing());
 }
 
 TEST(Signals, ArcContinuingAStraightLinePlacesHiddenSignalThenGreen) {
@@ -146,8 +146,29 @@ TEST(Clicks, LockedSwitchPlaysSwitchLock) {
   j.ClearLocks();
   rig.field.FieldClick(j.X(), j.Y());
   EXPECT_EQ(j.SwitchAt(1).active, 3);
-  EXPECT_EQ(j.SwitchAt(1).picture->Frame(), SwitchFrame(3, 4));
+  EXPECT_EQ(j.SwitchAt(1).picture->Frame(), 10);  // (3, 4)
   EXPECT_EQ(rig.host.SoundCount(snd::Switch), 1);
+}
+
+TEST(Clicks, HiddenPicturesUnderConstructionTakeTheClick) {
+  Rig rig;
+  rig.field.AddTrack(42, 3, true, false, false, false);
+  rig.field.AddTrack(42, 4, true, false, false, false);
+  Junction& j = rig.field.At(42);
+  ASSERT_FALSE(j.SwitchAt(1).picture->Visible());
+  rig.field.FieldClick(j.X(), j.Y());  // the pending switch cannot be thrown yet
+  EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
+  EXPECT_EQ(j.SwitchAt(1).active, 3);
+
+  rig.field.AddTrack(42, 1, false, true, true, true);  // 43 gets end 8 (side 3, arc)
+  rig.BuildAll();
+  rig.field.AddTrack(43, 2, false, true, true, true);  // the line goes on: hidden signals
+  Junction& k = rig.field.At(43);
+  ASSERT_EQ(k.SignalAt(3).state, kSignalPlaced);
+  const FieldSprite* sig = k.SignalAt(3).picture;
+  EXPECT_TRUE(k.ClickJunction(static_cast<int>(sig->X()), static_cast<int>(sig->Y()) - 2));
+  EXPECT_EQ(k.SignalAt(3).state, kSignalPlaced);
+  EXPECT_EQ(rig.host.SoundCount(snd::Light), 0);
 }
 
 TEST(Clicks, BadSidesAreIgnoredSilently) {
