@@ -25,7 +25,7 @@ void Track::MakePicture(int stage) {
   if (!sprites_ || pictures_[stage]) return;
   FieldSprite* pic = sprites_->Create(kStageClip[stage], false);
   pic->SetPos(x_, y_);
-  pic->SetZ(kStageDepth[stage]);
+  pic->SetZ(moved_ ? depthKey_ + 3 - stage : kStageDepth[stage]);
   pic->SetFrame(rail::TypeFrame(type_));
   pic->Show(visible_);
   pictures_[stage] = pic;
@@ -60,5 +60,17 @@ void Track::Show(bool visible) {
   visible_ = visible;
   for (FieldSprite* p : pictures_) {
     if (p) p->Show(visible);
+  }
+}
+
+void Track::MoveTo(int x, int y, int depthKey) {
+  x_ = x;
+  y_ = y;
+  depthKey_ = depthKey;
+  moved_ = true;
+  for (int s = 0; s < 4; ++s) {
+    if (!pictures_[s]) continue;
+    pictures_[s]->SetPos(x, y);
+    pictures_[s]->SetZ(depthKey + 3 - s);
   }
 }

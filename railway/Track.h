@@ -23,6 +23,9 @@ class Track {
   // the stage changed.
   bool Advance(int amount);
   void Show(bool visible);
+  // Moves every picture to (x, y), drawn at depths key + 3, + 2, + 1 and + 0 for the
+  // planned, ground, sleeper and rail pictures (the build cursor follows the mouse so).
+  void MoveTo(int x, int y, int depthKey);
   FieldSprite* Picture(int stage) const { return pictures_[stage]; }
 
  private:
@@ -38,6 +41,8 @@ class Track {
   bool free_;
   bool quiet_;
   bool visible_ = true;
+  int depthKey_ = 0;
+  bool moved_ = false;
   FieldSprites* sprites_;
   FieldSprite* pictures_[4] = {nullptr, nullptr, nullptr, nullptr};
 };

@@ -147,6 +147,22 @@ TEST(Building, StagesShowTheirPictures) {
   EXPECT_EQ(rig.host.SoundCount(snd::BuildTrack), 3);
 }
 
+TEST(Building, CursorTrackMovesItsPicturesToADepthKey) {
+  HeadlessSprites sprites;
+  Track cursor(0, 3, true, true, &sprites);
+  cursor.MoveTo(441, 235, -1196);
+  ASSERT_NE(cursor.Picture(0), nullptr);
+  EXPECT_EQ(cursor.Picture(0)->X(), 441);
+  EXPECT_EQ(cursor.Picture(0)->Y(), 235);
+  EXPECT_EQ(cursor.Picture(0)->Z(), -1193);
+  cursor.Advance(100);  // a finished cursor shows ground and rails, in front of each other
+  EXPECT_EQ(cursor.Picture(1)->Z(), -1194);
+  EXPECT_EQ(cursor.Picture(3)->Z(), -1196);
+  cursor.Show(false);
+  EXPECT_FALSE(cursor.Picture(1)->Visible());
+  EXPECT_FALSE(cursor.Picture(3)->Visible());
+}
+
 TEST(Building, ArcsRegisterTheirCrossings) {
   Rig rig;
   // Junction 42's up-right neighbour is 35; arcs 4/5 from 35 cross arcs 1/2 from 42.
@@ -159,6 +175,18 @@ TEST(Building, ArcsRegisterTheirCrossings) {
   EXPECT_EQ(c[1].j, 35);
   EXPECT_EQ(c[1].d, 5);
   EXPECT_EQ(c[2].j, -1);
+  // An arc of type 2 is stored at its far end (43), from 35's arc of type 4 at 51.
+  rig.field.AddTrack(35, 4, false, true, true, true);
+  rig.field.AddTrack(42, 2, false, true, true, true);
+  const auto& e = rig.field.At(43).crossings;
+  EXPECT_EQ(e[0].j, 43);
+  EXPECT_EQ(e[0].d, 7);
+  EXPECT_EQ(e[0].pos, 76);
+  EXPECT_EQ(e[2].j, 43);
+  EXPECT_EQ(e[2].pos, 38);
+  EXPECT_EQ(e[3].j, 51);
+  EXPECT_EQ(e[3].d, 11);
+  EXPECT_EQ(e[3].pos, 38);
 }
 
 TEST(Building, BadIndexOrTypeChangesNothing) {
