@@ -1,10 +1,17 @@
 #include "railway/Field.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
 constexpr int kMaxListLength = 100000;
+// Car 0 runs on past the end of its track while the train enters a town, by at most the
+// train's length; anything far beyond that (or not a number) comes from a damaged file.
+constexpr double kMaxCarPosition = 4000;
+constexpr double kMaxSpeed = 100;
+
+bool InRange(double v, double low, double high) { return std::isfinite(v) && v >= low && v <= high; }
 
 std::string Name(const char* fmt, int i) {
   char buf[64];
@@ -105,7 +112,10 @@ void Field::SaveTrains(FieldStore& store, const std::string& prefix) {
 
 bool Field::LoadField(FieldStore& store, const std::string& outer) {
   const std::string prefix = outer + "GameField.";
-  bool ok = store.Double(prefix, "CounterMinusMoney", waitTimer_, 0);
+  double waited = waitTimer_;
+  bool ok = store.Double(prefix, "CounterMinusMoney", waited, 0) && std::isfinite(waited) &&
+            waited >= 0;
+  if (ok) waitTimer_ = waited;
   ok = LoadSwitches(store, prefix) && ok;
   ok = LoadSignals(store, prefix) && ok;
   ok = LoadCrashes(store, prefix) && ok;
@@ -133,7 +143,8 @@ bool Field::LoadSwitches(FieldStore& store, const std::string& prefix) {
     int j, s, a, b;
     if (!ReadText(store, prefix, Name("S%d", i), text) ||
         std::sscanf(text.c_str(), "%d %d %d %d", &j, &s, &a, &b) != 4 || !rail::ValidJunction(j) ||
-        s < 0 || s > 3 || !rail::ValidDirection(a) || !rail::ValidDirection(b)) {
+        s < 0 || s > 3 || !rail::ValidDirection(a) || !rail::ValidDirection(b) ||
+        rail::SideOf(a) != s || rail::SideOf(b) != s) {
       ok = false;
       continue;
     }
@@ -167,7 +178,8 @@ bool Field::LoadCrashes(FieldStore& store, const std::string& prefix) {
     int d, j;
     float p;
     if (!ReadText(store, prefix, Name("Crash%d", i), text) ||
-        std::sscanf(text.c_str(), "%d %d %f", &d, &j, &p) != 3 || !rail::ValidJunction(j) ||
+        std::sscanf(text.c_str(), "%d %d %f", &d, &j, &p) != 3 || !std::isfinite(p) ||
+        !rail::ValidJunction(j) ||
         !rail::ValidDirection(d) || !rail::ValidJunction(rail::Neighbour(j, d))) {
       ok = false;
       continue;
@@ -189,7 +201,8 @@ bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
                     &reversed, &speed, &d, &j, &pos, &wagon) != 10 ||
         !rail::ValidJunction(j) || !rail::ValidDirection(d) ||
         !rail::ValidJunction(rail::Neighbour(j, d)) || loco < 0 || loco > 7 || kind < 0 ||
-        kind > 2 || colour < 0 || colour > 7 || wagon < 0 || wagon > 4) {
+        kind > 2 || colour < 0 || colour > 7 || wagon < 0 || wagon > 4 || cars < 1 ||
+        cars > kMaxCars || !InRange(pos, 0, kMaxCarPosition) || !InRange(speed, 0, kMaxSpeed)) {
       ok = false;
       continue;
     }

@@ -158,6 +158,8 @@ struct BadValue {
   const char* value;
 };
 
+void PrintTo(const BadValue& v, std::ostream* os) { *os << v.key << " = \"" << v.value << '"'; }
+
 class BadLoadedValues : public ::testing::TestWithParam<BadValue> {};
 
 TEST_P(BadLoadedValues, MarkTheLoadIncomplete) {
@@ -176,6 +178,7 @@ TEST_P(BadLoadedValues, MarkTheLoadIncomplete) {
   Rig b;
   Layout(b);
   EXPECT_FALSE(b.field.LoadField(store, ""));
+  b.Frames(100);  // whatever was loaded must run without harm
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -187,7 +190,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BadValue{"Block0", "2 5 2 3 0"}, BadValue{"Block1", "-1 5 2 3 0"},
                       BadValue{"TrainNumber0", "1 3 4 0 0 1.0 13 34 5.0 1"},
                       BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 136 5.0 1"},
-                      BadValue{"TrainNumber0", "1 3 4"}, BadValue{"WaitTown1TownColor", "7"},
+                      BadValue{"TrainNumber0", "1 3 4"},
+                      BadValue{"TrainNumber0", "1 0 4 0 0 1.0 3 34 5.0 1"},
+                      BadValue{"TrainNumber0", "1 3 4 0 0 nan 3 34 5.0 1"},
+                      BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 34 1e30 1"},
+                      BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 34 -inf 1"},
+                      BadValue{"Crash0", "3 85 nan"}, BadValue{"S0", "42 1 0 3"},
+                      BadValue{"CounterMinusMoney", "nan"}, BadValue{"WaitTown1TownColor", "7"},
                       BadValue{"SwitchNumber", "-4"}, BadValue{"NumberTrains", "5"}));
 
 TEST(Towns, BadTownDataFromASaveIsRefusedWithALogLine) {
