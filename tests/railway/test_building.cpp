@@ -60,13 +60,21 @@ TEST(Building, PlayerTrackCostsThePieceTreesAndHouses) {
   EXPECT_EQ(rig.field.BuiltTrackRecord(), "42,3 ");
 }
 
-TEST(Building, LevelLayoutIsFreeAndSilentInTheRecord) {
+TEST(Building, LevelLayoutIsFreeSilentAndClearsItsWayInOneStep) {
   Rig rig;
   rail::TrackPose a = rail::TrackPoint(42, 3, 10);
-  rig.field.NewLevel(0, 0, 17, 3, {{a.x, a.y, 0, -1}}, {}, 95);
+  rail::TrackPose b = rail::TrackPoint(42, 3, 50);
+  rig.field.NewLevel(0, 0, 17, 3, {{a.x, a.y, 0, -1}, {b.x, b.y, 0, -1}}, {}, 95);
   ASSERT_TRUE(rig.field.AddTrack(42, 3, false, true, false, true));
+  rig.field.AddTrack(42, 0, false, true, true, true);  // quiet: not in the record
   EXPECT_EQ(rig.host.money, 0);
   EXPECT_TRUE(rig.host.messages.empty());
+  EXPECT_TRUE(rig.host.sounds.empty());
+  EXPECT_EQ(rig.field.BuiltTrackRecord(), "42,3 ");
+  rig.field.BuildStep(5);  // both trees turn and go, and the track grows, in one step
+  EXPECT_TRUE(rig.field.Trees().empty());
+  EXPECT_EQ(rig.field.Tracks()[0]->Progress(), 50);
+  rig.BuildAll();
   EXPECT_TRUE(rig.host.sounds.empty());
 }
 
