@@ -100,18 +100,22 @@ TEST(Crashes, RepairTrainRestoresTheTrack) {
   EXPECT_TRUE(rig.host.Said("Repair train has arrived"));
   EXPECT_EQ(rig.host.SoundCount(snd::CallServer), 1);
   EXPECT_TRUE(rig.host.TipShown(8));
+  EXPECT_FALSE(rig.host.TipShown(3));
+  rig.field.AddCrashSite(76, 3, 40);  // a second one, while the repair train is out
+  EXPECT_TRUE(rig.host.TipShown(3));
   rig.Frames(1);
   EXPECT_FALSE(rig.field.CrashSites()[0].button->Visible());
-  ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.CrashSites().empty(); }));
+  ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.CrashSites().size() == 1; }));
   EXPECT_EQ(rig.host.money, -2000);
   EXPECT_TRUE(rig.host.Said("Track restored."));
   EXPECT_EQ(rig.host.SoundCount(snd::Repair), 1);
   EXPECT_TRUE(rig.host.TipShown(5));
   ASSERT_EQ(rig.field.Trains().size(), 1u);
   EXPECT_LT(rig.field.Trains()[0]->speed, 0.05);
+  ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.CrashSites().empty(); }));
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().empty(); }));
   EXPECT_TRUE(rig.host.Said("Repair train has set off"));
-  EXPECT_EQ(rig.host.money, -2000);
+  EXPECT_EQ(rig.host.money, -3000);
   EXPECT_EQ(rig.host.delivered, 0);
 }
 

@@ -23,17 +23,13 @@ TEST(Towns, IndexIsColourAndTheThirdIsGreen) {
   EXPECT_EQ(rig.field.TownRecord(), "97,3 17,0 62,2 ");
   EXPECT_TRUE(rig.host.Said("New town added"));
   EXPECT_EQ(rig.host.SoundCount(snd::NewTown), 3);
-}
-
-TEST(Towns, LeftTownStandsOneStepBackAlongItsType) {
-  Rig rig;
-  ASSERT_TRUE(rig.field.AddTown(0, 97, 3));
-  const Town& t = rig.field.Towns()[0];
-  EXPECT_EQ(t.townJunction, 88);
-  EXPECT_EQ(t.startDirection, 3);
-  EXPECT_TRUE(t.left);
+  // A left town stands one step back along its type.
+  const Town& left = rig.field.Towns()[0];
+  EXPECT_EQ(left.townJunction, 88);
+  EXPECT_EQ(left.startDirection, 3);
+  EXPECT_TRUE(left.left);
   EXPECT_TRUE(rig.field.HasTrack(88, 3));
-  EXPECT_TRUE(rig.field.BuiltTrackRecord().empty());  // the town's track is quiet
+  EXPECT_TRUE(rig.field.BuiltTrackRecord().empty());  // the towns' tracks are quiet
 }
 
 TEST(Towns, ReservationNeverPicksATownAndMarksTheReservedEnds) {
@@ -86,7 +82,8 @@ TEST(Towns, TownAtFindsTheNearestTownOfTheEdge) {
 
 TEST(Houses, NeverOnTheTownTrackNorOnAnotherHouse) {
   Rig rig;
-  rig.field.NewLevel(0, 0, 17, 3, {{2000, 2000, 0, -1}}, {}, 95);
+  EXPECT_FALSE(rig.field.AddHouse(10, 8, false));
+  EXPECT_FALSE(rig.field.AddHouse(10, 0, true));  // no towns yet
   rig.field.AddNewTown(0, 62, 2);
   for (int i = 0; i < 40; ++i) rig.field.AddHouse(50, 0, true);
   const auto& houses = rig.field.Houses();
@@ -107,12 +104,6 @@ TEST(Houses, NeverOnTheTownTrackNorOnAnotherHouse) {
       EXPECT_FALSE(std::abs(houses[i].x - pose.x) <= 10 && std::abs(houses[i].y - pose.y) <= 10);
     }
   }
-}
-
-TEST(Houses, BadTownIsRefused) {
-  Rig rig;
-  EXPECT_FALSE(rig.field.AddHouse(10, 8, false));
-  EXPECT_FALSE(rig.field.AddHouse(10, 0, true));  // no towns yet
 }
 
 TEST(Trees, ScatteredInsideTheFieldApartAndSorted) {
