@@ -122,7 +122,10 @@ void Field::UpdateTowns(int dt, bool finesDue) {
       tw.arrival->Show(false);
       tw.arrival->Animate(false);
     }
-    if (!tw.queue.empty() && !LineBusy(tw.startDirection, tw.townJunction)) LaunchQueued(tw);
+    // The same start direction as the launch uses: while the town's own track is still
+    // being built there is none, so the queue keeps its order instead of cycling.
+    int start = At(tw.townJunction).RouteExit(-1, -1, true, false);
+    if (!tw.queue.empty() && !LineBusy(start, tw.townJunction)) LaunchQueued(tw);
     if (tw.queue.empty()) {
       if (tw.bell) tw.bell->Show(false);
       continue;
@@ -477,9 +480,15 @@ int Field::RemoveTrain(int index, int fromCar, bool crash) {
 void Field::Explode(Train& train, int fromCar) {
   for (int i = 0; i < train.CarCount(); ++i) {
     Car& c = train.cars[i];
+    if (c.sx == 0 && c.sy == 0) {
+      // A car that was never on screen (still in its town) explodes where it stands.
+      rail::TrackPose pose = rail::TrackPoint(c.place.j, c.place.d, c.place.pos);
+      c.sx = pose.x;
+      c.sy = pose.y;
+    }
     Explosion e;
-    if (sprites_) {
-      e.blast = sprites_->Create(rnd::Below(2) == 0 ? 122 : 123, false);
+    if (sprites_) e.blast = sprites_->Create(rnd::Below(2) == 0 ? 122 : 123, false);
+    if (e.blast) {
       e.blast->SetPos(c.sx + rnd::Below(11) - 5, c.sy + rnd::Below(11) - 5);
       e.blast->SetZ(-1199);
       e.blast->SetPeriod(80 + rnd::Below(41));

@@ -79,28 +79,32 @@ void Train::MakeCarPictures(int i) {
     picture = kRepairPicture;
     shadow = kRepairShadow;
   }
-  bool tinted = kind != kRepair;
+  // A crazy train blinks black and white on every car; an ordinary train carries its
+  // colour on the locomotive only, its wagons keep their own colours.
+  bool tinted = kind == kCrazy || (kind == kOrdinary && i == 0);
   c.picture = sprites_->Create(picture, tinted);
   if (kind == kCrazy) {
-    c.picture->Tint(0, 0, 0);
+    if (c.picture) c.picture->Tint(0, 0, 0);
     c.picture2 = sprites_->Create(picture, true);
-    c.picture2->Tint(75, 75, 75);
-    c.picture2->Show(false);
-  } else if (tinted) {
+    if (c.picture2) {
+      c.picture2->Tint(75, 75, 75);
+      c.picture2->Show(false);
+    }
+  } else if (tinted && c.picture) {
     int rgb[3];
     ColourTint(colour, rgb);
     c.picture->Tint(rgb[0], rgb[1], rgb[2]);
   }
   c.shadow = sprites_->Create(shadow, false);
-  c.picture->Show(false);
-  c.shadow->Show(false);
+  if (c.picture) c.picture->Show(false);
+  if (c.shadow) c.shadow->Show(false);
 }
 
 void Train::SwapPictures() {
   for (Car& c : cars) {
     if (!c.picture2) continue;
     std::swap(c.picture, c.picture2);
-    c.picture2->Show(false);
+    if (c.picture2) c.picture2->Show(false);
   }
 }
 

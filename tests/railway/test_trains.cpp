@@ -1,6 +1,9 @@
 // Trains: launching, movement, routing, reversal, arrival and payment.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
+
 #include "RailTestSupport.h"
 
 namespace {
@@ -196,14 +199,117 @@ TEST(Trains, BadLocomotiveOrTownDoesNothing) {
   EXPECT_TRUE(rig.host.sounds.empty());
 }
 
-TEST(Trains, RepairTrainHasOneCarAndLocomotiveOne) {
-  Train t(5, 9, 2, rail::Place{8, 3, 0}, kRepair, -1, nullptr);
-  EXPECT_EQ(t.CarCount(), 1);
-  EXPECT_EQ(t.loco, 1);
-  Train u(7, 40, 2, rail::Place{8, 3, 0}, kOrdinary, 1, nullptr);
-  EXPECT_EQ(u.CarCount(), 1);
-  EXPECT_EQ(u.wagon, 4);
-  EXPECT_DOUBLE_EQ(u.speed, 5.5 / 2);
+// Sprites that remember which pictures were tinted; one clip can be refused.
+class TintSprite : public HeadlessSprite {
+ public:
+  using HeadlessSprite::HeadlessSprite;
+  void Tint(int r, int g, int b) override {
+    tinted = true;
+    HeadlessSprite::Tint(r, g, b);
+  }
+  bool tinted = false;
+};
+
+class PictureLog : public FieldSprites {
+ public:
+  FieldSprite* Create(int clip, bool) override {
+    if (clip == refused) return nullptr;
+    made.push_back(std::make_unique<TintSprite>(clip));
+    return made.back().get();
+  }
+  void Remove(FieldSprite* sprite) override {
+    for (size_t i = 0; i < made.size(); ++i) {
+      if (made[i].get() == sprite) made.erase(made.begin() + static_cast<long>(i));
+    }
+  }
+  int refused = -1;
+  std::vector<std::unique_ptr<TintSprite>> made;
+};
+
+const TintSprite* Pic(const FieldSprite* s) { return static_cast<const TintSprite*>(s); }
+
+TEST(Trains, PicturesByKind) {
+  PictureLog log;
+  Train blue(6, 3, 3, rail::Place{8, 3, 0}, kOrdinary, 2, &log);
+  ASSERT_EQ(blue.CarCount(), 3);
+  EXPECT_EQ(blue.cars[0].picture->Clip(), 130);
+  EXPECT_EQ(blue.cars[0].shadow->Clip(), 138);
+  EXPECT_TRUE(Pic(blue.cars[0].picture)->tinted);
+  EXPECT_EQ(Pic(blue.cars[0].picture)->TintColour()[2], 75);
+  EXPECT_EQ(blue.cars[0].half, 21);
+  for (int i = 1; i < 3; ++i) {
+    EXPECT_EQ(blue.cars[i].picture->Clip(), 144);
+    EXPECT_EQ(blue.cars[i].shadow->Clip(), 149);
+    EXPECT_FALSE(Pic(blue.cars[i].picture)->tinted) << "wagons keep their own colours";
+    EXPECT_EQ(blue.cars[i].half, 15);
+    EXPECT_EQ(blue.cars[i].picture2, nullptr);
+  }
+  Train crazy(4, 2, 1, rail::Place{8, 3, 0}, kCrazy, 0, &log);
+  for (const Car& c : crazy.cars) {
+    ASSERT_NE(c.picture2, nullptr);
+    EXPECT_TRUE(Pic(c.picture)->tinted);
+    EXPECT_EQ(Pic(c.picture2)->TintColour()[0], 75);
+    EXPECT_FALSE(c.picture2->Visible());
+  }
+  Train repair(5, 9, 2, rail::Place{8, 3, 0}, kRepair, -1, &log);
+  EXPECT_EQ(repair.CarCount(), 1);
+  EXPECT_EQ(repair.loco, 1);
+  EXPECT_EQ(repair.cars[0].picture->Clip(), 140);
+  EXPECT_EQ(repair.cars[0].shadow->Clip(), 141);
+  EXPECT_FALSE(Pic(repair.cars[0].picture)->tinted);
+  Train fast(7, 40, 2, rail::Place{8, 3, 0}, kOrdinary, 1, nullptr);
+  EXPECT_EQ(fast.CarCount(), 1);
+  EXPECT_EQ(fast.wagon, 4);
+  EXPECT_DOUBLE_EQ(fast.speed, 5.5 / 2);
+}
+
+TEST(Trains, MissingLocomotivePictureIsLoggedAndTheTrainStillRuns) {
+  PictureLog log;
+  log.refused = 130;
+  RecordingHost host;
+  Field field(&log, &host);
+  field.NewLevel(0, 0, 17, 3, {{2000, 2000, 0, -1}}, {}, 95);
+  field.AddTown(0, 17, 3);
+  field.LayTracks("17,3 25,3 34,3");
+  for (int i = 0; i < 2000 && !field.AllTracksBuilt(); ++i) field.BuildStep(300);
+  testing::internal::CaptureStderr();
+  field.LaunchTrain(1, 3, 6, 0, kCrazy, true);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: unknown error. NotTrain!\n");
+  // It blinks on its way and crashes at the dead end with its pictures missing.
+  for (int i = 0; i < 1500 && !field.Trains().empty(); ++i) field.FieldUpdate(20);
+  EXPECT_TRUE(field.Trains().empty());
+  EXPECT_EQ(field.CrashSites().size(), 1u);
+}
+
+TEST(Trains, QueueKeepsItsOrderWhileTheTownsTrackIsBuilt) {
+  Rig rig;
+  rig.field.AddTown(0, 17, 3);
+  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain(2, 1, 4, 0, kOrdinary, true);
+  rig.Frames(1);
+  ASSERT_FALSE(rig.field.AllTracksBuilt());
+  ASSERT_EQ(rig.field.Towns()[0].queue.size(), 2u);
+  EXPECT_EQ(rig.field.Towns()[0].queue.front().colour, 1);
+  rig.BuildAll();
+  rig.Frames(1);
+  ASSERT_EQ(rig.field.Trains().size(), 1u);
+  EXPECT_EQ(rig.field.Trains()[0]->colour, 1);
+}
+
+TEST(Trains, CarsNeverOnScreenExplodeWhereTheyStand) {
+  Rig rig;
+  rig.DiagonalLine();
+  rig.field.LaunchTrain(1, 3, 4, 0, kOrdinary, true);
+  EXPECT_EQ(rig.field.RemoveTrain(0, 0, true), -5000);
+  rail::Point town = rail::JunctionPos(8);
+  int blasts = 0;
+  for (const auto& s : rig.sprites.All()) {
+    if (s->Clip() != 122 && s->Clip() != 123) continue;
+    ++blasts;
+    EXPECT_LE(std::abs(static_cast<int>(s->X()) - town.x), 5);
+    EXPECT_LE(std::abs(static_cast<int>(s->Y()) - town.y), 5);
+  }
+  EXPECT_EQ(blasts, 3);
 }
 
 }  // namespace
