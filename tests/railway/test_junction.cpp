@@ -22,14 +22,6 @@ TEST(Switches, PlayerLaidSecondEndKeepsTheEarlierBranchActive) {
   EXPECT_EQ(sw.picture->Z(), 1090);
 }
 
-TEST(Switches, QuietSecondEndBecomesActive) {
-  Rig rig;
-  rig.field.AddTrack(42, 3, false, true, true, true);
-  rig.field.AddTrack(42, 4, false, true, true, true);
-  EXPECT_EQ(rig.field.At(42).SwitchAt(1).active, 4);
-  EXPECT_EQ(rig.field.At(42).SwitchAt(1).another, 3);
-}
-
 TEST(Switches, FacingSwitchesAcrossAStraightTakeTheShortPicture) {
   Rig rig;
   rig.field.AddTrack(42, 3, false, true, false, true);  // 42 -> 51
@@ -102,13 +94,19 @@ TEST(Routing, AgainstTheNonActiveBranchThereIsNoExit) {
   rig.field.AddTrack(42, 4, false, true, true, true);
   rig.field.AddTrack(34, 3, false, true, true, true);
   rig.BuildAll();
-  Junction& j = rig.field.At(42);  // side 1 switch: active 4, another 3
+  Junction& j = rig.field.At(42);
+  // Laid quietly, the second end of side 1 became the active branch.
+  ASSERT_EQ(j.SwitchAt(1).active, 4);
+  ASSERT_EQ(j.SwitchAt(1).another, 3);
   // Arriving from 51 on the straight (direction 9 seen from 51): entry side 1.
   EXPECT_EQ(j.RouteExit(3, 9, true, false), -1);
   EXPECT_EQ(j.RouteExit(3, 11, true, false), 9);  // from 58 on the active arc
   EXPECT_EQ(j.RouteExit(3, 9, true, true), 9);    // the switch ignored
   // Leaving through side 1 follows the active branch.
   EXPECT_EQ(j.RouteExit(1, 3, true, false), 4);
+  // A train starting here takes the first side with an exit; no side beyond 3.
+  EXPECT_EQ(j.RouteExit(-1, -1, true, false), 4);
+  EXPECT_EQ(j.RouteExit(4, -1, true, false), -1);
 }
 
 TEST(Routing, RedSignalStopsOnlyWithoutAnExitSwitch) {
@@ -123,14 +121,6 @@ TEST(Routing, RedSignalStopsOnlyWithoutAnExitSwitch) {
   EXPECT_EQ(j.RouteExit(1, 1, false, false), 2);   // a crazy train runs through
   j.SetSwitch(1, 2, 3);                            // with a working exit switch
   EXPECT_EQ(j.RouteExit(1, 1, true, false), 2);
-}
-
-TEST(Routing, ExitSideMinusOneTriesEverySide) {
-  Rig rig;
-  rig.field.AddTrack(42, 3, false, true, true, true);
-  rig.BuildAll();
-  EXPECT_EQ(rig.field.At(42).RouteExit(-1, -1, true, false), 3);
-  EXPECT_EQ(rig.field.At(42).RouteExit(4, -1, true, false), -1);
 }
 
 TEST(Clicks, LockedSwitchPlaysSwitchLock) {
