@@ -219,6 +219,9 @@ void Field::AddCrashSite(int j, int d, double p) {
 }
 
 void Field::DamageRandomTrack() {
+  // Crash sites need a town to call the repair train from; without one no site is made,
+  // so there is no damage to announce either.
+  if (towns_.empty()) return;
   std::vector<std::pair<int, int>> ends;
   for (int j = 0; j < rail::kJunctions; ++j) {
     int col = j % rail::kFieldWidth;

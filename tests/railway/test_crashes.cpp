@@ -146,6 +146,16 @@ TEST(Crashes, DamageIsNeverPlacedUnderACar) {
   }
 }
 
+TEST(Crashes, NoDamageIsAnnouncedWithoutATown) {
+  Rig rig;
+  rig.field.LayTracks("25,3 34,3 42,3");
+  rig.BuildAll();
+  rig.field.DamageRandomTrack();
+  EXPECT_TRUE(rig.field.CrashSites().empty());
+  EXPECT_FALSE(rig.host.Said("Track is damaged"));
+  EXPECT_EQ(rig.host.SoundCount(snd::NewBad), 0);
+}
+
 TEST(Crashes, SnapsDamageToTheThirds) {
   Rig rig;
   rig.DiagonalLine();
