@@ -61,46 +61,39 @@ double HeadBeforeReversal(Rig& rig, int j, int d) {
   return -3;
 }
 
-TEST(Trains, SwitchSetAgainstReverses25UnitsBefore) {
-  Rig rig;
-  rig.DiagonalLine();
-  rig.field.AddTrack(42, 4, false, true, false, true);
-  rig.BuildAll();
-  rig.field.At(42).ToggleSwitch(1);  // now set to the branch: against trains from 51
-  rig.field.LaunchTrain(0, 1, 4, 1, kOrdinary, true);
-  double head = HeadBeforeReversal(rig, 51, 9);
-  EXPECT_LT(head, 70 - 25);
-  EXPECT_GE(head, 70 - 25 - 2.1);
-  EXPECT_TRUE(rig.host.TipShown(7));
-  const Train* t = rig.Only();
-  ASSERT_NE(t, nullptr);
-  EXPECT_EQ(t->speed, 0);
-}
-
-TEST(Trains, DeadEndReverses5UnitsBefore) {
-  Rig rig;
-  rig.DiagonalLine();
-  rig.field.AddTrack(42, 4, false, true, false, true);
-  rig.BuildAll();
-  rig.field.At(42).ToggleSwitch(1);  // trains from the left go onto the branch
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
-  double head = HeadBeforeReversal(rig, 42, 4);
-  EXPECT_LT(head, 115 - 5);
-  EXPECT_GE(head, 115 - 5 - 2.1);
-}
-
-TEST(Trains, RedSignalReverses5UnitsBefore) {
-  Rig rig;
-  rig.field.AddTown(0, 17, 3);
-  rig.field.LayTracks("17,3 25,3 34,3 42,2 43,1");
-  rig.BuildAll();
-  Junction& j = rig.field.At(43);  // the arc 42->43 meets the arc 43->44
-  ASSERT_EQ(j.SignalAt(2).state, kSignalGreen);
-  j.ToggleSignal(2);
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
-  double head = HeadBeforeReversal(rig, 42, 2);
-  EXPECT_LT(head, 115 - 5);
-  EXPECT_GE(head, 115 - 5 - 2.1);
+// A switch set against the train: it reverses 25 units before the junction; a dead end
+// or a red signal: 5 units before. The reversed train stands, then accelerates again.
+TEST(Trains, ReversesBeforeASwitchAgainstItADeadEndOrARedSignal) {
+  struct Case {
+    int colour, town, j, d, stop;
+  };
+  const Case cases[3] = {{0, 1, 51, 9, 70 - 25}, {1, 0, 42, 4, 115 - 5}, {1, 0, 42, 2, 115 - 5}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.j * 100 + c.d);
+    Rig rig;
+    if (c.d != 2) {
+      rig.DiagonalLine();
+      rig.field.AddTrack(42, 4, false, true, false, true);
+      rig.BuildAll();
+      rig.field.At(42).ToggleSwitch(1);  // to the branch: against trains from 51
+    } else {
+      rig.field.AddTown(0, 17, 3);
+      rig.field.LayTracks("17,3 25,3 34,3 42,2 43,1");
+      rig.BuildAll();
+      ASSERT_EQ(rig.field.At(43).SignalAt(2).state, kSignalGreen);  // arc meets arc
+      rig.field.At(43).ToggleSignal(2);
+    }
+    rig.field.LaunchTrain(c.colour, 2, 4, c.town, kOrdinary, true);
+    double head = HeadBeforeReversal(rig, c.j, c.d);
+    EXPECT_LT(head, c.stop);
+    EXPECT_GE(head, c.stop - 2.1);
+    EXPECT_TRUE(rig.host.TipShown(7));
+    const Train* t = rig.Only();
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->speed, 0);
+    rig.field.FieldUpdate(20);
+    EXPECT_DOUBLE_EQ(t->speed, 0.02 / 2);
+  }
 }
 
 TEST(Trains, CrazyTrainCrashesAtASwitchSetAgainstIt) {
@@ -165,31 +158,7 @@ TEST(Trains, SecondDelayedStartForABusyTownIsDropped) {
   EXPECT_EQ(rig.field.Trains().size(), 1u);
 }
 
-TEST(Trains, ReversalStopsThenAcceleratesByAccelerationOverCars) {
-  Rig rig;
-  rig.DiagonalLine();
-  rig.field.LaunchTrain(1, 4, 4, 0, kOrdinary, true);
-  rig.Frames(100);
-  Train& t = *rig.field.Trains()[0];
-  rig.field.ReverseTrain(t);
-  EXPECT_TRUE(t.reversed);
-  EXPECT_EQ(t.speed, 0);
-  rig.field.FieldUpdate(20);
-  EXPECT_DOUBLE_EQ(t.speed, 0.02 / 4);
-}
-
-TEST(Trains, RandomTownIsNotTheTrainsOwn) {
-  Rig rig;
-  rig.DiagonalLine();
-  for (int i = 0; i < 20; ++i) {
-    rig.field.LaunchTrain(1, 1, 4, -1, kOrdinary, false);
-    EXPECT_EQ(rig.field.Towns()[1].countdown, -1);
-    EXPECT_TRUE(rig.field.Towns()[1].queue.empty());
-    rig.Frames(50);
-  }
-}
-
-TEST(Trains, BadLocomotiveOrTownDoesNothing) {
+TEST(Trains, LaunchRefusesBadLocomotivesAndTownsAndPicksAnotherTown) {
   Rig rig;
   rig.DiagonalLine();
   rig.host.sounds.clear();
@@ -197,6 +166,12 @@ TEST(Trains, BadLocomotiveOrTownDoesNothing) {
   rig.field.LaunchTrain(1, 1, 4, 5, kOrdinary, true);
   EXPECT_TRUE(rig.field.Trains().empty());
   EXPECT_TRUE(rig.host.sounds.empty());
+  for (int i = 0; i < 20; ++i) {
+    rig.field.LaunchTrain(1, 1, 4, -1, kOrdinary, false);  // never from its own town
+    EXPECT_EQ(rig.field.Towns()[1].countdown, -1);
+    EXPECT_TRUE(rig.field.Towns()[1].queue.empty());
+    rig.Frames(50);
+  }
 }
 
 // Sprites that remember which pictures were tinted; one clip can be refused.
