@@ -30,6 +30,12 @@ bool ReadCount(FieldStore& store, const std::string& prefix, const char* name, i
   return true;
 }
 
+// A queued or delayed train that LaunchTrain can start as saved.
+bool ValidTrainRecord(const QueuedTrain& q) {
+  return q.colour >= 0 && q.colour <= 7 && q.cars >= 1 && q.cars <= kMaxCars && q.loco >= 0 &&
+         q.loco <= 7 && q.kind >= 0 && q.kind <= 2;
+}
+
 bool ReadText(FieldStore& store, const std::string& prefix, const std::string& name,
               std::string& text) {
   text.clear();
@@ -234,7 +240,7 @@ bool Field::LoadQueues(FieldStore& store, const std::string& prefix) {
     QueuedTrain q;
     if (!ReadText(store, prefix, Name("Block%d", i), text) ||
         std::sscanf(text.c_str(), "%d %d %d %d %d", &q.town, &q.colour, &q.cars, &q.loco, &q.kind) != 5 ||
-        q.town < 0 || q.town >= static_cast<int>(towns_.size())) {
+        q.town < 0 || q.town >= static_cast<int>(towns_.size()) || !ValidTrainRecord(q)) {
       ok = false;
       continue;
     }
@@ -253,12 +259,14 @@ bool Field::LoadTownWaits(FieldStore& store, const std::string& prefix) {
     const char* names[6] = {"CounterWaitTrain", "Color", "Len", "Type", "TownColor", "Crasy"};
     bool all = true;
     for (int k = 0; k < 6; ++k) all = store.Long(prefix, base + names[k], v[k], 0) && all;
-    if (!all || (v[0] != -1 && (v[4] < 0 || v[4] >= static_cast<int>(towns_.size())))) {
+    QueuedTrain delayed{v[1], v[2], v[3], v[5], v[4]};
+    if (!all || (v[0] != -1 && (v[4] < 0 || v[4] >= static_cast<int>(towns_.size()) ||
+                                !ValidTrainRecord(delayed)))) {
       ok = false;
       continue;
     }
     tw.countdown = v[0];
-    tw.delayed = {v[1], v[2], v[3], v[5], v[4]};
+    tw.delayed = delayed;
     if (tw.countdown != -1) {
       tw.countdown = 0;
       if (tw.startSign) {

@@ -188,6 +188,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadValue{"L0", "45 -1 1"}, BadValue{"L0", "900 2 1"},
                       BadValue{"Crash0", "12 85 20.0"}, BadValue{"Crash0", "3 -5 20.0"},
                       BadValue{"Block0", "2 5 2 3 0"}, BadValue{"Block1", "-1 5 2 3 0"},
+                      BadValue{"Block1", "0 4 4 2 7"}, BadValue{"Block1", "0 4 40 2 2"},
+                      BadValue{"WaitTown1Len", "0"},
                       BadValue{"TrainNumber0", "1 3 4 0 0 1.0 13 34 5.0 1"},
                       BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 136 5.0 1"},
                       BadValue{"TrainNumber0", "1 3 4"},
