@@ -5,27 +5,22 @@
 
 namespace {
 
-TEST(BusyLine, CarOnTheStartTrackBlocks) {
-  Rig rig;
-  rig.DiagonalLine();
-  EXPECT_FALSE(rig.field.LineBusy(3, 8));
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
-  EXPECT_TRUE(rig.field.LineBusy(3, 8));
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
-  EXPECT_EQ(rig.field.Trains().size(), 1u);
-  EXPECT_EQ(rig.field.Towns()[0].queue.size(), 1u);
-  EXPECT_TRUE(rig.field.LineBusy(-1, 8));
-}
-
-TEST(BusyLine, CarBeyondTheFirstSwitchDoesNotBlock) {
+TEST(BusyLine, CarOnTheStartRunBlocksButNotBeyondTheFirstSwitch) {
   Rig rig;
   rig.DiagonalLine();
   rig.field.AddTrack(42, 4, false, true, false, true);
   rig.BuildAll();
-  rig.field.PlaceTrain(4, 1, 1, {42, 3, 30}, kOrdinary, 0);
   EXPECT_FALSE(rig.field.LineBusy(3, 8));
-  rig.field.PlaceTrain(4, 1, 1, {34, 3, 30}, kOrdinary, 0);
+  EXPECT_TRUE(rig.field.LineBusy(-1, 8));
+  rig.field.PlaceTrain(4, 1, 1, {42, 3, 30}, kOrdinary, 0);  // beyond the switch at 42
+  EXPECT_FALSE(rig.field.LineBusy(3, 8));
+  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);  // stands on the start track
   EXPECT_TRUE(rig.field.LineBusy(3, 8));
+  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  EXPECT_EQ(rig.field.Trains().size(), 2u);
+  EXPECT_EQ(rig.field.Towns()[0].queue.size(), 1u);
+  rig.field.PlaceTrain(4, 1, 1, {34, 3, 30}, kOrdinary, 0);
+  EXPECT_TRUE(rig.field.IsTrackOccupied(9, 42)) << "a track counts from either end";
 }
 
 TEST(BusyLine, WalkStopsAtTheSecondArc) {
@@ -83,6 +78,21 @@ TEST(BusyLine, WaitingTrainsAreFinedEvery30Seconds) {
   EXPECT_EQ(rig.host.SoundCount(snd::WaitTrain), 1);
   rig.Frames(1501);
   EXPECT_EQ(rig.host.money, -4000);
+}
+
+TEST(BusyLine, QueueKeepsItsOrderWhileTheTownsTrackIsBuilt) {
+  Rig rig;
+  rig.field.AddTown(0, 17, 3);
+  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain(2, 1, 4, 0, kOrdinary, true);
+  rig.Frames(1);
+  ASSERT_FALSE(rig.field.AllTracksBuilt());
+  ASSERT_EQ(rig.field.Towns()[0].queue.size(), 2u);
+  EXPECT_EQ(rig.field.Towns()[0].queue.front().colour, 1);
+  rig.BuildAll();
+  rig.Frames(1);
+  ASSERT_EQ(rig.field.Trains().size(), 1u);
+  EXPECT_EQ(rig.field.Trains()[0]->colour, 1);
 }
 
 }  // namespace

@@ -256,21 +256,6 @@ TEST(Trains, MissingLocomotivePictureIsLoggedAndTheTrainStillRuns) {
   EXPECT_EQ(field.CrashSites().size(), 1u);
 }
 
-TEST(Trains, QueueKeepsItsOrderWhileTheTownsTrackIsBuilt) {
-  Rig rig;
-  rig.field.AddTown(0, 17, 3);
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
-  rig.field.LaunchTrain(2, 1, 4, 0, kOrdinary, true);
-  rig.Frames(1);
-  ASSERT_FALSE(rig.field.AllTracksBuilt());
-  ASSERT_EQ(rig.field.Towns()[0].queue.size(), 2u);
-  EXPECT_EQ(rig.field.Towns()[0].queue.front().colour, 1);
-  rig.BuildAll();
-  rig.Frames(1);
-  ASSERT_EQ(rig.field.Trains().size(), 1u);
-  EXPECT_EQ(rig.field.Trains()[0]->colour, 1);
-}
-
 TEST(Trains, CarsNeverOnScreenExplodeWhereTheyStand) {
   Rig rig;
   rig.DiagonalLine();
