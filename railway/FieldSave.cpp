@@ -130,10 +130,12 @@ bool Field::LoadField(FieldStore& store, const std::string& outer) {
   int32_t nextType = nextTrackType_;
   bool haveNext = store.Long(prefix, "NextTownJunctions", next, 0);
   haveNext = store.Long(prefix, "NextTrackType", nextType, 0) && haveNext;
-  if (haveNext && next >= -1 && next < rail::kJunctions && nextType >= -1 && nextType <= 5) {
-    nextTownJunction_ = next;
-    nextTrackType_ = nextType;
-  } else {
+  // The rebuilt field has reserved a place of its own for the next town; the saved place
+  // takes its reserved track ends over, so the player still cannot build on them.
+  if (haveNext && next == -1) {
+    nextTownJunction_ = -1;
+    nextTrackType_ = -1;
+  } else if (!haveNext || !ReserveNextTown(next, nextType)) {
     ok = false;
   }
   ok = LoadQueues(store, prefix) && ok;

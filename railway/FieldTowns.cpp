@@ -132,6 +132,16 @@ bool Field::ReserveNextTown(int junction, int type) {
     std::fprintf(stderr, "Error. Field::ReserveNextTown. Bad town info: %d,%d\n", junction, type);
     return false;
   }
+  // Only one place is held for the next town: ends of an earlier reservation that no
+  // town has taken up are let go.
+  int oldTj = TownJunctionFor(nextTownJunction_, nextTrackType_);
+  if (oldTj >= 0) {
+    int oldStart = InColumnOne(nextTownJunction_) ? oldTj : nextTownJunction_;
+    int oldFar = rail::Neighbour(oldStart, nextTrackType_);
+    if (At(oldStart).End(nextTrackType_) == kEndReserved) At(oldStart).SetEnd(nextTrackType_, kEndNone);
+    int back = rail::Opposite(nextTrackType_);
+    if (At(oldFar).End(back) == kEndReserved) At(oldFar).SetEnd(back, kEndNone);
+  }
   nextTownJunction_ = junction;
   nextTrackType_ = type;
   int start = InColumnOne(junction) ? tj : junction;

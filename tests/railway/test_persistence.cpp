@@ -59,6 +59,24 @@ TEST(FieldState, BusyFieldSurvivesSaveAndLoad) {
   EXPECT_TRUE(b.field.Towns()[1].startSign->Visible());
 }
 
+TEST(FieldState, TheSavedNextTownPlaceKeepsItsReservedTrack) {
+  Rig a;
+  Layout(a);
+  ASSERT_TRUE(a.field.ReserveNextTown(62, 2));
+  MemoryStore store;
+  a.field.SaveField(store, "");
+  Rig b;
+  Layout(b);
+  ASSERT_TRUE(b.field.ReserveNextTown(97, 3));  // the rebuilt field's own pick
+  ASSERT_TRUE(b.field.HasTrack(88, 3));
+  ASSERT_TRUE(b.field.LoadField(store, ""));
+  EXPECT_EQ(b.field.NextTownJunction(), 62);
+  EXPECT_EQ(b.field.NextTrackType(), 2);
+  EXPECT_EQ(b.field.At(62).End(2), kEndReserved);
+  EXPECT_TRUE(b.field.HasTrack(62, 2));
+  EXPECT_FALSE(b.field.HasTrack(88, 3));  // no phantom track left at the other place
+}
+
 TEST(FieldState, KeysAreWrittenInOrder) {
   Rig a;
   BusyState(a);
@@ -198,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 34 1e30 1"},
                       BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 34 -inf 1"},
                       BadValue{"Crash0", "3 85 nan"}, BadValue{"S0", "42 1 0 3"},
-                      BadValue{"CounterMinusMoney", "nan"}, BadValue{"WaitTown1TownColor", "7"},
+                      BadValue{"CounterMinusMoney", "nan"}, BadValue{"NextTownJunctions", "18"}, BadValue{"WaitTown1TownColor", "7"},
                       BadValue{"SwitchNumber", "-4"}, BadValue{"NumberTrains", "5"}));
 
 TEST(Towns, BadTownDataFromASaveIsRefusedWithALogLine) {
