@@ -11,7 +11,9 @@ constexpr int kMaxListLength = 100000;
 constexpr double kMaxCarPosition = 4000;
 constexpr double kMaxSpeed = 100;
 
-bool InRange(double v, double low, double high) { return std::isfinite(v) && v >= low && v <= high; }
+bool InRange(double v, double low, double high) {
+  return std::isfinite(v) && v >= low && v <= high;
+}
 
 std::string Name(const char* fmt, int i) {
   char buf[64];

@@ -31,6 +31,21 @@ int TownJunctionFor(int j, int t) {
   return rail::Neighbour(start, t) == end ? tj : -1;
 }
 
+// Puts both ends of the next town's track (inner junction j, type t) into the reserved
+// state, or back to none while they are still only reserved.
+void MarkReservation(Field& field, int j, int t, bool reserve) {
+  int tj = TownJunctionFor(j, t);
+  if (tj < 0) return;
+  int start = InColumnOne(j) ? tj : j;
+  const int ends[2][2] = {{start, t}, {rail::Neighbour(start, t), rail::Opposite(t)}};
+  for (const auto& e : ends) {
+    Junction& jn = field.At(e[0]);
+    if (jn.End(e[1]) == (reserve ? kEndNone : kEndReserved)) {
+      jn.SetEnd(e[1], reserve ? kEndReserved : kEndNone);
+    }
+  }
+}
+
 void SortByX(std::vector<Scenery>& items) {
   std::stable_sort(items.begin(), items.end(),
                    [](const Scenery& a, const Scenery& b) { return a.x < b.x; });
@@ -134,20 +149,10 @@ bool Field::ReserveNextTown(int junction, int type) {
   }
   // Only one place is held for the next town: ends of an earlier reservation that no
   // town has taken up are let go.
-  int oldTj = TownJunctionFor(nextTownJunction_, nextTrackType_);
-  if (oldTj >= 0) {
-    int oldStart = InColumnOne(nextTownJunction_) ? oldTj : nextTownJunction_;
-    int oldFar = rail::Neighbour(oldStart, nextTrackType_);
-    if (At(oldStart).End(nextTrackType_) == kEndReserved) At(oldStart).SetEnd(nextTrackType_, kEndNone);
-    int back = rail::Opposite(nextTrackType_);
-    if (At(oldFar).End(back) == kEndReserved) At(oldFar).SetEnd(back, kEndNone);
-  }
+  MarkReservation(*this, nextTownJunction_, nextTrackType_, false);
   nextTownJunction_ = junction;
   nextTrackType_ = type;
-  int start = InColumnOne(junction) ? tj : junction;
-  int far = rail::Neighbour(start, type);
-  if (At(start).End(type) == kEndNone) At(start).SetEnd(type, kEndReserved);
-  if (At(far).End(rail::Opposite(type)) == kEndNone) At(far).SetEnd(rail::Opposite(type), kEndReserved);
+  MarkReservation(*this, junction, type, true);
   return true;
 }
 
