@@ -237,6 +237,12 @@ TEST(TownsDeathTest, BadLevelTableDataEndsTheProgram) {
         rig.field.AddInitialTowns("17,3 18,1");
       },
       ::testing::ExitedWithCode(255), "Bad town info: 18,1");
+  EXPECT_EXIT(
+      {
+        Rig rig;
+        rig.field.AddInitialTowns("17,3 x");
+      },
+      ::testing::ExitedWithCode(255), "Bad town info: x");
 }
 
 }  // namespace
