@@ -101,3 +101,13 @@ struct Rig {
   RecordingHost host;
   Field field;
 };
+
+// Runs frames until the predicate holds; false when it never did.
+template <typename Pred>
+bool RunUntil(Rig& rig, Pred pred, int maxFrames = 20000) {
+  for (int i = 0; i < maxFrames; ++i) {
+    rig.Frames(1);
+    if (pred()) return true;
+  }
+  return false;
+}

@@ -5,15 +5,6 @@
 
 namespace {
 
-template <typename Pred>
-bool RunUntil(Rig& rig, Pred pred, int maxFrames = 20000) {
-  for (int i = 0; i < maxFrames; ++i) {
-    rig.Frames(1);
-    if (pred()) return true;
-  }
-  return false;
-}
-
 TEST(Crashes, HeadOnTrainsBothExplodeAndArePaid) {
   Rig rig;
   rig.DiagonalLine();

@@ -8,16 +8,6 @@
 
 namespace {
 
-// Runs frames until the predicate holds; false when it never did.
-template <typename Pred>
-bool RunUntil(Rig& rig, Pred pred, int maxFrames = 20000) {
-  for (int i = 0; i < maxFrames; ++i) {
-    rig.Frames(1);
-    if (pred()) return true;
-  }
-  return false;
-}
-
 TEST(Trains, TwoCarTrainArrivingIsPaid4000) {
   Rig rig;
   rig.DiagonalLine();
