@@ -178,16 +178,31 @@ int64_t GetPixel(SDL_Surface* surface, int x, int y) {
   }
 }
 
+namespace {
+
+// Marks a converted picture with an alpha channel for blending. Classic SDL 1.2
+// sets the flag in SDL_DisplayFormatAlpha; sdl12-compat copies the flag of the
+// source instead, so a picture decoded without alpha (a GIF or BMP whose alpha
+// comes from a mask) would otherwise be copied opaque, transparent pixels and all.
+SDL_Surface* WithBlending(SDL_Surface* converted) {
+  if (converted && converted->format->Amask != 0 && !(converted->flags & SDL_SRCALPHA))
+    SDL_SetAlpha(converted, SDL_SRCALPHA, SDL_ALPHA_OPAQUE);
+  return converted;
+}
+
+}  // namespace
+
 SDL_Surface* ToDisplayFormat(SDL_Surface* surface, bool alpha) {
   if (!surface) return nullptr;
-  if (SDL_GetVideoSurface()) return alpha ? SDL_DisplayFormatAlpha(surface) : SDL_DisplayFormat(surface);
+  if (SDL_GetVideoSurface())
+    return alpha ? WithBlending(SDL_DisplayFormatAlpha(surface)) : SDL_DisplayFormat(surface);
   SDL_Surface* shape = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0x00FF0000, 0x0000FF00,
                                             0x000000FF, alpha ? 0xFF000000 : 0);
   if (!shape) return nullptr;
   SDL_Surface* converted =
       SDL_ConvertSurface(surface, shape->format, SDL_SWSURFACE | (alpha ? SDL_SRCALPHA : 0));
   SDL_FreeSurface(shape);
-  return converted;
+  return alpha ? WithBlending(converted) : converted;
 }
 
 SDL_Surface* CreateBlankSurface(int w, int h, bool alpha) {
