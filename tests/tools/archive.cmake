@@ -12,12 +12,7 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
   return()
 endif()
 
-# check(MESSAGE CONDITION...): fails the test with MESSAGE unless CONDITION holds.
-function(check message)
-  if(NOT (${ARGN}))
-    message(FATAL_ERROR "${message}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/support/check.cmake)
 
 file(REMOVE_RECURSE ${WORK})
 set(ROOT ${WORK}/root)

@@ -1,0 +1,6 @@
+# check(MESSAGE CONDITION...): fails a tool test script with MESSAGE unless CONDITION holds.
+function(check message)
+  if(NOT (${ARGN}))
+    message(FATAL_ERROR "${message}")
+  endif()
+endfunction()
