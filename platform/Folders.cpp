@@ -57,11 +57,14 @@ bool HasResources(const std::string& folder) {
 }
 
 std::string FindResourceFolder() {
-  const std::string exe = ExecutableFolder();
-  if (HasResources(exe)) return exe;
-  const std::string installed = InstalledDataFolder();
-  if (HasResources(installed)) return installed;
-  return exe;
+  return FindResourceFolder(ExecutableFolder(), InstalledDataFolder());
+}
+
+std::string FindResourceFolder(const std::string& executableFolder,
+                               const std::string& installedFolder) {
+  if (HasResources(executableFolder)) return executableFolder;
+  if (HasResources(installedFolder)) return installedFolder;
+  return executableFolder;
 }
 
 std::string ChooseWorkingFolder(const FolderFacts& facts) {

@@ -26,6 +26,9 @@ bool HasResources(const std::string& folder);
 // The first of the executable's folder and the installed data folder that holds
 // resources; the executable's folder when neither does.
 std::string FindResourceFolder();
+// The same choice between two given folders.
+std::string FindResourceFolder(const std::string& executableFolder,
+                               const std::string& installedFolder);
 
 // What the choice of the working folder depends on.
 struct FolderFacts {

@@ -74,6 +74,22 @@ TEST(ResourceFolder, ArchiveOrLooseFolderCounts) {
   EXPECT_FALSE(platform::HasResources(""));
 }
 
+TEST(ResourceFolder, ProgramFolderFirstThenInstalledFolder) {
+  const std::string exe = TempFolder("exe");
+  const std::string installed = TempFolder("inst");
+  ASSERT_FALSE(exe.empty() || installed.empty());
+  // Neither holds resources: the program's folder, where the error will name them.
+  EXPECT_EQ(platform::FindResourceFolder(exe, installed), exe);
+  ASSERT_TRUE(platform::CreateFolder(installed + "/Dat"));
+  EXPECT_EQ(platform::FindResourceFolder(exe, installed), installed);
+  std::ofstream(exe + "/data.dat") << "x";
+  EXPECT_EQ(platform::FindResourceFolder(exe, installed), exe);
+  std::remove((exe + "/data.dat").c_str());
+  ::rmdir((installed + "/Dat").c_str());
+  ::rmdir(exe.c_str());
+  ::rmdir(installed.c_str());
+}
+
 TEST(ResourceFolder, TheTestProgramsFolderIsTheExecutablesFolder) {
   EXPECT_EQ(platform::ExecutableFolder(), std::string(OT_BINARY_DIR));
   EXPECT_EQ(platform::InstalledDataFolder().substr(0, 1), "/");
