@@ -1,7 +1,7 @@
 #include "app/Frame.h"
 #include "app/GameContent.h"
-#include "app/LooseResources.h"
 #include "app/VideoDevice.h"
+#include "engine/LArchive.h"
 #include "engine/Log.h"
 #include "platform/Folders.h"
 #include "platform/Signals.h"
@@ -13,7 +13,8 @@ int RunGame() {
       platform::ChooseWorkingFolder(platform::CurrentFolderFacts(resources));
   if (!platform::EnterWorkingFolder(working)) return 1;
   RedirectLogStreams(".");
-  LinkLooseResources(resources, working);
+  // Without data.dat, the loose Dat/ folder is read where the resources are.
+  Archive().SetLooseRoot(resources);
 
   platform::SdlClock clock;
   platform::SdlEventSource events;

@@ -146,7 +146,7 @@ void LArchive::AddRecord(const uint8_t* raw, uint32_t number) {
 
 int32_t LArchive::GetSize(const std::string& name) {
   if (!open_) {
-    FILE* f = std::fopen(name.c_str(), "rb");
+    FILE* f = std::fopen(LoosePath(name).c_str(), "rb");
     if (f == nullptr) return -1;
     const int64_t length = FileLength(f);
     std::fclose(f);
@@ -177,8 +177,13 @@ int32_t LArchive::Read(const std::string& name, uint8_t* buffer, int32_t capacit
   return -1;
 }
 
+std::string LArchive::LoosePath(const std::string& name) const {
+  if (looseRoot_.empty() || name.empty() || name[0] == '/') return name;
+  return looseRoot_ + (looseRoot_.back() == '/' ? "" : "/") + name;
+}
+
 int32_t LArchive::ReadLoose(const std::string& name, uint8_t* buffer, int32_t capacity) {
-  FILE* f = std::fopen(name.c_str(), "rb");
+  FILE* f = std::fopen(LoosePath(name).c_str(), "rb");
   if (f == nullptr) return -1;
   const int64_t length = FileLength(f);
   int32_t result = -1;
@@ -218,7 +223,7 @@ std::vector<std::string> LArchive::ListFiles(const std::string& pattern) {
   const size_t slash = prefix.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : prefix.substr(0, slash + 1);
   const std::string start = prefix.substr(folder.size());
-  for (const std::string& entry : platform::ListFolder(folder.empty() ? "." : folder)) {
+  for (const std::string& entry : platform::ListFolder(LoosePath(folder.empty() ? "." : folder))) {
     if (StartsWith(entry, start)) names.push_back(folder + entry);
   }
   return names;

@@ -31,6 +31,9 @@ class LArchive {
   int32_t LoadFile(const std::string& name, std::unique_ptr<uint8_t[]>& out);
   // Names that begin with the pattern's part before its last '*'.
   std::vector<std::string> ListFiles(const std::string& pattern);
+  // Folder in which loose files are looked up when the archive is not open; empty
+  // (the default) means the working folder. Names stay relative to it.
+  void SetLooseRoot(const std::string& folder) { looseRoot_ = folder; }
 
   // Name and plain size of every usable index record, in index order (for tools).
   struct RecordInfo {
@@ -49,12 +52,14 @@ class LArchive {
   bool ReadIndex();
   void AddRecord(const uint8_t* raw, uint32_t number);
   int32_t ReadLoose(const std::string& name, uint8_t* buffer, int32_t capacity);
+  std::string LoosePath(const std::string& name) const;
 
   std::vector<Record> index_;
   int32_t FileNumbers = 0;  // records the header announced, usable or not
   int64_t fileLength_ = 0;
   FILE* file_ = nullptr;
   bool open_ = false;
+  std::string looseRoot_;
   CipherContext ctx_{};
 };
 

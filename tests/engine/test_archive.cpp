@@ -232,6 +232,22 @@ TEST_F(ArchiveTest, MissingArchiveSaysSoAndFallsBackToLooseFiles) {
   EXPECT_TRUE(archive.ListFiles("Dat/none/*").empty());
 }
 
+TEST_F(ArchiveTest, LooseFilesComeFromTheirRootFolderWithNamesUnchanged) {
+  EnterFolder();
+  ASSERT_EQ(::mkdir("res", 0755), 0);
+  ASSERT_EQ(::mkdir("res/Dat", 0755), 0);
+  ASSERT_EQ(::mkdir("res/Dat/midi", 0755), 0);
+  WriteFile("res/Dat/ver.txt", "1.0");
+  WriteFile("res/Dat/midi/one.mid", "M1");
+
+  LArchive archive;
+  EXPECT_EQ(archive.GetSize("Dat/ver.txt"), -1);  // not in the working folder
+  archive.SetLooseRoot("res");
+  EXPECT_EQ(archive.GetSize("Dat/ver.txt"), 3);
+  EXPECT_EQ(ReadAll(archive, "Dat/ver.txt"), "1.0");
+  EXPECT_EQ(archive.ListFiles("Dat/midi/*"), (std::vector<std::string>{"Dat/midi/one.mid"}));
+}
+
 TEST_F(ArchiveTest, HeaderOrIndexFaultsLeaveLooseMode) {
   LArchive archive;
   WriteFile(path_, std::string(10, '\0'));
