@@ -1,5 +1,7 @@
 #include "app/Frame.h"
 
+#include "engine/Random.h"
+
 #include <SDL_image.h>
 
 #include <cstdio>
@@ -90,7 +92,9 @@ int Frame::StartUp() {
   if (!SetVideoMode()) return 1;
   platform::ExitWhenDisplayIsLost();
   WriteVideoReport();
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  const unsigned seed = rnd::StartSeed();
+  rnd::Seed(seed);
+  std::fprintf(stderr, "Random seed: %u\n", seed);
 
   if (!parts_.content.LoadClipLibrary()) {
     std::fprintf(stderr, "Error init ClipLib.\n");

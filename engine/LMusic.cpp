@@ -1,5 +1,7 @@
 #include "engine/LMusic.h"
 
+#include "engine/Random.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -107,7 +109,7 @@ bool LMusic::IsBusy() const {
 void LMusic::Play(int index, int onlyIfIdle) {
   if (!MusicOn || !MusicReady) return;
   const int count = static_cast<int>(playList_.size());
-  if (index == -1) index = count > 0 ? std::rand() % count : 0;
+  if (index == -1) index = count > 0 ? rnd::Below(count) : 0;
   if (index < 0 || index >= count) return;
   if (onlyIfIdle == 1 && IsBusy()) return;
   ReleaseTune();

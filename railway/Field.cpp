@@ -82,7 +82,17 @@ int Field::MarkScenery(std::vector<Scenery>& items, const std::vector<rail::Poin
   return count;
 }
 
-bool Field::AddTrack(int i, int t, bool checkRules, bool free, bool quiet, bool loading) {
+bool Field::AddTrack(int i, int t, Laying how) {
+  switch (how) {
+    case Laying::kByPlayer: return LayPiece(i, t, true, false, false, false);
+    case Laying::kLevelLayout: return LayPiece(i, t, false, true, false, true);
+    case Laying::kTownTrack: return LayPiece(i, t, false, true, true, false);
+    case Laying::kQuietLayout: return LayPiece(i, t, false, true, true, true);
+  }
+  return false;
+}
+
+bool Field::LayPiece(int i, int t, bool checkRules, bool free, bool quiet, bool loading) {
   if (t < 0 || t > 5 || !rail::ValidJunction(i)) return false;
   int far = rail::Neighbour(i, t);
   if (!rail::ValidJunction(far)) return false;
@@ -233,7 +243,7 @@ bool Field::LayTracks(const std::string& pairs) {
   bool ok = true;
   while (in >> item) {
     int j = -1, t = -1;
-    if (std::sscanf(item.c_str(), "%d,%d", &j, &t) != 2 || !AddTrack(j, t, false, true, false, true)) {
+    if (std::sscanf(item.c_str(), "%d,%d", &j, &t) != 2 || !AddTrack(j, t, Laying::kLevelLayout)) {
       ok = false;
     }
   }

@@ -26,6 +26,16 @@ struct Scenery {
   int mark = 0;
 };
 
+// The ways a track piece is laid.
+enum class Laying {
+  kByPlayer,     // a click in building mode: the building rules apply, it costs money and
+                 // fines what it removes
+  kLevelLayout,  // a level's ready-built track, or one restored from a saved game: free,
+                 // no rules, no sounds, kept in the built-track record
+  kTownTrack,    // the track joining a new town: free, quiet, not in the record
+  kQuietLayout,  // free, quiet and without sounds: a level layout kept out of the record
+};
+
 struct SceneryRecord {
   int x = 0;
   int y = 0;
@@ -46,7 +56,7 @@ class Field {
   // Track laying and building.
   bool HasTrack(int i, int t) const;
   bool CanBuild(int i, int t) const;
-  bool AddTrack(int i, int t, bool checkRules, bool free, bool quiet, bool loading);
+  bool AddTrack(int i, int t, Laying how);
   void BuildStep(int dt);
   bool AllTracksBuilt() const;
   int BuildInterval() const { return buildInterval_; }
@@ -117,6 +127,7 @@ class Field {
 
  private:
   // Building.
+  bool LayPiece(int i, int t, bool checkRules, bool free, bool quiet, bool loading);
   std::vector<rail::Point> TrackSamples(int i, int t) const;
   int MarkScenery(std::vector<Scenery>& items, const std::vector<rail::Point>& points,
                   int range, int key);

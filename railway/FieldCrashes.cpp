@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "railway/Random.h"
+#include "engine/Random.h"
 
 namespace {
 constexpr int kRepairPrice = 1000;

@@ -3,6 +3,8 @@
 // the message line, tips, the level's progress, the catch-up request and sounds.
 #include <string>
 
+#include "engine/LSound.h"  // the effect names
+
 class FieldHost {
  public:
   virtual ~FieldHost() = default;
@@ -21,22 +23,3 @@ class FieldHost {
   virtual bool TakeCatchUpRequest() = 0;
   virtual void PlaySound(int index) = 0;
 };
-
-// Sound effects by their index in the effect table.
-namespace snd {
-constexpr int CallServer = 2;
-constexpr int NewTrainSemafor = 4;
-constexpr int Repair = 5;
-constexpr int NewBad = 6;
-constexpr int WaitTrain = 7;
-constexpr int NewTrain = 8;
-constexpr int Switch = 9;
-constexpr int Light = 10;
-constexpr int Crash = 14;
-constexpr int NewTown = 17;
-constexpr int ServerLock = 18;
-constexpr int SwitchLock = 19;
-constexpr int ReturnTrain = 20;
-constexpr int SetTrack = 21;
-constexpr int BuildTrack = 22;
-}  // namespace snd

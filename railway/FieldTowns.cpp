@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "railway/HeadlessSprites.h"
-#include "railway/Random.h"
+#include "engine/Random.h"
 
 namespace {
 constexpr int kScreenWidth = 800;
@@ -91,7 +91,7 @@ bool Field::AddTown(int c, int j, int t) {
   MakeTownPictures(tw);
   towns_.push_back(tw);
   At(j).AttachTown(c, tw.left);
-  AddTrack(tw.left ? tj : j, t, false, true, true, false);
+  AddTrack(tw.left ? tj : j, t, Laying::kTownTrack);
   townRecord_ += std::to_string(j) + "," + std::to_string(t) + " ";
   return true;
 }

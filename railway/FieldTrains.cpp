@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "railway/Random.h"
+#include "engine/Random.h"
 
 namespace {
 constexpr int kStepInterval = 100;

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "railway/Random.h"
+#include "engine/Random.h"
 
 namespace {
 

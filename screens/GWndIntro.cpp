@@ -1,5 +1,7 @@
 #include "screens/GWndIntro.h"
 
+#include "engine/Random.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -62,7 +64,7 @@ void GWndIntro::Update(int32_t elapsed, int32_t frame) {
   }
   if (TrainClip) TrainClip->x = percent * kTrainRunX / 100 + kTrainStartX;
   // The game's random sequence depends on how long the intro took.
-  (void)std::rand();
+  (void)rnd::Next();
   Elapsed += static_cast<uint32_t>(elapsed);
   if (Elapsed > kMinimumTime && ClipLib::IsComplete()) {
     Close(1);

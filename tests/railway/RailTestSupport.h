@@ -5,7 +5,7 @@
 
 #include "railway/Field.h"
 #include "railway/HeadlessSprites.h"
-#include "railway/Random.h"
+#include "engine/Random.h"
 
 struct RecordingHost : FieldHost {
   struct TipCall {

@@ -37,11 +37,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Building, RefusesAnEndOnASideWithASwitch) {
   Rig rig;
-  ASSERT_TRUE(rig.field.AddTrack(42, 3, true, false, false, false));
-  ASSERT_TRUE(rig.field.AddTrack(42, 4, true, false, false, false));
+  ASSERT_TRUE(rig.field.AddTrack(42, 3, Laying::kByPlayer));
+  ASSERT_TRUE(rig.field.AddTrack(42, 4, Laying::kByPlayer));
   EXPECT_TRUE(rig.field.At(42).HasSwitch(1));
   EXPECT_FALSE(rig.field.CanBuild(42, 2));
-  EXPECT_FALSE(rig.field.AddTrack(42, 2, true, false, false, false));
+  EXPECT_FALSE(rig.field.AddTrack(42, 2, Laying::kByPlayer));
   EXPECT_TRUE(rig.field.CanBuild(42, 0));
 }
 
@@ -52,7 +52,7 @@ TEST(Building, PlayerTrackCostsThePieceTreesAndHouses) {
   rail::TrackPose h = rail::TrackPoint(42, 3, 60);
   rig.field.NewLevel(0, 0, 17, 3, {{a.x, a.y, 0, -1}, {b.x, b.y, 1, -1}, {2000, 2000, 0, -1}},
                      {{h.x, h.y, 0, 1}}, 95);
-  ASSERT_TRUE(rig.field.AddTrack(42, 3, true, false, false, false));
+  ASSERT_TRUE(rig.field.AddTrack(42, 3, Laying::kByPlayer));
   EXPECT_EQ(rig.host.money, -3000);
   EXPECT_TRUE(rig.host.Said("1000 fine for removing trees"));
   EXPECT_TRUE(rig.host.Said("1000 fine for removing the houses"));
@@ -65,8 +65,8 @@ TEST(Building, LevelLayoutIsFreeSilentAndClearsItsWayInOneStep) {
   rail::TrackPose a = rail::TrackPoint(42, 3, 10);
   rail::TrackPose b = rail::TrackPoint(42, 3, 50);
   rig.field.NewLevel(0, 0, 17, 3, {{a.x, a.y, 0, -1}, {b.x, b.y, 0, -1}}, {}, 95);
-  ASSERT_TRUE(rig.field.AddTrack(42, 3, false, true, false, true));
-  rig.field.AddTrack(42, 0, false, true, true, true);  // quiet: not in the record
+  ASSERT_TRUE(rig.field.AddTrack(42, 3, Laying::kLevelLayout));
+  rig.field.AddTrack(42, 0, Laying::kQuietLayout);  // quiet: not in the record
   EXPECT_EQ(rig.host.money, 0);
   EXPECT_TRUE(rig.host.messages.empty());
   EXPECT_TRUE(rig.host.sounds.empty());
@@ -84,7 +84,7 @@ TEST(Building, TreesAndHouseTurnThenGoThenProgressGrows) {
   rail::TrackPose b = rail::TrackPoint(42, 3, 40);
   rail::TrackPose h = rail::TrackPoint(42, 3, 60);
   rig.field.NewLevel(0, 0, 17, 3, {{a.x, a.y, 0, -1}, {b.x, b.y, 1, -1}}, {{h.x, h.y, 0, 1}}, 95);
-  rig.field.AddTrack(42, 3, true, false, false, false);
+  rig.field.AddTrack(42, 3, Laying::kByPlayer);
   const Track& t = *rig.field.Tracks().back();
   rig.field.BuildStep(250);  // first tree turns
   EXPECT_EQ((rig.field.Trees()[0].frame == 11) + (rig.field.Trees()[1].frame == 11), 1);
@@ -103,11 +103,11 @@ TEST(Building, TreesAndHouseTurnThenGoThenProgressGrows) {
 
 TEST(Building, IntervalBecomes200WhenNothingIsLeft) {
   Rig rig;
-  rig.field.AddTrack(42, 3, false, true, true, true);
+  rig.field.AddTrack(42, 3, Laying::kQuietLayout);
   rig.BuildAll();
   rig.field.BuildStep(5);
   EXPECT_EQ(rig.field.BuildInterval(), 200);
-  rig.field.AddTrack(42, 0, true, false, false, false);
+  rig.field.AddTrack(42, 0, Laying::kByPlayer);
   int frames = 0;
   int steps = 0;
   const Track& t = *rig.field.Tracks().back();
@@ -125,7 +125,7 @@ TEST(Building, IntervalBecomes200WhenNothingIsLeft) {
 
 TEST(Building, QuietTrackNeedsTwoSteps) {
   Rig rig;
-  rig.field.AddTrack(42, 3, false, true, true, false);
+  rig.field.AddTrack(42, 3, Laying::kTownTrack);
   const Track& t = *rig.field.Tracks().back();
   rig.field.BuildStep(5);
   EXPECT_EQ(t.Progress(), 50);
@@ -138,7 +138,7 @@ TEST(Building, QuietTrackNeedsTwoSteps) {
 
 TEST(Building, StagesShowTheirPictures) {
   Rig rig;
-  rig.field.AddTrack(42, 3, true, false, false, false);
+  rig.field.AddTrack(42, 3, Laying::kByPlayer);
   const Track& t = *rig.field.Tracks().back();
   ASSERT_NE(t.Picture(0), nullptr);
   EXPECT_EQ(t.Picture(0)->Clip(), 113);
@@ -174,8 +174,8 @@ TEST(Building, CursorTrackMovesItsPicturesToADepthKey) {
 TEST(Building, ArcsRegisterTheirCrossings) {
   Rig rig;
   // Junction 42's up-right neighbour is 35; arcs 4/5 from 35 cross arcs 1/2 from 42.
-  rig.field.AddTrack(35, 5, false, true, true, true);
-  rig.field.AddTrack(42, 1, false, true, true, true);
+  rig.field.AddTrack(35, 5, Laying::kQuietLayout);
+  rig.field.AddTrack(42, 1, Laying::kQuietLayout);
   const auto& c = rig.field.At(42).crossings;
   EXPECT_EQ(c[0].j, 42);
   EXPECT_EQ(c[0].d, 1);
@@ -184,8 +184,8 @@ TEST(Building, ArcsRegisterTheirCrossings) {
   EXPECT_EQ(c[1].d, 5);
   EXPECT_EQ(c[2].j, -1);
   // An arc of type 2 is stored at its far end (43), from 35's arc of type 4 at 51.
-  rig.field.AddTrack(35, 4, false, true, true, true);
-  rig.field.AddTrack(42, 2, false, true, true, true);
+  rig.field.AddTrack(35, 4, Laying::kQuietLayout);
+  rig.field.AddTrack(42, 2, Laying::kQuietLayout);
   const auto& e = rig.field.At(43).crossings;
   EXPECT_EQ(e[0].j, 43);
   EXPECT_EQ(e[0].d, 7);
@@ -199,8 +199,8 @@ TEST(Building, ArcsRegisterTheirCrossings) {
 
 TEST(Building, BadIndexOrTypeChangesNothing) {
   Rig rig;
-  EXPECT_FALSE(rig.field.AddTrack(42, 6, false, true, false, false));
-  EXPECT_FALSE(rig.field.AddTrack(140, 1, false, true, false, false));
+  EXPECT_FALSE(rig.field.AddTrack(42, 6, Laying::kLevelLayout));
+  EXPECT_FALSE(rig.field.AddTrack(140, 1, Laying::kLevelLayout));
   EXPECT_TRUE(rig.field.Tracks().empty());
   EXPECT_TRUE(rig.field.BuiltTrackRecord().empty());
 }

@@ -8,7 +8,7 @@ namespace {
 TEST(BusyLine, CarOnTheStartRunBlocksButNotBeyondTheFirstSwitch) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.AddTrack(42, 4, false, true, false, true);
+  rig.field.AddTrack(42, 4, Laying::kLevelLayout);
   rig.BuildAll();
   EXPECT_FALSE(rig.field.LineBusy(3, 8));
   EXPECT_TRUE(rig.field.LineBusy(-1, 8));

@@ -16,7 +16,7 @@
 #include "RailTestSupport.h"
 #include "engine/LEngine.h"
 #include "engine/PictureEffects.h"
-#include "railway/PuzzleLayouts.h"
+#include "game/LevelTable.h"
 #include "railway/ScreenSprites.h"
 #include "sprites/ClipLib.h"
 #include "sprites/ClipTable.h"
@@ -134,9 +134,9 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
     sprites.SetHousePictures(houses);
     Field field(&sprites, &host);
     rnd::Seed(100);
-    const PuzzleLayout* layout = FindPuzzleLayout(100);
+    const LevelParams& layout = Level(100);
     field.NewLevel(0, 2, 97, 3, {}, {}, 95);
-    field.LayTracks(layout->tracks);
+    field.LayTracks(layout.TracksText);
     field.AddNewTown(0, 17, 0);
     field.AddNewTown(1, 62, 2);
     field.AddNewTown(2, -1, -1);

@@ -7,8 +7,8 @@ namespace {
 
 TEST(Switches, PlayerLaidSecondEndKeepsTheEarlierBranchActive) {
   Rig rig;
-  rig.field.AddTrack(42, 3, true, false, false, false);
-  rig.field.AddTrack(42, 4, true, false, false, false);
+  rig.field.AddTrack(42, 3, Laying::kByPlayer);
+  rig.field.AddTrack(42, 4, Laying::kByPlayer);
   const Junction::Switch& sw = rig.field.At(42).SwitchAt(1);
   EXPECT_EQ(sw.state, kSwitchPending);
   EXPECT_EQ(sw.active, 3);
@@ -24,10 +24,10 @@ TEST(Switches, PlayerLaidSecondEndKeepsTheEarlierBranchActive) {
 
 TEST(Switches, FacingSwitchesAcrossAStraightTakeTheShortPicture) {
   Rig rig;
-  rig.field.AddTrack(42, 3, false, true, false, true);  // 42 -> 51
-  rig.field.AddTrack(42, 4, false, true, false, true);  // switch at 42, side 1
+  rig.field.AddTrack(42, 3, Laying::kLevelLayout);  // 42 -> 51
+  rig.field.AddTrack(42, 4, Laying::kLevelLayout);  // switch at 42, side 1
   EXPECT_EQ(rig.field.At(42).SwitchAt(1).picture->Clip(), 119);
-  rig.field.AddTrack(50, 1, false, true, false, true);  // switch at 51, side 3, facing it
+  rig.field.AddTrack(50, 1, Laying::kLevelLayout);  // switch at 51, side 3, facing it
   EXPECT_EQ(rig.field.At(42).SwitchAt(1).picture->Clip(), 120);
   EXPECT_EQ(rig.field.At(51).SwitchAt(3).picture->Clip(), 120);
   EXPECT_EQ(rig.field.At(51).SwitchAt(3).picture->Z(), 1090);
@@ -35,20 +35,20 @@ TEST(Switches, FacingSwitchesAcrossAStraightTakeTheShortPicture) {
 
 TEST(Signals, AStraightThroughLineHasNoneAndACrossingLineRemovesThem) {
   Rig rig;
-  rig.field.AddTrack(34, 3, false, true, true, true);
-  rig.field.AddTrack(42, 3, false, true, true, true);
+  rig.field.AddTrack(34, 3, Laying::kQuietLayout);
+  rig.field.AddTrack(42, 3, Laying::kQuietLayout);
   rig.BuildAll();
   Junction& j = rig.field.At(42);
   for (int s = 0; s < 4; ++s) EXPECT_EQ(j.SignalAt(s).state, kSignalNone);
   // An arc arriving at 42's side 3 and one leaving through side 1 on a second node.
-  rig.field.AddTrack(49, 1, false, true, true, true);  // 50 gets end 8 (side 3)
-  rig.field.AddTrack(50, 2, false, true, true, true);
+  rig.field.AddTrack(49, 1, Laying::kQuietLayout);  // 50 gets end 8 (side 3)
+  rig.field.AddTrack(50, 2, Laying::kQuietLayout);
   rig.BuildAll();
   Junction& k = rig.field.At(50);
   ASSERT_EQ(k.SignalAt(1).state, kSignalGreen);
   ASSERT_EQ(k.SignalAt(3).state, kSignalGreen);
   // A line crossing on sides 0 and 2 turns the node into a crossing without signals.
-  rig.field.AddTrack(50, 0, false, true, true, true);
+  rig.field.AddTrack(50, 0, Laying::kQuietLayout);
   for (int s = 0; s < 4; ++s) EXPECT_EQ(k.SignalAt(s).state, kSignalNone);
   EXPECT_EQ(k.SignalAt(1).picture, nullptr);
   EXPECT_TRUE(k.IsCrossing());
@@ -58,9 +58,9 @@ TEST(Signals, ArcContinuingAStraightLinePlacesHiddenSignalThenGreen) {
   Rig rig;
   // Line arriving at 42 from the left arc (42 has an end at 8 on side 3) and a straight
   // continuing at side 1 would not make a signal; an arc at side 1 does.
-  rig.field.AddTrack(41, 1, false, true, true, true);  // 42 gets end 8 (side 3, arc)
+  rig.field.AddTrack(41, 1, Laying::kQuietLayout);  // 42 gets end 8 (side 3, arc)
   rig.BuildAll();
-  rig.field.AddTrack(42, 2, true, false, false, false);  // side 1 arc; side 3 has an arc end
+  rig.field.AddTrack(42, 2, Laying::kByPlayer);  // side 1 arc; side 3 has an arc end
   Junction& j = rig.field.At(42);
   EXPECT_EQ(j.SignalAt(3).state, kSignalPlaced);
   EXPECT_EQ(j.SignalAt(1).state, kSignalPlaced);
@@ -78,21 +78,21 @@ TEST(Signals, ArcContinuingAStraightLinePlacesHiddenSignalThenGreen) {
 
 TEST(Signals, RemovedWhenASwitchIsCreated) {
   Rig rig;
-  rig.field.AddTrack(41, 1, false, true, true, true);
-  rig.field.AddTrack(42, 2, false, true, true, true);
+  rig.field.AddTrack(41, 1, Laying::kQuietLayout);
+  rig.field.AddTrack(42, 2, Laying::kQuietLayout);
   rig.BuildAll();
   Junction& j = rig.field.At(42);
   ASSERT_EQ(j.SignalAt(1).state, kSignalGreen);
-  rig.field.AddTrack(42, 3, true, false, false, false);  // second end on side 1
+  rig.field.AddTrack(42, 3, Laying::kByPlayer);  // second end on side 1
   for (int s = 0; s < 4; ++s) EXPECT_EQ(j.SignalAt(s).state, kSignalNone);
   EXPECT_EQ(j.SignalAt(1).picture, nullptr);
 }
 
 TEST(Routing, AgainstTheNonActiveBranchThereIsNoExit) {
   Rig rig;
-  rig.field.AddTrack(42, 3, false, true, true, true);
-  rig.field.AddTrack(42, 4, false, true, true, true);
-  rig.field.AddTrack(34, 3, false, true, true, true);
+  rig.field.AddTrack(42, 3, Laying::kQuietLayout);
+  rig.field.AddTrack(42, 4, Laying::kQuietLayout);
+  rig.field.AddTrack(34, 3, Laying::kQuietLayout);
   rig.BuildAll();
   Junction& j = rig.field.At(42);
   // Laid quietly, the second end of side 1 became the active branch.
@@ -111,8 +111,8 @@ TEST(Routing, AgainstTheNonActiveBranchThereIsNoExit) {
 
 TEST(Routing, RedSignalStopsOnlyWithoutAnExitSwitch) {
   Rig rig;
-  rig.field.AddTrack(41, 1, false, true, true, true);
-  rig.field.AddTrack(42, 2, false, true, true, true);
+  rig.field.AddTrack(41, 1, Laying::kQuietLayout);
+  rig.field.AddTrack(42, 2, Laying::kQuietLayout);
   rig.BuildAll();
   Junction& j = rig.field.At(42);
   j.ToggleSignal(3);
@@ -125,8 +125,8 @@ TEST(Routing, RedSignalStopsOnlyWithoutAnExitSwitch) {
 
 TEST(Clicks, LockedSwitchPlaysSwitchLock) {
   Rig rig;
-  rig.field.AddTrack(42, 3, false, true, true, true);
-  rig.field.AddTrack(42, 4, false, true, true, true);
+  rig.field.AddTrack(42, 3, Laying::kQuietLayout);
+  rig.field.AddTrack(42, 4, Laying::kQuietLayout);
   rig.BuildAll();
   Junction& j = rig.field.At(42);
   j.Lock(9);  // a train passing on side 3 locks sides 3 and 1
@@ -142,17 +142,17 @@ TEST(Clicks, LockedSwitchPlaysSwitchLock) {
 
 TEST(Clicks, HiddenPicturesUnderConstructionTakeTheClick) {
   Rig rig;
-  rig.field.AddTrack(42, 3, true, false, false, false);
-  rig.field.AddTrack(42, 4, true, false, false, false);
+  rig.field.AddTrack(42, 3, Laying::kByPlayer);
+  rig.field.AddTrack(42, 4, Laying::kByPlayer);
   Junction& j = rig.field.At(42);
   ASSERT_FALSE(j.SwitchAt(1).picture->Visible());
   rig.field.FieldClick(j.X(), j.Y());  // the pending switch cannot be thrown yet
   EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
   EXPECT_EQ(j.SwitchAt(1).active, 3);
 
-  rig.field.AddTrack(42, 1, false, true, true, true);  // 43 gets end 8 (side 3, arc)
+  rig.field.AddTrack(42, 1, Laying::kQuietLayout);  // 43 gets end 8 (side 3, arc)
   rig.BuildAll();
-  rig.field.AddTrack(43, 2, false, true, true, true);  // the line goes on: hidden signals
+  rig.field.AddTrack(43, 2, Laying::kQuietLayout);  // the line goes on: hidden signals
   Junction& k = rig.field.At(43);
   ASSERT_EQ(k.SignalAt(3).state, kSignalPlaced);
   const FieldSprite* sig = k.SignalAt(3).picture;

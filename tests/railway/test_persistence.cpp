@@ -8,6 +8,7 @@
 #include "RailTestSupport.h"
 #include "engine/Cipher.h"
 #include "railway/FieldReport.h"
+#include "railway/LevelRestore.h"
 #include "railway/ParamsStore.h"
 
 namespace {
@@ -15,7 +16,7 @@ namespace {
 // The static part a saved game rebuilds before the running state is read.
 void Layout(Rig& rig) {
   rig.DiagonalLine();
-  rig.field.AddTrack(42, 4, false, true, false, true);
+  rig.field.AddTrack(42, 4, Laying::kLevelLayout);
   rig.field.LayTracks("44,2 45,1");
   rig.BuildAll();
 }
@@ -47,8 +48,10 @@ TEST(FieldState, BusyFieldSurvivesSaveAndLoad) {
   ASSERT_EQ(a.field.Towns()[0].queue.size(), 2u);
   MemoryStore store;
   a.field.SaveField(store, "Game.");
+  // The second field is laid out from the first one's records, as a restored game is.
   Rig b;
-  Layout(b);
+  ASSERT_TRUE(RebuildLevel(b.field, a.field.TownRecord(), a.field.BuiltTrackRecord(),
+                           {{2000, 2000, 0, -1}}, {}, 95));
   ASSERT_TRUE(b.field.LoadField(store, "Game."));
   // The wagons are re-formed behind each locomotive by the next movement step.
   a.field.StepAndCheck();

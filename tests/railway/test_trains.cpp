@@ -63,7 +63,7 @@ TEST(Trains, ReversesBeforeASwitchAgainstItADeadEndOrARedSignal) {
     Rig rig;
     if (c.d != 2) {
       rig.DiagonalLine();
-      rig.field.AddTrack(42, 4, false, true, false, true);
+      rig.field.AddTrack(42, 4, Laying::kLevelLayout);
       rig.BuildAll();
       rig.field.At(42).ToggleSwitch(1);  // to the branch: against trains from 51
     } else {
@@ -89,7 +89,7 @@ TEST(Trains, ReversesBeforeASwitchAgainstItADeadEndOrARedSignal) {
 TEST(Trains, CrazyTrainCrashesAtASwitchSetAgainstIt) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.AddTrack(42, 4, false, true, false, true);
+  rig.field.AddTrack(42, 4, Laying::kLevelLayout);
   rig.BuildAll();
   rig.field.At(42).ToggleSwitch(1);
   rig.field.LaunchTrain(0, 2, 4, 1, kCrazy, true);
@@ -104,7 +104,7 @@ TEST(Trains, CrazyTrainCrashesAtASwitchSetAgainstIt) {
 TEST(Trains, RoutedTrainLocksTheSwitchAhead) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.AddTrack(42, 4, false, true, false, true);
+  rig.field.AddTrack(42, 4, Laying::kLevelLayout);
   rig.BuildAll();
   rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
   ASSERT_TRUE(RunUntil(rig, [&] {

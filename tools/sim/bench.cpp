@@ -6,8 +6,10 @@
 
 #include "railway/Field.h"
 #include "railway/HeadlessSprites.h"
-#include "railway/PuzzleLayouts.h"
-#include "railway/Random.h"
+#include "game/LevelTable.h"
+#include "railway/LevelRestore.h"
+#include "sprites/ClipTable.h"
+#include "engine/Random.h"
 
 namespace {
 
@@ -33,11 +35,8 @@ struct Layout {
     field.reset();
     sprites = std::make_unique<HeadlessSprites>();
     field = std::make_unique<Field>(sprites.get(), &host);
-    const PuzzleLayout* p = FindPuzzleLayout(105);
-    field->NewLevel(0, 0, 1, 1, {{5000, 5000, 0, -1}}, {}, 95);
-    field->LayTracks(p->tracks);
-    field->AddInitialTowns(p->towns);
-    while (!field->AllTracksBuilt()) field->BuildStep(1000);
+    const LevelParams& p = Level(105);
+    RebuildLevel(*field, p.TownsText, p.TracksText, {{5000, 5000, 0, -1}}, {}, clip::Trees);
     int placed = 0;
     for (int j = 0; j < rail::kJunctions && placed < 30; ++j) {
       for (int d = 0; d <= 5 && placed < 30; ++d) {

@@ -15,8 +15,10 @@
 #include "railway/FieldReport.h"
 #include "railway/HeadlessSprites.h"
 #include "railway/ParamsStore.h"
-#include "railway/PuzzleLayouts.h"
-#include "railway/Random.h"
+#include "game/LevelTable.h"
+#include "railway/LevelRestore.h"
+#include "sprites/ClipTable.h"
+#include "engine/Random.h"
 
 namespace {
 
@@ -125,12 +127,12 @@ void Sim::AddTowns(const std::string& towns) {
 }
 
 bool Sim::Puzzle(int index) {
-  const PuzzleLayout* layout = FindPuzzleLayout(index);
-  if (!layout) return false;
-  std::vector<Pair> towns = Pairs(layout->towns);
+  if (index < kPuzzleOffset || index > kPuzzleOffset + kLastLevel) return false;
+  const LevelParams& level = Level(index);
+  std::vector<Pair> towns = Pairs(level.TownsText);
   NewLevel(towns[0].junction, towns[0].type);
-  F().LayTracks(layout->tracks);
-  AddTowns(layout->towns);
+  F().LayTracks(level.TracksText);
+  AddTowns(level.TownsText);
   return true;
 }
 
@@ -153,11 +155,9 @@ bool Sim::Load(const std::string& path) {
   bool ok = params.Text("Sim.", "Towns", towns, kLoad);
   ok = params.Text("Sim.", "Tracks", tracks, kLoad) && ok;
   Reset();
-  std::vector<Pair> pairs = Pairs(towns);
-  NewLevel(pairs.empty() ? -1 : pairs[0].junction, pairs.empty() ? -1 : pairs[0].type);
-  F().LayTracks(tracks);
-  AddTowns(towns);
-  Build();
+  if (!RebuildLevel(F(), towns, tracks, {{5000, 5000, 0, -1}}, {}, clip::Trees)) {
+    std::printf("town could not be added\n");
+  }
   ParamsStore store(params);
   ok = F().LoadField(store, "Game.") && ok;
   std::printf("load %s\n", ok ? "complete" : "incomplete");
@@ -212,9 +212,9 @@ bool Sim::Track(std::istream& in) {
   std::string mode = "layout";
   in >> mode;
   bool ok;
-  if (mode == "layout") ok = F().AddTrack(j, t, false, true, false, true);
-  else if (mode == "player") ok = F().AddTrack(j, t, true, false, false, false);
-  else if (mode == "quiet") ok = F().AddTrack(j, t, false, true, true, false);
+  if (mode == "layout") ok = F().AddTrack(j, t, Laying::kLevelLayout);
+  else if (mode == "player") ok = F().AddTrack(j, t, Laying::kByPlayer);
+  else if (mode == "quiet") ok = F().AddTrack(j, t, Laying::kTownTrack);
   else return false;
   if (!ok) std::printf("track %d,%d refused\n", j, t);
   return true;

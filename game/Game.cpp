@@ -1,0 +1,483 @@
+#include "game/Game.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "engine/LClip.h"
+#include "engine/LEngine.h"
+#include "engine/LSound.h"
+#include "engine/Random.h"
+#include "game/Settings.h"
+#include "railway/LevelRestore.h"
+#include "sprites/ClipLib.h"
+#include "sprites/CompleteIndicator.h"
+#include "sprites/MessageLine.h"
+#include "sprites/TextLines.h"
+#include "sprites/Widgets.h"
+
+namespace {
+
+constexpr int32_t kOutOfMoneyTime = 5000;
+constexpr int32_t kFinishTime = 2000;
+constexpr int32_t kCaptionTime = 5000;
+constexpr int32_t kEmptyFieldTime = 5000;
+constexpr int32_t kMinuteTipsTime = 60000;
+constexpr double kNoMoreTowns = 1000000;
+constexpr int kMinuteTipX = 180;
+constexpr int kMinuteTipY = 50;
+// The tips shown in turn after the warehouse tip, one each minute of play; the turn
+// goes on across games while the program runs.
+constexpr int kMinuteTips[] = {tip::SpacePauses, tip::DisableTips, tip::PuzzleGame,
+                               tip::ClassicGame};
+int g_minuteTip = 0;
+
+int32_t Minutes(double minutes) { return static_cast<int32_t>(std::trunc(minutes * 60000)); }
+
+}  // namespace
+
+Game::Game(const GameParts& parts)
+    : parts_(parts),
+      tips_(parts.screen),
+      field_(parts.fieldSprites, this),
+      progress_(std::make_unique<CompleteIndicator>(parts.screen)) {
+  HelpShown = Globals().DontShowBeginHelp;
+  MakePanel();
+}
+
+Game::~Game() {
+  preview_.reset();
+  if (forbidden_ && parts_.fieldSprites) parts_.fieldSprites->Remove(forbidden_);
+  if (parts_.screen) {
+    for (LClip* c : {leftPanel_, toggleHover_, buildModePicture_, routeModePicture_,
+                     buildingAvailable_, puzzleCaption_, background_, topForest_}) {
+      if (c) parts_.screen->RemoveSprite(c, true);
+    }
+    for (LClipButton* b : trackButtons_) parts_.screen->RemoveSprite(b, true);
+  }
+}
+
+// ---------------------------------------------------------------- random draws
+
+double Game::GaussRandom(double mean, double deviation) { return rnd::Gauss(mean, deviation); }
+
+int Game::ChooseLocoType() {
+  const LevelParams& r = Record();
+  const int hi = r.LocoMax == -1 ? 8 : r.LocoMax;
+  const int lo = std::max(r.LocoMin, 0);
+  const double p = Progress();
+  int c = lo + static_cast<int>(std::floor(p * (hi - lo - 1) / 80)) - rnd::Next() % 2;
+  const double draw = rnd::Next() / 32767.0;
+  if (draw <= 0.15) c = c + 1 == 0 ? 0 : rnd::Next() % (c + 1);
+  c = std::max(c, lo);
+  if (c >= hi) c = hi - 1;
+  if (c >= 8) c = 7;
+  return std::max(c, 0);
+}
+
+// ---------------------------------------------------------------- states
+
+void Game::SetState(int32_t state) {
+  if (state == GameState) return;
+  const int32_t old = GameState;
+  GameState = state;
+  switch (state) {
+    case kStateNewGame:
+      NewGame();
+      break;
+    case kStateStartHelp:
+      PreviousState = old;
+      if (!HelpShown) {
+        HelpShown = true;
+        if (parts_.owner) {
+          parts_.owner->SetPaused(true);
+          parts_.owner->ShowHelp(Globals().DontShowBeginHelp);
+        }
+      } else {
+        AdvanceState();
+      }
+      break;
+    case kStatePlaying:
+      NeedNewGame = false;
+      break;
+    default:
+      break;
+  }
+}
+
+void Game::AdvanceState() {
+  switch (GameState) {
+    case kStateRestoring:
+      RefreshCursor();
+      [[fallthrough]];
+    case kStateNewGame:
+      GameState = kStatePlaying;
+      NeedNewGame = false;
+      break;
+    case kStateStartHelp:
+      SetState(PreviousState);
+      break;
+    case kStateLevelStatistics: {
+      ++CurrentRoundInType;
+      int32_t& best = Puzzle() ? Globals().MaxLevelPuzzle : Globals().MaxLevelStrateg;
+      // The best level offers the next new game's start; it never passes the last
+      // filled record of the type.
+      best = std::max(best, std::min(CurrentRoundInType, kLastLevel));
+      GameState = kStateNewGame;
+      if (CurrentRoundInType + 1 > kLevelsPerGame) {
+        NewGame();
+      } else {
+        StartLevel();
+        AdvanceState();
+      }
+      break;
+    }
+    case kStateFinalStatistics:
+      GameState = kStateNewGame;
+      NewGame();
+      break;
+    case kStateLevelFinishing:
+      EndLevel();
+      break;
+    case kStateOutOfMoney:
+      GameState = kStateFinalStatistics;
+      if (parts_.owner) {
+        parts_.owner->SetPaused(true);
+        parts_.owner->ShowGameOver(
+            {Globals().PlayerName, CurrentRoundInType + 1, TotalTime, TrainCounter});
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void Game::NewGame() {
+  trees.clear();
+  homes.clear();
+  TotalTime = 0;
+  MoneyCounter = kStartMoney;
+  if (parts_.moneyDisplay) parts_.moneyDisplay->SetValue(MoneyCounter, false);
+  TrainCounter = 0;
+  if (parts_.trainsDisplay) parts_.trainsDisplay->SetValue(TrainCounter, false);
+  CurrentRoundInType = std::clamp(StartLevelNumber, 0, kLastLevel);
+  BeginTowns.clear();
+  if (GameState != kStateRestoring) {
+    StartLevel();
+    AdvanceState();
+  }
+}
+
+void Game::EndLevel() {
+  if (GameState == kStateLevelStatistics) return;
+  GameState = kStateLevelStatistics;
+  if (parts_.owner) parts_.owner->SetPaused(true);
+  PostMessage("End level", true);
+  const LevelParams& r = Record();
+  if (parts_.owner) {
+    parts_.owner->ShowLevelEnd({Globals().PlayerName, CurrentRoundInType + 1, r.LevelMinutes,
+                                TrainCounter, TrainCounter - TrainCounterBeginLevel,
+                                MoneyCounter, MoneyCounter - MoneyCounterBeginLevel});
+  }
+  TotalTime += r.LevelMinutes;
+}
+
+void Game::OnScreenClosed(GameScreen screen, int32_t) {
+  if (screen == GameScreen::kOther) return;
+  if (screen == GameScreen::kHelp && parts_.owner) {
+    Globals().DontShowBeginHelp = parts_.owner->HelpDontShowAtStart();
+  }
+  if (parts_.owner) parts_.owner->SetPaused(false);
+  AdvanceState();
+}
+
+// The developer's level skip: Shift+Ctrl+Alt+9 with Caps Lock on. It stops at the
+// last filled level of the type.
+void Game::OnKeyDown(int32_t key, int32_t modifiers) {
+  const bool all = (modifiers & KMOD_SHIFT) && (modifiers & KMOD_CTRL) &&
+                   (modifiers & KMOD_ALT) && (modifiers & KMOD_CAPS);
+  if (key != SDLK_9 || !all || CurrentRoundInType >= kLastLevel) return;
+  ++CurrentRoundInType;
+  MoneyCounter = kStartMoney;
+  GameState = kStateNewGame;
+  StartLevel();
+  AdvanceState();
+}
+
+// ---------------------------------------------------------------- level start
+
+void Game::StartLevel() {
+  tips_.NewLevel(CurrentRoundInType + 1);
+  OutOfMoneyTimer = FinishTimer = 0;
+  if (background_ && parts_.screen) parts_.screen->RemoveSprite(background_, true);
+  background_ = nullptr;
+
+  iGameMode = Puzzle() ? kOperatingMode : kBuildingMode;
+  ShowModeWidgets();
+  ShowPuzzlePictures(Puzzle());
+  RefreshCursor();
+  NumberHouseForNextTown = 0;
+  PostMessage(" ", true);
+
+  TrainCounterBeginLevel = TrainCounter;
+  MoneyCounterBeginLevel = MoneyCounter;
+  CurrentRound = LevelIndex(CurrentRoundInType, GameType());
+  const LevelParams& r = Record();
+  if (GameState != kStateRestoring) {
+    BeginTowns = ParsePairs(r.TownsText);
+    BeginTracks = ParsePairs(r.TracksText);
+  }
+
+  PercentDeltaFirstTown = 0.001;
+  ShowLevelCaption();
+  CaptionTimer = 0;
+  CounterTimeWithoutTrain = 0;
+  CounterTimeMinuteTips = 0;
+  NumberTown = 0;
+  progress_->Start(r.LevelMinutes, this);
+  toggleHeld_ = false;
+
+  while (BeginTowns.size() < 2) BeginTowns.push_back({-1, -1});
+  const int b = static_cast<int>(BeginTowns.size());
+
+  SetLandscape(r.Background);
+  BeginLevel(field_, BeginTowns, r.ForestCount, r.ForestSize, trees, homes,
+             LandscapeFor(r.Background).trees);
+
+  if (!Puzzle()) {
+    iGameMode = kBuildingMode;
+    ShowModeWidgets();
+    RefreshCursor();
+  }
+  RefreshCursor();
+
+  TimeNewTrain = Minutes(GaussRandom(r.TrainPeriod, 0.5));
+  CounterNewTrain = 0;
+  TimeNewCrazy = Minutes(GaussRandom(r.CrazyPeriod, 0.5));
+  CounterNewCrazy = 0;
+  TimeNewCrashes = Minutes(GaussRandom(r.CrashPeriod, 0.5));
+  CounterNewCrashes = 0;
+  TimeWave = static_cast<int32_t>(std::trunc(r.WaveMinutes)) * 60000;
+  CounterWave = 0;
+
+  TownAddPeriod = r.MaxTowns - b < 1
+                      ? kNoMoreTowns
+                      : (100 - b * PercentDeltaFirstTown) / (r.MaxTowns - b + 1);
+  NewTownAdd = PercentDeltaFirstTown;
+  PercentCounterNewHouse = 0;
+  PercentAddNewHouse = r.HousesPerTown > 0 ? PercentDeltaFirstTown / r.HousesPerTown : 0;
+
+  LayLevelTracks(field_, BeginTracks);
+  BeginTracks.clear();
+}
+
+void Game::ShowLevelCaption() {
+  char text[32];
+  std::snprintf(text, sizeof text, "LEVEL %2d", static_cast<int>(CurrentRoundInType + 1));
+  LevelCaption = text;
+  if (parts_.smallCaption) parts_.smallCaption->SetText("");
+  if (parts_.bigCaption) parts_.bigCaption->SetText(LevelCaption);
+  PostMessage(LevelCaption, false);
+}
+
+void Game::SetLandscape(int backgroundSet) {
+  if (!parts_.screen) return;
+  const Landscape& l = LandscapeFor(backgroundSet);
+  // The ground lies under everything on the field, the top bar's forest under the
+  // warehouse and the counters.
+  background_ = ClipLib::Create(l.background, false);
+  if (background_) {
+    background_->z = 100000;
+    parts_.screen->AddSprite(background_);
+  }
+  if (topForest_) parts_.screen->RemoveSprite(topForest_, true);
+  topForest_ = ClipLib::Create(l.top, false);
+  if (topForest_) {
+    topForest_->z = 99999;
+    parts_.screen->AddSprite(topForest_);
+  }
+  parts_.screen->RequestSort();
+}
+
+// ---------------------------------------------------------------- per frame
+
+void Game::Update(int32_t dt) {
+  tips_.Update(dt);
+  if (GameState == kStateOutOfMoney) {
+    OutOfMoneyTimer += static_cast<uint32_t>(dt);
+    if (OutOfMoneyTimer >= static_cast<uint32_t>(kOutOfMoneyTime)) AdvanceState();
+  } else if (GameState == kStateLevelFinishing) {
+    FinishTimer += static_cast<uint32_t>(dt);
+    if (FinishTimer >= static_cast<uint32_t>(kFinishTime)) AdvanceState();
+  }
+  if (GameState == kStateRestoring && field_.AllTracksBuilt() &&
+      NumberTown >= static_cast<int32_t>(BeginTowns.size()) && !UpdateRestore()) {
+    return;
+  }
+  const double p = Progress();
+  UpdateHousesAndTowns(p);
+  UpdateCaption(dt);
+  if (!UpdateProgress(dt)) return;
+  UpdateReleases(dt, p);
+  UpdateMinuteTips(dt);
+}
+
+// The second phase of a restore; false when it failed and a new game began instead.
+bool Game::UpdateRestore() {
+  if (!ReadPhaseTwo()) {
+    std::fprintf(stderr, "Error. Game::Update. The saved game could not be read; a new game starts.\n");
+    GameState = kStateNewGame;
+    NewGame();
+    return false;
+  }
+  trees.clear();
+  homes.clear();
+  catchUp_ = true;
+  AdvanceState();
+  return true;
+}
+
+void Game::UpdateHousesAndTowns(double p) {
+  const LevelParams& r = Record();
+  const bool restoring = GameState == kStateRestoring;
+  if (p - PercentCounterNewHouse >= PercentAddNewHouse && NumberTown < r.MaxTowns) {
+    PercentCounterNewHouse = p;
+    if (!restoring) field_.AddHouse(p, NumberTown, false);
+    ++NumberHouseForNextTown;
+    if (NumberTown > 1 && !restoring) field_.AddHouse(p, 0, true);
+  }
+  const bool due = !restoring && p >= NewTownAdd && NumberTown < r.MaxTowns;
+  const bool restoreDue = restoring && NumberTown < static_cast<int32_t>(BeginTowns.size());
+  if (due || restoreDue) AddNextTown(p, restoring);
+}
+
+void Game::AddNextTown(double p, bool restoring) {
+  const LevelParams& r = Record();
+  while (NumberHouseForNextTown < r.HousesPerTown) {
+    if (!restoring) field_.AddHouse(p, NumberTown, false);
+    ++NumberHouseForNextTown;
+  }
+  NumberHouseForNextTown = 0;
+  NewTownAdd += TownAddPeriod;
+  if (Puzzle()) NewTownAdd = 0.001;
+  PercentAddNewHouse = r.HousesPerTown > 0 ? TownAddPeriod / r.HousesPerTown : 0;
+  AddLevelTown(field_, BeginTowns, NumberTown);
+  ++NumberTown;
+  if (NumberTown < static_cast<int32_t>(BeginTowns.size())) {
+    NewTownAdd = (NumberTown + 1) * PercentDeltaFirstTown;
+    PercentAddNewHouse = r.HousesPerTown > 0 ? PercentDeltaFirstTown / r.HousesPerTown : 0;
+  }
+  RefreshCursor();
+}
+
+void Game::UpdateCaption(int32_t dt) {
+  if (CaptionTimer == -1) return;
+  CaptionTimer += dt;
+  if (CaptionTimer < kCaptionTime) return;
+  CaptionTimer = -1;
+  if (parts_.bigCaption) parts_.bigCaption->SetText("");
+  if (parts_.smallCaption) parts_.smallCaption->SetText(LevelCaption);
+}
+
+// The progress and the field; false when the level has just finished.
+bool Game::UpdateProgress(int32_t dt) {
+  const bool running = GameState == kStatePlaying || GameState == kStateRestoring ||
+                       GameState == kStateOutOfMoney || GameState == kStateLevelFinishing;
+  if (!running) return true;
+  progress_->Update(dt, GameState == kStatePlaying);
+  bool onlyRepair = true;
+  for (const auto& t : field_.Trains()) onlyRepair = onlyRepair && t->kind == kRepair;
+  if (Progress() >= 100 && onlyRepair && GameState != kStateRestoring) {
+    // Running out of money ends the game: the level's end does not take it over.
+    if (GameState != kStateOutOfMoney) GameState = kStateLevelFinishing;
+    return false;
+  }
+  field_.FieldUpdate(dt);
+  return true;
+}
+
+void Game::UpdateReleases(int32_t dt, double p) {
+  if (GameState != kStatePlaying || NumberTown < 2 || p >= 100) return;
+  const LevelParams& r = Record();
+  CounterWave += dt;
+  if (CounterWave >= TimeWave) CounterWave = 0;
+  const double waveLength = r.WaveMinutes * 60000;
+  const double w = (1 + (waveLength > 0 ? CounterWave * (r.WaveMax - 1) / waveLength : 0)) *
+                   (p / 200 + 1);
+
+  CounterNewTrain += dt;
+  if (CounterNewTrain >= TimeNewTrain) {
+    CounterNewTrain = 0;
+    TimeNewTrain = Minutes(GaussRandom(r.TrainPeriod, 0.5) / w);
+    if (TimeNewTrain < 0) TimeNewTrain = static_cast<int32_t>(std::trunc(r.TrainPeriod / w)) * 60000;
+    LaunchOrdinaryTrain();
+  }
+  CounterNewCrazy += dt;
+  if (CounterNewCrazy >= TimeNewCrazy) {
+    CounterNewCrazy = 0;
+    TimeNewCrazy = Minutes(GaussRandom(r.CrazyPeriod, 0.5));
+    field_.LaunchTrain(rnd::Below(NumberTown), NumberTown, ChooseLocoType(), -1, kCrazy, false);
+  }
+  CounterNewCrashes += dt;
+  if (CounterNewCrashes >= TimeNewCrashes) {
+    CounterNewCrashes = 0;
+    TimeNewCrashes = Minutes(GaussRandom(r.CrashPeriod, 0.5));
+    field_.DamageRandomTrack();
+  }
+  CounterTimeWithoutTrain += dt;
+  if (CounterTimeWithoutTrain >= kEmptyFieldTime) LaunchOrdinaryTrain();
+  bool anyTrain = !field_.Trains().empty();
+  for (const Town& t : field_.Towns()) anyTrain = anyTrain || !t.queue.empty();
+  if (anyTrain) CounterTimeWithoutTrain = 0;
+}
+
+void Game::LaunchOrdinaryTrain() {
+  const int colour = rnd::Below(NumberTown);
+  const int cars = rnd::Below(Record().TrainCars);
+  field_.LaunchTrain(colour, cars, ChooseLocoType(), -1, kOrdinary, false);
+}
+
+void Game::UpdateMinuteTips(int32_t dt) {
+  CounterTimeMinuteTips += dt;
+  if (CounterTimeMinuteTips < kMinuteTipsTime) return;
+  ShowTip(tip::WarehouseLevelEnd, kMinuteTipX, kMinuteTipY, std::string());
+  ShowTip(kMinuteTips[g_minuteTip], kNoPlace, kNoPlace, std::string());
+  g_minuteTip = (g_minuteTip + 1) % static_cast<int>(std::size(kMinuteTips));
+  CounterTimeMinuteTips = 0;
+}
+
+// ---------------------------------------------------------------- the field's host
+
+void Game::PostMessage(const std::string& text, bool important) {
+  if (parts_.messages) parts_.messages->Post(text, important);
+}
+
+bool Game::TipAllowed(int number) { return Globals().ShowTips && tips_.CanShow(number); }
+
+void Game::ShowTip(int number, int x, int y, const std::string& text) {
+  tips_.Show(number, x, y, text);
+}
+
+bool Game::PlaceTip(int number, int x, int y) { return tips_.Place(number, x, y); }
+
+double Game::Progress() { return progress_->GetProgress(); }
+
+bool Game::TakeCatchUpRequest() {
+  const bool due = catchUp_;
+  catchUp_ = false;
+  return due;
+}
+
+// Crashes rotate over the three samples of the crash sound, so that they can sound
+// over each other.
+void Game::PlaySound(int index) {
+  if (index == snd::Crash) {
+    index = snd::Crash + crashSound_;
+    crashSound_ = (crashSound_ + 1) % 3;
+  }
+  Sound().Play(index, 0);
+}
+
+int32_t Game::GameType() const { return Globals().GameType == 1 ? 1 : 0; }

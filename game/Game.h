@@ -1,0 +1,212 @@
+#pragma once
+// One game in progress: the level flow and its timers, the player's money and
+// delivered trains, the player's actions on the field, and saving and restoring the
+// game. It owns the field, the level progress indicator and the tips, and reaches the
+// screen that hosts it only through GameOwner and the display parts it is given.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/GameOwner.h"
+#include "game/LevelTable.h"
+#include "game/Tips.h"
+#include "railway/Field.h"
+#include "railway/FieldHost.h"
+#include "sprites/FineSink.h"
+
+class CompleteIndicator;
+class FlyingTextLine;
+class LClip;
+class LClipButton;
+class LControl;
+class LEngine;
+class LParams;
+class MessageLine;
+class NumberRow;
+class Track;
+
+// The states of a game.
+enum GameStateValue : int32_t {
+  kStateConstructed = 0,
+  kStateNewGame = 2,
+  kStateRestoring = 3,
+  kStateStartHelp = 5,
+  kStatePlaying = 6,
+  kStateLevelStatistics = 7,
+  kStateFinalStatistics = 8,
+  kStateLevelFinishing = 9,
+  kStateOutOfMoney = 10,
+};
+
+// The modes of the left panel.
+enum GameMode : int32_t { kOperatingMode = 0, kBuildingMode = 1 };
+
+// What the hosting screen lends the game. Every part but the screen and the owner may
+// be missing (nothing is shown there then).
+struct GameParts {
+  LEngine* screen = nullptr;  // the game's own sprites and panel widgets go here
+  GameOwner* owner = nullptr;
+  FieldSprites* fieldSprites = nullptr;  // the field's pictures
+  NumberRow* trainsDisplay = nullptr;
+  NumberRow* moneyDisplay = nullptr;
+  FlyingTextLine* bigCaption = nullptr;
+  FlyingTextLine* smallCaption = nullptr;
+  MessageLine* messages = nullptr;
+};
+
+class Game : public FieldHost, public FineSink {
+ public:
+  static constexpr int32_t kStartMoney = 100000;
+  static constexpr int kTrackTypes = 6;
+
+  explicit Game(const GameParts& parts);
+  virtual ~Game();
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  // Level flow.
+  virtual void NewGame();
+  // Restores the saved game of the current game type (phase 1); false when there is
+  // none, it cannot be read or it asks for a new game.
+  virtual bool Load();
+  virtual void Save();
+  virtual void OnScreenClosed(GameScreen screen, int32_t result);
+  virtual void OnKeyDown(int32_t key, int32_t modifiers);
+  virtual void Update(int32_t dt);
+  virtual void StartLevel();
+  virtual void EndLevel();
+  void SetState(int32_t state);
+  void AdvanceState();
+
+  // Player actions.
+  virtual int32_t OnMouseMove(int32_t x, int32_t y);
+  virtual int32_t OnLeftDown(int32_t x, int32_t y);
+  virtual int32_t OnLeftUp(int32_t x, int32_t y);
+  virtual int32_t OnRightDown(int32_t x, int32_t y);
+  virtual int32_t OnRightUp(int32_t x, int32_t y);
+  virtual int32_t OnWheelDown(int32_t x, int32_t y);
+  virtual int32_t OnWheelUp(int32_t x, int32_t y);
+  // A panel button was pressed: a track-type button, or a crash site's call button.
+  virtual void OnButton(const LControl* widget);
+  virtual void OnCallButton(const FieldSprite* button);
+  virtual void ToggleMode();
+
+  // Money (FieldHost and FineSink).
+  void ChangeMoney(int delta) override;
+  void Fine(unsigned amount) override;
+  void CountDeliveredTrain() override;
+
+  // Random draws of the level flow.
+  int ChooseLocoType();
+  static double GaussRandom(double mean, double deviation);
+
+  // The saved game's file for the player and game type.
+  static std::string SaveFileName(const std::string& player, int32_t gameType);
+
+  // What the field needs from the game.
+  void PostMessage(const std::string& text, bool important) override;
+  bool TipAllowed(int number) override;
+  void ShowTip(int number, int x, int y, const std::string& text) override;
+  bool PlaceTip(int number, int x, int y) override;
+  double Progress() override;
+  bool TakeCatchUpRequest() override;
+  void PlaySound(int index) override;
+  int32_t GameType() const override;
+
+  // Read access for the screen, tools and tests.
+  Field& GetField() { return field_; }
+  const Field& GetField() const { return field_; }
+  Tips& GetTips() { return tips_; }
+  CompleteIndicator& GetProgress() { return *progress_; }
+  const LevelParams& Record() const { return Level(CurrentRound); }
+  const std::array<LClipButton*, kTrackTypes>& TrackButtons() const { return trackButtons_; }
+  LClip* ModeToggle() const { return toggleHover_; }
+  const Track* Preview() const { return preview_.get(); }
+  const FieldSprite* ForbiddenMarker() const { return forbidden_; }
+
+  // Saved values, named as their keys.
+  int32_t PreviousState = 0;
+  int32_t CurrentRoundInType = 0;
+  int32_t CurrentRound = 0;
+  int32_t iGameMode = kOperatingMode;
+  int32_t CurrSelectTrackType = 0;
+  int32_t TotalTime = 0;
+  int32_t TrainCounter = 0;
+  int32_t TrainCounterBeginLevel = 0;
+  int32_t MoneyCounter = kStartMoney;
+  int32_t MoneyCounterBeginLevel = kStartMoney;
+  int32_t NumberTown = 0;
+  int32_t CounterTimeWithoutTrain = 0;
+  int32_t CounterTimeMinuteTips = 0;
+  std::string LevelCaption;
+  int32_t GameState = kStateConstructed;
+  int32_t TimeWave = 0, CounterWave = 0;
+  int32_t TimeNewTrain = 0, CounterNewTrain = 0;
+  int32_t TimeNewCrazy = 0, CounterNewCrazy = 0;
+  int32_t TimeNewCrashes = 0, CounterNewCrashes = 0;
+  int32_t CaptionTimer = -1;
+  double TownAddPeriod = 0;
+  double NewTownAdd = 0;
+  double PercentCounterNewHouse = 0;
+  double PercentAddNewHouse = 0;
+  double PercentDeltaFirstTown = 0.001;
+  std::vector<TrackPair> BeginTowns;
+  std::vector<TrackPair> BeginTracks;
+  bool HelpShown = false;
+  int32_t NumberHouseForNextTown = 0;
+  std::vector<SceneryRecord> trees;
+  std::vector<SceneryRecord> homes;
+  bool NeedNewGame = true;
+  uint32_t OutOfMoneyTimer = 0;
+  uint32_t FinishTimer = 0;
+  int32_t StartLevelNumber = 0;  // where a new game begins (0-based, within the type)
+
+ private:
+  // Level flow (Game.cpp).
+  bool UpdateRestore();
+  void UpdateHousesAndTowns(double p);
+  void AddNextTown(double p, bool restoring);
+  void UpdateCaption(int32_t dt);
+  bool UpdateProgress(int32_t dt);
+  void UpdateReleases(int32_t dt, double p);
+  void UpdateMinuteTips(int32_t dt);
+  void LaunchOrdinaryTrain();
+  void SetLandscape(int background);
+  void ShowLevelCaption();
+  // Player actions (GameActions.cpp).
+  void MakePanel();
+  void ShowModeWidgets();
+  void ShowPuzzlePictures(bool shown);
+  void SelectTrackType(int type);
+  void RefreshCursor();
+  bool InsideToggle(int x, int y) const;
+  bool Puzzle() const { return GameType() == 1; }
+  // Saving (GameSave.cpp).
+  bool ExchangeRunning(LParams& store, int direction);
+  bool ExchangeScenery(LParams& store, int direction);
+  bool ReadPhaseTwo();
+  bool ValuesUsable() const;
+
+  GameParts parts_;
+  Tips tips_;
+  Field field_;
+  std::unique_ptr<CompleteIndicator> progress_;
+  std::unique_ptr<Track> preview_;
+  FieldSprite* forbidden_ = nullptr;
+  std::array<LClipButton*, kTrackTypes> trackButtons_{};
+  LClip* leftPanel_ = nullptr;
+  LClip* toggleHover_ = nullptr;
+  LClip* buildModePicture_ = nullptr;
+  LClip* routeModePicture_ = nullptr;
+  LClip* buildingAvailable_ = nullptr;
+  LClip* puzzleCaption_ = nullptr;
+  LClip* background_ = nullptr;
+  LClip* topForest_ = nullptr;
+  bool toggleHeld_ = false;
+  bool catchUp_ = false;
+  int mouseX_ = 0;
+  int mouseY_ = 0;
+  int crashSound_ = 0;
+};

@@ -1,0 +1,195 @@
+// Saving and restoring a game: one sealed parameter document per player and game
+// type in the saved-games folder. A restore runs in two phases: the level is laid out
+// again first, and the running values are read once every town is back and every
+// track is built.
+#include <cmath>
+#include <cstdio>
+
+#include "engine/LParams.h"
+#include "game/Game.h"
+#include "game/Settings.h"
+#include "railway/ParamsStore.h"
+#include "sprites/CompleteIndicator.h"
+#include "sprites/TextLines.h"
+
+namespace {
+
+const char kPrefix[] = "Game.";
+constexpr int32_t kMaxRecords = 10000;
+
+// A tree or house record: "x y frame town".
+std::string RecordText(const SceneryRecord& r) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%d %d %d %d", r.x, r.y, r.frame, r.town);
+  return text;
+}
+
+bool ParseRecord(const std::string& text, SceneryRecord& r) {
+  return std::sscanf(text.c_str(), "%d %d %d %d", &r.x, &r.y, &r.frame, &r.town) == 4;
+}
+
+// A place on or near the field where the game itself puts trees and houses.
+bool OnField(const SceneryRecord& r) {
+  return r.x >= 0 && r.x < 1000 && r.y >= 0 && r.y < 700 && r.frame >= 0 && r.frame < 64;
+}
+
+bool Finite(double v) { return std::isfinite(v); }
+
+}  // namespace
+
+std::string Game::SaveFileName(const std::string& player, int32_t gameType) {
+  const char* type = gameType == 0 ? "CLASSIC" : gameType == 1 ? "PUZZLE" : "";
+  return std::string("savep/") + player + type + ".sav";
+}
+
+void Game::Save() {
+  if (GameState == kStateNewGame || GameState == kStateFinalStatistics) NeedNewGame = true;
+  if (GameState == kStateRestoring) return;
+  const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
+  LParams& store = Params();
+  if (!store.OpenWrite(path)) {
+    std::fprintf(stderr, "Error. Game::Save. Cannot write the saved game %s.\n", path.c_str());
+    return;
+  }
+  trees = field_.CollectTrees();
+  homes = field_.CollectHouses();
+  ExchangeRunning(store, kSave);
+  trees.clear();
+  homes.clear();
+  tips_.Exchange(store, kPrefix, kSave);
+  ParamsStore fieldStore(store);
+  field_.SaveField(fieldStore, kPrefix);
+  progress_->Save();
+  if (!store.Close()) {
+    std::fprintf(stderr, "Error. Game::Save. The saved game %s was not written.\n", path.c_str());
+  }
+}
+
+// The values of the key table in their order, both directions. Loading reads the
+// first phase's values after the level has been laid out (the records were read before
+// it); the values of the second phase are skipped.
+bool Game::ExchangeRunning(LParams& s, int d) {
+  const bool save = d == kSave;
+  bool ok = true;
+  std::string towns = save ? field_.TownRecord() : std::string();
+  std::string tracks = save ? field_.BuiltTrackRecord() : std::string();
+  ok = s.Bool(kPrefix, "NeedNewGame", NeedNewGame, d) && ok;
+  ok = s.Long(kPrefix, "iGameMode", iGameMode, d) && ok;
+  ok = s.Text(kPrefix, "BeginTowns", towns, d) && ok;
+  ok = s.Text(kPrefix, "BeginTracks", tracks, d) && ok;
+  ok = s.Long(kPrefix, "CurrentRound", CurrentRound, d) && ok;
+  ok = s.Long(kPrefix, "CurrentRoundInType", CurrentRoundInType, d) && ok;
+  ok = s.Long(kPrefix, "CurrSelectTrackType", CurrSelectTrackType, d) && ok;
+  ok = s.Long(kPrefix, "TotalTime", TotalTime, d) && ok;
+  ok = s.Long(kPrefix, "TrainCounter", TrainCounter, d) && ok;
+  ok = s.Long(kPrefix, "TrainCounterBeginLevel", TrainCounterBeginLevel, d) && ok;
+  ok = s.Long(kPrefix, "MoneyCounter", MoneyCounter, d) && ok;
+  ok = s.Long(kPrefix, "MoneyCounterBeginLevel", MoneyCounterBeginLevel, d) && ok;
+  if (save) s.Long(kPrefix, "NumberTown", NumberTown, d);
+  ok = s.Long(kPrefix, "CounterTimeWithoutTrain", CounterTimeWithoutTrain, d) && ok;
+  if (save) s.Long(kPrefix, "CounterTimeMinuteTips", CounterTimeMinuteTips, d);
+  ok = s.Long(kPrefix, "TimeWave", TimeWave, d) && ok;
+  ok = s.Long(kPrefix, "CounterWave", CounterWave, d) && ok;
+  ok = s.Long(kPrefix, "TimeNewTrain", TimeNewTrain, d) && ok;
+  ok = s.Long(kPrefix, "CounterNewTrain", CounterNewTrain, d) && ok;
+  ok = s.Long(kPrefix, "TimeNewCrazy", TimeNewCrazy, d) && ok;
+  ok = s.Long(kPrefix, "CounterNewCrazy", CounterNewCrazy, d) && ok;
+  ok = s.Long(kPrefix, "TimeNewCrashes", TimeNewCrashes, d) && ok;
+  ok = s.Long(kPrefix, "CounterNewCrashes", CounterNewCrashes, d) && ok;
+  if (save) s.Double(kPrefix, "TownAddPeriod", TownAddPeriod, d);
+  if (save) s.Double(kPrefix, "NewTownAdd", NewTownAdd, d);
+  ok = s.Double(kPrefix, "PercentCounterNewHouse", PercentCounterNewHouse, d) && ok;
+  ok = s.Double(kPrefix, "PercentAddNewHouse", PercentAddNewHouse, d) && ok;
+  if (save) s.Double(kPrefix, "PercentDeltaFirstTown", PercentDeltaFirstTown, d);
+  if (save) s.Long(kPrefix, "NumberHouseForNextTown", NumberHouseForNextTown, d);
+  if (save) ok = ExchangeScenery(s, d) && ok;
+  return ok;
+}
+
+bool Game::ExchangeScenery(LParams& s, int d) {
+  bool ok = true;
+  for (auto* list : {&trees, &homes}) {
+    const bool isTrees = list == &trees;
+    int32_t count = static_cast<int32_t>(list->size());
+    ok = s.Long(kPrefix, isTrees ? "NumberTrees" : "NumberHomes", count, d) && ok;
+    if (d == kLoad) {
+      list->clear();
+      if (count < 0 || count > kMaxRecords) return false;
+    }
+    for (int32_t i = 0; i < count && ok; ++i) {
+      const std::string name = (isTrees ? "TreeNumber" : "HomeNumber") + std::to_string(i);
+      std::string text = d == kSave ? RecordText((*list)[i]) : std::string();
+      ok = s.Text(kPrefix, name, text, d) && ok;
+      if (d == kSave) continue;
+      SceneryRecord r;
+      if (!ok || !ParseRecord(text, r) || !OnField(r)) return false;
+      if (isTrees) r.town = -1;
+      // Houses of no town are left out.
+      if (isTrees || (r.town >= 0 && r.town <= 7)) list->push_back(r);
+    }
+  }
+  return ok;
+}
+
+bool Game::Load() {
+  GameState = kStateRestoring;
+  const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
+  LParams& s = Params();
+  if (!s.OpenRead(path)) return false;
+  bool ok = s.Bool(kPrefix, "NeedNewGame", NeedNewGame, kLoad);
+  ok = s.Long(kPrefix, "CurrentRound", CurrentRound, kLoad) && ok;
+  ok = s.Long(kPrefix, "CurrentRoundInType", CurrentRoundInType, kLoad) && ok;
+  if (!ok || NeedNewGame) return false;
+  std::string towns, tracks;
+  ok = s.Text(kPrefix, "BeginTowns", towns, kLoad) && s.Text(kPrefix, "BeginTracks", tracks, kLoad);
+  BeginTowns = ParsePairs(towns);
+  BeginTracks = ParsePairs(tracks);
+  ok = ok && ExchangeScenery(s, kLoad);
+  if (!ok || CurrentRoundInType < 0 || CurrentRoundInType > kLastLevel ||
+      static_cast<int>(BeginTowns.size()) > Level(LevelIndex(CurrentRoundInType, GameType())).MaxTowns) {
+    std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
+    trees.clear();
+    homes.clear();
+    return false;
+  }
+  StartLevel();
+  progress_->Load();
+  ok = ExchangeRunning(s, kLoad);
+  CurrentRound = LevelIndex(CurrentRoundInType, GameType());
+  if (!ok || !ValuesUsable()) {
+    std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
+    return false;
+  }
+  if (!Puzzle() || iGameMode == kOperatingMode) ShowModeWidgets();
+  SelectTrackType(CurrSelectTrackType);
+  if (parts_.trainsDisplay) parts_.trainsDisplay->SetValue(TrainCounter, false);
+  if (parts_.moneyDisplay) parts_.moneyDisplay->SetValue(MoneyCounter, false);
+  return true;
+}
+
+// The values of the first phase that no level can reach are refused.
+bool Game::ValuesUsable() const {
+  return (iGameMode == kOperatingMode || iGameMode == kBuildingMode) &&
+         CurrSelectTrackType >= 0 && CurrSelectTrackType < kTrackTypes &&
+         CurrentRoundInType >= 0 && CurrentRoundInType <= kLastLevel && TotalTime >= 0 &&
+         TrainCounter >= 0 && TrainCounterBeginLevel >= 0 && MoneyCounter >= 0 &&
+         CounterTimeWithoutTrain >= 0 && TimeWave >= 0 && CounterWave >= 0 &&
+         CounterNewTrain >= 0 && CounterNewCrazy >= 0 && CounterNewCrashes >= 0 &&
+         Finite(PercentCounterNewHouse) && Finite(PercentAddNewHouse);
+}
+
+bool Game::ReadPhaseTwo() {
+  LParams& s = Params();
+  tips_.Exchange(s, kPrefix, kLoad);
+  ParamsStore fieldStore(s);
+  bool ok = field_.LoadField(fieldStore, kPrefix);
+  ok = progress_->Load() && ok;
+  ok = s.Long(kPrefix, "NumberHouseForNextTown", NumberHouseForNextTown, kLoad) && ok;
+  ok = s.Double(kPrefix, "TownAddPeriod", TownAddPeriod, kLoad) && ok;
+  ok = s.Double(kPrefix, "NewTownAdd", NewTownAdd, kLoad) && ok;
+  ok = s.Double(kPrefix, "PercentDeltaFirstTown", PercentDeltaFirstTown, kLoad) && ok;
+  ok = s.Long(kPrefix, "NumberTown", NumberTown, kLoad) && ok;
+  return ok && NumberTown >= 0 && NumberTown <= Record().MaxTowns &&
+         NumberHouseForNextTown >= 0 && Finite(TownAddPeriod) && Finite(NewTownAdd) &&
+         Finite(PercentDeltaFirstTown);
+}

@@ -1,0 +1,60 @@
+#include "railway/LevelRestore.h"
+
+#include <cstdio>
+#include <cstring>
+
+std::vector<TrackPair> ParsePairs(const std::string& text) {
+  std::vector<TrackPair> pairs;
+  const char* p = text.c_str();
+  while (*p) {
+    TrackPair pair{-1, -1};
+    if (std::sscanf(p, "%d,%d", &pair.junction, &pair.type) != 2) break;
+    pairs.push_back(pair);
+    const char* blank = std::strchr(p, ' ');
+    if (!blank || blank[1] == '\0') break;
+    p = blank + 1;
+  }
+  return pairs;
+}
+
+TrackPair NextTownPair(const std::vector<TrackPair>& towns, int town) {
+  const size_t next = static_cast<size_t>(town) + 1;
+  return town >= -1 && next < towns.size() ? towns[next] : TrackPair{-1, -1};
+}
+
+void BeginLevel(Field& field, const std::vector<TrackPair>& towns, int forests, int forestSize,
+                const std::vector<SceneryRecord>& trees,
+                const std::vector<SceneryRecord>& houses, int treeClip) {
+  const TrackPair first = NextTownPair(towns, -1);
+  field.NewLevel(forests, forestSize, first.junction, first.type, trees, houses, treeClip);
+}
+
+void LayLevelTracks(Field& field, const std::vector<TrackPair>& tracks) {
+  for (const TrackPair& t : tracks) field.AddTrack(t.junction, t.type, Laying::kLevelLayout);
+}
+
+bool AddLevelTown(Field& field, const std::vector<TrackPair>& towns, int town) {
+  const TrackPair next = NextTownPair(towns, town);
+  return field.AddNewTown(town, next.junction, next.type);
+}
+
+void FinishBuilding(Field& field) {
+  for (int i = 0; i < 100000 && !field.AllTracksBuilt(); ++i) field.BuildStep(1000);
+}
+
+bool RebuildLevel(Field& field, const std::string& townRecord, const std::string& trackRecord,
+                  const std::vector<SceneryRecord>& trees,
+                  const std::vector<SceneryRecord>& houses, int treeClip) {
+  const std::vector<TrackPair> towns = ParsePairs(townRecord);
+  BeginLevel(field, towns, 0, 0, trees, houses, treeClip);
+  LayLevelTracks(field, ParsePairs(trackRecord));
+  bool ok = true;
+  for (int i = 0; i < static_cast<int>(towns.size()); ++i) {
+    if (!AddLevelTown(field, towns, i)) {
+      std::fprintf(stderr, "Error. RebuildLevel. Town %d could not be added.\n", i);
+      ok = false;
+    }
+  }
+  FinishBuilding(field);
+  return ok;
+}
