@@ -143,7 +143,8 @@ class Field {
   void PlaceCars(Train& train);
   rail::Place MoveBack(const rail::Place& from, double distance, bool* changed) const;
   void DrawTrain(Train& train, bool& moved);
-  void Arrive(size_t index, int town);
+  // False when the train stays on the field (turned back by a town of another colour).
+  bool Arrive(size_t index, int town);
   void CrazyCrash(size_t index);
   void UpdateTowns(int dt, bool finesDue);
   void LaunchQueued(Town& town);

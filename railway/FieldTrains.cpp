@@ -214,7 +214,8 @@ void Field::MoveTrain(Train& train, bool& moved, size_t& index, int dt) {
   PlaceCars(train);
   const Car& last = train.cars.back();
   if (train.arrivedTown >= 0 && last.place.pos > rail::TrackLength(last.place.d)) {
-    Arrive(index, train.arrivedTown);
+    // A train turned back by a town of another colour stays, and has had its step.
+    if (!Arrive(index, train.arrivedTown)) ++index;
     return;
   }
   if (train.kind == kCrazy) {
@@ -386,12 +387,12 @@ void Field::DrawTrain(Train& train, bool& moved) {
   }
 }
 
-void Field::Arrive(size_t index, int town) {
+bool Field::Arrive(size_t index, int town) {
   Train& train = *trains_[index];
   if (train.kind == kRepair) {
     trains_.erase(trains_.begin() + static_cast<long>(index));
     Post("Repair train has set off");
-    return;
+    return true;
   }
   if (train.kind == kOrdinary && train.colour != town) {
     rail::Point p = TownPosition(town);
@@ -401,7 +402,7 @@ void Field::Arrive(size_t index, int town) {
     }
     ReverseTrain(train);
     train.speed = train.topSpeed / 2;
-    return;
+    return false;
   }
   if (town >= 0 && town < static_cast<int>(towns_.size()) && towns_[town].arrival) {
     towns_[town].arrival->SetFrame(0);
@@ -411,6 +412,7 @@ void Field::Arrive(size_t index, int town) {
   RemoveTrain(static_cast<int>(index), 0, false);
   Sound(snd::ReturnTrain);
   Post("The train has arrived");
+  return true;
 }
 
 void Field::CrazyCrash(size_t index) {

@@ -1,6 +1,8 @@
 // Trains: launching, movement, routing, reversal, arrival and payment.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <memory>
 
@@ -122,7 +124,16 @@ TEST(Trains, WrongColourReturnsAtHalfSpeed) {
   Rig rig;
   rig.DiagonalLine();
   rig.field.LaunchTrain(2, 1, 4, 0, kOrdinary, true);
-  ASSERT_TRUE(RunUntil(rig, [&] { return rig.Only() && rig.Only()->reversed; }));
+  rail::Place before;
+  ASSERT_TRUE(RunUntil(rig, [&] {
+    if (rig.Only() && !rig.Only()->reversed) before = rig.Only()->cars[0].place;
+    return rig.Only() && rig.Only()->reversed;
+  }));
+  // Turned round where its step ended, at top speed, and not moved again in that step.
+  const Train& t = *rig.Only();
+  EXPECT_EQ(t.cars[0].place.d, rail::Opposite(before.d));
+  EXPECT_DOUBLE_EQ(t.cars[0].place.pos,
+                   std::max(0.0, rail::TrackLength(before.d) - (before.pos + t.topSpeed)));
   EXPECT_DOUBLE_EQ(rig.Only()->speed, rig.Only()->topSpeed / 2);
   EXPECT_TRUE(rig.host.TipShown(14));
   EXPECT_EQ(rig.host.delivered, 0);
