@@ -1,4 +1,7 @@
 // The player's money: every earning and cost of the game goes through here.
+#include <algorithm>
+#include <cstdint>
+
 #include "engine/LSound.h"
 #include "game/Game.h"
 #include "sprites/TextLines.h"
@@ -13,7 +16,8 @@ void Game::ChangeMoney(int delta) {
     if (GameState != kStateOutOfMoney) GameState = kStateOutOfMoney;
     return;
   }
-  MoneyCounter += delta;
+  MoneyCounter = static_cast<int32_t>(
+      std::min<int64_t>(static_cast<int64_t>(MoneyCounter) + delta, INT32_MAX));
   if (parts_.moneyDisplay) parts_.moneyDisplay->SetValue(MoneyCounter, false);
 }
 

@@ -160,7 +160,9 @@ bool Game::Load() {
     std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
     return false;
   }
-  if (!Puzzle() || iGameMode == kOperatingMode) ShowModeWidgets();
+  // The Puzzle game has no building mode, whatever the file says.
+  if (Puzzle()) iGameMode = kOperatingMode;
+  ShowModeWidgets();
   SelectTrackType(CurrSelectTrackType);
   if (parts_.trainsDisplay) parts_.trainsDisplay->SetValue(TrainCounter, false);
   if (parts_.moneyDisplay) parts_.moneyDisplay->SetValue(MoneyCounter, false);
