@@ -283,12 +283,8 @@ TEST_F(TipsOnScreen, BoxTextAndArrowPictures) {
   EXPECT_EQ(s.arrow->Period, 400);
   EXPECT_EQ(s.arrow->FrameCount(), 2);
   EXPECT_EQ(s.text->x, s.box->x + 3);
-}
-
-TEST_F(TipsOnScreen, CallersTextReplacesTheTableText) {
-  onScreen->Show(tip::MoveTrainToTown, 200, 300, "Go.");
-  ASSERT_EQ(onScreen->ShownTips().size(), 1u);
-  EXPECT_EQ(onScreen->ShownTips()[0].boxH, 2 * kPartHeight + 3 + (kFontHeight - 7));
+  onScreen->Show(tip::CallRepairButton, 200, 300, "Go.");  // the caller's text: one line
+  EXPECT_EQ(onScreen->ShownTips()[1].boxH, 2 * kPartHeight + 3 + (kFontHeight - 7));
 }
 
 TEST_F(TipsOnScreen, ArrowBesideFollowsPlace) {
