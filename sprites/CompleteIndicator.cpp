@@ -8,13 +8,11 @@
 #include "engine/LEngine.h"
 #include "engine/LParams.h"
 #include "sprites/ClipLib.h"
+#include "sprites/ClipTable.h"
 #include "sprites/FineSink.h"
 
 namespace {
 
-constexpr int kEngineEntry = 10;
-constexpr int kCrateEntry = 110;
-constexpr int kStackEntry = 111;
 constexpr double kWarehouseX = 145;
 constexpr double kTurnX = 1000;
 constexpr double kTrackLength = kTurnX - kWarehouseX;  // 855 pixels
@@ -36,10 +34,10 @@ LClip* MakeSprite(int entry, LEngine* owner) {
 }  // namespace
 
 CompleteIndicator::CompleteIndicator(LEngine* owner) : Owner(owner) {
-  Engine = MakeSprite(kEngineEntry, owner);
+  Engine = MakeSprite(clip::TopTrain, owner);
   if (Engine) Engine->Stop = true;
-  for (auto& c : Crates) c = MakeSprite(kCrateEntry, owner);
-  for (auto& s : Stacks) s = MakeSprite(kStackEntry, owner);
+  for (auto& c : Crates) c = MakeSprite(clip::Box, owner);
+  for (auto& s : Stacks) s = MakeSprite(clip::BoxStack, owner);
 }
 
 CompleteIndicator::~CompleteIndicator() {

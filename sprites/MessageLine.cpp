@@ -10,7 +10,6 @@ constexpr int32_t kStandTime = 5000;
 constexpr int32_t kShortStandTime = 1000;
 constexpr double kLeftLineY = 550;  // a leaving text is gone once it rose this high
 constexpr double kRiseSpeed = -0.01;
-constexpr int kRevealSound = 3;
 
 }  // namespace
 
@@ -114,7 +113,7 @@ void MessageLine::Reveal(int32_t dt) {
     delays_[i] -= dt;
     if (delays_[i] < 0) {
       c->SetVisible(true);
-      Sound().Play(kRevealSound, 0);
+      Sound().Play(snd::Telex, 0);
     } else {
       waiting = true;
     }
