@@ -196,7 +196,7 @@ class Field {
   int selectedTown_ = 0;
   int nextTownJunction_ = -1;
   int nextTrackType_ = -1;
-  int treeClip_ = 95;
-  int houseClip_ = 99;
+  int treeClip_ = clip::Trees;
+  int houseClip_ = clip::Homes;
   bool repairTipShown_ = false;
 };

@@ -197,12 +197,12 @@ void Field::AddCrashSite(int j, int d, double p) {
   int x = std::clamp(pose.x, 140, 810);
   int y = pose.y;
   if (sprites_) {
-    site.sign = sprites_->Create(98, false);
+    site.sign = sprites_->Create(clip::DamageSign, false);
     site.sign->SetPos(x, y);
     site.sign->SetZ(x / 1000 - 2 * y);
     site.sign->SetPeriod(500);
     site.sign->Animate(true);
-    site.button = sprites_->Create(100, true);
+    site.button = sprites_->Create(clip::CallRepairButton, true);
     int rgb[3];
     ColourTint(selectedTown_, rgb);
     site.button->Tint(rgb[0], rgb[1], rgb[2]);

@@ -4,6 +4,8 @@
 // clip library; tests and the scenario runner use the headless sprites.
 #include <string>
 
+#include "sprites/ClipTable.h"
+
 class FieldSprite {
  public:
   virtual ~FieldSprite() = default;
@@ -40,10 +42,16 @@ class FieldSprites {
   // The screen owns it; the field keeps the pointer until it calls Remove.
   virtual FieldSprite* Create(int clip, bool deep) = 0;
   virtual void Remove(FieldSprite* sprite) = 0;
-  // A house of the town's colour (library entry 99 in that town's colours).
+  // A house of the town's colour (the clip::Homes entry in that town's colours).
   virtual FieldSprite* CreateHouse(int town) {
     (void)town;
-    return Create(kHouseClip, false);
+    return Create(clip::Homes, false);
   }
-  static constexpr int kHouseClip = 99;
 };
+
+// Frame count of a clip library entry as the clip table gives it; at least one, since a
+// sprite always shows a frame (reserved entries have none).
+inline int FieldClipFrames(int clip) {
+  const ClipDesc* desc = GetClipDesc(clip);
+  return desc && desc->iNumberFrames > 0 ? desc->iNumberFrames : 1;
+}

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "railway/HeadlessSprites.h"
 #include "engine/Random.h"
 
 namespace {
@@ -55,14 +54,14 @@ void SortByX(std::vector<Scenery>& items) {
 void Field::MakeTownPictures(Town& tw) {
   if (!sprites_) return;
   rail::Point p = rail::JunctionPos(tw.innerJunction);
-  tw.arrival = sprites_->Create(tw.left ? 84 : 83, false);
+  tw.arrival = sprites_->Create(tw.left ? clip::TrainOutLeft : clip::TrainOutRight, false);
   tw.arrival->SetPos(p.x + (tw.left ? -15 : 15), p.y - 5);
   tw.arrival->SetPeriod(200);
   tw.arrival->Show(false);
-  tw.bell = sprites_->Create(86, false);
+  tw.bell = sprites_->Create(clip::TownBell, false);
   tw.bell->SetPos(p.x, p.y - 30);
   tw.bell->Show(false);
-  tw.startSign = sprites_->Create(102, false);
+  tw.startSign = sprites_->Create(clip::WaitTrain, false);
   tw.startSign->SetPos(p.x, p.y - 25);
   tw.startSign->SetPeriod(2000);
   tw.startSign->Show(false);
@@ -203,7 +202,8 @@ bool Field::AddHouse(double growth, int town, bool aroundRandomTown) {
     if (blocked) continue;
     int frames = FieldClipFrames(houseClip_);
     int f = rnd::Below(3) + static_cast<int>((frames - 1) * growth / 100) - 1;
-    if (f >= 5) f = 4;
+    // The last frame is kept for a house being cleared away for track.
+    if (f > frames - 2) f = frames - 2;
     if (f < 0) f = 0;
     AddScenery(houses_, houseClip_, {x, y, f, town});
     SortByX(houses_);

@@ -367,7 +367,8 @@ void Field::DrawTrain(Train& train, bool& moved) {
     rail::TrackPose pose = rail::TrackPoint(c.place.j, c.place.d, c.place.pos);
     c.sx = pose.x;
     c.sy = pose.y;
-    int frames = c.picture ? c.picture->Frames() : 48;
+    int frames =
+        c.picture ? c.picture->Frames() : FieldClipFrames(train.CarPicture(static_cast<int>(i)));
     int frame = rail::FrameFromHeading(pose.heading, frames);
     int turns = (c.place.d == 2 || c.place.d == 5 || c.place.d == 8 || c.place.d == 11) ? 1 : 0;
     if (train.reversed) ++turns;
@@ -489,7 +490,9 @@ void Field::Explode(Train& train, int fromCar) {
       c.sy = pose.y;
     }
     Explosion e;
-    if (sprites_) e.blast = sprites_->Create(rnd::Below(2) == 0 ? 122 : 123, false);
+    if (sprites_) {
+      e.blast = sprites_->Create(rnd::Below(2) == 0 ? clip::Explosion : clip::Explosion2, false);
+    }
     if (e.blast) {
       e.blast->SetPos(c.sx + rnd::Below(11) - 5, c.sy + rnd::Below(11) - 5);
       e.blast->SetZ(-1199);

@@ -60,6 +60,3 @@ class HeadlessSprites : public FieldSprites {
  private:
   std::vector<std::unique_ptr<HeadlessSprite>> sprites_;
 };
-
-// Frame count of a clip library entry used on the field.
-int FieldClipFrames(int clip);

@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr int kSwitchClip = 119;
-constexpr int kShortSwitchClip = 120;
-constexpr int kSignalClip = 118;
 constexpr int kSwitchDepth = 1090;
 const int kSignalOffsetX[4] = {-2, 12, 15, -14};
 const int kSignalOffsetY[4] = {-6, -1, 8, 6};
@@ -117,7 +114,7 @@ void Junction::RemoveSwitchPicture(int side) {
 void Junction::PlaceSignal(int side) {
   Signal& sig = signals_[side];
   if (!sig.picture && sprites_) {
-    sig.picture = sprites_->Create(kSignalClip, false);
+    sig.picture = sprites_->Create(clip::Semaphore, false);
     double sy = y_ + kSignalOffsetY[side];
     sig.picture->SetPos(x_ + kSignalOffsetX[side], sy);
     sig.picture->SetZ(static_cast<int>(-2 * sy));
@@ -146,7 +143,7 @@ void Junction::RecreateSwitchPicture(int side, bool shortPicture) {
   RemoveSwitchPicture(side);
   Switch& sw = switches_[side];
   sw.shortPicture = shortPicture;
-  sw.picture = sprites_->Create(shortPicture ? kShortSwitchClip : kSwitchClip, false);
+  sw.picture = sprites_->Create(shortPicture ? clip::ShortSwitches : clip::Switches, false);
   sw.picture->SetPos(x_, y_);
   sw.picture->SetZ(kSwitchDepth);
   ShowSwitchFrame(side);

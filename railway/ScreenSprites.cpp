@@ -65,10 +65,10 @@ FieldSprite* ScreenSprites::Create(int clip, bool deep) {
 
 FieldSprite* ScreenSprites::CreateHouse(int town) {
   LClip* picture = town >= 0 && town < 8 ? housePictures_[town] : nullptr;
-  if (!picture) return Create(kHouseClip, false);
+  if (!picture) return Create(clip::Homes, false);
   LClip* raw = new LClip();
   raw->Assign(*picture, false);
-  return Adopt(raw, kHouseClip);
+  return Adopt(raw, clip::Homes);
 }
 
 FieldSprite* ScreenSprites::Adopt(LClip* raw, int clip) {

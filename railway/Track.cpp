@@ -5,7 +5,8 @@
 #include "railway/GeometryExtra.h"
 
 namespace {
-const int kStageClip[4] = {113, 114, 115, 116};
+const int kStageClip[4] = {clip::TrackReserved, clip::TrackGround, clip::TrackSleepers,
+                           clip::Track};
 const int kStageDepth[4] = {1099, 1104, 1103, 1100};
 }  // namespace
 

@@ -6,15 +6,18 @@
 
 namespace {
 
-const LocoType kLocos[8] = {{36, 0.8, 0.007, 124, 132}, {52, 1.0, 0.008, 125, 133},
-                            {36, 1.2, 0.007, 126, 134}, {52, 1.5, 0.009, 127, 135},
-                            {38, 2.0, 0.02, 128, 136},  {40, 3.0, 0.025, 129, 137},
-                            {42, 4.0, 0.05, 130, 138},  {47, 5.5, 0.04, 131, 139}};
+const LocoType kLocos[8] = {{36, 0.8, 0.007, clip::Loco0, clip::LocoShadow0},
+                            {52, 1.0, 0.008, clip::Loco1, clip::LocoShadow1},
+                            {36, 1.2, 0.007, clip::Loco2, clip::LocoShadow2},
+                            {52, 1.5, 0.009, clip::Loco3, clip::LocoShadow3},
+                            {38, 2.0, 0.02, clip::Loco4, clip::LocoShadow4},
+                            {40, 3.0, 0.025, clip::Loco5, clip::LocoShadow5},
+                            {42, 4.0, 0.05, clip::Loco6, clip::LocoShadow6},
+                            {47, 5.5, 0.04, clip::Loco7, clip::LocoShadow7}};
 const int kWagonLength[5] = {35, 37, 30, 30, 50};
-const int kWagonPicture[5] = {142, 143, 144, 145, 146};
-const int kWagonShadow[5] = {147, 148, 149, 150, 151};
-constexpr int kRepairPicture = 140;
-constexpr int kRepairShadow = 141;
+const int kWagonPicture[5] = {clip::Wagon0, clip::Wagon1, clip::Wagon2, clip::Wagon3, clip::Wagon4};
+const int kWagonShadow[5] = {clip::WagonShadow0, clip::WagonShadow1, clip::WagonShadow2,
+                             clip::WagonShadow3, clip::WagonShadow4};
 const char* const kColourNames[8] = {"yellow", "red",     "green", "blue",
                                      "cyan",   "magenta", "black", "white"};
 const int kTints[8][3] = {{75, 75, 0},  {75, 0, 0},  {0, 75, 0}, {0, 0, 75},
@@ -70,15 +73,21 @@ Train::~Train() {
   }
 }
 
+int Train::CarPicture(int i) const {
+  if (kind == kRepair) return clip::RepairLoco;
+  return i == 0 ? Loco(loco).picture : kWagonPicture[wagon];
+}
+
+int Train::CarShadow(int i) const {
+  if (kind == kRepair) return clip::RepairLocoShadow;
+  return i == 0 ? Loco(loco).shadow : kWagonShadow[wagon];
+}
+
 void Train::MakeCarPictures(int i) {
   if (!sprites_) return;
   Car& c = cars[i];
-  int picture = i == 0 ? Loco(loco).picture : kWagonPicture[wagon];
-  int shadow = i == 0 ? Loco(loco).shadow : kWagonShadow[wagon];
-  if (kind == kRepair) {
-    picture = kRepairPicture;
-    shadow = kRepairShadow;
-  }
+  int picture = CarPicture(i);
+  int shadow = CarShadow(i);
   // A crazy train blinks black and white on every car; an ordinary train carries its
   // colour on the locomotive only, its wagons keep their own colours.
   bool tinted = kind == kCrazy || (kind == kOrdinary && i == 0);

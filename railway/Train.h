@@ -47,6 +47,9 @@ class Train {
   // Swaps the two pictures of every car (the crazy train's blinking).
   void SwapPictures();
   void HideCar(int i);
+  // Clip library entries of car i's picture and shadow.
+  int CarPicture(int i) const;
+  int CarShadow(int i) const;
 
   std::vector<Car> cars;
   double speed = 0;

@@ -125,7 +125,7 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
     ScreenSprites sprites(&screen);
     std::array<LClip*, 8> houses{};
     for (int c = 0; c < 8; ++c) {
-      houses[c] = ClipLib::Create(FieldSprites::kHouseClip, true);
+      houses[c] = ClipLib::Create(clip::Homes, true);
       int rgb[3];
       ColourTint(c, rgb);
       ShiftColour(houses[c]->GetSurface(), rgb[0], rgb[1], rgb[2]);
