@@ -12,6 +12,7 @@
 #include "railway/FieldSprites.h"
 #include "railway/FieldStore.h"
 #include "railway/Junction.h"
+#include "railway/TipTable.h"
 #include "railway/Town.h"
 #include "railway/Track.h"
 #include "railway/Train.h"

@@ -160,7 +160,7 @@ bool Field::CrashSiteChecks() {
       CrashSite& site = crashSites_[s];
       int sx = site.sign ? static_cast<int>(site.sign->X()) : 0;
       int sy = site.sign ? static_cast<int>(site.sign->Y()) : 0;
-      Tip(5, sx, sy, "The track has been repaired. You may return the repair tran to any city. ");
+      Tip(tip::TrackRepaired, sx, sy);
       if (sprites_) {
         if (site.sign) sprites_->Remove(site.sign);
         if (site.button) sprites_->Remove(site.button);
@@ -212,9 +212,9 @@ void Field::AddCrashSite(int j, int d, double p) {
   }
   crashSites_.push_back(site);
   if (RepairTrainOnField()) {
-    Tip(3, x, y, "Damaged railway section. Move here repair train.");
+    Tip(tip::MoveRepairTrainHere, x, y);
   } else {
-    Tip(2, x, y, "Damaged railway section. The but-ton call repair train.");
+    Tip(tip::CallRepairButton, x, y);
   }
 }
 
@@ -276,10 +276,8 @@ void Field::CallRepairTrain(int town) {
     repairTipShown_ = true;
     char buf[200];
     const char* name = ColourName(town);
-    std::snprintf(buf, sizeof buf,
-                  "Repair train has moved out of %s city because %s button above the sign was pressed.",
-                  name, name);
+    std::snprintf(buf, sizeof buf, TipText(tip::RepairTrainMovedOut), name, name);
     rail::Point p = TownPosition(town);
-    Tip(8, p.x, p.y, buf);
+    Tip(tip::RepairTrainMovedOut, p.x, p.y, buf);
   }
 }

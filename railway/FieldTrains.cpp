@@ -62,11 +62,11 @@ void Field::LaunchTrain(int colour, int cars, int loco, int town, int kind, bool
   }
   Sound(snd::NewTrainSemafor);
   if (tw.startSign) {
-    Tip(15, static_cast<int>(tw.startSign->X()), static_cast<int>(tw.startSign->Y()),
-        "The train will show up now!");
+    Tip(tip::TrainShowsUp, static_cast<int>(tw.startSign->X()),
+        static_cast<int>(tw.startSign->Y()));
   } else {
     rail::Point p = TownPosition(town);
-    Tip(15, p.x, p.y - 25, "The train will show up now!");
+    Tip(tip::TrainShowsUp, p.x, p.y - 25);
   }
 }
 
@@ -82,7 +82,7 @@ void Field::FieldUpdate(int dt) {
     t->speed = std::min(t->topSpeed, t->speed + t->acceleration / t->CarCount());
     if (t->tipFollow && host_) {
       rail::TrackPose pose = rail::TrackPoint(t->head.j, t->head.d, t->head.pos);
-      if (!host_->PlaceTip(1, pose.x, pose.y)) t->tipFollow = false;
+      if (!host_->PlaceTip(tip::MoveTrainToTown, pose.x, pose.y)) t->tipFollow = false;
     }
   }
   bool repair = RepairTrainOnField();
@@ -138,7 +138,7 @@ void Field::UpdateTowns(int dt, bool finesDue) {
       if (!tw.bell->Animating()) tw.bell->Animate(true);
     }
     rail::Point p = TownPosition(tw.colour);
-    Tip(16, p.x, p.y - 30, "The train is waiting to start from the city, but the line is busy.");
+    Tip(tip::LineBusy, p.x, p.y - 30);
     if (finesDue) paid += 1000 * waiting;
   }
   if (paid > 0) {
@@ -155,8 +155,7 @@ void Field::UpdateTowns(int dt, bool finesDue) {
     std::snprintf(buf, sizeof buf, "END LEVEL. %d fine for %d trains on field!", 1000 * count, count);
     Post(buf);
     Sound(snd::WaitTrain);
-    Tip(11, -999999, -999999,
-        "Warehouse is empty. The level will be over when all the trains are in the cities.");
+    Tip(tip::WarehouseEmpty, kNoPlace, kNoPlace);
   }
   for (Town& tw : towns_) {
     if (tw.countdown == -1) continue;
@@ -269,8 +268,7 @@ Field::LocoStep Field::MoveLocomotive(Train& train, size_t index) {
         return LocoStep::kRemoved;
       }
       rail::TrackPose pose = rail::TrackPoint(train.head.j, train.head.d, train.head.pos);
-      Tip(7, pose.x, pose.y,
-          "When the switch is closed or signal is red  the train will stop and reverse its movement.");
+      Tip(tip::SwitchClosedOrRed, pose.x, pose.y);
       ReverseTrain(train);
       return LocoStep::kDone;
     }
@@ -278,17 +276,17 @@ Field::LocoStep Field::MoveLocomotive(Train& train, size_t index) {
     if (!train.routed) {
       rail::TrackPose pose = rail::TrackPoint(train.head.j, train.head.d, train.head.pos);
       if (train.kind == kCrazy) {
-        Tip(17, pose.x, pose.y,
-            "This is a 'crazy' train. It doesn't stop at danger signals and crashes on closed switches.");
-        Tip(18, pose.x, pose.y, "'Crazy' train may be routed to any city.");
-      } else if (train.kind == kOrdinary && host_ && host_->TipAllowed(1)) {
+        Tip(tip::CrazyTrain, pose.x, pose.y);
+        Tip(tip::CrazyAnyTown, pose.x, pose.y);
+      } else if (train.kind == kOrdinary && host_ && host_->TipAllowed(tip::MoveTrainToTown)) {
         char buf[160];
         const char* name = ColourName(train.colour);
-        Tip(1, pose.x, pose.y, Format(buf, sizeof buf, "Move %s train in %s town.", name, name));
+        Tip(tip::MoveTrainToTown, pose.x, pose.y,
+            Format(buf, sizeof buf, TipText(tip::MoveTrainToTown), name, name));
         if (train.colour < static_cast<int>(towns_.size())) {
           rail::Point tp = TownPosition(train.colour);
-          std::snprintf(buf, sizeof buf, "Move %s train in this town.", name);
-          Tip(6, tp.x, tp.y, buf);
+          std::snprintf(buf, sizeof buf, TipText(tip::MoveTrainToThisTown), name);
+          Tip(tip::MoveTrainToThisTown, tp.x, tp.y, buf);
         }
         train.tipFollow = true;
       }
@@ -397,9 +395,8 @@ bool Field::Arrive(size_t index, int town) {
   }
   if (train.kind == kOrdinary && train.colour != town) {
     rail::Point p = TownPosition(town);
-    if (host_ && host_->TipAllowed(14)) {
-      Tip(14, p.x, p.y,
-          "The train and the city are of different colours. The train will be returned to the track.");
+    if (host_ && host_->TipAllowed(tip::WrongColour)) {
+      Tip(tip::WrongColour, p.x, p.y);
     }
     ReverseTrain(train);
     train.speed = train.topSpeed / 2;
