@@ -239,7 +239,9 @@ void Game::StartLevel() {
   progress_->Start(r.LevelMinutes, this);
   toggleHeld_ = false;
 
-  while (BeginTowns.size() < 2) BeginTowns.push_back({-1, -1});
+  // A restore re-adds only the towns the saved game had (it may have been saved before
+  // its first two came); the level's others follow once it is through.
+  while (GameState != kStateRestoring && BeginTowns.size() < 2) BeginTowns.push_back({-1, -1});
   const int b = static_cast<int>(BeginTowns.size());
 
   SetLandscape(r.Background);
@@ -334,6 +336,9 @@ bool Game::UpdateRestore() {
   }
   trees.clear();
   homes.clear();
+  std::vector<TrackPair> level = ParsePairs(Record().TownsText);
+  while (level.size() < 2) level.push_back({-1, -1});
+  for (size_t i = BeginTowns.size(); i < level.size(); ++i) BeginTowns.push_back(level[i]);
   catchUp_ = true;
   AdvanceState();
   return true;

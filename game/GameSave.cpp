@@ -44,7 +44,12 @@ std::string Game::SaveFileName(const std::string& player, int32_t gameType) {
 
 void Game::Save() {
   if (GameState == kStateNewGame || GameState == kStateFinalStatistics) NeedNewGame = true;
-  if (GameState == kStateRestoring) return;
+  // A restore still running (also under the help shown at start) has no whole game to
+  // write, and its saved game is still being read from the store.
+  if (GameState == kStateRestoring ||
+      (GameState == kStateStartHelp && PreviousState == kStateRestoring)) {
+    return;
+  }
   const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
   LParams& store = Params();
   if (!store.OpenWrite(path)) {
@@ -148,6 +153,7 @@ bool Game::Load() {
   if (!ok || CurrentRoundInType < 0 || CurrentRoundInType > kLastLevel ||
       static_cast<int>(BeginTowns.size()) > Level(LevelIndex(CurrentRoundInType, GameType())).MaxTowns) {
     std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
+    s.Close();
     trees.clear();
     homes.clear();
     return false;
@@ -158,6 +164,7 @@ bool Game::Load() {
   CurrentRound = LevelIndex(CurrentRoundInType, GameType());
   if (!ok || !ValuesUsable()) {
     std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
+    s.Close();
     return false;
   }
   // The Puzzle game has no building mode, whatever the file says.
@@ -191,7 +198,12 @@ bool Game::ReadPhaseTwo() {
   ok = s.Double(kPrefix, "NewTownAdd", NewTownAdd, kLoad) && ok;
   ok = s.Double(kPrefix, "PercentDeltaFirstTown", PercentDeltaFirstTown, kLoad) && ok;
   ok = s.Long(kPrefix, "NumberTown", NumberTown, kLoad) && ok;
+  // The towns re-added during the restore have moved the house timer on; it is read back.
+  ok = s.Double(kPrefix, "PercentCounterNewHouse", PercentCounterNewHouse, kLoad) && ok;
+  ok = s.Double(kPrefix, "PercentAddNewHouse", PercentAddNewHouse, kLoad) && ok;
+  s.Close();  // the restore has read the whole saved game
   return ok && NumberTown >= 0 && NumberTown <= Record().MaxTowns &&
          NumberHouseForNextTown >= 0 && Finite(TownAddPeriod) && Finite(NewTownAdd) &&
-         Finite(PercentDeltaFirstTown);
+         Finite(PercentDeltaFirstTown) && Finite(PercentCounterNewHouse) &&
+         Finite(PercentAddNewHouse);
 }
