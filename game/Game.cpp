@@ -423,7 +423,8 @@ void Game::UpdateReleases(int32_t dt, double p) {
   if (CounterNewCrazy >= TimeNewCrazy) {
     CounterNewCrazy = 0;
     TimeNewCrazy = Minutes(GaussRandom(r.CrazyPeriod, 0.5));
-    field_.LaunchTrain(rnd::Below(NumberTown), NumberTown, ChooseLocoType(), -1, kCrazy, false);
+    const int colour = rnd::Below(NumberTown);  // drawn before the locomotive
+    field_.LaunchTrain(colour, NumberTown, ChooseLocoType(), -1, kCrazy, false);
   }
   CounterNewCrashes += dt;
   if (CounterNewCrashes >= TimeNewCrashes) {

@@ -43,7 +43,12 @@ std::string Game::SaveFileName(const std::string& player, int32_t gameType) {
 }
 
 void Game::Save() {
-  if (GameState == kStateNewGame || GameState == kStateFinalStatistics) NeedNewGame = true;
+  // A game whose money ran out is over: it is not resumed with a balance that can no
+  // longer change.
+  if (GameState == kStateNewGame || GameState == kStateFinalStatistics ||
+      GameState == kStateOutOfMoney) {
+    NeedNewGame = true;
+  }
   // A restore still running (also under the help shown at start) has no whole game to
   // write, and its saved game is still being read from the store.
   if (GameState == kStateRestoring ||
@@ -56,9 +61,14 @@ void Game::Save() {
     std::fprintf(stderr, "Error. Game::Save. Cannot write the saved game %s.\n", path.c_str());
     return;
   }
+  // A game saved while its level's statistics show resumes that level at its end and
+  // finishes it again, which counts its minutes once more.
+  const int32_t totalTime = TotalTime;
+  if (GameState == kStateLevelStatistics) TotalTime -= Record().LevelMinutes;
   trees = field_.CollectTrees();
   homes = field_.CollectHouses();
   ExchangeRunning(store, kSave);
+  TotalTime = totalTime;
   trees.clear();
   homes.clear();
   tips_.Exchange(store, kPrefix, kSave);
