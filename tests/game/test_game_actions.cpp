@@ -1,4 +1,4 @@
-// Player actions on the field (Part 4.3): laying track, the preview and its marker, the
+// Player actions on the field: laying track, the preview and its marker, the
 // track type, the mode toggle and the repair train called from the town band.
 #include "GameTestSupport.h"
 

@@ -1,4 +1,4 @@
-// Money, fines and scoring (Part 4.4): running out of money, deliveries and crashes
+// Money, fines and scoring: running out of money, deliveries and crashes
 // paid through the game.
 #include <climits>
 

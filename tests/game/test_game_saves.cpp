@@ -1,4 +1,4 @@
-// Saved games (Part 4.5): a round trip from every state, saves early in a level and
+// Saved games: a round trip from every state, saves early in a level and
 // during a restore, the two game types' files, damaged files and documents.
 #include <fstream>
 #include <functional>
