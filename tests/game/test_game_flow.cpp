@@ -1,4 +1,4 @@
-// Game and level flow (Parts 4.1, 4.2): the state machine, the help at start, level
+// Game and level flow: the state machine, the help at start, level
 // start and end, the release timers and the random draws.
 #include <SDL.h>
 
