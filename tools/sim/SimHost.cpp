@@ -1,8 +1,8 @@
 #include "SimHost.h"
 
-#include <cstdio>
+#include "tools/script/ScriptRunner.h"
 
-void SimHost::Event(const std::string& text) const { std::printf("@%d %s\n", time, text.c_str()); }
+void SimHost::Event(const std::string& text) const { script::Event(time, text); }
 
 void SimHost::ChangeMoney(int delta) {
   money += delta;

@@ -2,7 +2,6 @@
 // Usage: ot-sim SCRIPT   (the script language is described in tools/README.md)
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -19,11 +18,11 @@
 #include "railway/LevelRestore.h"
 #include "sprites/ClipTable.h"
 #include "engine/Random.h"
+#include "tools/script/ScriptRunner.h"
 
 namespace {
 
 constexpr int kFrame = 20;
-const char* const kColours[8] = {"yellow", "red", "green", "blue", "cyan", "magenta", "black", "white"};
 
 struct Pair {
   int junction;
@@ -44,7 +43,7 @@ std::vector<Pair> Pairs(const std::string& text) {
 class Sim {
  public:
   Sim() { Reset(); }
-  // Runs one script line; false on a line it cannot understand.
+  // Runs one script line (without its comment); false on a line it cannot understand.
   bool Line(const std::string& line);
 
  private:
@@ -75,26 +74,12 @@ class Sim {
 
 bool Sim::Colour(std::istream& in, int& c) {
   std::string word;
-  if (!(in >> word)) return false;
-  for (int i = 0; i < 8; ++i) {
-    if (word == kColours[i]) {
-      c = i;
-      return true;
-    }
-  }
-  char* end = nullptr;
-  c = static_cast<int>(std::strtol(word.c_str(), &end, 10));
-  return end && *end == '\0';
+  return (in >> word) && script::Colour(word, c);
 }
 
 bool Sim::Kind(std::istream& in, int& k) {
   std::string word;
-  if (!(in >> word)) return false;
-  if (word == "ordinary") k = kOrdinary;
-  else if (word == "repair") k = kRepair;
-  else if (word == "crazy") k = kCrazy;
-  else return false;
-  return true;
+  return (in >> word) && script::Kind(word, k);
 }
 
 void Sim::Run(int ms) {
@@ -220,15 +205,10 @@ bool Sim::Track(std::istream& in) {
   return true;
 }
 
-bool Sim::Line(const std::string& raw) {
-  std::string line = raw.substr(0, raw.find('#'));
-  while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) {
-    line.pop_back();
-  }
+bool Sim::Line(const std::string& line) {
   std::istringstream in(line);
   std::string cmd;
   if (!(in >> cmd)) return true;
-  std::printf("> %s\n", line.c_str());
   if (cmd == "seed") {
     unsigned s;
     if (!(in >> s)) return false;
@@ -330,23 +310,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: ot-sim SCRIPT\n");
     return 2;
   }
-  std::ifstream in(argv[1]);
-  if (!in) {
-    std::fprintf(stderr, "ot-sim: cannot read %s\n", argv[1]);
-    return 2;
-  }
   CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
   rnd::Seed(1);
   Sim sim;
-  std::string line;
-  int number = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    if (!sim.Line(line)) {
-      std::fflush(stdout);
-      std::fprintf(stderr, "%s:%d: cannot run: %s\n", argv[1], number, line.c_str());
-      return 2;
-    }
-  }
-  return 0;
+  return script::RunFile("ot-sim", argv[1],
+                         [&sim](const std::string& line) { return sim.Line(line); });
 }
