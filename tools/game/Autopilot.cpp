@@ -1,0 +1,349 @@
+#include "tools/game/Autopilot.h"
+
+#include <algorithm>
+
+#include "engine/LClip.h"
+#include "game/Game.h"
+#include "tools/game/ScriptedGame.h"
+#include "tools/script/ScriptRunner.h"
+
+namespace {
+
+constexpr int kCallPause = 30;       // looks between two repair calls (3 s)
+constexpr int kTownBandLeft = 291;   // right clicks left of this or from kTownBandRight on
+constexpr int kTownBandRight = 660;  // reach the towns
+
+std::string ControlName(const ControlNeed& n) {
+  return std::string(n.signal ? "signal " : "switch ") + std::to_string(n.junction) + " side " +
+         std::to_string(n.side);
+}
+
+}  // namespace
+
+Autopilot::Autopilot(Game& game, PlayerHands& hands, const EventLog* log)
+    : game_(game), hands_(hands), log_(log), planner_(game.GetField()), targets_(game) {}
+
+void Autopilot::Note(const std::string& text) const {
+  if (log_) log_->Print("autopilot " + text);
+}
+
+bool Autopilot::Reachable(int junction, int side, bool signal) {
+  const Junction& at = game_.GetField().At(junction);
+  const FieldSprite* picture = signal ? at.SignalAt(side).picture : at.SwitchAt(side).picture;
+  int x = 0, y = 0;
+  return targets_.PointFor(picture, x, y);
+}
+
+Route Autopilot::Find(int j, int a, int travelled, const RouteGoal& goal,
+                      const Traffic::Mover* mover) {
+  auto reachable = [this](int junction, int side, bool signal) {
+    return Reachable(junction, side, signal);
+  };
+  if (!mover) return planner_.Find(j, a, travelled, goal, reachable);
+  auto extra = [this, mover](int junction, int direction, int distance) {
+    return traffic_.Cost(junction, direction, distance, *mover);
+  };
+  return planner_.Find(j, a, travelled, goal, reachable, extra);
+}
+
+void Autopilot::Act() {
+  if (++tick_ % kPeriod != 0 || game_.GameState != kStatePlaying) return;
+  if (game_.iGameMode == kBuildingMode) {
+    const LClip* toggle = game_.ModeToggle();
+    if (!toggle) return;
+    Note("clicks the mode toggle");
+    hands_.LeftClick(static_cast<int>(toggle->x) + toggle->FrameW / 2,
+                     static_cast<int>(toggle->y) + toggle->FrameH / 2);
+    ++clicks_;
+    return;
+  }
+  wanted_.clear();
+  traffic_.Clear();
+  traffic_.LearnCrossings(game_.GetField());
+  plans_.clear();
+  const auto& trains = game_.GetField().Trains();
+  for (size_t i = 0; i < trains.size(); ++i) traffic_.Occupy(*trains[i], static_cast<int>(i));
+  // Ways around the trains standing in the way, then every way claimed, then who
+  // gives way to whom.
+  for (size_t i = 0; i < trains.size(); ++i) {
+    Plan plan;
+    if (MakePlan(*trains[i], static_cast<int>(i), plan)) plans_.push_back(plan);
+  }
+  for (const Plan& plan : plans_) {
+    if (plan.route.found) traffic_.Reserve(plan.route, plan.mover);
+  }
+  Meetings();
+  yielding_.clear();
+  for (const Plan& plan : plans_) Drive(plan);
+  yieldedBefore_.swap(yielding_);
+  Apply();
+  CallRepairTrain();
+}
+
+RouteGoal Autopilot::GoalFor(const Train& train) const {
+  RouteGoal goal;
+  if (train.kind == kOrdinary) {
+    goal.town = train.colour;
+  } else if (train.kind == kCrazy) {
+    goal.kind = RouteGoal::kAnyTown;
+    goal.stopsAtRed = false;
+  } else {
+    goal.kind = game_.GetField().CrashSites().empty() ? RouteGoal::kAnyTown
+                                                      : RouteGoal::kCrashSite;
+    goal.avoidsCrashSites = false;
+  }
+  return goal;
+}
+
+bool Autopilot::NextDecision(const Train& train, int& j, int& a, int& travelled) const {
+  if (train.cars.empty() || train.arrivedTown >= 0) return false;
+  const Car& c0 = train.cars[0];
+  const int left = rail::TrackLength(c0.place.d) - static_cast<int>(c0.place.pos);
+  if (train.pendingJ >= 0) {
+    // Routed already: the junction after the one it is passing decides next.
+    if (planner_.EntersTown(train.pendingJ, train.pendingD, nullptr)) return false;
+    j = rail::Neighbour(train.pendingJ, train.pendingD);
+    a = train.pendingD;
+    travelled = left + rail::TrackLength(a);
+  } else {
+    if (planner_.EntersTown(c0.place.j, c0.place.d, nullptr)) return false;
+    j = rail::Neighbour(c0.place.j, c0.place.d);
+    a = c0.place.d;
+    travelled = left;
+  }
+  return rail::ValidJunction(j);
+}
+
+bool Autopilot::MakePlan(const Train& train, int id, Plan& plan) {
+  plan.train = &train;
+  plan.id = id;
+  if (!NextDecision(train, plan.j, plan.a, plan.travelled)) return false;
+  plan.goal = GoalFor(train);
+  plan.mover = Traffic::MoverOf(train, id);
+  plan.route = Find(plan.j, plan.a, plan.travelled, plan.goal, &plan.mover);
+  return true;
+}
+
+const Autopilot::Plan* Autopilot::PlanOf(int id) const {
+  for (const Plan& p : plans_) {
+    if (p.id == id) return &p;
+  }
+  return nullptr;
+}
+
+bool Autopilot::GiveWay(const Plan& plan, int before, std::vector<ControlNeed>& needs,
+                        bool* diverts) {
+  if (plan.train->kind == kCrazy) return false;  // it would crash on a switch set against it
+  const bool diverted = Divert(plan, before, needs);
+  if (diverts) *diverts = diverted;
+  return diverted || TurnBack(plan, false, needs);
+}
+
+bool Autopilot::Idle(const Train& train) const {
+  return train.kind == kRepair && game_.GetField().CrashSites().empty();
+}
+
+void Autopilot::Meetings() {
+  for (Plan& plan : plans_) {
+    if (plan.route.found) plan.meetings = traffic_.Conflicts(plan.route, plan.mover);
+  }
+  std::map<std::pair<const Train*, const Train*>, const Train*> kept;
+  std::vector<ControlNeed> scratch;
+  for (Plan& plan : plans_) {
+    for (const Traffic::Conflict& c : plan.meetings) {
+      const Plan* other = PlanOf(c.train);
+      const Train* them = other ? other->train : game_.GetField().Trains()[c.train].get();
+      const auto key = std::minmax(plan.train, them);
+      scratch.clear();
+      const bool canYield = GiveWay(plan, c.distance, scratch);
+      const Traffic::Conflict* back = nullptr;
+      if (other) {
+        for (const Traffic::Conflict& oc : other->meetings) {
+          if (oc.train == plan.id) back = &oc;
+        }
+      }
+      scratch.clear();
+      const bool theyCan = other && back && GiveWay(*other, back->distance, scratch);
+      const auto now = kept.find(key);
+      const auto known = yielders_.find(key);
+      bool yields = false;
+      if (now != kept.end()) {
+        yields = now->second == plan.train;  // decided from the other side in this look
+      } else if (known != yielders_.end() &&
+                 (known->second == plan.train ? canYield : theyCan)) {
+        yields = known->second == plan.train;
+      } else {
+        // A repair train with nothing to repair gives way first; else the later train
+        // does, and the earlier one only when the later one cannot.
+        const bool idle = Idle(*plan.train), otherIdle = Idle(*them);
+        const bool later = idle != otherIdle ? idle
+                           : c.ownEnter != c.otherEnter ? c.ownEnter > c.otherEnter
+                                                        : plan.id > c.train;
+        yields = canYield && (later || !theyCan);
+      }
+      if (yields || theyCan) kept[key] = yields ? plan.train : them;
+      if (yields && (plan.giveWayBefore < 0 || c.distance < plan.giveWayBefore)) {
+        plan.giveWayBefore = c.distance;
+      }
+    }
+  }
+  yielders_.swap(kept);
+}
+
+void Autopilot::Drive(const Plan& plan) {
+  if (!plan.route.found) {
+    std::vector<ControlNeed> turn;
+    if (TurnBack(plan, true, turn)) {
+      for (const ControlNeed& n : turn) Want(n);
+      Count(plan.train, false);
+    }
+    return;
+  }
+  std::vector<ControlNeed> yield;
+  bool diverts = false;
+  if (plan.giveWayBefore < 0 || !GiveWay(plan, plan.giveWayBefore, yield, &diverts)) {
+    for (const ControlNeed& n : plan.route.needs) Want(n);
+    return;
+  }
+  const ControlNeed& y = yield.back();
+  if (diverts) {
+    for (const ControlNeed& n : plan.route.needs) {
+      if (n.distance <= y.distance) Want(n);
+    }
+  }
+  for (const ControlNeed& n : yield) Want(n);
+  Count(plan.train, diverts);
+}
+
+// Counted once for each time a train starts to turn or to leave its way.
+void Autopilot::Count(const Train* train, bool diverts) {
+  yielding_.insert(train);
+  if (!yieldedBefore_.count(train)) ++(diverts ? diversions_ : turnBacks_);
+}
+
+bool Autopilot::Divert(const Plan& plan, int before, std::vector<ControlNeed>& needs) {
+  const Field& field = game_.GetField();
+  for (const RouteStep& step : plan.route.steps) {
+    if (step.distance > before) break;
+    const Junction& at = field.At(step.junction);
+    const int side = rail::SideOf(step.direction);
+    const Junction::Switch& sw = at.SwitchAt(side);
+    if (sw.state != kSwitchWorking || !Reachable(step.junction, side, false)) continue;
+    const int other = sw.active == step.direction ? sw.another : sw.active;
+    // The other branch must lead round to the goal: never into a town of another colour.
+    const int beyond = rail::Neighbour(step.junction, other);
+    if (at.End(other) != kEndBuilt || !rail::ValidJunction(beyond) ||
+        planner_.EntersTown(step.junction, other, nullptr) ||
+        !Find(beyond, other, 0, plan.goal, nullptr).found) {
+      continue;
+    }
+    // Before any way through the same junction.
+    needs.push_back({step.junction, side, false, other, step.distance - 1});
+    return true;
+  }
+  return false;
+}
+
+bool Autopilot::TurnBack(const Plan& plan, bool wayBack, std::vector<ControlNeed>& needs) {
+  const Train& train = *plan.train;
+  if (train.kind == kCrazy) return false;  // it would crash on a switch set against it
+  const Car& last = train.cars.back();
+  if (wayBack && !Find(last.place.j, rail::Opposite(last.place.d),
+                       static_cast<int>(last.place.pos), plan.goal, nullptr)
+                      .found) {
+    return false;
+  }
+  const int j = plan.j;
+  const Junction& at = game_.GetField().At(j);
+  const int entry = rail::SideOf(rail::Opposite(plan.a));
+  const Junction::Switch& in = at.SwitchAt(entry);
+  const int own = rail::Opposite(plan.a);
+  // Before any way through the same junction.
+  const int distance = plan.travelled - 1;
+  if (in.state == kSwitchWorking && Reachable(j, entry, false)) {
+    needs.push_back({j, entry, false, in.active == own ? in.another : in.active, distance});
+  } else if (at.SwitchAt(rail::OppositeSide(entry)).state != kSwitchWorking &&
+             at.SignalAt(entry).state >= kSignalGreen && Reachable(j, entry, true)) {
+    needs.push_back({j, entry, true, kSignalRed, distance});
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The nearest train decides how a switch or signal stands.
+void Autopilot::Want(const ControlNeed& need) {
+  const ControlKey key{need.junction, need.side, need.signal};
+  auto it = wanted_.find(key);
+  if (it == wanted_.end() || need.distance < it->second.distance) wanted_[key] = need;
+}
+
+void Autopilot::Apply() {
+  const Field& field = game_.GetField();
+  for (const auto& [key, need] : wanted_) {
+    const Junction& at = field.At(need.junction);
+    const FieldSprite* picture = nullptr;
+    if (need.signal) {
+      if (at.SignalAt(need.side).state == need.want) continue;
+      picture = at.SignalAt(need.side).picture;
+    } else {
+      const Junction::Switch& sw = at.SwitchAt(need.side);
+      if (sw.active == need.want || sw.lock || sw.state != kSwitchWorking) continue;
+      if (TrainAt(need.junction)) continue;
+      picture = sw.picture;
+    }
+    int x = 0, y = 0;
+    if (!targets_.ClickFor(picture, x, y)) continue;
+    Note("click " + std::to_string(x) + "," + std::to_string(y) + ": " + ControlName(need));
+    hands_.LeftClick(x, y);
+    ++clicks_;
+  }
+}
+
+bool Autopilot::TrainAt(int junction) const {
+  constexpr double kClearance = 10;
+  for (const auto& train : game_.GetField().Trains()) {
+    for (const Car& car : train->cars) {
+      for (const rail::Place& p : {car.place, car.rear}) {
+        if (!rail::ValidDirection(p.d)) continue;
+        const double reach = car.half + kClearance;
+        if (p.j == junction && p.pos <= reach) return true;
+        if (rail::Neighbour(p.j, p.d) == junction && rail::TrackLength(p.d) - p.pos <= reach) {
+          return true;
+        }
+      }
+    }
+  }
+  return false;
+}
+
+// A crash site with no repair train out: the train is called from the town with the
+// shortest way there whose start track is free, by a right click on that town.
+void Autopilot::CallRepairTrain() {
+  const Field& field = game_.GetField();
+  if (field.CrashSites().empty() || field.RepairTrainOnField()) return;
+  if (tick_ - lastCall_ < kCallPause * kPeriod) return;
+  RouteGoal goal;
+  goal.kind = RouteGoal::kCrashSite;
+  goal.avoidsCrashSites = false;
+  int best = -1, bestLength = 0;
+  for (const Town& t : field.Towns()) {
+    const int d = t.startDirection;
+    if (!rail::ValidDirection(d) || field.IsTrackOccupied(d, t.townJunction)) continue;
+    const Route r = Find(t.innerJunction, d, rail::TrackLength(d), goal, nullptr);
+    if (r.found && (best < 0 || r.length < bestLength)) {
+      best = t.colour;
+      bestLength = r.length;
+    }
+  }
+  if (best < 0) return;
+  const Town& town = field.Towns()[static_cast<size_t>(best)];
+  const rail::Point inner = rail::JunctionPos(town.innerJunction);
+  const rail::Point home = rail::JunctionPos(town.townJunction);
+  if (inner.x >= kTownBandLeft && inner.x < kTownBandRight) return;
+  lastCall_ = tick_;
+  Note("right click " + std::to_string(inner.x) + "," + std::to_string(home.y) +
+       ": repair train from " + script::ColourWord(best));
+  hands_.RightClick(inner.x, home.y);
+  ++rightClicks_;
+}

@@ -1,0 +1,113 @@
+#pragma once
+// A player for tests and benchmarks: it looks at the field as a player looks at the
+// screen and acts only with the player's own hands (left clicks on switches and
+// signals, right clicks on towns to call the repair train, the mode toggle), so that
+// every ordinary train runs to the town of its colour, crazy trains to any town, and
+// the repair train to the damaged track and then home. Of two trains that would meet
+// head-on, the one that comes later gives way: it leaves its way at a switch before
+// the meeting and comes back round, or turns back.
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "tools/game/ClickTargets.h"
+#include "tools/game/RoutePlanner.h"
+#include "tools/game/Traffic.h"
+
+class Game;
+struct EventLog;
+class Train;
+
+// What the autopilot acts with: the mouse buttons at screen points.
+class PlayerHands {
+ public:
+  virtual void LeftClick(int x, int y) = 0;
+  virtual void RightClick(int x, int y) = 0;
+
+ protected:
+  ~PlayerHands() = default;
+};
+
+class Autopilot {
+ public:
+  // It looks every kPeriod frames.
+  static constexpr int kPeriod = 5;
+
+  // With a log, every click is written down with what it was meant for.
+  Autopilot(Game& game, PlayerHands& hands, const EventLog* log);
+
+  // Once per frame while it plays.
+  void Act();
+
+  int Clicks() const { return clicks_; }
+  int RightClicks() const { return rightClicks_; }
+  int TurnBacks() const { return turnBacks_; }
+  int Diversions() const { return diversions_; }
+
+ private:
+  // One train's look ahead: where it decides next and its way from there.
+  struct Plan {
+    const Train* train = nullptr;
+    int id = -1;
+    int j = -1, a = -1, travelled = 0;  // the next junction, arrival direction, distance
+    RouteGoal goal;
+    Traffic::Mover mover;
+    Route route;
+    std::vector<Traffic::Conflict> meetings;  // head-on, one per other train, nearest first
+    int giveWayBefore = -1;          // it gives way before this distance; -1: it does not
+  };
+  using ControlKey = std::tuple<int, int, bool>;  // junction, side, signal
+
+  bool MakePlan(const Train& train, int id, Plan& plan);
+  RouteGoal GoalFor(const Train& train) const;
+  // The junction the train decides at next, the direction it arrives in and how far
+  // away it is; false when it is entering a town or has no junction ahead.
+  bool NextDecision(const Train& train, int& j, int& a, int& travelled) const;
+  // Who gives way in each meeting of two trains: the later one, unless it cannot and
+  // the other can.
+  void Meetings();
+  const Plan* PlanOf(int id) const;
+  // What makes the train give way before the distance: a diversion, else a turn.
+  bool GiveWay(const Plan& plan, int before, std::vector<ControlNeed>& needs,
+               bool* diverts = nullptr);
+  // A repair train with no damaged track to go to.
+  bool Idle(const Train& train) const;
+  void Drive(const Plan& plan);
+  // The need that sends the train off its way at the first switch before the given
+  // distance, onto a branch that leads round to its goal; false when there is none.
+  bool Divert(const Plan& plan, int before, std::vector<ControlNeed>& needs);
+  // The need that turns the train back at its next junction with a switch set against
+  // it or a red signal; with wayBack only when it has a way to its goal backwards.
+  bool TurnBack(const Plan& plan, bool wayBack, std::vector<ControlNeed>& needs);
+  void Count(const Train* train, bool diverts);
+  void Want(const ControlNeed& need);
+  void Apply();
+  // True when a car of some train stands on or right at the junction: a player leaves
+  // its switches alone then.
+  bool TrainAt(int junction) const;
+  void CallRepairTrain();
+  bool Reachable(int junction, int side, bool signal);
+  Route Find(int j, int a, int travelled, const RouteGoal& goal, const Traffic::Mover* mover);
+  void Note(const std::string& text) const;
+
+  Game& game_;
+  PlayerHands& hands_;
+  const EventLog* log_;
+  RoutePlanner planner_;
+  ClickTargets targets_;
+  Traffic traffic_;
+  std::vector<Plan> plans_;
+  std::map<ControlKey, ControlNeed> wanted_;
+  std::set<const Train*> yielding_, yieldedBefore_;  // giving way in this look, the last
+  // Who gives way in a meeting of two trains, kept while the meeting lasts so that the
+  // choice does not swing between looks.
+  std::map<std::pair<const Train*, const Train*>, const Train*> yielders_;
+  int tick_ = 0;
+  int lastCall_ = -1000;
+  int clicks_ = 0;
+  int rightClicks_ = 0;
+  int turnBacks_ = 0;
+  int diversions_ = 0;
+};

@@ -1,0 +1,106 @@
+#include "tools/game/ClickTargets.h"
+
+#include <cstdlib>
+
+#include "engine/LClip.h"
+#include "game/Game.h"
+
+namespace {
+
+constexpr int kReach = 20;  // pixels around a picture's point that are tried
+constexpr int kNear = 40;   // pictures of junctions farther away cannot take the point
+constexpr int kScreenW = 800;
+constexpr int kScreenH = 600;
+
+bool OnScreen(int x, int y) { return x >= 0 && x < kScreenW && y >= 0 && y < kScreenH; }
+
+}  // namespace
+
+const FieldSprite* ClickTargets::FirstHit(int x, int y) const {
+  const Field& field = game_.GetField();
+  for (const CrashSite& site : field.CrashSites()) {
+    if (site.button && site.button->Hit(x, y)) return site.button;
+  }
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    const Junction& at = field.At(j);
+    if (std::abs(at.X() - x) > kNear || std::abs(at.Y() - y) > kNear) continue;
+    for (int s = 0; s < 4; ++s) {
+      const FieldSprite* p = at.SwitchAt(s).picture;
+      if (p && p->Covers(x, y)) return p;
+    }
+    for (int s = 0; s < 4; ++s) {
+      const FieldSprite* p = at.SignalAt(s).picture;
+      if (p && p->Covers(x, y)) return p;
+    }
+  }
+  return nullptr;
+}
+
+bool ClickTargets::Covered(int x, int y) const {
+  for (const Tips::Shown& t : game_.GetTips().ShownTips()) {
+    if (x >= t.boxX && y >= t.boxY && x < t.boxX + t.boxW && y < t.boxY + t.boxH) return true;
+  }
+  const LClip* toggle = game_.ModeToggle();
+  return toggle && x >= toggle->x && x < toggle->x + toggle->FrameW && y >= toggle->y &&
+         y < toggle->y + toggle->FrameH;
+}
+
+// Tries the points around the picture, nearest first, until one is accepted.
+template <typename Accept>
+bool ClickTargets::Search(const FieldSprite* picture, int& x, int& y, Accept accept) const {
+  const int cx = static_cast<int>(picture->X());
+  const int cy = static_cast<int>(picture->Y());
+  for (int ring = 0; ring <= kReach; ++ring) {
+    for (int dy = -ring; dy <= ring; ++dy) {
+      for (int dx = -ring; dx <= ring; ++dx) {
+        if (std::abs(dx) != ring && std::abs(dy) != ring) continue;
+        const int px = cx + dx, py = cy + dy;
+        if (!OnScreen(px, py) || !picture->Covers(px, py)) continue;
+        if (FirstHit(px, py) != picture || !accept(px, py)) continue;
+        x = px;
+        y = py;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void ClickTargets::Refresh() {
+  const Field& field = game_.GetField();
+  if (field.Tracks().size() == tracks_ && field.CrashSites().size() == sites_) return;
+  tracks_ = field.Tracks().size();
+  sites_ = field.CrashSites().size();
+  cache_.clear();
+}
+
+bool ClickTargets::PointFor(const FieldSprite* picture, int& x, int& y) {
+  if (!picture) return false;
+  Refresh();
+  auto it = cache_.find(picture);
+  // A picture made since at the same address: the point is looked for again.
+  if (it != cache_.end() && it->second.first >= 0 &&
+      FirstHit(it->second.first, it->second.second) != picture) {
+    cache_.erase(it);
+    it = cache_.end();
+  }
+  if (it == cache_.end()) {
+    int px = -1, py = -1;
+    if (!Search(picture, px, py, [](int, int) { return true; })) px = py = -1;
+    it = cache_.emplace(picture, std::make_pair(px, py)).first;
+  }
+  x = it->second.first;
+  y = it->second.second;
+  return x >= 0;
+}
+
+bool ClickTargets::ClickFor(const FieldSprite* picture, int& x, int& y) {
+  if (!PointFor(picture, x, y)) return false;
+  if (!Covered(x, y)) return true;
+  int px = x, py = y;
+  if (Search(picture, px, py, [this](int sx, int sy) { return !Covered(sx, sy); })) {
+    x = px;
+    y = py;
+  }
+  return true;
+}

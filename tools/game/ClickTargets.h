@@ -1,0 +1,35 @@
+#pragma once
+// Where to click so that a click on the field reaches one particular switch or signal
+// picture: the point lies in that picture's hit box, and neither a crash site's call
+// button nor a picture of an earlier junction (the field asks them first) takes it.
+#include <cstddef>
+#include <map>
+#include <utility>
+
+class FieldSprite;
+class Game;
+
+class ClickTargets {
+ public:
+  explicit ClickTargets(Game& game) : game_(game) {}
+
+  // A point that reaches the picture; false when every point of its box goes elsewhere
+  // or lies off the screen.
+  bool PointFor(const FieldSprite* picture, int& x, int& y);
+  // The same, keeping clear of shown tips and of the mode toggle when the box allows.
+  bool ClickFor(const FieldSprite* picture, int& x, int& y);
+
+ private:
+  // The picture (or call button) a field click at the point acts on, or none.
+  const FieldSprite* FirstHit(int x, int y) const;
+  // True when a tip or the mode toggle would take a click at the point first.
+  bool Covered(int x, int y) const;
+  template <typename Accept>
+  bool Search(const FieldSprite* picture, int& x, int& y, Accept accept) const;
+  void Refresh();
+
+  Game& game_;
+  std::map<const FieldSprite*, std::pair<int, int>> cache_;  // (-1, -1): none
+  size_t tracks_ = 0;
+  size_t sites_ = 0;
+};

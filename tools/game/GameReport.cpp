@@ -1,0 +1,157 @@
+#include "tools/game/GameReport.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+#include "railway/FieldReport.h"
+#include "railway/Track.h"
+#include "tools/game/GameSession.h"
+#include "tools/script/ScriptRunner.h"
+
+namespace {
+
+const char* StateName(int state) {
+  switch (state) {
+    case kStateConstructed: return "constructed";
+    case kStateNewGame: return "new game";
+    case kStateRestoring: return "restoring";
+    case kStateStartHelp: return "start help";
+    case kStatePlaying: return "playing";
+    case kStateLevelStatistics: return "level statistics";
+    case kStateFinalStatistics: return "final statistics";
+    case kStateLevelFinishing: return "level finishing";
+    case kStateOutOfMoney: return "out of money";
+    default: return "unknown";
+  }
+}
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* format, ...) {
+  char buffer[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  return buffer;
+}
+
+std::string SceneryLines(const std::vector<Scenery>& items, const char* what) {
+  std::string out;
+  for (const Scenery& s : items) {
+    out += Format("%s %d,%d frame %d", what, s.x, s.y, s.frame);
+    if (s.town >= 0) out += std::string(" of ") + script::ColourWord(s.town);
+    out += s.mark ? " (being removed)\n" : "\n";
+  }
+  return out;
+}
+
+// The building cursor: the preview piece under the mouse and the forbidden marker.
+std::string Cursor(const ::Game& g) {
+  const Track* preview = g.Preview();
+  const FieldSprite* shown = preview ? preview->Picture(0) : nullptr;
+  if (!shown || !shown->Visible()) return "cursor: no preview\n";
+  const FieldSprite* marker = g.ForbiddenMarker();
+  return Format("cursor: preview of type %d at %d,%d%s\n", preview->Type(), preview->X(),
+                preview->Y(), marker && marker->Visible() ? ", forbidden" : "");
+}
+
+}  // namespace
+
+namespace gamereport {
+
+std::string Game(GameSession& session) {
+  if (!session.HasGame()) return "no game\n";
+  ScriptedGame& g = session.GetGame();
+  const LevelParams& r = g.Record();
+  std::string out;
+  out += Format("game state %d (%s), %s game, level %d (record %d), %s mode, track type %d\n",
+                g.GameState, StateName(g.GameState), g.GameType() == 1 ? "puzzle" : "classic",
+                g.CurrentRoundInType + 1, g.CurrentRound,
+                g.iGameMode == kBuildingMode ? "building" : "operating", g.CurrSelectTrackType);
+  out += Format("money %d (level start %d), delivered %d (level start %d), total time %d min\n",
+                g.MoneyCounter, g.MoneyCounterBeginLevel, g.TrainCounter,
+                g.TrainCounterBeginLevel, g.TotalTime);
+  out += Format("towns %d of %d, progress %.2f%% of %d min, caption \"%s\"\n", g.NumberTown,
+                r.MaxTowns, g.Progress(), r.LevelMinutes, g.LevelCaption.c_str());
+  out += Format("timers: train %d/%d, crazy %d/%d, damage %d/%d, wave %d/%d, empty field %d, "
+                "minute tips %d\n",
+                g.CounterNewTrain, g.TimeNewTrain, g.CounterNewCrazy, g.TimeNewCrazy,
+                g.CounterNewCrashes, g.TimeNewCrashes, g.CounterWave, g.TimeWave,
+                g.CounterTimeWithoutTrain, g.CounterTimeMinuteTips);
+  out += Cursor(g);
+  out += Format("screen: %s, dialog %s\n", session.Paused() ? "paused" : "running",
+                DialogName(session.Open()));
+  return out;
+}
+
+std::string ShownTips(GameSession& session) {
+  if (!session.HasGame()) return "";
+  ScriptedGame& g = session.GetGame();
+  const auto& shown = g.GetTips().ShownTips();
+  if (shown.empty()) return "tips shown: none\n";
+  std::string out;
+  for (const Tips::Shown& t : shown) {
+    auto text = g.TipTexts().find(t.number);
+    out += Format("tip %d shown %d ms, box %d,%d %dx%d \"%s\"\n", t.number, t.age, t.boxX,
+                  t.boxY, t.boxW, t.boxH,
+                  text == g.TipTexts().end() ? "" : script::Printable(text->second).c_str());
+  }
+  return out;
+}
+
+std::string Trees(GameSession& session) {
+  return session.HasGame() ? SceneryLines(session.GetGame().GetField().Trees(), "tree") : "";
+}
+
+std::string Houses(GameSession& session) {
+  return session.HasGame() ? SceneryLines(session.GetGame().GetField().Houses(), "house") : "";
+}
+
+std::string AutopilotCounts(GameSession& session) {
+  const Autopilot* a = session.GetAutopilot();
+  if (!a) return "autopilot off\n";
+  return Format("autopilot: %d clicks, %d right clicks; trains turned %d times, "
+                "sent round %d times\n",
+                a->Clicks(), a->RightClicks(), a->TurnBacks(), a->Diversions());
+}
+
+bool FieldPart(GameSession& session, const std::string& what, std::string& out) {
+  static const char* const kParts[] = {"trains", "crashes", "queues", "switches",
+                                       "signals", "towns",  "field",  "records"};
+  bool known = false;
+  for (const char* part : kParts) known = known || what == part;
+  if (!known) return false;
+  if (!session.HasGame()) {
+    out = "no game\n";
+    return true;
+  }
+  const Field& f = session.GetGame().GetField();
+  if (what == "trains") out = report::Trains(f);
+  else if (what == "crashes") out = report::CrashSites(f);
+  else if (what == "queues") out = report::Queues(f);
+  else if (what == "switches") out = report::Switches(f);
+  else if (what == "signals") out = report::Signals(f);
+  else if (what == "towns") out = report::Towns(f);
+  else if (what == "field") out = report::All(f);
+  else if (what == "records") {
+    out = "towns \"" + f.TownRecord() + "\"\ntracks \"" + f.BuiltTrackRecord() + "\"\n";
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool CallButtonPoint(GameSession& session, int n, int& x, int& y) {
+  if (!session.HasGame()) return false;
+  const auto& sites = session.GetGame().GetField().CrashSites();
+  if (n < 0 || n >= static_cast<int>(sites.size())) return false;
+  const FieldSprite* button = sites[static_cast<size_t>(n)].button;
+  if (!button || !button->Visible()) return false;
+  // The headless button answers in the 50 x 30 box below and right of its point.
+  x = static_cast<int>(button->X()) + 25;
+  y = static_cast<int>(button->Y()) + 15;
+  return true;
+}
+
+}  // namespace gamereport

@@ -1,0 +1,207 @@
+#include "tools/game/GameSession.h"
+
+#include "game/Settings.h"
+
+namespace {
+constexpr int kScreenW = 800;
+constexpr int kScreenH = 600;
+}  // namespace
+
+const char* DialogName(Dialog d) {
+  switch (d) {
+    case Dialog::kLevelStatistics: return "level statistics";
+    case Dialog::kFinalStatistics: return "final statistics";
+    case Dialog::kHelp: return "help";
+    case Dialog::kMenu: return "menu";
+    default: return "none";
+  }
+}
+
+GameSession::GameSession(SDL_Surface* display, EventLog& log)
+    : log_(log),
+      screen_(std::make_unique<LEngine>(display, 0, 0, kScreenW, kScreenH, true)),
+      sprites_(std::make_unique<HeadlessSprites>()) {}
+
+GameSession::~GameSession() {
+  autopilot_.reset();
+  game_.reset();
+}
+
+ScriptedGame& GameSession::GetGame() {
+  if (!game_) MakeGame();
+  return *game_;
+}
+
+void GameSession::MakeGame() {
+  autopilot_.reset();
+  game_.reset();
+  paused_ = false;
+  dialog_ = Dialog::kNone;
+  GameParts parts;
+  parts.screen = screen_.get();
+  parts.owner = this;
+  parts.fieldSprites = sprites_.get();
+  game_ = std::make_unique<ScriptedGame>(parts, log_);
+  if (autopilotOn_) MakeAutopilot();
+}
+
+void GameSession::MakeAutopilot() {
+  autopilot_ = std::make_unique<Autopilot>(*game_, *this, autopilotVerbose_ ? &log_ : nullptr);
+}
+
+void GameSession::Show() {
+  if (!game_) {
+    MakeGame();
+    if (!game_->Load()) {
+      game_->StartLevelNumber = 0;
+      game_->SetState(kStateNewGame);
+    }
+  }
+  game_->SetState(kStateStartHelp);
+}
+
+void GameSession::NewGame(int gameType, int level) {
+  if (!game_) {
+    Globals().GameType = gameType;
+    MakeGame();
+  } else {
+    if (gameType != game_->GameType()) {
+      game_->Save();
+      Globals().GameType = gameType;
+    }
+    game_->OnScreenClosed(GameScreen::kNewGame, -1);
+  }
+  game_->StartLevelNumber = level - 1;
+  game_->SetState(kStateNewGame);
+}
+
+bool GameSession::Load() {
+  MakeGame();
+  if (game_->Load()) return true;
+  game_->StartLevelNumber = 0;
+  game_->SetState(kStateNewGame);
+  return false;
+}
+
+void GameSession::Save() {
+  if (game_) game_->Save();
+}
+
+void GameSession::RunFrame() {
+  log_.time += kFrame;
+  ++frame_;
+  if (!game_ || paused_) return;
+  if (autopilot_ && dialog_ == Dialog::kNone) autopilot_->Act();
+  game_->Update(kFrame);
+  screen_->Update(kFrame, frame_);
+  sprites_->Advance(kFrame);
+}
+
+void GameSession::SetAutopilot(bool on, bool verbose) {
+  autopilotOn_ = on;
+  autopilotVerbose_ = verbose;
+  autopilot_.reset();
+  if (on && game_) MakeAutopilot();
+}
+
+bool GameSession::TakesPress() {
+  if (!game_) return false;
+  if (dialog_ != Dialog::kNone) {
+    log_.Print(std::string("the ") + DialogName(dialog_) + " screen takes the press");
+    return false;
+  }
+  if (!paused_) return true;
+  SetPaused(false);
+  return false;
+}
+
+void GameSession::MouseMove(int x, int y) {
+  if (game_ && dialog_ == Dialog::kNone) game_->OnMouseMove(x, y);
+}
+
+void GameSession::LeftClick(int x, int y) {
+  MouseMove(x, y);
+  if (!TakesPress()) return;
+  game_->OnLeftDown(x, y);
+  game_->OnLeftUp(x, y);
+}
+
+void GameSession::RightClick(int x, int y) {
+  MouseMove(x, y);
+  if (!TakesPress()) return;
+  game_->OnRightDown(x, y);
+  game_->OnRightUp(x, y);
+}
+
+void GameSession::Wheel(bool down, int x, int y) {
+  if (!game_ || dialog_ != Dialog::kNone) return;
+  if (down) game_->OnWheelDown(x, y);
+  else game_->OnWheelUp(x, y);
+}
+
+void GameSession::PressButton(const LControl* button) {
+  if (TakesPress()) game_->OnButton(button);
+}
+
+// Space pauses, F1 opens the help and Escape the menu; every key goes on to the game.
+void GameSession::Key(int key, int modifiers) {
+  if (!TakesPress()) return;
+  if (key == SDLK_SPACE) SetPaused(true);
+  if (key == SDLK_F1) {
+    SetPaused(true);
+    ShowHelp(Globals().DontShowBeginHelp);
+  }
+  if (key == SDLK_ESCAPE) {
+    SetPaused(true);
+    OpenDialog(Dialog::kMenu);
+  }
+  game_->OnKeyDown(key, modifiers);
+}
+
+bool GameSession::Close(Dialog dialog, bool dontShowHelpAtStart) {
+  const bool statistics = dialog == Dialog::kLevelStatistics || dialog == Dialog::kFinalStatistics;
+  const bool match = dialog_ == dialog || (statistics && (dialog_ == Dialog::kLevelStatistics ||
+                                                          dialog_ == Dialog::kFinalStatistics));
+  if (!game_ || !match) return false;
+  const Dialog closing = dialog_;
+  if (closing == Dialog::kHelp) helpBox_ = dontShowHelpAtStart;
+  dialog_ = Dialog::kNone;
+  log_.Print(std::string(DialogName(closing)) + " closed");
+  SetPaused(false);
+  GameScreen screen = GameScreen::kOther;
+  if (statistics) screen = GameScreen::kLevelStatistics;
+  if (closing == Dialog::kHelp) screen = GameScreen::kHelp;
+  game_->OnScreenClosed(screen, -1);
+  return true;
+}
+
+void GameSession::OpenDialog(Dialog dialog) {
+  dialog_ = dialog;
+  log_.Print(std::string(DialogName(dialog)) + " shown");
+}
+
+void GameSession::SetPaused(bool paused) {
+  if (paused == paused_) return;
+  paused_ = paused;
+  log_.Print(paused ? "pause on" : "pause off");
+}
+
+void GameSession::ShowHelp(bool dontShowAtStart) {
+  helpBox_ = dontShowAtStart;
+  OpenDialog(Dialog::kHelp);
+}
+
+void GameSession::ShowLevelEnd(const LevelStatistics& s) {
+  dialog_ = Dialog::kLevelStatistics;
+  log_.Print("level statistics: player " + s.player + ", level " + std::to_string(s.level) +
+             ", time " + std::to_string(s.minutes) + ":00, trains " + std::to_string(s.trains) +
+             ", trains on level " + std::to_string(s.trainsOnLevel) + ", money " +
+             std::to_string(s.money) + ", change balance " + std::to_string(s.balanceChange));
+}
+
+void GameSession::ShowGameOver(const GameOverStatistics& s) {
+  dialog_ = Dialog::kFinalStatistics;
+  log_.Print("final statistics: player " + s.player + ", top level " +
+             std::to_string(s.topLevel) + ", total time " + std::to_string(s.totalTime) +
+             " min, total trains " + std::to_string(s.trains));
+}

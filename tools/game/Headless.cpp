@@ -1,0 +1,75 @@
+#include "tools/game/Headless.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "engine/Cipher.h"
+#include "engine/LArchive.h"
+#include "platform/Folders.h"
+#include "sprites/ClipLib.h"
+
+SDL_Surface* StartHeadless(std::string& error) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
+  const std::string folder = platform::ExecutableFolder();
+  // Without data.dat the loose Dat/ files of the build folder are read.
+  Archive().SetLooseRoot(folder);
+  const std::string archive = platform::JoinPath(folder, platform::kArchiveName);
+  std::error_code ec;
+  if (std::filesystem::exists(archive, ec)) {
+    Archive().Open(archive, kProgramKey, kProgramKeyLength);
+  }
+  if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+    error = std::string("cannot start the video system: ") + SDL_GetError();
+    return nullptr;
+  }
+  SDL_Surface* display = SDL_SetVideoMode(800, 600, 32, SDL_SWSURFACE);
+  if (!display) {
+    error = std::string("cannot set the video mode: ") + SDL_GetError();
+    return nullptr;
+  }
+  if (!ClipLib::Init()) {
+    error = "cannot load the clip library from " + folder;
+    return nullptr;
+  }
+  while (!ClipLib::IsComplete()) {
+    if (ClipLib::LoadNext() < 0) {
+      error = "cannot load the clip library from " + folder;
+      return nullptr;
+    }
+  }
+  return display;
+}
+
+void StopHeadless() {
+  ClipLib::Shutdown();
+  Archive().Close();
+  SDL_Quit();
+}
+
+std::string MakeTempFolder() {
+  std::error_code ec;
+  std::string base = std::filesystem::temp_directory_path(ec).string();
+  if (ec || base.empty()) base = "/tmp";
+  std::string pattern = base + "/ot-game-XXXXXX";
+  if (!mkdtemp(pattern.data())) return std::string();
+  return pattern;
+}
+
+bool EnterGameFolder(const std::string& folder, std::string& error) {
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(folder) / "savep", ec);
+  if (ec) {
+    error = "cannot make " + folder + "/savep: " + ec.message();
+    return false;
+  }
+  std::filesystem::current_path(folder, ec);
+  if (ec) {
+    error = "cannot enter " + folder + ": " + ec.message();
+    return false;
+  }
+  return true;
+}

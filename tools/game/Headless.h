@@ -1,0 +1,18 @@
+#pragma once
+// What the game needs around it, without a window: SDL's dummy video at 800 x 600, the
+// program's cipher, the resource archive of the build folder (the tool's own folder)
+// and the whole clip library, so that the game's own pictures are real clips.
+#include <SDL.h>
+
+#include <string>
+
+// The display surface, or nullptr with the reason in error.
+SDL_Surface* StartHeadless(std::string& error);
+// Lets go of the clip library and SDL.
+void StopHeadless();
+
+// A new empty folder below the system's temp folder, or an empty text.
+std::string MakeTempFolder();
+// Makes folder (created when missing) the working folder, with its savep/ folder for
+// saved games; false with the reason in error.
+bool EnterGameFolder(const std::string& folder, std::string& error);

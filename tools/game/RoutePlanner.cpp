@@ -1,0 +1,157 @@
+#include "tools/game/RoutePlanner.h"
+
+#include <algorithm>
+#include <queue>
+#include <utility>
+
+namespace {
+
+constexpr int kFar = 1 << 29;
+
+int State(int j, int a) { return j * 12 + a; }
+
+// The track leaving j in direction d, named the same from either end.
+std::pair<int, int> TrackKey(int j, int d) {
+  const int far = rail::Neighbour(j, d);
+  if (!rail::ValidJunction(far) || j < far) return {j, d};
+  return {far, rail::Opposite(d)};
+}
+
+}  // namespace
+
+bool RoutePlanner::EntersTown(int j, int d, int* town) const {
+  const Junction& at = field_.At(j);
+  if (at.Town() < 0) return false;
+  const bool into = at.TownOnLeft() ? (d >= 6 && d <= 9) : (d >= 0 && d <= 3);
+  if (into && town) *town = at.Town();
+  return into;
+}
+
+bool RoutePlanner::HasCrashSite(int j, int d) const {
+  const auto key = TrackKey(j, d);
+  for (const CrashSite& s : field_.CrashSites()) {
+    if (TrackKey(s.place.j, s.place.d) == key) return true;
+  }
+  return false;
+}
+
+int RoutePlanner::Exits(int j, int a, std::array<int, 3>& exits) const {
+  const Junction& at = field_.At(j);
+  const int entry = rail::SideOf(rail::Opposite(a));
+  const int side = rail::OppositeSide(entry);
+  if (side < 0) return 0;
+  const Junction::Switch& out = at.SwitchAt(side);
+  if (out.state == kSwitchWorking) {
+    int n = 0;
+    for (int e : {out.active, out.another}) {
+      if (at.End(e) == kEndBuilt) exits[n++] = e;
+    }
+    return n;
+  }
+  for (int k = 0; k < 3; ++k) {
+    const int e = rail::SideDirection(side, k);
+    if (at.End(e) == kEndBuilt) {
+      exits[0] = e;
+      return 1;
+    }
+  }
+  return 0;
+}
+
+bool RoutePlanner::StepNeeds(int j, int a, int e, const RouteGoal& goal,
+                             const Reachable& reachable, int distance,
+                             std::vector<ControlNeed>* needs) const {
+  const Junction& at = field_.At(j);
+  const int entry = rail::SideOf(rail::Opposite(a));
+  const int side = rail::OppositeSide(entry);
+  auto need = [&](int s, bool signal, int want, bool change) {
+    if (change && !reachable(j, s, signal)) return false;
+    if (needs) needs->push_back({j, s, signal, want, distance});
+    return true;
+  };
+  const Junction::Switch& in = at.SwitchAt(entry);
+  if (in.state == kSwitchWorking) {
+    const int own = rail::Opposite(a);
+    if (!need(entry, false, own, in.active != own)) return false;
+  }
+  const Junction::Switch& out = at.SwitchAt(side);
+  if (out.state == kSwitchWorking) return need(side, false, e, out.active != e);
+  const int light = at.SignalAt(entry).state;
+  if (goal.stopsAtRed && (light == kSignalGreen || light == kSignalRed)) {
+    return need(entry, true, kSignalGreen, light == kSignalRed);
+  }
+  return true;
+}
+
+int RoutePlanner::StepEnds(int j, int e, const RouteGoal& goal) const {
+  const bool site = HasCrashSite(j, e);
+  if (goal.kind == RouteGoal::kCrashSite && site) return 1;
+  if (site && goal.avoidsCrashSites) return -1;
+  int town = -1;
+  if (EntersTown(j, e, &town)) {
+    if (goal.kind == RouteGoal::kAnyTown || (goal.kind == RouteGoal::kTown && town == goal.town)) {
+      return 1;
+    }
+    return -1;
+  }
+  return rail::ValidJunction(rail::Neighbour(j, e)) ? 0 : -1;
+}
+
+Route RoutePlanner::Find(int at, int arrival, int travelled, const RouteGoal& goal,
+                         const Reachable& reachable, const ExtraCost& extra) {
+  Route route;
+  if (!rail::ValidJunction(at) || !rail::ValidDirection(arrival)) return route;
+  dist_.fill(kFar);
+  using Item = std::pair<int, int>;  // distance, state
+  std::priority_queue<Item, std::vector<Item>, std::greater<Item>> open;
+  const int start = State(at, arrival);
+  dist_[start] = travelled;
+  units_[start] = travelled;
+  parent_[start] = -1;
+  open.push({travelled, start});
+  int bestLength = kFar, bestState = -1, bestExit = -1;
+  while (!open.empty()) {
+    const auto [d, s] = open.top();
+    open.pop();
+    if (d != dist_[s] || d >= bestLength) continue;
+    const int j = s / 12, a = s % 12;
+    std::array<int, 3> exits{};
+    const int count = Exits(j, a, exits);
+    for (int k = 0; k < count; ++k) {
+      const int e = exits[k];
+      const int ends = StepEnds(j, e, goal);
+      if (ends < 0 || !StepNeeds(j, a, e, goal, reachable, units_[s], nullptr)) continue;
+      const int length = d + rail::TrackLength(e) + (extra ? extra(j, e, units_[s]) : 0);
+      if (ends > 0) {
+        if (d < bestLength) {
+          bestLength = d;
+          bestState = s;
+          bestExit = e;
+        }
+        continue;
+      }
+      const int next = State(rail::Neighbour(j, e), e);
+      if (length < dist_[next]) {
+        dist_[next] = length;
+        units_[next] = units_[s] + rail::TrackLength(e);
+        parent_[next] = s;
+        open.push({length, next});
+      }
+    }
+  }
+  if (bestState < 0) return route;
+  route.found = true;
+  route.length = units_[bestState];
+  Collect(bestState, bestExit, goal, reachable, route);
+  return route;
+}
+
+void RoutePlanner::Collect(int last, int exit, const RouteGoal& goal, const Reachable& reachable,
+                           Route& route) const {
+  for (int s = last, e = exit; s >= 0; e = s % 12, s = parent_[s]) {
+    StepNeeds(s / 12, s % 12, e, goal, reachable, units_[s], &route.needs);
+    route.steps.push_back({s / 12, e, units_[s]});
+  }
+  std::reverse(route.needs.begin(), route.needs.end());
+  std::reverse(route.steps.begin(), route.steps.end());
+}

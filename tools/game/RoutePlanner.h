@@ -1,0 +1,80 @@
+#pragma once
+// Ways over the built track as a player reads them off the screen: from the junction a
+// train comes to next, the shortest way to where it should go, with every switch and
+// signal on the way in the position the train needs.
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "railway/Field.h"
+
+// A switch or signal that a way needs in a certain position.
+struct ControlNeed {
+  int junction = -1;
+  int side = -1;
+  bool signal = false;
+  int want = -1;     // a switch: its active direction; a signal: kSignalGreen or kSignalRed
+  int distance = 0;  // track units from the train to the junction
+};
+
+// Where a trip ends.
+struct RouteGoal {
+  enum Kind { kTown, kAnyTown, kCrashSite };
+  Kind kind = kTown;
+  int town = -1;                // kTown: the town of the train's colour
+  bool stopsAtRed = true;       // false for crazy trains
+  bool avoidsCrashSites = true;  // false for the repair train
+};
+
+// Whether a click can change that switch or signal.
+using Reachable = std::function<bool(int junction, int side, bool signal)>;
+// What taking the track leaving a junction in a direction, distance units ahead of the
+// train, costs beyond its length.
+using ExtraCost = std::function<int(int junction, int direction, int distance)>;
+
+// One track of a way: it leaves junction in direction, distance units from the train.
+struct RouteStep {
+  int junction = -1;
+  int direction = -1;
+  int distance = 0;
+};
+
+struct Route {
+  bool found = false;
+  int length = 0;
+  std::vector<ControlNeed> needs;
+  std::vector<RouteStep> steps;
+};
+
+class RoutePlanner {
+ public:
+  explicit RoutePlanner(const Field& field) : field_(field) {}
+
+  // The way from junction at, reached over the track that left its previous junction in
+  // direction arrival, the train being travelled units away from at.
+  Route Find(int at, int arrival, int travelled, const RouteGoal& goal,
+             const Reachable& reachable, const ExtraCost& extra = nullptr);
+
+  // True when leaving junction j in direction d enters a town (j is its inner junction).
+  bool EntersTown(int j, int d, int* town) const;
+  // True when the track leaving j in direction d carries a crash site.
+  bool HasCrashSite(int j, int d) const;
+
+ private:
+  static constexpr int kStates = rail::kJunctions * 12;
+  // The exits a train arriving at j in direction a can take, at most three.
+  int Exits(int j, int a, std::array<int, 3>& exits) const;
+  // Adds what leaving j in direction e (arrived in direction a) needs; false when a
+  // switch or signal in the way cannot be changed.
+  bool StepNeeds(int j, int a, int e, const RouteGoal& goal, const Reachable& reachable,
+                 int distance, std::vector<ControlNeed>* needs) const;
+  // 1: the step ends the trip, 0: it goes on, -1: it may not be taken.
+  int StepEnds(int j, int e, const RouteGoal& goal) const;
+  void Collect(int last, int exit, const RouteGoal& goal, const Reachable& reachable,
+               Route& route) const;
+
+  const Field& field_;
+  std::array<int, kStates> dist_{};  // with the extra costs
+  std::array<int, kStates> units_{};  // track units only
+  std::array<int, kStates> parent_{};
+};

@@ -1,0 +1,36 @@
+#pragma once
+// The real game with its calls to the outside world written down: money, fines,
+// deliveries, messages, tips and sounds are printed as they happen, stamped with the
+// running time, and then handled exactly as the game handles them.
+#include <map>
+#include <string>
+
+#include "game/Game.h"
+
+// Where the events go, and which of them are wanted.
+struct EventLog {
+  void Print(const std::string& text) const;
+  int time = 0;  // ms run so far
+  bool sounds = false;
+  bool quiet = false;  // nothing is printed (benchmarks)
+};
+
+class ScriptedGame : public Game {
+ public:
+  ScriptedGame(const GameParts& parts, EventLog& log) : Game(parts), log_(log) {}
+
+  void ChangeMoney(int delta) override;
+  void Fine(unsigned amount) override;
+  void CountDeliveredTrain() override;
+  void PostMessage(const std::string& text, bool important) override;
+  void ShowTip(int number, int x, int y, const std::string& text) override;
+  void PlaySound(int index) override;
+
+  // The text each tip number last showed with.
+  const std::map<int, std::string>& TipTexts() const { return tipTexts_; }
+
+ private:
+  EventLog& log_;
+  bool fining_ = false;  // a fine passes its amount on as a money change
+  std::map<int, std::string> tipTexts_;
+};
