@@ -1,5 +1,6 @@
 #include "SimHost.h"
 
+#include "railway/TipTable.h"
 #include "tools/script/ScriptRunner.h"
 
 void SimHost::Event(const std::string& text) const { script::Event(time, text); }
@@ -27,8 +28,10 @@ bool SimHost::TipAllowed(int) { return tips; }
 
 void SimHost::ShowTip(int number, int x, int y, const std::string& text) {
   if (!tips) return;
+  // A tip asked for without a text shows the table's.
+  const std::string shown = text.empty() ? TipText(number) : text;
   Event("tip " + std::to_string(number) + " at " + std::to_string(x) + "," + std::to_string(y) +
-        " \"" + text + "\"");
+        " \"" + shown + "\"");
 }
 
 bool SimHost::PlaceTip(int number, int x, int y) {
