@@ -248,6 +248,15 @@ bool Autopilot::TurnBack(const Plan& plan, bool wayBack, std::vector<ControlNeed
   const Train& train = *plan.train;
   if (train.kind == kCrazy) return false;  // it would crash on a switch set against it
   const Car& last = train.cars.back();
+  // Backwards the last car leads: never into a town that would only send it back.
+  const int behind = rail::Neighbour(last.place.j, last.place.d);
+  int town = -1;
+  if (rail::ValidJunction(behind) &&
+      planner_.EntersTown(behind, rail::Opposite(last.place.d), &town) &&
+      !(plan.goal.kind == RouteGoal::kAnyTown ||
+        (plan.goal.kind == RouteGoal::kTown && plan.goal.town == town))) {
+    return false;
+  }
   if (wayBack && !Find(last.place.j, rail::Opposite(last.place.d),
                        static_cast<int>(last.place.pos), plan.goal, nullptr)
                       .found) {

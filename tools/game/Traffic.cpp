@@ -10,6 +10,8 @@ constexpr double kMargin = 25;     // movement steps kept between two trains on 
 constexpr int kReach = 3000;       // track units of a way that are claimed
 constexpr double kCatchUp = 5;     // movement steps: a train behind may not leave a track
                                    // sooner than this after the one ahead of it
+constexpr double kGap = 10;       // nor come onto it sooner than this after the one ahead
+                                   // has cleared its start
 }  // namespace
 
 Traffic::Mover Traffic::MoverOf(const Train& train, int id) {
@@ -40,6 +42,7 @@ void Traffic::Add(int j, int d, const Claim& claim) {
   for (Claim& old : list) {
     if (old.train != c.train || old.way != c.way) continue;
     old.enter = std::min(old.enter, c.enter);
+    old.clear = std::max(old.clear, c.clear);
     old.leave = std::max(old.leave, c.leave);
     return;
   }
@@ -52,24 +55,32 @@ void Traffic::Occupy(const Train& train, int id) {
   const bool bounces = train.kind == kOrdinary && train.arrivedTown >= 0 &&
                        train.arrivedTown != train.colour;
   const double leave = (m.length + 115) / m.speed * (bounces ? 4 : 1);
+  const Claim here{id, 0, 0, m.length / m.speed, leave};
   // The track the locomotive's front has gone on to counts as well.
-  Add(train.head.j, train.head.d, {id, 0, 0, leave});
-  if (train.pendingJ >= 0) Add(train.pendingJ, train.pendingD, {id, 0, 0, leave});
+  Add(train.head.j, train.head.d, here);
+  if (train.pendingJ >= 0) Add(train.pendingJ, train.pendingD, here);
   for (const Car& car : train.cars) {
     for (const rail::Place& p : {car.place, car.rear}) {
-      Add(p.j, p.d, {id, 0, 0, leave});
+      Add(p.j, p.d, here);
       const int far = rail::Neighbour(p.j, p.d);
-      if (bounces && rail::ValidJunction(far)) Add(far, rail::Opposite(p.d), {id, 0, 0, leave});
+      if (bounces && rail::ValidJunction(far)) Add(far, rail::Opposite(p.d), here);
     }
   }
+}
+
+Traffic::Claim Traffic::ClaimOf(const Mover& mover, int d, int distance) {
+  Claim c;
+  c.train = mover.id;
+  c.enter = distance / mover.speed;
+  c.clear = (distance + mover.length) / mover.speed;
+  c.leave = (distance + rail::TrackLength(d) + mover.length) / mover.speed;
+  return c;
 }
 
 void Traffic::Reserve(const Route& route, const Mover& mover) {
   for (const RouteStep& s : route.steps) {
     if (s.distance > kReach) break;
-    const double enter = s.distance / mover.speed;
-    const double leave = (s.distance + rail::TrackLength(s.direction) + mover.length) / mover.speed;
-    Add(s.junction, s.direction, {mover.id, 0, enter, leave});
+    Add(s.junction, s.direction, ClaimOf(mover, s.direction, s.distance));
   }
 }
 
@@ -90,40 +101,38 @@ void Traffic::LearnCrossings(const Field& field) {
   }
 }
 
-// Claims of the key's track against the way (way 0: any way) within the time.
-void Traffic::MeetsOn(const Key& key, int way, double enter, double leave, int id,
+// Claims of the key's track that the claim runs into: against its way (way 0: any way)
+// at an overlapping time, or the same way too close behind or ahead.
+void Traffic::MeetsOn(const Key& key, int way, const Claim& own,
                       std::vector<const Claim*>& met) const {
   const auto it = claims_.find(key);
   if (it == claims_.end()) return;
   for (const Claim& c : it->second) {
-    if (c.train == id) continue;
+    if (c.train == own.train) continue;
     if (way != 0 && c.way == way) {
-      // The same way: the one coming later must not catch up with the one ahead.
-      const bool behind = enter >= c.enter;
-      const bool catches = behind ? leave < c.leave + kCatchUp : c.leave < leave + kCatchUp;
-      if (catches && enter < c.leave && c.enter < leave) met.push_back(&c);
+      const Claim& ahead = own.enter >= c.enter ? c : own;
+      const Claim& behind = own.enter >= c.enter ? own : c;
+      const bool close = behind.enter < ahead.clear + kGap || behind.leave < ahead.leave + kCatchUp;
+      if (close && behind.enter < ahead.leave) met.push_back(&c);
       continue;
     }
-    if (enter < c.leave + kMargin && c.enter < leave + kMargin) met.push_back(&c);
+    if (own.enter < c.leave + kMargin && c.enter < own.leave + kMargin) met.push_back(&c);
   }
 }
 
-void Traffic::Meets(int j, int d, double enter, double leave, int id,
-                    std::vector<const Claim*>& met) const {
+void Traffic::Meets(int j, int d, const Claim& own, std::vector<const Claim*>& met) const {
   int way = 0;
   const Key key = KeyOf(j, d, &way);
-  MeetsOn(key, way, enter, leave, id, met);
+  MeetsOn(key, way, own, met);
   const auto crossing = crossings_.find(key);
   if (crossing == crossings_.end()) return;
-  for (const Key& other : crossing->second) MeetsOn(other, 0, enter, leave, id, met);
+  for (const Key& other : crossing->second) MeetsOn(other, 0, own, met);
 }
 
 int Traffic::Cost(int j, int d, int distance, const Mover& mover) const {
   if (distance > kReach) return 0;
-  const double enter = distance / mover.speed;
-  const double leave = (distance + rail::TrackLength(d) + mover.length) / mover.speed;
   std::vector<const Claim*> met;
-  Meets(j, d, enter, leave, mover.id, met);
+  Meets(j, d, ClaimOf(mover, d, distance), met);
   return met.empty() ? 0 : kHeadOnCost;
 }
 
@@ -132,15 +141,15 @@ std::vector<Traffic::Conflict> Traffic::Conflicts(const Route& route, const Move
   std::vector<const Claim*> met;
   for (const RouteStep& s : route.steps) {
     if (s.distance > kReach) break;
-    const double enter = s.distance / mover.speed;
-    const double leave = (s.distance + rail::TrackLength(s.direction) + mover.length) / mover.speed;
+    const Claim own = ClaimOf(mover, s.direction, s.distance);
     met.clear();
-    Meets(s.junction, s.direction, enter, leave, mover.id, met);
+    Meets(s.junction, s.direction, own, met);
     for (const Claim* c : met) {
       bool known = false;
       for (const Conflict& k : conflicts) known = known || k.train == c->train;
-      if (!known) conflicts.push_back({true, c->train, s.distance, enter, c->enter});
+      if (!known) conflicts.push_back({true, c->train, s.distance, own.enter, c->enter});
     }
   }
   return conflicts;
 }
+

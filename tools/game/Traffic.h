@@ -17,11 +17,12 @@ class Traffic {
  public:
   // A train's time on a track: the claiming train, the way it runs over the track (+1
   // from its lower junction, -1 from the higher) and the movement steps from now at
-  // which it comes onto the track and has left it.
+  // which it comes onto the track, has cleared the track's start and has left it.
   struct Claim {
     int train = -1;
     int way = 0;
     double enter = 0;
+    double clear = 0;
     double leave = 0;
   };
   // The first head-on meeting on a way: the other train, the distance at which the
@@ -59,10 +60,11 @@ class Traffic {
   static Key KeyOf(int j, int d, int* way);
   void Add(int j, int d, const Claim& claim);
   // Adds the claims on the track that a mover there between enter and leave meets.
-  void Meets(int j, int d, double enter, double leave, int id,
-             std::vector<const Claim*>& met) const;
-  void MeetsOn(const Key& key, int way, double enter, double leave, int id,
+  void Meets(int j, int d, const Claim& own, std::vector<const Claim*>& met) const;
+  void MeetsOn(const Key& key, int way, const Claim& own,
                std::vector<const Claim*>& met) const;
+  // The claim of a mover on the track leaving j in direction d, distance units ahead.
+  static Claim ClaimOf(const Mover& mover, int d, int distance);
 
   std::map<Key, std::vector<Claim>> claims_;
   std::map<Key, std::vector<Key>> crossings_;
