@@ -12,6 +12,7 @@
 #include "sprites/Widgets.h"
 #include "tools/game/GameConditions.h"
 #include "tools/game/GameReport.h"
+#include "tools/game/Headless.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ const std::map<std::string, GameScript::Command>& GameScript::Commands() {
       {"autopilot", &GameScript::Pilot}, {"seed", &GameScript::Seed},
       {"player", &GameScript::Player},     {"tips", &GameScript::ShowTips},
       {"sounds", &GameScript::Sounds},     {"money", &GameScript::Money},
-      {"savefile", &GameScript::SaveFile},
+      {"savefile", &GameScript::SaveFile}, {"folder", &GameScript::Folder},
   };
   return commands;
 }
@@ -124,6 +125,14 @@ bool GameScript::SaveFile(std::istream& in) {
   } else {
     return false;
   }
+  return true;
+}
+
+// "folder PATH": the working folder from now on, with its savep/ for saved games.
+bool GameScript::Folder(std::istream& in) {
+  std::string path, error;
+  if (!(in >> path)) return false;
+  if (!EnterGameFolder(path, error)) std::printf("%s\n", error.c_str());
   return true;
 }
 

@@ -23,6 +23,7 @@ class GameScript {
   bool Save(std::istream& in);
   bool Load(std::istream& in);
   bool SaveFile(std::istream& in);
+  bool Folder(std::istream& in);
   bool Run(std::istream& in);
   bool Until(std::istream& in);
   bool Print(std::istream& in);
