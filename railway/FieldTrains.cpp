@@ -309,7 +309,9 @@ Field::LocoStep Field::MoveLocomotive(Train& train, size_t index) {
       train.routed = false;
     }
   }
-  if (c0.place.pos < c0.half) At(c0.place.j).Lock(c0.place.d);
+  // A car whose end lies on a junction (exactly on it too) locks it: the cars behind
+  // are placed through that junction's switch.
+  if (c0.place.pos <= c0.half) At(c0.place.j).Lock(c0.place.d);
   return LocoStep::kGoOn;
 }
 
@@ -344,8 +346,8 @@ void Field::PlaceCars(Train& train) {
     if (car.place.j != old.j || car.place.d != old.d) car.previousDirection = rail::Opposite(old.d);
     ahead.rear = MoveBack(ahead.place, ahead.half, nullptr);
     int L = rail::TrackLength(car.place.d);
-    if (car.place.pos < car.half) At(car.place.j).Lock(car.place.d);
-    if (car.place.pos + car.half > L) {
+    if (car.place.pos <= car.half) At(car.place.j).Lock(car.place.d);
+    if (car.place.pos + car.half >= L) {
       int far = rail::Neighbour(car.place.j, car.place.d);
       if (rail::ValidJunction(far)) At(far).Lock(rail::Opposite(car.place.d));
     }

@@ -120,6 +120,21 @@ TEST(Trains, RoutedTrainLocksTheSwitchAhead) {
   EXPECT_EQ(rig.Only()->cars[0].place.d, 3);
 }
 
+TEST(Trains, ACarEndingExactlyOnAJunctionLocksItsSwitch) {
+  Rig rig;
+  rig.DiagonalLine();
+  rig.field.AddTrack(42, 4, Laying::kLevelLayout);
+  rig.BuildAll();
+  Train* t = rig.field.PlaceTrain(4, 2, 1, {42, 3, 0}, kOrdinary, 0);
+  t->speed = 0;
+  t->cars[0].place.pos = t->cars[0].half;  // the locomotive's rear end on junction 42
+  rig.field.StepAndCheck();
+  ASSERT_EQ(t->cars[1].place.j, 34);  // the wagon behind comes through 42's switch
+  rig.field.At(42).ToggleSwitch(1);
+  EXPECT_EQ(rig.field.At(42).SwitchAt(1).active, 3);
+  EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
+}
+
 TEST(Trains, WrongColourReturnsAtHalfSpeed) {
   Rig rig;
   rig.DiagonalLine();
