@@ -1,9 +1,9 @@
-# Runs one game script and compares its output with the expected text. The tool keeps
-# its saved games in a temp folder of its own.
+# Runs one script with a script tool (ot-sim, ot-game) and compares its output with the
+# expected text.
 execute_process(COMMAND ${TOOL} ${SCRIPT}
                 OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "ot-game failed (${rc}) on ${SCRIPT}:\n${errors}")
+  message(FATAL_ERROR "${TOOL} failed (${rc}) on ${SCRIPT}:\n${errors}")
 endif()
 file(READ ${EXPECTED} expected)
 if(NOT actual STREQUAL expected)
