@@ -14,4 +14,9 @@ std::string Signals(const Field& field);
 std::string Towns(const Field& field);
 // Everything above, in that order, each block under a heading line.
 std::string All(const Field& field);
+
+// "ordinary", "repair" or "crazy".
+const char* KindName(int kind);
+// printf into a string.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 }  // namespace report

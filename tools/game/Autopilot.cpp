@@ -352,7 +352,7 @@ void Autopilot::CallRepairTrain() {
   if (inner.x >= kTownBandLeft && inner.x < kTownBandRight) return;
   lastCall_ = tick_;
   Note("right click " + std::to_string(inner.x) + "," + std::to_string(home.y) +
-       ": repair train from " + script::ColourWord(best));
+       ": repair train from " + ColourName(best));
   hands_.RightClick(inner.x, home.y);
   ++rightClicks_;
 }

@@ -1,6 +1,5 @@
 #include "tools/game/GameReport.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <vector>
 
@@ -10,6 +9,8 @@
 #include "tools/script/ScriptRunner.h"
 
 namespace {
+
+using report::Format;
 
 const char* StateName(int state) {
   switch (state) {
@@ -26,21 +27,12 @@ const char* StateName(int state) {
   }
 }
 
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...) {
-  char buffer[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
-  return buffer;
-}
 
 std::string SceneryLines(const std::vector<Scenery>& items, const char* what) {
   std::string out;
   for (const Scenery& s : items) {
     out += Format("%s %d,%d frame %d", what, s.x, s.y, s.frame);
-    if (s.town >= 0) out += std::string(" of ") + script::ColourWord(s.town);
+    if (s.town >= 0) out += std::string(" of ") + ColourName(s.town);
     out += s.mark ? " (being removed)\n" : "\n";
   }
   return out;

@@ -4,10 +4,9 @@
 #include <cstdlib>
 #include <fstream>
 
-namespace {
-const char* const kColours[8] = {"yellow", "red", "green", "blue",
-                                 "cyan",   "magenta", "black", "white"};
-}  // namespace
+#include "railway/FieldReport.h"
+#include "railway/Train.h"
+
 
 namespace script {
 
@@ -44,7 +43,7 @@ int RunFile(const char* tool, const char* path,
 
 bool Colour(const std::string& word, int& colour) {
   for (int i = 0; i < 8; ++i) {
-    if (word == kColours[i]) {
+    if (word == ColourName(i)) {
       colour = i;
       return true;
     }
@@ -58,18 +57,13 @@ bool Colour(const std::string& word, int& colour) {
 }
 
 bool Kind(const std::string& word, int& kind) {
-  static const char* const kKinds[3] = {"ordinary", "repair", "crazy"};
-  for (int i = 0; i < 3; ++i) {
-    if (word == kKinds[i]) {
+  for (int i : {kOrdinary, kRepair, kCrazy}) {
+    if (word == report::KindName(i)) {
       kind = i;
       return true;
     }
   }
   return false;
-}
-
-const char* ColourWord(int colour) {
-  return colour >= 0 && colour < 8 ? kColours[colour] : "?";
 }
 
 void Event(int time, const std::string& text) { std::printf("@%d %s\n", time, text.c_str()); }

@@ -19,7 +19,6 @@ int RunFile(const char* tool, const char* path,
 bool Colour(const std::string& word, int& colour);
 // A train kind by its name: "ordinary", "repair" or "crazy".
 bool Kind(const std::string& word, int& kind);
-const char* ColourWord(int colour);
 
 // Prints "@time text" on its own line.
 void Event(int time, const std::string& text);
