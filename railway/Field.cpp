@@ -237,19 +237,6 @@ bool Field::AllTracksBuilt() const {
   return true;
 }
 
-bool Field::LayTracks(const std::string& pairs) {
-  std::istringstream in(pairs);
-  std::string item;
-  bool ok = true;
-  while (in >> item) {
-    int j = -1, t = -1;
-    if (std::sscanf(item.c_str(), "%d,%d", &j, &t) != 2 || !AddTrack(j, t, Laying::kLevelLayout)) {
-      ok = false;
-    }
-  }
-  return ok;
-}
-
 FieldSprite* Field::FieldClick(int x, int y) {
   for (CrashSite& site : crashSites_) {
     if (site.button && site.button->Hit(x, y)) return site.button;

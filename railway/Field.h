@@ -64,8 +64,6 @@ class Field {
   const std::string& BuiltTrackRecord() const { return builtRecord_; }
   const std::string& TownRecord() const { return townRecord_; }
   const std::vector<std::unique_ptr<Track>>& Tracks() const { return tracks_; }
-  // Lays a list of "junction,type" pairs as a level layout (free, without the rules).
-  bool LayTracks(const std::string& pairs);
 
   // Clicks in route mode: a crash site's call button (returned), else the junctions.
   FieldSprite* FieldClick(int x, int y);
@@ -91,8 +89,6 @@ class Field {
 
   // Towns, houses, trees.
   bool AddTown(int colour, int inner, int type);
-  // Adds the towns of the program's own level table; bad data there ends the program.
-  void AddInitialTowns(const std::string& pairs);
   bool AddNewTown(int colour, int nextJunction, int nextType);
   bool ReserveNextTown(int junction, int type);
   bool AddHouse(double growth, int town, bool aroundRandomTown);

@@ -95,19 +95,6 @@ bool Field::AddTown(int c, int j, int t) {
   return true;
 }
 
-void Field::AddInitialTowns(const std::string& pairs) {
-  std::istringstream in(pairs);
-  std::string item;
-  while (in >> item) {
-    int j = -1, t = -1;
-    if (std::sscanf(item.c_str(), "%d,%d", &j, &t) != 2) {
-      std::fprintf(stderr, "Error. Field::AddInitialTowns. Bad town info: %s\n", item.c_str());
-      std::exit(-1);
-    }
-    if (!AddTown(static_cast<int>(towns_.size()), j, t)) std::exit(-1);
-  }
-}
-
 bool Field::AddNewTown(int colour, int nextJunction, int nextType) {
   if (!AddTown(colour, nextTownJunction_, nextTrackType_)) return false;
   ReserveNextTown(nextJunction, nextType);

@@ -1,18 +1,17 @@
 #include "railway/LevelRestore.h"
 
 #include <cstdio>
-#include <cstring>
 
 std::vector<TrackPair> ParsePairs(const std::string& text) {
   std::vector<TrackPair> pairs;
   const char* p = text.c_str();
-  while (*p) {
+  for (;;) {
+    while (*p == ' ') ++p;
     TrackPair pair{-1, -1};
-    if (std::sscanf(p, "%d,%d", &pair.junction, &pair.type) != 2) break;
+    int used = 0;
+    if (std::sscanf(p, "%d,%d%n", &pair.junction, &pair.type, &used) != 2) break;
     pairs.push_back(pair);
-    const char* blank = std::strchr(p, ' ');
-    if (!blank || blank[1] == '\0') break;
-    p = blank + 1;
+    p += used;
   }
   return pairs;
 }
@@ -29,8 +28,16 @@ void BeginLevel(Field& field, const std::vector<TrackPair>& towns, int forests, 
   field.NewLevel(forests, forestSize, first.junction, first.type, trees, houses, treeClip);
 }
 
-void LayLevelTracks(Field& field, const std::vector<TrackPair>& tracks) {
-  for (const TrackPair& t : tracks) field.AddTrack(t.junction, t.type, Laying::kLevelLayout);
+bool LayLevelTracks(Field& field, const std::vector<TrackPair>& tracks) {
+  bool all = true;
+  for (const TrackPair& t : tracks) {
+    all = field.AddTrack(t.junction, t.type, Laying::kLevelLayout) && all;
+  }
+  return all;
+}
+
+bool LayLevelTracks(Field& field, const std::string& pairs) {
+  return LayLevelTracks(field, ParsePairs(pairs));
 }
 
 bool AddLevelTown(Field& field, const std::vector<TrackPair>& towns, int town) {

@@ -14,8 +14,8 @@ struct TrackPair {
   bool operator==(const TrackPair&) const = default;
 };
 
-// Reads "%d,%d" pairs separated by single blanks; stops at the end of the text, at a
-// blank that ends it, or at something that is not a pair.
+// Reads "%d,%d" pairs separated by blanks; stops at the end of the text or at
+// something that is not a pair.
 std::vector<TrackPair> ParsePairs(const std::string& text);
 
 // The pair after the town numbered town, or (-1, -1) past the list: where the field
@@ -27,8 +27,9 @@ TrackPair NextTownPair(const std::vector<TrackPair>& towns, int town);
 void BeginLevel(Field& field, const std::vector<TrackPair>& towns, int forests, int forestSize,
                 const std::vector<SceneryRecord>& trees,
                 const std::vector<SceneryRecord>& houses, int treeClip);
-// Lays the level's tracks as its layout (free, no rules).
-void LayLevelTracks(Field& field, const std::vector<TrackPair>& tracks);
+// Lays the level's tracks as its layout (free, no rules); false when one was refused.
+bool LayLevelTracks(Field& field, const std::vector<TrackPair>& tracks);
+bool LayLevelTracks(Field& field, const std::string& pairs);
 // Adds town number town at the reserved place and reserves the next one's.
 bool AddLevelTown(Field& field, const std::vector<TrackPair>& towns, int town);
 // Runs the construction until every track is built.

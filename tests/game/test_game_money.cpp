@@ -72,7 +72,7 @@ TEST_F(GameTest, TwoTwoCarTrainsCrashingCost8000) {
   Field& f = g.GetField();  // the railway tests' diagonal line between two towns
   f.NewLevel(0, 0, 17, 3, {{2000, 2000, 0, -1}}, {}, 95);
   f.AddTown(0, 17, 3);
-  f.LayTracks("17,3 25,3 34,3 42,3 51,3 59,3 68,3 76,3 85,3 93,3 102,3");
+  LayLevelTracks(f, "17,3 25,3 34,3 42,3 51,3 59,3 68,3 76,3 85,3 93,3 102,3");
   f.AddTown(1, 110, 3);
   for (int i = 0; i < 2000 && !f.AllTracksBuilt(); ++i) f.BuildStep(300);
   f.PlaceTrain(4, 2, 1, {34, 3, 10}, kOrdinary, 0);

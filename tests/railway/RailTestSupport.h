@@ -5,6 +5,7 @@
 
 #include "railway/Field.h"
 #include "railway/HeadlessSprites.h"
+#include "railway/LevelRestore.h"
 #include "engine/Random.h"
 
 struct RecordingHost : FieldHost {
@@ -89,7 +90,7 @@ struct Rig {
   // entered at 17) and red at the right (junction 119, entered at 110).
   void DiagonalLine() {
     field.AddTown(0, 17, 3);
-    field.LayTracks("17,3 25,3 34,3 42,3 51,3 59,3 68,3 76,3 85,3 93,3 102,3");
+    LayLevelTracks(field, "17,3 25,3 34,3 42,3 51,3 59,3 68,3 76,3 85,3 93,3 102,3");
     field.AddTown(1, 110, 3);
     BuildAll();
   }

@@ -28,7 +28,7 @@ TEST(BusyLine, WalkStopsAtTheSecondArc) {
   // Town 0 starts with an arc (16 -> 17), then a straight, then two arcs.
   rig.field.NewLevel(0, 0, 17, 1, {{2000, 2000, 0, -1}}, {}, 95);
   rig.field.AddTown(0, 17, 1);
-  rig.field.LayTracks("17,2 18,1 19,2");
+  LayLevelTracks(rig.field, "17,2 18,1 19,2");
   rig.BuildAll();
   rig.field.PlaceTrain(4, 1, 1, {18, 1, 50}, kOrdinary, 0);  // beyond the second arc
   EXPECT_FALSE(rig.field.LineBusy(1, 16));

@@ -37,7 +37,7 @@ class CrossingJunction : public ::testing::TestWithParam<CrossingCase> {};
 TEST_P(CrossingJunction, CrashOnlyWhenBothAreThereAtOnce) {
   Rig rig;
   rig.field.AddTown(0, 17, 3);
-  rig.field.LayTracks("17,3 25,3 34,3 42,3 49,0 41,0 34,0 26,0");
+  LayLevelTracks(rig.field, "17,3 25,3 34,3 42,3 49,0 41,0 34,0 26,0");
   rig.BuildAll();
   ASSERT_TRUE(rig.field.At(34).IsCrossing());
   rig.field.PlaceTrain(4, 1, 1, {25, 3, 10}, kOrdinary, 0);
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Timing, CrossingJunction,
 TEST(Crashes, ArcsCrossingInsideTheirSquare) {
   Rig rig;
   rig.field.AddTown(0, 17, 3);
-  rig.field.LayTracks("35,5 42,1");
+  LayLevelTracks(rig.field, "35,5 42,1");
   rig.BuildAll();
   ASSERT_EQ(rig.field.At(42).crossings[0].j, 42);
   rig.field.PlaceTrain(4, 1, 1, {42, 1, 0}, kOrdinary, 0);
@@ -139,7 +139,7 @@ TEST(Crashes, DamageIsNeverPlacedUnderACar) {
 
 TEST(Crashes, NoDamageIsAnnouncedWithoutATown) {
   Rig rig;
-  rig.field.LayTracks("25,3 34,3 42,3");
+  LayLevelTracks(rig.field, "25,3 34,3 42,3");
   rig.BuildAll();
   rig.field.DamageRandomTrack();
   EXPECT_TRUE(rig.field.CrashSites().empty());

@@ -136,7 +136,7 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
     rnd::Seed(100);
     const LevelParams& layout = Level(100);
     field.NewLevel(0, 2, 97, 3, {}, {}, 95);
-    field.LayTracks(layout.TracksText);
+    LayLevelTracks(field, layout.TracksText);
     field.AddNewTown(0, 17, 0);
     field.AddNewTown(1, 62, 2);
     field.AddNewTown(2, -1, -1);

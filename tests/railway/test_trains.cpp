@@ -70,7 +70,7 @@ TEST(Trains, ReversesBeforeASwitchAgainstItADeadEndOrARedSignal) {
       rig.field.At(42).ToggleSwitch(1);  // to the branch: against trains from 51
     } else {
       rig.field.AddTown(0, 17, 3);
-      rig.field.LayTracks("17,3 25,3 34,3 42,2 43,1");
+      LayLevelTracks(rig.field, "17,3 25,3 34,3 42,2 43,1");
       rig.BuildAll();
       ASSERT_EQ(rig.field.At(43).SignalAt(2).state, kSignalGreen);  // arc meets arc
       rig.field.At(43).ToggleSignal(2);
@@ -261,7 +261,7 @@ TEST(Trains, MissingLocomotivePictureIsLoggedAndTheTrainStillRuns) {
   Field field(&log, &host);
   field.NewLevel(0, 0, 17, 3, {{2000, 2000, 0, -1}}, {}, 95);
   field.AddTown(0, 17, 3);
-  field.LayTracks("17,3 25,3 34,3");
+  LayLevelTracks(field, "17,3 25,3 34,3");
   for (int i = 0; i < 2000 && !field.AllTracksBuilt(); ++i) field.BuildStep(300);
   testing::internal::CaptureStderr();
   field.LaunchTrain(1, 3, 6, 0, kCrazy, true);

@@ -116,7 +116,7 @@ bool Sim::Puzzle(int index) {
   const LevelParams& level = Level(index);
   std::vector<Pair> towns = Pairs(level.TownsText);
   NewLevel(towns[0].junction, towns[0].type);
-  F().LayTracks(level.TracksText);
+  LayLevelTracks(F(), level.TracksText);
   AddTowns(level.TownsText);
   return true;
 }
@@ -234,7 +234,7 @@ bool Sim::Line(const std::string& line) {
   } else if (cmd == "tracks") {
     std::string rest;
     std::getline(in, rest);
-    if (!F().LayTracks(rest)) std::printf("some tracks refused\n");
+    if (!LayLevelTracks(F(), rest)) std::printf("some tracks refused\n");
   } else if (cmd == "build") {
     Build();
   } else if (cmd == "switch" || cmd == "signal") {
