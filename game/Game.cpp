@@ -34,7 +34,7 @@ constexpr int kMinuteTips[] = {tip::SpacePauses, tip::DisableTips, tip::PuzzleGa
                                tip::ClassicGame};
 int g_minuteTip = 0;
 
-int32_t Minutes(double minutes) { return static_cast<int32_t>(std::trunc(minutes * 60000)); }
+int32_t MinutesToMs(double minutes) { return static_cast<int32_t>(std::trunc(minutes * 60000)); }
 
 }  // namespace
 
@@ -217,7 +217,6 @@ void Game::StartLevel() {
   iGameMode = Puzzle() ? kOperatingMode : kBuildingMode;
   ShowModeWidgets();
   ShowPuzzlePictures(Puzzle());
-  RefreshCursor();
   NumberHouseForNextTown = 0;
   PostMessage(" ", true);
 
@@ -225,8 +224,11 @@ void Game::StartLevel() {
   MoneyCounterBeginLevel = MoneyCounter;
   CurrentRound = LevelIndex(CurrentRoundInType, GameType());
   const LevelParams& r = Record();
+  // A restore has read both lists from the saved game. It re-adds only the towns the
+  // saved game had (it may have been saved before its first two came); the level's
+  // others follow once it is through.
   if (GameState != kStateRestoring) {
-    BeginTowns = ParsePairs(r.TownsText);
+    BeginTowns = LevelTownPairs();
     BeginTracks = ParsePairs(r.TracksText);
   }
 
@@ -239,27 +241,17 @@ void Game::StartLevel() {
   progress_->Start(r.LevelMinutes, this);
   toggleHeld_ = false;
 
-  // A restore re-adds only the towns the saved game had (it may have been saved before
-  // its first two came); the level's others follow once it is through.
-  while (GameState != kStateRestoring && BeginTowns.size() < 2) BeginTowns.push_back({-1, -1});
   const int b = static_cast<int>(BeginTowns.size());
 
   SetLandscape(r.Background);
   BeginLevel(field_, BeginTowns, r.ForestCount, r.ForestSize, trees, homes,
              LandscapeFor(r.Background).trees);
 
-  if (!Puzzle()) {
-    iGameMode = kBuildingMode;
-    ShowModeWidgets();
-    RefreshCursor();
-  }
-  RefreshCursor();
-
-  TimeNewTrain = Minutes(GaussRandom(r.TrainPeriod, 0.5));
+  TimeNewTrain = MinutesToMs(GaussRandom(r.TrainPeriod, 0.5));
   CounterNewTrain = 0;
-  TimeNewCrazy = Minutes(GaussRandom(r.CrazyPeriod, 0.5));
+  TimeNewCrazy = MinutesToMs(GaussRandom(r.CrazyPeriod, 0.5));
   CounterNewCrazy = 0;
-  TimeNewCrashes = Minutes(GaussRandom(r.CrashPeriod, 0.5));
+  TimeNewCrashes = MinutesToMs(GaussRandom(r.CrashPeriod, 0.5));
   CounterNewCrashes = 0;
   TimeWave = static_cast<int32_t>(std::trunc(r.WaveMinutes)) * 60000;
   CounterWave = 0;
@@ -273,6 +265,14 @@ void Game::StartLevel() {
 
   LayLevelTracks(field_, BeginTracks);
   BeginTracks.clear();
+  RefreshCursor();
+}
+
+// The level's town places, at least two: the field picks a place for (-1, -1).
+std::vector<TrackPair> Game::LevelTownPairs() const {
+  std::vector<TrackPair> pairs = ParsePairs(Record().TownsText);
+  while (pairs.size() < 2) pairs.push_back({-1, -1});
+  return pairs;
 }
 
 void Game::ShowLevelCaption() {
@@ -336,8 +336,7 @@ bool Game::UpdateRestore() {
   }
   trees.clear();
   homes.clear();
-  std::vector<TrackPair> level = ParsePairs(Record().TownsText);
-  while (level.size() < 2) level.push_back({-1, -1});
+  const std::vector<TrackPair> level = LevelTownPairs();
   for (size_t i = BeginTowns.size(); i < level.size(); ++i) BeginTowns.push_back(level[i]);
   catchUp_ = true;
   AdvanceState();
@@ -415,21 +414,21 @@ void Game::UpdateReleases(int32_t dt, double p) {
   CounterNewTrain += dt;
   if (CounterNewTrain >= TimeNewTrain) {
     CounterNewTrain = 0;
-    TimeNewTrain = Minutes(GaussRandom(r.TrainPeriod, 0.5) / w);
+    TimeNewTrain = MinutesToMs(GaussRandom(r.TrainPeriod, 0.5) / w);
     if (TimeNewTrain < 0) TimeNewTrain = static_cast<int32_t>(std::trunc(r.TrainPeriod / w)) * 60000;
     LaunchOrdinaryTrain();
   }
   CounterNewCrazy += dt;
   if (CounterNewCrazy >= TimeNewCrazy) {
     CounterNewCrazy = 0;
-    TimeNewCrazy = Minutes(GaussRandom(r.CrazyPeriod, 0.5));
+    TimeNewCrazy = MinutesToMs(GaussRandom(r.CrazyPeriod, 0.5));
     const int colour = rnd::Below(NumberTown);  // drawn before the locomotive
     field_.LaunchTrain(colour, NumberTown, ChooseLocoType(), -1, kCrazy, false);
   }
   CounterNewCrashes += dt;
   if (CounterNewCrashes >= TimeNewCrashes) {
     CounterNewCrashes = 0;
-    TimeNewCrashes = Minutes(GaussRandom(r.CrashPeriod, 0.5));
+    TimeNewCrashes = MinutesToMs(GaussRandom(r.CrashPeriod, 0.5));
     field_.DamageRandomTrack();
   }
   CounterTimeWithoutTrain += dt;

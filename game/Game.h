@@ -88,9 +88,8 @@ class Game : public FieldHost, public FineSink {
   virtual int32_t OnRightUp(int32_t x, int32_t y);
   virtual int32_t OnWheelDown(int32_t x, int32_t y);
   virtual int32_t OnWheelUp(int32_t x, int32_t y);
-  // A panel button was pressed: a track-type button, or a crash site's call button.
+  // A panel button was pressed: one of the track-type buttons.
   virtual void OnButton(const LControl* widget);
-  virtual void OnCallButton(const FieldSprite* button);
   virtual void ToggleMode();
 
   // Money (FieldHost and FineSink).
@@ -183,9 +182,12 @@ class Game : public FieldHost, public FineSink {
   void RefreshCursor();
   bool InsideToggle(int x, int y) const;
   bool Puzzle() const { return GameType() == 1; }
+  void OnCallButton(const FieldSprite* button);
+  std::vector<TrackPair> LevelTownPairs() const;
   // Saving (GameSave.cpp).
   bool ExchangeRunning(LParams& store, int direction);
-  bool ExchangeScenery(LParams& store, int direction);
+  bool ExchangeScenery(LParams& store, int direction, std::vector<SceneryRecord>& treeRecords,
+                       std::vector<SceneryRecord>& homeRecords);
   bool ReadPhaseTwo();
   bool ValuesUsable() const;
 

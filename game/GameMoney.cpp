@@ -13,7 +13,7 @@ void Game::ChangeMoney(int delta) {
     if (parts_.moneyDisplay) parts_.moneyDisplay->SetValue(0, true);
     PostMessage("OUT OF MONEY !", true);
     PlaySound(snd::BadGame);
-    if (GameState != kStateOutOfMoney) GameState = kStateOutOfMoney;
+    GameState = kStateOutOfMoney;
     return;
   }
   MoneyCounter = static_cast<int32_t>(

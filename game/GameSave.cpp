@@ -61,16 +61,10 @@ void Game::Save() {
     std::fprintf(stderr, "Error. Game::Save. Cannot write the saved game %s.\n", path.c_str());
     return;
   }
-  // A game saved while its level's statistics show resumes that level at its end and
-  // finishes it again, which counts its minutes once more.
-  const int32_t totalTime = TotalTime;
-  if (GameState == kStateLevelStatistics) TotalTime -= Record().LevelMinutes;
-  trees = field_.CollectTrees();
-  homes = field_.CollectHouses();
   ExchangeRunning(store, kSave);
-  TotalTime = totalTime;
-  trees.clear();
-  homes.clear();
+  std::vector<SceneryRecord> treeRecords = field_.CollectTrees();
+  std::vector<SceneryRecord> homeRecords = field_.CollectHouses();
+  ExchangeScenery(store, kSave, treeRecords, homeRecords);
   tips_.Exchange(store, kPrefix, kSave);
   ParamsStore fieldStore(store);
   field_.SaveField(fieldStore, kPrefix);
@@ -80,9 +74,9 @@ void Game::Save() {
   }
 }
 
-// The values of the key table in their order, both directions. Loading reads the
-// first phase's values after the level has been laid out (the records were read before
-// it); the values of the second phase are skipped.
+// The values of the key table in their order, both directions, up to the tree and house
+// records. Loading reads the first phase's values after the level has been laid out
+// (the records were read before it); the values of the second phase are skipped.
 bool Game::ExchangeRunning(LParams& s, int d) {
   const bool save = d == kSave;
   bool ok = true;
@@ -95,7 +89,12 @@ bool Game::ExchangeRunning(LParams& s, int d) {
   ok = s.Long(kPrefix, "CurrentRound", CurrentRound, d) && ok;
   ok = s.Long(kPrefix, "CurrentRoundInType", CurrentRoundInType, d) && ok;
   ok = s.Long(kPrefix, "CurrSelectTrackType", CurrSelectTrackType, d) && ok;
-  ok = s.Long(kPrefix, "TotalTime", TotalTime, d) && ok;
+  // A game saved while its level's statistics show resumes that level at its end and
+  // finishes it again, which counts its minutes then.
+  int32_t totalTime = TotalTime;
+  if (save && GameState == kStateLevelStatistics) totalTime -= Record().LevelMinutes;
+  ok = s.Long(kPrefix, "TotalTime", totalTime, d) && ok;
+  TotalTime = totalTime;
   ok = s.Long(kPrefix, "TrainCounter", TrainCounter, d) && ok;
   ok = s.Long(kPrefix, "TrainCounterBeginLevel", TrainCounterBeginLevel, d) && ok;
   ok = s.Long(kPrefix, "MoneyCounter", MoneyCounter, d) && ok;
@@ -117,14 +116,15 @@ bool Game::ExchangeRunning(LParams& s, int d) {
   ok = s.Double(kPrefix, "PercentAddNewHouse", PercentAddNewHouse, d) && ok;
   if (save) s.Double(kPrefix, "PercentDeltaFirstTown", PercentDeltaFirstTown, d);
   if (save) s.Long(kPrefix, "NumberHouseForNextTown", NumberHouseForNextTown, d);
-  if (save) ok = ExchangeScenery(s, d) && ok;
   return ok;
 }
 
-bool Game::ExchangeScenery(LParams& s, int d) {
+// The tree and house records, which follow the values of the key table.
+bool Game::ExchangeScenery(LParams& s, int d, std::vector<SceneryRecord>& treeRecords,
+                           std::vector<SceneryRecord>& homeRecords) {
   bool ok = true;
-  for (auto* list : {&trees, &homes}) {
-    const bool isTrees = list == &trees;
+  for (auto* list : {&treeRecords, &homeRecords}) {
+    const bool isTrees = list == &treeRecords;
     int32_t count = static_cast<int32_t>(list->size());
     ok = s.Long(kPrefix, isTrees ? "NumberTrees" : "NumberHomes", count, d) && ok;
     if (d == kLoad) {
@@ -159,7 +159,7 @@ bool Game::Load() {
   ok = s.Text(kPrefix, "BeginTowns", towns, kLoad) && s.Text(kPrefix, "BeginTracks", tracks, kLoad);
   BeginTowns = ParsePairs(towns);
   BeginTracks = ParsePairs(tracks);
-  ok = ok && ExchangeScenery(s, kLoad);
+  ok = ok && ExchangeScenery(s, kLoad, trees, homes);
   if (!ok || CurrentRoundInType < 0 || CurrentRoundInType > kLastLevel ||
       static_cast<int>(BeginTowns.size()) > Level(LevelIndex(CurrentRoundInType, GameType())).MaxTowns) {
     std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
