@@ -103,6 +103,9 @@ class Game : public FieldHost, public FineSink {
 
   // The saved game's file for the player and game type.
   static std::string SaveFileName(const std::string& player, int32_t gameType);
+  // The player's name as it may stand in a file name.
+  static std::string FileNamePart(const std::string& player);
+  static constexpr const char* kDefaultPlayer = "Manager";
 
   // What the field needs from the game.
   void PostMessage(const std::string& text, bool important) override;

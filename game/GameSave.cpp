@@ -39,7 +39,23 @@ bool Finite(double v) { return std::isfinite(v); }
 
 std::string Game::SaveFileName(const std::string& player, int32_t gameType) {
   const char* type = gameType == 0 ? "CLASSIC" : gameType == 1 ? "PUZZLE" : "";
-  return std::string("savep/") + player + type + ".sav";
+  return std::string("savep/") + FileNamePart(player) + type + ".sav";
+}
+
+// The settings file is the player's to edit: a name must not lead the saved game out
+// of savep/ or into a name the file system refuses. Slashes, backslashes and control
+// characters become '_', a name of dots only or one too long falls back to the
+// default player name.
+std::string Game::FileNamePart(const std::string& player) {
+  constexpr size_t kLongestName = 64;
+  if (player.empty() || player.size() > kLongestName) return kDefaultPlayer;
+  std::string part = player;
+  for (char& c : part) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '/' || c == '\\' || u < 0x20 || u == 0x7F) c = '_';
+  }
+  if (part.find_first_not_of('.') == std::string::npos) return kDefaultPlayer;
+  return part;
 }
 
 void Game::Save() {

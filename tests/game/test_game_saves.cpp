@@ -330,3 +330,16 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair("HomeNumber0", "300 200 999 1"), std::pair("NumberHomes", "-1")));
 
 }  // namespace
+
+// The player's name comes from a file the player may edit; it never leads the saved
+// game out of savep/.
+TEST(SaveFileName, KeepsTheGameInsideTheSavedGamesFolder) {
+  EXPECT_EQ(Game::SaveFileName("Ostrel", 0), "savep/OstrelCLASSIC.sav");
+  EXPECT_EQ(Game::SaveFileName("../../etc/x", 1), "savep/.._.._etc_xPUZZLE.sav");
+  EXPECT_EQ(Game::SaveFileName("a\\b\nc", 1), "savep/a_b_cPUZZLE.sav");
+  EXPECT_EQ(Game::SaveFileName("..", 1), "savep/ManagerPUZZLE.sav");
+  EXPECT_EQ(Game::SaveFileName("", 0), "savep/ManagerCLASSIC.sav");
+  EXPECT_EQ(Game::SaveFileName(std::string(65, 'n'), 0), "savep/ManagerCLASSIC.sav");
+  EXPECT_EQ(Game::SaveFileName(std::string(64, 'n'), 0),
+            "savep/" + std::string(64, 'n') + "CLASSIC.sav");
+}
