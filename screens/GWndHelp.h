@@ -1,0 +1,31 @@
+#pragma once
+// The illustrated help page, with a check box that keeps it from opening at the
+// start of a game.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/LEngine.h"
+
+class LClipButton;
+class LClipCheckBox;
+
+class GWndHelp : public LEngine {
+ public:
+  // version is the program's version text, drawn as "V. " + version.
+  GWndHelp(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h,
+           const std::string& version);
+
+  // toDialog: the box takes flag; otherwise flag is read from the box.
+  void ExchangeStartHelp(bool& flag, bool toDialog);
+  void Show(LEngine** slot) override;
+  int32_t OnKeyDown(int32_t key, int32_t modifiers) override;
+  void OnControlClick(LControl* control) override;
+
+  LClipButton* OkButton = nullptr;
+  LClipCheckBox* StartHelpBox = nullptr;
+  std::array<LClip*, 9> Pictures{};
+
+ private:
+  std::string version_;
+};
