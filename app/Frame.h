@@ -90,12 +90,19 @@ class Frame {
   void Step(uint32_t now, uint32_t elapsed);
   void DragStep(uint32_t step);
   void PresentFrame();
+  void NoteFirstFrame();
   void ReattachScreens();
-  bool DispatchEvents();
-  bool HandleEvent(const SDL_Event& event);
+  enum class CloseRequest { kNone, kTopScreen, kProgram };
+  // A dialog closed by a close request is cancelled with this code.
+  static constexpr int32_t kCancelCode = -2;
+  // A bound on the screens one close request closes.
+  static constexpr int kMostScreens = 16;
+  CloseRequest DispatchEvents();
+  void HandleCloseRequest(CloseRequest request);
+  CloseRequest HandleEvent(const SDL_Event& event);
   void HandleActivation(const SDL_ActiveEvent& event);
   void HandleButton(const SDL_MouseButtonEvent& event, bool down);
-  bool HandleKeyDown(const SDL_KeyboardEvent& event);
+  CloseRequest HandleKeyDown(const SDL_KeyboardEvent& event);
 
   FrameParts parts_;
   Settings& settings_;
@@ -108,6 +115,7 @@ class Frame {
   uint32_t dragAccumulator_ = 0;
   uint32_t lastTick_ = 0;
   Phase phase_ = Phase::Intro;
+  Phase shownPhase_ = Phase::Ended;  // the last phase whose first frame was logged
   std::unique_ptr<LEngine> intro_;
   std::unique_ptr<LEngine> main_;
   bool audioAvailable_ = false;

@@ -4,6 +4,7 @@
 // effects and music. The game's own content implements it; tests supply theirs.
 #include <SDL.h>
 
+#include <functional>
 #include <memory>
 
 class LEngine;
@@ -17,8 +18,10 @@ class FrameContent {
   virtual bool LoadClipLibrary() = 0;
   // The intro screen, 800x600 at (0, 0) on the display; none skips the intro.
   virtual std::unique_ptr<LEngine> CreateIntro(SDL_Surface* display) = 0;
-  // The in-game main window, 800x600 at (0, 0) on the display.
-  virtual std::unique_ptr<LEngine> CreateMainWindow(SDL_Surface* display) = 0;
+  // The in-game main window, 800x600 at (0, 0) on the display; changeVideoMode sets
+  // the video mode again from the full-screen setting (the options dialog's switch).
+  virtual std::unique_ptr<LEngine> CreateMainWindow(SDL_Surface* display,
+                                                    std::function<void()> changeVideoMode) = 0;
   // Pauses or resumes the main window's game (the window is inactive at start).
   virtual void SetMainWindowPaused(LEngine& mainWindow, bool paused) = 0;
 

@@ -1,11 +1,13 @@
 #include "app/Frame.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "app/FrameContent.h"
 #include "app/VideoDevice.h"
 #include "engine/LEngine.h"
 #include "game/Settings.h"
+#include "platform/Process.h"
 #include "platform/Signals.h"
 
 namespace {
@@ -32,7 +34,7 @@ bool Frame::LoopPass() {
     parts_.events.WaitForInput(kIdleWaitMs);
   else
     Step(now, elapsed);
-  if (DispatchEvents() && TopScreen() != nullptr) TopScreen()->Close(0);
+  HandleCloseRequest(DispatchEvents());
   if (displayRecreated_) ReattachScreens();
   return true;
 }
@@ -42,7 +44,7 @@ bool Frame::LoopPass() {
 bool Frame::Succession() {
   if (phase_ == Phase::Intro) {
     intro_.reset();
-    main_ = parts_.content.CreateMainWindow(display_);
+    main_ = parts_.content.CreateMainWindow(display_, [this] { ChangeVideoMode(); });
     if (main_) {
       parts_.content.SetMainWindowPaused(*main_, inactive_);
       main_->Show(&TopScreen());
@@ -82,6 +84,7 @@ void Frame::DragStep(uint32_t step) {
 void Frame::PresentFrame() {
   LEngine* top = TopScreen();
   if (top == nullptr || display_ == nullptr) return;
+  NoteFirstFrame();
   std::vector<DirtyRect>& changed = top->Render();
   if (top->RedrawMode == 1) {
     parts_.video.PresentAll(display_);
@@ -96,6 +99,16 @@ void Frame::PresentFrame() {
   changed.clear();
 }
 
+// The start-up time of the two phases, for the log and the start-up measurement.
+void Frame::NoteFirstFrame() {
+  if (phase_ == shownPhase_) return;
+  shownPhase_ = phase_;
+  std::fprintf(stderr, "%s shown %ld ms after start.\n",
+               phase_ == Phase::Intro ? "Intro" : "In-game screen",
+               platform::MillisecondsSinceStart());
+  std::fflush(stderr);
+}
+
 // After a new video mode the held screens draw on the new display, completely.
 void Frame::ReattachScreens() {
   for (LEngine* screen : {intro_.get(), main_.get()}) {
@@ -108,19 +121,32 @@ void Frame::ReattachScreens() {
   displayRecreated_ = false;
 }
 
-// Hands every pending event to the top screen. True when a close request came
-// (Alt+F4, the window manager's close, or a termination signal); the events
-// after it stay queued.
-bool Frame::DispatchEvents() {
-  if (platform::TakeQuitRequest()) return true;
+// Hands every pending event to the top screen, up to a close request: Alt+F4, the
+// window manager's close or a termination signal. The events after it stay queued.
+Frame::CloseRequest Frame::DispatchEvents() {
+  if (platform::TakeQuitRequest()) return CloseRequest::kProgram;
   SDL_Event event;
   while (parts_.events.Poll(event)) {
-    if (HandleEvent(event)) return true;
+    const CloseRequest request = HandleEvent(event);
+    if (request != CloseRequest::kNone) return request;
   }
-  return false;
+  return CloseRequest::kNone;
 }
 
-bool Frame::HandleEvent(const SDL_Event& event) {
+// Alt+F4 closes the top screen; the window's close and a signal close every screen
+// down to the bottom one, which ends the loop. A dialog closed this way is cancelled
+// (-2) rather than answered, the bottom screen closes with 0.
+void Frame::HandleCloseRequest(CloseRequest request) {
+  if (request == CloseRequest::kNone) return;
+  for (int screens = 0; screens < kMostScreens; ++screens) {
+    LEngine* top = TopScreen();
+    if (top == nullptr) return;
+    top->Close(top->Parent != nullptr ? kCancelCode : 0);
+    if (request == CloseRequest::kTopScreen || TopScreen() == top) return;
+  }
+}
+
+Frame::CloseRequest Frame::HandleEvent(const SDL_Event& event) {
   LEngine* top = TopScreen();
   switch (event.type) {
     case SDL_ACTIVEEVENT:
@@ -144,11 +170,11 @@ bool Frame::HandleEvent(const SDL_Event& event) {
       if (top) top->OnKeyUp(event.key.keysym.sym, event.key.keysym.mod);
       break;
     case SDL_QUIT:
-      return true;
+      return CloseRequest::kProgram;
     default:
       break;
   }
-  return false;
+  return CloseRequest::kNone;
 }
 
 void Frame::HandleActivation(const SDL_ActiveEvent& event) {
@@ -196,14 +222,14 @@ void Frame::HandleButton(const SDL_MouseButtonEvent& event, bool down) {
   }
 }
 
-bool Frame::HandleKeyDown(const SDL_KeyboardEvent& event) {
+Frame::CloseRequest Frame::HandleKeyDown(const SDL_KeyboardEvent& event) {
   const SDLKey key = event.keysym.sym;
   const SDLMod mod = event.keysym.mod;
   if (key == SDLK_F4) {
-    if ((mod & KMOD_ALT) != 0) return true;
+    if ((mod & KMOD_ALT) != 0) return CloseRequest::kTopScreen;
     settings_.FullScreen = !settings_.FullScreen;
     ChangeVideoMode();
   }
   if (LEngine* top = TopScreen()) top->OnKeyDown(key, mod);
-  return false;
+  return CloseRequest::kNone;
 }

@@ -3,7 +3,8 @@
 #include "engine/LMusic.h"
 #include "engine/LSound.h"
 #include "game/Settings.h"
-#include "screens/GShowcase.h"
+#include "screens/GMainWindow.h"
+#include "screens/ScreenServices.h"
 #include "screens/GWndIntro.h"
 #include "sprites/ClipLib.h"
 
@@ -14,14 +15,19 @@ std::unique_ptr<LEngine> GameContent::CreateIntro(SDL_Surface* display) {
   return std::make_unique<GWndIntro>(display, 0, 0, 800, 600, Globals().Version);
 }
 
-// Until the in-game screen exists, the main phase shows the sprite kit at work:
-// message line, counters, a button, a check box and the progress indicator.
-std::unique_ptr<LEngine> GameContent::CreateMainWindow(SDL_Surface* display) {
-  return std::make_unique<GShowcase>(display, 0, 0, 800, 600);
+GameContent::GameContent() = default;
+GameContent::~GameContent() = default;
+
+std::unique_ptr<LEngine> GameContent::CreateMainWindow(SDL_Surface* display,
+                                                       std::function<void()> changeVideoMode) {
+  services_ = std::make_unique<SystemServices>(std::move(changeVideoMode));
+  return std::make_unique<GMainWindow>(display, 0, 0, 800, 600, *services_);
 }
 
-// The plain main screen has no game to pause.
-void GameContent::SetMainWindowPaused(LEngine&, bool) {}
+// Only this content makes the main window, so it is the in-game screen.
+void GameContent::SetMainWindowPaused(LEngine& mainWindow, bool paused) {
+  static_cast<GMainWindow&>(mainWindow).SetPaused(paused);
+}
 
 void GameContent::StartSoundEffects(const Settings& settings, bool audioAvailable) {
   if (!audioAvailable) return;

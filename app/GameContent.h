@@ -1,12 +1,20 @@
 #pragma once
 // The game's own content for the frame.
+#include <memory>
+
 #include "app/FrameContent.h"
+
+class ScreenServices;
 
 class GameContent : public FrameContent {
  public:
+  GameContent();
+  ~GameContent() override;
+
   bool LoadClipLibrary() override;
   std::unique_ptr<LEngine> CreateIntro(SDL_Surface* display) override;
-  std::unique_ptr<LEngine> CreateMainWindow(SDL_Surface* display) override;
+  std::unique_ptr<LEngine> CreateMainWindow(SDL_Surface* display,
+                                            std::function<void()> changeVideoMode) override;
   void SetMainWindowPaused(LEngine& mainWindow, bool paused) override;
   void StartSoundEffects(const Settings& settings, bool audioAvailable) override;
   void StartMusic(const Settings& settings, bool audioAvailable) override;
@@ -14,4 +22,9 @@ class GameContent : public FrameContent {
   void PauseMusic() override;
   void ResumeMusic() override;
   void ShutDown() override;
+
+ private:
+  // What the in-game screen uses of the sound, the music, the frame and the browser;
+  // it lives as long as the content, longer than the screen.
+  std::unique_ptr<ScreenServices> services_;
 };

@@ -6,6 +6,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
 
 namespace platform {
 namespace {
@@ -68,6 +71,27 @@ bool ProgramInPath(const std::string& name) {
     start = end + 1;
   }
   return false;
+}
+
+// The process's start time is field 22 of /proc/self/stat, in clock ticks since boot,
+// the clock CLOCK_BOOTTIME also counts from.
+long MillisecondsSinceStart() {
+  std::ifstream in("/proc/self/stat");
+  std::string stat;
+  if (!std::getline(in, stat)) return -1;
+  const size_t close = stat.rfind(')');  // the command name may hold blanks
+  if (close == std::string::npos) return -1;
+  std::istringstream fields(stat.substr(close + 2));
+  std::string field;
+  unsigned long long startTicks = 0;
+  for (int n = 3; n <= 22 && fields >> field; ++n)
+    if (n == 22) startTicks = std::strtoull(field.c_str(), nullptr, 10);
+  const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+  timespec now{};
+  if (startTicks == 0 || ticksPerSecond <= 0 || ::clock_gettime(CLOCK_BOOTTIME, &now) != 0)
+    return -1;
+  const long long nowMs = now.tv_sec * 1000LL + now.tv_nsec / 1000000;
+  return static_cast<long>(nowMs - static_cast<long long>(startTicks) * 1000 / ticksPerSecond);
 }
 
 }  // namespace platform

@@ -16,4 +16,7 @@ bool StartDetached(const std::vector<std::string>& argv);
 // True when an executable of that name is found in PATH.
 bool ProgramInPath(const std::string& name);
 
+// Milliseconds since this process was started (exec included); -1 when unknown.
+long MillisecondsSinceStart();
+
 }  // namespace platform

@@ -68,7 +68,8 @@ class TestContent : public FrameContent {
     intro = screen.get();
     return screen;
   }
-  std::unique_ptr<LEngine> CreateMainWindow(SDL_Surface* display) override {
+  std::unique_ptr<LEngine> CreateMainWindow(SDL_Surface* display,
+                                           std::function<void()>) override {
     auto screen = std::make_unique<RecordingScreen>(display, 0, 0, 800, 600);
     mainWindow = screen.get();
     return screen;

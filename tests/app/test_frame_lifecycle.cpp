@@ -29,7 +29,7 @@ TEST_F(FrameTest, AltF4ClosesTheDialogOnlyThenTheMainWindowEndsTheRun) {
   events_.Push(KeyDownEvent(SDLK_b));
   StepPass();
   EXPECT_EQ(TopScreen(), mainWindow);
-  EXPECT_EQ(dialog.calls.back(), "close 0 0");
+  EXPECT_EQ(dialog.calls.back(), "close -2 0") << "a dialog closed by Alt+F4 is cancelled";
   EXPECT_EQ(mainWindow->closedChild, &dialog);
   EXPECT_EQ(events_.Pending(), 1u) << "events after Alt+F4 wait for the next pass";
   EXPECT_EQ(std::count(dialog.calls.begin(), dialog.calls.end(), "kdown 98 0"), 0);

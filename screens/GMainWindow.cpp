@@ -1,0 +1,261 @@
+#include "screens/GMainWindow.h"
+
+#include <algorithm>
+
+#include "engine/LSound.h"
+#include "engine/PictureEffects.h"
+#include "game/Settings.h"
+#include "railway/Train.h"
+#include "screens/GWndHelp.h"
+#include "screens/GWndLevelStats.h"
+#include "screens/GWndMenu.h"
+#include "screens/GWndMessage.h"
+#include "screens/GWndNewGame.h"
+#include "screens/GWndOptions.h"
+#include "screens/GWndPickGame.h"
+#include "screens/ScreenServices.h"
+#include "sprites/ClipLib.h"
+#include "sprites/ClipTable.h"
+#include "sprites/Widgets.h"
+
+namespace {
+
+// The frame around the field: vertical lines of the message line, warehouse, tube,
+// tunnel, bottom line and right panel, at their library positions.
+constexpr int kDecoration[] = {clip::VertLineLeft, clip::VertLineRight, clip::Warehouse,
+                               clip::TopTube,      clip::Tunnel,        clip::DownLine,
+                               clip::RightPanel};
+
+// Dialogs are centred in the field's rectangle; the help page covers the display.
+constexpr int32_t kFieldLeft = 140, kFieldTop = 50, kFieldWidth = 670, kFieldHeight = 520;
+
+struct DialogPlace {
+  int16_t x, y;
+  uint16_t w, h;
+};
+
+DialogPlace InField(uint16_t w, uint16_t h) {
+  const int32_t x = std::max(0, kFieldLeft + (kFieldWidth - w) / 2);
+  const int32_t y = std::max(0, kFieldTop + (kFieldHeight - h) / 2);
+  return {static_cast<int16_t>(x), static_cast<int16_t>(y), w, h};
+}
+
+constexpr int32_t kCounterY = -3;
+constexpr double kCounterZ = -1207;
+constexpr int32_t kDigitStep = 20;
+constexpr int32_t kHouseContrast = 35;
+constexpr const char* kBigCaptionCharacters = "LEV 0123456789";
+
+}  // namespace
+
+GMainWindow::GMainWindow(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h,
+                         ScreenServices& services)
+    : LEngine(target, px, py, w, h, true), services_(services) {
+  dialogFont_ = std::make_unique<BitmapFont>(EntryClip(clip::FontRed));
+  AddDecoration();
+  MakeDialogs();
+  MenuButton = MakeButton(clip::MenuButton, snd::Button, this, true);
+  LogoButton = MakeButton(clip::LogoButton, snd::GlassBtn, this, true);
+  MakerButton = MakeButton(clip::MakerButton, snd::GlassBtn, this, true);
+  MakeLines();
+  RequestSort();
+  MakeHouseClips();
+  fieldSprites_ = std::make_unique<ScreenSprites>(this);
+  fieldSprites_->SetHousePictures(houseClips_);
+}
+
+GMainWindow::~GMainWindow() {
+  if (game_) game_->Save();
+  // The game, the field's sprites and the lines take their sprites out of this screen
+  // before it goes.
+  game_.reset();
+  fieldSprites_.reset();
+  for (LClip*& house : houseClips_) {
+    delete house;
+    house = nullptr;
+  }
+  for (LClipButton* button : {MenuButton, LogoButton, MakerButton}) RemoveSprite(button, true);
+  Messages.reset();
+  NameLine.reset();
+  SmallCaption.reset();
+  BigCaption.reset();
+  MoneyDisplay.reset();
+  TrainsDisplay.reset();
+}
+
+const LClip* GMainWindow::EntryClip(int entry) {
+  if (const LClip* t = ClipLib::GetTemplate(entry)) return t;
+  ownClips_.emplace_back(ClipLib::Create(entry));
+  return ownClips_.back().get();
+}
+
+void GMainWindow::AddDecoration() {
+  for (int entry : kDecoration) AddSprite(ClipLib::Create(entry));
+  PauseClip = ClipLib::Create(clip::Pause);
+  if (PauseClip) PauseClip->Visible = false;
+  AddSprite(PauseClip);
+}
+
+void GMainWindow::MakeDialogs() {
+  SDL_Surface* t = Target;
+  const BitmapFont* font = dialogFont_.get();
+  DialogPlace p = InField(400, 250);
+  NewGameDialog = std::make_unique<GWndNewGame>(t, p.x, p.y, p.w, p.h, font);
+  p = InField(400, 520);
+  OptionsDialog = std::make_unique<GWndOptions>(t, p.x, p.y, p.w, p.h, font, services_);
+  PickGameDialog = std::make_unique<GWndPickGame>(t, p.x, p.y, p.w, p.h, font);
+  MenuDialog = std::make_unique<GWndMenu>(t, p.x, p.y, p.w, p.h, font);
+  LevelStatsDialog = std::make_unique<GWndLevelStats>(t, p.x, p.y, p.w, p.h, font);
+  p = InField(400, 250);
+  MessageDialog = std::make_unique<GWndMessage>(t, p.x, p.y, p.w, p.h, font);
+  HelpDialog = std::make_unique<GWndHelp>(t, static_cast<int16_t>((W - 800) / 2),
+                                          static_cast<int16_t>((H - 600) / 2), 800, 600,
+                                          Globals().Version);
+}
+
+void GMainWindow::MakeLines() {
+  if (const LClip* digits = EntryClip(clip::Digits)) {
+    TrainsDisplay =
+        std::make_unique<NumberRow>(this, *digits, 301, kCounterY, kCounterZ, 4, kDigitStep, 0);
+    MoneyDisplay = std::make_unique<NumberRow>(this, *digits, 482, kCounterY, kCounterZ, 10,
+                                               kDigitStep, 5);
+  }
+  BigCaption = std::make_unique<FlyingTextLine>(this, EntryClip(clip::FontBig), 140, 220, 650,
+                                                10, kBigCaptionCharacters);
+  const LClip* small = EntryClip(clip::FontSmall);
+  SmallCaption = std::make_unique<FlyingTextLine>(this, small, 18, 57, 110, 10);
+  NameLine = std::make_unique<FlyingTextLine>(this, small, 23, 14, 100, 10);
+  Messages = std::make_unique<MessageLine>(this, EntryClip(clip::FontMessage), 140, 575, 650,
+                                           50);
+}
+
+// One copy of the houses picture per town colour, tinted towards the colour.
+void GMainWindow::MakeHouseClips() {
+  for (int colour = 0; colour < 8; ++colour) {
+    LClip* house = ClipLib::Create(clip::Homes, true);
+    if (house && house->GetSurface()) {
+      int rgb[3];
+      ColourTint(colour, rgb);
+      ShiftColour(house->GetSurface(), rgb[0], rgb[1], rgb[2]);
+      Contrast(house->GetSurface(), kHouseContrast);
+    }
+    houseClips_[colour] = house;
+  }
+}
+
+// ---------------------------------------------------------------- the game
+
+void GMainWindow::NewGame() {
+  if (game_) game_->Save();
+  game_.reset();
+  GameParts parts;
+  parts.screen = this;
+  parts.owner = this;
+  parts.fieldSprites = fieldSprites_.get();
+  parts.trainsDisplay = TrainsDisplay.get();
+  parts.moneyDisplay = MoneyDisplay.get();
+  parts.bigCaption = BigCaption.get();
+  parts.smallCaption = SmallCaption.get();
+  parts.messages = Messages.get();
+  game_ = std::make_unique<Game>(parts);
+  if (!game_->Load()) {
+    game_->StartLevelNumber = 0;
+    game_->SetState(kStateNewGame);
+  }
+}
+
+void GMainWindow::Show(LEngine** slot) {
+  NameLine->SetText(Globals().PlayerName);
+  NewGame();
+  LEngine::Show(slot);
+  if (game_) game_->SetState(kStateStartHelp);
+}
+
+void GMainWindow::Close(int32_t code) {
+  // A dialog still open goes first, as if cancelled.
+  while (TopSlot && *TopSlot && *TopSlot != this) (*TopSlot)->Close(-2);
+  if (game_) game_->Save();
+  game_.reset();
+  LEngine::Close(code);
+}
+
+void GMainWindow::Update(int32_t elapsed, int32_t frame) {
+  if (Paused) return;
+  Messages->Tick(elapsed);
+  if (game_) game_->Update(elapsed);
+  LEngine::Update(elapsed, frame);
+}
+
+void GMainWindow::SetPaused(bool paused) {
+  Paused = paused;
+  if (PauseClip) PauseClip->SetVisible(paused);
+}
+
+// ---------------------------------------------------------------- input
+
+LControl* GMainWindow::OnMouseMove(int32_t px, int32_t py) {
+  if (game_) game_->OnMouseMove(px, py);
+  return LEngine::OnMouseMove(px, py);
+}
+
+int32_t GMainWindow::OnRightDown(int32_t px, int32_t py) {
+  if (Paused) {
+    SetPaused(false);
+    return 0;
+  }
+  return game_ ? game_->OnRightDown(px, py) : 0;
+}
+
+int32_t GMainWindow::OnRightUp(int32_t px, int32_t py) {
+  return game_ ? game_->OnRightUp(px, py) : 0;
+}
+
+LControl* GMainWindow::OnLeftDown(int32_t px, int32_t py) {
+  if (Paused) {
+    SetPaused(false);
+    return nullptr;
+  }
+  if (game_) game_->OnLeftDown(px, py);
+  return LEngine::OnLeftDown(px, py);
+}
+
+LControl* GMainWindow::OnLeftUp(int32_t px, int32_t py) {
+  if (game_) game_->OnLeftUp(px, py);
+  return LEngine::OnLeftUp(px, py);
+}
+
+int32_t GMainWindow::OnKeyDown(int32_t key, int32_t modifiers) {
+  if (Paused) {
+    SetPaused(false);
+    return 0;
+  }
+  LEngine::OnKeyDown(key, modifiers);
+  if (key == SDLK_SPACE)
+    SetPaused(true);
+  else if (key == SDLK_F1)
+    OpenHelp();
+  else if (key == SDLK_ESCAPE)
+    OpenMenu();
+  if (game_) game_->OnKeyDown(key, modifiers);
+  return 0;
+}
+
+int32_t GMainWindow::OnWheelDown(int32_t px, int32_t py) {
+  return game_ ? game_->OnWheelDown(px, py) : 0;
+}
+
+int32_t GMainWindow::OnWheelUp(int32_t px, int32_t py) {
+  return game_ ? game_->OnWheelUp(px, py) : 0;
+}
+
+void GMainWindow::OnActivate(bool active) {
+  if (!active) SetPaused(true);
+}
+
+void GMainWindow::OnControlClick(LControl* control) {
+  if (game_) game_->OnButton(control);
+  if (control == MenuButton)
+    OpenMenu();
+  else if (control == LogoButton || control == MakerButton)
+    services_.OpenMakerPage();
+}

@@ -1,0 +1,113 @@
+#pragma once
+// The in-game screen: the fixed frame around the playing field, the two rolling
+// counters, the level captions, the player's name and the message line, the pause,
+// the hot keys and every dialog of the game. It hosts one Game, which gets every
+// mouse and key event the screen does not take itself.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/LEngine.h"
+#include "game/Game.h"
+#include "game/GameOwner.h"
+#include "railway/ScreenSprites.h"
+#include "sprites/BitmapFont.h"
+#include "sprites/MessageLine.h"
+#include "sprites/TextLines.h"
+
+class GWndHelp;
+class GWndLevelStats;
+class GWndMenu;
+class GWndMessage;
+class GWndNewGame;
+class GWndOptions;
+class GWndPickGame;
+class LClipButton;
+class ScreenServices;
+
+class GMainWindow : public LEngine, public GameOwner {
+ public:
+  // services (audio, video mode, browser) must outlive the screen.
+  GMainWindow(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h,
+              ScreenServices& services);
+  ~GMainWindow() override;
+
+  void Update(int32_t elapsed, int32_t frame) override;
+  LControl* OnMouseMove(int32_t px, int32_t py) override;
+  int32_t OnRightDown(int32_t px, int32_t py) override;
+  int32_t OnRightUp(int32_t px, int32_t py) override;
+  LControl* OnLeftDown(int32_t px, int32_t py) override;
+  LControl* OnLeftUp(int32_t px, int32_t py) override;
+  int32_t OnKeyDown(int32_t key, int32_t modifiers) override;
+  int32_t OnWheelDown(int32_t px, int32_t py) override;
+  int32_t OnWheelUp(int32_t px, int32_t py) override;
+  void OnActivate(bool active) override;
+  void OnControlClick(LControl* control) override;
+  void Show(LEngine** slot) override;
+  void OnChildClosed(LEngine* child, int32_t code) override;
+  void Close(int32_t code) override;
+
+  // What the game asks of its screen.
+  void SetPaused(bool paused) override;
+  void ShowHelp(bool dontShowAtStart) override;
+  bool HelpDontShowAtStart() const override;
+  void ShowLevelEnd(const LevelStatistics& statistics) override;
+  void ShowGameOver(const GameOverStatistics& statistics) override;
+
+  // Saves and replaces the game with the saved one of the current type, or a new one.
+  void NewGame();
+  // Each pauses and shows its dialog over the screen, unless a dialog is open already.
+  void OpenMenu();
+  void OpenGameType();
+  void OpenOptions();
+  void OpenNewGame();
+  void OpenHelp();
+  void OpenQuitQuestion();
+
+  // True while one of the dialogs is shown over the screen.
+  bool DialogOpen() const;
+
+  Game* CurrentGame() const { return game_.get(); }
+  bool Paused = false;
+  LClip* PauseClip = nullptr;
+  LClipButton* MenuButton = nullptr;
+  LClipButton* LogoButton = nullptr;
+  LClipButton* MakerButton = nullptr;
+
+  std::unique_ptr<GWndNewGame> NewGameDialog;
+  std::unique_ptr<GWndOptions> OptionsDialog;
+  std::unique_ptr<GWndPickGame> PickGameDialog;
+  std::unique_ptr<GWndMenu> MenuDialog;
+  std::unique_ptr<GWndHelp> HelpDialog;
+  std::unique_ptr<GWndMessage> MessageDialog;
+  std::unique_ptr<GWndLevelStats> LevelStatsDialog;
+
+  std::unique_ptr<NumberRow> TrainsDisplay;
+  std::unique_ptr<NumberRow> MoneyDisplay;
+  std::unique_ptr<FlyingTextLine> BigCaption;
+  std::unique_ptr<FlyingTextLine> SmallCaption;
+  std::unique_ptr<FlyingTextLine> NameLine;
+  std::unique_ptr<MessageLine> Messages;
+
+ private:
+  void AddDecoration();
+  void MakeDialogs();
+  void MakeLines();
+  void MakeHouseClips();
+  // The library's template of an entry, or a clip made for it and kept by the screen.
+  const LClip* EntryClip(int entry);
+  // Shows a dialog over this screen, paused; false when another one is open.
+  bool BeginDialog();
+  GameScreen ScreenOf(const LEngine* child) const;
+  void ApplyGameType(int32_t code);
+  void ApplyOptions(int32_t code);
+  void ApplyMenuChoice(int32_t code);
+
+  ScreenServices& services_;
+  std::unique_ptr<BitmapFont> dialogFont_;
+  std::vector<std::unique_ptr<LClip>> ownClips_;
+  std::array<LClip*, 8> houseClips_{};
+  std::unique_ptr<ScreenSprites> fieldSprites_;
+  std::unique_ptr<Game> game_;
+};

@@ -1,0 +1,294 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/LParams.h"
+#include "engine/Random.h"
+#include "game/Settings.h"
+#include "screens/GMainWindow.h"
+#include "screens/GWndHelp.h"
+#include "screens/GWndLevelStats.h"
+#include "screens/GWndMenu.h"
+#include "screens/GWndMessage.h"
+#include "screens/GWndNewGame.h"
+#include "screens/GWndOptions.h"
+#include "screens/GWndPickGame.h"
+#include "screens/ScreenServices.h"
+#include "sprites/ClipLib.h"
+#include "sprites/Widgets.h"
+#include "tests/sprites/SpriteTestSupport.h"
+
+using namespace spritetest;
+
+namespace {
+
+struct RecordingServices : ScreenServices {
+  void SetMusicOn(bool on) override { calls.push_back(std::string("music ") + (on ? "on" : "off")); }
+  void SetMusicVolume(int v) override { calls.push_back("music volume " + std::to_string(v)); }
+  void SetSoundVolume(int v) override { calls.push_back("sound volume " + std::to_string(v)); }
+  void SetSoundOn(bool on) override { calls.push_back(std::string("sound ") + (on ? "on" : "off")); }
+  void SwitchVideoMode() override { calls.push_back("video mode"); }
+  void OpenMakerPage() override { calls.push_back("maker page"); }
+  std::vector<std::string> calls;
+};
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = Globals();
+    const std::string dir = MakeTempDir();
+    std::filesystem::create_directory(dir + "/savep");
+    std::filesystem::create_directory_symlink(LibraryFolder() + "/Dat", dir + "/Dat");
+    cwd_ = std::make_unique<ScopedCwd>(dir);
+    ASSERT_TRUE(ClipLib::Init());
+    while (!ClipLib::IsComplete()) ASSERT_NE(ClipLib::LoadNext(), -1);
+    Globals().GameType = 1;
+    Globals().PlayerName = "Ostrel";
+    Globals().ShowTips = false;
+    Globals().DontShowBeginHelp = true;
+    Globals().MaxLevelPuzzle = Globals().MaxLevelStrateg = 0;
+    rnd::Seed(5);
+    window = std::make_unique<GMainWindow>(Display(), 0, 0, 800, 600, services);
+  }
+  void TearDown() override {
+    window.reset();
+    ClipLib::Shutdown();
+    Params().Close();
+    cwd_.reset();
+    Globals() = saved_;
+  }
+  void ShowWindow() {
+    window->Show(&slot);
+    Frames(1);
+  }
+  void Frames(int n) {
+    for (int i = 0; i < n && slot; ++i) slot->Tick(20, 20);
+  }
+  Game& TheGame() { return *window->CurrentGame(); }
+  // Where everything on the screen stands: it changes from frame to frame while the
+  // game runs (towns appear, track builds, letters fly).
+  std::string Scene() {
+    std::string scene = std::to_string(TheGame().NumberTown);
+    for (const LClip* s : window->Sprites)
+      scene += " " + std::to_string(s->x) + "," + std::to_string(s->y) + "," +
+               std::to_string(s->cFrame) + (s->Visible ? "v" : "h");
+    return scene;
+  }
+  static bool Exists(const char* path) { return std::filesystem::exists(path); }
+
+  RecordingServices services;
+  std::unique_ptr<GMainWindow> window;
+  LEngine* slot = nullptr;
+
+ private:
+  Settings saved_;
+  std::unique_ptr<ScopedCwd> cwd_;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, DialogsStandCentredInTheFieldAndTheHelpOnTheDisplay) {
+  EXPECT_EQ(window->MenuDialog->X, 275);
+  EXPECT_EQ(window->MenuDialog->Y, 50);
+  EXPECT_EQ(window->NewGameDialog->X, 275);
+  EXPECT_EQ(window->NewGameDialog->Y, 185);
+  EXPECT_EQ(window->MessageDialog->Y, 185);
+  EXPECT_EQ(window->HelpDialog->X, 0);
+  EXPECT_EQ(window->HelpDialog->Y, 0);
+  EXPECT_FALSE(window->PauseClip->Visible);
+  EXPECT_EQ(window->MenuButton->x, 14);
+  EXPECT_EQ(window->MenuButton->y, 78);
+}
+
+TEST_F(MainWindow, FirstStartShowsTheHelpThenPlaysANewPuzzleGame) {
+  Globals().DontShowBeginHelp = false;
+  ShowWindow();
+  ASSERT_EQ(slot, window->HelpDialog.get());
+  EXPECT_TRUE(window->Paused);
+  EXPECT_TRUE(window->PauseClip->Visible);
+  window->HelpDialog->StartHelpBox->SetChecked(true);
+  window->HelpDialog->Close(0);
+  EXPECT_EQ(slot, window.get());
+  EXPECT_FALSE(window->Paused);
+  EXPECT_TRUE(Globals().DontShowBeginHelp);
+  Frames(50);
+  EXPECT_EQ(TheGame().GameState, kStatePlaying);
+  EXPECT_EQ(TheGame().GameType(), 1);
+  const std::string scene = Scene();
+  Frames(5);
+  EXPECT_NE(Scene(), scene);
+}
+
+TEST_F(MainWindow, PauseStopsTheGameAndAnyPressEndsIt) {
+  ShowWindow();
+  Frames(100);
+  window->OnKeyDown(SDLK_SPACE, 0);
+  ASSERT_TRUE(window->Paused);
+  EXPECT_TRUE(window->PauseClip->Visible);
+  const std::string scene = Scene();
+  Frames(20);
+  EXPECT_EQ(Scene(), scene);
+  // A key while paused only ends the pause: Escape does not open the menu.
+  window->OnKeyDown(SDLK_ESCAPE, 0);
+  EXPECT_FALSE(window->Paused);
+  EXPECT_EQ(slot, window.get());
+  window->OnKeyDown(SDLK_SPACE, 0);
+  EXPECT_TRUE(window->Paused);
+  window->OnRightDown(400, 300);
+  EXPECT_FALSE(window->Paused);
+  window->OnActivate(false);
+  EXPECT_TRUE(window->Paused);
+  window->OnLeftDown(400, 300);
+  EXPECT_FALSE(window->Paused);
+  window->OnKeyDown(SDLK_SPACE, 0);
+  window->OnKeyDown(SDLK_a, 0);
+  Frames(5);
+  EXPECT_NE(Scene(), scene);
+}
+
+TEST_F(MainWindow, HotKeysOpenOneDialogAtATimeAndClosingEndsThePause) {
+  ShowWindow();
+  window->OnKeyDown(SDLK_ESCAPE, 0);
+  ASSERT_EQ(slot, window->MenuDialog.get());
+  EXPECT_TRUE(window->Paused);
+  window->OpenOptions();  // a second dialog never opens over the first
+  EXPECT_EQ(slot, window->MenuDialog.get());
+  window->MenuDialog->Close(menu::kContinue);
+  EXPECT_EQ(slot, window.get());
+  EXPECT_FALSE(window->Paused);
+  window->OnKeyDown(SDLK_F1, 0);
+  EXPECT_EQ(slot, window->HelpDialog.get());
+  window->HelpDialog->Close(-2);
+  EXPECT_FALSE(window->Paused);
+}
+
+TEST_F(MainWindow, MenuChoicesOpenTheirDialogs) {
+  ShowWindow();
+  const std::pair<int32_t, LEngine*> choices[] = {
+      {menu::kNewGame, window->NewGameDialog.get()},
+      {menu::kPickGame, window->PickGameDialog.get()},
+      {menu::kOptions, window->OptionsDialog.get()},
+      {menu::kHelp, window->HelpDialog.get()},
+      {menu::kExit, window->MessageDialog.get()},
+  };
+  for (const auto& [code, dialog] : choices) {
+    window->OpenMenu();
+    window->MenuDialog->Close(code);
+    EXPECT_EQ(slot, dialog) << code;
+    EXPECT_TRUE(window->Paused);
+    dialog->Close(-2);
+    EXPECT_EQ(slot, window.get());
+  }
+  window->OpenMenu();
+  window->MenuDialog->Close(-2);
+  EXPECT_EQ(slot, window.get());
+}
+
+TEST_F(MainWindow, OptionsApplyOnOkAndCancelUndoesTheMusicPreview) {
+  Globals().MusicVolume = 40;
+  Globals().MusicOn = true;
+  Globals().FullScreen = false;
+  ShowWindow();
+  window->OpenOptions();
+  window->OptionsDialog->MusicSlider->SetValue(100);
+  window->OptionsDialog->MusicOnBox->SetChecked(false);
+  Frames(1);
+  services.calls.clear();
+  window->OptionsDialog->Close(-2);
+  EXPECT_EQ(services.calls, (std::vector<std::string>{"music volume 40", "music on"}));
+  EXPECT_EQ(Globals().MusicVolume, 40);
+
+  window->OpenOptions();
+  window->OptionsDialog->FullScreenBox->SetChecked(true);
+  window->OptionsDialog->SoundOnBox->SetChecked(false);
+  services.calls.clear();
+  window->OptionsDialog->Close(-1);
+  const std::string volume = "sound volume " + std::to_string(Globals().SoundVolume);
+  EXPECT_EQ(services.calls, (std::vector<std::string>{"video mode", "sound off", volume}));
+  EXPECT_TRUE(Globals().FullScreen);
+  EXPECT_FALSE(Globals().SoundOn);
+}
+
+TEST_F(MainWindow, PickingTheTypeInUseNeitherSavesNorReloads) {
+  ShowWindow();
+  Frames(100);
+  Game* before = &TheGame();
+  const std::string scene = Scene();
+  window->OpenGameType();
+  window->PickGameDialog->Close(pick::kPuzzle);
+  EXPECT_FALSE(Exists("savep/OstrelPUZZLE.sav"));
+  EXPECT_EQ(&TheGame(), before);
+  EXPECT_EQ(TheGame().NumberTown, std::stoi(scene));
+
+  // The other type: the Puzzle game is saved and a Classic one starts.
+  window->OpenGameType();
+  window->PickGameDialog->Close(pick::kClassic);
+  EXPECT_TRUE(Exists("savep/OstrelPUZZLE.sav"));
+  EXPECT_EQ(Globals().GameType, 0);
+  Frames(5);
+  EXPECT_EQ(TheGame().GameType(), 0);
+  EXPECT_EQ(TheGame().iGameMode, kBuildingMode);
+  window->OpenGameType();
+  window->PickGameDialog->Close(-2);
+  EXPECT_EQ(Globals().GameType, 0);
+}
+
+TEST_F(MainWindow, NewGameStartsAtTheChosenLevel) {
+  Globals().MaxLevelPuzzle = 3;
+  ShowWindow();
+  window->OpenNewGame();
+  EXPECT_EQ(window->NewGameDialog->MaxLevel, 3);
+  window->NewGameDialog->Spinner.SetValue(3);
+  window->NewGameDialog->Close(-1);
+  Frames(2);
+  EXPECT_EQ(TheGame().CurrentRoundInType, 2);
+  window->OpenNewGame();
+  window->NewGameDialog->Spinner.SetValue(1);
+  window->NewGameDialog->Close(-2);
+  Frames(2);
+  EXPECT_EQ(TheGame().CurrentRoundInType, 2);
+}
+
+TEST_F(MainWindow, QuitQuestionOkClosesTheScreenAndSavesTheGame) {
+  ShowWindow();
+  window->OpenQuitQuestion();
+  ASSERT_EQ(slot, window->MessageDialog.get());
+  window->MessageDialog->Close(-2);
+  EXPECT_EQ(slot, window.get());
+  window->OpenQuitQuestion();
+  window->MessageDialog->Close(-1);
+  EXPECT_EQ(slot, nullptr);
+  EXPECT_EQ(window->CurrentGame(), nullptr);
+  EXPECT_TRUE(Exists("savep/OstrelPUZZLE.sav"));
+}
+
+TEST_F(MainWindow, ClosingWithADialogOpenClosesTheDialogFirst) {
+  ShowWindow();
+  window->OpenMenu();
+  window->Close(0);
+  EXPECT_EQ(slot, nullptr);
+  EXPECT_EQ(window->MenuDialog->Parent, nullptr);
+  EXPECT_TRUE(Exists("savep/OstrelPUZZLE.sav"));
+}
+
+TEST_F(MainWindow, LogoButtonsOpenTheMakersPageAndTheMenuButtonTheMenu) {
+  ShowWindow();
+  window->OnControlClick(window->LogoButton);
+  window->OnControlClick(window->MakerButton);
+  EXPECT_EQ(services.calls, (std::vector<std::string>{"maker page", "maker page"}));
+  window->OnControlClick(window->MenuButton);
+  EXPECT_EQ(slot, window->MenuDialog.get());
+}
+
+TEST_F(MainWindow, LevelEndAndGameOverShowTheStatistics) {
+  ShowWindow();
+  window->ShowLevelEnd({"Ostrel", 2, 15, 31, 17, 48000, 21000});
+  ASSERT_EQ(slot, window->LevelStatsDialog.get());
+  EXPECT_TRUE(window->LevelStatsDialog->NextButton->Visible);
+  EXPECT_FALSE(window->LevelStatsDialog->OkButton->Visible);
+  window->LevelStatsDialog->Close(-1);
+  EXPECT_FALSE(window->Paused);
+}
