@@ -1,0 +1,88 @@
+// The frame loop with the game's own content: the real intro, the in-game screen and
+// its dialogs, on the synthetic library pictures.
+#include <filesystem>
+
+#include "app/GameContent.h"
+#include "platform/Files.h"
+#include "screens/GMainWindow.h"
+#include "screens/GWndHelp.h"
+#include "screens/GWndMenu.h"
+#include "tests/app/FrameHarness.h"
+#include "tests/sprites/SpriteTestSupport.h"
+
+namespace {
+
+using platform::ActiveEvent;
+using platform::KeyDownEvent;
+
+class FrameGameTest : public FrameTest {
+ protected:
+  void SetUp() override {
+    FrameTest::SetUp();
+    for (const auto& entry :
+         std::filesystem::directory_iterator(spritetest::LibraryFolder() + "/Dat"))
+      std::filesystem::create_directory_symlink(entry.path(), "Dat" / entry.path().filename());
+    Globals().FullScreen = false;
+  }
+  // Starts the frame and runs it until the in-game screen is up, under its help page.
+  GMainWindow& StartedGame() {
+    clock_.Set(1000);
+    frame_ = std::make_unique<Frame>(FrameParts{clock_, events_, desktop_, video_, game_, dir_});
+    EXPECT_EQ(frame_->StartUp(), -1);
+    for (int pass = 0; pass < 100000 && frame_->MainWindow() == nullptr; ++pass) {
+      clock_.Advance(20);
+      frame_->LoopPass();
+    }
+    StepPass();
+    return *static_cast<GMainWindow*>(frame_->MainWindow());
+  }
+  GameContent game_;
+};
+
+const SDL_Event kAltF4 = KeyDownEvent(SDLK_F4, KMOD_LALT);
+
+TEST_F(FrameGameTest, DialogsTakeF4AndAltF4AndTheWindowsCloseEndsTheGameSaved) {
+  GMainWindow& main = StartedGame();
+  ASSERT_EQ(TopScreen(), main.HelpDialog.get()) << "the help page opens at the first start";
+  EXPECT_TRUE(main.Paused);
+
+  // F4 switches the display under the open dialog, which stays.
+  const size_t modes = video_.modes.size();
+  events_.Push(KeyDownEvent(SDLK_F4));
+  StepPass();
+  EXPECT_EQ(video_.modes.size(), modes + 1);
+  EXPECT_TRUE(Globals().FullScreen);
+  EXPECT_EQ(TopScreen(), main.HelpDialog.get());
+  EXPECT_EQ(main.Target, frame_->Display());
+
+  // Alt+F4 cancels the dialog only; the game goes on.
+  events_.Push(kAltF4);
+  StepPass();
+  EXPECT_EQ(TopScreen(), &main);
+  EXPECT_FALSE(main.Paused);
+  EXPECT_FALSE(Globals().DontShowBeginHelp);
+  ASSERT_NE(main.CurrentGame(), nullptr);
+  EXPECT_EQ(main.CurrentGame()->GameState, kStatePlaying);
+
+  // Losing the focus pauses; a key ends the pause, the next opens the menu.
+  events_.Push(ActiveEvent(false, SDL_APPINPUTFOCUS));
+  StepPass();
+  EXPECT_TRUE(main.Paused);
+  events_.Push(ActiveEvent(true, SDL_APPINPUTFOCUS));
+  events_.Push(KeyDownEvent(SDLK_a));
+  events_.Push(KeyDownEvent(SDLK_ESCAPE));
+  StepPass();
+  EXPECT_EQ(TopScreen(), main.MenuDialog.get());
+
+  // The window's close closes the menu and then the game, with nothing more asked.
+  events_.Push(platform::QuitEvent());
+  StepPass();
+  EXPECT_EQ(TopScreen(), nullptr);
+  EXPECT_FALSE(StepPass());
+  EXPECT_EQ(frame_->ShutDown(), 0);
+  EXPECT_TRUE(platform::IsFile("save/globals.sav"));
+  EXPECT_TRUE(platform::IsFile("savep/ManagerPUZZLE.sav"));
+  EXPECT_EQ(Value(SavedSettings(), "Globals.Globals.FullScreen"), "1");
+}
+
+}  // namespace
