@@ -65,8 +65,8 @@ bool ProgramInPath(const std::string& name) {
   while (start <= dirs.size()) {
     size_t end = dirs.find(':', start);
     if (end == std::string::npos) end = dirs.size();
-    std::string dir = dirs.substr(start, end - start);
-    if (dir.empty()) dir = ".";
+    // An empty entry stands for the current folder.
+    const std::string dir = end > start ? dirs.substr(start, end - start) : std::string(".");
     if (::access((dir + "/" + name).c_str(), X_OK) == 0) return true;
     start = end + 1;
   }
@@ -81,7 +81,8 @@ long MillisecondsSinceStart() {
   if (!std::getline(in, stat)) return -1;
   const size_t close = stat.rfind(')');  // the command name may hold blanks
   if (close == std::string::npos) return -1;
-  std::istringstream fields(stat.substr(close + 2));
+  std::istringstream fields(stat);
+  fields.ignore(static_cast<std::streamsize>(close + 2));
   std::string field;
   unsigned long long startTicks = 0;
   for (int n = 3; n <= 22 && fields >> field; ++n)
