@@ -190,8 +190,11 @@ void LEngine::Update(int32_t elapsed, int32_t /*frame*/) {
   const double sy = H * k;
   // Hooks may add or remove sprites: walk a snapshot and skip the ones that left.
   const std::vector<LClip*> snapshot = Sprites;
-  for (LClip* sprite : snapshot) {
-    if (std::find(Sprites.begin(), Sprites.end(), sprite) == Sprites.end()) continue;
+  for (size_t i = 0; i < snapshot.size(); ++i) {
+    LClip* sprite = snapshot[i];
+    // Still at its place in the list, it is still there; otherwise it is looked for.
+    const bool inPlace = i < Sprites.size() && Sprites[i] == sprite;
+    if (!inPlace && std::find(Sprites.begin(), Sprites.end(), sprite) == Sprites.end()) continue;
     if (!sprite->Waypoints.empty()) {
       if (!StepAlongPath(sprite, sx, sy)) continue;
     } else {
@@ -447,9 +450,28 @@ void LEngine::MergeDirty(DirtyRect r) {
   DirtyRects.push_back(r);
 }
 
+// True when the sprite, drawn over the whole area, hides everything behind it there: a
+// visible picture copied as it is (no alpha, no colour key) whose frame covers the area.
+static bool HidesArea(const LClip* sprite, const ClipRect& cur, const DirtyRect& area) {
+  const SDL_Surface* picture = sprite->GetSurface();
+  if (!sprite->Visible || !picture || (picture->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY)) != 0)
+    return false;
+  if (cur.x > area.left || cur.y > area.top || cur.x + cur.w < area.right ||
+      cur.y + cur.h < area.bottom)
+    return false;
+  // The part it would draw lies inside its picture, so none of it is cut away.
+  const int32_t sx = sprite->SrcRect.x + area.left - cur.x;
+  const int32_t sy = sprite->SrcRect.y + area.top - cur.y;
+  return sx >= 0 && sy >= 0 && sx + (area.right - area.left) <= picture->w &&
+         sy + (area.bottom - area.top) <= picture->h;
+}
+
 void LEngine::ChangedAreasRedraw(SDL_Surface* surface) {
-  for (LClip* sprite : Sprites) {
+  std::vector<ClipRect> rects(Sprites.size());
+  for (size_t i = 0; i < Sprites.size(); ++i) {
+    LClip* sprite = Sprites[i];
     const ClipRect cur = CurrentRect(*sprite);
+    rects[i] = cur;
     if (cur == sprite->LastRect && !sprite->Changed) continue;
     MergeDirty(FromClipRect(sprite->LastRect));
     MergeDirty(FromClipRect(cur));
@@ -457,13 +479,20 @@ void LEngine::ChangedAreasRedraw(SDL_Surface* surface) {
     sprite->Changed = false;
   }
   for (const DirtyRect& area : DirtyRects) {
-    SDL_Rect src = ToSdl(area);
-    SDL_Rect dst = src;
-    SDL_BlitSurface(Background, &src, surface, &dst);
-    for (LClip* sprite : Sprites) {
+    // What lies behind the frontmost picture that hides the whole area is not drawn.
+    size_t first = Sprites.size();
+    while (first > 0 && !HidesArea(Sprites[first - 1], rects[first - 1], area)) --first;
+    if (first == 0) {
+      SDL_Rect src = ToSdl(area);
+      SDL_Rect dst = src;
+      SDL_BlitSurface(Background, &src, surface, &dst);
+    } else {
+      --first;
+    }
+    for (size_t i = first; i < Sprites.size(); ++i) {
+      LClip* sprite = Sprites[i];
       if (!sprite->Visible) continue;
-      const ClipRect cur = CurrentRect(*sprite);
-      if (Overlaps(FromClipRect(cur), area)) DrawSpritePart(sprite, cur, area, surface);
+      if (Overlaps(FromClipRect(rects[i]), area)) DrawSpritePart(sprite, rects[i], area, surface);
     }
   }
   if (ScreenSprite && !DirtyRects.empty()) ScreenSprite->Changed = true;
