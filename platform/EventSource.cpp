@@ -1,5 +1,8 @@
 #include "platform/EventSource.h"
 
+#include <SDL_syswm.h>
+#include <sys/select.h>
+
 #include <algorithm>
 
 #include "platform/Signals.h"
@@ -8,6 +11,23 @@ namespace platform {
 
 bool SdlEventSource::Poll(SDL_Event& event) { return SDL_PollEvent(&event) == 1; }
 
+namespace {
+
+// The connection SDL reads the window's events from, or -1 when there is none (a
+// video driver other than X11, such as the dummy one).
+int WindowEventConnection() {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11) return -1;
+  return info.info.x11.display != nullptr ? ConnectionNumber(info.info.x11.display) : -1;
+}
+
+}  // namespace
+
+// Between two looks at the queue it sleeps until the X server sends something or the
+// wait is over, so that an idle game does not wake a thousand times a second; without
+// an X connection it looks again every millisecond. A quit signal interrupts the
+// sleep when it reaches this thread, and is seen within the wait otherwise.
 void SdlEventSource::WaitForInput(uint32_t ms) {
   const uint32_t wait = std::min(ms, kMaxIdleWaitMs);
   const uint32_t start = SDL_GetTicks();
@@ -18,7 +38,16 @@ void SdlEventSource::WaitForInput(uint32_t ms) {
     if (QuitRequestPending()) return;
     const uint32_t waited = SDL_GetTicks() - start;
     if (waited >= wait) return;
-    SDL_Delay(std::min<uint32_t>(1, wait - waited));
+    const int connection = WindowEventConnection();
+    if (connection < 0) {
+      SDL_Delay(std::min<uint32_t>(1, wait - waited));
+      continue;
+    }
+    fd_set input;
+    FD_ZERO(&input);
+    FD_SET(connection, &input);
+    timeval left{0, static_cast<suseconds_t>((wait - waited) * 1000)};
+    select(connection + 1, &input, nullptr, nullptr, &left);
   }
 }
 
