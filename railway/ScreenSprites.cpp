@@ -3,19 +3,19 @@
 #include "engine/PictureEffects.h"
 #include "sprites/ClipLib.h"
 
-void ScreenSprite::SetPos(double x, double y) {
-  clip_->SetPosition(x, y);
-  clip_->Changed = true;
-}
+// The screen redraws a sprite whose rectangle moved; a sprite told to stay where it
+// is, or to keep its frame, is not redrawn.
+void ScreenSprite::SetPos(double x, double y) { clip_->SetPosition(x, y); }
 
 void ScreenSprite::SetZ(int z) {
+  if (clip_->z == z) return;
   clip_->z = z;
   clip_->Changed = true;
+  screen_->RequestSort();
 }
 
 void ScreenSprite::SetFrame(int frame) {
-  clip_->SetFrame(frame);
-  clip_->Changed = true;
+  if (clip_->cFrame != frame) clip_->SetFrame(frame);
 }
 
 void ScreenSprite::Show(bool visible) {
@@ -75,7 +75,8 @@ FieldSprite* ScreenSprites::Adopt(LClip* raw, int clip) {
   if (!raw) return nullptr;
   raw->Stop = true;  // the field starts the animations it wants
   screen_->AddSprite(raw);
-  auto sprite = std::make_unique<ScreenSprite>(raw, clip);
+  screen_->RequestSort();  // drawn at its depth from the next frame on
+  auto sprite = std::make_unique<ScreenSprite>(raw, clip, screen_);
   FieldSprite* handle = sprite.get();
   sprites_[handle] = std::move(sprite);
   return handle;

@@ -11,7 +11,8 @@
 
 class ScreenSprite : public FieldSprite {
  public:
-  ScreenSprite(LClip* clip, int index) : clip_(clip), index_(index) {}
+  ScreenSprite(LClip* clip, int index, LEngine* screen)
+      : clip_(clip), index_(index), screen_(screen) {}
   void SetPos(double x, double y) override;
   double X() const override { return clip_->x; }
   double Y() const override { return clip_->y; }
@@ -35,6 +36,7 @@ class ScreenSprite : public FieldSprite {
  private:
   LClip* clip_;
   int index_;
+  LEngine* screen_;
   bool tinted_ = false;
 };
 

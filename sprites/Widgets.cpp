@@ -96,7 +96,9 @@ void LClipButton::SetHighlight(bool on) {
 void LClipButton::SetState(int32_t state) {
   ButtonState = state;
   static constexpr int32_t kFrames[3] = {0, 2, 1};
-  SetFrame(state >= 0 && state < 3 ? kFrames[state] : 0);
+  // The same frame again would only make the screen draw the button once more.
+  const int32_t frame = state >= 0 && state < 3 ? kFrames[state] : 0;
+  if (frame != cFrame) SetFrame(frame);
 }
 
 bool LClipCheckBox::OnMouseMove(int32_t px, int32_t py, bool buttonDown) {
@@ -129,7 +131,8 @@ bool LClipCheckBox::OnMouseUp(int32_t px, int32_t py) {
 void LClipCheckBox::SetState(int32_t state) {
   BoxState = state;
   static constexpr int32_t kFrames[6] = {0, 2, 1, 3, 5, 4};
-  SetFrame(state >= 0 && state < 6 ? kFrames[state] : 0);
+  const int32_t frame = state >= 0 && state < 6 ? kFrames[state] : 0;
+  if (frame != cFrame) SetFrame(frame);
 }
 
 void LClipCheckBox::SetChecked(bool b) {

@@ -142,6 +142,7 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
     field.AddNewTown(2, -1, -1);
     for (int i = 0; i < 18; ++i) field.AddHouse(40, i % 3, true);
     for (int i = 0; i < 4000 && !field.AllTracksBuilt(); ++i) field.BuildStep(300);
+    screen.Render();  // trains added from here on are drawn at their depth too
     field.At(98).ToggleSwitch(0);
     field.At(52).ToggleSwitch(1);
     field.LaunchTrain(1, 4, 6, 0, kOrdinary, true);
@@ -154,6 +155,8 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
     }
     EXPECT_GE(field.Trains().size(), 2u);
     screen.Render();
+    EXPECT_TRUE(std::is_sorted(screen.Sprites.begin(), screen.Sprites.end(),
+                               [](const LClip* a, const LClip* b) { return a->z > b->z; }));
     const std::string path = std::string(OT_BINARY_DIR) + "/art/field_railway.png";
     ::mkdir((std::string(OT_BINARY_DIR) + "/art").c_str(), 0755);
     EXPECT_TRUE(SavePng(display, path));

@@ -194,3 +194,17 @@ TEST(WidgetFactory, MakeButtonAndCheckBoxFromTheLibrary) {
   EXPECT_EQ(menu->x, 14);
   ClipLib::Shutdown();
 }
+
+// A screen redraws what changed: a pointer resting on (or away from) a widget changes
+// nothing after the first move, so an open dialog is not drawn again every frame.
+TEST_F(Widgets, APointerThatStaysMarksNothingForRedrawing) {
+  screen->Render();  // the first drawing is a whole one
+  for (int32_t x : {50, 105, 305}) {
+    screen->OnMouseMove(x, 205);
+    screen->Render();
+    screen->DirtyRects.clear();
+    screen->OnMouseMove(x, 205);
+    EXPECT_FALSE(button->Changed) << x;
+    EXPECT_FALSE(box->Changed) << x;
+  }
+}
