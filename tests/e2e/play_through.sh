@@ -218,15 +218,24 @@ changed_from() { # NAME REFERENCE REGION PERCENT
   shot "$1"
   differs "$2" "$1" "$3" "$4"
 }
-looks_like() { # NAME REFERENCE REGION PERCENT
-  shot "$1"
-  alike "$2" "$1" "$3" "$4"
-}
 # steady NAME REGION: two shots in a row agree in REGION; NAME is the later one.
 steady() {
   shot "$1-earlier"
   shot "$1"
   alike "$1-earlier" "$1" "$2" 0
+}
+# settled NAME REGION: true once REGION has stayed the same in every shot for 3 s (a
+# piece of track is built in stages some hundred milliseconds apart); NAME is the latest
+# shot. Clear SETTLED_SINCE before waiting for it.
+SETTLED_SINCE=""
+settled() {
+  shot "$1"
+  if [[ -z $SETTLED_SINCE ]] || differs "$1-settled" "$1" "$2" 0; then
+    cp "$SHOTS/$1.png" "$SHOTS/$1-settled.png"
+    SETTLED_SINCE=$(date +%s%3N)
+    return 1
+  fi
+  (($(date +%s%3N) - SETTLED_SINCE >= 3000))
 }
 window_shown() { [[ -n $(xdotool search --name '^Ostrel Trains$' 2> /dev/null) ]]; }
 
@@ -383,8 +392,9 @@ laying() {
 }
 wait_until "money counter rolling" laying
 mouse_to "$PARK"
-laid() { changed_from laid-poll parked "$LAID_AREA" 10 && steady laid "$LAID_AREA"; }
-wait_until "laid track on the field" laid
+laid() { settled laid "$LAID_AREA" && differs parked laid "$LAID_AREA" 10; }
+SETTLED_SINCE=""
+wait_until "laid track built on the field" laid
 
 quit_game 1
 check_music_volume
@@ -412,9 +422,9 @@ resumed() {
     fail "the saved Classic game was not resumed: the game began a new one" \
       "(see $HOME_DIR/stderr.txt)"
   fi
-  looks_like resumed laid "$LAID_AREA" 2 && steady resumed "$LAID_AREA" &&
-    alike laid resumed "$LAID_AREA" 2
+  settled resumed "$LAID_AREA" && alike laid resumed "$LAID_AREA" 2
 }
+SETTLED_SINCE=""
 wait_until "the laid track back on the field" resumed
 
 quit_game 2
