@@ -32,9 +32,10 @@ bool ReadCount(FieldStore& store, const std::string& prefix, const char* name, i
   return true;
 }
 
-// A queued or delayed train that LaunchTrain can start as saved.
+// A queued or delayed train that LaunchTrain can start as saved. The game draws 0
+// wagons too: such a train runs as its locomotive alone.
 bool ValidTrainRecord(const QueuedTrain& q) {
-  return q.colour >= 0 && q.colour <= 7 && q.cars >= 1 && q.cars <= kMaxCars && q.loco >= 0 &&
+  return q.colour >= 0 && q.colour <= 7 && q.cars >= 0 && q.cars <= kMaxCars && q.loco >= 0 &&
          q.loco <= 7 && q.kind >= 0 && q.kind <= 2;
 }
 

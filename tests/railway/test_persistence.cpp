@@ -26,7 +26,7 @@ void BusyState(Rig& rig) {
   rig.field.At(42).ToggleSwitch(1);
   rig.field.At(45).ToggleSignal(2);
   rig.field.LaunchTrain(1, 3, 4, 0, kOrdinary, true);
-  rig.field.LaunchTrain(5, 2, 3, 0, kOrdinary, true);  // queued behind it
+  rig.field.LaunchTrain(5, 0, 3, 0, kOrdinary, true);  // queued behind it, no wagons
   rig.field.LaunchTrain(4, 4, 2, 0, kCrazy, true);     // queued too
   rig.field.LaunchTrain(0, 2, 5, 1, kOrdinary, false);  // delayed start at the red town
   Train* t = rig.field.PlaceTrain(4, 3, 2, {68, 3, 50}, kOrdinary, 1);
@@ -210,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadValue{"Crash0", "12 85 20.0"}, BadValue{"Crash0", "3 -5 20.0"},
                       BadValue{"Block0", "2 5 2 3 0"}, BadValue{"Block1", "-1 5 2 3 0"},
                       BadValue{"Block1", "0 4 4 2 7"}, BadValue{"Block1", "0 4 40 2 2"},
-                      BadValue{"WaitTown1Len", "0"},
+                      BadValue{"WaitTown1Len", "-1"},
                       BadValue{"TrainNumber0", "1 3 4 0 0 1.0 13 34 5.0 1"},
                       BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 136 5.0 1"},
                       BadValue{"TrainNumber0", "1 3 4"},
