@@ -1,6 +1,7 @@
 #include "screens/GMainWindow.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
@@ -84,9 +85,10 @@ GMainWindow::~GMainWindow() {
 }
 
 const LClip* GMainWindow::EntryClip(int entry) {
-  if (const LClip* t = ClipLib::GetTemplate(entry)) return t;
-  ownClips_.emplace_back(ClipLib::Create(entry));
-  return ownClips_.back().get();
+  std::unique_ptr<LClip> own;
+  const LClip* clip = ClipLib::TemplateOrCopy(entry, own);
+  if (own) ownClips_.push_back(std::move(own));
+  return clip;
 }
 
 void GMainWindow::AddDecoration() {

@@ -41,12 +41,7 @@ void GWndHelp::Show(LEngine** slot) {
   StampSprite(ClipLib::Create(clip::HelpBackground));
   if (!Background) return;
   std::unique_ptr<LClip> owned;
-  const LClip* sheet = ClipLib::GetTemplate(clip::FontSmall);
-  if (!sheet) {
-    owned.reset(ClipLib::Create(clip::FontSmall));
-    sheet = owned.get();
-  }
-  BitmapFont font(sheet);
+  BitmapFont font(ClipLib::TemplateOrCopy(clip::FontSmall, owned));
   font.DrawString(Background, kVersionX, kVersionY, "V. " + version_);
 }
 

@@ -24,12 +24,7 @@ constexpr uint32_t kMinimumTime = 3000;
 // Draws "V. " + version with the small font into the screen's background.
 void DrawVersion(SDL_Surface* background, const std::string& version) {
   std::unique_ptr<LClip> owned;
-  const LClip* sheet = ClipLib::GetTemplate(kSmallFontEntry);
-  if (!sheet) {
-    owned.reset(ClipLib::Create(kSmallFontEntry));
-    sheet = owned.get();
-  }
-  BitmapFont font(sheet);
+  BitmapFont font(ClipLib::TemplateOrCopy(kSmallFontEntry, owned));
   font.DrawString(background, 740, 575, "V. " + version);
 }
 

@@ -36,12 +36,7 @@ LClipButton* MakePageButton(int entry, LEngine* screen) {
 GWndLevelStats::GWndLevelStats(SDL_Surface* target, int16_t px, int16_t py, uint16_t w,
                                uint16_t h, const BitmapFont* titleFont)
     : LEngine(target, px, py, w, h, true), titleFont_(titleFont) {
-  const LClip* sheet = ClipLib::GetTemplate(clip::FontSmall);
-  if (!sheet) {
-    textSheet_.reset(ClipLib::Create(clip::FontSmall));
-    sheet = textSheet_.get();
-  }
-  textFont_ = std::make_unique<BitmapFont>(sheet);
+  textFont_ = std::make_unique<BitmapFont>(ClipLib::TemplateOrCopy(clip::FontSmall, textSheet_));
   NextButton = MakePageButton(clip::ButtonNext, this);
   OkButton = MakePageButton(clip::IntroOk, this);
 }

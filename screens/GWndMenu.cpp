@@ -31,12 +31,7 @@ GWndMenu::GWndMenu(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint
                    const BitmapFont* titleFont)
     : LEngine(target, px, py, w, h, true), titleFont_(titleFont) {
   // The font sheet is the library's template; a private copy only when it has none.
-  const LClip* sheet = ClipLib::GetTemplate(clip::FontRedWhite);
-  if (!sheet) {
-    itemSheet_.reset(ClipLib::Create(clip::FontRedWhite));
-    sheet = itemSheet_.get();
-  }
-  itemFont_ = std::make_unique<BitmapFont>(sheet);
+  itemFont_ = std::make_unique<BitmapFont>(ClipLib::TemplateOrCopy(clip::FontRedWhite, itemSheet_));
   for (int i = 0; i < kItemCount; ++i) {
     Item& item = Items[i];
     item.button = MakeButton(clip::MenuFrames, snd::GlassBtn, this, false);

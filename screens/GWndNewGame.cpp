@@ -24,12 +24,8 @@ GWndNewGame::GWndNewGame(SDL_Surface* target, int16_t px, int16_t py, uint16_t w
                          const BitmapFont* titleFont)
     : LEngine(target, px, py, w, h, true), titleFont_(titleFont) {
   // The font sheet is the library's template; a private copy only when it has none.
-  const LClip* sheet = ClipLib::GetTemplate(clip::FontLevelNumber);
-  if (!sheet) {
-    levelSheet_.reset(ClipLib::Create(clip::FontLevelNumber));
-    sheet = levelSheet_.get();
-  }
-  levelFont_ = std::make_unique<BitmapFont>(sheet, kLevelCharacters);
+  levelFont_ = std::make_unique<BitmapFont>(
+      ClipLib::TemplateOrCopy(clip::FontLevelNumber, levelSheet_), kLevelCharacters);
 
   Label = ClipLib::Create(clip::SelectStartLevel);
   AddSprite(Label);

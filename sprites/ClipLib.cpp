@@ -129,6 +129,12 @@ const LClip* ClipLib::GetTemplate(int index) {
   return it == State().Templates.end() ? nullptr : it->second.get();
 }
 
+const LClip* ClipLib::TemplateOrCopy(int index, std::unique_ptr<LClip>& own) {
+  if (const LClip* t = GetTemplate(index)) return t;
+  own.reset(Create(index));
+  return own.get();
+}
+
 void ClipLib::Shutdown() {
   State().Templates.clear();
   State().Next = 0;

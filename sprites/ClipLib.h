@@ -2,6 +2,7 @@
 // The clip library: one template clip per preloaded entry of the clip table, and
 // new clips made from those templates (sharing their pictures) on request.
 #include <cstdint>
+#include <memory>
 
 #include "sprites/ClipTable.h"
 
@@ -23,6 +24,9 @@ class ClipLib {
   static LClip* Create(int index, bool deep = false);
   // The cached template of index, or nullptr.
   static const LClip* GetTemplate(int index);
+  // The template of index, or, when the library keeps none, a clip made for the caller
+  // and kept in own (which must live as long as the answer is used).
+  static const LClip* TemplateOrCopy(int index, std::unique_ptr<LClip>& own);
   // Frees every template; called at shutdown while the video system still runs.
   static void Shutdown();
 };
