@@ -71,6 +71,9 @@ class Game : public FieldHost, public FineSink {
   // Restores the saved game of the current game type (phase 1); false when there is
   // none, it cannot be read or it asks for a new game.
   virtual bool Load();
+  // Load, or when there is nothing to resume a new game at the first level of the type;
+  // what a screen does when it takes up a game. True when a saved game is resumed.
+  bool LoadOrStartNew();
   virtual void Save();
   virtual void OnScreenClosed(GameScreen screen, int32_t result);
   virtual void OnKeyDown(int32_t key, int32_t modifiers);

@@ -162,6 +162,13 @@ bool Game::ExchangeScenery(LParams& s, int d, std::vector<SceneryRecord>& treeRe
   return ok;
 }
 
+bool Game::LoadOrStartNew() {
+  if (Load()) return true;
+  StartLevelNumber = 0;
+  SetState(kStateNewGame);
+  return false;
+}
+
 bool Game::Load() {
   GameState = kStateRestoring;
   const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);

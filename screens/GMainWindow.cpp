@@ -66,16 +66,14 @@ GMainWindow::GMainWindow(SDL_Surface* target, int16_t px, int16_t py, uint16_t w
 }
 
 GMainWindow::~GMainWindow() {
-  if (game_) game_->Save();
   // The game, the field's sprites and the lines take their sprites out of this screen
-  // before it goes.
-  game_.reset();
+  // before it goes; the base destroys the rest.
+  DropGame();
   fieldSprites_.reset();
   for (LClip*& house : houseClips_) {
     delete house;
     house = nullptr;
   }
-  for (LClipButton* button : {MenuButton, LogoButton, MakerButton}) RemoveSprite(button, true);
   Messages.reset();
   NameLine.reset();
   SmallCaption.reset();
@@ -147,9 +145,13 @@ void GMainWindow::MakeHouseClips() {
 
 // ---------------------------------------------------------------- the game
 
-void GMainWindow::NewGame() {
+void GMainWindow::DropGame() {
   if (game_) game_->Save();
   game_.reset();
+}
+
+void GMainWindow::NewGame() {
+  DropGame();
   GameParts parts;
   parts.screen = this;
   parts.owner = this;
@@ -160,10 +162,7 @@ void GMainWindow::NewGame() {
   parts.smallCaption = SmallCaption.get();
   parts.messages = Messages.get();
   game_ = std::make_unique<Game>(parts);
-  if (!game_->Load()) {
-    game_->StartLevelNumber = 0;
-    game_->SetState(kStateNewGame);
-  }
+  game_->LoadOrStartNew();
 }
 
 void GMainWindow::Show(LEngine** slot) {
@@ -176,8 +175,7 @@ void GMainWindow::Show(LEngine** slot) {
 void GMainWindow::Close(int32_t code) {
   // A dialog still open goes first, as if cancelled.
   while (TopSlot && *TopSlot && *TopSlot != this) (*TopSlot)->Close(-2);
-  if (game_) game_->Save();
-  game_.reset();
+  DropGame();
   LEngine::Close(code);
 }
 

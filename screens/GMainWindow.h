@@ -95,6 +95,8 @@ class GMainWindow : public LEngine, public GameOwner {
   void MakeDialogs();
   void MakeLines();
   void MakeHouseClips();
+  // Saves and lets go of the game, if there is one.
+  void DropGame();
   // The library's template of an entry, or a clip made for it and kept by the screen.
   const LClip* EntryClip(int entry);
   // Shows a dialog over this screen, paused; false when another one is open.

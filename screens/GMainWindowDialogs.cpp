@@ -109,10 +109,7 @@ void GMainWindow::ApplyGameType(int32_t code) {
   if (type == Globals().GameType) return;
   game_->Save();
   Globals().GameType = type;
-  if (!game_->Load()) {
-    game_->StartLevelNumber = 0;
-    game_->SetState(kStateNewGame);
-  }
+  game_->LoadOrStartNew();
 }
 
 void GMainWindow::ApplyOptions(int32_t code) {

@@ -137,10 +137,7 @@ class GameTest : public ::testing::Test {
   // What the in-game screen does with a new Game: Load, or a new game at level 1.
   TestGame& Open() {
     TestGame& g = Make();
-    if (!g.Load()) {
-      g.StartLevelNumber = 0;
-      g.SetState(kStateNewGame);
-    }
+    g.LoadOrStartNew();
     return g;
   }
   // A new game of type at level (0-based), as the new-game screen starts it.

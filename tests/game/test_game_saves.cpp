@@ -201,9 +201,7 @@ TEST_F(GameTest, SwitchingTheGameTypeKeepsBothFiles) {
   const std::string puzzle = Comparable(a);
   a.Save();  // the game-picking screen: save, switch, load or start anew
   Globals().GameType = 0;
-  ASSERT_FALSE(a.Load());
-  a.StartLevelNumber = 0;
-  a.SetState(kStateNewGame);
+  ASSERT_FALSE(a.LoadOrStartNew());
   EXPECT_EQ(a.iGameMode, kBuildingMode);
   a.Save();
   EXPECT_EQ(Entries("savep/ManagerCLASSIC.sav").at(4).second, "0");  // CurrentRound

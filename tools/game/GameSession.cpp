@@ -52,10 +52,7 @@ void GameSession::MakeAutopilot() {
 void GameSession::Show() {
   if (!game_) {
     MakeGame();
-    if (!game_->Load()) {
-      game_->StartLevelNumber = 0;
-      game_->SetState(kStateNewGame);
-    }
+    game_->LoadOrStartNew();
   }
   game_->SetState(kStateStartHelp);
 }
@@ -77,10 +74,7 @@ void GameSession::NewGame(int gameType, int level) {
 
 bool GameSession::Load() {
   MakeGame();
-  if (game_->Load()) return true;
-  game_->StartLevelNumber = 0;
-  game_->SetState(kStateNewGame);
-  return false;
+  return game_->LoadOrStartNew();
 }
 
 void GameSession::Save() {
