@@ -283,7 +283,7 @@ TEST_F(MainWindow, LogoButtonsOpenTheMakersPageAndTheMenuButtonTheMenu) {
   EXPECT_EQ(slot, window->MenuDialog.get());
 }
 
-TEST_F(MainWindow, LevelEndAndGameOverShowTheStatistics) {
+TEST_F(MainWindow, LevelEndShowsItsStatisticsAndClosingThemEndsThePause) {
   ShowWindow();
   window->ShowLevelEnd({"Ostrel", 2, 15, 31, 17, 48000, 21000});
   ASSERT_EQ(slot, window->LevelStatsDialog.get());
