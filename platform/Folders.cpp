@@ -56,15 +56,22 @@ bool HasResources(const std::string& folder) {
   return IsFile(JoinPath(folder, kArchiveName)) || IsFolder(JoinPath(folder, "Dat"));
 }
 
-std::string FindResourceFolder() {
-  return FindResourceFolder(ExecutableFolder(), InstalledDataFolder());
+std::string InstalledDataFolderBeside(const std::string& executableFolder) {
+  if (executableFolder.empty()) return "";
+  return JoinPath(ParentOf(executableFolder), "share/games/ostrel-trains");
 }
 
-std::string FindResourceFolder(const std::string& executableFolder,
-                               const std::string& installedFolder) {
-  if (HasResources(executableFolder)) return executableFolder;
-  if (HasResources(installedFolder)) return installedFolder;
-  return executableFolder;
+std::string FindResourceFolder() {
+  const std::string executable = ExecutableFolder();
+  return FindResourceFolder(
+      {executable, InstalledDataFolderBeside(executable), InstalledDataFolder()});
+}
+
+std::string FindResourceFolder(const std::vector<std::string>& folders) {
+  for (const std::string& folder : folders) {
+    if (HasResources(folder)) return folder;
+  }
+  return folders.empty() ? std::string() : folders.front();
 }
 
 std::string ChooseWorkingFolder(const FolderFacts& facts) {

@@ -2,11 +2,15 @@
 // Where the game's resources are read from and where it writes its own files.
 //
 // Resources ("data.dat", or a loose "Dat/" folder) are looked up next to the
-// executable first, then in the installed data folder. The writable working
+// executable first, then in the data folder of the tree the executable is installed
+// in (<exe dir>/../share/games/ostrel-trains, so that an installed tree unpacked
+// anywhere finds its data), then in the data folder of the configured install
+// prefix. The writable working
 // folder (save/, savep/, the log files) is $OSTREL_TRAINS_HOME when set; else
 // the executable's folder when the resources are there and it is writable;
 // else $XDG_DATA_HOME/ostrel-trains (by default ~/.local/share/ostrel-trains).
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -20,15 +24,19 @@ std::string ExecutableFolder();
 // The installed data folder (<prefix>/share/games/ostrel-trains).
 std::string InstalledDataFolder();
 
+// The data folder of the tree a program in executableFolder (<root>/games) is
+// installed in: <root>/share/games/ostrel-trains. Empty when executableFolder is.
+std::string InstalledDataFolderBeside(const std::string& executableFolder);
+
 // True when folder holds "data.dat" or a "Dat" folder.
 bool HasResources(const std::string& folder);
 
-// The first of the executable's folder and the installed data folder that holds
-// resources; the executable's folder when neither does.
+// The first of the executable's folder, the data folder beside it and the installed
+// data folder that holds resources; the executable's folder when none does.
 std::string FindResourceFolder();
-// The same choice between two given folders.
-std::string FindResourceFolder(const std::string& executableFolder,
-                               const std::string& installedFolder);
+// The same choice among given folders: the first that holds resources, else the
+// first one.
+std::string FindResourceFolder(const std::vector<std::string>& folders);
 
 // What the choice of the working folder depends on.
 struct FolderFacts {

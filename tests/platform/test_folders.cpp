@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "platform/Files.h"
 #include "platform/Folders.h"
@@ -74,20 +75,33 @@ TEST(ResourceFolder, ArchiveOrLooseFolderCounts) {
   EXPECT_FALSE(platform::HasResources(""));
 }
 
-TEST(ResourceFolder, ProgramFolderFirstThenInstalledFolder) {
-  const std::string exe = TempFolder("exe");
+TEST(ResourceFolder, ProgramFolderThenTreeItIsInstalledInThenConfiguredFolder) {
+  // An installed tree unpacked in a temporary root: <root>/games holds the program.
+  const std::string root = TempFolder("root");
   const std::string installed = TempFolder("inst");
-  ASSERT_FALSE(exe.empty() || installed.empty());
-  // Neither holds resources: the program's folder, where the error will name them.
-  EXPECT_EQ(platform::FindResourceFolder(exe, installed), exe);
+  ASSERT_FALSE(root.empty() || installed.empty());
+  const std::string exe = root + "/games";
+  const std::string beside = platform::InstalledDataFolderBeside(exe);
+  EXPECT_EQ(beside, root + "/share/games/ostrel-trains");
+  EXPECT_EQ(platform::InstalledDataFolderBeside("/usr/games"), "/usr/share/games/ostrel-trains");
+  EXPECT_EQ(platform::InstalledDataFolderBeside(""), "");
+  ASSERT_TRUE(platform::CreateFolderPath(exe, 0700) && platform::CreateFolderPath(beside, 0700));
+  const std::vector<std::string> order = {exe, beside, installed};
+
+  // None holds resources: the program's folder, where the error will name them.
+  EXPECT_EQ(platform::FindResourceFolder(order), exe);
   ASSERT_TRUE(platform::CreateFolder(installed + "/Dat"));
-  EXPECT_EQ(platform::FindResourceFolder(exe, installed), installed);
+  EXPECT_EQ(platform::FindResourceFolder(order), installed);
+  std::ofstream(beside + "/data.dat") << "x";
+  EXPECT_EQ(platform::FindResourceFolder(order), beside);
   std::ofstream(exe + "/data.dat") << "x";
-  EXPECT_EQ(platform::FindResourceFolder(exe, installed), exe);
+  EXPECT_EQ(platform::FindResourceFolder(order), exe);
+
   std::remove((exe + "/data.dat").c_str());
-  ::rmdir((installed + "/Dat").c_str());
-  ::rmdir(exe.c_str());
-  ::rmdir(installed.c_str());
+  std::remove((beside + "/data.dat").c_str());
+  for (const std::string& dir : {beside, root + "/share/games", root + "/share", exe, root,
+                                 installed + "/Dat", installed})
+    ::rmdir(dir.c_str());
 }
 
 TEST(ResourceFolder, TheTestProgramsFolderIsTheExecutablesFolder) {
