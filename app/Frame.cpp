@@ -19,6 +19,7 @@
 #include "game/Settings.h"
 #include "platform/Files.h"
 #include "platform/Folders.h"
+#include "platform/Terminal.h"
 #include "platform/VideoModeRequest.h"
 
 const char kCaption[] = "Ostrel Trains";
@@ -76,8 +77,7 @@ int Frame::StartUp() {
   LoadSettingsFile(Params(), settings_);
 
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-    std::printf("Unable to initialize SDL: %s\n", SDL_GetError());
-    std::fflush(stdout);
+    LogFatal(std::string("Unable to initialize SDL: ") + SDL_GetError(), stdout);
     return 1;
   }
   // Without audio the game runs silently; the content checks AudioAvailable().
@@ -89,7 +89,11 @@ int Frame::StartUp() {
   SDL_EnableKeyRepeat(kKeyRepeatDelayMs, kKeyRepeatIntervalMs);
   SetWindowIcon();
   SDL_WM_SetCaption(kCaption, kCaption);
-  if (!SetVideoMode()) return 1;
+  if (!SetVideoMode()) {
+    // The log has the line already; the terminal gets it too.
+    platform::TellTerminal(std::string("Unable to set video mode: ") + SDL_GetError());
+    return 1;
+  }
   platform::ExitWhenDisplayIsLost();
   WriteVideoReport();
   const unsigned seed = rnd::StartSeed();
@@ -97,7 +101,7 @@ int Frame::StartUp() {
   std::fprintf(stderr, "Random seed: %u\n", seed);
 
   if (!parts_.content.LoadClipLibrary()) {
-    std::fprintf(stderr, "Error init ClipLib.\n");
+    LogFatal("Error init ClipLib.");
     return 1;
   }
   intro_ = parts_.content.CreateIntro(display_);

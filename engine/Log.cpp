@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
+
+#include "platform/Terminal.h"
 
 const char kRuleLine[] = "================================================================\n";
 static_assert(sizeof(kRuleLine) == 66, "64 '=' characters and a line break");
@@ -22,6 +25,17 @@ bool RedirectStream(FILE* stream, int descriptor, const std::string& path) {
   const bool ok = ::dup2(fd, descriptor) >= 0;
   ::close(fd);
   return ok;
+}
+
+// "Log files: " and the two files' paths, made absolute.
+std::string LogLocation(const std::string& folder) {
+  std::string absolute = folder.empty() ? "." : folder;
+  if (char* real = ::realpath(absolute.c_str(), nullptr)) {
+    absolute = real;
+    std::free(real);
+  }
+  const std::string prefix = absolute.back() == '/' ? absolute : absolute + "/";
+  return "Log files: " + prefix + "stdout.txt and " + prefix + "stderr.txt";
 }
 
 void WriteProcessors(std::ostream& log, const platform::SystemInfo& info) {
@@ -83,9 +97,22 @@ bool RedirectLogStreams(const std::string& folder) {
   // the full buffering the stream started with.
   static char outputBuffer[BUFSIZ];
   if (ok) std::setvbuf(stdout, outputBuffer, _IOLBF, sizeof outputBuffer);
+  platform::KeepTerminal();
   const bool errorOk = RedirectStream(stderr, STDERR_FILENO, prefix + "stderr.txt");
   if (errorOk) std::setvbuf(stderr, nullptr, _IONBF, 0);
+  // Standard error still on the terminal shows everything there already.
+  if (!errorOk) platform::ForgetTerminal();
+  const std::string place = LogLocation(folder);
+  if (ok) std::printf("%s\n", place.c_str());
+  if (errorOk) std::fprintf(stderr, "%s\n", place.c_str());
+  platform::TellTerminal(place);
   return ok && errorOk;
+}
+
+void LogFatal(const std::string& line, std::FILE* log) {
+  std::fprintf(log, "%s\n", line.c_str());
+  std::fflush(log);
+  platform::TellTerminal(line);
 }
 
 void WriteRuleLine(std::ostream& log) { log << kRuleLine; }

@@ -4,6 +4,7 @@
 // and video start messages. Both go to files in the working folder once the frame
 // calls RedirectLogStreams (tests never do, so their output stays on the console).
 #include <cstdint>
+#include <cstdio>
 #include <iosfwd>
 #include <string>
 
@@ -14,8 +15,17 @@ extern const char kRuleLine[];
 
 // Sends standard output to folder/"stdout.txt" (line-buffered) and standard error
 // to folder/"stderr.txt" (unbuffered), both created anew. A stream whose file
-// cannot be created stays where it was; false then.
+// cannot be created stays where it was; false then. Each redirected stream starts
+// with the line "Log files: <folder>/stdout.txt and <folder>/stderr.txt" (the
+// folder made absolute); when standard error was a terminal, it is kept for
+// LogFatal and told the same line.
 bool RedirectLogStreams(const std::string& folder = ".");
+
+// A line about an error that ends the program: written to the log stream (standard
+// error, or standard output for the messages that go there) with a line break, and
+// also to the terminal the program was started from, when the log streams were
+// redirected away from one.
+void LogFatal(const std::string& line, std::FILE* log = stderr);
 
 void WriteRuleLine(std::ostream& log);
 

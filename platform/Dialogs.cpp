@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/Process.h"
+#include "platform/Terminal.h"
 #include "platform/Window.h"
 
 namespace platform {
@@ -25,6 +26,7 @@ void ShowErrorBox(const std::string& caption, const std::string& text) {
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), line.c_str());
   std::fflush(stderr);
+  TellTerminal(caption.empty() ? line : caption + ": " + line);
   if (!HaveDisplay() || !ProgramInPath("xmessage")) return;
   // A leading blank keeps a text that starts with '-' from reading as an option.
   if (!line.empty() && line[0] == '-') line.insert(0, " ");

@@ -5,8 +5,9 @@
 namespace platform {
 
 // Shows an error to the player and returns when it has been dismissed. The text
-// always goes to standard error as one line; when a display is available it is
-// also shown in a window (xmessage). Under the dummy video driver, or without a
+// always goes to standard error as one line (and to the terminal the program was
+// started from, see Terminal.h); when a display is available it is also shown in
+// a window (xmessage). Under the dummy video driver, or without a
 // display, only the line is written.
 void ShowErrorBox(const std::string& caption, const std::string& text);
 

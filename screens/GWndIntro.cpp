@@ -1,5 +1,6 @@
 #include "screens/GWndIntro.h"
 
+#include "engine/Log.h"
 #include "engine/Random.h"
 
 #include <cstdio>
@@ -53,8 +54,7 @@ void GWndIntro::Show(LEngine** slot) {
 void GWndIntro::Update(int32_t elapsed, int32_t frame) {
   const int32_t percent = ClipLib::LoadNext();
   if (percent == -1) {
-    std::fprintf(stderr, "Error init ClipLib.\n");
-    std::fflush(stderr);
+    LogFatal("Error init ClipLib.");
     std::exit(1);
   }
   if (TrainClip) TrainClip->x = percent * kTrainRunX / 100 + kTrainStartX;

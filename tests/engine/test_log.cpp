@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <SDL.h>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -169,10 +170,46 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-TEST(LogStreams, RedirectSendsBothStreamsToTheirFiles) {
+// A fresh folder, by its real path.
+std::string MakeLogFolder() {
   char pattern[] = "/tmp/ot_log_XXXXXX";
-  ASSERT_NE(::mkdtemp(pattern), nullptr);
-  const std::string dir = pattern;
+  if (::mkdtemp(pattern) == nullptr) return "";
+  char* real = ::realpath(pattern, nullptr);
+  const std::string dir = real != nullptr ? real : pattern;
+  std::free(real);
+  return dir;
+}
+
+// Runs body in a child process whose standard error is fd; its exit status.
+template <typename Body>
+int InChild(int fd, Body body) {
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    ::dup2(fd, STDERR_FILENO);
+    body();
+    std::fflush(nullptr);
+    ::_exit(0);
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+// All a descriptor set to non-blocking has to give now.
+std::string ReadAvailable(int fd) {
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+  std::string text;
+  char buffer[512];
+  ssize_t n = 0;
+  while ((n = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
+  return text;
+}
+
+TEST(LogStreams, RedirectSendsBothStreamsToTheirFiles) {
+  const std::string dir = MakeLogFolder();
+  ASSERT_FALSE(dir.empty());
   std::fflush(nullptr);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
@@ -187,8 +224,51 @@ TEST(LogStreams, RedirectSendsBothStreamsToTheirFiles) {
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(ReadFile(dir + "/stdout.txt"), "Error open file data.dat\n");
-  EXPECT_EQ(ReadFile(dir + "/stderr.txt"), "Error init ClipLib.\nExit");
+  const std::string where =
+      "Log files: " + dir + "/stdout.txt and " + dir + "/stderr.txt\n";
+  EXPECT_EQ(ReadFile(dir + "/stdout.txt"), where + "Error open file data.dat\n");
+  EXPECT_EQ(ReadFile(dir + "/stderr.txt"), where + "Error init ClipLib.\nExit");
+  std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+// Started from a terminal, the program tells it where the log is and why it ends;
+// started with standard error going elsewhere, the log files have it all.
+TEST(LogStreams, FatalLinesAlsoReachTheTerminalTheProgramStartedFrom) {
+  const std::string dir = MakeLogFolder();
+  ASSERT_FALSE(dir.empty());
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  auto run = [&] {
+    RedirectLogStreams(dir);
+    LogFatal("Unable to initialize SDL: no video", stdout);
+    LogFatal("Error init ClipLib.");
+  };
+
+  EXPECT_EQ(InChild(terminal, run), 0);
+  const std::string shown = ReadAvailable(master);
+  EXPECT_NE(shown.find("ostrel-trains: Log files: " + dir + "/stdout.txt and "), std::string::npos)
+      << shown;
+  EXPECT_NE(shown.find("ostrel-trains: Unable to initialize SDL: no video\r\n"
+                       "ostrel-trains: Error init ClipLib.\r\n"),
+            std::string::npos)
+      << shown;
+  EXPECT_NE(ReadFile(dir + "/stdout.txt").find("\nUnable to initialize SDL: no video\n"),
+            std::string::npos);
+  EXPECT_NE(ReadFile(dir + "/stderr.txt").find("\nError init ClipLib.\n"), std::string::npos);
+  ::close(terminal);
+  ::close(master);
+
+  int pipe[2];
+  ASSERT_EQ(::pipe(pipe), 0);
+  EXPECT_EQ(InChild(pipe[1], run), 0);
+  ::close(pipe[1]);
+  EXPECT_EQ(ReadAvailable(pipe[0]), "");
+  EXPECT_NE(ReadFile(dir + "/stderr.txt").find("\nError init ClipLib.\n"), std::string::npos);
+  ::close(pipe[0]);
   std::system(("rm -rf '" + dir + "'").c_str());
 }
 
