@@ -12,6 +12,7 @@ PACKAGES=(
   timgm6mb-soundfont freepats
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick
+  dpkg-dev file desktop-file-utils appstream lintian
 )
 export DEBIAN_FRONTEND=noninteractive
 if ! dpkg -s "${PACKAGES[@]}" >/dev/null 2>&1; then

@@ -21,3 +21,9 @@ COMPAT_DIR="$(dirname "$(dpkg -L libsdl1.2-compat | grep '/libSDL-1.2.so.0$' | h
 echo "=== Test run 2: sdl12-compat from $COMPAT_DIR"
 LD_LIBRARY_PATH="$COMPAT_DIR${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
   ctest --test-dir "$BUILD" --output-on-failure -j"$JOBS"
+
+# The Debian package, built once in its own Release folder (scripts/build-deb.sh), then
+# unpacked, checked with lintian and run headless from the unpacked tree.
+echo "=== Debian package"
+DEB="$(bash scripts/build-deb.sh | tail -n 1)"
+bash tests/install/check-install.sh --deb "$DEB" --work "$BUILD/install-deb"
