@@ -75,6 +75,7 @@ int Frame::StartUp() {
   WriteSystemReport();
   ReadVersionText();
   LoadSettingsFile(Params(), settings_);
+  ApplyStartOptions();
 
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {
     LogFatal(std::string("Unable to initialize SDL: ") + SDL_GetError(), stdout);
@@ -96,7 +97,7 @@ int Frame::StartUp() {
   }
   platform::ExitWhenDisplayIsLost();
   WriteVideoReport();
-  const unsigned seed = rnd::StartSeed();
+  const unsigned seed = parts_.options.seed ? *parts_.options.seed : rnd::StartSeed();
   rnd::Seed(seed);
   std::fprintf(stderr, "Random seed: %u\n", seed);
 
@@ -114,6 +115,13 @@ int Frame::StartUp() {
   lastTick_ = parts_.clock.Now();
   phase_ = Phase::Intro;
   return -1;
+}
+
+// The command line's choices replace the stored settings; they are saved with the
+// others at exit, as a switch with F4 or a new player's name would be.
+void Frame::ApplyStartOptions() {
+  if (parts_.options.fullScreen) settings_.FullScreen = *parts_.options.fullScreen;
+  if (parts_.options.player) settings_.PlayerName = *parts_.options.player;
 }
 
 // The whole of "Dat/ver.txt", byte for byte, becomes the version text.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
 #include "platform/Window.h"
@@ -39,6 +40,8 @@ struct FrameParts {
   FrameContent& content;
   // Folder holding "data.dat"; the working folder is the current directory.
   std::string resourceFolder;
+  // The command line's choices for this run (none: the game as it always starts).
+  StartOptions options = {};
 };
 
 // The window position rule: a stored position is kept when both coordinates
@@ -84,6 +87,7 @@ class Frame {
 
  private:
   void ReadVersionText();
+  void ApplyStartOptions();
   void SetWindowIcon();
   bool TryMode(bool fullScreen);
   bool Succession();
@@ -127,6 +131,7 @@ class Frame {
   bool framelessWindow_ = false;
 };
 
-// Everything main() does: finds the resource and working folders, enters the
-// working folder, sends the log streams there, and runs the frame.
-int RunGame();
+// Everything main() does: reads the command line, checks the display, finds the
+// resource and working folders, enters the working folder, sends the log streams
+// there, and runs the frame. Returns the exit status (2 for a bad command line).
+int RunGame(int argc, char** argv);

@@ -1,18 +1,111 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app/CommandLine.h"
 #include "app/Frame.h"
 #include "app/GameContent.h"
 #include "app/VideoDevice.h"
+#include "engine/Cipher.h"
 #include "engine/LArchive.h"
 #include "engine/Log.h"
+#include "platform/Display.h"
+#include "platform/Files.h"
 #include "platform/Folders.h"
 #include "platform/Signals.h"
+#include "platform/Terminal.h"
 
-int RunGame() {
+namespace {
+
+// The folder the path names, absolute (the working folder is entered later).
+std::string Absolute(const std::string& path) {
+  if (char* real = ::realpath(path.c_str(), nullptr)) {
+    std::string absolute = real;
+    std::free(real);
+    return absolute;
+  }
+  if (path.empty() || path[0] == '/') return path;
+  char current[4096];
+  return ::getcwd(current, sizeof current) != nullptr ? platform::JoinPath(current, path) : path;
+}
+
+// The folder named by --data-dir, else by OSTREL_TRAINS_DATA; empty when neither.
+std::string NamedResourceFolder(const StartOptions& options) {
+  if (!options.dataFolder.empty()) return Absolute(options.dataFolder);
+  const char* env = std::getenv("OSTREL_TRAINS_DATA");
+  return env != nullptr && env[0] != '\0' ? Absolute(env) : "";
+}
+
+// The version text the game shows ("Dat/ver.txt" of its data), trailing line
+// breaks left out; the build's version when the data has none.
+std::string GameVersion(const std::string& resources) {
+  LArchive archive;
+  archive.SetLooseRoot(resources);
+  const std::string path = platform::JoinPath(resources, platform::kArchiveName);
+  if (platform::IsFile(path)) archive.Open(path, kProgramKey, kProgramKeyLength);
+  std::unique_ptr<uint8_t[]> data;
+  const int32_t length = archive.LoadFile("Dat/ver.txt", data);
+  std::string text =
+      length > 0 && data ? std::string(reinterpret_cast<const char*>(data.get()), length) : "";
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return text.empty() ? OT_PROJECT_VERSION : text;
+}
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+  return arguments;
+}
+
+// Answers a bad command line, --help and --version; -1 when the game is to run.
+int AnswerWithoutRunning(const CommandLine& line, const std::string& resources) {
+  switch (line.action) {
+    case CommandLine::Action::kError:
+      std::fprintf(stderr, "%s: %s\n%s", platform::kProgramName, line.error.c_str(),
+                   UsageText().c_str());
+      return 2;
+    case CommandLine::Action::kHelp:
+      std::fputs(UsageText().c_str(), stdout);
+      return 0;
+    case CommandLine::Action::kVersion:
+      std::fputs(VersionText(GameVersion(resources)).c_str(), stdout);
+      return 0;
+    case CommandLine::Action::kRun:
+      break;
+  }
+  return -1;
+}
+
+// Enters the working folder: --home, else the usual choice.
+bool EnterWorkingFolder(const StartOptions& options, const std::string& resources) {
+  platform::FolderFacts facts = platform::CurrentFolderFacts(resources);
+  if (!options.homeFolder.empty()) {
+    facts.homeOverrideSet = true;
+    facts.homeOverride = options.homeFolder;
+  }
+  return platform::EnterWorkingFolder(platform::ChooseWorkingFolder(facts));
+}
+
+}  // namespace
+
+int RunGame(int argc, char** argv) {
+  const CommandLine line = ParseCommandLine(Arguments(argc, argv));
+  const std::string named = NamedResourceFolder(line.options);
+  const std::string resources = named.empty() ? platform::FindResourceFolder() : named;
+  const int answered = AnswerWithoutRunning(line, resources);
+  if (answered >= 0) return answered;
+  if (!named.empty() && !platform::HasResources(named)) {
+    std::fprintf(stderr, "%s: no game data (%s or Dat/) in %s\n", platform::kProgramName,
+                 platform::kArchiveName, named.c_str());
+    return 1;
+  }
+  if (!platform::PrepareVideoDriver()) return 1;
   platform::InstallQuitSignals();
-  const std::string resources = platform::FindResourceFolder();
-  const std::string working =
-      platform::ChooseWorkingFolder(platform::CurrentFolderFacts(resources));
-  if (!platform::EnterWorkingFolder(working)) return 1;
+  if (!EnterWorkingFolder(line.options, resources)) return 1;
   RedirectLogStreams(".");
+  std::fprintf(stderr, "Game data: %s\n", resources.c_str());
   // Without data.dat, the loose Dat/ folder is read where the resources are.
   Archive().SetLooseRoot(resources);
 
@@ -21,6 +114,6 @@ int RunGame() {
   platform::SystemDesktop desktop;
   SdlVideoDevice video;
   GameContent content;
-  Frame frame(FrameParts{clock, events, desktop, video, content, resources});
+  Frame frame(FrameParts{clock, events, desktop, video, content, resources, line.options});
   return frame.Run();
 }

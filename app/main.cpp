@@ -1,4 +1,4 @@
 // Entry point of Ostrel Trains: the frame in app/ does all the work.
 #include "app/Frame.h"
 
-int main() { return RunGame(); }
+int main(int argc, char** argv) { return RunGame(argc, argv); }

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
+
+#include "BuildCommit.h"
+#include "game/Game.h"
+
+namespace {
+
+enum class Option { kWindowed, kFullScreen, kPlayer, kSeed, kDataDir, kHome, kHelp, kVersion };
+
+struct OptionName {
+  const char* name;
+  Option option;
+  bool takesValue;
+};
+
+constexpr OptionName kOptions[] = {
+    {"--windowed", Option::kWindowed, false}, {"--fullscreen", Option::kFullScreen, false},
+    {"--player", Option::kPlayer, true},      {"--seed", Option::kSeed, true},
+    {"--data-dir", Option::kDataDir, true},   {"--home", Option::kHome, true},
+    {"--help", Option::kHelp, false},         {"--version", Option::kVersion, false}};
+
+const OptionName* FindOption(const std::string& name) {
+  for (const OptionName& entry : kOptions)
+    if (name == entry.name) return &entry;
+  return nullptr;
+}
+
+// Decimal digits only, within 32 bits.
+bool ReadSeed(const std::string& text, uint32_t& seed) {
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  errno = 0;
+  const unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
+  if (errno != 0 || value > std::numeric_limits<uint32_t>::max()) return false;
+  seed = static_cast<uint32_t>(value);
+  return true;
+}
+
+CommandLine Failure(std::string error) {
+  CommandLine line;
+  line.action = CommandLine::Action::kError;
+  line.error = std::move(error);
+  return line;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  CommandLine line;
+  bool help = false;
+  bool version = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    const size_t equals = argument.find('=');
+    const std::string name = argument.substr(0, equals);
+    const OptionName* entry = argument.rfind("--", 0) == 0 ? FindOption(name) : nullptr;
+    if (entry == nullptr) {
+      if (argument.rfind("-", 0) == 0) return Failure("unknown option '" + name + "'");
+      return Failure("unexpected argument '" + argument + "'");
+    }
+    std::string value;
+    if (!entry->takesValue) {
+      if (equals != std::string::npos) return Failure("option '" + name + "' takes no value");
+    } else if (equals != std::string::npos) {
+      value = argument.substr(equals + 1);
+    } else if (i + 1 < arguments.size()) {
+      value = arguments[++i];
+    } else {
+      return Failure("option '" + name + "' needs a value");
+    }
+    StartOptions& o = line.options;
+    switch (entry->option) {
+      case Option::kWindowed: o.fullScreen = false; break;
+      case Option::kFullScreen: o.fullScreen = true; break;
+      case Option::kPlayer: o.player = Game::FileNamePart(value); break;
+      case Option::kSeed: {
+        uint32_t seed = 0;
+        if (!ReadSeed(value, seed))
+          return Failure("option '--seed' needs a whole number from 0 to 4294967295, not '" +
+                         value + "'");
+        o.seed = seed;
+        break;
+      }
+      case Option::kDataDir:
+      case Option::kHome:
+        if (value.empty()) return Failure("option '" + name + "' needs a folder");
+        (entry->option == Option::kHome ? o.homeFolder : o.dataFolder) = value;
+        break;
+      case Option::kHelp: help = true; break;
+      case Option::kVersion: version = true; break;
+    }
+  }
+  if (help) line.action = CommandLine::Action::kHelp;
+  else if (version) line.action = CommandLine::Action::kVersion;
+  return line;
+}
+
+std::string UsageText() {
+  return "Usage: ostrel-trains [OPTION]...\n"
+         "A railway puzzle game: throw the switches and set the signals so that every\n"
+         "train reaches the town of its own colour.\n"
+         "\n"
+         "  --windowed        play in a window; kept in the settings, as F4 does\n"
+         "  --fullscreen      play in full screen; kept in the settings\n"
+         "  --player NAME     play as NAME, with NAME's saved games; kept in the settings\n"
+         "  --seed N          seed the random numbers with N, to replay a game\n"
+         "                    (instead of OSTREL_TRAINS_SEED)\n"
+         "  --data-dir DIR    read the game data (data.dat or Dat/) from DIR\n"
+         "                    (instead of OSTREL_TRAINS_DATA)\n"
+         "  --home DIR        keep the settings, saved games and log in DIR\n"
+         "                    (instead of OSTREL_TRAINS_HOME)\n"
+         "  --help            show this help and exit\n"
+         "  --version         show the version and the build's commit and exit\n"
+         "\n"
+         "An option's value may also follow an equals sign: --seed=5.\n"
+         "Without a display the game ends unless SDL_VIDEODRIVER names a video driver\n"
+         "(SDL_VIDEODRIVER=dummy runs it without a window).\n";
+}
+
+std::string VersionText(const std::string& gameVersion) {
+  return "Ostrel Trains " + gameVersion + "\ncommit " + OT_BUILD_COMMIT + "\n";
+}

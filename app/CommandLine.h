@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The game's command line: what the player chose for this run. Without options
+// every choice is left open and the game starts as it always does.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct StartOptions {
+  std::optional<bool> fullScreen;   // --fullscreen / --windowed, kept in the settings
+  std::optional<std::string> player; // --player, already cleaned for a file name
+  std::optional<uint32_t> seed;      // --seed, before OSTREL_TRAINS_SEED
+  std::string dataFolder;            // --data-dir; empty: OSTREL_TRAINS_DATA or the usual search
+  std::string homeFolder;            // --home; empty: OSTREL_TRAINS_HOME or the usual choice
+};
+
+struct CommandLine {
+  enum class Action { kRun, kHelp, kVersion, kError };
+  Action action = Action::kRun;
+  StartOptions options;
+  std::string error;  // for kError: one line, without the program name
+};
+
+// Reads the arguments after the program name. Options take "--name value" or
+// "--name=value"; a later option of the same kind wins. The first unknown option,
+// missing value or bad number makes the result kError; otherwise --help wins over
+// --version, and both over running.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The usage text, ending with a line break.
+std::string UsageText();
+
+// The --version text: the game's version text and the commit the program was built
+// from, ending with a line break.
+std::string VersionText(const std::string& gameVersion);

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <cstdlib>
+
+#include "app/CommandLine.h"
+#include "engine/LParams.h"
+#include "tests/app/FrameHarness.h"
+
+namespace {
+
+using Action = CommandLine::Action;
+
+TEST(CommandLine, ReadsEachOptionInBothFormsAndNoOptionsChooseNothing) {
+  const CommandLine none = ParseCommandLine({});
+  EXPECT_EQ(none.action, Action::kRun);
+  EXPECT_FALSE(none.options.fullScreen || none.options.player || none.options.seed);
+  EXPECT_TRUE(none.options.dataFolder.empty() && none.options.homeFolder.empty());
+
+  const CommandLine all = ParseCommandLine({"--fullscreen", "--player", "Ann/Lee", "--seed=5",
+                                            "--data-dir", "data", "--home=/h", "--windowed"});
+  ASSERT_EQ(all.action, Action::kRun) << all.error;
+  EXPECT_EQ(all.options.fullScreen, false) << "the later of the two wins";
+  EXPECT_EQ(all.options.player, "Ann_Lee") << "cleaned as for a saved game's file name";
+  EXPECT_EQ(all.options.seed, 5u);
+  EXPECT_EQ(all.options.dataFolder, "data");
+  EXPECT_EQ(all.options.homeFolder, "/h");
+  EXPECT_EQ(ParseCommandLine({"--player=..."}).options.player, "Manager");
+  EXPECT_EQ(ParseCommandLine({"--seed", "4294967295"}).options.seed, 4294967295u);
+
+  EXPECT_EQ(ParseCommandLine({"--version"}).action, Action::kVersion);
+  EXPECT_EQ(ParseCommandLine({"--version", "--help"}).action, Action::kHelp);
+  EXPECT_NE(UsageText().find("--data-dir DIR"), std::string::npos);
+  EXPECT_EQ(VersionText("1.0").rfind("Ostrel Trains 1.0\ncommit ", 0), 0u);
+}
+
+TEST(CommandLine, WhatItCannotReadIsAnErrorNamingTheCulprit) {
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {{"--bogus"}, "unknown option '--bogus'"},
+      {{"-h"}, "unknown option '-h'"},
+      {{"--help", "stray"}, "unexpected argument 'stray'"},
+      {{"--player"}, "option '--player' needs a value"},
+      {{"--seed", "12x"}, "not '12x'"},
+      {{"--seed=4294967296"}, "not '4294967296'"},
+      {{"--seed=-1"}, "not '-1'"},
+      {{"--windowed=yes"}, "option '--windowed' takes no value"},
+      {{"--home="}, "option '--home' needs a folder"}};
+  for (const auto& [arguments, error] : cases) {
+    const CommandLine line = ParseCommandLine(arguments);
+    EXPECT_EQ(line.action, Action::kError) << arguments[0];
+    EXPECT_NE(line.error.find(error), std::string::npos) << line.error;
+  }
+}
+
+// The stored settings say full screen and another player; the command line wins
+// for this run, and the settings file keeps its choices.
+TEST_F(FrameTest, StartOptionsOverrideTheStoredSettingsAndTheSeed) {
+  Globals().FullScreen = true;
+  Globals().PlayerName = "Bob";
+  Globals().Version = "2.1 test\n";
+  std::filesystem::create_directory("save");
+  ASSERT_TRUE(SaveSettingsFile(Params(), Globals()));
+  Globals() = Settings{};
+  ::setenv("OSTREL_TRAINS_SEED", "9", 1);
+  StartOptions options;
+  options.fullScreen = false;
+  options.player = "Ann Lee";
+  options.seed = 5;
+  clock_.Set(1000);
+  frame_ = std::make_unique<Frame>(
+      FrameParts{clock_, events_, desktop_, video_, content_, dir_, options});
+  testing::internal::CaptureStderr();
+  const int status = frame_->StartUp();
+  const std::string log = testing::internal::GetCapturedStderr();
+  ::unsetenv("OSTREL_TRAINS_SEED");
+  ASSERT_EQ(status, -1);
+  ASSERT_FALSE(video_.modes.empty());
+  EXPECT_TRUE(video_.modes[0].flags & SDL_NOFRAME) << "started in a window";
+  EXPECT_NE(log.find("Random seed: 5\n"), std::string::npos) << log;
+
+  EXPECT_EQ(frame_->ShutDown(), 0);
+  const auto saved = SavedSettings();
+  EXPECT_EQ(Value(saved, "Globals.Globals.FullScreen"), "0");
+  EXPECT_EQ(Value(saved, "Globals.Globals.PlayerName"), "Ann Lee");
+}
+
+}  // namespace
