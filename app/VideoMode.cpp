@@ -6,6 +6,7 @@
 #include "app/VideoDevice.h"
 #include "engine/LParams.h"
 #include "game/Settings.h"
+#include "platform/Terminal.h"
 
 void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight) {
   if (x < desktopWidth && y < desktopHeight && x != -1 && y != -1) return;
@@ -43,6 +44,7 @@ bool Frame::SetVideoMode() {
 
 void Frame::ChangeVideoMode() {
   if (SetVideoMode()) return;
+  platform::TellTerminal(std::string("Unable to set video mode: ") + SDL_GetError());
   SaveSettingsFile(Params(), settings_);
   std::fflush(stdout);
   std::fflush(stderr);

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/Terminal.h"
+
 namespace platform {
 namespace {
 
@@ -47,6 +49,7 @@ class X11Access {
 
 int OnDisplayLost(Display*) {
   std::fprintf(stderr, "Error: the connection to the X display was lost.\n");
+  TellTerminal("the connection to the X display was lost");
   std::fflush(stdout);
   std::fflush(stderr);
   ::_exit(1);
