@@ -6,6 +6,7 @@
 #include "app/VideoDevice.h"
 #include "engine/LParams.h"
 #include "game/Settings.h"
+#include "platform/SdlLibrary.h"
 #include "platform/Terminal.h"
 
 void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight) {
@@ -15,6 +16,7 @@ void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktop
 }
 
 bool Frame::TryMode(bool fullScreen) {
+  platform::PrepareVideoLibrary();
   int bpp = parts_.video.CurrentBitsPerPixel();
   if (bpp == 0) bpp = 32;
   SDL_Surface* surface =
@@ -26,10 +28,16 @@ bool Frame::TryMode(bool fullScreen) {
     return false;
   }
   display_ = surface;
+  std::fprintf(stderr, "Video mode: %dx%d %s, %d bits per pixel.\n", surface->w, surface->h,
+               fullScreen ? "full screen" : "window",
+               surface->format != nullptr ? surface->format->BitsPerPixel : 0);
   framelessWindow_ = !fullScreen;
   haveWorkingMode_ = true;
   workingFullScreen_ = fullScreen;
-  if (!fullScreen) PlaceWindow();
+  if (fullScreen)
+    parts_.desktop.CoverDesktop();
+  else
+    PlaceWindow();
   displayRecreated_ = true;
   return true;
 }

@@ -41,6 +41,8 @@ class X11Access {
   Window topLevel() const {
     return info_.info.x11.wmwindow != 0 ? info_.info.x11.wmwindow : info_.info.x11.window;
   }
+  // True when the library draws straight into its top-level window (sdl12-compat).
+  bool drawsInTopLevel() const { return info_.info.x11.wmwindow == 0; }
 
  private:
   SDL_SysWMinfo info_{};
@@ -105,6 +107,26 @@ bool MoveOwnWindow(int32_t x, int32_t y, int32_t width, int32_t height) {
   const Window w = access.topLevel();
   XMoveResizeWindow(d, w, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
   XMapWindow(d, w);
+  return true;
+}
+
+bool CoverDesktopWithOwnWindow() {
+  X11Access access;
+  if (!access.ok() || access.topLevel() == 0) return false;
+  if (!access.drawsInTopLevel()) return true;
+  Display* d = access.display();
+  const int screen = DefaultScreen(d);
+  const int width = DisplayWidth(d, screen);
+  const int height = DisplayHeight(d, screen);
+  XWindowAttributes now{};
+  int x = 0, y = 0;
+  Window child = 0;
+  if (!XGetWindowAttributes(d, access.topLevel(), &now) ||
+      !XTranslateCoordinates(d, access.topLevel(), DefaultRootWindow(d), 0, 0, &x, &y, &child))
+    return false;
+  if (x == 0 && y == 0 && now.width == width && now.height == height) return true;
+  XMoveResizeWindow(d, access.topLevel(), 0, 0, static_cast<unsigned>(width),
+                    static_cast<unsigned>(height));
   return true;
 }
 

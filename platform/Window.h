@@ -23,6 +23,14 @@ bool FindOwnWindow();
 // and maps it. False when the window could not be found.
 bool MoveOwnWindow(int32_t x, int32_t y, int32_t width, int32_t height);
 
+// Makes the program's full-screen window cover the whole desktop when nobody
+// else did. sdl12-compat shows full screen as a desktop-sized window and counts
+// on a window manager to grow it; without one the window keeps its old size
+// while the library draws for the desktop's, so only a corner of the picture
+// shows. Classic SDL makes its own desktop-sized window and needs nothing here.
+// False when the window could not be found; true when it covers the desktop.
+bool CoverDesktopWithOwnWindow();
+
 // Makes the loss of the X display connection (the server ended, the session
 // closed) end the process at once with status 1 and a log line, instead of
 // running the exit handlers, which would talk to the lost display again and
@@ -37,6 +45,7 @@ class Desktop {
   virtual bool Cursor(int32_t& x, int32_t& y) = 0;
   virtual bool FindWindow() = 0;
   virtual bool MoveWindow(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+  virtual bool CoverDesktop() = 0;
 };
 
 // The real desktop (the functions above).
@@ -48,6 +57,7 @@ class SystemDesktop : public Desktop {
   bool MoveWindow(int32_t x, int32_t y, int32_t width, int32_t height) override {
     return MoveOwnWindow(x, y, width, height);
   }
+  bool CoverDesktop() override { return CoverDesktopWithOwnWindow(); }
 };
 
 // A desktop that a test sets up and inspects.
@@ -62,6 +72,7 @@ class FakeDesktop : public Desktop {
   int32_t cursorY = 0;
   bool windowExists = true;
   std::vector<Move> moves;
+  int coverings = 0;
 
   bool Size(int32_t& w, int32_t& h) override {
     w = width;
@@ -77,6 +88,11 @@ class FakeDesktop : public Desktop {
   bool MoveWindow(int32_t x, int32_t y, int32_t w, int32_t h) override {
     if (!windowExists) return false;
     moves.push_back({x, y, w, h});
+    return true;
+  }
+  bool CoverDesktop() override {
+    if (!windowExists) return false;
+    ++coverings;
     return true;
   }
 };

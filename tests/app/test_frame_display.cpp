@@ -52,12 +52,13 @@ TEST_F(FrameTest, WindowedStartIsAFramelessWindowPlacedOnTheDesktop) {
   EXPECT_EQ(Globals().MainWindowPosX, 240);
 }
 
-TEST_F(FrameTest, FullScreenStartIsSixteenBitsAndNotPlaced) {
+TEST_F(FrameTest, FullScreenStartIsSixteenBitsAndCoversTheDesktop) {
   Started(true);
   ASSERT_EQ(video_.modes.size(), 1u);
   EXPECT_EQ(video_.modes[0].bpp, 16);
   EXPECT_TRUE(video_.modes[0].flags & SDL_FULLSCREEN);
   EXPECT_TRUE(desktop_.moves.empty());
+  EXPECT_EQ(desktop_.coverings, 1);
 }
 
 TEST_F(FrameTest, AWindowThatCannotBeFoundIsNotMoved) {
