@@ -17,27 +17,15 @@ if [[ $# -lt 3 ]]; then
   echo "usage: $0 GAME OT_PARAMS OUTPUT_FOLDER [LSAN_SUPPRESSIONS]" >&2
   exit 2
 fi
-# Absolute paths: the game works in its own folder.
-absolute() { [[ -z $1 || $1 == /* ]] && echo "$1" || echo "$PWD/$1"; }
+source "$(dirname "${BASH_SOURCE[0]}")/x_session.sh"
 GAME=$(absolute "$1") PARAMS=$(absolute "$2") OUT_BASE=$(absolute "$3")
 SUPPRESSIONS=$(absolute "${4:-}")
 readonly GAME PARAMS OUT_BASE SUPPRESSIONS
-readonly DEADLINE=${OT_E2E_DEADLINE:-60}
-readonly SKIP_CODE=77
 # The sanitizer build reports the leaks of the system libraries unless told otherwise.
 if [[ -n $SUPPRESSIONS && -z ${LSAN_OPTIONS:-} ]]; then
   export LSAN_OPTIONS="suppressions=$SUPPRESSIONS:print_suppressions=0"
 fi
-
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" > /dev/null; then
-    echo "SKIPPED: $tool is not installed"
-    exit "$SKIP_CODE"
-  fi
-done
-for tool in import compare convert; do
-  command -v "$tool" > /dev/null || { echo "ImageMagick's $tool is not installed" >&2; exit 1; }
-done
+need_tools
 [[ -x $GAME && -x $PARAMS ]] || { echo "no game at $GAME or no ot-params at $PARAMS" >&2; exit 1; }
 
 # ---------------------------------------------------------------- places on the screen
@@ -69,161 +57,9 @@ readonly PARK="70 20"                # the player's name: no hover, no field
 readonly TRACK_SPOT="450 420" OTHER_SPOT="300 500"
 readonly LAID_TRACK="91,0"
 
-# ---------------------------------------------------------------- run folder and cleanup
-mkdir -p "$OUT_BASE" || exit 1
-RUN=$(mktemp -d "$OUT_BASE/run.XXXXXX") || exit 1
-readonly RUN SHOTS=$RUN/shots HOME_DIR=$RUN/home
-mkdir -p "$SHOTS" "$HOME_DIR"
-STARTED=$(date +%s.%N)
-STEP="start-up"
-GAME_PID=""
-XVFB_PID=""
+session_begin "$OUT_BASE"
+start_xvfb 800x600
 
-now() { awk -v s="$STARTED" -v n="$(date +%s.%N)" 'BEGIN { printf "%.1f", n - s }'; }
-step() {
-  STEP=$1
-  echo "[$(now) s] $STEP"
-}
-fail() {
-  echo "FAILED in step '$STEP' after $(now) s: $*" >&2
-  exit 1
-}
-
-stop_game() {
-  [[ -n $GAME_PID ]] || return 0
-  if kill -0 "$GAME_PID" 2> /dev/null; then
-    kill -TERM "$GAME_PID" 2> /dev/null
-    for _ in $(seq 1 50); do game_running || break; sleep 0.1; done
-    game_running && kill -KILL "$GAME_PID" 2> /dev/null
-  fi
-  wait "$GAME_PID" 2> /dev/null
-  GAME_PID=""
-}
-
-cleanup() {
-  local status=$?
-  stop_game
-  if [[ -n $XVFB_PID ]]; then
-    kill -TERM "$XVFB_PID" 2> /dev/null
-    wait "$XVFB_PID" 2> /dev/null
-  fi
-  if [[ $status -ne 0 ]]; then
-    echo "Screenshots, the game's log (home/stderr.txt) and saved files are kept in $RUN" >&2
-  elif [[ ${OT_E2E_KEEP:-0} == 1 ]]; then
-    echo "Kept: $RUN"
-  else
-    rm -rf "$RUN"
-  fi
-  exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# ---------------------------------------------------------------- the X server
-step "starting Xvfb"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset -br \
-  3> "$RUN/display" > "$RUN/xvfb.log" 2>&1 &
-XVFB_PID=$!
-end=$((SECONDS + DEADLINE))
-until grep -qxE '[0-9]+' "$RUN/display" 2> /dev/null; do
-  kill -0 "$XVFB_PID" 2> /dev/null || fail "Xvfb did not start: $(cat "$RUN/xvfb.log")"
-  ((SECONDS < end)) || fail "Xvfb gave no display number within $DEADLINE s"
-  sleep 0.1
-done
-DISPLAY=":$(tr -d '\n' < "$RUN/display")"
-export DISPLAY
-echo "display $DISPLAY"
-
-# ---------------------------------------------------------------- screen helpers
-# shot NAME: the whole screen into $SHOTS/NAME.png (a later shot of the name replaces it).
-shot() {
-  import -window root "$SHOTS/$1.png" 2> "$RUN/import.log" ||
-    fail "import could not photograph the screen: $(cat "$RUN/import.log")"
-}
-
-# area REGION: its pixel count.
-area() {
-  local size=${1%%+*}
-  echo $((${size%x*} * ${size#*x}))
-}
-
-# differs A B REGION PERCENT: true when more than PERCENT % of REGION changed between
-# the shots A and B (a pixel counts when its colour moved by more than 10 %).
-differs() {
-  local out
-  out=$(compare -metric AE -fuzz 10% -extract "$3" "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1)
-  (($? <= 1)) || fail "compare failed: $out"
-  awk -v n="$out" -v all="$(area "$3")" -v p="$4" 'BEGIN { exit !(n * 100 > all * p) }'
-}
-# alike A B REGION PERCENT: true when at most PERCENT % of REGION differs.
-alike() { ! differs "$@"; }
-
-# mouse_to POINT, click_at POINT: POINT is "X Y".
-mouse_to() { xdotool mousemove "${1% *}" "${1#* }"; }
-click_at() { xdotool mousemove "${1% *}" "${1#* }" click 1; }
-key() { xdotool key "$1"; }
-
-# ---------------------------------------------------------------- the game process
-game_running() {
-  [[ -n $GAME_PID ]] && kill -0 "$GAME_PID" 2> /dev/null &&
-    [[ $(awk '{ print $3 }' "/proc/$GAME_PID/stat" 2> /dev/null) != Z ]]
-}
-
-# On sdl12-compat, SDL2 loads Mesa's software GL driver and unloads it again before the
-# sanitizer's leak check at exit: the driver's caches, then reachable only from the
-# unmapped library, are reported as leaks of an unknown module. In a sanitizer build the
-# driver is preloaded (after the sanitizer runtime, which must come first) so that it
-# stays mapped; the game's own leaks are still reported.
-PRELOAD=""
-libraries=$(ldd "$GAME" 2> /dev/null)
-asan_runtime=$(awk '$1 ~ /^libasan/ { print $3 }' <<< "$libraries")
-if [[ -n $asan_runtime ]] && grep -q 'libSDL-1.2.so.0 => .*sdl12-compat' <<< "$libraries"; then
-  for driver in /usr/lib/*/dri/swrast_dri.so /usr/lib64/dri/swrast_dri.so; do
-    if [[ -f $driver ]]; then
-      PRELOAD="$asan_runtime $driver${LD_PRELOAD:+ $LD_PRELOAD}"
-      break
-    fi
-  done
-fi
-readonly PRELOAD
-[[ -z $PRELOAD ]] || echo "preloading $PRELOAD"
-
-start_game() {
-  # The game's window needs the X server: no dummy video driver from the test run, but
-  # no sound card either.
-  local preload=()
-  [[ -n $PRELOAD ]] && preload=("LD_PRELOAD=$PRELOAD")
-  env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy OSTREL_TRAINS_HOME="$HOME_DIR" "${preload[@]}" \
-    "$GAME" > "$RUN/game-$1.out" 2> "$RUN/game-$1.err" &
-  GAME_PID=$!
-}
-
-log_has() { grep -q "$1" "$HOME_DIR/stderr.txt" 2> /dev/null; }
-
-# wait_until WHAT COMMAND...: polls COMMAND until it succeeds; fails after the deadline
-# or when the game has ended.
-wait_until() {
-  local what=$1
-  shift
-  local end=$((SECONDS + DEADLINE))
-  while ! "$@"; do
-    game_running || fail "the game ended while waiting for $what"
-    ((SECONDS < end)) || fail "no $what within $DEADLINE s"
-    sleep 0.2
-  done
-}
-
-# Conditions for wait_until: each photographs the screen as NAME and compares it.
-changed_from() { # NAME REFERENCE REGION PERCENT
-  shot "$1"
-  differs "$2" "$1" "$3" "$4"
-}
-# steady NAME REGION: two shots in a row agree in REGION; NAME is the later one.
-steady() {
-  shot "$1-earlier"
-  shot "$1"
-  alike "$1-earlier" "$1" "$2" 0
-}
 # settled NAME REGION: true once REGION has stayed the same in every shot for 3 s (a
 # piece of track is built in stages some hundred milliseconds apart); NAME is the latest
 # shot. Clear SETTLED_SINCE before waiting for it.
@@ -237,7 +73,6 @@ settled() {
   fi
   (($(date +%s%3N) - SETTLED_SINCE >= 3000))
 }
-window_shown() { [[ -n $(xdotool search --name '^Ostrel Trains$' 2> /dev/null) ]]; }
 
 # Quits through the menu's EXIT and the question's OK; the game must end with status 0.
 quit_game() {
