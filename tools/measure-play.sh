@@ -4,9 +4,10 @@
 # use of the game process while a level runs, and its peak resident memory. It builds
 # nothing and changes nothing outside a temp folder it removes at the end.
 #
-# Usage: tools/measure-play.sh [-d SECONDS] [-c] [EXECUTABLE | BUILD_FOLDER]
+# Usage: tools/measure-play.sh [-d SECONDS] [-c] [-s WxH] [EXECUTABLE | BUILD_FOLDER]
 #   -d SECONDS  how long the running level is measured (default 60)
 #   -c          runs on sdl12-compat instead of the classic SDL 1.2 library
+#   -s WxH      the size of the virtual desktop (default 800x600)
 #   EXECUTABLE or BUILD_FOLDER: the game to run (default build-rel/ostrel-trains); its
 #   data.dat is read from beside it as usual.
 # Needs Xvfb, xdotool and ImageMagick's import. Prints "name: value" lines.
@@ -15,9 +16,10 @@ set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 duration=60
 compat=0
+desktop=800x600
 
 usage() {
-  sed -n '7,12p' "$0" | sed 's/^# \{0,1\}//' >&2
+  sed -n '7,13p' "$0" | sed 's/^# \{0,1\}//' >&2
   exit 2
 }
 die() {
@@ -25,9 +27,10 @@ die() {
   exit 1
 }
 
-while getopts "d:ch" opt; do
+while getopts "d:cs:h" opt; do
   case "$opt" in
     d) duration="$OPTARG" ;;
+    s) desktop="$OPTARG" ;;
     c) compat=1 ;;
     *) usage ;;
   esac
@@ -37,6 +40,8 @@ shift $((OPTIND - 1))
 if ! [[ "$duration" =~ ^[0-9]+$ ]] || ((duration == 0)); then
   die "the duration must be a whole number of seconds"
 fi
+[[ "$desktop" =~ ^[0-9]+x[0-9]+$ ]] || die "the desktop size must look like 1024x768"
+
 
 target="${1:-$repo/build-rel}"
 if [[ -d "$target" ]]; then exe="$target/ostrel-trains"; else exe="$target"; fi
@@ -123,7 +128,7 @@ cpu_ticks() {
 # The virtual display; Xvfb writes its number once it accepts clients. Without
 # -noreset it resets whenever its last client leaves, and SDL 1.2, which opens the
 # display once to probe it and again to use it, then often finds no display at all.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 ${desktop}x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 poll 15 test -s "$work/display" || die "Xvfb did not start: $(tail -n 3 "$work/xvfb.log")"
 display=":$(head -n 1 "$work/display")"
@@ -144,13 +149,22 @@ video_driver="$(sed -n 's/^Name of the video driver: //p' "$home/stderr.txt" | t
 [[ "$video_driver" == x11 ]] || die "the game runs on the video driver '$video_driver', not x11"
 ingame_ms="$(shown_ms "In-game screen")"
 
+# A point of the 800 x 600 picture on the desktop. The game starts in full screen:
+# classic SDL centres the picture on a larger desktop, sdl12-compat scales it to fit.
+desktop_point() {
+  awk -v x="$1" -v y="$2" -v w="${desktop%x*}" -v h="${desktop#*x}" -v scaled="$compat" 'BEGIN {
+    s = 1
+    if (scaled) { s = w / 800; if (h / 600 < s) s = h / 600 }
+    printf "%d %d", (w - 800 * s) / 2 + x * s, (h - 600 * s) / 2 + y * s }'
+}
+
 # At the first start the help page stands over the paused game: its OK button closes
 # it. The window takes the keyboard focus first (an inactive window pauses the game).
 window="$(DISPLAY="$display" xdotool search --name '^Ostrel Trains$' 2>/dev/null | head -n 1 || true)"
 start_level() {
   game_alive || die "the game ended early"
   if [[ -n "$window" ]]; then DISPLAY="$display" xdotool windowfocus "$window" 2>/dev/null || true; fi
-  DISPLAY="$display" xdotool mousemove 673 575 click 1
+  DISPLAY="$display" xdotool mousemove $(desktop_point 673 575) click 1
   picture_moves
 }
 poll 30 start_level || die "the level does not run after closing the help page"
