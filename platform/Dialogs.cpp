@@ -29,7 +29,7 @@ void ShowErrorBox(const std::string& caption, const std::string& text) {
   TellTerminal(caption.empty() ? line : caption + ": " + line);
   if (!HaveDisplay() || !ProgramInPath("xmessage")) return;
   // A leading blank keeps a text that starts with '-' from reading as an option.
-  if (!line.empty() && line[0] == '-') line.insert(0, " ");
+  if (!line.empty() && line[0] == '-') line = " " + line;
   RunAndWait({"xmessage", "-center", "-title", caption, "-buttons", "OK:0", "-default", "OK",
               line});
 }
