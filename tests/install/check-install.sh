@@ -145,11 +145,9 @@ env -u OSTREL_TRAINS_HOME -u OSTREL_TRAINS_DATA HOME="$RUN/home" XDG_DATA_HOME="
 GAME=$!
 in_game() { grep -q "In-game screen shown" "$PLAYER/stderr.txt" 2>/dev/null; }
 gone() { ! kill -0 "$GAME" 2>/dev/null; }
-if wait_for 120 in_game; then
-  pass "the game reached the in-game screen"
-else
-  fail "the game did not reach the in-game screen within 120 s"
-fi
+started_or_ended() { in_game || gone; }
+wait_for 120 started_or_ended
+check "the game reached the in-game screen" in_game
 kill -TERM "$GAME" 2>/dev/null
 if wait_for 120 gone; then
   wait "$GAME"
