@@ -4,10 +4,11 @@
 # use of the game process while a level runs, and its peak resident memory. It builds
 # nothing and changes nothing outside a temp folder it removes at the end.
 #
-# Usage: tools/measure-play.sh [-d SECONDS] [-c] [-s WxH] [EXECUTABLE | BUILD_FOLDER]
+# Usage: tools/measure-play.sh [-d SECONDS] [-c] [-s WxH] [-w] [EXECUTABLE | BUILD_FOLDER]
 #   -d SECONDS  how long the running level is measured (default 60)
 #   -c          runs on sdl12-compat instead of the classic SDL 1.2 library
 #   -s WxH      the size of the virtual desktop (default 800x600)
+#   -w          runs the game in a window (--windowed) instead of full screen
 #   EXECUTABLE or BUILD_FOLDER: the game to run (default build-rel/ostrel-trains); its
 #   data.dat is read from beside it as usual.
 # Needs Xvfb, xdotool and ImageMagick's import. Prints "name: value" lines.
@@ -17,9 +18,10 @@ repo="$(cd "$(dirname "$0")/.." && pwd)"
 duration=60
 compat=0
 desktop=800x600
+windowed=0
 
 usage() {
-  sed -n '7,13p' "$0" | sed 's/^# \{0,1\}//' >&2
+  sed -n '7,14p' "$0" | sed 's/^# \{0,1\}//' >&2
   exit 2
 }
 die() {
@@ -27,10 +29,11 @@ die() {
   exit 1
 }
 
-while getopts "d:cs:h" opt; do
+while getopts "d:cs:wh" opt; do
   case "$opt" in
     d) duration="$OPTARG" ;;
     s) desktop="$OPTARG" ;;
+    w) windowed=1 ;;
     c) compat=1 ;;
     *) usage ;;
   esac
@@ -138,7 +141,7 @@ display=":$(head -n 1 "$work/display")"
   cd "$home"
   unset SDL_VIDEODRIVER
   export DISPLAY="$display" OSTREL_TRAINS_HOME="$home" SDL_AUDIODRIVER=dummy
-  exec "$exe"
+  if ((windowed)); then exec "$exe" --windowed; else exec "$exe"; fi
 ) >"$work/console.txt" 2>&1 &
 game_pid=$!
 
@@ -149,10 +152,12 @@ video_driver="$(sed -n 's/^Name of the video driver: //p' "$home/stderr.txt" | t
 [[ "$video_driver" == x11 ]] || die "the game runs on the video driver '$video_driver', not x11"
 ingame_ms="$(shown_ms "In-game screen")"
 
-# A point of the 800 x 600 picture on the desktop. The game starts in full screen:
-# classic SDL centres the picture on a larger desktop, sdl12-compat scales it to fit.
+# A point of the 800 x 600 picture on the desktop. A window is centred at the first
+# start, and so is classic SDL's full screen on a larger desktop; sdl12-compat's full
+# screen scales the picture to fit.
 desktop_point() {
-  awk -v x="$1" -v y="$2" -v w="${desktop%x*}" -v h="${desktop#*x}" -v scaled="$compat" 'BEGIN {
+  awk -v x="$1" -v y="$2" -v w="${desktop%x*}" -v h="${desktop#*x}" \
+    -v scaled="$((compat && !windowed))" 'BEGIN {
     s = 1
     if (scaled) { s = w / 800; if (h / 600 < s) s = h / 600 }
     printf "%d %d", (w - 800 * s) / 2 + x * s, (h - 600 * s) / 2 + y * s }'
