@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's frame: start-up, the frame loop that ticks and presents the
 // screen stack every 20 ms and hands window events to the top screen, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the frame runs besides its own loop: the clip library, the two screens
 // of the program's life (the intro, then the in-game main window), sound

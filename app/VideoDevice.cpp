@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/VideoDevice.h"
 
 SDL_Surface* SdlVideoDevice::SetMode(int width, int height, int bitsPerPixel, Uint32 flags) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The display as the frame uses it: setting the video mode and presenting
 // rectangles or the whole display. Tests put a recording device in its place.

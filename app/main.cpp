@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of Ostrel Trains: the frame in app/ does all the work.
 #include "app/Frame.h"
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared compile settings and the one-library-per-folder rule.
 
 set(OT_WARNINGS -Wall -Wextra)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's cipher (a Blowfish variant whose P-array starts as 0..17) and the
 // sealed block around it, used by the resource archive and the parameter store.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one reader of the game's resources: records of the enciphered archive
 // "data.dat", or loose files of the same names when the archive is not open.

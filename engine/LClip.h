@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sprite clip: one frame of a horizontal strip of equally wide frames, placed at
 // a floating-point anchor position with a depth, optionally animated, moving and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The screen base: a background picture, an ordered list of sprites drawn over it,
 // a list of controls taking input, and the stack of screens shown over each other.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // MIDI music: a play list of archive names from which random tunes play one after
 // another. Without an audio device or a MIDI synthesiser every attempt to play

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameter store: a flat list of (key, text value) pairs, sealed into one file.
 // One value operation per kind serves both directions, so one routine per object

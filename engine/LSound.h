@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sound effects: 24 short samples named by index, played on the mixer's channels.
 // Until Init has opened the audio device and loaded every effect, every call is a

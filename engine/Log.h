@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's two text streams and the reports written into the log at start.
 // The log is standard error; standard output carries the archive, parameter store

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Picture effects and pixel reading on surfaces. The effects work on 32-bit
 // surfaces only and leave any other surface unchanged, answering false.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's one pseudo-random generator: values 0..32767, seeded once at start (from
 // the clock, or from OSTREL_TRAINS_SEED to replay a reported game), so a run is

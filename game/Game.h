@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One game in progress: the level flow and its timers, the player's money and
 // delivered trains, the player's actions on the field, and saving and restoring the

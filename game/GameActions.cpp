@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's actions on the field: the track preview following the mouse, laying
 // track in building mode, the mode toggle, the track-type buttons and the wheel,
 // clicks on switches, signals and call buttons, and calling the repair train.

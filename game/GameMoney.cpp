@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's money: every earning and cost of the game goes through here.
 #include <algorithm>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a game in progress needs from the screen that hosts it: the pause, the help
 // screen with its check box, and the two statistics screens. The in-game screen

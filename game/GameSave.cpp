@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and restoring a game: one sealed parameter document per player and game
 // type in the saved-games folder. A restore runs in two phases: the level is laid out
 // again first, and the running values are read once every town is back and every

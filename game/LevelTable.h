@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The level table: 150 records indexed by level number within the game type (the
 // Puzzle game adds 100); only records 0..5 and 100..105 are filled. Also the text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The player's settings: one record for the whole program, filled with the
 // defaults at start, read from "save/globals.sav" once at start and written

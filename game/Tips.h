@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tips: short help texts that pop up over the field during the first three levels,
 // each with an arrow pointing at what it explains (or none). The field and the game ask

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The time source of the frame loop: milliseconds since start. The real one
 // reads SDL's tick counter; tests use a clock they set by hand.

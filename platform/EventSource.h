@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the frame loop takes its window events from, and how it idles between
 // frames. The real source is SDL's event queue; tests script their own events.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starting helper programs directly (fork and exec, no shell in between).
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns the termination signals (SIGTERM, SIGINT) into a quit request that the
 // frame loop collects, so the program closes through its normal path.

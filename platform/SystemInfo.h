@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the start-up system report says about the machine: operating system,
 // processors, video card, desktop, memory and folders. Gathered on Linux from

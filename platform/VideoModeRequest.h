@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lets a screen ask the frame to set the video mode again (after the player
 // changed the full-screen option), without knowing the frame itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop and the program's own window, as the window system sees them.
 // Under a video driver without a window system (the dummy driver) every query

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A damaged section of track: its sign and the button that calls the repair train.
 #include "railway/FieldSprites.h"

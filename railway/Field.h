@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The railway: the grid of junctions, the laid track, the trains, towns, houses, trees,
 // crash sites and explosions, and the rules that run them. Pictures go through the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the field needs from the game that owns it: money, the delivered-train count,
 // the message line, tips, the level's progress, the catch-up request and sounds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain-text views of the field's running state, one line per item, for the scenario
 // runner and for comparing states in tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The field's view of the screen it draws into: it asks for sprites by clip library
 // entry and hands them back when they die. The game binds this to its screen and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The value operations the field saves and loads through: the parameter store in the
 // game, an in-memory list in tests. Direction 1 writes, 0 reads; a read of a missing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Track geometry of the field: the staggered grid of 136 junctions, the twelve directions,
 // track lengths, points along a track and the picture frame of a heading.
 // Pure functions without any dependency, shared by the field and the art generator.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Grid and track geometry used by the railway's rules: junction positions, the twelve
 // directions with their sides and neighbours, track lengths and points along a track.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sprites without pictures: they keep position, depth, frame, visibility and animation
 // state, so the railway runs and can be inspected without a screen (tests, the scenario

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One node of the field's grid: its track ends, the switch and the signal of each side,
 // the town attached to it and its two pairs of arc crossing places.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Laying a level out again: the text form of a level's towns and tracks ("j,t j,t ...",
 // as the level table and the field's records write it), and the one way a saved level

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The field's value operations on the program's parameter store.
 #include "engine/LParams.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The field's sprites on a real screen: clips of the clip library added to the screen's
 // sprite list, removed (and destroyed) through it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tip table: the short help texts the field and the game ask for by number, with
 // where their arrow goes and when they may show. The tips object (game/Tips) shows

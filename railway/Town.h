@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A town at the left or right edge of the field, its pictures, its queue of trains
 // waiting for a free line and its delayed start.

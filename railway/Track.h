@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One laid track piece: its start junction and type, its building progress and the
 // pictures of its stages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A locomotive with its wagons, and the tables of locomotive and wagon types.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The in-game screen: the fixed frame around the playing field, the two rolling
 // counters, the level captions, the player's name and the message line, the pause,

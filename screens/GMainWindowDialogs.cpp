@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-game screen's dialogs: opening them with the current values, and acting on
 // the code each one closes with.
 #include "game/Settings.h"

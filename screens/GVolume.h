@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A volume slider: a track picture and a handle button dragged along it. The value
 // (0 .. MaxValue) follows from where the handle stands on the track.

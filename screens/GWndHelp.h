@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The illustrated help page, with a check box that keeps it from opening at the
 // start of a game.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The first screen of the program: shown while the clip library loads, with a
 // little train that runs along the bottom as the loading advances. It closes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The statistics page at the end of a level (with NEXT) and at the end of the game
 // (with OK).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/GWndMenu.h"
 
 #include "engine/LSound.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main menu of the in-game screen: a column of item buttons with their texts
 // drawn on the background. A chosen item closes the menu with the item's code.

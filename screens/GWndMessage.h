@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A question box with a text (and an optional second line) and two buttons.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The new game dialog: OK and cancel, and, once a level beyond the first has been
 // reached, the start level chosen with two arrows between 1 and that level.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options dialog: music and sound volume sliders, four check boxes, OK and
 // cancel. It edits copies of six settings; music changes are heard at once.

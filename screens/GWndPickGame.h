@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The choice between the two game types: a picture of each, animated while the
 // mouse is over the other one's frame, and a marker on the type in use.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A number stepped by two arrow buttons: one step per press, and while an arrow is
 // held, more steps, faster the longer it is held (from one a second to one every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the in-game screen and its dialogs need from around them: the sound and music
 // players, the video mode and the browser. The game uses the real ones; tests record.

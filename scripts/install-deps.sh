@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package the game, its asset generator and its tests need.
 # Safe to run again; uses sudo only when not already root.
 set -euo pipefail

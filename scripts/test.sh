@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything with AddressSanitizer and UBSan and runs the whole suite headless,
 # first on the classic SDL 1.2 library, then on sdl12-compat.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text drawn from a bitmap font sheet: the glyphs of a list of characters stand
 // side by side on one row of the sheet, separated by marker pixels in row 0.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sprites of single characters: a glyph revealed in place (CharStatic), a glyph
 // that flies in from the right and out again (CharText), and a rolling digit of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clip library: one template clip per preloaded entry of the clip table, and
 // new clips made from those templates (sharing their pictures) on request.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed table of clip descriptions by which every part of the game names its
 // pictures: an entry number selects the picture file, its mask, the frame count,

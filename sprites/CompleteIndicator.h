@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress of a level: a small shunting engine shuttles between the warehouse
 // and the right edge of the top bar, each half trip adding a fixed share to the

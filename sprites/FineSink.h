@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the progress indicator needs from the game in progress: the fine charged
 // each time its engine returns to the warehouse, and the game type that sets it.

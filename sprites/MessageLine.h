@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line of short messages at the bottom of the in-game screen: each text appears
 // letter by letter, stands for a while, rises out of the line and makes room for

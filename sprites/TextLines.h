@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rows of character sprites: a caption whose letters fly in and out, and a counter
 // of rolling digits. Their sprites live in a screen; the row removes them from it

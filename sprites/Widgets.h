@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Buttons and check boxes: clips whose frames show their states. A widget never
 // calls its screen; the screen passes mouse events in and acts on the answers

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the game as a player runs it, on a virtual X display: the time from exec to
 # the first intro frame and to the in-game screen (from the game's own log), the CPU
 # use of the game process while a level runs, and its peak resident memory. It builds

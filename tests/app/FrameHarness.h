@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A frame driven by a hand-set clock, scripted events, a fake desktop, a
 // recording display and screens that record what they are told.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame loop with the game's own content: the real intro, the in-game screen and
 // its dialogs, on the synthetic library pictures.
 #include <filesystem>

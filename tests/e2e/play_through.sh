@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the real game in a real X server: a private Xvfb display, the mouse and keys
 # driven by xdotool, the screen photographed by ImageMagick's import and compared region
 # by region. From an empty working folder: the intro and the help page, a running

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared fixture for the clip, effect and screen tests: an 800 x 600 x 32 video mode
 // under the dummy driver, and a private working folder for loose picture files that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sprite clip: frames, animation, sequences, anchors, hit tests, picture loading,
 // picture sharing and its saved state.
 #include <gtest/gtest.h>

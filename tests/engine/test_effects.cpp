@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture effects and pixel reading on surfaces.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The music player with the generated tunes of the build folder, mixed on the
 // dummy audio driver through the system's General MIDI sound font.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's one random generator: the seed of a run, replaying by seed, and Gaussian
 // values that keep nothing for the next call.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Screens: sprite movement, the screen stack, input to controls and drawing.
 #include <gtest/gtest.h>
 

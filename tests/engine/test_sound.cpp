@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound effects through the mixer on the dummy audio driver, with the generated
 // effect files of the build folder read as loose files.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the sound and music tests: a working folder for loose resource files,
 // and a meter of what the mixer actually sends to the (dummy) audio device.

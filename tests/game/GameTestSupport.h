@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rig of the Game tests: a temp working folder (savep/ and a link to the synthetic
 // library pictures), a screen, headless field sprites, a recording owner and a Game that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Player actions on the field: laying track, the preview and its marker, the
 // track type, the mode toggle and the repair train called from the town band.
 #include "GameTestSupport.h"

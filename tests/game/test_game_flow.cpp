@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Game and level flow: the state machine, the help at start, level
 // start and end, the release timers and the random draws.
 #include <SDL.h>

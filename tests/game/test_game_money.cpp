@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Money, fines and scoring: running out of money, deliveries and crashes
 // paid through the game.
 #include <climits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saved games: a round trip from every state, saves early in a level and
 // during a restore, the two game types' files, damaged files and documents.
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared test rig: a recording host, headless sprites and a field, plus layouts.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laying track: the building rules, the costs, the building stages and the records.
 #include <gtest/gtest.h>
 

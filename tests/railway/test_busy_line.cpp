@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The busy-line check in front of a town and the queue of trains waiting there.
 #include <gtest/gtest.h>
 

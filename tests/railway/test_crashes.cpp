@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collisions, damaged track and the repair train.
 #include <gtest/gtest.h>
 

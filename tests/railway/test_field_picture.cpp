@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws Puzzle level 100 with running trains through the real screen and clip library
 // into art/field_railway.png of the build folder. Skipped when the game's pictures have
 // not been drawn into the build folder yet.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Junctions: switches, signals, routing and clicks.
 #include <gtest/gtest.h>
 

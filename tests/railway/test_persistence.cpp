@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and loading the field's running state.
 #include <gtest/gtest.h>
 

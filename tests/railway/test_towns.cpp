@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Towns, the next town's reservation, houses and trees.
 #include <gtest/gtest.h>
 

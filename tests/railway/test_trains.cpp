@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Trains: launching, movement, routing, reversal, arrival and payment.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level statistics pages, the question box and the help page: what they show
 // and the codes they close with.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The volume slider and the options dialog: values in and out, dragging, clicks on
 // the track, the music heard while the dialog is open, and how it closes.
 #include <gtest/gtest.h>

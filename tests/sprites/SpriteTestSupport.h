@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the sprite tests: a headless display, small synthetic pictures and
 // font sheets, and a complete set of synthetic library pictures in a temp folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text from a font sheet loaded as picture + grey mask must keep a see-through
 // background wherever it is drawn: as the screen's letter sprites, stamped into an
 // opaque picture, and copied into a blank picture with an alpha channel. The suite

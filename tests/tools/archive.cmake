@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ot-archive round trip: pack a folder, list the archive, extract it and compare;
 # then extract an archive whose names point out of the output folder.
 # Included by the test folder it registers the test; run with -P it is the test.

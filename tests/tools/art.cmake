@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # test_art: the generated pictures, read back through the game's own clip loading code,
 # from the loose files under Dat/ and from data.dat.
 file(GLOB art_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/art/*.cpp)

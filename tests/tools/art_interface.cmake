@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The interface pictures read back as the game reads them: every interface entry of the
 # clip library through the clip's own loader from the generated Dat/ of the build
 # folder, the font sheets through the font code. The generator runs before the test is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generated interface pictures, read back as the game reads them: through the
 // clip's loader (loose files below the build folder's Dat/), the clip library table
 // and the font code.

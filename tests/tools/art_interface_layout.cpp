@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interface pictures fit the places where the game draws them: the dialogs' parts
 // inside their dialogs, the panel's controls on the panel, the help illustrations on
 // the page and apart, the menu items in their rows, the tip arrows at their anchors.

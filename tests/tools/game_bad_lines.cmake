@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ot-game refuses a script line it cannot run: it names the line on standard error and
 # ends with status 2, without crashing (the sanitizers watch every run). Included by
 # the test folder it registers the test; run with -P it is the test.

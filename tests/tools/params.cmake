@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ot-params round trip: write a sealed file from a listing, show it, compare.
 # Included by the test folder it registers the test; run with -P it is the test.
 if(NOT CMAKE_SCRIPT_MODE_FILE)

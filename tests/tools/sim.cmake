@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Scenario scripts of the railway: each tests/tools/sim/NAME.sim is run by ot-sim and its
 # output must equal NAME.out.
 include(${CMAKE_CURRENT_SOURCE_DIR}/support/script_tests.cmake)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The sound and music tests of the engine read the generated files of the build
 # folder, so the generator runs before they are built.
 if(TARGET test_engine AND TARGET sound-data)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes resource archives in the format the game reads with LArchive: a
 // little-endian header, the sealed index of 168-byte records, then one sealed

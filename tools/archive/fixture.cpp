@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ot-archive-fixture: writes an archive whose records carry exactly the names given,
 // including names no pack of a folder can produce ("../x", "/abs/x"). The tool's
 // tests use it to check that extraction keeps every file inside its folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ot-archive: lists, extracts and packs the game's resource archive.
 //   ot-archive list FILE.dat
 //   ot-archive extract FILE.dat OUTDIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ot-art: draws the game's pictures into <out>/Dat/... and a contact sheet into <out>/art/.
 // Usage: ot-art <out-folder> [group ...]   (no group names: every group)
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A player for tests and benchmarks: it looks at the field as a player looks at the
 // screen and acts only with the player's own hands (left clicks on switches and

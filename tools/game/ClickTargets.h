@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where to click so that a click on the field reaches one particular switch or signal
 // picture: the point lies in that picture's hit box, and neither a crash site's call

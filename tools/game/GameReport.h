@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain-text views of a game in progress for the script tool: its state, level,
 // money, deliveries, towns, timers, progress and shown tips, and the field's trees and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The script language of ot-game: one command per line drives a whole game as a
 // player and the in-game screen would (the commands are listed in tools/README.md).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One game run without a window: the real Game on a screen that is never drawn, the
 // field's pictures headless, and a stand-in for the in-game screen that keeps its pause

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the game needs around it, without a window: SDL's dummy video at 800 x 600, the
 // program's cipher, the resource archive of the build folder (the tool's own folder)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ways over the built track as a player reads them off the screen: from the junction a
 // train comes to next, the shortest way to where it should go, with every switch and

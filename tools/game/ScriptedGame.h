@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real game with its calls to the outside world written down: money, fines,
 // deliveries, messages, tips and sounds are printed as they happen, stamped with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Who is on or about to use which track, and when: the autopilot's picture of the
 // traffic, made anew at every look. Trains claim the tracks under their cars and the

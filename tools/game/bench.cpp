@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole Puzzle level 1 (ten minutes of game time in 20 ms frames) played by the
 // autopilot, from the new game to the level statistics, printing nothing.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ot-game: drives a whole game without a window from a script and prints what happened.
 // Usage: ot-game SCRIPT [FOLDER]   (the script language is described in tools/README.md;
 // saved games go to FOLDER/savep/, or to a temp folder that is removed at the end)

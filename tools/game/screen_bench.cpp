@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // screen-bench: what one frame of the in-game screen costs while a busy Puzzle level
 // runs, measured against one full-screen blit of the same display.
 //

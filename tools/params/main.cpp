@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ot-params: shows a sealed parameter file as "key = value" lines, or writes one
 // from such a listing.
 //   ot-params show FILE

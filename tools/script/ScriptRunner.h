@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the script-driven tools share: running a script file line by line, the colour
 // and train-kind words, and the event lines stamped with the running time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's side of the field for the scenario runner: keeps the balance and prints
 // every call the field makes, stamped with the running time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures one movement step with the collision checks: 30 trains of 10 cars on the
 // Puzzle layout with the most track.
 #include <benchmark/benchmark.h>

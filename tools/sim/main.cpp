@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ot-sim: runs the railway without a screen from a script and prints what happened.
 // Usage: ot-sim SCRIPT   (the script language is described in tools/README.md)
 #include <cstdio>

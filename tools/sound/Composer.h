@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes original tunes from a few rules of tonal music: functional chord
 // progressions, motif-based melodies that land on chord tones, and bass, chord and

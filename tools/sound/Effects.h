@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recipes of the game's 22 distinct sound effect files.
 #include <vector>

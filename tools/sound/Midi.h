@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Standard MIDI File writing: tracks of timed events, encoded as format 1.
 #include <cstdint>

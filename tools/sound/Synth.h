@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Building blocks of the effect synthesiser: mono float buffers at the game's
 // mixing rate, oscillators, envelopes, noise and simple filters.

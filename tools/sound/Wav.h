@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // RIFF WAVE encoding of the synthesised effects: PCM, 16-bit, mono.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ot-sound: writes the game's sound effects (Dat/Wav/*.wav) and its tunes
 // (Dat/midi/*.mid) below the given output folder.
 #include <cstdio>

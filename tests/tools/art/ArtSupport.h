@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared helpers of the picture tests: the dummy video mode, the build folder as working
 // folder (loose files) and pixel access to loaded clips.

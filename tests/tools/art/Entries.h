@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The library entries the art generator draws for the railway and the field: picture,
 // mask, frame count and the frame size the game's layout asks for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game reads the same pixels from data.dat as from the loose files under Dat/.
 #include <filesystem>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every railway and field picture loads through the clip loading code with the frame
 // count and frame size the game expects; masked pictures have a real mask.
 #include "Entries.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Track pieces join without gaps: in every frame the piece starts at the frame's anchor (the
 // start junction) and reaches the far junction along the game's track geometry.
 #include <cmath>

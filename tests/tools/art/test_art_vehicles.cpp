@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Vehicles turn steadily through their 48 frames, and the eight train colours added by the
 // game's tint tell the locomotives apart.
 #include <cmath>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one script with a script tool (ot-sim, ot-game) and compares its output with the
 # expected text.
 execute_process(COMMAND ${TOOL} ${SCRIPT}

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ot_script_tests(TOOL_TARGET FOLDER EXTENSION): each FOLDER/NAME.EXTENSION is run by the
 # tool as the test FOLDER_NAME, and its output must equal FOLDER/NAME.out.
 function(ot_script_tests tool folder extension)

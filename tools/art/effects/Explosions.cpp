@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Library entries 122 and 123 (explosions) and 121 (the wreck of a crash).
 #include <algorithm>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small pictures on the field: the damage sign (98), the bell of a waiting town (0, 86),
 // the start sign (102), the arrival animations (83, 84), the call button (100), the repair
 // sign (85).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ground plane as the game shows it: seen from the front at 35 degrees of elevation,
 // so ground depth is squashed by sin 35 on screen and heights by cos 35.
 #pragma once

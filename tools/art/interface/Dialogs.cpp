@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs' pictures: the big and small backgrounds, the OK, cancel and next buttons,
 // the glass OK button of the help page, the check box, the volume slider, the options
 // panel, the menu item frame, the new-game label and arrows.

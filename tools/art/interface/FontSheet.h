@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bitmap font sheets: the glyphs of a character list drawn side by side from a real
 // font, each glyph's columns marked in row 0 by a run of marker pixels between
 // separator pixels, so the game finds exactly one glyph per character, left to right.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's font sheets. Text is never tinted at run time, so every look is a sheet
 // of its own: the message line, the small panel and tip text, the big level banner,
 // the red dialog titles, the red-and-white menu items and the new-game level digits.

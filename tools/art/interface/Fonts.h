@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The looks of the game's font sheets and their character lists.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help page: the background carries the game's help text around the places of the
 // nine animated illustrations, which show what the text next to them explains.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help page's text: headed paragraphs word-wrapped into boxes of the page.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The intro screen's pictures (the background with the game's title, the logo and the
 // maker's badge, with room for the loading train and the version text) and the
 // window icon.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The left panel of the in-game screen and everything that sits on it: the menu and
 // logo buttons, the mode lever pictures, the Puzzle covers, the lock plate and the six
 // track-type buttons. Positions follow the clip library; the panel's own picture

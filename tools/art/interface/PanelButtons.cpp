@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pressable controls of the left panel and the top bar: the menu and logo buttons,
 // the six track-type buttons, the rolling counter digits and the pause plate.
 // Buttons have three frames: 0 normal, 1 pressed, 2 hover.

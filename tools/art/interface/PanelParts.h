@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pieces of the left panel that appear in more than one picture: the mode lever, the
 // game type caption, the track pieces of the track-type buttons and the lock plate.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game-type dialog: the two animated type pictures (the Puzzle game runs a train over
 // a ready-built railway in 7 frames, the Classic game builds its line in 4), their
 // caption plates, the hover frame and the selection marker; and the tips' box parts and

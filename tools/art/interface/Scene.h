@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small top-down railway scenes for the game-type pictures and the help page's
 // illustrations: paths of track, trains that run along them, towns, signals, switch
 // arrows, damaged track and the grass they stand on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // build/art/screens.png: the in-game frame and every dialog composed from the saved
 // pictures at the places where the game draws them, with text drawn from the font
 // sheets the way the game draws it; for looking at the interface as a whole.

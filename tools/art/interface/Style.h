@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look of the interface pictures: the palette of the panels and dialogs and the
 // shapes they are built from (bevelled panels, recessed plates, rivets, pressable
 // buttons, lettering with a shadow).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drawing surface for the art generator: a Cairo ARGB32 image with its context.
 #pragma once
 

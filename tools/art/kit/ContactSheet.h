@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contact sheet: every saved picture with all its frames, its entries and its file name.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared drawing helpers: colours, shapes, gradients, shadows, textures and text.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Smooth value noise for natural textures (meadow, sand, snow, gravel).
 #pragma once
 

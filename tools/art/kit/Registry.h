@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture groups: each .cpp file of the generator registers one or more named groups with
 //   ART_GROUP(railway_track) { ... draw and ctx.Save(...) ... }
 // main() runs every registered group in name order (or only those named on its command line).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Strips: one row of equal frames, the layout every clip picture uses.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writers of the game's picture formats. All take straight colours from a canvas.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Library entries 87 to 89 (the field backgrounds) and 12 to 14 (the top bars) of the
 // three landscape sets: meadow, sand and snow.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Trees and bushes seen from the game's view, with their shadows to the bottom right.
 #pragma once
 

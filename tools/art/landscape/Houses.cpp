@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Library entry 99: the five house sizes of a growing town and a house being cleared.
 // Walls are light and roofs a neutral grey: the game tints each town's houses with its colour.
 #include <cmath>

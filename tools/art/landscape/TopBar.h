@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The top bar behind the counters: a strip of woodland (or palms, or snowy firs) and the
 // siding on which the shunting engine runs between the warehouse and the tunnel.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces of the frame around the field: the shunting engine (entry 10), the warehouse
 // (11), the tube with the counter windows (15), the tunnel (16), the bottom line (17), the
 // right panel (18), the vertical separators (24, 25) and the crates (110, 111).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Library entries 95 to 97: trees of the three landscape sets. The last frame of each is
 // the look of a tree that a track is clearing.
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's picture effects on a canvas, for previews that show pictures as the game will.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // build/art/field.png: the first Puzzle level's railway laid out on the meadow as the game
 // draws it: tracks, switches, signals, houses tinted by town, trees, a few tinted trains,
 // and the frame around the field.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data the field preview needs to place pictures as the game does: the first Puzzle
 // level's layout, the anchors of the library pictures, the town tints and a few trains.
 #pragma once

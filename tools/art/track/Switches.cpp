@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Library entries 118 to 120: signals and the switch arrows (long and short).
 #include <array>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing of track pieces along the game's track curves: gravel bed, sleepers, rails.
 #pragma once
 

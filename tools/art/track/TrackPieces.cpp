@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Library entries 113 to 117: the six track types in their stages of construction.
 #include <array>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vehicle models: six locomotives, five wagons and the repair train.
 #pragma once
 

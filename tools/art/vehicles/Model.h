@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A tiny 3D model of flat-shaded faces, drawn from the game's view: the ground seen at 35
 // degrees of elevation, the light from the top left. Used for every vehicle.
 #pragma once

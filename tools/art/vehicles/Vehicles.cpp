@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Library entries 124 to 151: every vehicle in 48 headings, and its shadow.
 // Frame k shows the vehicle heading 45 + 7.5 k degrees on the ground, clockwise from
 // screen right: frame 0 runs along the down-right diagonal, frame 12 along the down-left one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound generator's output read back as a player would: WAV headers and
 // levels, and the MIDI files' structure, instruments, tempo and length.
 #include <gtest/gtest.h>
