@@ -11,8 +11,8 @@
 #     of the size, where the scaling's softer edges do not count;
 #   - after F4 twice, each library's picture against its own of two switches before.
 # Pictures agree when at most 1 % of their pixels differ by more than 10 %. The help
-# page's animations are left out: pixels that change between three shots of one
-# picture on either library are not compared.
+# page's animations are left out: pixels that change while the first picture of a mode
+# is photographed for a whole animation cycle, on either library, are not compared.
 #
 # Usage: parity.sh GAME OUTPUT_FOLDER [LSAN_SUPPRESSIONS]
 # Exits 77 (skipped) when Xvfb, xdotool or sdl12-compat is missing.
@@ -40,6 +40,9 @@ readonly LIBRARIES="classic compat"
 readonly PICTURES="full-a window-a full-b window-b" # the start, then after each F4
 readonly MOST_DIFFERING=1                            # per cent of the compared pixels
 readonly INNER_SPOT="5 5"                            # on the help page, far from its buttons
+# The help page's pictures show their frames a second each, four at most: shots over
+# this many seconds see every frame of every picture.
+readonly ANIMATION_CYCLE=5
 
 # whole_differs A B: true while the two whole-screen shots differ in more than 2 %: the
 # help page's animations change less, a new video mode far more.
@@ -75,17 +78,22 @@ picture_box() {
             printf "%dx%d+%d+%d", pw, ph, (w - pw) / 2, (h - ph) / 2 }')
 }
 
-# photograph PICTURE: three shots of the settled screen, 0.3 s apart, and the
-# game's picture cut out of each at its own size, named LIBRARY-PICTURE-N(-picture).
+# photograph PICTURE SECONDS: shots of the settled screen at most 0.6 s apart for SECONDS
+# (at least one shot), and the game's picture cut out of each at its own size, named
+# LIBRARY-PICTURE-N(-picture). The count of shots is kept in SHOTS_OF[LIBRARY-PICTURE].
+declare -A SHOTS_OF
 photograph() {
-  local name="$LIBRARY-$1" n
+  local name="$LIBRARY-$1" n=0 end=$(($(date +%s%3N) + $2 * 1000))
   picture_box
-  for n in 1 2 3; do
-    ((n == 1)) || sleep 0.3
+  while :; do
+    n=$((n + 1))
     shot "$name-$n"
     convert "$SHOTS/$name-$n.png" -crop "$BOX" +repage -resize '800x600!' \
       "$SHOTS/$name-$n-picture.png" || fail "convert failed on $name-$n"
+    (($(date +%s%3N) < end)) || break
+    sleep 0.4
   done
+  SHOTS_OF[$name]=$n
 }
 
 # play LIBRARY: a fresh start in full screen and three F4 switches, photographed.
@@ -100,7 +108,7 @@ play() {
     whole_differs "$LIBRARY-blank" "$LIBRARY-start" && settles "$LIBRARY-start"; }
   wait_until "a settled help page" start_shown
   mouse_to "$(desktop_point $INNER_SPOT)"
-  photograph full-a
+  photograph full-a "$ANIMATION_CYCLE"
   local picture modes
   for picture in window-a full-b window-b; do
     step "$DESKTOP, $LIBRARY: F4 for $picture"
@@ -110,32 +118,35 @@ play() {
     wait_until "$picture" mode_set_since "$modes" "$LIBRARY-$picture-switch"
     # Keys go to the window under the pointer: it follows the picture.
     mouse_to "$(desktop_point $INNER_SPOT)"
-    photograph "$picture"
+    # The first picture of each mode shows every frame of the animations; the mask
+    # made from it serves the second.
+    if [[ $picture == *-a ]]; then
+      photograph "$picture" "$ANIMATION_CYCLE"
+    else
+      photograph "$picture" 0
+    fi
   done
   stop_game || fail "the game ended with status $? (see $RUN/game-$DESKTOP-$LIBRARY.err)"
 }
 
 # kept_pixels MODE KIND: the mask of the pixels that are compared, white, and of those
-# left out, black: the pixels that changed between the shots of one picture, on either
-# library, in either picture of the mode (full or window). KIND is "" for the whole
-# desktop and "-picture" for the game's picture.
+# left out, black: every pixel that changed between the first shot of the mode's first
+# picture (MODE-a) and a later one, on either library. KIND is "" for the whole desktop
+# and "-picture" for the game's picture.
 kept_pixels() {
-  local mask="$SHOTS/kept-$1$2.png" parts=() library picture a b
+  local mask="$SHOTS/kept-$1$2.png" parts=() library n first diff count
   for library in $LIBRARIES; do
-    for picture in "$1-a" "$1-b"; do
-      for a in 1 2; do
-        for b in 2 3; do
-          ((a < b)) || continue
-          local diff="$SHOTS/diff-$library-$picture-$a$b$2.png"
-          compare -fuzz 10% "$SHOTS/$library-$picture-$a$2.png" \
-            "$SHOTS/$library-$picture-$b$2.png" -compose src -highlight-color white \
-            -lowlight-color black "$diff" 2> /dev/null
-          (($? <= 1)) || fail "compare failed on $library-$picture"
-          parts+=("$diff")
-        done
-      done
+    first="$SHOTS/$library-$1-a-1$2.png"
+    count=${SHOTS_OF[$library-$1-a]}
+    for ((n = 2; n <= count; n++)); do
+      diff="$SHOTS/diff-$library-$1-a-$n$2.png"
+      compare -fuzz 10% "$first" "$SHOTS/$library-$1-a-$n$2.png" -compose src \
+        -highlight-color white -lowlight-color black "$diff" 2> /dev/null
+      (($? <= 1)) || fail "compare failed on $library-$1-a-$n"
+      parts+=("$diff")
     done
   done
+  ((${#parts[@]} > 0)) || fail "no shots to find the animations in"
   convert "${parts[@]}" -background black -compose lighten -flatten \
     -morphology Dilate Square:2 -negate "$mask" || fail "convert failed on the mask of $1"
   echo "$mask"
