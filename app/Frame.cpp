@@ -127,13 +127,8 @@ void Frame::ApplyStartOptions() {
 
 // The whole of "Dat/ver.txt", byte for byte, becomes the version text.
 void Frame::ReadVersionText() {
-  std::unique_ptr<uint8_t[]> data;
-  const int32_t length = Archive().LoadFile("Dat/ver.txt", data);
-  if (length < 0 || !data) {
+  if (!Archive().LoadText("Dat/ver.txt", settings_.Version))
     std::fprintf(stderr, "Error load from file [Dat/ver.txt]\n");
-    return;
-  }
-  settings_.Version.assign(reinterpret_cast<const char*>(data.get()), static_cast<size_t>(length));
 }
 
 void Frame::SetWindowIcon() {

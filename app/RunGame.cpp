@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 #include "app/CommandLine.h"
 #include "app/Frame.h"
@@ -15,28 +12,17 @@
 #include "platform/Display.h"
 #include "platform/Files.h"
 #include "platform/Folders.h"
+#include "platform/SdlLibrary.h"
 #include "platform/Signals.h"
 #include "platform/Terminal.h"
 
 namespace {
 
-// The folder the path names, absolute (the working folder is entered later).
-std::string Absolute(const std::string& path) {
-  if (char* real = ::realpath(path.c_str(), nullptr)) {
-    std::string absolute = real;
-    std::free(real);
-    return absolute;
-  }
-  if (path.empty() || path[0] == '/') return path;
-  char current[4096];
-  return ::getcwd(current, sizeof current) != nullptr ? platform::JoinPath(current, path) : path;
-}
-
 // The folder named by --data-dir, else by OSTREL_TRAINS_DATA; empty when neither.
 std::string NamedResourceFolder(const StartOptions& options) {
-  if (!options.dataFolder.empty()) return Absolute(options.dataFolder);
+  if (!options.dataFolder.empty()) return platform::AbsolutePath(options.dataFolder);
   const char* env = std::getenv("OSTREL_TRAINS_DATA");
-  return env != nullptr && env[0] != '\0' ? Absolute(env) : "";
+  return env != nullptr && env[0] != '\0' ? platform::AbsolutePath(env) : "";
 }
 
 // The version text the game shows ("Dat/ver.txt" of its data), trailing line
@@ -46,10 +32,8 @@ std::string GameVersion(const std::string& resources) {
   archive.SetLooseRoot(resources);
   const std::string path = platform::JoinPath(resources, platform::kArchiveName);
   if (platform::IsFile(path)) archive.Open(path, kProgramKey, kProgramKeyLength);
-  std::unique_ptr<uint8_t[]> data;
-  const int32_t length = archive.LoadFile("Dat/ver.txt", data);
-  std::string text =
-      length > 0 && data ? std::string(reinterpret_cast<const char*>(data.get()), length) : "";
+  std::string text;
+  archive.LoadText("Dat/ver.txt", text);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   return text.empty() ? OT_PROJECT_VERSION : text;
 }

@@ -210,6 +210,14 @@ int32_t LArchive::LoadFile(const std::string& name, std::unique_ptr<uint8_t[]>& 
   return length;
 }
 
+bool LArchive::LoadText(const std::string& name, std::string& text) {
+  std::unique_ptr<uint8_t[]> data;
+  const int32_t length = LoadFile(name, data);
+  if (length < 0 || !data) return false;
+  text.assign(reinterpret_cast<const char*>(data.get()), static_cast<size_t>(length));
+  return true;
+}
+
 std::vector<std::string> LArchive::ListFiles(const std::string& pattern) {
   const std::string prefix = PatternPrefix(pattern);
   std::vector<std::string> names;

@@ -30,6 +30,8 @@ class LArchive {
   int32_t Read(const std::string& name, uint8_t* buffer, int32_t capacity);
   // Allocates size + 100 bytes into out and reads the file into it; its length or -1.
   int32_t LoadFile(const std::string& name, std::unique_ptr<uint8_t[]>& out);
+  // The whole named file as text, byte for byte; false (text untouched) when missing.
+  bool LoadText(const std::string& name, std::string& text);
   // Names that begin with the pattern's part before its last '*'.
   std::vector<std::string> ListFiles(const std::string& pattern);
   // Folder in which loose files are looked up when the archive is not open; empty

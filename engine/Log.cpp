@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 
+#include "platform/Files.h"
 #include "platform/Terminal.h"
 
 const char kRuleLine[] = "================================================================\n";
@@ -30,11 +30,7 @@ bool RedirectStream(FILE* stream, int descriptor, const std::string& path) {
 
 // "Log files: " and the two files' paths, made absolute.
 std::string LogLocation(const std::string& folder) {
-  std::string absolute = folder.empty() ? "." : folder;
-  if (char* real = ::realpath(absolute.c_str(), nullptr)) {
-    absolute = real;
-    std::free(real);
-  }
+  const std::string absolute = platform::AbsolutePath(folder);
   const std::string prefix = absolute.back() == '/' ? absolute : absolute + "/";
   return "Log files: " + prefix + "stdout.txt and " + prefix + "stderr.txt";
 }

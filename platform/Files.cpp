@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 namespace platform {
 
 bool CreateFolder(const std::string& path, unsigned mode) {
@@ -33,6 +35,19 @@ bool IsFolder(const std::string& path) {
 bool IsFile(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string AbsolutePath(const std::string& path) {
+  const std::string named = path.empty() ? "." : path;
+  if (char* real = ::realpath(named.c_str(), nullptr)) {
+    std::string absolute = real;
+    std::free(real);
+    return absolute;
+  }
+  if (named[0] == '/') return named;
+  char current[4096];
+  if (::getcwd(current, sizeof current) == nullptr) return named;
+  return std::string(current) + "/" + named;
 }
 
 }  // namespace platform

@@ -23,4 +23,7 @@ bool IsFolder(const std::string& path);
 // True when path names an existing regular file.
 bool IsFile(const std::string& path);
 
+// The path made absolute: resolved when it exists, else joined to the current folder.
+std::string AbsolutePath(const std::string& path);
+
 }  // namespace platform

@@ -111,10 +111,9 @@ class ArchiveTest : public ::testing::Test {
   }
 
   static std::string ReadAll(LArchive& archive, const std::string& name) {
-    std::unique_ptr<uint8_t[]> data;
-    const int32_t length = archive.LoadFile(name, data);
-    if (length < 0) return "<missing>";
-    return std::string(reinterpret_cast<const char*>(data.get()), static_cast<size_t>(length));
+    std::string text = "<missing>";
+    archive.LoadText(name, text);
+    return text;
   }
 
   std::string dir_;
