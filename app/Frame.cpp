@@ -20,7 +20,6 @@
 #include "game/Settings.h"
 #include "platform/Files.h"
 #include "platform/Folders.h"
-#include "platform/Terminal.h"
 #include "platform/VideoModeRequest.h"
 
 const char kCaption[] = "Ostrel Trains";
@@ -91,11 +90,7 @@ int Frame::StartUp() {
   SDL_EnableKeyRepeat(kKeyRepeatDelayMs, kKeyRepeatIntervalMs);
   SetWindowIcon();
   SDL_WM_SetCaption(kCaption, kCaption);
-  if (!SetVideoMode()) {
-    // The log has the line already; the terminal gets it too.
-    platform::TellTerminal(std::string("Unable to set video mode: ") + SDL_GetError());
-    return 1;
-  }
+  if (!SetVideoMode()) return 1;
   platform::ExitWhenDisplayIsLost();
   WriteVideoReport();
   const unsigned seed = parts_.options.seed ? *parts_.options.seed : rnd::StartSeed();

@@ -91,6 +91,7 @@ int RunGame(int argc, char** argv) {
   if (!EnterWorkingFolder(line.options, resources)) return 1;
   RedirectLogStreams(".");
   std::fprintf(stderr, "Game data: %s\n", resources.c_str());
+  platform::PrepareVideoLibrary();
   // Without data.dat, the loose Dat/ folder is read where the resources are.
   Archive().SetLooseRoot(resources);
 

@@ -7,7 +7,6 @@
 #include "app/VideoDevice.h"
 #include "engine/LParams.h"
 #include "game/Settings.h"
-#include "platform/SdlLibrary.h"
 #include "platform/Terminal.h"
 
 void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight) {
@@ -17,7 +16,6 @@ void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktop
 }
 
 bool Frame::TryMode(bool fullScreen) {
-  platform::PrepareVideoLibrary();
   int bpp = parts_.video.CurrentBitsPerPixel();
   if (bpp == 0) bpp = 32;
   SDL_Surface* surface =
@@ -45,15 +43,18 @@ bool Frame::TryMode(bool fullScreen) {
 
 bool Frame::SetVideoMode() {
   if (TryMode(settings_.FullScreen)) return true;
-  if (!haveWorkingMode_) return false;
   // Go back to the mode that worked, and let the setting say so.
-  settings_.FullScreen = workingFullScreen_;
-  return TryMode(workingFullScreen_);
+  if (haveWorkingMode_) {
+    settings_.FullScreen = workingFullScreen_;
+    if (TryMode(workingFullScreen_)) return true;
+  }
+  // The log has the line already; a player at a terminal gets it too.
+  platform::TellTerminal(std::string("Unable to set video mode: ") + SDL_GetError());
+  return false;
 }
 
 void Frame::ChangeVideoMode() {
   if (SetVideoMode()) return;
-  platform::TellTerminal(std::string("Unable to set video mode: ") + SDL_GetError());
   SaveSettingsFile(Params(), settings_);
   std::fflush(stdout);
   std::fflush(stderr);

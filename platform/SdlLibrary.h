@@ -6,11 +6,8 @@
 
 namespace platform {
 
-// True when the SDL 1.2 library loaded is sdl12-compat: it reports versions from
-// 1.2.50 on, while classic SDL ended at 1.2.15.
-bool RunsOnSdl12Compat();
-
-// Settles how sdl12-compat presents the display, before a video mode is set. By
+// Settles how sdl12-compat presents the display, before the video starts; writes
+// the library's version to the log. By
 // default SDL2 draws it through OpenGL, which without a graphics card (a virtual
 // display, a remote desktop) means Mesa's software renderer: about ten times the
 // processor time and 90 MB more memory than the classic library for the same
