@@ -18,6 +18,16 @@ std::string EnvText(const char* name) {
 
 constexpr char kAdvice[] = "; set DISPLAY or SDL_VIDEODRIVER=dummy to run without a window";
 
+// Opens the display and keeps the connection for the rest of the run. An X server
+// that resets when its last client leaves (Xvfb as xvfb-run starts it) would
+// otherwise reset between this check and the video library's own connection,
+// which then finds no display.
+bool HoldDisplay(const std::string& name) {
+  static Display* held = nullptr;
+  if (held == nullptr) held = XOpenDisplay(name.c_str());
+  return held != nullptr;
+}
+
 }  // namespace
 
 DisplayChoice ChooseVideoDriver(const DisplayFacts& facts) {
@@ -36,12 +46,8 @@ DisplayFacts CurrentDisplayFacts() {
   facts.videoDriver = EnvText("SDL_VIDEODRIVER");
   facts.display = EnvText("DISPLAY");
   facts.waylandSession = !EnvText("WAYLAND_DISPLAY").empty();
-  if (facts.videoDriver.empty() && !facts.display.empty()) {
-    if (Display* display = XOpenDisplay(facts.display.c_str())) {
-      facts.displayOpens = true;
-      XCloseDisplay(display);
-    }
-  }
+  if (facts.videoDriver.empty() && !facts.display.empty())
+    facts.displayOpens = HoldDisplay(facts.display);
   return facts;
 }
 

@@ -31,8 +31,8 @@ struct DisplayChoice {
 
 DisplayChoice ChooseVideoDriver(const DisplayFacts& facts);
 
-// The facts of this process; the X display is opened (and closed again) only
-// when no driver is named.
+// The facts of this process; the X display is opened only when no driver is
+// named, and that connection stays open for the rest of the run.
 DisplayFacts CurrentDisplayFacts();
 
 // Chooses for this process: pins the driver, or writes the reason to standard
