@@ -97,12 +97,12 @@ cleanup() {
 }
 
 # ---------------------------------------------------------------- the X server
-# start_xvfb WxH: a private display of that size, in DISPLAY. Without -noreset the server
-# resets whenever its last client leaves, and SDL, which opens the display once to probe
-# it and again to use it, then often finds no display at all.
+# start_xvfb WxH: a private display of that size, in DISPLAY. The server resets whenever
+# its last client leaves, as under xvfb-run: the game must keep its display through
+# start-up, between its own display check and the video library's connections.
 start_xvfb() {
   step "starting Xvfb at $1"
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset -br \
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -br \
     3> "$RUN/display" > "$RUN/xvfb.log" 2>&1 &
   XVFB_PID=$!
   local end=$((SECONDS + DEADLINE))
