@@ -62,6 +62,45 @@ Samples Struck(double f, double seconds, const std::vector<Partial>& partials) {
   return out;
 }
 
+Samples Modes(const Samples& excitation, double f, double seconds, const std::vector<Partial>& partials) {
+  Samples out(Frames(seconds));
+  for (const Partial& p : partials) {
+    const double hz = f * p.ratio;
+    if (hz >= kRate / 2.0) continue;
+    const double w = kTwoPi * hz / kRate;
+    const double r = std::exp(-1.0 / (p.decay * kRate));
+    // Scaling the input by sin(w) gives an impulse response of amplitude 1 at any pitch.
+    const double in = p.gain * std::sin(w), c1 = 2.0 * r * std::cos(w), c2 = -r * r;
+    double y1 = 0.0, y2 = 0.0;
+    for (size_t i = 0; i < out.size(); ++i) {
+      const double x = i < excitation.size() ? excitation[i] : 0.0;
+      const double y = in * x + c1 * y1 + c2 * y2;
+      y2 = y1;
+      y1 = y;
+      out[i] += static_cast<float>(y);
+    }
+  }
+  return out;
+}
+
+Samples Wander(Wave wave, double f, double seconds, double depth, uint32_t seed) {
+  Samples out(Frames(seconds));
+  Noise noise(seed);
+  const size_t step = static_cast<size_t>(Frames(0.06));  // a new target pitch this often
+  double from = 0.0, to = noise.Next(), phase = 0.0;
+  for (size_t i = 0; i < out.size(); ++i) {
+    if (i % step == 0 && i > 0) {
+      from = to;
+      to = noise.Next();
+    }
+    const double k = static_cast<double>(i % step) / step;
+    const double bend = from + (to - from) * (0.5 - 0.5 * std::cos(kTwoPi * 0.5 * k));
+    out[i] = static_cast<float>(Oscillate(wave, phase));
+    phase += f * (1.0 + depth * bend) / kRate;
+  }
+  return out;
+}
+
 Samples NoiseBurst(double seconds, uint32_t seed) {
   Samples out(Frames(seconds));
   Noise noise(seed);
