@@ -48,9 +48,52 @@ Samples Bell(double f, double seconds, float brightness) {
                              {0.5, 0.25f, seconds * 0.5}});
 }
 
+// A strike on something hard: a brief noise contact rings the object's modes. The
+// result peaks at 1, so callers mix strikes by plain gains.
+Samples Strike(double f, double seconds, const std::vector<Partial>& modes, double contact, uint32_t seed) {
+  Samples hit = NoiseBurst(contact, seed);
+  Decay(hit, contact / 3.0);
+  // An impulse under the noise gives every mode its set share; the noise varies the rest.
+  Samples excitation = hit;
+  Scale(excitation, 0.5f);
+  excitation.insert(excitation.begin(), 1.0f);
+  Samples s = Modes(excitation, f, seconds, modes);
+  Normalize(s, 1.0f);
+  MixInto(s, hit, 0.0, 0.3f);
+  Normalize(s, 1.0f);
+  return s;
+}
+
+// A knock of wood or of a dull frame: band-passed noise dying fast, peaking at 1.
+Samples Knock(double centre, double tau, uint32_t seed) {
+  Samples s = Tick(std::min(0.25, tau * 6.0), centre, 1.5, tau, seed);
+  Normalize(s, 1.0f);
+  return s;
+}
+
+// The crack of hard parts meeting: bright broadband noise over within milliseconds.
+Samples Crack(double tau, uint32_t seed) {
+  Samples s = NoiseBurst(tau * 6.0, seed);
+  HighPass(s, 1200.0);
+  Decay(s, tau);
+  Normalize(s, 1.0f);
+  return s;
+}
+
+// Modes of a free bar (a rail, a spike, a sounder's armature): far from harmonic.
+const std::vector<Partial>& BarModes(double decay) {
+  static std::vector<Partial> modes;
+  modes = {{1.0, 1.0f, decay}, {2.756, 0.6f, decay * 0.6}, {5.404, 0.35f, decay * 0.35},
+           {8.933, 0.2f, decay * 0.2}};
+  return modes;
+}
+
 Samples GlassBtn() {
-  Samples s = Struck(2637.0, 0.18, {{1.0, 1.0f, 0.05}, {2.32, 0.4f, 0.025}, {4.1, 0.2f, 0.012}});
-  MixInto(s, Tick(0.01, 5000.0, 2.0, 0.002, 11), 0.0, 0.4f);
+  // A fingertip on a glass button: a bright tap and a short ting whose partials are
+  // those of a glass, not a harmonic series, the lowest a close pair that beats.
+  const std::vector<Partial> glass = {
+      {1.0, 1.0f, 0.08}, {1.005, 0.6f, 0.07}, {2.32, 0.7f, 0.05}, {3.35, 0.5f, 0.04}, {4.25, 0.5f, 0.035}};
+  Samples s = Strike(1950.0, 0.22, glass, 0.0006, 11);
   return Finish(s, 0.45f);
 }
 
@@ -78,10 +121,22 @@ Samples CallServer() {
 }
 
 Samples Telex() {
-  // A typewriter key: a bright strike with a little metallic ring.
-  Samples s = Tick(0.04, 3400.0, 2.5, 0.004, 13);
-  MixInto(s, Struck(1850.0, 0.04, {{1.0, 0.5f, 0.008}, {2.9, 0.3f, 0.004}}), 0.0);
-  MixInto(s, Thump(300.0, 200.0, 0.03, 0.006), 0.003, 0.5f);
+  // A telegraph sounder chattering: the armature strikes the anvil going down (a sharp
+  // click) and its back stop coming up (a duller clack), in the uneven rhythm of dots
+  // and dashes.
+  const double strokes[][2] = {{0.0, 0.11}, {0.155, 0.2}, {0.245, 0.29}, {0.335, 0.45}};  // down, up
+  Noise jitter(13);
+  Samples s;
+  for (const auto& mark : strokes) {
+    const double down = mark[0] + 0.006 * jitter.Next(), up = mark[1] + 0.006 * jitter.Next();
+    Samples click = Strike(2100.0, 0.06, BarModes(0.012), 0.0008, 14 + static_cast<uint32_t>(down * 100));
+    MixInto(click, Knock(650.0, 0.008, 15), 0.0, 0.5f);
+    MixInto(s, click, down);
+    Samples clack = Strike(1500.0, 0.06, BarModes(0.008), 0.0015, 16 + static_cast<uint32_t>(up * 100));
+    LowPass(clack, 3000.0);
+    MixInto(clack, Knock(500.0, 0.01, 17), 0.0, 0.6f);
+    MixInto(s, clack, up, 0.55f);
+  }
   return Finish(s, 0.4f);
 }
 
@@ -118,11 +173,33 @@ Samples NewBad() {
   return Finish(s, 0.6f);
 }
 
+// One chime of an air horn: a reed buzzing into a flared bell - two slightly detuned,
+// wavering saws, softened, with the bell's formant.
+Samples HornVoice(double f, double seconds, uint32_t seed) {
+  Samples s = Wander(Wave::Saw, f, seconds, 0.003, seed);
+  MixInto(s, Wander(Wave::Saw, f * 1.003, seconds, 0.003, seed + 1), 0.0, 0.8f);
+  Samples formant = s;
+  BandPass(formant, 1100.0, 1.2);
+  LowPass(s, 2200.0);
+  MixInto(s, formant, 0.0, 0.8f);
+  return s;
+}
+
 Samples WaitTrain() {
-  // Two low descending bongs: money is going.
+  // A train kept waiting sounds its air horn: three reed chimes in a chord, with the
+  // hiss of the air, swelling in and dying away.
+  const double seconds = 1.5;
   Samples s;
-  MixInto(s, Struck(330.0, 0.5, {{1.0, 1.0f, 0.2}, {2.0, 0.4f, 0.1}, {3.0, 0.2f, 0.05}}), 0.0);
-  MixInto(s, Struck(262.0, 0.7, {{1.0, 1.0f, 0.3}, {2.0, 0.4f, 0.12}, {3.0, 0.2f, 0.05}}), 0.28);
+  const int chord[] = {62, 66, 71};
+  for (int i = 0; i < 3; ++i) MixInto(s, HornVoice(NoteHz(chord[i]), seconds, 40 + 2 * i), 0.0, 0.5f);
+  Envelope(s, 0.3, 0.35);
+  Samples breath = NoiseBurst(seconds, 46);
+  BandPass(breath, 1700.0, 1.2);
+  Normalize(breath, 1.0f);
+  Envelope(breath, 0.08, 0.4);
+  MixInto(s, breath, 0.0, 0.12f);
+  Tremolo(s, 5.0, 0.04);
+  Saturate(s, 1.0f);
   return Finish(s, 0.6f);
 }
 
@@ -155,11 +232,12 @@ Samples Switch() {
 }
 
 Samples Light() {
-  // A relay click and a short soft blip of the lamp.
-  Samples s = Tick(0.015, 3000.0, 3.0, 0.002, 61);
-  Samples blip = Sweep(Wave::Sine, 1200.0, 1250.0, 0.07);
-  Envelope(blip, 0.005, 0.04);
-  MixInto(s, blip, 0.01, 0.5f);
+  // A signal relay pulling in: the armature's sharp tick, its small bounce off the pole
+  // piece, and the knock of the lever in its frame.
+  const std::vector<Partial> armature = {{1.0, 1.0f, 0.005}, {1.71, 0.7f, 0.004}, {2.93, 0.5f, 0.003}};
+  Samples s = Strike(2300.0, 0.07, armature, 0.0012, 61);
+  MixInto(s, Strike(2450.0, 0.05, armature, 0.0008, 62), 0.009, 0.4f);
+  MixInto(s, Knock(750.0, 0.008, 63), 0.001, 0.6f);
   return Finish(s, 0.45f);
 }
 
@@ -201,20 +279,34 @@ Samples BadGame() {
 }
 
 Samples Crash() {
-  // Impact, a noise burst rolling away, clanging metal and falling debris.
-  Samples s = Thump(90.0, 35.0, 0.5, 0.15);
-  Samples burst = NoiseBurst(1.6, 71);
-  LowPass(burst, 3000.0);
-  Decay(burst, 0.3);
-  MixInto(s, burst, 0.0, 1.2f);
-  MixInto(s, Struck(410.0, 1.2, {{1.0, 0.5f, 0.35}, {1.47, 0.4f, 0.3}, {2.31, 0.3f, 0.2}, {3.7, 0.2f, 0.1}}),
-          0.02, 0.7f);
-  Noise scatter(72);
-  for (int i = 0; i < 10; ++i) {
-    double at = 0.25 + 0.11 * i + 0.05 * scatter.Next();
-    MixInto(s, Tick(0.05, 1500.0 + 600.0 * scatter.Next(), 3.0, 0.01, 80 + i), at, 0.5f - 0.04f * i);
+  // A collision: one broadband smash with a heavy thud and the clang of the bodies,
+  // then debris - iron bits and splinters of wood - falling at random and ever more
+  // sparsely, over a rumble that rolls away.
+  const double seconds = 1.8;
+  Samples s = NoiseBurst(0.3, 71);
+  LowPass(s, 7000.0);
+  Decay(s, 0.04);
+  MixInto(s, Thump(95.0, 38.0, 0.5, 0.1), 0.0, 0.9f);
+  MixInto(s, Strike(230.0, 0.8, {{1.0, 1.0f, 0.15}, {1.47, 0.7f, 0.12}, {2.31, 0.5f, 0.08}, {3.7, 0.3f, 0.05}},
+                    0.01, 72),
+          0.004, 0.5f);
+  Samples rumble = NoiseBurst(seconds, 73);
+  LowPass(rumble, 200.0);
+  LowPass(rumble, 200.0);
+  Normalize(rumble, 1.0f);
+  Decay(rumble, 0.45);
+  Tremolo(rumble, 3.0, 0.3);
+  MixInto(s, rumble, 0.02, 0.2f);
+  Noise scatter(74);
+  double at = 0.17;
+  for (uint32_t i = 0; i < 14 && at < seconds - 0.2; ++i) {
+    const double r = std::fabs(scatter.Next());
+    Samples bit = scatter.Next() > -0.3 ? Strike(900.0 + 1800.0 * r, 0.15, BarModes(0.05), 0.001, 80 + i)
+                                        : Knock(500.0 + 800.0 * r, 0.015, 80 + i);
+    MixInto(s, bit, at, static_cast<float>(0.8 * std::exp(-(at - 0.17) / 1.2) * (0.6 + 0.4 * r)));
+    at += 0.05 + 0.05 * i * std::fabs(scatter.Next()) + 0.03 * i;
   }
-  Saturate(s, 1.8f);
+  Saturate(s, 1.5f);
   return Finish(s, 0.8f);
 }
 
@@ -233,33 +325,53 @@ Samples NewTown() {
   return Finish(s, 0.65f);
 }
 
-Samples Buzz(double seconds, double f) {
-  Samples s = Sweep(Wave::Saw, f, f, seconds);
-  MixInto(s, Sweep(Wave::Square, f * 1.5, f * 1.5, seconds), 0.0, 0.3f);
-  LowPass(s, 450.0);
-  Envelope(s, 0.01, 0.04);
-  return s;
-}
-
 Samples ServerLock() {
+  // A ratchet that will not catch: the pawl skips over five teeth, quicker and
+  // quicker, and the wheel slips back against its stop with a dull knock.
+  const std::vector<Partial> pawl = {{1.0, 1.0f, 0.006}, {1.83, 0.6f, 0.004}, {3.1, 0.4f, 0.003}};
   Samples s;
-  MixInto(s, Buzz(0.14, 104.0), 0.0);
-  MixInto(s, Buzz(0.14, 104.0), 0.2);
+  double at = 0.0, gap = 0.055;
+  for (uint32_t i = 0; i < 5; ++i) {
+    Samples click = Strike(2900.0 + 120.0 * i, 0.04, pawl, 0.0008, 20 + i);
+    MixInto(click, Knock(1100.0, 0.005, 30 + i), 0.0, 0.4f);
+    MixInto(s, click, at, 0.9f - 0.08f * i);
+    at += gap;
+    gap *= 0.86;
+  }
+  Samples knock = Thump(150.0, 90.0, 0.1, 0.025);
+  MixInto(knock, Knock(480.0, 0.02, 36), 0.0, 0.7f);
+  MixInto(s, knock, at + 0.01, 0.8f);
   return Finish(s, 0.55f);
 }
 
 Samples SwitchLock() {
-  // A dull buzz under a muted clunk: the switch will not move.
-  Samples s = Buzz(0.26, 87.0);
-  MixInto(s, Thump(110.0, 80.0, 0.08, 0.02), 0.0, 0.6f);
+  // A point lever pulled against its locked stop: a heavy thunk of iron on iron, a
+  // small rebound, and a second, harder pull that gets no further.
+  auto thunk = [](uint32_t seed) {
+    Samples s = Thump(120.0, 70.0, 0.14, 0.03);
+    Scale(s, 0.6f);
+    MixInto(s, Strike(310.0, 0.14, {{1.0, 1.0f, 0.03}, {2.3, 0.6f, 0.02}, {3.9, 0.4f, 0.012}}, 0.004, seed), 0.0,
+            0.6f);
+    MixInto(s, Knock(700.0, 0.02, seed + 1), 0.0, 0.9f);
+    MixInto(s, Crack(0.004, seed + 2), 0.0, 0.6f);
+    return s;
+  };
+  Samples s = thunk(41);
+  MixInto(s, Knock(900.0, 0.01, 43), 0.05, 0.3f);
+  MixInto(s, thunk(44), 0.17, 1.2f);
   return Finish(s, 0.55f);
 }
 
 Samples ReturnTrain() {
-  // An arrival chime rising through a major triad.
+  // A train home with its earnings: a two-note station chime, ding-dong, and a coin
+  // dropped on the counter, ringing bright and chinking twice as it settles.
   Samples s;
-  const double notes[] = {659.3, 830.6, 987.8};
-  for (int i = 0; i < 3; ++i) MixInto(s, Bell(notes[i], 1.0, 0.6f), 0.16 * i, 0.8f);
+  MixInto(s, Bell(NoteHz(76), 1.1, 0.7f), 0.0);
+  MixInto(s, Bell(NoteHz(72), 1.0, 0.7f), 0.3, 0.9f);
+  const std::vector<Partial> coin = {{1.0, 1.0f, 0.22}, {1.73, 0.7f, 0.16}, {2.33, 0.5f, 0.1}, {3.91, 0.3f, 0.05}};
+  MixInto(s, Strike(2650.0, 0.5, coin, 0.0006, 100), 0.14, 0.55f);
+  MixInto(s, Strike(2660.0, 0.3, coin, 0.0005, 101), 0.215, 0.25f);
+  MixInto(s, Strike(2670.0, 0.2, coin, 0.0004, 102), 0.265, 0.15f);
   return Finish(s, 0.6f);
 }
 
@@ -272,10 +384,17 @@ Samples SetTrack() {
 }
 
 Samples BuildTrack() {
-  // A hammer tapping a spike.
-  Samples s = Struck(1760.0, 0.15, {{1.0, 1.0f, 0.04}, {1.63, 0.6f, 0.03}, {2.5, 0.45f, 0.02}});
-  MixInto(s, Tick(0.02, 5000.0, 1.5, 0.002, 93), 0.0, 0.6f);
-  MixInto(s, Thump(200.0, 150.0, 0.04, 0.01), 0.0, 0.4f);
+  // Spikes driven into a sleeper: three hammer blows, each ringing the spike and the
+  // rail over the wood's dull knock; the spike rises in pitch as it goes home.
+  const double at[] = {0.0, 0.095, 0.2};
+  Samples s;
+  for (uint32_t i = 0; i < 3; ++i) {
+    Samples blow = Strike(1650.0 * (1.0 + 0.04 * i), 0.1, BarModes(0.03), 0.0015, 93 + i);
+    MixInto(blow, Strike(480.0, 0.1, BarModes(0.05), 0.003, 96 + i), 0.0, 0.5f);
+    MixInto(blow, Knock(420.0, 0.012, 99 + i), 0.0, 0.5f);
+    MixInto(blow, Crack(0.003, 102 + i), 0.0, 0.6f);
+    MixInto(s, blow, at[i], 0.8f + 0.1f * i);
+  }
   return Finish(s, 0.5f);
 }
 
