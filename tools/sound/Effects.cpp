@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace snd {
 
@@ -12,6 +13,22 @@ namespace {
 Samples Finish(Samples s, float peak) {
   Envelope(s, 0.002, 0.01);
   Normalize(s, peak);
+  return s;
+}
+
+// Finishes an effect that starts with a strike: a few milliseconds of silence first,
+// so the fade-in against clicks does not blunt the strike itself.
+Samples FinishHit(Samples s, float peak) {
+  s.insert(s.begin(), Frames(0.003), 0.0f);
+  return Finish(std::move(s), peak);
+}
+
+// Rounds off the highest peaks of a mix of strikes (normalised first, so the drive
+// means the same for every effect): the strikes keep their level while their rings and
+// knocks come up, as a struck part sounds in a room.
+Samples Firm(Samples s, float drive) {
+  Normalize(s, 1.0f);
+  Saturate(s, drive);
   return s;
 }
 
@@ -60,6 +77,7 @@ Samples Strike(double f, double seconds, const std::vector<Partial>& modes, doub
   Samples s = Modes(excitation, f, seconds, modes);
   Normalize(s, 1.0f);
   MixInto(s, hit, 0.0, 0.3f);
+  Envelope(s, 0.0, std::min(0.02, seconds / 4.0));  // modes still ringing at the end fade out
   Normalize(s, 1.0f);
   return s;
 }
@@ -94,7 +112,7 @@ Samples GlassBtn() {
   const std::vector<Partial> glass = {
       {1.0, 1.0f, 0.08}, {1.005, 0.6f, 0.07}, {2.32, 0.7f, 0.05}, {3.35, 0.5f, 0.04}, {4.25, 0.5f, 0.035}};
   Samples s = Strike(1950.0, 0.22, glass, 0.0006, 11);
-  return Finish(s, 0.45f);
+  return FinishHit(s, 0.45f);
 }
 
 Samples Button() {
@@ -137,7 +155,7 @@ Samples Telex() {
     MixInto(clack, Knock(500.0, 0.01, 17), 0.0, 0.6f);
     MixInto(s, clack, up, 0.55f);
   }
-  return Finish(s, 0.4f);
+  return FinishHit(Firm(s, 1.2f), 0.4f);
 }
 
 Samples NewTrainSemafor() {
@@ -238,7 +256,7 @@ Samples Light() {
   Samples s = Strike(2300.0, 0.07, armature, 0.0012, 61);
   MixInto(s, Strike(2450.0, 0.05, armature, 0.0008, 62), 0.009, 0.4f);
   MixInto(s, Knock(750.0, 0.008, 63), 0.001, 0.6f);
-  return Finish(s, 0.45f);
+  return FinishHit(Firm(s, 2.0f), 0.45f);
 }
 
 Samples NexTrack() {
@@ -297,17 +315,23 @@ Samples Crash() {
   Decay(rumble, 0.45);
   Tremolo(rumble, 3.0, 0.3);
   MixInto(s, rumble, 0.02, 0.2f);
+  // Debris comes down thick at first and ever more sparsely: iron bits ringing as
+  // bars or plates, and splinters of wood.
+  const std::vector<Partial> plate = {{1.0, 1.0f, 0.05}, {1.59, 0.7f, 0.04}, {2.14, 0.6f, 0.03}, {2.65, 0.4f, 0.02}};
   Noise scatter(74);
-  double at = 0.17;
-  for (uint32_t i = 0; i < 14 && at < seconds - 0.2; ++i) {
-    const double r = std::fabs(scatter.Next());
-    Samples bit = scatter.Next() > -0.3 ? Strike(900.0 + 1800.0 * r, 0.15, BarModes(0.05), 0.001, 80 + i)
-                                        : Knock(500.0 + 800.0 * r, 0.015, 80 + i);
-    MixInto(s, bit, at, static_cast<float>(0.8 * std::exp(-(at - 0.17) / 1.2) * (0.6 + 0.4 * r)));
-    at += 0.05 + 0.05 * i * std::fabs(scatter.Next()) + 0.03 * i;
+  double at = 0.12;
+  for (uint32_t i = 0; i < 24 && at < seconds - 0.25; ++i) {
+    const double r = std::fabs(scatter.Next()), kind = scatter.Next();
+    const double f = 700.0 + 2200.0 * r;
+    Samples bit = kind > 0.2    ? Strike(f, 0.15, BarModes(0.04 + 0.04 * r), 0.001, 80 + i)
+                  : kind > -0.4 ? Strike(f * 0.8, 0.12, plate, 0.0015, 80 + i)
+                                : Knock(400.0 + 900.0 * r, 0.012, 80 + i);
+    const double fade = std::exp(-(at - 0.12) / 1.1);
+    MixInto(s, bit, at, static_cast<float>(0.8 * fade * (0.45 + 0.55 * std::fabs(scatter.Next()))));
+    at += (0.02 + 0.09 * std::fabs(scatter.Next())) * (1.0 + 2.5 * (at - 0.12));
   }
   Saturate(s, 1.5f);
-  return Finish(s, 0.8f);
+  return FinishHit(s, 0.8f);
 }
 
 Samples NewTown() {
@@ -341,7 +365,7 @@ Samples ServerLock() {
   Samples knock = Thump(150.0, 90.0, 0.1, 0.025);
   MixInto(knock, Knock(480.0, 0.02, 36), 0.0, 0.7f);
   MixInto(s, knock, at + 0.01, 0.8f);
-  return Finish(s, 0.55f);
+  return FinishHit(Firm(s, 2.0f), 0.55f);
 }
 
 Samples SwitchLock() {
@@ -359,15 +383,18 @@ Samples SwitchLock() {
   Samples s = thunk(41);
   MixInto(s, Knock(900.0, 0.01, 43), 0.05, 0.3f);
   MixInto(s, thunk(44), 0.17, 1.2f);
-  return Finish(s, 0.55f);
+  return FinishHit(Firm(s, 2.0f), 0.55f);
 }
 
 Samples ReturnTrain() {
   // A train home with its earnings: a two-note station chime, ding-dong, and a coin
   // dropped on the counter, ringing bright and chinking twice as it settles.
   Samples s;
-  MixInto(s, Bell(NoteHz(76), 1.1, 0.7f), 0.0);
-  MixInto(s, Bell(NoteHz(72), 1.0, 0.7f), 0.3, 0.9f);
+  for (int i = 0; i < 2; ++i) {
+    Samples note = Bell(NoteHz(i ? 72 : 76), 1.1 - 0.1 * i, 0.7f);
+    Envelope(note, 0.0, 0.3);
+    MixInto(s, note, 0.3 * i, i ? 0.9f : 1.0f);
+  }
   const std::vector<Partial> coin = {{1.0, 1.0f, 0.22}, {1.73, 0.7f, 0.16}, {2.33, 0.5f, 0.1}, {3.91, 0.3f, 0.05}};
   MixInto(s, Strike(2650.0, 0.5, coin, 0.0006, 100), 0.14, 0.55f);
   MixInto(s, Strike(2660.0, 0.3, coin, 0.0005, 101), 0.215, 0.25f);
@@ -395,7 +422,7 @@ Samples BuildTrack() {
     MixInto(blow, Crack(0.003, 102 + i), 0.0, 0.6f);
     MixInto(s, blow, at[i], 0.8f + 0.1f * i);
   }
-  return Finish(s, 0.5f);
+  return FinishHit(Firm(s, 1.5f), 0.5f);
 }
 
 Samples Tips() {
