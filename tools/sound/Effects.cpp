@@ -99,11 +99,20 @@ Samples Crack(double tau, uint32_t seed) {
 }
 
 // Modes of a free bar (a rail, a spike, a sounder's armature): far from harmonic.
-const std::vector<Partial>& BarModes(double decay) {
-  static std::vector<Partial> modes;
-  modes = {{1.0, 1.0f, decay}, {2.756, 0.6f, decay * 0.6}, {5.404, 0.35f, decay * 0.35},
-           {8.933, 0.2f, decay * 0.2}};
-  return modes;
+std::vector<Partial> BarModes(double decay) {
+  return {{1.0, 1.0f, decay}, {2.756, 0.6f, decay * 0.6}, {5.404, 0.35f, decay * 0.35}, {8.933, 0.2f, decay * 0.2}};
+}
+
+// One chime of an air horn: a reed buzzing into a flared bell - two slightly detuned,
+// wavering saws, softened, with the bell's formant.
+Samples HornVoice(double f, double seconds, uint32_t seed) {
+  Samples s = Wander(Wave::Saw, f, seconds, 0.003, seed);
+  MixInto(s, Wander(Wave::Saw, f * 1.003, seconds, 0.003, seed + 1), 0.0, 0.8f);
+  Samples formant = s;
+  BandPass(formant, 1100.0, 1.2);
+  LowPass(s, 2200.0);
+  MixInto(s, formant, 0.0, 0.8f);
+  return s;
 }
 
 Samples GlassBtn() {
@@ -122,20 +131,24 @@ Samples Button() {
 }
 
 Samples CallServer() {
-  // A two-tone horn: the repair train answers the call.
+  // The repair train answers the call on its two-tone air horn: a low note, then a
+  // higher one held, each a pair of reeds a major third apart.
   Samples s;
   const double notes[][2] = {{392.0, 0.22}, {523.25, 0.40}};
   double at = 0.0;
-  for (const auto& n : notes) {
-    Samples a = Sweep(Wave::Square, n[0], n[0], n[1]);
-    Samples b = Sweep(Wave::Square, n[0] * 1.26, n[0] * 1.26, n[1]);
-    MixInto(a, b, 0.0, 0.6f);
-    LowPass(a, 1400.0);
-    Envelope(a, 0.02, 0.06);
+  for (uint32_t i = 0; i < 2; ++i) {
+    const double f = notes[i][0], seconds = notes[i][1];
+    Samples a = HornVoice(f, seconds, 120 + 2 * i);
+    MixInto(a, HornVoice(f * 1.26, seconds, 121 + 2 * i), 0.0, 0.6f);
+    Samples breath = NoiseBurst(seconds, 125 + i);
+    BandPass(breath, 1500.0, 1.2);
+    Normalize(breath, 0.15f);
+    MixInto(a, breath, 0.0);
+    Envelope(a, 0.03, 0.06);
     MixInto(s, a, at);
-    at += n[1] + 0.04;
+    at += seconds + 0.04;
   }
-  return Finish(s, 0.6f);
+  return Finish(Firm(s, 2.0f), 0.6f);
 }
 
 Samples Telex() {
@@ -179,28 +192,21 @@ Samples Repair() {
 }
 
 Samples NewBad() {
-  // A cracking rail, then a falling warning tone.
-  Samples s = NoiseBurst(0.25, 31);
-  LowPass(s, 2500.0);
-  Decay(s, 0.04);
+  // A rail cracks - a sharp report and the ring of the broken rail - and the line's
+  // alarm gong answers with two falling strokes.
+  Samples s = Crack(0.01, 31);
+  Samples report = NoiseBurst(0.25, 32);
+  LowPass(report, 2500.0);
+  Decay(report, 0.04);
+  Normalize(report, 1.0f);
+  MixInto(s, report, 0.0, 0.8f);
+  MixInto(s, Strike(310.0, 0.3, BarModes(0.12), 0.004, 33), 0.0, 0.7f);
   for (int i = 0; i < 2; ++i) {
-    Samples beep = Sweep(Wave::Triangle, 700.0 - 180.0 * i, 620.0 - 180.0 * i, 0.22);
-    Envelope(beep, 0.01, 0.05);
-    MixInto(s, beep, 0.18 + 0.26 * i, 0.7f);
+    Samples gong = Bell(i ? 523.25 : 698.5, 0.4, 0.8f);
+    Envelope(gong, 0.0, 0.1);
+    MixInto(s, gong, 0.18 + 0.24 * i, 1.1f);
   }
-  return Finish(s, 0.6f);
-}
-
-// One chime of an air horn: a reed buzzing into a flared bell - two slightly detuned,
-// wavering saws, softened, with the bell's formant.
-Samples HornVoice(double f, double seconds, uint32_t seed) {
-  Samples s = Wander(Wave::Saw, f, seconds, 0.003, seed);
-  MixInto(s, Wander(Wave::Saw, f * 1.003, seconds, 0.003, seed + 1), 0.0, 0.8f);
-  Samples formant = s;
-  BandPass(formant, 1100.0, 1.2);
-  LowPass(s, 2200.0);
-  MixInto(s, formant, 0.0, 0.8f);
-  return s;
+  return FinishHit(Firm(s, 1.5f), 0.6f);
 }
 
 Samples WaitTrain() {
@@ -260,40 +266,46 @@ Samples Light() {
 }
 
 Samples NexTrack() {
-  Samples s = Sweep(Wave::Triangle, 800.0, 1250.0, 0.05);
-  Envelope(s, 0.003, 0.03);
-  return Finish(s, 0.4f);
+  // The track selector turns one notch: a small detent click with a brief brassy ring.
+  Samples s = Strike(2100.0, 0.07, {{1.0, 1.0f, 0.02}, {1.62, 0.6f, 0.012}, {2.41, 0.4f, 0.008}}, 0.001, 111);
+  MixInto(s, Knock(1300.0, 0.006, 112), 0.0, 0.5f);
+  return FinishHit(Firm(s, 3.0f), 0.4f);
 }
 
 Samples Mode() {
-  Samples s;
-  for (int i = 0; i < 2; ++i) {
-    Samples n = Sweep(Wave::Square, i ? 988.0 : 659.3, i ? 988.0 : 659.3, 0.08);
-    LowPass(n, 2000.0);
-    Envelope(n, 0.004, 0.03);
-    MixInto(s, n, 0.085 * i);
-  }
-  return Finish(s, 0.45f);
+  // The mode lever is thrown: the catch lets go with a light click, and the lever
+  // lands in its other notch with a firmer clack.
+  Samples s = Strike(2600.0, 0.05, {{1.0, 1.0f, 0.008}, {1.83, 0.6f, 0.005}}, 0.001, 121);
+  Scale(s, 0.6f);
+  Samples clack = Strike(1200.0, 0.09, BarModes(0.02), 0.002, 122);
+  MixInto(clack, Knock(600.0, 0.015, 123), 0.0, 0.8f);
+  MixInto(clack, Thump(180.0, 120.0, 0.08, 0.02), 0.0, 0.6f);
+  MixInto(s, clack, 0.07);
+  return FinishHit(Firm(s, 3.0f), 0.45f);
 }
 
 Samples BadGame() {
-  // The falling phrase of a lost game, the last note sagging with vibrato.
+  // The falling phrase of a lost game on a muted brass, the last note sagging with
+  // vibrato.
   const int keys[] = {67, 66, 65, 64};
   const double lengths[] = {0.38, 0.38, 0.38, 1.1};
   Samples s;
   double at = 0.0;
   for (int i = 0; i < 4; ++i) {
-    double f = NoteHz(keys[i]);
-    Samples n = Sweep(Wave::Square, f, i == 3 ? f * 0.94 : f, lengths[i]);
-    Samples t = Sweep(Wave::Triangle, f * 0.5, i == 3 ? f * 0.47 : f * 0.5, lengths[i]);
-    MixInto(n, t, 0.0, 0.8f);
+    const double f = NoteHz(keys[i]), end = i == 3 ? f * 0.94 : f;
+    Samples n = Sweep(Wave::Saw, f, end, lengths[i]);
+    MixInto(n, Sweep(Wave::Saw, f * 1.004, end * 1.004, lengths[i]), 0.0, 0.7f);
+    MixInto(n, Sweep(Wave::Triangle, f * 0.5, end * 0.5, lengths[i]), 0.0, 0.5f);
+    Samples mute = n;
+    BandPass(mute, 900.0, 1.5);  // the mute's nasal formant
     LowPass(n, 1100.0);
+    MixInto(n, mute, 0.0, 0.6f);
     if (i == 3) Tremolo(n, 5.5, 0.25);
-    Envelope(n, 0.02, i == 3 ? 0.5 : 0.08);
+    Envelope(n, 0.03, i == 3 ? 0.5 : 0.08);
     MixInto(s, n, at);
     at += lengths[i] + 0.02;
   }
-  return Finish(s, 0.6f);
+  return Finish(Firm(s, 1.0f), 0.6f);
 }
 
 Samples Crash() {
@@ -426,10 +438,15 @@ Samples BuildTrack() {
 }
 
 Samples Tips() {
+  // A tip arrives: the brass counter bell, rung twice, the second time brighter.
   Samples s;
-  MixInto(s, Struck(880.0, 0.3, {{1.0, 1.0f, 0.09}, {2.0, 0.2f, 0.04}}), 0.0);
-  MixInto(s, Struck(1318.5, 0.35, {{1.0, 1.0f, 0.11}, {2.0, 0.2f, 0.05}}), 0.09);
-  return Finish(s, 0.45f);
+  const std::vector<Partial> counterBell = {
+      {1.0, 1.0f, 0.12}, {2.08, 0.4f, 0.07}, {2.97, 0.3f, 0.05}, {4.16, 0.2f, 0.03}};
+  MixInto(s, Struck(880.0, 0.3, counterBell), 0.0, 0.8f);
+  MixInto(s, Struck(1318.5, 0.35, counterBell), 0.09);
+  MixInto(s, Crack(0.001, 131), 0.0, 0.15f);
+  MixInto(s, Crack(0.001, 132), 0.09, 0.15f);
+  return FinishHit(s, 0.45f);
 }
 
 }  // namespace
