@@ -23,9 +23,9 @@ Samples FinishHit(Samples s, float peak) {
   return Finish(std::move(s), peak);
 }
 
-// Rounds off the highest peaks of a mix of strikes (normalised first, so the drive
-// means the same for every effect): the strikes keep their level while their rings and
-// knocks come up, as a struck part sounds in a room.
+// Rounds off the highest peaks of a mix (normalised first, so a drive means the same
+// in every effect): short strikes then lose less loudness to the peak level they are
+// finished to, and tones gain a little bite.
 Samples Firm(Samples s, float drive) {
   Normalize(s, 1.0f);
   Saturate(s, drive);
@@ -158,12 +158,12 @@ Samples Telex() {
   const double strokes[][2] = {{0.0, 0.11}, {0.155, 0.2}, {0.245, 0.29}, {0.335, 0.45}};  // down, up
   Noise jitter(13);
   Samples s;
-  for (const auto& mark : strokes) {
-    const double down = mark[0] + 0.006 * jitter.Next(), up = mark[1] + 0.006 * jitter.Next();
-    Samples click = Strike(2100.0, 0.06, BarModes(0.012), 0.0008, 14 + static_cast<uint32_t>(down * 100));
+  for (uint32_t i = 0; i < 4; ++i) {
+    const double down = strokes[i][0] + 0.006 * std::fabs(jitter.Next()), up = strokes[i][1] + 0.006 * jitter.Next();
+    Samples click = Strike(2100.0, 0.06, BarModes(0.012), 0.0008, 14 + 2 * i);
     MixInto(click, Knock(650.0, 0.008, 15), 0.0, 0.5f);
     MixInto(s, click, down);
-    Samples clack = Strike(1500.0, 0.06, BarModes(0.008), 0.0015, 16 + static_cast<uint32_t>(up * 100));
+    Samples clack = Strike(1500.0, 0.06, BarModes(0.008), 0.0015, 15 + 2 * i);
     LowPass(clack, 3000.0);
     MixInto(clack, Knock(500.0, 0.01, 17), 0.0, 0.6f);
     MixInto(s, clack, up, 0.55f);
@@ -223,8 +223,7 @@ Samples WaitTrain() {
   Envelope(breath, 0.08, 0.4);
   MixInto(s, breath, 0.0, 0.12f);
   Tremolo(s, 5.0, 0.04);
-  Saturate(s, 1.0f);
-  return Finish(s, 0.6f);
+  return Finish(Firm(s, 1.8f), 0.6f);
 }
 
 Samples NewTrain() {
