@@ -260,8 +260,8 @@ Samples Light() {
   const std::vector<Partial> armature = {{1.0, 1.0f, 0.005}, {1.71, 0.7f, 0.004}, {2.93, 0.5f, 0.003}};
   Samples s = Strike(2300.0, 0.07, armature, 0.0012, 61);
   MixInto(s, Strike(2450.0, 0.05, armature, 0.0008, 62), 0.009, 0.4f);
-  MixInto(s, Knock(750.0, 0.008, 63), 0.001, 0.6f);
-  return FinishHit(Firm(s, 2.0f), 0.45f);
+  MixInto(s, Knock(750.0, 0.014, 63), 0.001, 0.7f);
+  return FinishHit(Firm(s, 3.0f), 0.45f);
 }
 
 Samples NexTrack() {
