@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Vehicles turn steadily through their 48 frames, and the eight train colours added by the
-// game's tint tell the locomotives apart.
+// Vehicles turn steadily through their 48 frames (the train colours: test_art_colours.cpp).
 #include <cmath>
 #include <vector>
 
 #include "ArtSupport.h"
-#include "engine/PictureEffects.h"
 #include "railway/Geometry.h"
 
 using namespace arttest;
@@ -19,7 +17,6 @@ struct Picture {
 const std::vector<Picture> kEngines = {{"parovoz_48", 26, 27}, {"thege", 28, 28}, {"2_6_4", 28, 29},
                                        {"vlc75", 28, 27},      {"emdsd", 28, 24}, {"avenger", 31, 23},
                                        {"Server", 25, 25}};
-const int kTints[8][3] = {{75, 75, 0}, {75, 0, 0}, {0, 75, 0}, {0, 0, 75}, {0, 75, 75}, {75, 0, 75}, {0, 0, 0}, {75, 75, 75}};
 
 // The lamp on top of each engine's nose: bright warm yellow, found nowhere else on an engine.
 bool NoseLamp(const Rgba& p) { return p.a > 128 && p.r > 200 && p.g > 185 && p.b < 175 && p.r - p.b > 70; }
@@ -93,45 +90,6 @@ TEST_P(ArtVehicles, NoseMarkTurnsSteadilyThroughTheFrames) {
     previous = angle;
   }
   EXPECT_NEAR(total, 360 - 7.5, 10.0);
-}
-
-// Mean colour of the visible pixels of one frame.
-static Rgba MeanColour(const LClip& clip, int f) {
-  double r = 0, g = 0, b = 0;
-  int n = 0;
-  for (int y = 0; y < clip.FrameH; ++y)
-    for (int x = 0; x < clip.FrameW; ++x) {
-      Rgba p = PixelAt(clip, f, x, y);
-      if (p.a < 200) continue;
-      r += p.r, g += p.g, b += p.b, ++n;
-    }
-  if (n == 0) return {};
-  return {int(r / n), int(g / n), int(b / n), 255};
-}
-
-// After ShiftColour by each of the eight train colours, every pair of tinted engines differs
-// by at least 45 in mean RGB (Euclidean). The tints themselves are 75 apart at the closest
-// (red and black, yellow and white); 45 leaves room for the bright details that saturate,
-// and is still well over the few units at which two flat colours side by side look alike.
-TEST_P(ArtVehicles, TheEightTrainColoursAreToldApart) {
-  if (GetParam().stem == "Server") GTEST_SKIP() << "the repair train keeps its service colours";
-  auto clip = LoadEngine(GetParam().stem);
-  ASSERT_NE(clip, nullptr);
-  for (int f : {0, 12, 30}) {
-    std::vector<Rgba> means;
-    for (const auto& t : kTints) {
-      LClip copy;
-      copy.Assign(*clip, true);
-      ASSERT_TRUE(ShiftColour(copy.GetSurface(), t[0], t[1], t[2]));
-      means.push_back(MeanColour(copy, f));
-    }
-    for (int i = 0; i < 8; ++i)
-      for (int j = i + 1; j < 8; ++j) {
-        double d = std::sqrt(std::pow(means[i].r - means[j].r, 2) + std::pow(means[i].g - means[j].g, 2) +
-                             std::pow(means[i].b - means[j].b, 2));
-        EXPECT_GE(d, 45.0) << GetParam().stem << " frame " << f << " colours " << i << " and " << j;
-      }
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ArtVehicles, ::testing::ValuesIn(kEngines),

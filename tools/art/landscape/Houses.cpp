@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Library entry 99: the five house sizes of a growing town and a house being cleared.
-// Walls are light and roofs a neutral grey: the game tints each town's houses with its colour.
+// The game tints each town's houses with its colour and then raises their contrast (35 around
+// the level 159), which spreads every channel by about 1.4. So the paint keeps to mid tones
+// that neither clip nor go black under that: warm sandstone walls, whose hue turns any two
+// colour shifts into clearly different colours, and dark brown roofs, which stay darker than
+// the meadow in the green town as the lit walls stay lighter. The houses are seen from an
+// angle (lit end wall, shaded long side) with the light and shade a little flattened, so both
+// sides stay inside those mid tones.
 #include <cmath>
 #include <vector>
 
@@ -18,9 +24,9 @@ struct Anchor {
 };
 const std::vector<Anchor> kAnchors = {{11, 14}, {9, 16}, {9, 15}, {7, 20}, {8, 21}, {11, 14}};
 
-const Rgb kWall = Hex(0xf0ebe2);
-const Rgb kRoof = Hex(0x8e8c8a);
-const Rgb kWindow = Hex(0x46505c);
+const Rgb kWall = Hex(0xb8a07a);  // sandstone
+const Rgb kRoof = Hex(0x38211b);  // dark brown tiles
+const Rgb kWindow = Hex(0x3c3430);
 const Rgb kDoor = Hex(0x6e5a4a);
 
 // Walls with a row of windows on both long sides and a gable roof.
@@ -69,28 +75,38 @@ Model HouseModel(int size) {
   return m;
 }
 
-// Rubble of a house that a track is clearing: broken walls, planks and roof tiles.
-void Rubble(cairo_t* cr, double x, double y) {
+// Rubble of a house that a track is clearing: broken wall stubs, the fallen roof and loose
+// pieces of wall and roof tiles, under a little dust.
+Model RubbleModel() {
+  Model m;
+  const double back[] = {3.6, 2.4, 4.4, 1.6, 2.8, 1.0};  // the back wall, broken to a jagged top
+  for (int i = 0; i < 6; ++i) m.Box(-6 + 2 * i, -4, 0, 2, 1.2, back[i], kWall);
+  m.Box(-7.5, -1, 0, 1.2, 5, 2.8, kWall);          // end wall stub
+  m.Box(-7.5, 2.5, 0, 1.2, 2, 1.2, kWall);
+  m.Box(-6, -2.6, 0, 1.8, 1.8, 6.5, kWall);        // the chimney stack, still standing
+  m.Wedge(0.5, 0.8, 0, 7, 5, 2.6, 2.2, kRoof);     // roof slab fallen onto the floor
+  m.Box(5.5, 3.5, 0, 2.6, 2, 1.2, kWall);          // lumps of wall
+  m.Box(-3.5, 4, 0, 3, 1.6, 1.0, kWall);
+  m.Box(1.5, 4.6, 0, 2, 1.4, 0.8, kWall);
+  return m;
+}
+
+void LoosePieces(cairo_t* cr, double x, double y) {
   Rng rng(99);
-  GroundShadow(cr, x + 4, y + 4, 9, 4, 0.3);
-  for (int i = 0; i < 26; ++i) {
-    double px = x + rng.Range(-2, 13), py = y + rng.Range(0, 10);
-    double w = rng.Range(1.5, 4), h = rng.Range(1, 2.5);
+  for (int i = 0; i < 10; ++i) {
+    double px = x + rng.Range(-2, 16), py = y + rng.Range(9, 14);
+    double w = rng.Range(1.5, 3), h = rng.Range(1, 2);
     cairo_save(cr);
     cairo_translate(cr, px, py);
     cairo_rotate(cr, rng.Range(-0.8, 0.8));
     cairo_rectangle(cr, -w / 2, -h / 2, w, h);
-    Rgb c = i % 3 == 0 ? kRoof : i % 3 == 1 ? kWall.Darker(0.1) : Hex(0x8a6a4a);
-    LinearFill(cr, -w / 2, -h / 2, w / 2, h / 2, c.Lighter(0.15), c.Darker(0.2));
-    cairo_fill_preserve(cr);
-    SetColour(cr, Hex(0x2a2520), 0.5);
-    cairo_set_line_width(cr, 0.4);
-    cairo_stroke(cr);
+    SetColour(cr, i % 3 == 0 ? kRoof : kWall.Darker(0.05));
+    cairo_fill(cr);
     cairo_restore(cr);
   }
   // Dust hanging over the heap.
-  RadialFill(cr, x + 6, y + 2, 9, Hex(0xe8e0d0), Hex(0xe8e0d0), 0.5, 0.0);
-  cairo_arc(cr, x + 6, y + 2, 9, 0, 2 * M_PI);
+  RadialFill(cr, x + 6, y + 4, 10, kWall, kWall, 0.2, 0.0);
+  cairo_arc(cr, x + 6, y + 4, 10, 0, 2 * M_PI);
   cairo_fill(cr);
 }
 
@@ -99,15 +115,15 @@ void Rubble(cairo_t* cr, double x, double y) {
 ART_GROUP(landscape_houses) {
   auto homes = DrawStrip(36, 36, 6, [](cairo_t* cr, int f) {
     Anchor a = kAnchors[f];
-    if (f == 5) return Rubble(cr, a.x, a.y);
-    Model m = HouseModel(f);
-    View v{f % 2 ? 90.0 : 0.0, 1.2, a.x + 7.0, a.y + 6.0};
+    Model m = f == 5 ? RubbleModel() : HouseModel(f);
+    View v{f % 2 ? 65.0 : -25.0, 1.2, a.x + 7.0, a.y + 6.0, 0.7};  // turned to show two walls
     cairo_push_group(cr);
     cairo_set_source_rgb(cr, 0.06, 0.08, 0.04);
     DrawShadow(cr, m, v);
     cairo_pop_group_to_source(cr);
     cairo_paint_with_alpha(cr, 0.35);
     DrawModel(cr, m, v);
+    if (f == 5) LoosePieces(cr, a.x, a.y);
   });
   ctx.Save(*homes, "Dat/Game/Homes.jpg", "Dat/Game/Homes.gif", 6, {99});
 }

@@ -183,7 +183,8 @@ void AddTrains(Scene& s) {
     for (size_t i = 0; i < t.cars.size(); ++i) {
       const Vehicle& v = kVehicles[t.cars[i]];
       if (i > 0) p -= (kVehicles[t.cars[i - 1]].length + v.length) / 2.0;
-      const Canvas* body = t.colour >= 0 ? s.Tinted(v.picture, t.colour, false)
+      // The game tints the locomotive only; wagons keep their own colours.
+      const Canvas* body = t.colour >= 0 && i == 0 ? s.Tinted(v.picture, t.colour, false)
                                          : (s.Pic(v.picture) ? s.Pic(v.picture)->canvas.get() : nullptr);
       AddCar(s, v, body, t.junction, t.direction, p);
     }

@@ -154,7 +154,8 @@ void DrawModel(cairo_t* cr, const Model& m, const View& v) {
     V3 c{0, 0, 0};
     for (const V3& p : w) c = {c.x + p.x, c.y + p.y, c.z + p.z};
     double depth = Dot(c, kToCamera) / w.size();
-    items.push_back({&f, depth, 0.66 + 0.5 * std::max(0.0, Dot(n, kToLight))});
+    double light = 0.66 + 0.5 * std::max(0.0, Dot(n, kToLight));
+    items.push_back({&f, depth, 1 + v.shading * (light - 1)});
   }
   std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
     if (a.f->onTop != b.f->onTop) return b.f->onTop;

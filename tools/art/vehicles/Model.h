@@ -54,6 +54,7 @@ struct View {
   double headingDeg = 45;  // on the ground, clockwise from screen right
   double scale = 1;
   double ax = 0, ay = 0;   // anchor: the footprint centre on screen
+  double shading = 1;      // strength of light and shade: 1 full, less flattens the faces
 };
 
 // Screen point of a model point.

@@ -24,13 +24,13 @@ Model OpenWagon() {
   Model m;
   const double L = 30, W = 11;
   Bogies(m, L, W);
-  m.Box(0, 0, 3.8, L - 2, W, 1.2, PaintGrey());             // floor
+  m.Box(0, 0, 3.8, L - 2, W, 1.2, TintedPaint());             // floor
   m.Box(0, 0, 5.0, L - 4, W - 2, 3.6, Hex(0x7a6248));        // load of sand and stone
   m.Box(0, 0, 8.6, L - 8, W - 4, 1.2, Hex(0x8e7656));
-  m.Box(0, -W / 2 + 0.5, 5.0, L - 2, 1.0, 5.5, PaintGrey()); // walls
-  m.Box(0, W / 2 - 0.5, 5.0, L - 2, 1.0, 5.5, PaintGrey());
-  m.Box(L / 2 - 1.5, 0, 5.0, 1.0, W, 5.5, PaintGrey());
-  m.Box(-L / 2 + 1.5, 0, 5.0, 1.0, W, 5.5, PaintGrey());
+  m.Box(0, -W / 2 + 0.5, 5.0, L - 2, 1.0, 5.5, TintedPaint()); // walls
+  m.Box(0, W / 2 - 0.5, 5.0, L - 2, 1.0, 5.5, TintedPaint());
+  m.Box(L / 2 - 1.5, 0, 5.0, 1.0, W, 5.5, TintedPaint());
+  m.Box(-L / 2 + 1.5, 0, 5.0, 1.0, W, 5.5, TintedPaint());
   return m;
 }
 
@@ -39,7 +39,7 @@ Model TankWagon() {
   const double L = 33, W = 11;
   Bogies(m, L, W);
   m.Box(0, 0, 3.8, L - 2, W, 1.0, Hex(0x3a3a3c));
-  m.CylinderX(0, 0, 9.5, 5.0, L - 5, PaintGrey(), 14);
+  m.CylinderX(0, 0, 9.5, 5.0, L - 5, TintedPaint(), 14);
   m.CylinderZ(0, 0, 14.0, 2.0, 1.8, Hex(0x3a3a3c), 10);      // filler dome
   m.Box(0, 0, 14.2, L - 8, 1.2, 0.5, Hex(0x3a3a3c));          // walkway on top
   return m;
@@ -49,7 +49,7 @@ Model PassengerCoach() {
   Model m;
   const double L = 28, W = 11;
   Bogies(m, L, W);
-  m.Box(0, 0, 3.8, L - 1, W, 9.5, PaintGrey());
+  m.Box(0, 0, 3.8, L - 1, W, 9.5, TintedPaint());
   m.RoofX(0, 0, 13.3, L - 0.5, W + 0.6, 2.2, Hex(0x3c3d40), 8);
   for (int i = 0; i < 5; ++i) {                               // windows
     double x = -10 + i * 5;
@@ -63,7 +63,7 @@ Model BoxCar() {
   Model m;
   const double L = 28, W = 11;
   Bogies(m, L, W);
-  m.Box(0, 0, 3.8, L - 1, W, 10, PaintGrey());
+  m.Box(0, 0, 3.8, L - 1, W, 10, TintedPaint());
   m.Box(0, 0, 13.8, L - 0.5, W + 0.4, 1.0, Hex(0x3c3d40));     // roof
   m.Box(0, 0, 14.8, L - 3, 1.6, 0.4, Hex(0x2c2d30));           // roof walk
   for (double side : {-1.0, 1.0}) {                            // sliding doors
@@ -77,9 +77,9 @@ Model LongGoodsWagon() {
   Model m;
   const double L = 46, W = 11;
   Bogies(m, L, W);
-  m.Box(0, 0, 3.8, L - 1, W, 1.4, PaintGrey());               // deck
-  m.Box(0, -W / 2 + 0.4, 5.2, L - 2, 0.8, 2.5, PaintGrey());   // low sides
-  m.Box(0, W / 2 - 0.4, 5.2, L - 2, 0.8, 2.5, PaintGrey());
+  m.Box(0, 0, 3.8, L - 1, W, 1.4, TintedPaint());               // deck
+  m.Box(0, -W / 2 + 0.4, 5.2, L - 2, 0.8, 2.5, TintedPaint());   // low sides
+  m.Box(0, W / 2 - 0.4, 5.2, L - 2, 0.8, 2.5, TintedPaint());
   const Rgb log = Hex(0x8a5a32), end = Hex(0xc8a070);
   for (int row = 0; row < 2; ++row)                            // logs
     for (int i = 0; i < 3 - row; ++i) {
