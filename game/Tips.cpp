@@ -40,7 +40,9 @@ constexpr int kBoxWidth = 186;
 constexpr int kTextWidth = 180;
 constexpr int kTextInset = (kBoxWidth - kTextWidth) / 2;
 constexpr int kBoxGap = 3;  // between the last text line and the box's bottom part
-constexpr int kFontSpacing = -2;
+// The small font's glyph runs carry their own gap; a glyph drawn over its neighbour
+// would copy its clear pixels over the neighbour's ink (the tip text copies alpha).
+constexpr int kFontSpacing = 0;
 constexpr int kLineSpacing = -7;
 constexpr int kBoxDepth = -3000;
 constexpr int kTextDepth = kBoxDepth - 1;

@@ -214,7 +214,7 @@ TEST_F(TipsRules, LoadingWithoutTipKeysKeepsTheClockAndClearsTheRecords) {
 
 namespace {
 
-constexpr int kFontHeight = 20;   // glyphs 8 wide: 6 px per character with spacing -2
+constexpr int kFontHeight = 20;   // glyphs 6 wide: 6 px per character, side by side
 constexpr int kPartHeight = 10;   // tip_text and tip_hide_text of the library folder
 
 // A library folder whose small font has real glyphs, so that texts wrap.
@@ -222,7 +222,7 @@ const std::string& TipsFolder() {
   static const std::string dir = [] {
     Display();
     std::string d = MakeTempDir();
-    SDL_Surface* sheet = MakeFontSheet(std::vector<int>(95, 8), kFontHeight);
+    SDL_Surface* sheet = MakeFontSheet(std::vector<int>(95, 6), kFontHeight);
     WriteBmp(d + "/Dat/Game/fontSmall.gif", sheet);
     SDL_FillRect(sheet, nullptr, 0x00FFFFFF);
     WriteBmp(d + "/Dat/Game/fontSmallMask.gif", sheet);

@@ -166,15 +166,30 @@ struct FontCase {
   const char* list;  // nullptr: the 95 printable characters
   int glyphs;
   const char* sample;
+  int maxGap = 3;  // clear columns a glyph's run may have beside its ink (its shadow shows there)
 };
 const FontCase kFonts[] = {
     {1, nullptr, 95, "The train has arrived"},
     {2, nullptr, 95, "Trains on level:  17"},
     {77, nullptr, 95, "QUIT THE GAME?"},
     {70, nullptr, 95, "PICK GAME"},
-    {103, "LEV 0123456789", 14, "LEVEL  1"},
+    {103, "LEV 0123456789", 14, "LEVEL  1", 5},
     {71, "( ):0123456789-", 15, "(1-6):"},
 };
+
+// Columns of a glyph's rectangle with ink: an alpha of at least 128 below the marker row.
+int InkColumns(SDL_Surface* s, const SDL_Rect& g) {
+  int ink = 0;
+  SDL_LockSurface(s);
+  for (int x = g.x; x < g.x + g.w; ++x)
+    for (int y = 1; y < s->h; ++y)
+      if (AlphaAt(s, x, y) >= 128) {
+        ++ink;
+        break;
+      }
+  SDL_UnlockSurface(s);
+  return ink;
+}
 
 TEST(ArtInterfaceFonts, MarkerRowHoldsExactlyOneGlyphPerCharacter) {
   for (const FontCase& f : kFonts) {
@@ -210,6 +225,32 @@ TEST(ArtInterfaceFonts, EveryCharacterHasAVisibleGlyphAndASampleLineDraws) {
     SDL_FreeSurface(target);
     EXPECT_GT(lit, width * 2) << "the sample line left the target almost empty";
   }
+}
+
+TEST(ArtInterfaceFonts, GlyphRunsAreTheirInkAndASmallGap) {
+  // Text is drawn glyph after glyph without extra spacing: runs wider than their ink
+  // would spread words out into letters standing in wide cells.
+  for (const FontCase& f : kFonts) {
+    SCOPED_TRACE("entry " + std::to_string(f.index));
+    auto l = Load(f.index);
+    ASSERT_TRUE(l->ok);
+    BitmapFont font(&l->clip, f.list);
+    for (const auto& [c, g] : font.Glyphs) {
+      if (c == ' ') {
+        EXPECT_GE(g.w, 3);
+        EXPECT_LE(g.w, font.Height / 3) << "a word space";
+        continue;
+      }
+      int gap = g.w - InkColumns(l->clip.GetSurface(), g);
+      EXPECT_GE(gap, 0) << "'" << char(c) << "'";
+      EXPECT_LE(gap, f.maxGap) << "'" << char(c) << "'";
+    }
+  }
+  // The player's name on the panel and the level statistics: the wide cells made this
+  // 141 pixels wide.
+  auto small = Load(clip::FontSmall);
+  ASSERT_TRUE(small->ok);
+  EXPECT_LE(BitmapFont(&small->clip).Measure("Player:  Ostrel"), 115);
 }
 
 TEST(ArtInterfaceWidgets, ButtonAndCheckBoxFramesLookDifferent) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "interface/FontSheet.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -23,69 +24,42 @@ void SelectLook(cairo_t* cr, const FontLook& look) {
   cairo_font_options_destroy(fo);
 }
 
-struct Cell {
+// One character drawn on its own canvas, and the columns its ink covers.
+struct Glyph {
   char c;
-  int x;        // first column of the cell
-  int w;        // cell width
-  double pen;   // pen x of the glyph's origin
+  CanvasPtr picture;
+  int inkLeft = 0, inkRight = -1;  // inclusive; empty when inkRight < inkLeft
+  int advance = 0;                 // the font's advance, for the space
 };
 
-// Lays the cells out left to right, one separator column between them and before the first.
-std::vector<Cell> LayOut(cairo_t* cr, const std::string& chars, const FontLook& look, int& width) {
-  std::vector<Cell> cells;
-  int x = 1;
-  // Cells follow the font's advance; an outline may widen a glyph by half its width on
-  // each side, the rest of the outline and the shadow may be cut at the cell's edge.
-  double grow = look.outline * 0.5;
-  for (char c : chars) {
-    char s[2] = {c, 0};
-    cairo_text_extents_t e;
-    cairo_text_extents(cr, s, &e);
-    double left = std::min(0.0, std::round(e.x_bearing - grow));
-    double right = std::max(e.x_advance, e.x_bearing + e.width + grow);
-    if (c == ' ') left = 0, right = std::max<double>(look.minSpaceWidth, e.x_advance);
-    int w = int(std::ceil(right - left)) + 2 * look.pad;
-    if (w < 1) w = 1;
-    cells.push_back({c, x, w, x + look.pad - left});
-    x += w + 1;
-  }
-  width = x + 2;
-  return cells;
-}
+// A pixel this opaque or more counts as ink; fainter edge pixels may be cut at the run's edge.
+constexpr int kInkAlpha = 64;
 
-void GlyphPath(cairo_t* cr, const Cell& cell, const FontLook& look, double dx, double dy) {
-  char s[2] = {cell.c, 0};
-  cairo_move_to(cr, cell.pen + dx, look.baseline + dy);
+void GlyphPath(cairo_t* cr, char c, double penX, const FontLook& look, double dx, double dy) {
+  char s[2] = {c, 0};
+  cairo_move_to(cr, penX + dx, look.baseline + dy);
   cairo_text_path(cr, s);
 }
 
-// Draws one glyph inside its own cell only: its outline and shadow never reach the
-// neighbouring cells (a space cell stays clear).
-void DrawGlyph(Canvas& sheet, const Cell& cell, const FontLook& look) {
-  if (cell.c == ' ') return;
-  cairo_t* cr = sheet.Cr();
-  cairo_save(cr);
-  cairo_rectangle(cr, cell.x, 1, cell.w, look.height - 1);
-  cairo_clip(cr);
-  if (look.shadow > 0) {
-    const int margin = 4;
-    Canvas shade(cell.w + 2 * margin, look.height);
-    cairo_t* sc = shade.Cr();
-    cairo_translate(sc, margin - cell.x, 0);
-    SelectLook(sc, look);
-    GlyphPath(sc, cell, look, look.shadow, look.shadow);
-    cairo_set_source_rgb(sc, 0, 0, 0);
-    if (look.outline > 0) {
-      cairo_set_line_width(sc, look.outline * 2);
-      cairo_set_line_join(sc, CAIRO_LINE_JOIN_ROUND);
-      cairo_stroke_preserve(sc);
-    }
-    cairo_fill(sc);
-    shade.Blur(1);
-    sheet.Paint(shade, cell.x - margin, 0, look.shadowAlpha);
-  }
+// Draws one glyph with its shadow and outline, pen at a margin wide enough for all of it,
+// and finds its ink columns.
+Glyph RenderGlyph(char c, const FontLook& look) {
+  Glyph g{c, nullptr};
+  Canvas probe(4, 4);
+  SelectLook(probe.Cr(), look);
+  char s[2] = {c, 0};
+  cairo_text_extents_t e;
+  cairo_text_extents(probe.Cr(), s, &e);
+  g.advance = int(std::lround(e.x_advance));
+  const int margin = int(std::ceil(look.outline + look.shadow)) + 4;
+  const int w = int(std::ceil(std::max(e.x_advance, e.x_bearing + e.width))) + 2 * margin;
+  g.picture = std::make_unique<Canvas>(w, look.height);
+  if (c == ' ') return g;
+  const double pen = margin;
+  Canvas body(w, look.height);
+  cairo_t* cr = body.Cr();
   SelectLook(cr, look);
-  GlyphPath(cr, cell, look, 0, 0);
+  GlyphPath(cr, c, pen, look, 0, 0);
   if (look.outline > 0) {
     SetColour(cr, look.outlineColour);
     cairo_set_line_width(cr, look.outline * 2);
@@ -94,7 +68,40 @@ void DrawGlyph(Canvas& sheet, const Cell& cell, const FontLook& look) {
   }
   LinearFill(cr, 0, look.capTop, 0, look.baseline, look.top, look.bottom);
   cairo_fill(cr);
-  cairo_restore(cr);
+  // The ink is the letter with its outline; its shadow falls into the gap and is cut at
+  // the run's end. Row 0 is the sheet's marker row: nothing drawn there counts.
+  g.inkLeft = w;
+  for (int x = 0; x < w; ++x)
+    for (int y = 1; y < look.height; ++y)
+      if (body.Get(x, y).a >= kInkAlpha) {
+        g.inkLeft = std::min(g.inkLeft, x);
+        g.inkRight = x;
+        break;
+      }
+  if (look.shadow > 0) {
+    Canvas shade(w, look.height);
+    cairo_t* sc = shade.Cr();
+    SelectLook(sc, look);
+    GlyphPath(sc, c, pen, look, look.shadow, look.shadow);
+    cairo_set_source_rgb(sc, 0, 0, 0);
+    if (look.outline > 0) {
+      cairo_set_line_width(sc, look.outline * 2);
+      cairo_set_line_join(sc, CAIRO_LINE_JOIN_ROUND);
+      cairo_stroke_preserve(sc);
+    }
+    cairo_fill(sc);
+    shade.Blur(1);
+    g.picture->Paint(shade, 0, 0, look.shadowAlpha);
+  }
+  g.picture->Paint(body, 0, 0);
+  return g;
+}
+
+// The run of a glyph: its ink and the gap after it; the space is as wide as the font
+// makes it, at least the look's minimum.
+int RunWidth(const Glyph& g, const FontLook& look) {
+  if (g.inkRight < g.inkLeft) return std::max(look.minSpaceWidth, g.advance);
+  return g.inkRight - g.inkLeft + 1 + look.gap;
 }
 
 }  // namespace
@@ -106,17 +113,30 @@ std::string DefaultCharacters() {
 }
 
 CanvasPtr BuildFontSheet(const std::string& characters, const FontLook& look) {
-  Canvas scratch(4, 4);
-  SelectLook(scratch.Cr(), look);
-  int width = 0;
-  std::vector<Cell> cells = LayOut(scratch.Cr(), characters, look, width);
+  // Runs stand left to right, one separator column before each.
+  std::vector<Glyph> glyphs;
+  int width = 1;
+  for (char c : characters) {
+    glyphs.push_back(RenderGlyph(c, look));
+    width += RunWidth(glyphs.back(), look) + 1;
+  }
+  width += 2;
   auto sheet = std::make_unique<Canvas>(width, look.height);
-  for (const Cell& cell : cells) DrawGlyph(*sheet, cell, look);
-
-  // Row 0: separator everywhere, markers over each glyph's columns.
   for (int x = 0; x < width; ++x) sheet->Set(x, 0, kSeparator);
-  for (const Cell& cell : cells)
-    for (int x = cell.x; x < cell.x + cell.w; ++x) sheet->Set(x, 0, kMarker);
+  int x = 1;
+  cairo_t* cr = sheet->Cr();
+  for (const Glyph& g : glyphs) {
+    const int w = RunWidth(g, look);
+    // Only the run itself: no glyph reaches into its neighbours' runs.
+    cairo_save(cr);
+    cairo_rectangle(cr, x, 1, w, look.height - 1);
+    cairo_clip(cr);
+    sheet->Paint(*g.picture, x - g.inkLeft, 0);
+    cairo_restore(cr);
+    sheet->Flush();
+    for (int m = x; m < x + w; ++m) sheet->Set(m, 0, kMarker);
+    x += w + 1;
+  }
   return sheet;
 }
 

@@ -2,6 +2,8 @@
 // Bitmap font sheets: the glyphs of a character list drawn side by side from a real
 // font, each glyph's columns marked in row 0 by a run of marker pixels between
 // separator pixels, so the game finds exactly one glyph per character, left to right.
+// A run is as wide as its glyph's ink (the letter and its outline) and a small gap, so
+// text drawn glyph after glyph is spaced like proportional type.
 // Also a reader of such sheets, used to compose previews with the sheets themselves.
 #pragma once
 
@@ -28,7 +30,7 @@ struct FontLook {
   Rgb outlineColour;
   double shadow = 0;      // drop shadow offset to the bottom right, 0 = none
   double shadowAlpha = 0.6;
-  int pad = 0;            // extra clear columns on each side of a glyph cell
+  int gap = 1;            // columns after a glyph's ink (its shadow may show there), inside its run
   int minSpaceWidth = 4;  // the space glyph is at least this wide
 };
 

@@ -37,8 +37,7 @@ FontLook SmallFontLook() {
   f.outline = 1;
   f.outlineColour = Hex(0x08100a);
   f.minSpaceWidth = 4;
-  // Tips draw this font with a spacing of -2: the cells carry that much air.
-  f.pad = 1;
+  f.gap = 0;
   return f;
 }
 
@@ -55,6 +54,7 @@ FontLook BigFontLook() {
   f.shadow = 4;
   f.shadowAlpha = 0.55;
   f.minSpaceWidth = 18;
+  f.gap = 3;
   return f;
 }
 

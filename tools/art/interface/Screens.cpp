@@ -118,13 +118,13 @@ void InGame(const Composer& c, const Fonts& f, Canvas& s, bool puzzle) {
 void Tip(const Composer& c, const Fonts& f, Canvas& s, int ax, int ay, const std::string& text) {
   if (!f.small) return;
   const int lineH = f.small->Height() - 7;
-  // Word-wrap by measuring, as the game's font code does (180 pixels, spacing -2).
+  // Word-wrap by measuring, as the game's font code does (180 pixels, glyphs side by side).
   std::vector<std::string> lines(1);
   std::string word;
   for (char ch : text + " ") {
     word.push_back(ch);
     if (ch != ' ') continue;
-    if (f.small->Measure(lines.back() + word, -2) > 180) lines.emplace_back();
+    if (f.small->Measure(lines.back() + word) > 180) lines.emplace_back();
     lines.back() += word;
     word.clear();
   }
@@ -136,7 +136,7 @@ void Tip(const Composer& c, const Fonts& f, Canvas& s, int ax, int ay, const std
   cairo_fill(cr);
   c.Put(s, "Dat/Game/tip_text.tga", 0, bx, by);
   c.Put(s, "Dat/Game/tip_hide_text.tga", 0, bx, by + h - 14);
-  for (int i = 0; i < n; ++i) f.small->Draw(s, bx + 3, by + 16 + i * lineH, lines[i], -2);
+  for (int i = 0; i < n; ++i) f.small->Draw(s, bx + 3, by + 16 + i * lineH, lines[i]);
   c.Put(s, "Dat/Game/TipsArrowLeft.tga", 0, ax + 1, ay - 5);
 }
 
