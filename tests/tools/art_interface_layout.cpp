@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -156,6 +158,61 @@ TEST(ArtInterfaceLayout, HelpIllustrationsStayOnThePageAndApart) {
   }
   for (size_t i = 0; i < boxes.size(); ++i)
     for (size_t j = i + 1; j < boxes.size(); ++j) EXPECT_FALSE(boxes[i].Overlaps(boxes[j])) << boxes[i] << boxes[j];
+}
+
+// One line of the help page's text as the generator drew it (art/help-text.txt).
+struct HelpLine {
+  std::string kind, text;
+  double size = 0;
+  Box ink{};
+};
+
+std::vector<HelpLine> HelpText() {
+  std::vector<HelpLine> lines;
+  std::ifstream in("art/help-text.txt");
+  std::string row;
+  while (std::getline(in, row)) {
+    std::istringstream fields(row);
+    HelpLine l;
+    double left, top, right, bottom;
+    if (!(fields >> l.kind >> l.size >> left >> top >> right >> bottom)) continue;
+    std::getline(fields >> std::ws, l.text);
+    l.ink = {int(left), int(top), int(right - left), int(bottom - top)};
+    lines.push_back(l);
+  }
+  return lines;
+}
+
+TEST(ArtInterfaceLayout, HelpTextIsReadableAndClearOfThePictures) {
+  const std::vector<HelpLine> lines = HelpText();
+  ASSERT_GE(lines.size(), 50u) << "art/help-text.txt of the generator";
+  // The illustrations with the frames drawn round the big ones, the check box, the OK
+  // button and the version the game writes at (385, 575).
+  std::vector<Box> pictures = {{385, 575, 50, 16}};
+  for (int index = 57; index <= 68; ++index) {
+    Entry e(index);
+    ASSERT_TRUE(e.ok);
+    if (index == 58) continue;
+    Box b = e.At();
+    if (index >= 59 && index <= 63) b = {b.x - 4, b.y - 4, b.w + 8, b.h + 8};
+    pictures.push_back(b);
+  }
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const HelpLine& l = lines[i];
+    SCOPED_TRACE(l.text);
+    EXPECT_GE(l.size, 11.0);
+    EXPECT_TRUE(l.ink.Inside(Box{6, 6, 788, 588}));
+    for (const Box& p : pictures) EXPECT_FALSE(l.ink.Overlaps(p)) << p;
+    for (size_t j = i + 1; j < lines.size(); ++j) EXPECT_FALSE(l.ink.Overlaps(lines[j].ink)) << lines[j].text;
+    // A heading stands well clear of the text above it (lines of a paragraph are about
+    // 3 pixels apart).
+    if (l.kind != "heading") continue;
+    int above = -1000;
+    for (const HelpLine& o : lines)
+      if (o.ink.y < l.ink.y && o.ink.x < l.ink.x + l.ink.w && l.ink.x < o.ink.x + o.ink.w)
+        above = std::max(above, o.ink.y + o.ink.h);
+    EXPECT_GE(l.ink.y - above, 9) << "the heading sticks to the text above it";
+  }
 }
 
 TEST(ArtInterfaceLayout, IntroPicturesLeaveTheVersionAndTheLoadingLineFree) {

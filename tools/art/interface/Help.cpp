@@ -2,6 +2,8 @@
 // The help page: the background carries the game's help text around the places of the
 // nine animated illustrations, which show what the text next to them explains.
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 #include "interface/HelpText.h"
 #include "interface/PanelParts.h"
@@ -71,16 +73,49 @@ const std::vector<Topic> kWaitTopics = {
          "warehouse is empty, each train still on the field costs 1000 every 20 seconds."},
 };
 
-void Key(cairo_t* cr, double x, double y, const char* key, const char* what) {
-  Condensed(cr, key, x, y, 11, Pal().brassLight);
-  TextStyle st;
-  st.family = "DejaVu Sans Condensed";
-  st.size = 11;
-  st.colour = Pal().cream;
-  DrawText(cr, what, x + 42, y, st);
+// The help text's boxes on the page, around the illustrations' frames.
+struct Block {
+  TextBox box;
+  const std::vector<Topic>* topics;
+};
+const Block kBlocks[] = {
+    {{20, 10, 226, 206}, &kGoalTopics},
+    {{557, 10, 230, 214}, &kGameTopics},
+    {{248, 213, 234, 398}, &kSwitchTopics},
+    {{495, 340, 292, 414}, &kRepairTopics},
+    {{276, 406, 200, 548}, &kBuildTopics},
+    {{16, 333, 222, 398}, &kWaitTopics},
+};
+
+// The keys: the heading, then each key and what it does, in two rows.
+void Keys(cairo_t* cr, TextLog& log, double x, double y, const HelpTextStyle& hs) {
+  TextStyle key;
+  key.family = "DejaVu Sans Condensed";
+  key.size = hs.headingSize;
+  key.bold = true;
+  key.colour = Pal().brassLight;
+  TextStyle what = key;
+  what.size = hs.size;
+  what.bold = false;
+  what.colour = Pal().cream;
+  log.Text(cr, "KEYS", x, y, key, true);
+  const double indent = x + TextWidth(cr, "KEYS", key) + 12;
+  const char* const rows[2][3][2] = {{{"Space", "pause"}, {"F1", "this help"}, {"Escape", "the menu"}},
+                                     {{"F4", "full screen"}, {"Alt+F4", "close or quit"}, {nullptr, nullptr}}};
+  for (int r = 0; r < 2; ++r) {
+    double kx = indent, ky = y + r * hs.lineHeight;
+    for (const auto& pair : rows[r]) {
+      if (!pair[0]) continue;
+      log.Text(cr, pair[0], kx, ky, key, false);
+      kx += TextWidth(cr, pair[0], key) + 4;
+      log.Text(cr, pair[1], kx, ky, what, false);
+      kx += TextWidth(cr, pair[1], what) + 14;
+    }
+  }
 }
 
-CanvasPtr Background() {
+// The page; layout receives where every line of text went.
+CanvasPtr Background(std::string* layout) {
   const Palette& p = Pal();
   auto c = std::make_unique<Canvas>(800, 600);
   FillOpaque(*c, p.brassDark);
@@ -101,25 +136,21 @@ CanvasPtr Background() {
   SetColour(cr, p.greenDeep, 0.75);
   cairo_fill(cr);
   Rule(cr, 6, 551, 788);
+  TextLog log;
   TextStyle st;
   st.size = 11;
   st.colour = p.cream;
-  DrawText(cr, "Do not show this page when a game starts", 46, 575, st);
-
-  Lettering(cr, "HOW TO PLAY", 20, 29, 17, p.redLight);
-  DrawTopics(cr, {20, 31, 230, 208}, kGoalTopics);
-  DrawTopics(cr, {556, 14, 228, 216}, kGameTopics);
-  DrawTopics(cr, {244, 212, 238, 400}, kSwitchTopics);
-  DrawTopics(cr, {495, 336, 292, 416}, kRepairTopics);
-  DrawTopics(cr, {276, 402, 204, 548}, kBuildTopics);
-  DrawTopics(cr, {487, 508, 300, 552}, kWaitTopics, 10.5);
-  // The keys.
-  Condensed(cr, "KEYS", 20, 342, 11.5, p.brassLight);
-  Key(cr, 20, 358, "Space", "pause");
-  Key(cr, 20, 372, "F1", "this help");
-  Key(cr, 20, 386, "Escape", "the menu");
-  Key(cr, 112, 358, "F4", "full screen");
-  Key(cr, 112, 372, "Alt+F4", "close or quit");
+  log.Text(cr, "Do not show this page when a game starts", 46, 575, st, false);
+  TextStyle title;
+  title.size = 17;
+  title.bold = true;
+  title.colour = p.redLight;
+  title.align = Align::Centre;
+  log.Text(cr, "HOW TO PLAY", kGoal.x + kGoal.w / 2, 21, title, true);
+  const HelpTextStyle hs;
+  for (const Block& b : kBlocks) DrawTopics(cr, log, b.box, *b.topics, hs);
+  Keys(cr, log, 489, 531, hs);
+  if (layout) *layout = log.Describe();
   return c;
 }
 
@@ -159,7 +190,7 @@ CanvasPtr SwitchPicture() {
     Path route = in;
     route.Append(k == 0 ? up : down);
     TrainOn(cr, route, 100, TownColour(2), 2);
-    Lettering(cr, "CLICK", 92, 100, 10, Pal().cream, Align::Centre);
+    Lettering(cr, "CLICK", 92, 101, 11, Pal().cream, Align::Centre);
   });
 }
 
@@ -213,7 +244,7 @@ CanvasPtr RepairPicture() {
     }
     double head[3] = {-30, 96, 190};
     if (k > 0) TrainOn(cr, line, head[k], Hex(0xff9a1a), 1);
-    Lettering(cr, k == 0 ? "DAMAGED" : k == 1 ? "REPAIR TRAIN" : "TRACK RESTORED", 100, 102, 10, Pal().cream,
+    Lettering(cr, k == 0 ? "DAMAGED" : k == 1 ? "REPAIR TRAIN" : "TRACK RESTORED", 100, 103, 11, Pal().cream,
               Align::Centre);
   });
 }
@@ -387,7 +418,7 @@ CanvasPtr BellPicture() {
     Ellipse(cr, 22, 7, 3, 3);
     SetColour(cr, p.ink);
     cairo_fill(cr);
-    Lettering(cr, "-1000", 22, 58, 10, Hex(0xffb0a0), Align::Centre);
+    Lettering(cr, "-1000", 22, 59, 11, Hex(0xffb0a0), Align::Centre);
   });
 }
 
@@ -398,7 +429,13 @@ using namespace art;
 using namespace art::ui;
 
 ART_GROUP(interface_help) {
-  ctx.Save(*Background(), "Dat/Interface/Help/helpBG.jpg", "", 1, {58});
+  std::string layout;
+  ctx.Save(*Background(&layout), "Dat/Interface/Help/helpBG.jpg", "", 1, {58});
+  // Where the text went, for the layout test: one line of text per line.
+  if (FILE* f = std::fopen(ctx.Path("art/help-text.txt").c_str(), "w")) {
+    std::fputs(layout.c_str(), f);
+    std::fclose(f);
+  }
   ctx.Save(*GoalPicture(), "Dat/Interface/Help/0.jpg", "", 3, {59});
   ctx.Save(*SwitchPicture(), "Dat/Interface/Help/1.jpg", "", 2, {60});
   ctx.Save(*RepairPicture(), "Dat/Interface/Help/2.jpg", "", 3, {61});
