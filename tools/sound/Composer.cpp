@@ -2,27 +2,30 @@
 #include "Composer.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 namespace music {
 
 namespace {
 
-constexpr uint32_t kBeat = midi::kDivision;
-constexpr uint32_t kEighth = kBeat / 2;
-constexpr uint32_t kSixteenth = kBeat / 4;
-constexpr int kIntroBars = 4;
-constexpr int kEndingBars = 2;
-constexpr double kEndingSlowdown = 0.8;
+// The MIDI channel of each part (indexed by Part); 9 is General MIDI's percussion.
+constexpr int kChannel[kPartCount] = {0, 1, 2, 3, 4, 5, 9};
 
-// Channels of the parts; 9 is General MIDI's percussion channel.
-enum Channel { kLead = 0, kCounter = 1, kComp = 2, kBass = 3, kPad = 4, kDrums = 9 };
+// The music's level in the game's mix, in dB on every part's channel volume
+// (0 dB = volume 127, the most General MIDI allows). It sets how far the tunes sit
+// under the sound effects at the game's default volumes; the engine's mix
+// loudness test measures that distance.
+constexpr double kMusicGainDb = -2.0;
+// The balance of the parts, in dB against the melody, and their stereo places.
+constexpr double kBalanceDb[kPartCount] = {0.0, -3.5, -5.0, -1.0, -8.5, -0.5, -3.0};
+constexpr int kPan[kPartCount] = {64, 84, 44, 64, 90, 58, 64};
 
-// General MIDI percussion keys.
-enum Drum {
-  kKick = 36, kSideStick = 37, kSnare = 38, kClosedHat = 42, kPedalHat = 44, kLowTom = 45,
-  kOpenHat = 46, kMidTom = 47, kHighTom = 50, kCrash = 49, kRide = 51, kTambourine = 54
-};
+int ChannelVolume(Part part, double levelDb) {
+  const double db = kMusicGainDb + levelDb + kBalanceDb[part];
+  return std::clamp(static_cast<int>(std::lround(127.0 * std::pow(10.0, db / 40.0))), 1, 127);
+}
 
 int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 int Mod(int a, int b) { return a - FloorDiv(a, b) * b; }
@@ -41,6 +44,9 @@ const std::vector<std::vector<int>> kCadence4 = {{4, 4}, {8}, {2, 6}, {6, 2}};
 const std::vector<std::vector<int>> kCalm3 = {{6}, {4, 2}, {2, 2, 2}, {3, 1, 2}};
 const std::vector<std::vector<int>> kBusy3 = {{2, 2, 2}, {2, 1, 1, 2}, {1, 1, 2, 2}, {3, 1, 1, 1}, {2, 2, 1, 1}};
 const std::vector<std::vector<int>> kCadence3 = {{6}, {4, 2}};
+// A resting voice: one or two long notes a bar.
+const std::vector<std::vector<int>> kSparse4 = {{4, 4}, {6, 2}, {8}, {2, 6}, {3, 5}};
+const std::vector<std::vector<int>> kSparse3 = {{6}, {4, 2}, {2, 4}};
 
 // Melodic steps, mostly by step, sometimes by leap.
 const int kSteps[] = {-1, -1, -1, 1, 1, 1, -2, 2, 2, 0, 3, -3};
@@ -105,9 +111,10 @@ Composer::Progression Composer::MakeProgression(bool answer) {
 
 std::vector<int> Composer::BarRhythm(bool cadence) {
   const bool three = style_.beatsPerBar == 3;
-  const auto& pool = cadence ? (three ? kCadence3 : kCadence4)
-                             : Chance(style_.density) ? (three ? kBusy3 : kBusy4)
-                                                      : (three ? kCalm3 : kCalm4);
+  const auto& pool = cadence                 ? (three ? kCadence3 : kCadence4)
+                     : calm_                   ? (three ? kSparse3 : kSparse4)
+                     : Chance(style_.density)  ? (three ? kBusy3 : kBusy4)
+                                               : (three ? kCalm3 : kCalm4);
   return pool[Rand(static_cast<int>(pool.size()))];
 }
 
@@ -115,6 +122,18 @@ std::vector<int> Composer::Contour(size_t notes) {
   std::vector<int> steps(notes);
   for (int& s : steps) s = kSteps[Rand(static_cast<int>(std::size(kSteps)))];
   return steps;
+}
+
+void Composer::Emit(Part part, const Note& note) {
+  if (!(barParts_ & Bit(part))) return;
+  Note n = note;
+  n.velocity = std::clamp(n.velocity + barDynamic_, 1, 127);
+  parts_[part].push_back(n);
+}
+
+void Composer::SetBar(unsigned parts, int dynamic) {
+  barParts_ = parts;
+  barDynamic_ = dynamic;
 }
 
 void Composer::MelodyBar(uint32_t start, const std::vector<int>& rhythm, const std::vector<int>& contour,
@@ -135,17 +154,18 @@ void Composer::MelodyBar(uint32_t start, const std::vector<int>& rhythm, const s
     pos += rhythm[i];
     if (i > 0 && Chance(0.07)) continue;  // a breath
     const int velocity = 82 + (strong ? 10 : 0) + Rand(9) - 4;
-    lead_.push_back({Place(tick), length, KeyOfStep(step, degree), velocity});
+    Emit(melodyPart_, {Place(tick), length, KeyOfStep(step, degree), velocity});
     if (harmonised) {
       // A third below, or on stressed notes the next chord tone below.
       int below = strong ? NearestChordStep(step - 2, degree) : step - 2;
       if (below >= step) below = step - 3;
-      counter_.push_back({Place(tick), length, KeyOfStep(below, degree), velocity - 16});
+      Emit(kCounter, {Place(tick), length, KeyOfStep(below, degree), velocity - 16});
     }
   }
 }
 
-void Composer::MelodySection(uint32_t start, const Progression& prog, char label, int occurrence, bool last) {
+void Composer::MelodySection(uint32_t start, const Progression& prog, char label, int occurrence,
+                             bool harmonised) {
   // The theme of a section letter is the same every time it comes back; only its
   // middle bars vary on repeats.
   const std::mt19937 saved = rng_;
@@ -165,13 +185,58 @@ void Composer::MelodySection(uint32_t start, const Progression& prog, char label
     rhythm[5] = BarRhythm(false);
     contour[5] = Contour(rhythm[5].size());
   }
-  melodyStep_ = label == 'A' ? 4 : 7;
-  for (int b = 0; b < 8; ++b) MelodyBar(start + b * BarTicks(), rhythm[b], contour[b], prog[b], last);
+  const bool home = std::toupper(static_cast<unsigned char>(label)) == 'A';
+  melodyStep_ = home ? 4 : 7;
+  for (int b = 0; b < 8; ++b) {
+    SetTexture(b);
+    MelodyBar(start + b * BarTicks(), rhythm[b], contour[b], prog[b], harmonised);
+  }
   // Close the phrase: home on the tonic, or on a tone of the dominant chord.
-  const int target = label == 'A' ? (melodyStep_ >= 4 ? 7 : 0) : NearestChordStep(melodyStep_, 4);
-  if (!lead_.empty()) lead_.back().key = KeyOfStep(target, prog[7]);
-  if (last && !counter_.empty()) counter_.back().key = KeyOfStep(target - 3, prog[7]);
+  const int target = home ? (melodyStep_ >= 4 ? 7 : 0) : NearestChordStep(melodyStep_, 4);
+  std::vector<Note>& melody = parts_[melodyPart_];
+  if (!melody.empty()) melody.back().key = KeyOfStep(target, prog[7]);
+  if (harmonised && !parts_[kCounter].empty()) parts_[kCounter].back().key = KeyOfStep(target - 3, prog[7]);
   melodyStep_ = target;
+}
+
+void Composer::SetTexture(int bar) {
+  switch (texture_) {
+    case Texture::Full:  // the counter voice sounds only where the melody is harmonised
+      SetBar(~Bit(kSolo), 0);
+      break;
+    case Texture::Build: {
+      // Layer by layer, every other bar, and louder all the way to the top.
+      const unsigned layers[] = {Bit(kLead) | Bit(kBass), Bit(kComp), Bit(kDrums) | Bit(kPad), Bit(kCounter)};
+      unsigned parts = 0;
+      for (int i = 0; i <= bar / 2; ++i) parts |= layers[i];
+      SetBar(parts, -26 + 4 * bar);
+      break;
+    }
+    case Texture::Rest:
+      SetBar(Bit(kSolo) | Bit(kComp) | Bit(kBass), -22);
+      break;
+  }
+}
+
+void Composer::Section(uint32_t start, const std::string& token, bool last, const Progression& theme,
+                       const Progression& contrast) {
+  const char label = token.back();
+  const bool resting = std::islower(static_cast<unsigned char>(label));
+  texture_ = token[0] == '^' ? Texture::Build : resting ? Texture::Rest : Texture::Full;
+  const Progression& prog = std::toupper(static_cast<unsigned char>(label)) == 'A' ? theme : contrast;
+  melodyPart_ = texture_ == Texture::Rest ? kSolo : kLead;
+  calm_ = texture_ == Texture::Rest;
+  const bool harmonised = texture_ == Texture::Build || (last && texture_ == Texture::Full);
+  MelodySection(start, prog, label, seen_[static_cast<unsigned char>(label)]++, harmonised);
+  for (int b = 0; b < 8; ++b) {
+    const uint32_t tick = start + b * BarTicks();
+    SetTexture(b);
+    BassBar(tick, prog[b], b < 7 ? prog[b + 1] : (last ? 0 : theme[0]));
+    CompBar(tick, prog[b]);
+    DrumBar(tick, b == 7, b == 0);
+  }
+  melodyPart_ = kLead;
+  calm_ = false;
 }
 
 std::vector<int> Composer::Voicing(int degree) {
@@ -189,25 +254,33 @@ std::vector<int> Composer::Voicing(int degree) {
   return keys;
 }
 
-void Composer::BassBar(uint32_t start, int degree, int nextDegree) {
+int Composer::BassRoot(int degree) const {
   int root = KeyOfStep(degree, degree) - 24;
-  int shift = 0;
-  while (root + shift < 34) shift += 12;
-  while (root + shift > 50) shift -= 12;
-  root += shift;
+  while (root < 34) root += 12;
+  while (root > 50) root -= 12;
+  return root;
+}
+
+void Composer::BassBar(uint32_t start, int degree, int nextDegree) {
+  const int root = BassRoot(degree);
+  const int shift = root - (KeyOfStep(degree, degree) - 24);
   const int fifth = KeyOfStep(degree + 4, degree) - 24 + shift;
   const int third = KeyOfStep(degree + 2, degree) - 24 + shift;
   const int next = KeyOfStep(nextDegree, nextDegree) - 24 + shift;
   const int beats = style_.beatsPerBar;
   auto note = [&](int beat, int lengthBeats, int key, int velocity) {
-    bass_.push_back({Place(start + beat * kBeat), lengthBeats * kBeat * 9 / 10, key, velocity + Rand(7) - 3});
+    Emit(kBass, {Place(start + beat * kBeat), lengthBeats * kBeat * 9 / 10, key, velocity + Rand(7) - 3});
   };
+  if (texture_ == Texture::Rest) {
+    note(0, beats, root, 78);
+    return;
+  }
   switch (style_.bass) {
     case BassKind::Held:
       note(0, beats, root, 80);
       break;
     case BassKind::RootFifth:
-      note(0, beats == 4 ? 2 : 2, root, 92);
+      note(0, 2, root, 92);
       note(2, beats - 2, fifth, 80);
       break;
     case BassKind::Walking: {
@@ -229,141 +302,102 @@ void Composer::BassBar(uint32_t start, int degree, int nextDegree) {
   }
 }
 
+void Composer::Chord(uint32_t at, uint32_t length, const std::vector<int>& keys, int velocity) {
+  for (int key : keys) Emit(kComp, {Place(at), length, key, velocity + Rand(5) - 2});
+}
+
 void Composer::CompBar(uint32_t start, int degree) {
   const std::vector<int> v = Voicing(degree);
+  const std::vector<int> triad(v.begin(), v.begin() + 3);
   const uint32_t bar = BarTicks();
-  auto chord = [&](uint32_t at, uint32_t length, int velocity) {
-    for (size_t i = 0; i < 3; ++i) comp_.push_back({Place(start + at), length, v[i], velocity + Rand(5) - 2});
-  };
+  if (texture_ == Texture::Rest) {
+    // A resting section holds one soft chord a bar under the solo voice.
+    Chord(start, bar - kSixteenth, triad, 56);
+    return;
+  }
   switch (style_.comp) {
     case CompKind::Pad:
-      chord(0, bar - kSixteenth, 58);
+      Chord(start, bar - kSixteenth, triad, 58);
       break;
     case CompKind::Arpeggio: {
       const int order[] = {0, 1, 2, 3, 2, 1, 0, 1};
       for (int i = 0; i < style_.beatsPerBar * 2; ++i) {
-        comp_.push_back({Place(start + i * kEighth), kEighth * 3 / 2, v[order[i]], 60 + (i % 2 ? 0 : 8) + Rand(5)});
+        Emit(kComp, {Place(start + i * kEighth), kEighth * 3 / 2, v[order[i]], 60 + (i % 2 ? 0 : 8) + Rand(5)});
       }
       break;
     }
     case CompKind::Offbeat:
-      for (int b = 0; b < style_.beatsPerBar; ++b) chord(b * kBeat + kEighth, kEighth * 2 / 3, b % 2 ? 70 : 62);
+      for (int b = 0; b < style_.beatsPerBar; ++b) {
+        Chord(start + b * kBeat + kEighth, kEighth * 2 / 3, triad, b % 2 ? 70 : 62);
+      }
       break;
     case CompKind::Waltz:
-      for (int b = 1; b < style_.beatsPerBar; ++b) chord(b * kBeat, kEighth, 60);
+      for (int b = 1; b < style_.beatsPerBar; ++b) Chord(start + b * kBeat, kEighth, triad, 60);
       break;
   }
   if (style_.padProgram >= 0) {
-    for (int key : v) pad_.push_back({start, bar, key + 12, 44});
-  }
-}
-
-void Composer::DrumBar(uint32_t start, bool fill, bool crash) {
-  if (style_.drums == DrumKind::None) return;
-  const int cells = style_.beatsPerBar * 4;
-  const int fillFrom = fill ? cells / 2 : cells;
-  auto hit = [&](int cell, int key, int velocity) {
-    drums_.push_back({Place(start + cell * kSixteenth), kSixteenth, key, velocity + Rand(9) - 4});
-  };
-  if (crash) hit(0, kCrash, 88);
-  for (int c = 0; c < fillFrom; ++c) {
-    const bool beat = c % 4 == 0, eighth = c % 2 == 0;
-    const bool backbeat = beat && (c / 4) % 2 == 1;
-    switch (style_.drums) {
-      case DrumKind::Pop:
-        if (c == 0 || (c == cells / 2 && style_.beatsPerBar == 4) || (c == 10 && Chance(0.3))) hit(c, kKick, 96);
-        if (backbeat) hit(c, kSnare, 88);
-        if (eighth) hit(c, c == cells - 2 && Chance(0.3) ? kOpenHat : kClosedHat, beat ? 70 : 56);
-        break;
-      case DrumKind::Brushes:
-        if (c == 0) hit(c, kKick, 62);
-        if (backbeat) hit(c, kSideStick, 58);
-        if (beat || c % 4 == 2) hit(c, kRide, beat ? 58 : 46);
-        if (backbeat) hit(c, kPedalHat, 44);
-        break;
-      case DrumKind::Reel:
-        if (c == 0 || c == 8) hit(c, kKick, 92);
-        if (backbeat) hit(c, kSnare, 62);
-        if (eighth) hit(c, kTambourine, beat ? 64 : 48);
-        if (c == 14 && Chance(0.5)) hit(c, kLowTom, 70);
-        break;
-      case DrumKind::None:
-        break;
-    }
-  }
-  const int toms[] = {kHighTom, kHighTom, kMidTom, kMidTom, kLowTom, kLowTom, kLowTom, kLowTom};
-  for (int c = fillFrom, i = 0; c < cells; ++c, ++i) hit(c, toms[std::min(i, 7)], 70 + 3 * i);
-}
-
-void Composer::Ending(uint32_t start) {
-  const uint32_t length = kEndingBars * BarTicks() - kBeat;
-  const int home = melodyStep_ >= 4 ? 7 : 0;
-  lead_.push_back({start, length, KeyOfStep(home, 0), 86});
-  for (int key : Voicing(0)) comp_.push_back({start, length, key, 62});
-  if (style_.padProgram >= 0) {
-    for (int key : Voicing(0)) pad_.push_back({start, length, key + 12, 50});
-  }
-  int root = KeyOfStep(0, 0) - 24;
-  while (root < 34) root += 12;
-  bass_.push_back({start, length, root, 92});
-  if (style_.drums != DrumKind::None) {
-    drums_.push_back({start, kBeat, kCrash, 92});
-    drums_.push_back({start, kBeat, kKick, 96});
+    for (int key : v) Emit(kPad, {start, bar, key + 12, 44});
   }
 }
 
 std::vector<midi::Track> Composer::Compose() {
-  lead_.clear(), counter_.clear(), comp_.clear(), bass_.clear(), pad_.clear(), drums_.clear();
+  for (auto& part : parts_) part.clear();
+  std::fill(std::begin(seen_), std::end(seen_), 0);
   const uint32_t bar = BarTicks();
   const Progression theme = MakeProgression(false);
   const Progression contrast = MakeProgression(true);
-  const Progression intro = {0, 3, 4, 4};
+  const Progression intro = style_.introBars <= 2 ? Progression{0, 4} : Progression{0, 3, 4, 4};
+  const int introBars = static_cast<int>(intro.size());
   uint32_t tick = 0;
-  for (int b = 0; b < kIntroBars; ++b, tick += bar) {
-    BassBar(tick, intro[b], b + 1 < kIntroBars ? intro[b + 1] : 0);
+  texture_ = Texture::Full;
+  SetBar(style_.introParts, -6);
+  for (int b = 0; b < introBars; ++b, tick += bar) {
+    BassBar(tick, intro[b], b + 1 < introBars ? intro[b + 1] : 0);
     CompBar(tick, intro[b]);
-    DrumBar(tick, b == kIntroBars - 1, false);
+    DrumBar(tick, b == introBars - 1, false);
   }
-  int seen[26] = {};
-  for (size_t s = 0; s < style_.form.size(); ++s) {
-    const char label = style_.form[s];
-    const Progression& prog = label == 'A' ? theme : contrast;
-    const bool last = s + 1 == style_.form.size();
-    MelodySection(tick, prog, label, seen[(label - 'A') % 26]++, last);
-    for (int b = 0; b < 8; ++b, tick += bar) {
-      BassBar(tick, prog[b], b < 7 ? prog[b + 1] : (last ? 0 : theme[0]));
-      CompBar(tick, prog[b]);
-      DrumBar(tick, b == 7, b == 0);
-    }
+  std::vector<std::string> tokens;
+  for (size_t from = 0; from < style_.form.size();) {
+    const size_t to = std::min(style_.form.find(' ', from), style_.form.size());
+    if (to > from) tokens.push_back(style_.form.substr(from, to - from));
+    from = to + 1;
   }
+  for (size_t s = 0; s < tokens.size(); ++s, tick += 8 * bar) {
+    Section(tick, tokens[s], s + 1 == tokens.size(), theme, contrast);
+  }
+  texture_ = Texture::Full;
+  SetBar(~0u, 0);
   Ending(tick);
 
+  uint32_t end = tick;
+  for (const auto& part : parts_) {
+    for (const Note& n : part) end = std::max(end, n.tick + n.length);
+  }
+  const double slowdown = EndingSlowdown();
   midi::Track conductor(style_.title);
   conductor.Tempo(0, style_.bpm);
   conductor.TimeSignature(0, style_.beatsPerBar, 4);
-  conductor.Tempo(tick, style_.bpm * kEndingSlowdown);
+  if (slowdown != 1.0) conductor.Tempo(tick, style_.bpm * slowdown);
   const double beatSeconds = 60.0 / style_.bpm;
-  const int endingBeats = kEndingBars * style_.beatsPerBar - 1;  // the last chord's length
-  seconds_ = tick / double(kBeat) * beatSeconds + endingBeats * beatSeconds / kEndingSlowdown;
+  seconds_ = tick / double(kBeat) * beatSeconds + (end - tick) / double(kBeat) * beatSeconds / slowdown;
 
+  const int programs[kPartCount] = {style_.leadProgram, style_.counterProgram, style_.compProgram,
+                                    style_.bassProgram, style_.padProgram,     style_.soloProgram, 0};
+  const char* names[kPartCount] = {"Melody", "Second voice", "Chords", "Bass", "Pad", "Solo", "Drums"};
   std::vector<midi::Track> tracks;
   tracks.push_back(conductor);
-  auto part = [&](const char* name, int channel, int program, int volume, int pan, const std::vector<Note>& notes) {
-    if (notes.empty() || (channel != kDrums && program < 0)) return;
-    midi::Track t(name);
-    if (channel != kDrums) t.Program(0, channel, program);
-    t.Control(0, channel, 7, volume);
-    t.Control(0, channel, 10, pan);
+  for (int p = 0; p < kPartCount; ++p) {
+    const Part part = static_cast<Part>(p);
+    if (parts_[p].empty() || (part != kDrums && programs[p] < 0)) continue;
+    const int channel = kChannel[p];
+    midi::Track t(names[p]);
+    if (part != kDrums) t.Program(0, channel, programs[p]);
+    t.Control(0, channel, 7, ChannelVolume(part, style_.levelDb));
+    t.Control(0, channel, 10, kPan[p]);
     t.Control(0, channel, 91, 50);
-    for (const Note& n : notes) t.Note(n.tick, n.length, channel, n.key, n.velocity);
+    for (const Note& n : parts_[p]) t.Note(n.tick, n.length, channel, n.key, n.velocity);
     tracks.push_back(std::move(t));
-  };
-  part("Melody", kLead, style_.leadProgram, 104, 64, lead_);
-  part("Second voice", kCounter, style_.counterProgram, 84, 84, counter_);
-  part("Chords", kComp, style_.compProgram, 78, 44, comp_);
-  part("Bass", kBass, style_.bassProgram, 98, 64, bass_);
-  part("Pad", kPad, style_.padProgram, 64, 90, pad_);
-  part("Drums", kDrums, 0, 86, 64, drums_);
+  }
   return tracks;
 }
 

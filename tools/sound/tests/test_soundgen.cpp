@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sound generator's output read back as a player would: WAV headers and
-// levels, and the MIDI files' structure, instruments, tempo and length.
+// levels, and the MIDI files' structure, instruments, tempo, length and
+// arrangement (where a tune builds, where it rests, how it marks its sections).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "Composer.h"
@@ -22,8 +25,15 @@ uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
   return b[at] | (uint32_t(b[at + 1]) << 8) | (uint32_t(b[at + 2]) << 16) | (uint32_t(b[at + 3]) << 24);
 }
 
+struct NoteOn {
+  uint32_t tick;
+  int channel, key, velocity;
+};
+
 // What a MIDI player learns from a file.
 struct TuneFacts {
+  std::vector<NoteOn> notes;  // in time order
+  uint32_t barTicks = 0;
   bool valid = false;
   double seconds = 0.0;
   double firstTempo = 0.0;
@@ -66,6 +76,7 @@ TuneFacts Read(const std::vector<uint8_t>& b) {
         pos += 2;
         const uint32_t length = VarLen(b, pos);
         if (type == 0x51) tempo[tick] = (b[pos] << 16) | (b[pos + 1] << 8) | b[pos + 2];
+        if (type == 0x58) facts.barTicks = b[pos] * division * 4 / (1 << b[pos + 1]);
         pos += length;
       } else if ((status & 0xF0) == 0xC0) {
         facts.programs.insert(b[pos + 1]);
@@ -73,6 +84,7 @@ TuneFacts Read(const std::vector<uint8_t>& b) {
       } else {
         const int kind = status & 0xF0, channel = status & 0x0F, key = b[pos + 1];
         if (kind == 0x90) {
+          facts.notes.push_back({tick, channel, key, b[pos + 2]});
           ++facts.notesPerChannel[channel];
           ++sounding[channel * 128 + key];
           facts.lowestKey = std::min(facts.lowestKey, key);
@@ -98,6 +110,8 @@ TuneFacts Read(const std::vector<uint8_t>& b) {
   facts.seconds = seconds;
   facts.firstTempo = tempo.empty() ? 120.0 : 60e6 / tempo.begin()->second;
   facts.tracks = tracks;
+  std::stable_sort(facts.notes.begin(), facts.notes.end(),
+                   [](const NoteOn& x, const NoteOn& y) { return x.tick < y.tick; });
   facts.valid = pos == b.size();
   return facts;
 }
@@ -178,14 +192,161 @@ TEST(Tunes, EachIsAWellFormedGeneralMidiFileOfOneToThreeMinutes) {
 }
 
 TEST(Tunes, CompositionIsRepeatableAndTunesDiffer) {
-  std::set<std::vector<uint8_t>> seen;
+  std::set<std::string> seen;
   for (const auto& style : music::TuneStyles()) {
     music::Composer a(style), b(style);
     const auto bytes = midi::EncodeFile(a.Compose());
     EXPECT_EQ(bytes, midi::EncodeFile(b.Compose())) << style.file;
-    seen.insert(bytes);
+    seen.insert(std::string(bytes.begin(), bytes.end()));
   }
   EXPECT_EQ(seen.size(), music::TuneStyles().size());
+}
+
+TuneFacts Composed(const music::Style& style) {
+  music::Composer composer(style);
+  return Read(midi::EncodeFile(composer.Compose()));
+}
+
+// How busy a bar is: notes struck, instruments (channels) striking, loudest note.
+struct BarFacts {
+  int notes = 0;
+  int voices = 0;
+  double loudest = 0.0;  // velocity
+};
+
+std::vector<BarFacts> Bars(const TuneFacts& facts) {
+  std::vector<BarFacts> bars;
+  std::vector<std::set<int>> channels;
+  for (const NoteOn& n : facts.notes) {
+    const size_t bar = n.tick / facts.barTicks;
+    if (bars.size() <= bar) bars.resize(bar + 1), channels.resize(bar + 1);
+    ++bars[bar].notes;
+    bars[bar].loudest = std::max(bars[bar].loudest, double(n.velocity));
+    channels[bar].insert(n.channel);
+  }
+  for (size_t i = 0; i < bars.size(); ++i) bars[i].voices = static_cast<int>(channels[i].size());
+  return bars;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// A build: six bars or more over which instruments only join (two at least), the
+// notes per bar grow (never dropping under three quarters of the most so far) to at
+// least twice the first bar's and to the tune's median or more, and the playing
+// gets louder.
+bool HasBuild(const std::vector<BarFacts>& bars, double medianNotes) {
+  for (size_t s = 0; s < bars.size(); ++s) {
+    int most = bars[s].notes;
+    for (size_t e = s + 1; e < bars.size(); ++e) {
+      if (bars[e].voices < bars[e - 1].voices || bars[e].notes * 4 < most * 3) break;
+      most = std::max(most, bars[e].notes);
+      if (e - s + 1 >= 6 && bars[e].voices >= bars[s].voices + 2 && bars[e].notes >= 2 * bars[s].notes &&
+          bars[e].notes >= medianNotes && bars[e].loudest >= bars[s].loudest + 10.0) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// A rest: four bars or more with at most three instruments, at most half the
+// tune's median of notes per bar, played clearly softer than the tune's median.
+bool HasRest(const std::vector<BarFacts>& bars, double medianNotes, double medianVelocity) {
+  int run = 0;
+  for (const BarFacts& bar : bars) {
+    const bool quiet = bar.notes > 0 && bar.notes <= medianNotes / 2 && bar.voices <= 3 &&
+                       bar.loudest <= medianVelocity - 10.0;
+    run = quiet ? run + 1 : 0;
+    if (run >= 4) return true;
+  }
+  return false;
+}
+
+double Overlap(const std::set<int>& a, const std::set<int>& b) {
+  std::set<int> both;
+  for (int p : a) {
+    if (b.count(p)) both.insert(p);
+  }
+  std::set<int> either = a;
+  either.insert(b.begin(), b.end());
+  return either.empty() ? 0.0 : double(both.size()) / double(either.size());
+}
+
+TEST(Tunes, ArrangementsUseDifferentInstruments) {
+  const auto& styles = music::TuneStyles();
+  std::vector<std::set<int>> programs;
+  for (const auto& style : styles) programs.push_back(Composed(style).programs);
+  for (size_t i = 0; i < styles.size(); ++i) {
+    EXPECT_GE(programs[i].size(), 4u) << styles[i].file;
+    for (size_t j = i + 1; j < styles.size(); ++j) {
+      EXPECT_LE(Overlap(programs[i], programs[j]), 0.2) << styles[i].file << " and " << styles[j].file;
+    }
+  }
+}
+
+TEST(Tunes, EachBuildsUpSomewhereAndRestsSomewhere) {
+  for (const auto& style : music::TuneStyles()) {
+    const TuneFacts facts = Composed(style);
+    ASSERT_GT(facts.barTicks, 0u) << style.file;
+    const std::vector<BarFacts> bars = Bars(facts);
+    std::vector<double> notes, velocities;
+    for (const BarFacts& bar : bars) notes.push_back(bar.notes), velocities.push_back(bar.loudest);
+    std::ostringstream profile;
+    for (const BarFacts& bar : bars) profile << ' ' << bar.notes << '/' << bar.voices;
+    EXPECT_TRUE(HasBuild(bars, Median(notes))) << style.file << ": notes/voices per bar" << profile.str();
+    EXPECT_TRUE(HasRest(bars, Median(notes), Median(velocities))) << style.file << ": notes/voices per bar"
+                                                                   << profile.str();
+  }
+}
+
+// Accent figures: the rhythm that closes a tune (onsets of its last two bars, in
+// sixteenths before the final one) and the drummers' two-beat figures.
+std::vector<uint32_t> EndingRhythm(const TuneFacts& facts) {
+  const uint32_t last = facts.notes.back().tick;
+  std::set<uint32_t> onsets;
+  for (const NoteOn& n : facts.notes) {
+    if (n.tick + 2 * facts.barTicks > last) onsets.insert((last - n.tick) / (midi::kDivision / 4));
+  }
+  return {onsets.begin(), onsets.end()};
+}
+
+std::set<std::vector<std::pair<int, int>>> DrumFigures(const TuneFacts& facts) {
+  const uint32_t window = 2 * midi::kDivision, sixteenth = midi::kDivision / 4;
+  std::map<uint32_t, std::vector<std::pair<int, int>>> windows;
+  for (const NoteOn& n : facts.notes) {
+    if (n.channel == 9) windows[n.tick / window].push_back({int(n.tick % window / sixteenth), n.key});
+  }
+  std::set<std::vector<std::pair<int, int>>> figures;
+  for (auto& [start, hits] : windows) {
+    std::sort(hits.begin(), hits.end());
+    if (hits.size() >= 3) figures.insert(hits);
+  }
+  return figures;
+}
+
+TEST(Tunes, NoAccentFigureIsSharedByEveryTune) {
+  std::map<std::vector<uint32_t>, std::string> endings;
+  std::set<std::vector<std::pair<int, int>>> common;
+  bool first = true;
+  for (const auto& style : music::TuneStyles()) {
+    const TuneFacts facts = Composed(style);
+    ASSERT_FALSE(facts.notes.empty()) << style.file;
+    const auto [other, added] = endings.emplace(EndingRhythm(facts), style.file);
+    EXPECT_TRUE(added) << style.file << " ends like " << other->second;
+    if (style.drums == music::DrumKind::None) continue;
+    const auto figures = DrumFigures(facts);
+    if (first) common = figures;
+    std::set<std::vector<std::pair<int, int>>> kept;
+    for (const auto& figure : common) {
+      if (figures.count(figure)) kept.insert(figure);
+    }
+    common = kept;
+    first = false;
+  }
+  EXPECT_TRUE(common.empty()) << common.size() << " drum figures are played in every tune with drums";
 }
 
 TEST(MidiWriter, NoteEndsComeBeforeStartsAtTheSameTick) {
