@@ -8,10 +8,11 @@ namespace art {
 
 // The paint that the game tints with the train's colour (body panels, cab, tanks, tender,
 // boiler; the wagons' sides too, which only a crazy train's black and white blink tints).
-// A warm mid tone, the hue of the houses' walls: the colour shift then gives each train the
-// look of its town's houses (measured in tests/tools/art/test_art_colours.cpp), keeps clear of
-// clipping under +75 and leaves the green train lighter than the grass.
-inline Rgb TintedPaint() { return Hex(0x967e64); }
+// A light warm sandstone, the hue of the houses' walls: the colour shift then gives each train
+// the look of its town's houses (measured in tests/tools/art/test_art_colours.cpp), yellow
+// reads as yellow and the green train stays lighter than the grass. Dark parts (frame, roofs,
+// windows, skirts) keep every design's average near its houses' and show the shape.
+inline Rgb TintedPaint() { return Hex(0xc09c70); }
 // The front lamp on top of every locomotive's nose (also the mark the tests follow).
 inline Rgb NoseLamp() { return Hex(0xfff07a); }
 

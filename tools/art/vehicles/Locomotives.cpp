@@ -93,6 +93,7 @@ Model ElectricEngine() {
   m.Box(-16.6, 0, 10.5, 0.5, 9, 3, kWindow);
   m.Box(0, -5.9, 9, 24, 0.3, 2.2, kWindow);                // side window bands
   m.Box(0, 5.9, 9, 24, 0.3, 2.2, kWindow);
+  m.Box(0, 0, 4.2, L - 1.6, 11.9, 2.0, kFrame);            // dark skirt
   for (double x : {-8.0, 8.0}) {                           // pantographs
     m.Box(x, 0, 16.0, 1.0, 7, 0.8, Hex(0x202020));
     m.Wedge(x + 1.5, 0, 16.8, 4, 0.8, 2.4, 2.0, Hex(0x202020));
@@ -108,6 +109,7 @@ Model DieselEngine() {
   Chassis(m, L, 11, kBlack, 4, 2.2);
   m.Box(0, 0, 3.8, L - 2, 12, 1.0, Hex(0x444446));          // walkway
   m.Box(-4, 0, 4.8, 24, 8, 8.5, TintedPaint());               // long hood
+  m.Box(-4, 0, 13.3, 22, 6.4, 0.3, kFrame);                 // roof grille
   for (double x : {-12.0, -6.0, 0.0})                       // radiator fans
     m.CylinderZ(x, 0, 13.3, 2.4, 0.4, Hex(0x2a2a2a), 10);
   m.Box(11.5, 0, 4.8, 6, 11, 11.5, TintedPaint());            // cab
@@ -131,6 +133,8 @@ Model StreamlinedExpress() {
   m.Box(-3, -6.05, 7.5, 40, 0.3, 1.3, Hex(0x2c2d31));       // dark stripes
   m.Box(-3, 6.05, 7.5, 40, 0.3, 1.3, Hex(0x2c2d31));
   m.Box(11.5, 0, 13.4, 1.0, 9, 2.0, kWindow);               // cab window
+  m.Box(-5, -6.05, 10.2, 26, 0.3, 1.8, kWindow);            // side windows
+  m.Box(-5, 6.05, 10.2, 26, 0.3, 1.8, kWindow);
   m.Box(21.4, 0, 6.0, 1.4, 3.0, 1.2, Hex(0xf4f8ff), true);   // white headlight on the nose
   Lamp(m, 12.0, 16.0);
   return m;
