@@ -115,83 +115,111 @@ double Composer::EndingSlowdown() const {
   return 1.0;
 }
 
+// What every ending works from: where it starts, where its last chord stops
+// (both in ticks from the ending's start), the melody's home key, the bass root
+// and the tonic triad.
+struct Composer::Close {
+  uint32_t start, bar, last;
+  int home, root;
+  std::vector<int> tonic;
+};
+
 void Composer::Ending(uint32_t start) {
-  const uint32_t bar = BarTicks();
-  const uint32_t last = 2 * bar - kBeat;  // from the ending's start to the end of the last chord
-  const int home = melodyStep_ >= 4 ? 7 : 0;
-  const int root = BassRoot(0);
   std::vector<int> tonic = Voicing(0);
   tonic.pop_back();
+  const uint32_t bar = BarTicks();
+  const Close c{start, bar, 2 * bar - kBeat, KeyOfStep(melodyStep_ >= 4 ? 7 : 0, 0), BassRoot(0), tonic};
   drumBar_ = start;
-  const int nextBar = style_.beatsPerBar * 4;  // in sixteenths
-  auto tutti = [&](uint32_t at, uint32_t length, int leadKey, int velocity) {
-    Emit(kLead, {start + at, length, leadKey, velocity + 4});
-    Chord(start + at, length, tonic, velocity - 20);
-    Emit(kBass, {start + at, length, root, velocity});
-  };
   switch (style_.ending) {
     case EndingKind::StopTime:
-      // Two stabs, the second on the "and" of two, then the chord a bar later.
-      tutti(0, kEighth, KeyOfStep(4, 0), 92);
-      tutti(3 * kEighth, kEighth, KeyOfStep(4, 0), 96);
-      for (int c : {0, 6}) DrumHit(c, kSnare, 90), DrumHit(c, kKick, 96);
-      tutti(bar, last - bar, KeyOfStep(home, 0), 90);
-      DrumHit(nextBar, kCrash, 96), DrumHit(nextBar, kKick, 100);
+      EndStopTime(c);
       break;
-    case EndingKind::JazzTag: {
-      // The chord a half step above slides down into the tonic with sixth and ninth.
-      std::vector<int> above = tonic;
-      for (int& key : above) ++key;
-      tutti(0, 5 * kEighth, KeyOfStep(home, 0) + 1, 78);
-      Chord(start, 5 * kEighth, above, 58);
-      std::vector<int> rich = tonic;
-      rich.push_back(KeyOfStep(5, 0));
-      rich.push_back(KeyOfStep(8, 0));
-      Emit(kLead, {start + 3 * kBeat, last - 3 * kBeat, KeyOfStep(home, 0), 84});
-      Chord(start + 3 * kBeat, last - 3 * kBeat, rich, 60);
-      Emit(kBass, {start + 3 * kBeat, last - 3 * kBeat, root, 86});
-      DrumHit(12, kRide, 70), DrumHit(12, kKick, 60);
+    case EndingKind::JazzTag:
+      EndJazzTag(c);
       break;
-    }
-    case EndingKind::RunUp: {
-      // Eighths up the scale to the octave, then two short hits.
-      for (int i = 0; i < 2 * style_.beatsPerBar; ++i) {
-        Emit(kLead, {start + i * kEighth, kEighth * 9 / 10, KeyOfStep(i - 2 * style_.beatsPerBar + 7, 4), 80 + 2 * i});
-        DrumHit(2 * i, kTambourine, 56 + 3 * i);
-      }
-      Chord(start, bar - kEighth, Voicing(4), 62);
-      for (uint32_t at : {bar, bar + kBeat}) tutti(at, kEighth, KeyOfStep(7, 0), 100);
-      for (int c : {nextBar, nextBar + 4}) DrumHit(c, kKick, 100), DrumHit(c, kTambourine, 90);
+    case EndingKind::RunUp:
+      EndRunUp(c);
       break;
-    }
-    case EndingKind::Rolled: {
-      // A suspended fourth in the melody resolves while the chord rolls upwards.
-      Emit(kBass, {start, last, root, 84});
-      for (size_t i = 0; i < tonic.size(); ++i) {
-        const uint32_t at = static_cast<uint32_t>(i + 1) * kSixteenth;
-        Emit(kComp, {start + at, last - at, tonic[i], 60 - 3 * static_cast<int>(i)});
-        Emit(kPad, {start + at, last - at, tonic[i] + 12, 50});
-      }
-      Emit(kLead, {start, kBeat, KeyOfStep(home + 3, 0), 80});
-      Emit(kLead, {start + kBeat, last - kBeat, KeyOfStep(home + 2, 0), 74});
+    case EndingKind::Rolled:
+      EndRolled(c);
       break;
-    }
-    case EndingKind::Picardy: {
-      // The tonic chord turns major; the guitar picks it ever more slowly.
-      std::vector<int> major = Voicing(0);
-      for (int& key : major) {
-        if ((key - style_.tonic + 120) % 12 == 3) ++key;
-      }
-      const uint32_t picks[] = {0, kBeat, 2 * kBeat + kEighth, 4 * kBeat, 6 * kBeat};
-      for (size_t i = 0; i < std::size(picks) && picks[i] < last; ++i) {
-        Emit(kComp, {start + picks[i], last - picks[i], major[i % major.size()], 62 - 4 * static_cast<int>(i)});
-      }
-      for (int key : major) Emit(kPad, {start, last, key + 12, 46});
-      Emit(kBass, {start, last, root, 80});
-      Emit(kLead, {start, last, KeyOfStep(home, 0), 78});
+    case EndingKind::Picardy:
+      EndPicardy(c);
       break;
-    }
   }
+}
+
+void Composer::Tutti(const Close& c, uint32_t at, uint32_t length, int leadKey, int velocity) {
+  Emit(kLead, {c.start + at, length, leadKey, velocity + 4});
+  Chord(c.start + at, length, c.tonic, velocity - 20);
+  Emit(kBass, {c.start + at, length, c.root, velocity});
+}
+
+void Composer::EndStopTime(const Close& c) {
+  // Two stabs, the second on the "and" of two, then the chord a bar later.
+  const int nextBar = style_.beatsPerBar * 4;  // in sixteenths
+  Tutti(c, 0, kEighth, KeyOfStep(4, 0), 92);
+  Tutti(c, 3 * kEighth, kEighth, KeyOfStep(4, 0), 96);
+  for (int cell : {0, 6}) DrumHit(cell, kSnare, 90), DrumHit(cell, kKick, 96);
+  Tutti(c, c.bar, c.last - c.bar, c.home, 90);
+  DrumHit(nextBar, kCrash, 96), DrumHit(nextBar, kKick, 100);
+}
+
+void Composer::EndJazzTag(const Close& c) {
+  // The chord a half step above slides down into the tonic with sixth and ninth.
+  std::vector<int> above = c.tonic;
+  for (int& key : above) ++key;
+  const uint32_t slide = 5 * kEighth, land = 3 * kBeat;
+  Emit(kLead, {c.start, slide, c.home + 1, 82});
+  Chord(c.start, slide, above, 58);
+  Emit(kBass, {c.start, slide, c.root + 1, 78});
+  std::vector<int> rich = c.tonic;
+  rich.push_back(KeyOfStep(5, 0));
+  rich.push_back(KeyOfStep(8, 0));
+  Emit(kLead, {c.start + land, c.last - land, c.home, 84});
+  Chord(c.start + land, c.last - land, rich, 60);
+  Emit(kBass, {c.start + land, c.last - land, c.root, 86});
+  DrumHit(12, kRide, 70), DrumHit(12, kKick, 60);
+}
+
+void Composer::EndRunUp(const Close& c) {
+  // Eighths up the scale to the octave over the dominant, then two short hits.
+  const int eighths = 2 * style_.beatsPerBar, nextBar = style_.beatsPerBar * 4;
+  for (int i = 0; i < eighths; ++i) {
+    Emit(kLead, {c.start + i * kEighth, kEighth * 9 / 10, KeyOfStep(i - eighths + 7, 4), 80 + 2 * i});
+    DrumHit(2 * i, kTambourine, 56 + 3 * i);
+  }
+  Chord(c.start, c.bar - kEighth, Voicing(4), 62);
+  for (uint32_t at : {c.bar, c.bar + kBeat}) Tutti(c, at, kEighth, KeyOfStep(7, 0), 100);
+  for (int cell : {nextBar, nextBar + 4}) DrumHit(cell, kKick, 100), DrumHit(cell, kTambourine, 90);
+}
+
+void Composer::EndRolled(const Close& c) {
+  // A suspended fourth in the melody resolves while the chord rolls upwards.
+  Emit(kBass, {c.start, c.last, c.root, 84});
+  for (size_t i = 0; i < c.tonic.size(); ++i) {
+    const uint32_t at = static_cast<uint32_t>(i + 1) * kSixteenth;
+    Emit(kComp, {c.start + at, c.last - at, c.tonic[i], 60 - 3 * static_cast<int>(i)});
+    Emit(kPad, {c.start + at, c.last - at, c.tonic[i] + 12, 50});
+  }
+  const int home = melodyStep_ >= 4 ? 7 : 0;
+  Emit(kLead, {c.start, kBeat, KeyOfStep(home + 3, 0), 80});
+  Emit(kLead, {c.start + kBeat, c.last - kBeat, KeyOfStep(home + 2, 0), 74});
+}
+
+void Composer::EndPicardy(const Close& c) {
+  // The tonic chord turns major; the guitar picks it ever more slowly.
+  std::vector<int> major = Voicing(0);
+  for (int& key : major) {
+    if ((key - style_.tonic + 120) % 12 == 3) ++key;
+  }
+  const uint32_t picks[] = {0, kBeat, 2 * kBeat + kEighth, 4 * kBeat, 6 * kBeat};
+  for (size_t i = 0; i < std::size(picks) && picks[i] < c.last; ++i) {
+    Emit(kComp, {c.start + picks[i], c.last - picks[i], major[i % major.size()], 62 - 4 * static_cast<int>(i)});
+  }
+  for (int key : major) Emit(kPad, {c.start, c.last, key + 12, 46});
+  Emit(kBass, {c.start, c.last, c.root, 80});
+  Emit(kLead, {c.start, c.last, c.home, 78});
 }
 
 }  // namespace music

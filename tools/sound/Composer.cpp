@@ -340,36 +340,43 @@ void Composer::CompBar(uint32_t start, int degree) {
   }
 }
 
+uint32_t Composer::Intro() {
+  const Progression intro = style_.introBars <= 2 ? Progression{0, 4} : Progression{0, 3, 4, 4};
+  const int bars = static_cast<int>(intro.size());
+  texture_ = Texture::Full;
+  SetBar(style_.introParts, -6);
+  for (int b = 0; b < bars; ++b) {
+    const uint32_t tick = b * BarTicks();
+    BassBar(tick, intro[b], b + 1 < bars ? intro[b + 1] : 0);
+    CompBar(tick, intro[b]);
+    DrumBar(tick, b == bars - 1, false);
+  }
+  return bars * BarTicks();
+}
+
 std::vector<midi::Track> Composer::Compose() {
   for (auto& part : parts_) part.clear();
   std::fill(std::begin(seen_), std::end(seen_), 0);
-  const uint32_t bar = BarTicks();
   const Progression theme = MakeProgression(false);
   const Progression contrast = MakeProgression(true);
-  const Progression intro = style_.introBars <= 2 ? Progression{0, 4} : Progression{0, 3, 4, 4};
-  const int introBars = static_cast<int>(intro.size());
-  uint32_t tick = 0;
-  texture_ = Texture::Full;
-  SetBar(style_.introParts, -6);
-  for (int b = 0; b < introBars; ++b, tick += bar) {
-    BassBar(tick, intro[b], b + 1 < introBars ? intro[b + 1] : 0);
-    CompBar(tick, intro[b]);
-    DrumBar(tick, b == introBars - 1, false);
-  }
+  uint32_t tick = Intro();
   std::vector<std::string> tokens;
   for (size_t from = 0; from < style_.form.size();) {
     const size_t to = std::min(style_.form.find(' ', from), style_.form.size());
     if (to > from) tokens.push_back(style_.form.substr(from, to - from));
     from = to + 1;
   }
-  for (size_t s = 0; s < tokens.size(); ++s, tick += 8 * bar) {
+  for (size_t s = 0; s < tokens.size(); ++s, tick += 8 * BarTicks()) {
     Section(tick, tokens[s], s + 1 == tokens.size(), theme, contrast);
   }
   texture_ = Texture::Full;
   SetBar(~0u, 0);
   Ending(tick);
+  return Tracks(tick);
+}
 
-  uint32_t end = tick;
+std::vector<midi::Track> Composer::Tracks(uint32_t endingTick) {
+  uint32_t end = endingTick;
   for (const auto& part : parts_) {
     for (const Note& n : part) end = std::max(end, n.tick + n.length);
   }
@@ -377,9 +384,9 @@ std::vector<midi::Track> Composer::Compose() {
   midi::Track conductor(style_.title);
   conductor.Tempo(0, style_.bpm);
   conductor.TimeSignature(0, style_.beatsPerBar, 4);
-  if (slowdown != 1.0) conductor.Tempo(tick, style_.bpm * slowdown);
+  if (slowdown != 1.0) conductor.Tempo(endingTick, style_.bpm * slowdown);
   const double beatSeconds = 60.0 / style_.bpm;
-  seconds_ = tick / double(kBeat) * beatSeconds + (end - tick) / double(kBeat) * beatSeconds / slowdown;
+  seconds_ = (endingTick + (end - endingTick) / slowdown) / double(kBeat) * beatSeconds;
 
   const int programs[kPartCount] = {style_.leadProgram, style_.counterProgram, style_.compProgram,
                                     style_.bassProgram, style_.padProgram,     style_.soloProgram, 0};

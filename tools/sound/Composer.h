@@ -105,6 +105,8 @@ class Composer {
   void SetTexture(int bar);  // the parts and dynamic of a section's bar
   void MelodyBar(uint32_t start, const std::vector<int>& rhythm, const std::vector<int>& contour,
                  int degree, bool harmonised);
+  uint32_t Intro();  // returns its length in ticks
+  std::vector<midi::Track> Tracks(uint32_t endingTick);  // the parts as MIDI, with the tempo map
   void Section(uint32_t start, const std::string& token, bool last, const Progression& theme,
                const Progression& contrast);
   void BassBar(uint32_t start, int degree, int nextDegree);
@@ -117,6 +119,13 @@ class Composer {
   void FillCell(int cell, int from, int cells);
   void SectionMark();
   void Ending(uint32_t start);
+  struct Close;  // what every ending works from (Accents.cpp)
+  void Tutti(const Close& c, uint32_t at, uint32_t length, int leadKey, int velocity);
+  void EndStopTime(const Close& c);
+  void EndJazzTag(const Close& c);
+  void EndRunUp(const Close& c);
+  void EndRolled(const Close& c);
+  void EndPicardy(const Close& c);
   double EndingSlowdown() const;  // the tempo of the ending against the tune's
   void Chord(uint32_t at, uint32_t length, const std::vector<int>& keys, int velocity);
   void DrumHit(int cell, int key, int velocity);  // in sixteenths from drumBar_
