@@ -2,7 +2,6 @@
 // The help page: the background carries the game's help text around the places of the
 // nine animated illustrations, which show what the text next to them explains.
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "interface/HelpText.h"
@@ -432,10 +431,7 @@ ART_GROUP(interface_help) {
   std::string layout;
   ctx.Save(*Background(&layout), "Dat/Interface/Help/helpBG.jpg", "", 1, {58});
   // Where the text went, for the layout test: one line of text per line.
-  if (FILE* f = std::fopen(ctx.Path("art/help-text.txt").c_str(), "w")) {
-    std::fputs(layout.c_str(), f);
-    std::fclose(f);
-  }
+  ctx.SaveText(layout, "art/help-text.txt");
   ctx.Save(*GoalPicture(), "Dat/Interface/Help/0.jpg", "", 3, {59});
   ctx.Save(*SwitchPicture(), "Dat/Interface/Help/1.jpg", "", 2, {60});
   ctx.Save(*RepairPicture(), "Dat/Interface/Help/2.jpg", "", 3, {61});

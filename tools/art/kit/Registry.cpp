@@ -55,4 +55,20 @@ bool ArtContext::SavePng(const Canvas& c, const std::string& relPath) {
   return ok;
 }
 
+bool ArtContext::SaveText(const std::string& text, const std::string& relPath) {
+  const std::string path = Path(relPath);
+  bool ok = MakeParentDirs(path);
+  if (FILE* f = ok ? std::fopen(path.c_str(), "w") : nullptr) {
+    ok = std::fputs(text.c_str(), f) >= 0;
+    ok = std::fclose(f) == 0 && ok;
+  } else {
+    ok = false;
+  }
+  if (!ok) {
+    std::fprintf(stderr, "Error(art): cannot write %s\n", relPath.c_str());
+    ++failures_;
+  }
+  return ok;
+}
+
 }  // namespace art

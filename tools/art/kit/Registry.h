@@ -31,6 +31,8 @@ class ArtContext {
             std::vector<int> indices);
   // Writes a preview or other file below the output folder as PNG (not packed into the game).
   bool SavePng(const Canvas& c, const std::string& relPath);
+  // Writes a text file below the output folder (listings the tests read), folders included.
+  bool SaveText(const std::string& text, const std::string& relPath);
 
   const std::string& OutDir() const { return outDir_; }
   std::string Path(const std::string& rel) const { return outDir_ + "/" + rel; }
