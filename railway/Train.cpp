@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/Random.h"
+#include "railway/Colours.h"
 
 namespace {
 
@@ -19,19 +20,16 @@ const int kWagonLength[5] = {35, 37, 30, 30, 50};
 const int kWagonPicture[5] = {clip::Wagon0, clip::Wagon1, clip::Wagon2, clip::Wagon3, clip::Wagon4};
 const int kWagonShadow[5] = {clip::WagonShadow0, clip::WagonShadow1, clip::WagonShadow2,
                              clip::WagonShadow3, clip::WagonShadow4};
-const char* const kColourNames[8] = {"yellow", "red",     "green", "blue",
-                                     "cyan",   "magenta", "black", "white"};
-const int kTints[8][3] = {{75, 75, 0},  {75, 0, 0},  {0, 75, 0}, {0, 0, 75},
-                          {0, 75, 75}, {75, 0, 75}, {0, 0, 0},  {75, 75, 75}};
 
 }  // namespace
 
 const char* ColourName(int colour) {
-  return colour >= 0 && colour < 8 ? kColourNames[colour] : "";
+  return colour >= 0 && colour < rail::kColourCount ? rail::kColourNames[colour] : "";
 }
 
 void ColourTint(int colour, int rgb[3]) {
-  for (int k = 0; k < 3; ++k) rgb[k] = colour >= 0 && colour < 8 ? kTints[colour][k] : 0;
+  const bool known = colour >= 0 && colour < rail::kColourCount;
+  for (int k = 0; k < 3; ++k) rgb[k] = known ? rail::kColourTints[colour][k] : 0;
 }
 
 const LocoType& Loco(int type) { return kLocos[type >= 0 && type < 8 ? type : 0]; }

@@ -7,6 +7,7 @@
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
 #include "game/Settings.h"
+#include "railway/Colours.h"
 #include "railway/Train.h"
 #include "screens/GWndHelp.h"
 #include "screens/GWndLevelStats.h"
@@ -45,7 +46,6 @@ DialogPlace InField(uint16_t w, uint16_t h) {
 constexpr int32_t kCounterY = -3;
 constexpr double kCounterZ = -1207;
 constexpr int32_t kDigitStep = 20;
-constexpr int32_t kHouseContrast = 35;
 constexpr const char* kBigCaptionCharacters = "LEV 0123456789";
 
 }  // namespace
@@ -138,7 +138,7 @@ void GMainWindow::MakeHouseClips() {
       int rgb[3];
       ColourTint(colour, rgb);
       ShiftColour(house->GetSurface(), rgb[0], rgb[1], rgb[2]);
-      Contrast(house->GetSurface(), kHouseContrast);
+      Contrast(house->GetSurface(), rail::kHouseContrast);
     }
     houseClips_[colour] = house;
   }

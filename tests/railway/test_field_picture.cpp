@@ -17,6 +17,7 @@
 #include "RailTestSupport.h"
 #include "engine/LEngine.h"
 #include "engine/PictureEffects.h"
+#include "railway/Colours.h"
 #include "game/LevelTable.h"
 #include "railway/ScreenSprites.h"
 #include "sprites/ClipLib.h"
@@ -130,7 +131,7 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
       int rgb[3];
       ColourTint(c, rgb);
       ShiftColour(houses[c]->GetSurface(), rgb[0], rgb[1], rgb[2]);
-      Contrast(houses[c]->GetSurface(), 35);
+      Contrast(houses[c]->GetSurface(), rail::kHouseContrast);
     }
     sprites.SetHousePictures(houses);
     Field field(&sprites, &host);

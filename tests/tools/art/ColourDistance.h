@@ -11,6 +11,7 @@
 
 #include "ArtSupport.h"
 #include "engine/PictureEffects.h"
+#include "railway/Colours.h"
 
 namespace arttest {
 
@@ -66,16 +67,12 @@ inline double MedianDeltaE(const std::vector<Lab>& p, const Lab& q) {
   return Median(std::move(d));
 }
 
-// The eight train and town colours in the game's order, and the shift each adds.
-inline const char* const kColourNames[8] = {"yellow", "red", "green", "blue", "cyan", "magenta", "black", "white"};
-inline const int kColourTints[8][3] = {{75, 75, 0}, {75, 0, 0},  {0, 75, 0}, {0, 0, 75},
-                                       {0, 75, 75}, {75, 0, 75}, {0, 0, 0},  {75, 75, 75}};
-
 // A deep copy of the clip shifted by colour c and, for houses, with the town contrast.
 inline std::unique_ptr<LClip> Tinted(const LClip& clip, int c, int contrast) {
   auto copy = std::make_unique<LClip>();
   copy->Assign(clip, true);
-  ShiftColour(copy->GetSurface(), kColourTints[c][0], kColourTints[c][1], kColourTints[c][2]);
+  const int* tint = rail::kColourTints[c];
+  ShiftColour(copy->GetSurface(), tint[0], tint[1], tint[2]);
   if (contrast) Contrast(copy->GetSurface(), contrast);
   return copy;
 }

@@ -13,7 +13,6 @@ using namespace arttest;
 
 namespace {
 
-constexpr int kHouseContrast = 35;
 const std::vector<std::string> kTintedEngines = {"parovoz_48", "thege", "2_6_4", "vlc75", "emdsd", "avenger"};
 
 std::unique_ptr<LClip> LoadHouses() { return Load("Dat/Game/Homes.jpg", "Dat/Game/Homes.gif", 6); }
@@ -21,8 +20,8 @@ std::unique_ptr<LClip> LoadHouses() { return Load("Dat/Game/Homes.jpg", "Dat/Gam
 // For each colour and frame, the Lab colours of the opaque pixels of the tinted picture.
 using Tinted8 = std::vector<std::vector<std::vector<Lab>>>;
 Tinted8 TintAll(const LClip& clip, int frames, int contrast) {
-  Tinted8 out(8);
-  for (int c = 0; c < 8; ++c) {
+  Tinted8 out(rail::kColourCount);
+  for (int c = 0; c < rail::kColourCount; ++c) {
     auto copy = Tinted(clip, c, contrast);
     for (int f = 0; f < frames; ++f) out[c].push_back(OpaqueLab(*copy, f));
   }
@@ -41,14 +40,14 @@ const std::vector<Lab>& HouseColours() {
     std::vector<Lab> out;
     auto clip = LoadHouses();
     if (!clip) return out;
-    Tinted8 t = TintAll(*clip, 6, kHouseContrast);
-    for (int c = 0; c < 8; ++c) out.push_back(MeanOverFrames(t[c]));
+    Tinted8 t = TintAll(*clip, 6, rail::kHouseContrast);
+    for (int c = 0; c < rail::kColourCount; ++c) out.push_back(MeanOverFrames(t[c]));
     return out;
   }();
   return colours;
 }
 
-std::string Pair(int i, int j) { return std::string(kColourNames[i]) + "/" + kColourNames[j]; }
+std::string Pair(int i, int j) { return std::string(rail::kColourNames[i]) + "/" + rail::kColourNames[j]; }
 
 class ArtEngineColours : public ::testing::TestWithParam<std::string> {
  protected:
@@ -69,17 +68,17 @@ class ArtEngineColours : public ::testing::TestWithParam<std::string> {
 // more than to any other town's houses: a train reads as "that town's train".
 TEST_P(ArtEngineColours, EachColourLooksLikeItsOwnTownsHouses) {
   const std::vector<Lab>& houses = HouseColours();
-  ASSERT_EQ(houses.size(), 8u);
+  ASSERT_EQ(houses.size(), size_t(rail::kColourCount));
   double worst = 1e9;
-  for (int c = 0; c < 8; ++c) {
+  for (int c = 0; c < rail::kColourCount; ++c) {
     Lab mean = MeanOverFrames(tinted_[c]);
     double own = DeltaE76(mean, houses[c]);
-    for (int o = 0; o < 8; ++o) {
+    for (int o = 0; o < rail::kColourCount; ++o) {
       if (o == c) continue;
       double margin = DeltaE76(mean, houses[o]) - own;
       worst = std::min(worst, margin);
-      EXPECT_GE(margin, 12.0) << GetParam() << ": the " << kColourNames[c] << " engine is only " << margin
-                              << " nearer its own houses than the " << kColourNames[o] << " houses";
+      EXPECT_GE(margin, 12.0) << GetParam() << ": the " << rail::kColourNames[c] << " engine is only " << margin
+                              << " nearer its own houses than the " << rail::kColourNames[o] << " houses";
     }
   }
   std::printf("%s: worst margin to the houses %.1f\n", GetParam().c_str(), worst);
@@ -91,8 +90,8 @@ TEST_P(ArtEngineColours, EachColourLooksLikeItsOwnTownsHouses) {
 TEST_P(ArtEngineColours, AnyTwoColoursDifferPixelByPixel) {
   double worst = 1e9;
   std::string worstPair;
-  for (int i = 0; i < 8; ++i)
-    for (int j = i + 1; j < 8; ++j)
+  for (int i = 0; i < rail::kColourCount; ++i)
+    for (int j = i + 1; j < rail::kColourCount; ++j)
       for (int f = 0; f < 48; ++f) {
         double d = MedianDeltaE(tinted_[i][f], tinted_[j][f]);
         if (d < worst) worst = d, worstPair = Pair(i, j) + " frame " + std::to_string(f);
@@ -119,16 +118,16 @@ TEST(ArtHouseColours, TownsStandApartFromEachOtherAndFromTheGrass) {
   auto meadow = Load("Dat/Game/BackMain.jpg", "", 1);
   ASSERT_NE(meadow, nullptr);
   Lab grass = Mean(OpaqueLab(*meadow, 0));
-  Tinted8 t = TintAll(*clip, 6, kHouseContrast);
+  Tinted8 t = TintAll(*clip, 6, rail::kHouseContrast);
   double worstGrass = 1e9;
   for (int f = 0; f < 6; ++f) {
     double worst = 1e9;
     std::string worstPair;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < rail::kColourCount; ++i) {
       double g = MedianDeltaE(t[i][f], grass);
       worstGrass = std::min(worstGrass, g);
-      EXPECT_GE(g, 30.0) << "frame " << f << ": " << kColourNames[i] << " houses differ from the grass by " << g;
-      for (int j = i + 1; j < 8; ++j) {
+      EXPECT_GE(g, 30.0) << "frame " << f << ": " << rail::kColourNames[i] << " houses differ from the grass by " << g;
+      for (int j = i + 1; j < rail::kColourCount; ++j) {
         double d = MedianDeltaE(t[i][f], t[j][f]);
         if (d < worst) worst = d, worstPair = Pair(i, j);
         EXPECT_GE(d, 35.0) << "frame " << f << ": " << Pair(i, j) << " houses median difference " << d;
