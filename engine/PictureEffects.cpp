@@ -90,33 +90,6 @@ bool Brightness(SDL_Surface* surface, int delta) {
   return MapChannels(surface, table);
 }
 
-void ContrastTable(int amount, uint8_t table[256]) {
-  constexpr int kPivot = 159;
-  amount = std::clamp(amount, -65536, 65536);
-  for (int v = 0; v < 256; ++v) table[v] = static_cast<uint8_t>(v);
-  if (amount < 0) {
-    for (int v = 0; v < 256; ++v) {
-      int out = v < kPivot ? v - ((kPivot - v) * amount) / 128 : v + ((v - kPivot) * amount) / 128;
-      if ((v < kPivot && out > kPivot) || (v >= kPivot && out < kPivot)) out = kPivot;
-      table[v] = Clamp255(out);
-    }
-  } else if (amount > 0) {
-    const int lo = (amount * kPivot) / 128;
-    const int c = (amount * 128) / kPivot;
-    const int hi = 256 - c;
-    for (int v = 0; v < 256; ++v) {
-      if (v < lo) {
-        table[v] = 0;
-      } else if (v + c >= 256) {
-        table[v] = 255;
-      } else {
-        double scaled = std::floor((v - lo) * 256.0 / (hi - lo) + 0.5);
-        table[v] = static_cast<uint8_t>(std::min(scaled, 255.0));
-      }
-    }
-  }
-}
-
 bool Contrast(SDL_Surface* surface, int amount) {
   uint8_t channel[256];
   ContrastTable(amount, channel);

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "engine/ContrastTable.h"
+
 // Adds dr, dg, db to every pixel's red, green and blue, clamped to 0..255.
 bool ShiftColour(SDL_Surface* surface, int dr, int dg, int db);
 // Maps red through table[0..255], green through table[256..511], blue through
@@ -16,8 +18,6 @@ bool Brightness(SDL_Surface* surface, int delta);
 // Lowers (amount < 0) or raises (amount > 0) the contrast around level 159, in
 // steps of 1/128.
 bool Contrast(SDL_Surface* surface, int amount);
-// Builds the 256-entry table that Contrast applies to each channel.
-void ContrastTable(int amount, uint8_t table[256]);
 // Fills the whole surface with the colour.
 bool FillColour(SDL_Surface* surface, uint8_t r, uint8_t g, uint8_t b, uint8_t a);
 // Lowers every pixel's alpha by amount, not below 0. 0 on success, -1 for an

@@ -39,14 +39,10 @@ class Scene {
     if (const SavedPicture* p = Pic(name)) Add(p->canvas.get(), p->frames, frame, a.x, a.y, x, y, z);
   }
   // A private, tinted copy of a picture (the game's deep copy plus effects).
-  const Canvas* Tinted(const std::string& name, int colour, bool contrast) {
+  const Canvas* Tinted(const std::string& name, int colour, Painted what) {
     const SavedPicture* p = Pic(name);
     if (!p) return nullptr;
-    auto copy = p->canvas->Clone();
-    const int* t = kTownTints[colour];
-    ShiftColour(*copy, t[0], t[1], t[2]);
-    if (contrast) Contrast(*copy, 35);
-    owned_.push_back(std::move(copy));
+    owned_.push_back(PaintedCopy(*p->canvas, colour, what));
     return owned_.back().get();
   }
 
@@ -149,7 +145,7 @@ void AddTownsAndTrees(Scene& s, const std::vector<std::pair<int, int>>& tracks) 
   Rng rng(100);
   auto towns = Pairs(kLevelTowns);
   for (size_t c = 0; c < towns.size(); ++c) {
-    const Canvas* homes = s.Tinted("Dat/Game/Homes.jpg", int(c), true);
+    const Canvas* homes = s.Tinted("Dat/Game/Homes.jpg", int(c), Painted::TownHouses);
     int jx = Geometry::JunctionX(towns[c].first), jy = Geometry::JunctionY(towns[c].first);
     for (int n = 0, tries = 0; n < 6 && tries < 200; ++tries) {
       double x = jx + rng.Range(-30, 30), y = jy + rng.Range(-30, 30);
@@ -184,7 +180,7 @@ void AddTrains(Scene& s) {
       const Vehicle& v = kVehicles[t.cars[i]];
       if (i > 0) p -= (kVehicles[t.cars[i - 1]].length + v.length) / 2.0;
       // The game tints the locomotive only; wagons keep their own colours.
-      const Canvas* body = t.colour >= 0 && i == 0 ? s.Tinted(v.picture, t.colour, false)
+      const Canvas* body = t.colour >= 0 && i == 0 ? s.Tinted(v.picture, t.colour, Painted::Train)
                                          : (s.Pic(v.picture) ? s.Pic(v.picture)->canvas.get() : nullptr);
       AddCar(s, v, body, t.junction, t.direction, p);
     }

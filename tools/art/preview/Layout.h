@@ -30,10 +30,6 @@ inline const std::array<Anchor, 6> kHouseAnchors = {{{11, 14}, {9, 16}, {9, 15},
 inline const std::array<Anchor, 12> kTreeAnchors = {
     {{11, 35}, {14, 34}, {16, 35}, {14, 36}, {17, 35}, {15, 35}, {14, 35}, {14, 36}, {14, 36}, {15, 35}, {18, 36}, {19, 33}}};
 
-// Colour tints of the eight town and train colours.
-inline const int kTownTints[8][3] = {{75, 75, 0}, {75, 0, 0}, {0, 75, 0},   {0, 0, 75},
-                                     {0, 75, 75}, {75, 0, 75}, {0, 0, 0}, {75, 75, 75}};
-
 // Switch frame of an (active, another) pair; other pairs show frame 0.
 inline int SwitchFrame(int active, int another) {
   static const int pairs[24][2] = {{3, 2}, {2, 3}, {9, 10}, {10, 9}, {6, 5},  {5, 6},  {0, 1},  {1, 0},

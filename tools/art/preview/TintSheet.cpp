@@ -9,6 +9,7 @@
 #include "kit/Registry.h"
 #include "preview/Effects.h"
 #include "preview/Layout.h"
+#include "railway/Colours.h"
 
 using namespace art;
 
@@ -16,7 +17,6 @@ namespace {
 
 constexpr int kZoom = 2;
 constexpr int kLabelW = 120, kHeadH = 34, kColumnW = 224, kEngineRowH = 118, kHouseRowH = 2 * 36 * kZoom + 8;
-const char* const kColourNames[8] = {"yellow", "red", "green", "blue", "cyan", "magenta", "black", "white"};
 
 struct Engine {
   const char* name;
@@ -27,14 +27,6 @@ const std::vector<Engine> kEngines = {
     {"tank", "Dat/Game/parovoz/2_6_4.jpg"},             {"electric", "Dat/Game/parovoz/vlc75.jpg"},
     {"diesel", "Dat/Game/parovoz/emdsd.jpg"},           {"express", "Dat/Game/parovoz/avenger.jpg"},
 };
-
-CanvasPtr TintedCopy(const SavedPicture& p, int colour, bool town) {
-  auto copy = p.canvas->Clone();
-  const int* t = kTownTints[colour];
-  ShiftColour(*copy, t[0], t[1], t[2]);
-  if (town) Contrast(*copy, 35);
-  return copy;
-}
 
 // Frame k of a strip, zoomed with hard pixel edges, its top left at (x, y).
 void DrawFrame(cairo_t* cr, const Canvas& strip, int frames, int k, double x, double y) {
@@ -56,8 +48,8 @@ void Label(cairo_t* cr, const std::string& text, double x, double y, Align align
 }
 
 void EngineRow(cairo_t* cr, const SavedPicture& p, int top) {
-  for (int c = 0; c < 8; ++c) {
-    auto tinted = TintedCopy(p, c, false);
+  for (int c = 0; c < rail::kColourCount; ++c) {
+    auto tinted = PaintedCopy(*p.canvas, c, Painted::Train);
     int fw = p.canvas->Width() / p.frames;
     double x = kLabelW + c * kColumnW + (kColumnW / 2 - fw * kZoom) / 2.0;
     DrawFrame(cr, *tinted, p.frames, 4, x, top);                          // heading 75: left side
@@ -66,8 +58,8 @@ void EngineRow(cairo_t* cr, const SavedPicture& p, int top) {
 }
 
 void HouseRow(cairo_t* cr, const SavedPicture& p, int top) {
-  for (int c = 0; c < 8; ++c) {
-    auto tinted = TintedCopy(p, c, true);
+  for (int c = 0; c < rail::kColourCount; ++c) {
+    auto tinted = PaintedCopy(*p.canvas, c, Painted::TownHouses);
     for (int f = 0; f < 6; ++f)
       DrawFrame(cr, *tinted, p.frames, f, kLabelW + c * kColumnW + 4 + (f % 3) * 36 * kZoom,
                 top + (f / 3) * 36 * kZoom);
@@ -91,7 +83,7 @@ ART_GROUP_ORDERED(preview_tints, 100) {
   cairo_rectangle(cr, 0, 0, w, kHeadH);
   cairo_rectangle(cr, 0, kHeadH, kLabelW, h - kHeadH);
   cairo_fill(cr);
-  for (int c = 0; c < 8; ++c) Label(cr, kColourNames[c], kLabelW + (c + 0.5) * kColumnW, 23, Align::Centre);
+  for (int c = 0; c < rail::kColourCount; ++c) Label(cr, rail::kColourNames[c], kLabelW + (c + 0.5) * kColumnW, 23, Align::Centre);
   int top = kHeadH + 6;
   for (const Engine& e : kEngines) {
     Label(cr, e.name, 8, top + kEngineRowH / 2);
