@@ -159,7 +159,10 @@ void TrainOn(cairo_t* cr, const Path& path, double head, const Rgb& colour, int 
     double at = i == 0 ? s : s - locoLen / 2 - gap - carLen / 2 - (i - 1) * (carLen + gap);
     double h;
     Pt p = path.At(at, &h);
-    Car(cr, p, h, len, i == 0 ? (crazy ? Hex(0x1b1b1b) : colour) : colour, i == 0);
+    // Only the locomotive carries the train's colour, as in the game; a crazy train's
+    // cars all blink.
+    const Rgb paint = i == 0 ? (crazy ? Hex(0x1b1b1b) : colour) : crazy ? colour : Hex(0xb89a70);
+    Car(cr, p, h, len, paint, i == 0);
   }
   if (crazy) {
     double h;
@@ -183,14 +186,15 @@ void Town(cairo_t* cr, double x, double y, const Rgb& colour) {
     cairo_rectangle(cr, hx + 1.5, hy + 1.5, w, h);
     SetColour(cr, p.ink, 0.4);
     cairo_fill(cr);
+    // As the game paints its towns: walls in the town's colour under dark brown roofs.
     cairo_rectangle(cr, hx, hy, w, h);
-    SetColour(cr, Hex(0xe8dcc0));
+    LinearFill(cr, hx, hy, hx + w, hy + h, colour.Lighter(0.15), colour.Darker(0.15));
     cairo_fill(cr);
     cairo_move_to(cr, hx - 1, hy + h * 0.45);
     cairo_line_to(cr, hx + w / 2, hy - 3);
     cairo_line_to(cr, hx + w + 1, hy + h * 0.45);
     cairo_close_path(cr);
-    LinearFill(cr, hx, hy, hx + w, hy + h, colour.Lighter(0.2), colour.Darker(0.3));
+    LinearFill(cr, hx, hy, hx + w, hy + h, Hex(0x5a3a30), Hex(0x2a1812));
     cairo_fill_preserve(cr);
     SetColour(cr, p.ink, 0.7);
     cairo_set_line_width(cr, 0.8);
