@@ -359,6 +359,11 @@ int32_t Unseal(const CipherContext& ctx, const uint8_t* sealed, int32_t m, uint8
     StoreBig(out + at + 4, right);
   }
   if (sum != expected) return -2;
+  // The length field lies outside the checksum: the padding the writer put behind the
+  // stored bytes tells whether it still says where they end.
+  for (int32_t at = n; at < body; ++at) {
+    if (out[at] != kPadByte) return -2;
+  }
   return mode == kModeN ? n : capacity;
 }
 

@@ -32,8 +32,9 @@ int32_t Seal(const CipherContext& ctx, const uint8_t* plain, int32_t n, uint8_t*
 
 // Deciphers a sealed block of m bytes into out. Returns -3 for a bad mode byte,
 // -1 when capacity is below the stored length, -2 for a checksum mismatch or a
-// malformed block (shorter than 9 bytes, or a body that is not exactly the stored
-// length plus its 1..8 padding bytes in whole 8-byte pieces), else the stored length
+// malformed block (shorter than 9 bytes, a body that is not exactly the stored length
+// plus its 1..8 padding bytes in whole 8-byte pieces, or padding bytes that are not the
+// writer's), else the stored length
 // (mode 'n') or capacity (mode 'a'). It writes exactly m - 9 bytes into out, which is
 // never more than capacity + 8: a buffer of capacity + 8 bytes is always enough.
 // It reads nothing outside the m bytes of the block.

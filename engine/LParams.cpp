@@ -9,8 +9,10 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 
 #include "engine/Cipher.h"
+#include "platform/Files.h"
 
 namespace {
 
@@ -43,8 +45,9 @@ bool ReadBytes(const std::string& doc, size_t& pos, size_t length, std::string& 
 }
 
 // Parses the plain document. Nothing is read beyond it: a count or a length that
-// runs past its end makes the whole document unusable.
-bool ParseDocument(const std::string& doc,
+// runs past its end makes the whole document unusable, and so do bytes left after the
+// last entry when the document's length is exact.
+bool ParseDocument(const std::string& doc, bool exact,
                    std::vector<std::pair<std::string, std::string>>& entries) {
   size_t pos = 0;
   size_t count = 0;
@@ -59,7 +62,9 @@ bool ParseDocument(const std::string& doc,
     if (!ReadNumber(doc, pos, length) || !ReadBytes(doc, pos, length, value)) return false;
     entries.emplace_back(std::move(key), std::move(value));
   }
-  return true;
+  // A block that gave its own length ends where the document ends. Bytes beyond it
+  // come from a changed length field: the padding behind the document reads as data.
+  return !exact || pos == doc.size();
 }
 
 std::string BuildDocument(const std::vector<std::pair<std::string, std::string>>& entries) {
@@ -83,6 +88,73 @@ bool ReadWhole(FILE* f, std::string& data) {
   return std::fread(data.data(), 1, data.size(), f) == data.size();
 }
 
+// Opens path for reading only when it names a regular file. Opening does not wait:
+// a FIFO or a device left in the file's place must not block the game.
+FILE* OpenRegularFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  FILE* f = ::fdopen(fd, "rb");
+  if (f == nullptr) ::close(fd);
+  return f;
+}
+
+// True when path is missing or names a regular file: a writer replaces nothing else.
+bool ReplaceableFile(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT;
+  return S_ISREG(st.st_mode);
+}
+
+// Creates the writer's temporary file anew. Whatever has the name already (the
+// leftover of a killed writer, or a FIFO that would block an open) is unlinked first.
+FILE* CreateFresh(const std::string& temp) {
+  struct stat st {};
+  if (::lstat(temp.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(temp.c_str());
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  FILE* f = ::fdopen(fd, "wb");
+  if (f == nullptr) ::close(fd);
+  return f;
+}
+
+// Temporary files of writers in this process that have not closed yet.
+std::set<std::string>& OpenTemporaries() {
+  static std::set<std::string> open;
+  return open;
+}
+
+constexpr char kTempSuffix[] = ".tmp";
+
+// A writer killed between writing its temporary file and renaming it leaves the
+// temporary file behind. The store's files end in ".sav", so every "*.sav.tmp" in the
+// folder that no writer of this process holds open is such a leftover.
+void RemoveStaleTemporaries(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+  const std::string prefix = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  const std::string leftover = std::string(".sav") + kTempSuffix;
+  for (const std::string& name : platform::ListFolder(folder)) {
+    if (name.size() <= leftover.size() ||
+        name.compare(name.size() - leftover.size(), leftover.size(), leftover) != 0) {
+      continue;
+    }
+    const std::string temp = prefix + name;
+    struct stat st {};
+    if (OpenTemporaries().count(temp) != 0 || ::lstat(temp.c_str(), &st) != 0 ||
+        !S_ISREG(st.st_mode)) {
+      continue;
+    }
+    if (::unlink(temp.c_str()) == 0) {
+      std::printf("LParams: removed the unfinished file %s\n", temp.c_str());
+    }
+  }
+}
+
 // Makes a finished rename durable by syncing the folder that holds the file.
 void SyncFolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -98,15 +170,19 @@ void SyncFolderOf(const std::string& path) {
 LParams::~LParams() {
   // At program end the entries are released without writing.
   if (file_ != nullptr) std::fclose(file_);
-  if (writing_) std::remove(tempPath_.c_str());
+  if (writing_) {
+    std::remove(tempPath_.c_str());
+    OpenTemporaries().erase(tempPath_);
+  }
 }
 
 bool LParams::OpenWrite(const std::string& path) {
   if (file_ != nullptr) Close();
   // The document goes to a temporary file beside the target; Close renames it over
   // the target, so the previous file stays whole until the new one is complete.
-  const std::string temp = path + ".tmp";
-  file_ = std::fopen(temp.c_str(), "wb");
+  const std::string temp = path + kTempSuffix;
+  RemoveStaleTemporaries(path);
+  file_ = ReplaceableFile(path) ? CreateFresh(temp) : nullptr;
   if (file_ == nullptr) {
     std::printf("Error open file %s\n", path.c_str());
     AllFound = false;
@@ -114,6 +190,7 @@ bool LParams::OpenWrite(const std::string& path) {
   }
   path_ = path;
   tempPath_ = temp;
+  OpenTemporaries().insert(temp);
   writing_ = true;
   entries_.clear();
   AllFound = true;
@@ -126,7 +203,7 @@ bool LParams::OpenRead(const std::string& path) {
   // be found ahead of (or instead of) what this file holds.
   entries_.clear();
   AllFound = false;
-  FILE* f = std::fopen(path.c_str(), "rb");
+  FILE* f = OpenRegularFile(path);
   if (f == nullptr) {
     std::printf("Error open file %s\n", path.c_str());
     return false;
@@ -144,7 +221,7 @@ bool LParams::OpenRead(const std::string& path) {
     ok = length > 0;
     if (ok) {
       plain.resize(static_cast<size_t>(length));
-      ok = ParseDocument(plain, loaded);
+      ok = ParseDocument(plain, length < capacity, loaded);
       if (!ok) std::printf("Error(LParams::OpenRead): damaged document in %s\n", path.c_str());
     }
   }
@@ -166,6 +243,7 @@ bool LParams::Close() {
   if (writing_) {
     ok = WriteDocument();
     if (std::fclose(file_) != 0) ok = false;
+    OpenTemporaries().erase(tempPath_);
     if (ok && std::rename(tempPath_.c_str(), path_.c_str()) != 0) ok = false;
     if (ok) {
       SyncFolderOf(path_);

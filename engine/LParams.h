@@ -21,11 +21,13 @@ class LParams {
 
   bool AllFound = false;
 
-  // Writing goes to path + ".tmp", created here; Close renames it over path.
+  // Writing goes to path + ".tmp", created here; Close renames it over path. Fails
+  // when path names something other than a regular file. Leftover "*.sav.tmp" files of
+  // killed writers in the folder are removed first.
   bool OpenWrite(const std::string& path);
-  // Replaces the entries by the file's document. Fails (nothing loaded) for a file
-  // that cannot be opened, does not unseal, or whose document has a count or length
-  // running past its end.
+  // Replaces the entries by the file's document. Fails (nothing loaded) for a path
+  // that is not a regular file, a file that cannot be opened or does not unseal, or a
+  // document with a count or length running past its end or bytes after its end.
   bool OpenRead(const std::string& path);
   // Writes the document (for a store opened for writing) and closes. False when a
   // write failed; the previous file is then left as it was.

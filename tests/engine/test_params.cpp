@@ -360,6 +360,59 @@ TEST_F(ParamsTest, AWriteKilledAtAnyPointLeavesTheOldFileLoadable) {
   ASSERT_TRUE(params.Close());
   EXPECT_FALSE(HoldsOld(path_));
   EXPECT_EQ(Entries(), std::vector<std::string>{"globals.sav"});
+
+  // A writer of another file killed before its rename left its temporary file; the
+  // next write in the folder removes it, and leaves files that are not the store's.
+  WriteFile(dir_ + "/Ostrel.sav.tmp", "half a saved game");
+  WriteFile(dir_ + "/notes.tmp", "the player's");
+  ::testing::internal::CaptureStdout();
+  WriteOld(path_);
+  EXPECT_NE(::testing::internal::GetCapturedStdout().find("Ostrel.sav.tmp"), std::string::npos);
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"globals.sav", "notes.tmp"}));
+}
+
+TEST_F(ParamsTest, PathsThatAreNotRegularFilesAreRefusedWithoutWaiting) {
+  WriteOld(path_);
+  const std::string fifo = dir_ + "/fifo.sav";
+  const std::string folder = dir_ + "/folder.sav";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+  // A FIFO left where the temporary file goes would block an ordinary open.
+  ASSERT_EQ(::mkfifo((path_ + ".tmp").c_str(), 0600), 0);
+  for (const std::string& path : {fifo, folder, std::string("/dev/null")}) {
+    LParams params;
+    ::testing::internal::CaptureStdout();
+    EXPECT_FALSE(params.OpenRead(path)) << path;
+    EXPECT_FALSE(params.OpenWrite(path)) << path;
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+              "Error open file " + path + "\nError open file " + path + "\n");
+    EXPECT_FALSE(params.AllFound);
+  }
+  LParams params;
+  ASSERT_TRUE(params.OpenWrite(path_));
+  std::string ver = "2.0";
+  params.Text("Globals.", "ver", ver, kSave);
+  EXPECT_TRUE(params.Close());
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"fifo.sav", "folder.sav", "globals.sav"}));
+}
+
+TEST_F(ParamsTest, EveryTruncationAndBitFlipOfARealFileFailsTheOpen) {
+  WriteOld(path_);
+  const std::string good = ReadFile(path_);
+  auto refused = [&](const std::string& bytes) {
+    WriteFile(path_, bytes);
+    LParams params;
+    ::testing::internal::CaptureStdout();
+    const bool opened = params.OpenRead(path_);
+    ::testing::internal::GetCapturedStdout();
+    return !opened && params.Entries().empty();
+  };
+  for (size_t m = 0; m < good.size(); ++m) EXPECT_TRUE(refused(good.substr(0, m))) << m;
+  for (size_t bit = 0; bit < good.size() * 8; ++bit) {
+    std::string flipped = good;
+    flipped[bit / 8] = static_cast<char>(flipped[bit / 8] ^ (1 << (bit % 8)));
+    EXPECT_TRUE(refused(flipped)) << "bit " << bit;
+  }
 }
 
 TEST_F(ParamsTest, AFailedWriteLogsOneLineAndKeepsTheOldFile) {
