@@ -96,7 +96,7 @@ int RunGame(int argc, char** argv) {
   Archive().SetLooseRoot(resources);
 
   platform::SdlClock clock;
-  platform::SdlEventSource events;
+  platform::SdlEventSource events(clock);
   platform::SystemDesktop desktop;
   SdlVideoDevice video;
   GameContent content;

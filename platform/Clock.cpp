@@ -7,4 +7,6 @@ namespace platform {
 
 uint32_t SdlClock::Now() { return SDL_GetTicks(); }
 
+void SdlClock::Sleep(uint32_t ms) { SDL_Delay(ms); }
+
 }  // namespace platform

@@ -27,21 +27,22 @@ int WindowEventConnection() {
 
 // Between two looks at the queue it sleeps until the X server sends something or the
 // wait is over, so that an idle game does not wake a thousand times a second; without
-// an X connection it looks again every millisecond. A quit signal interrupts the
-// sleep when it reaches this thread, and is seen within the wait otherwise.
+// an X connection it pauses on the clock for a millisecond and looks again. A quit
+// signal interrupts the sleep when it reaches this thread, and is seen within the wait
+// otherwise.
 void SdlEventSource::WaitForInput(uint32_t ms) {
   const uint32_t wait = std::min(ms, kMaxIdleWaitMs);
-  const uint32_t start = SDL_GetTicks();
+  const uint32_t start = clock_.Now();
   for (;;) {
     SDL_PumpEvents();
     SDL_Event peek;
     if (SDL_PeepEvents(&peek, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0) return;
     if (QuitRequestPending()) return;
-    const uint32_t waited = SDL_GetTicks() - start;
+    const uint32_t waited = clock_.Now() - start;
     if (waited >= wait) return;
     const int connection = WindowEventConnection();
     if (connection < 0) {
-      SDL_Delay(std::min<uint32_t>(1, wait - waited));
+      clock_.Sleep(1);
       continue;
     }
     fd_set input;

@@ -25,11 +25,16 @@ class EventSource {
   virtual void WaitForInput(uint32_t ms) = 0;
 };
 
-// SDL's own event queue.
+// SDL's own event queue. The idle wait measures and spends its time on the given
+// clock, so a test can run it on a clock it moves itself.
 class SdlEventSource : public EventSource {
  public:
+  explicit SdlEventSource(Clock& clock) : clock_(clock) {}
   bool Poll(SDL_Event& event) override;
   void WaitForInput(uint32_t ms) override;
+
+ private:
+  Clock& clock_;
 };
 
 // Events given by a test, each released when the test clock reaches its time.
