@@ -45,8 +45,9 @@ struct FrameParts {
   StartOptions options = {};
 };
 
-// The window position rule: a stored position is kept when both coordinates
-// lie inside the desktop and neither is -1; otherwise the window is centred.
+// The window position rule: a stored position is kept when neither coordinate is -1
+// and the window's top rows lie on the desktop (it may hang over the left edge);
+// otherwise the window is centred, with a log line for a position off the desktop.
 void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight);
 
 class Frame {

@@ -10,7 +10,15 @@
 #include "platform/Terminal.h"
 
 void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight) {
-  if (x < desktopWidth && y < desktopHeight && x != -1 && y != -1) return;
+  const bool unplaced = x == -1 || y == -1;
+  // Part of the window may hang over the left edge, but its top rows, by which it is
+  // dragged, must lie on the desktop.
+  const bool onDesktop = x > -kDisplayWidth && x < desktopWidth && y >= 0 && y < desktopHeight;
+  if (!unplaced && onDesktop) return;
+  if (!unplaced) {
+    std::fprintf(stderr, "Warning: window position %ld,%ld lies off the desktop; centred\n",
+                 static_cast<long>(x), static_cast<long>(y));
+  }
   x = (desktopWidth - kDisplayWidth) / 2;
   y = (desktopHeight - kDisplayHeight) / 2;
 }

@@ -23,6 +23,9 @@ bool Value(LParams& store, const char* name, T& field, int direction, Op op) {
   return found;
 }
 
+// No desktop is wider or taller than this; a position beyond it is damage.
+constexpr int32_t kLargestDesktop = 32767;
+
 // Keeps a loaded value inside the range the game can use; a value outside it
 // (a damaged or hand-edited file) is replaced by the default, with a log line.
 void Limit(int32_t& field, int32_t low, int32_t high, int32_t fallback, const char* name) {
@@ -37,8 +40,16 @@ void Limit(int32_t& field, int32_t low, int32_t high, int32_t fallback, const ch
 void Settings::LimitValues() {
   Limit(SoundVolume, 0, 128, 64, "Globals.SoundVolume");
   Limit(MusicVolume, 0, 128, 64, "Globals.MusicVolume");
+  // The game never changes these two; it keeps any single-digit value it finds.
+  Limit(Speed, 0, 9, 0, "Globals.Speed");
+  Limit(KindGame, 0, 9, 0, "Globals.KindGame");
+  // A window position is -1 (centred) or a place the window can be dragged to; which
+  // places lie on the desktop is decided when the window is placed.
+  Limit(MainWindowPosX, -kLargestDesktop, kLargestDesktop, -1, "Globals.MainWindowPosX");
+  Limit(MainWindowPosY, -1, kLargestDesktop, -1, "Globals.MainWindowPosY");
   Limit(MaxLevelPuzzle, 0, 5, 0, "Globals.MaxLevelPuzzle");
   Limit(MaxLevelStrateg, 0, 5, 0, "Globals.MaxLevelStrateg");
+  Limit(GameType, 0, 1, 1, "GameType");
 }
 
 bool Settings::Exchange(LParams& s, int d) {

@@ -39,8 +39,9 @@ struct Settings {
   // current value of every missing key; the result is false when any was missing.
   bool Exchange(LParams& store, int direction);
 
-  // Puts volumes (0..128) and best levels (0..5) that lie outside their range
-  // back to their defaults, with a warning in the log.
+  // Puts values that lie outside their range back to their defaults, with a warning
+  // in the log: volumes 0..128, Speed and KindGame 0..9, window positions -1 or up to
+  // 32767 (x also down to -32767), best levels 0..5, GameType 0 or 1.
   void LimitValues();
 };
 

@@ -36,6 +36,15 @@ TEST(PlacementRule, UnplacedOrOffDesktopPositionsAreCentred) {
   PlacementRule(x, y, 1920, 1080);
   EXPECT_EQ(x, -300);
   EXPECT_EQ(y, 0);
+  // Wholly off the left edge, or the top rows above the desktop: centred, with a line.
+  for (auto [offX, offY] : {std::pair{-800, 10}, std::pair{10, -5}, std::pair{-2000000000, 0}}) {
+    x = offX, y = offY;
+    testing::internal::CaptureStderr();
+    PlacementRule(x, y, 1920, 1080);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("off the desktop"), std::string::npos);
+    EXPECT_EQ(x, 560);
+    EXPECT_EQ(y, 240);
+  }
 }
 
 TEST_F(FrameTest, WindowedStartIsAFramelessWindowPlacedOnTheDesktop) {

@@ -63,7 +63,7 @@ Settings Changed() {
   s.MusicOn = false;
   s.DontShowBeginHelp = true;
   s.MainWindowPosX = 120;
-  s.MainWindowPosY = -30;
+  s.MainWindowPosY = 30;
   s.MaxLevelPuzzle = 4;
   s.MaxLevelStrateg = 2;
   s.ShowTips = false;
@@ -117,7 +117,7 @@ TEST_F(SettingsFile, RoundTripRestoresEveryValue) {
   EXPECT_FALSE(read.DirectSound || read.FullScreen || read.SoundOn || read.MusicOn);
   EXPECT_TRUE(read.DontShowBeginHelp);
   EXPECT_EQ(read.MainWindowPosX, 120);
-  EXPECT_EQ(read.MainWindowPosY, -30);
+  EXPECT_EQ(read.MainWindowPosY, 30);
   EXPECT_EQ(read.MaxLevelPuzzle, 4);
   EXPECT_EQ(read.MaxLevelStrateg, 2);
   EXPECT_FALSE(read.ShowTips);
@@ -179,6 +179,11 @@ TEST_F(SettingsFile, OutOfRangeValuesFallBackToDefaults) {
   bad.SoundVolume = 4000;
   bad.MusicVolume = -5;
   bad.MaxLevelPuzzle = 99;
+  bad.Speed = -7;
+  bad.KindGame = 1000;
+  bad.GameType = 2;
+  bad.MainWindowPosX = 2000000000;
+  bad.MainWindowPosY = -20;
   ASSERT_TRUE(SaveSettingsFile(store_, bad, file_));
   Settings read;
   testing::internal::CaptureStderr();
@@ -188,7 +193,16 @@ TEST_F(SettingsFile, OutOfRangeValuesFallBackToDefaults) {
   EXPECT_EQ(read.MusicVolume, 64);
   EXPECT_EQ(read.MaxLevelPuzzle, 0);
   EXPECT_EQ(read.MaxLevelStrateg, 2);
-  EXPECT_NE(log.find("Globals.Globals.SoundVolume"), std::string::npos);
+  EXPECT_EQ(read.Speed, 0);
+  EXPECT_EQ(read.KindGame, 0);
+  EXPECT_EQ(read.GameType, 1);
+  EXPECT_EQ(read.MainWindowPosX, -1);
+  EXPECT_EQ(read.MainWindowPosY, -1);
+  for (const char* name : {"Globals.Globals.SoundVolume", "Globals.Globals.Speed",
+                           "Globals.Globals.KindGame", "Globals.GameType",
+                           "Globals.Globals.MainWindowPosX", "Globals.Globals.MainWindowPosY"}) {
+    EXPECT_NE(log.find(std::string(name) + " out of range"), std::string::npos) << name;
+  }
 }
 
 TEST_F(SettingsFile, UnwritableFileSavesNothing) {
