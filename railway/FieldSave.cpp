@@ -40,6 +40,15 @@ bool ValidTrainRecord(const QueuedTrain& q) {
          q.loco <= 7 && q.kind >= 0 && q.kind <= 2;
 }
 
+// The track leaving j in direction d exists and is built at both ends: the only
+// place a saved train or crash site can be.
+bool BuiltTrack(const Field& field, int j, int d) {
+  if (!rail::ValidJunction(j) || !rail::ValidDirection(d)) return false;
+  const int far = rail::Neighbour(j, d);
+  return rail::ValidJunction(far) && field.At(j).End(d) == kEndBuilt &&
+         field.At(far).End(rail::Opposite(d)) == kEndBuilt;
+}
+
 bool ReadText(FieldStore& store, const std::string& prefix, const std::string& name,
               std::string& text) {
   text.clear();
@@ -173,7 +182,7 @@ bool Field::LoadSignals(FieldStore& store, const std::string& prefix) {
     int j, s, red;
     if (!ReadText(store, prefix, Name("L%d", i), text) ||
         std::sscanf(text.c_str(), "%d %d %d", &j, &s, &red) != 3 || !rail::ValidJunction(j) ||
-        s < 0 || s > 3) {
+        s < 0 || s > 3 || red < 0 || red > 1) {
       ok = false;
       continue;
     }
@@ -190,9 +199,8 @@ bool Field::LoadCrashes(FieldStore& store, const std::string& prefix) {
     int d, j;
     float p;
     if (!ReadText(store, prefix, Name("Crash%d", i), text) ||
-        std::sscanf(text.c_str(), "%d %d %f", &d, &j, &p) != 3 || !std::isfinite(p) ||
-        !rail::ValidJunction(j) ||
-        !rail::ValidDirection(d) || !rail::ValidJunction(rail::Neighbour(j, d))) {
+        std::sscanf(text.c_str(), "%d %d %f", &d, &j, &p) != 3 || !BuiltTrack(*this, j, d) ||
+        !InRange(p, 0, rail::TrackLength(d))) {
       ok = false;
       continue;
     }
@@ -211,17 +219,16 @@ bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
     if (!ReadText(store, prefix, Name("TrainNumber%d", i), text) ||
         std::sscanf(text.c_str(), "%d %d %d %d %d %f %d %d %f %d", &colour, &cars, &loco, &kind,
                     &reversed, &speed, &d, &j, &pos, &wagon) != 10 ||
-        !rail::ValidJunction(j) || !rail::ValidDirection(d) ||
-        !rail::ValidJunction(rail::Neighbour(j, d)) || loco < 0 || loco > 7 || kind < 0 ||
+        !BuiltTrack(*this, j, d) || reversed < 0 || reversed > 1 || loco < 0 || loco > 7 || kind < 0 ||
         kind > 2 || colour < 0 || colour > 7 || wagon < 0 || wagon > 4 || cars < 1 ||
         cars > kMaxCars || !InRange(pos, 0, kMaxCarPosition) || !InRange(speed, 0, kMaxSpeed)) {
       ok = false;
       continue;
     }
     Train* train = PlaceTrain(loco, cars, colour, rail::Place{j, d, pos}, kind, wagon);
-    if (reversed != 0) {
+    if (reversed == 1) {
       std::reverse(train->cars.begin(), train->cars.end());
-      train->reversed = reversed == 1;
+      train->reversed = true;
     }
     train->speed = speed;
   }

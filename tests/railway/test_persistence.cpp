@@ -220,6 +220,12 @@ INSTANTIATE_TEST_SUITE_P(
                       BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 34 1e30 1"},
                       BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 34 -inf 1"},
                       BadValue{"Crash0", "3 85 nan"}, BadValue{"S0", "42 1 0 3"},
+                      // Numbers that parse but no game can make: far along or off the
+                      // track, a track never built, a flag that is neither 0 nor 1.
+                      BadValue{"Crash0", "3 85 1e30"}, BadValue{"Crash0", "3 85 -1"},
+                      BadValue{"Crash0", "3 100 20.0"}, BadValue{"L0", "45 2 2"},
+                      BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 100 5.0 1"},
+                      BadValue{"TrainNumber0", "1 3 4 0 2 1.0 3 34 5.0 1"},
                       BadValue{"CounterMinusMoney", "nan"}, BadValue{"NextTownJunctions", "18"}, BadValue{"WaitTown1TownColor", "7"},
                       BadValue{"SwitchNumber", "-4"}, BadValue{"NumberTrains", "5"}));
 
