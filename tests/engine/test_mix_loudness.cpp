@@ -52,11 +52,7 @@ class MixRecorder {
   }
   // Polls until the recording is complete; false if the generous deadline passes.
   bool Wait() {
-    for (int waited = 0; waited < kDeadlineSeconds * 1000; waited += 20) {
-      if (Full()) return true;
-      SDL_Delay(20);
-    }
-    return Full();
+    return WaitUntil([this] { return Full(); }, kDeadlineSeconds);
   }
   std::vector<Sint16> Take() {
     SDL_LockAudio();

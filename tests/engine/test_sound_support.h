@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the sound and music tests: a working folder for loose resource files,
-// and a meter of what the mixer actually sends to the (dummy) audio device.
+// a meter of what the mixer actually sends to the (dummy) audio device, and ways
+// to wait for the audio thread or keep it still.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -57,20 +59,57 @@ class TempFolder {
   fs::path path_;
 };
 
-// The largest sample magnitude the mixer has produced since the last Reset,
-// measured by a post-mix hook on the audio thread.
+// Polls until done() holds. The deadline is many times what the slowest machine
+// needs and only ends a wait that would never succeed; nothing checks how long a
+// wait took. False when the deadline passed first.
+constexpr int kGenerousWaitSeconds = 60;
+template <class Done>
+bool WaitUntil(Done done, int seconds = kGenerousWaitSeconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return done();
+    SDL_Delay(10);
+  }
+  return true;
+}
+
+// Keeps the audio thread from mixing while it lives: the mixer runs under the
+// audio lock, which this thread's own SDL_mixer calls take again freely. A test
+// holds it to look at channels before a short effect can play out. Never held
+// over Mix_CloseAudio, which waits for the audio thread.
+class MixerHeld {
+ public:
+  MixerHeld() { SDL_LockAudio(); }
+  ~MixerHeld() { SDL_UnlockAudio(); }
+  MixerHeld(const MixerHeld&) = delete;
+  MixerHeld& operator=(const MixerHeld&) = delete;
+};
+
+// The largest sample magnitude in the first seconds of mixed sound after a Reset,
+// measured by a post-mix hook on the audio thread. The seconds are the mixer's
+// own, counted in samples, however slowly the audio thread gets to run.
 class PeakMeter {
  public:
-  PeakMeter() { Mix_SetPostMix(&PeakMeter::Measure, this); }
+  PeakMeter() {
+    Uint16 format = 0;
+    Mix_QuerySpec(&rate_, &format, &channels_);
+    Mix_SetPostMix(&PeakMeter::Measure, this);
+  }
   ~PeakMeter() { Mix_SetPostMix(nullptr, nullptr); }
-  void Reset() { peak_ = 0; }
+  PeakMeter(const PeakMeter&) = delete;
+  PeakMeter& operator=(const PeakMeter&) = delete;
+
+  // Starts a measure of the next seconds of sound. A caller that holds the mixer
+  // over Reset and the start of a sound measures from that sound's first sample.
+  void Reset(double seconds) {
+    MixerHeld held;
+    peak_ = 0;
+    left_ = static_cast<long>(seconds * rate_) * channels_;
+  }
   int Peak() const { return peak_; }
-  // Waits up to timeoutMs for the mixed output to reach threshold.
-  bool WaitFor(int threshold, int timeoutMs) {
-    for (int waited = 0; waited < timeoutMs; waited += 10) {
-      if (peak_ >= threshold) return true;
-      SDL_Delay(10);
-    }
+  // Waits until the output reaches threshold or the measured stretch is mixed.
+  bool WaitFor(int threshold) {
+    WaitUntil([&] { return peak_ >= threshold || left_ == 0; });
     return peak_ >= threshold;
   }
 
@@ -78,11 +117,16 @@ class PeakMeter {
   static void Measure(void* self, Uint8* stream, int length) {
     auto* meter = static_cast<PeakMeter*>(self);
     const Sint16* samples = reinterpret_cast<const Sint16*>(stream);
+    const long count = std::min<long>(length / 2, meter->left_);
     int peak = meter->peak_;
-    for (int i = 0; i < length / 2; ++i) peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
+    for (long i = 0; i < count; ++i) peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
     meter->peak_ = peak;
+    meter->left_ -= count;
   }
+  int rate_ = 0;
+  int channels_ = 0;
   std::atomic<int> peak_{0};
+  std::atomic<long> left_{0};
 };
 
 inline fs::path BuildFolder() { return fs::path(OT_BINARY_DIR); }
