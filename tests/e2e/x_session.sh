@@ -61,12 +61,13 @@ game_running() {
 }
 
 # stop_game: ends the game as the window's close does (SIGTERM), killing it when it
-# hangs; returns the game's exit status.
+# has not ended by the deadline; returns the game's exit status.
 stop_game() {
   [[ -n $GAME_PID ]] || return 0
   if kill -0 "$GAME_PID" 2> /dev/null; then
     kill -TERM "$GAME_PID" 2> /dev/null
-    for _ in $(seq 1 50); do game_running || break; sleep 0.1; done
+    local end=$((SECONDS + DEADLINE))
+    while game_running && ((SECONDS < end)); do sleep 0.1; done
     game_running && kill -KILL "$GAME_PID" 2> /dev/null
   fi
   local status=0
