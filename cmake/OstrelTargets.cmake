@@ -3,7 +3,11 @@
 
 set(OT_WARNINGS -Wall -Wextra)
 set(OT_SANITIZER_FLAGS)
-if(OT_SANITIZE)
+if(OT_FUZZ)
+  # Coverage for libFuzzer in every library; only the fuzz targets link its runtime.
+  set(OT_SANITIZER_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                         -fno-sanitize-recover=undefined)
+elseif(OT_SANITIZE)
   set(OT_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
 endif()
 
