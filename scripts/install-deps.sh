@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs every Debian package the game, its asset generator and its tests need.
+# Installs every Debian package the game, its asset generator, its tests and the fuzzing
+# (clang with libFuzzer, scripts/fuzz.sh) need.
 # Safe to run again; uses sudo only when not already root.
 set -euo pipefail
 SUDO=""
@@ -14,6 +15,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick
   dpkg-dev file desktop-file-utils appstream lintian
+  clang libclang-rt-14-dev
 )
 export DEBIAN_FRONTEND=noninteractive
 if ! dpkg -s "${PACKAGES[@]}" >/dev/null 2>&1; then
