@@ -117,6 +117,7 @@ class Field {
   const std::vector<CrashSite>& CrashSites() const { return crashSites_; }
   int SelectedTown() const { return selectedTown_; }
   int ExplosionCount() const { return static_cast<int>(explosions_.size()); }
+  const std::vector<Explosion>& Explosions() const { return explosions_; }
 
   // Running state.
   void SaveField(FieldStore& store, const std::string& prefix);

@@ -59,6 +59,8 @@ class GameSession : public GameOwner, public PlayerHands {
   bool Paused() const { return paused_; }
   Dialog Open() const { return dialog_; }
   EventLog& Log() { return log_; }
+  // The field's pictures of every game of the session.
+  const HeadlessSprites& Sprites() const { return *sprites_; }
 
   // What the game asks of its screen.
   void SetPaused(bool paused) override;
