@@ -141,7 +141,7 @@ bool LMusic::LoadTune(const std::string& name) {
   Mix_Music* tune = stream ? Mix_LoadMUSType_RW(stream, MUS_MID, 0) : nullptr;
   if (!tune) {
     std::fprintf(stderr, "Unable to load MIDI file %s: %s\n", name.c_str(), Mix_GetError());
-    if (stream) SDL_FreeRW(stream);
+    if (stream) SDL_RWclose(stream);
     return false;
   }
   tune_ = tune;
@@ -195,7 +195,7 @@ void LMusic::ReleaseTune() {
     tune_ = nullptr;
   }
   if (stream_) {
-    SDL_FreeRW(stream_);
+    SDL_RWclose(stream_);
     stream_ = nullptr;
   }
   data_.reset();
