@@ -20,7 +20,7 @@ constexpr size_t kRecent = 24;
 // Chances per frame: of some input while the player plays alone and while the
 // autopilot plays, and of answering an open dialog.
 constexpr double kActChance = 0.25;
-constexpr double kActChanceWithPilot = 0.005;
+constexpr double kActChanceWithPilot = 0.001;
 constexpr double kAnswerChance = 0.03;
 // Chance per frame that the autopilot is switched on or off.
 constexpr double kPilotSwitchOn = 1.0 / 6000;
