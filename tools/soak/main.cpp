@@ -6,6 +6,7 @@
 // either, after 10000 frames). On a broken invariant it prints the seed, the frame and
 // what failed and exits with 1; "ot-soak --seed N --frames F" replays the run exactly.
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -34,6 +35,7 @@ bool Parse(int argc, char** argv, Options& o) {
     const char* text = argv[i + 1];
     if (name == "--seed") {
       o.seed = std::strtoul(text, &end, 10);
+      if (text[0] == '-' || o.seed > UINT32_MAX) return false;
       seeded = true;
     } else if (name == "--frames") {
       o.frames = std::strtoll(text, &end, 10);
