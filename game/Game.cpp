@@ -9,6 +9,7 @@
 
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
+#include "engine/LParams.h"
 #include "engine/LSound.h"
 #include "engine/Random.h"
 #include "game/Settings.h"
@@ -315,8 +316,9 @@ void Game::Update(int32_t dt) {
     FinishTimer += static_cast<uint32_t>(dt);
     if (FinishTimer >= static_cast<uint32_t>(kFinishTime)) AdvanceState();
   }
-  if (GameState == kStateRestoring && field_.AllTracksBuilt() &&
-      NumberTown >= static_cast<int32_t>(BeginTowns.size()) && !UpdateRestore()) {
+  const bool restored = townLost_ || (field_.AllTracksBuilt() &&
+                                      NumberTown >= static_cast<int32_t>(BeginTowns.size()));
+  if (GameState == kStateRestoring && restored && !UpdateRestore()) {
     return;
   }
   const double p = Progress();
@@ -329,7 +331,8 @@ void Game::Update(int32_t dt) {
 
 // The second phase of a restore; false when it failed and a new game began instead.
 bool Game::UpdateRestore() {
-  if (!ReadPhaseTwo()) {
+  if (townLost_ || !ReadPhaseTwo()) {
+    Params().Close();
     std::fprintf(stderr, "Error. Game::Update. The saved game could not be read; a new game starts.\n");
     GameState = kStateNewGame;
     NewGame();
@@ -368,7 +371,12 @@ void Game::AddNextTown(double p, bool restoring) {
   NewTownAdd += TownAddPeriod;
   if (Puzzle()) NewTownAdd = 0.001;
   PercentAddNewHouse = r.HousesPerTown > 0 ? TownAddPeriod / r.HousesPerTown : 0;
-  AddLevelTown(field_, BeginTowns, NumberTown);
+  // A town place from a damaged saved game may be no town place at all; its track
+  // would never be built and the restore would wait for it for ever.
+  if (!AddLevelTown(field_, BeginTowns, NumberTown) && restoring) {
+    townLost_ = true;
+    return;
+  }
   ++NumberTown;
   if (NumberTown < static_cast<int32_t>(BeginTowns.size())) {
     NewTownAdd = (NumberTown + 1) * PercentDeltaFirstTown;

@@ -215,6 +215,8 @@ class Game : public FieldHost, public FineSink {
   LClip* topForest_ = nullptr;
   bool toggleHeld_ = false;
   bool catchUp_ = false;
+  // A town of the saved game could not be put back: the restore cannot finish.
+  bool townLost_ = false;
   int mouseX_ = 0;
   int mouseY_ = 0;
   int crashSound_ = 0;

@@ -9,6 +9,7 @@
 #include "engine/LParams.h"
 #include "game/Game.h"
 #include "game/Settings.h"
+#include "platform/Files.h"
 #include "railway/ParamsStore.h"
 #include "sprites/CompleteIndicator.h"
 #include "sprites/TextLines.h"
@@ -172,13 +173,25 @@ bool Game::LoadOrStartNew() {
 
 bool Game::Load() {
   GameState = kStateRestoring;
+  townLost_ = false;
   const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
   LParams& s = Params();
-  if (!s.OpenRead(path)) return false;
+  if (!s.OpenRead(path)) {
+    // A missing file has its line from the store; one that is there but does not open
+    // as a document is damaged, and the player is told why the game starts anew.
+    if (platform::IsFile(path)) {
+      std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
+    }
+    return false;
+  }
   bool ok = s.Bool(kPrefix, "NeedNewGame", NeedNewGame, kLoad);
   ok = s.Long(kPrefix, "CurrentRound", CurrentRound, kLoad) && ok;
   ok = s.Long(kPrefix, "CurrentRoundInType", CurrentRoundInType, kLoad) && ok;
-  if (!ok || NeedNewGame) return false;
+  if (!ok) std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
+  if (!ok || NeedNewGame) {
+    s.Close();
+    return false;
+  }
   std::string towns, tracks;
   ok = s.Text(kPrefix, "BeginTowns", towns, kLoad) && s.Text(kPrefix, "BeginTracks", tracks, kLoad);
   BeginTowns = ParsePairs(towns);
