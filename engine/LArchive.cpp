@@ -108,7 +108,9 @@ bool LArchive::ReadIndex() {
     result = Unseal(ctx_, sealed.data(), static_cast<int32_t>(sealedLength), plain.data(),
                     static_cast<int32_t>(capacity));
   }
-  if (static_cast<uint32_t>(result) / kRecordSize != count) {
+  // A failed unseal (a negative result) must not pass for a count: read as unsigned, -1
+  // divides to 25565281 records, which would then be read from no index at all.
+  if (result < 0 || static_cast<uint32_t>(result) / kRecordSize != count) {
     std::printf("Error decode. ReadLen/sizeof(TYPE_FILE_INFO) != FileNumbers\n");
     return false;
   }
