@@ -186,12 +186,18 @@ void Game::EndLevel() {
   TotalTime += r.LevelMinutes;
 }
 
-void Game::OnScreenClosed(GameScreen screen, int32_t) {
+void Game::OnScreenClosed(GameScreen screen, int32_t result) {
   if (screen == GameScreen::kOther) return;
   if (screen == GameScreen::kHelp && parts_.owner) {
     Globals().DontShowBeginHelp = parts_.owner->HelpDontShowAtStart();
   }
   if (parts_.owner) parts_.owner->SetPaused(false);
+  // A help opened (F1) during a restore closes over the restore itself: it finishes by
+  // itself once the level is back, and skipping it would drop the saved trains.
+  if (GameState == kStateRestoring) return;
+  // A new game confirmed (-1) replaces this one at once: a level that was finishing or
+  // a game whose money ran out must not show its statistics over the new game.
+  if (screen == GameScreen::kNewGame && result == -1) return;
   AdvanceState();
 }
 

@@ -49,6 +49,13 @@ bool BuiltTrack(const Field& field, int j, int d) {
          field.At(far).End(rail::Opposite(d)) == kEndBuilt;
 }
 
+// A saved switch only sets the position of a switch the rebuilt level has: two
+// different built tracks leaving j through side s.
+bool SwitchFits(const Field& field, int j, int s, int a, int b) {
+  return a != b && field.At(j).SwitchAt(s).state == kSwitchWorking && BuiltTrack(field, j, a) &&
+         BuiltTrack(field, j, b);
+}
+
 bool ReadText(FieldStore& store, const std::string& prefix, const std::string& name,
               std::string& text) {
   text.clear();
@@ -165,7 +172,7 @@ bool Field::LoadSwitches(FieldStore& store, const std::string& prefix) {
     if (!ReadText(store, prefix, Name("S%d", i), text) ||
         std::sscanf(text.c_str(), "%d %d %d %d", &j, &s, &a, &b) != 4 || !rail::ValidJunction(j) ||
         s < 0 || s > 3 || !rail::ValidDirection(a) || !rail::ValidDirection(b) ||
-        rail::SideOf(a) != s || rail::SideOf(b) != s) {
+        rail::SideOf(a) != s || rail::SideOf(b) != s || !SwitchFits(*this, j, s, a, b)) {
       ok = false;
       continue;
     }

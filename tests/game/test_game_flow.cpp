@@ -77,6 +77,28 @@ TEST_F(GameTest, LevelFinishesShowsItsStatisticsAndTheNextLevelStarts) {
   EXPECT_LT(g.Progress(), 1);
 }
 
+// A new game chosen while a level is finishing or the money has run out replaces the
+// game without its statistics; a cancelled new-game dialog lets them show.
+TEST_F(GameTest, ANewGameChosenAsTheGameEndsShowsNoOldStatistics) {
+  for (int32_t ending : {kStateLevelFinishing, kStateOutOfMoney}) {
+    for (int32_t code : {-1, -2}) {
+      TestGame& g = Start(1, 1);
+      Frames(g, 5);
+      g.GameState = ending;
+      owner.levelEnds.clear();
+      owner.gameOvers.clear();
+      g.OnScreenClosed(GameScreen::kNewGame, code);
+      if (code == -1) g.SetState(kStateNewGame);
+      const size_t shown = owner.levelEnds.size() + owner.gameOvers.size();
+      EXPECT_EQ(shown, code == -1 ? 0u : 1u) << ending << " " << code;
+      if (code == -1) {
+        EXPECT_TRUE(g.GameState == kStatePlaying && !owner.paused) << ending;
+      }
+      Drop(g);
+    }
+  }
+}
+
 class LastLevel : public GameTest, public ::testing::WithParamInterface<std::array<int, 3>> {};
 
 // The fifth level ends the game, and so does the sixth, reached only from the new-game

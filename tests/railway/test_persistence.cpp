@@ -224,6 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // track, a track never built, a flag that is neither 0 nor 1.
                       BadValue{"Crash0", "3 85 1e30"}, BadValue{"Crash0", "3 85 -1"},
                       BadValue{"Crash0", "3 100 20.0"}, BadValue{"L0", "45 2 2"},
+                      BadValue{"S0", "43 1 4 3"}, BadValue{"S0", "42 1 4 4"},
                       BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 100 5.0 1"},
                       BadValue{"TrainNumber0", "1 3 4 0 2 1.0 3 34 5.0 1"},
                       BadValue{"CounterMinusMoney", "nan"}, BadValue{"NextTownJunctions", "18"}, BadValue{"WaitTown1TownColor", "7"},
