@@ -207,10 +207,14 @@ bool Game::Load() {
   }
   StartLevel();
   progress_->Load();
+  // The new game that follows a refused file starts a level, which sets every running
+  // value again but the selected track type: that one is put back.
+  const int32_t selected = CurrSelectTrackType;
   ok = ExchangeRunning(s, kLoad);
   CurrentRound = LevelIndex(CurrentRoundInType, GameType());
   if (!ok || !ValuesUsable()) {
     std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
+    CurrSelectTrackType = selected;
     s.Close();
     return false;
   }

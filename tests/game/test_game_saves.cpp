@@ -313,6 +313,7 @@ TEST_P(BadValues, StartANewGameWithALogLine) {
   EXPECT_EQ(b.GameState, kStatePlaying);
   EXPECT_EQ(b.CurrentRoundInType, 0);
   EXPECT_EQ(b.GetField().Towns().size(), static_cast<size_t>(b.NumberTown));
+  EXPECT_TRUE(b.CurrSelectTrackType >= 0 && b.CurrSelectTrackType < Game::kTrackTypes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -320,6 +321,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(std::pair("CurrentRoundInType", "6"), std::pair("CurrentRoundInType", "-1"),
                       std::pair("CurrSelectTrackType", "6"), std::pair("CurrSelectTrackType", "-1"),
                       std::pair("BeginTowns", "46,1 78,2 30,1 94,2 1,1 "),
+                      std::pair("BeginTowns", "46,1 78,2 0,1 94,2 "),
                       std::pair("iGameMode", "2"), std::pair("TotalTime", "-1"),
                       std::pair("MoneyCounter", "-5"), std::pair("CounterNewTrain", "-1"),
                       std::pair("CounterWave", "-20"), std::pair("PercentAddNewHouse", "nan"),
