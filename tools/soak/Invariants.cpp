@@ -21,8 +21,8 @@ using Edge = std::pair<int32_t, int32_t>;
 
 // What the player's input can do to the state in one frame: close the help shown at
 // the start (back to restoring or playing), close a help opened later (which advances a
-// finishing level, a game out of money or a restore), close the statistics, or spend the
-// last money on track or the repair train.
+// finishing level or a game out of money), close the statistics, or spend the last money
+// on track or the repair train.
 const std::vector<Edge> kInputEdges = {
     {kStateStartHelp, kStateRestoring},        {kStateStartHelp, kStatePlaying},
     {kStateRestoring, kStatePlaying},          {kStateLevelFinishing, kStateLevelStatistics},
