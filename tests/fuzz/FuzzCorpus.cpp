@@ -154,6 +154,25 @@ bool MakeSavedGames() {
   return true;
 }
 
+// The archive target's plain-index form of an archive image: "IDX:", the header with
+// the plain index's length, the unsealed index, then the records as they were.
+Bytes PlainIndex(const Bytes& image) {
+  if (image.size() < 12) return {};
+  const uint32_t sealedLength = uint32_t{image[8]} | uint32_t{image[9]} << 8 |
+                                uint32_t{image[10]} << 16 | uint32_t{image[11]} << 24;
+  if (sealedLength > image.size() - 12) return {};
+  Bytes plain(sealedLength + 8);
+  const int32_t n = Unseal(ProgramCipher(), image.data() + 12, static_cast<int32_t>(sealedLength),
+                           plain.data(), static_cast<int32_t>(sealedLength));
+  if (n < 0) return {};
+  Bytes out{'I', 'D', 'X', ':'};
+  out.insert(out.end(), image.begin(), image.begin() + 8);
+  for (int k = 0; k < 4; ++k) out.push_back(static_cast<uint8_t>(uint32_t(n) >> (8 * k)));
+  out.insert(out.end(), plain.begin(), plain.begin() + n);
+  out.insert(out.end(), image.begin() + 12 + sealedLength, image.end());
+  return out;
+}
+
 void MakeArchives() {
   const std::vector<archive_tool::PackEntry> entries{
       {"Dat/ver.txt", {'1', '.', '0'}},
@@ -168,6 +187,7 @@ void MakeArchives() {
       ++gFailures;
     }
     Emit("archive", "records-" + std::to_string(count), image);
+    Emit("archive", "plain-index-" + std::to_string(count), PlainIndex(image));
   }
 }
 
