@@ -22,6 +22,7 @@
 #include "railway/LevelRestore.h"
 #include "railway/ParamsStore.h"
 #include "sprites/ClipTable.h"
+#include "railway/QuietFieldHost.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tools/archive/ArchiveWriter.h"
 #include "tools/game/GameSession.h"
@@ -96,7 +97,7 @@ void MakeSettings() {
 // A puzzle level rebuilt as the game does, a train from every town, a few seconds run,
 // saved as ot-sim saves a field.
 void MakeField(int level) {
-  fuzz::QuietHost host;
+  QuietFieldHost host(50);
   HeadlessSprites sprites;
   Field field(&sprites, &host);
   const LevelParams& params = Level(kPuzzleOffset + level);

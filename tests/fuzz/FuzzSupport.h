@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the fuzz targets share: the program's cipher, one private temp folder per
-// process, the sealed-or-raw document convention and a field host that does nothing.
+// process and the sealed-or-raw document convention.
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-#include "railway/FieldHost.h"
 
 namespace fuzz {
 
@@ -24,20 +22,5 @@ bool WriteBytes(const std::string& path, const uint8_t* data, size_t size);
 // a plain parameter document and is sealed (mode 'n') with the program's cipher before
 // it is written; odd → the rest is written as it is. False for an empty input.
 bool WriteDocument(const std::string& path, const uint8_t* data, size_t size);
-
-// A field host that keeps no state and asks for nothing.
-class QuietHost : public FieldHost {
- public:
-  void ChangeMoney(int) override {}
-  void Fine(unsigned) override {}
-  void CountDeliveredTrain() override {}
-  void PostMessage(const std::string&, bool) override {}
-  bool TipAllowed(int) override { return false; }
-  void ShowTip(int, int, int, const std::string&) override {}
-  bool PlaceTip(int, int, int) override { return false; }
-  double Progress() override { return 50; }
-  bool TakeCatchUpRequest() override { return false; }
-  void PlaySound(int) override {}
-};
 
 }  // namespace fuzz

@@ -11,6 +11,7 @@
 #include "railway/LevelRestore.h"
 #include "railway/ParamsStore.h"
 #include "sprites/ClipTable.h"
+#include "railway/QuietFieldHost.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string towns, tracks;
   params.Text("Sim.", "Towns", towns, kLoad);
   params.Text("Sim.", "Tracks", tracks, kLoad);
-  fuzz::QuietHost host;
+  QuietFieldHost host(50);
   HeadlessSprites sprites;
   Field field(&sprites, &host);
   // One tree far outside the field: no random forest.

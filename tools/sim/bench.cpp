@@ -9,23 +9,11 @@
 #include "railway/HeadlessSprites.h"
 #include "game/LevelTable.h"
 #include "railway/LevelRestore.h"
+#include "railway/QuietFieldHost.h"
 #include "sprites/ClipTable.h"
 #include "engine/Random.h"
 
 namespace {
-
-struct NullHost : FieldHost {
-  void ChangeMoney(int) override {}
-  void Fine(unsigned) override {}
-  void CountDeliveredTrain() override {}
-  void PostMessage(const std::string&, bool) override {}
-  bool TipAllowed(int) override { return false; }
-  void ShowTip(int, int, int, const std::string&) override {}
-  bool PlaceTip(int, int, int) override { return false; }
-  double Progress() override { return 0; }
-  bool TakeCatchUpRequest() override { return false; }
-  void PlaySound(int) override {}
-};
 
 struct Layout {
   Layout() { Refill(); }
@@ -47,7 +35,7 @@ struct Layout {
       }
     }
   }
-  NullHost host;
+  QuietFieldHost host;
   std::unique_ptr<HeadlessSprites> sprites;
   std::unique_ptr<Field> field;
 };
