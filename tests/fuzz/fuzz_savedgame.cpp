@@ -2,7 +2,8 @@
 // A saved game (sealed by the selector byte, see FuzzSupport.h; bit 1 of that byte
 // picks the Classic game over the Puzzle game) restored into the headless game, which
 // then plays for three seconds of game time: the level is laid out again, the running
-// values are read once every track is built, and the game runs on from there.
+// values are read once every track is built, and the game runs on from there, keeping
+// the game's invariants every frame.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -13,6 +14,7 @@
 #include "tests/fuzz/FuzzSupport.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"
+#include "tools/soak/RestoreCheck.h"
 
 namespace {
 
@@ -43,7 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EventLog log;
   log.quiet = true;
   GameSession session(display, log);
-  session.Load();
-  for (int frame = 0; frame < 150; ++frame) session.RunFrame();
+  // Whatever the file holds, the game that comes of it keeps the game's invariants.
+  const RestoreOutcome outcome = RestoreAndPlay(session, 150);
+  if (!outcome.failure.empty()) {
+    std::fprintf(stderr, "fuzz_savedgame: %s\n", outcome.failure.c_str());
+    std::abort();
+  }
   return 0;
 }

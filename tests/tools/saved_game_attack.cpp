@@ -21,7 +21,7 @@
 #include "game/Settings.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"
-#include "tools/soak/Invariants.h"
+#include "tools/soak/RestoreCheck.h"
 
 namespace {
 
@@ -137,24 +137,9 @@ class SavedGameAttack : public ::testing::Test {
     WriteBytes(path_, file);
     testing::internal::CaptureStderr();
     testing::internal::CaptureStdout();
-    const bool loaded = session_->Load();
-    GameInvariants invariants;
-    std::string failure = invariants.Check(session_->GetGame(), &session_->Sprites());
-    int restoring = 0;
-    while (failure.empty() && session_->GetGame().GameState == kStateRestoring && restoring < 500) {
-      // A restore whose second phase fails begins a new game, as the player's would.
-      invariants.ExpectNewGame();
-      session_->RunFrame();
-      ++restoring;
-      failure = invariants.Check(session_->GetGame(), &session_->Sprites());
-    }
-    if (failure.empty() && session_->GetGame().GameState == kStateRestoring) {
-      failure = "the restore never ended";
-    }
-    for (int f = 0; f < frames && failure.empty(); ++f) {
-      session_->RunFrame();
-      failure = invariants.Check(session_->GetGame(), &session_->Sprites());
-    }
+    const RestoreOutcome outcome = RestoreAndPlay(*session_, frames);
+    std::string failure = outcome.failure;
+    const bool loaded = outcome.loaded;
     testing::internal::GetCapturedStdout();
     const std::string log = testing::internal::GetCapturedStderr();
     const int lines = Count(log, "Error. Game::");
