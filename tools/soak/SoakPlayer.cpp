@@ -97,7 +97,6 @@ Replaced SoakPlayer::AnswerDialog() {
   if (open == Dialog::kMenu && Chance(0.02)) return NewGame();
   const bool box = Chance(0.5);
   session_.Close(open, box);
-  ++counts_.dialogsClosed;
   Note(std::string("close ") + DialogName(open) + (box ? " (box on)" : ""));
   return Replaced::kNo;
 }
@@ -208,7 +207,7 @@ void SoakPlayer::ClickPicture() {
 
 void SoakPlayer::ClickCallButton() {
   const auto& sites = session_.GetGame().GetField().CrashSites();
-  if (sites.empty() || !sites[0].button) return;
+  if (sites.empty()) return;
   const FieldSprite* b = sites[Below(static_cast<int>(sites.size()))].button;
   if (!b) return;
   const int x = static_cast<int>(b->X()) + Below(9) - 4, y = static_cast<int>(b->Y()) + Below(9) - 4;

@@ -23,7 +23,6 @@ struct SoakCounts {
   long long newGames = 0;
   long long saves = 0;
   long long loads = 0;
-  long long dialogsClosed = 0;
 };
 
 class SoakPlayer {
