@@ -10,7 +10,9 @@
 
 namespace {
 
-enum class Option { kWindowed, kFullScreen, kPlayer, kSeed, kDataDir, kHome, kHelp, kVersion };
+enum class Option {
+  kWindowed, kFullScreen, kPlayer, kSeed, kColourSymbols, kScale, kDataDir, kHome, kHelp, kVersion
+};
 
 struct OptionName {
   const char* name;
@@ -21,6 +23,7 @@ struct OptionName {
 constexpr OptionName kOptions[] = {
     {"--windowed", Option::kWindowed, false}, {"--fullscreen", Option::kFullScreen, false},
     {"--player", Option::kPlayer, true},      {"--seed", Option::kSeed, true},
+    {"--colour-symbols", Option::kColourSymbols, false}, {"--scale", Option::kScale, true},
     {"--data-dir", Option::kDataDir, true},   {"--home", Option::kHome, true},
     {"--help", Option::kHelp, false},         {"--version", Option::kVersion, false}};
 
@@ -85,6 +88,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         o.seed = seed;
         break;
       }
+      case Option::kColourSymbols: o.colourSymbols = true; break;
+      case Option::kScale:
+        if (value.size() != 1 || value[0] < '0' || value[0] > '4')
+          return Failure("option '--scale' needs 0 (the largest that fits) or 1 to 4, not '" +
+                         value + "'");
+        o.windowScale = value[0] - '0';
+        break;
       case Option::kDataDir:
       case Option::kHome:
         if (value.empty()) return Failure("option '" + name + "' needs a folder");
@@ -109,6 +119,10 @@ std::string UsageText() {
          "  --player NAME     play as NAME, with NAME's saved games; kept in the settings\n"
          "  --seed N          seed the random numbers with N, to replay a game\n"
          "                    (instead of OSTREL_TRAINS_SEED)\n"
+"  --colour-symbols  show a shape for each colour on trains and towns;\n"
+         "                    kept in the settings\n"
+         "  --scale K         draw the window K times as large (1 to 4), or as large as\n"
+         "                    fits the desktop (0); kept in the settings\n"
          "  --data-dir DIR    read the game data (data.dat or Dat/) from DIR\n"
          "                    (instead of OSTREL_TRAINS_DATA)\n"
          "  --home DIR        keep the settings, saved games and log in DIR\n"

@@ -118,6 +118,8 @@ int Frame::StartUp() {
 void Frame::ApplyStartOptions() {
   if (parts_.options.fullScreen) settings_.FullScreen = *parts_.options.fullScreen;
   if (parts_.options.player) settings_.PlayerName = *parts_.options.player;
+  if (parts_.options.colourSymbols) settings_.ColourSymbols = *parts_.options.colourSymbols;
+  if (parts_.options.windowScale) settings_.WindowScale = *parts_.options.windowScale;
 }
 
 // The whole of "Dat/ver.txt", byte for byte, becomes the version text.

@@ -23,6 +23,9 @@ bool Value(LParams& store, const char* name, T& field, int direction, Op op) {
   return found;
 }
 
+// The largest windowed scale the player can choose.
+constexpr int32_t kLargestWindowScale = 4;
+
 // No desktop is wider or taller than this; a position beyond it is damage.
 constexpr int32_t kLargestDesktop = 32767;
 
@@ -50,6 +53,7 @@ void Settings::LimitValues() {
   Limit(MaxLevelPuzzle, 0, 5, 0, "Globals.MaxLevelPuzzle");
   Limit(MaxLevelStrateg, 0, 5, 0, "Globals.MaxLevelStrateg");
   Limit(GameType, 0, 1, 1, "GameType");
+  Limit(WindowScale, 0, kLargestWindowScale, 0, "Globals.WindowScale");
 }
 
 bool Settings::Exchange(LParams& s, int d) {
@@ -70,6 +74,9 @@ bool Settings::Exchange(LParams& s, int d) {
   all &= Value(s, "Globals.MaxLevelPuzzle", MaxLevelPuzzle, d, &LParams::Long);
   all &= Value(s, "Globals.MaxLevelStrateg", MaxLevelStrateg, d, &LParams::Long);
   all &= Value(s, "Globals.ShowTips", ShowTips, d, &LParams::Bool);
+  Value(s, "Globals.ColourSymbols", ColourSymbols, d, &LParams::Bool);
+  Value(s, "Globals.WindowScale", WindowScale, d, &LParams::Long);
+  Value(s, "Globals.WindowScaleSmooth", WindowScaleSmooth, d, &LParams::Bool);
   if (d == kLoad) LimitValues();
   return all;
 }

@@ -33,15 +33,20 @@ struct Settings {
   int32_t MainWindowPosY = -1;
   int32_t MaxLevelPuzzle = 0;
   int32_t MaxLevelStrateg = 0;
+  // Optional values: a file without them loads as before and gets them on the next save.
+  bool ColourSymbols = false;      // a shape for each colour on trains and towns
+  int32_t WindowScale = 0;         // windowed scale: 0 the largest that fits, 1..4 fixed
+  bool WindowScaleSmooth = false;  // scale smoothly instead of doubling pixels
 
   // The "Globals.Globals.X" values in their fixed order (all but the version
   // and the game type), in one direction (kSave or kLoad). Loading keeps the
-  // current value of every missing key; the result is false when any was missing.
+  // current value of every missing key; the result is false when any was missing,
+  // the optional values aside.
   bool Exchange(LParams& store, int direction);
 
   // Puts values that lie outside their range back to their defaults, with a warning
   // in the log: volumes 0..128, Speed and KindGame 0..9, window positions -1 or up to
-  // 32767 (x also down to -32767), best levels 0..5, GameType 0 or 1.
+  // 32767 (x also down to -32767), best levels 0..5, GameType 0 or 1, WindowScale 0..4.
   void LimitValues();
 };
 

@@ -12,17 +12,22 @@ using Action = CommandLine::Action;
 TEST(CommandLine, ReadsEachOptionInBothFormsAndNoOptionsChooseNothing) {
   const CommandLine none = ParseCommandLine({});
   EXPECT_EQ(none.action, Action::kRun);
-  EXPECT_FALSE(none.options.fullScreen || none.options.player || none.options.seed);
+  EXPECT_FALSE(none.options.fullScreen || none.options.player || none.options.seed ||
+               none.options.colourSymbols || none.options.windowScale);
   EXPECT_TRUE(none.options.dataFolder.empty() && none.options.homeFolder.empty());
 
   const CommandLine all = ParseCommandLine({"--fullscreen", "--player", "Ann/Lee", "--seed=5",
-                                            "--data-dir", "data", "--home=/h", "--windowed"});
+                                            "--data-dir", "data", "--home=/h", "--windowed",
+                                            "--colour-symbols", "--scale", "3"});
   ASSERT_EQ(all.action, Action::kRun) << all.error;
   EXPECT_EQ(all.options.fullScreen, false) << "the later of the two wins";
   EXPECT_EQ(all.options.player, "Ann_Lee") << "cleaned as for a saved game's file name";
   EXPECT_EQ(all.options.seed, 5u);
   EXPECT_EQ(all.options.dataFolder, "data");
   EXPECT_EQ(all.options.homeFolder, "/h");
+  EXPECT_EQ(all.options.colourSymbols, true);
+  EXPECT_EQ(all.options.windowScale, 3);
+  EXPECT_EQ(ParseCommandLine({"--scale=0"}).options.windowScale, 0) << "the largest that fits";
   EXPECT_EQ(ParseCommandLine({"--player=..."}).options.player, "Manager");
   EXPECT_EQ(ParseCommandLine({"--seed", "4294967295"}).options.seed, 4294967295u);
 
@@ -42,6 +47,9 @@ TEST(CommandLine, WhatItCannotReadIsAnErrorNamingTheCulprit) {
       {{"--seed=4294967296"}, "not '4294967296'"},
       {{"--seed=-1"}, "not '-1'"},
       {{"--windowed=yes"}, "option '--windowed' takes no value"},
+      {{"--scale", "5"}, "not '5'"},
+      {{"--scale=2x"}, "not '2x'"},
+      {{"--colour-symbols=1"}, "takes no value"},
       {{"--home="}, "option '--home' needs a folder"}};
   for (const auto& [arguments, error] : cases) {
     const CommandLine line = ParseCommandLine(arguments);
@@ -64,6 +72,8 @@ TEST_F(FrameTest, StartOptionsOverrideTheStoredSettingsAndTheSeed) {
   options.fullScreen = false;
   options.player = "Ann Lee";
   options.seed = 5;
+  options.colourSymbols = true;
+  options.windowScale = 2;
   clock_.Set(1000);
   frame_ = std::make_unique<Frame>(
       FrameParts{clock_, events_, desktop_, video_, content_, dir_, options});
@@ -80,6 +90,8 @@ TEST_F(FrameTest, StartOptionsOverrideTheStoredSettingsAndTheSeed) {
   const auto saved = SavedSettings();
   EXPECT_EQ(Value(saved, "Globals.Globals.FullScreen"), "0");
   EXPECT_EQ(Value(saved, "Globals.Globals.PlayerName"), "Ann Lee");
+  EXPECT_EQ(Value(saved, "Globals.Globals.ColourSymbols"), "1");
+  EXPECT_EQ(Value(saved, "Globals.Globals.WindowScale"), "2");
 }
 
 }  // namespace

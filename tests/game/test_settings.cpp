@@ -68,6 +68,9 @@ Settings Changed() {
   s.MaxLevelStrateg = 2;
   s.ShowTips = false;
   s.GameType = 0;
+  s.ColourSymbols = true;
+  s.WindowScale = 3;
+  s.WindowScaleSmooth = true;
   return s;
 }
 
@@ -95,6 +98,9 @@ TEST_F(SettingsFile, DefaultsAreWrittenInTheFixedOrderWithTheDoubledPrefix) {
       {"Globals.Globals.MaxLevelPuzzle", "0"},
       {"Globals.Globals.MaxLevelStrateg", "0"},
       {"Globals.Globals.ShowTips", "1"},
+      {"Globals.Globals.ColourSymbols", "0"},
+      {"Globals.Globals.WindowScale", "0"},
+      {"Globals.Globals.WindowScaleSmooth", "0"},
       {"Globals.GameType", "1"},
   };
   EXPECT_EQ(StoredEntries(), expected);
@@ -122,6 +128,8 @@ TEST_F(SettingsFile, RoundTripRestoresEveryValue) {
   EXPECT_EQ(read.MaxLevelStrateg, 2);
   EXPECT_FALSE(read.ShowTips);
   EXPECT_EQ(read.GameType, 0);
+  EXPECT_TRUE(read.ColourSymbols && read.WindowScaleSmooth);
+  EXPECT_EQ(read.WindowScale, 3);
   EXPECT_EQ(platform::ListFolder(saved_).size(), 2u) << "same version keeps the saved games";
 }
 
@@ -172,6 +180,8 @@ TEST_F(SettingsFile, MissingValuesKeepTheirDefaults) {
   EXPECT_EQ(read.SoundVolume, 64);
   EXPECT_EQ(read.GameType, 1);
   EXPECT_TRUE(read.FullScreen);
+  EXPECT_FALSE(read.ColourSymbols || read.WindowScaleSmooth) << "a file from before them";
+  EXPECT_EQ(read.WindowScale, 0);
 }
 
 TEST_F(SettingsFile, OutOfRangeValuesFallBackToDefaults) {
@@ -184,6 +194,7 @@ TEST_F(SettingsFile, OutOfRangeValuesFallBackToDefaults) {
   bad.GameType = 2;
   bad.MainWindowPosX = 2000000000;
   bad.MainWindowPosY = -20;
+  bad.WindowScale = 5;
   ASSERT_TRUE(SaveSettingsFile(store_, bad, file_));
   Settings read;
   testing::internal::CaptureStderr();
@@ -198,7 +209,9 @@ TEST_F(SettingsFile, OutOfRangeValuesFallBackToDefaults) {
   EXPECT_EQ(read.GameType, 1);
   EXPECT_EQ(read.MainWindowPosX, -1);
   EXPECT_EQ(read.MainWindowPosY, -1);
+  EXPECT_EQ(read.WindowScale, 0);
   for (const char* name : {"Globals.Globals.SoundVolume", "Globals.Globals.Speed",
+                           "Globals.Globals.WindowScale",
                            "Globals.Globals.KindGame", "Globals.GameType",
                            "Globals.Globals.MainWindowPosX", "Globals.Globals.MainWindowPosY"}) {
     EXPECT_NE(log.find(std::string(name) + " out of range"), std::string::npos) << name;
