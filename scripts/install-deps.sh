@@ -8,7 +8,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES=(
   build-essential cmake pkg-config
-  libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl1.2-compat
+  libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev libsdl1.2-compat
   libx11-dev x11-utils
   libcairo2-dev libjpeg-dev libgif-dev fonts-dejavu-core
   timgm6mb-soundfont freepats
