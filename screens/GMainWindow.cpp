@@ -48,9 +48,9 @@ constexpr double kCounterZ = -1207;
 constexpr int32_t kDigitStep = 20;
 constexpr const char* kBigCaptionCharacters = "LEV 0123456789";
 
-// The speed stands in the top bar between the train and money counters, where the bar
-// shows nothing else.
-constexpr int32_t kSpeedX = 420, kSpeedY = 12;
+// The speed stands in the message line's golden letters in the top bar, between the
+// train and money counters, where the bar shows only trees.
+constexpr int32_t kSpeedX = 418, kSpeedY = 4;
 constexpr double kSpeedZ = -1207;
 
 }  // namespace
@@ -139,7 +139,7 @@ void GMainWindow::MakeLines() {
 }
 
 void GMainWindow::MakeSpeedLabel() {
-  speedFont_ = std::make_unique<BitmapFont>(EntryClip(clip::FontSmall));
+  speedFont_ = std::make_unique<BitmapFont>(EntryClip(clip::FontMessage));
   for (int i = 0; i < 2; ++i) {
     auto* c = new CharStatic(*speedFont_);
     c->z = kSpeedZ;
