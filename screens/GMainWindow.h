@@ -103,8 +103,9 @@ class GMainWindow : public LEngine, public GameOwner {
   void MakeLines();
   void MakeHouseClips();
   void MakeSpeedLabel();
-  // Back to x1, or the speed key's next speed; the top bar follows.
+  // Back to x1, with the top bar's letters hidden.
   void StopSpeed();
+  // The top bar's letters for the current speed.
   void ShowSpeed();
   // Saves and lets go of the game, if there is one.
   void DropGame();

@@ -60,6 +60,7 @@ void GameSession::Show() {
 }
 
 void GameSession::NewGame(int gameType, int level) {
+  StopSpeed();
   if (!game_) {
     Globals().GameType = gameType;
     MakeGame();
