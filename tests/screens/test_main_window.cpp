@@ -316,6 +316,7 @@ TEST_F(MainWindow, TabRunsTheGameFasterUntilThePauseADialogOrTheLevelEnd) {
 
   // The pause drops the speed; Tab while paused only ends the pause.
   window->OnKeyDown(SDLK_TAB, 0);
+  window->OnKeyDown(SDLK_TAB, 0);
   window->OnKeyDown(SDLK_SPACE, 0);
   EXPECT_EQ(window->Speed().Factor(), 1);
   EXPECT_EQ(shownLetters(), 0);
