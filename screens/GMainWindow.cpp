@@ -48,6 +48,11 @@ constexpr double kCounterZ = -1207;
 constexpr int32_t kDigitStep = 20;
 constexpr const char* kBigCaptionCharacters = "LEV 0123456789";
 
+// The speed stands in the message line's golden letters in the top bar, between the
+// train and money counters, where the bar shows only trees.
+constexpr int32_t kSpeedX = 418, kSpeedY = 4;
+constexpr double kSpeedZ = -1207;
+
 }  // namespace
 
 GMainWindow::GMainWindow(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h,
@@ -60,6 +65,7 @@ GMainWindow::GMainWindow(SDL_Surface* target, int16_t px, int16_t py, uint16_t w
   LogoButton = MakeButton(clip::LogoButton, snd::GlassBtn, this, true);
   MakerButton = MakeButton(clip::MakerButton, snd::GlassBtn, this, true);
   MakeLines();
+  MakeSpeedLabel();
   RequestSort();
   MakeHouseClips();
   fieldSprites_ = std::make_unique<ScreenSprites>(this);
@@ -75,6 +81,8 @@ GMainWindow::~GMainWindow() {
     delete house;
     house = nullptr;
   }
+  for (CharStatic* c : speedChars_) RemoveSprite(c, true);
+  speedChars_.clear();
   Messages.reset();
   NameLine.reset();
   SmallCaption.reset();
@@ -130,6 +138,36 @@ void GMainWindow::MakeLines() {
                                            50);
 }
 
+void GMainWindow::MakeSpeedLabel() {
+  speedFont_ = std::make_unique<BitmapFont>(EntryClip(clip::FontMessage));
+  for (int i = 0; i < 2; ++i) {
+    auto* c = new CharStatic(*speedFont_);
+    c->z = kSpeedZ;
+    speedChars_.push_back(c);
+    AddSprite(c);
+  }
+}
+
+void GMainWindow::ShowSpeed() {
+  const std::string label = speed_.Label();
+  int32_t x = kSpeedX;
+  for (size_t i = 0; i < speedChars_.size(); ++i) {
+    CharStatic* c = speedChars_[i];
+    const bool shown = i < label.size();
+    if (shown) {
+      c->SetChar(label[i]);
+      c->SetPosition(x, kSpeedY);
+      x += speedFont_->GlyphWidth(label[i]);
+    }
+    c->SetVisible(shown);
+  }
+}
+
+void GMainWindow::StopSpeed() {
+  speed_.Stop();
+  ShowSpeed();
+}
+
 // One copy of the houses picture per town colour, tinted towards the colour.
 void GMainWindow::MakeHouseClips() {
   for (int colour = 0; colour < 8; ++colour) {
@@ -153,6 +191,7 @@ void GMainWindow::DropGame() {
 
 void GMainWindow::NewGame() {
   DropGame();
+  StopSpeed();
   GameParts parts;
   parts.screen = this;
   parts.owner = this;
@@ -180,16 +219,21 @@ void GMainWindow::Close(int32_t code) {
   LEngine::Close(code);
 }
 
+// The message line keeps its reading time at any speed; the game and the sprites that
+// show it (trains, flags, explosions, whose frames the field reads) run once per step.
 void GMainWindow::Update(int32_t elapsed, int32_t frame) {
   if (Paused) return;
   Messages->Tick(elapsed);
-  if (game_) game_->Update(elapsed);
-  LEngine::Update(elapsed, frame);
+  speed_.RunFrame([&] {
+    if (game_) game_->Update(elapsed);
+    LEngine::Update(elapsed, frame);
+  });
 }
 
 void GMainWindow::SetPaused(bool paused) {
   Paused = paused;
   if (PauseClip) PauseClip->SetVisible(paused);
+  if (paused) StopSpeed();
 }
 
 // ---------------------------------------------------------------- input
@@ -231,12 +275,16 @@ int32_t GMainWindow::OnKeyDown(int32_t key, int32_t modifiers) {
     return 0;
   }
   LEngine::OnKeyDown(key, modifiers);
-  if (key == SDLK_SPACE)
+  if (key == SDLK_SPACE) {
     SetPaused(true);
-  else if (key == SDLK_F1)
+  } else if (key == SDLK_TAB) {
+    speed_.Cycle();
+    ShowSpeed();
+  } else if (key == SDLK_F1) {
     OpenHelp();
-  else if (key == SDLK_ESCAPE)
+  } else if (key == SDLK_ESCAPE) {
     OpenMenu();
+  }
   if (game_) game_->OnKeyDown(key, modifiers);
   return 0;
 }

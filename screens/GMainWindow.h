@@ -12,8 +12,10 @@
 #include "engine/LEngine.h"
 #include "game/Game.h"
 #include "game/GameOwner.h"
+#include "game/GameSpeed.h"
 #include "railway/ScreenSprites.h"
 #include "sprites/BitmapFont.h"
+#include "sprites/CharSprites.h"
 #include "sprites/MessageLine.h"
 #include "sprites/TextLines.h"
 
@@ -70,6 +72,10 @@ class GMainWindow : public LEngine, public GameOwner {
   bool DialogOpen() const;
 
   Game* CurrentGame() const { return game_.get(); }
+  // How fast the game runs; Tab cycles it, anything that stops the play resets it.
+  const GameSpeed& Speed() const { return speed_; }
+  // The top bar's speed letters ("x2", "x4"), hidden at x1.
+  const std::vector<CharStatic*>& SpeedChars() const { return speedChars_; }
   bool Paused = false;
   LClip* PauseClip = nullptr;
   LClipButton* MenuButton = nullptr;
@@ -96,6 +102,11 @@ class GMainWindow : public LEngine, public GameOwner {
   void MakeDialogs();
   void MakeLines();
   void MakeHouseClips();
+  void MakeSpeedLabel();
+  // Back to x1, with the top bar's letters hidden.
+  void StopSpeed();
+  // The top bar's letters for the current speed.
+  void ShowSpeed();
   // Saves and lets go of the game, if there is one.
   void DropGame();
   // The library's template of an entry, or a clip made for it and kept by the screen.
@@ -113,4 +124,7 @@ class GMainWindow : public LEngine, public GameOwner {
   std::array<LClip*, 8> houseClips_{};
   std::unique_ptr<ScreenSprites> fieldSprites_;
   std::unique_ptr<Game> game_;
+  GameSpeed speed_;
+  std::unique_ptr<BitmapFont> speedFont_;
+  std::vector<CharStatic*> speedChars_;  // owned by the screen's sprite list
 };

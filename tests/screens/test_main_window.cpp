@@ -293,3 +293,49 @@ TEST_F(MainWindow, LevelEndShowsItsStatisticsAndClosingThemEndsThePause) {
   window->LevelStatsDialog->Close(-1);
   EXPECT_FALSE(window->Paused);
 }
+
+TEST_F(MainWindow, TabRunsTheGameFasterUntilThePauseADialogOrTheLevelEnd) {
+  ShowWindow();
+  auto shownLetters = [&] {
+    int n = 0;
+    for (const CharStatic* c : window->SpeedChars()) n += c->Visible ? 1 : 0;
+    return n;
+  };
+  EXPECT_EQ(shownLetters(), 0);
+  window->OnKeyDown(SDLK_TAB, 0);
+  EXPECT_EQ(window->Speed().Factor(), 2);
+  EXPECT_EQ(shownLetters(), 2);
+  window->OnKeyDown(SDLK_TAB, 0);
+  ASSERT_EQ(window->Speed().Factor(), 4);
+  const int32_t before = TheGame().CounterTimeMinuteTips;
+  Frames(10);
+  EXPECT_EQ(TheGame().CounterTimeMinuteTips - before, 4 * 10 * 20);
+  window->OnKeyDown(SDLK_TAB, 0);
+  EXPECT_EQ(window->Speed().Factor(), 1);
+  EXPECT_EQ(shownLetters(), 0);
+
+  // The pause drops the speed; Tab while paused only ends the pause.
+  window->OnKeyDown(SDLK_TAB, 0);
+  window->OnKeyDown(SDLK_TAB, 0);
+  window->OnKeyDown(SDLK_SPACE, 0);
+  EXPECT_EQ(window->Speed().Factor(), 1);
+  EXPECT_EQ(shownLetters(), 0);
+  window->OnKeyDown(SDLK_TAB, 0);
+  EXPECT_FALSE(window->Paused);
+  EXPECT_EQ(window->Speed().Factor(), 1);
+
+  // So does a dialog, which keeps Tab to itself.
+  window->OnKeyDown(SDLK_TAB, 0);
+  window->OnKeyDown(SDLK_ESCAPE, 0);
+  ASSERT_EQ(slot, window->MenuDialog.get());
+  EXPECT_EQ(window->Speed().Factor(), 1);
+  slot->OnKeyDown(SDLK_TAB, 0);
+  EXPECT_EQ(slot, window->MenuDialog.get());
+  window->MenuDialog->Close(menu::kContinue);
+  EXPECT_EQ(window->Speed().Factor(), 1);
+
+  // And the end of a level.
+  window->OnKeyDown(SDLK_TAB, 0);
+  window->ShowLevelEnd({"Ostrel", 1, 10, 3, 3, 104000, 4000});
+  EXPECT_EQ(window->Speed().Factor(), 1);
+}

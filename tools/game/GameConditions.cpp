@@ -57,6 +57,7 @@ int KeyCode(const std::string& name) {
   if (name == "f1") return SDLK_F1;
   if (name == "escape") return SDLK_ESCAPE;
   if (name == "enter") return SDLK_RETURN;
+  if (name == "tab") return SDLK_TAB;
   if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return SDLK_0 + (name[0] - '0');
   if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return SDLK_a + (name[0] - 'a');
   return -1;

@@ -2,6 +2,7 @@
 #include "tools/game/GameReport.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "railway/FieldReport.h"
@@ -73,8 +74,10 @@ std::string Game(GameSession& session) {
                 g.CounterNewCrashes, g.TimeNewCrashes, g.CounterWave, g.TimeWave,
                 g.CounterTimeWithoutTrain, g.CounterTimeMinuteTips);
   out += Cursor(g);
-  out += Format("screen: %s, dialog %s\n", session.Paused() ? "paused" : "running",
-                DialogName(session.Open()));
+  const std::string speed =
+      session.Speed() > 1 ? ", speed x" + std::to_string(session.Speed()) : std::string();
+  out += Format("screen: %s%s, dialog %s\n", session.Paused() ? "paused" : "running",
+                speed.c_str(), DialogName(session.Open()));
   return out;
 }
 

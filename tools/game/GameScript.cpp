@@ -63,6 +63,7 @@ const std::map<std::string, GameScript::Command>& GameScript::Commands() {
       {"player", &GameScript::Player},     {"tips", &GameScript::ShowTips},
       {"sounds", &GameScript::Sounds},     {"money", &GameScript::Money},
       {"savefile", &GameScript::SaveFile}, {"folder", &GameScript::Folder},
+      {"speed", &GameScript::Speed},
   };
   return commands;
 }
@@ -311,6 +312,12 @@ bool GameScript::Close(std::istream& in) {
   const bool dontShow = (in >> option) && option == "dontshow";
   if (!s_.Close(d, dontShow)) std::printf("no %s open\n", name.c_str());
   return true;
+}
+
+// "speed 1|2|4": the game speed as the speed key would leave it ("key tab" presses the key).
+bool GameScript::Speed(std::istream& in) {
+  int factor = 0;
+  return Number(in, factor, 1, GameSpeed::kFastest) && s_.SetSpeed(factor);
 }
 
 // "autopilot on [verbose] | off".

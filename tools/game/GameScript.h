@@ -39,6 +39,7 @@ class GameScript {
   bool Button(std::istream& in);
   bool Close(std::istream& in);
   bool Pilot(std::istream& in);
+  bool Speed(std::istream& in);
   // Settings and set-up values.
   bool Seed(std::istream& in);
   bool Player(std::istream& in);

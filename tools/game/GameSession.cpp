@@ -38,6 +38,7 @@ void GameSession::MakeGame() {
   game_.reset();
   paused_ = false;
   dialog_ = Dialog::kNone;
+  StopSpeed();
   GameParts parts;
   parts.screen = screen_.get();
   parts.owner = this;
@@ -59,6 +60,7 @@ void GameSession::Show() {
 }
 
 void GameSession::NewGame(int gameType, int level) {
+  StopSpeed();
   if (!game_) {
     Globals().GameType = gameType;
     MakeGame();
@@ -83,13 +85,37 @@ void GameSession::Save() {
 }
 
 void GameSession::RunFrame() {
-  log_.time += kFrame;
   ++frame_;
-  if (!game_ || paused_) return;
-  if (autopilot_ && dialog_ == Dialog::kNone) autopilot_->Act();
-  game_->Update(kFrame);
-  screen_->Update(kFrame, frame_);
-  sprites_->Advance(kFrame);
+  if (!game_ || paused_) {
+    log_.time += kFrame;
+    return;
+  }
+  // The autopilot is the player's hands: at a higher speed it still looks at every
+  // game step, so its clicks land at the same game times as at x1.
+  speed_.RunFrame([this] {
+    log_.time += kFrame;
+    if (autopilot_ && dialog_ == Dialog::kNone) autopilot_->Act();
+    game_->Update(kFrame);
+    screen_->Update(kFrame, frame_);
+    sprites_->Advance(kFrame);
+  });
+}
+
+bool GameSession::SetSpeed(int factor) {
+  const int before = speed_.Factor();
+  if (!speed_.Set(factor)) return false;
+  NoteSpeed(before);
+  return true;
+}
+
+void GameSession::NoteSpeed(int before) {
+  if (speed_.Factor() != before) log_.Print("speed x" + std::to_string(speed_.Factor()));
+}
+
+void GameSession::StopSpeed() {
+  const int before = speed_.Factor();
+  speed_.Stop();
+  NoteSpeed(before);
 }
 
 void GameSession::SetAutopilot(bool on, bool verbose) {
@@ -138,10 +164,16 @@ void GameSession::PressButton(const LControl* button) {
   if (TakesPress()) game_->OnButton(button);
 }
 
-// Space pauses, F1 opens the help and Escape the menu; every key goes on to the game.
+// Space pauses, Tab changes the speed, F1 opens the help and Escape the menu; every key
+// goes on to the game.
 void GameSession::Key(int key, int modifiers) {
   if (!TakesPress()) return;
   if (key == SDLK_SPACE) SetPaused(true);
+  if (key == SDLK_TAB) {
+    const int before = speed_.Factor();
+    speed_.Cycle();
+    NoteSpeed(before);
+  }
   if (key == SDLK_F1) {
     SetPaused(true);
     ShowHelp(Globals().DontShowBeginHelp);
@@ -171,6 +203,7 @@ bool GameSession::Close(Dialog dialog, bool dontShowHelpAtStart) {
 }
 
 void GameSession::OpenDialog(Dialog dialog) {
+  StopSpeed();
   dialog_ = dialog;
   log_.Print(std::string(DialogName(dialog)) + " shown");
 }
@@ -179,6 +212,7 @@ void GameSession::SetPaused(bool paused) {
   if (paused == paused_) return;
   paused_ = paused;
   log_.Print(paused ? "pause on" : "pause off");
+  if (paused) StopSpeed();
 }
 
 void GameSession::ShowHelp(bool dontShowAtStart) {
@@ -187,6 +221,7 @@ void GameSession::ShowHelp(bool dontShowAtStart) {
 }
 
 void GameSession::ShowLevelEnd(const LevelStatistics& s) {
+  StopSpeed();
   dialog_ = Dialog::kLevelStatistics;
   log_.Print("level statistics: player " + s.player + ", level " + std::to_string(s.level) +
              ", time " + std::to_string(s.minutes) + ":00, trains " + std::to_string(s.trains) +
@@ -195,6 +230,7 @@ void GameSession::ShowLevelEnd(const LevelStatistics& s) {
 }
 
 void GameSession::ShowGameOver(const GameOverStatistics& s) {
+  StopSpeed();
   dialog_ = Dialog::kFinalStatistics;
   log_.Print("final statistics: player " + s.player + ", top level " +
              std::to_string(s.topLevel) + ", total time " + std::to_string(s.totalTime) +

@@ -10,6 +10,7 @@
 
 #include "engine/LEngine.h"
 #include "game/GameOwner.h"
+#include "game/GameSpeed.h"
 #include "railway/HeadlessSprites.h"
 #include "tools/game/Autopilot.h"
 #include "tools/game/ScriptedGame.h"
@@ -37,10 +38,13 @@ class GameSession : public GameOwner, public PlayerHands {
   bool Load();
   void Save();
   // One frame: the game, the screen's sprites and the field's pictures move on by
-  // kFrame ms, unless the screen is paused.
+  // kFrame ms, as many times over as the game speed says, unless the screen is paused.
   void RunFrame();
+  // The game speed as a script sets it (1, 2 or 4); false for any other factor.
+  bool SetSpeed(int factor);
+  int Speed() const { return speed_.Factor(); }
 
-  // Input as the in-game screen receives it.
+  // Input as the in-game screen receives it (Tab cycles the game speed).
   void MouseMove(int x, int y);
   void LeftClick(int x, int y) override;
   void RightClick(int x, int y) override;
@@ -75,6 +79,9 @@ class GameSession : public GameOwner, public PlayerHands {
   void OpenDialog(Dialog dialog);
   // True when the input reaches the game; a press while paused only ends the pause.
   bool TakesPress();
+  // Writes down a change of the speed from the factor it had before.
+  void NoteSpeed(int before);
+  void StopSpeed();
 
   EventLog& log_;
   std::unique_ptr<LEngine> screen_;
@@ -86,5 +93,6 @@ class GameSession : public GameOwner, public PlayerHands {
   bool paused_ = false;
   Dialog dialog_ = Dialog::kNone;
   bool helpBox_ = false;
+  GameSpeed speed_;
   int frame_ = 0;
 };

@@ -11,11 +11,13 @@
 // not end while it is measured. Full-screen blits of a display-format picture are
 // timed before, between and after the frames.
 //
-// Usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--tips] [--layers]
+// Usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--speed K] [--tips]
+//                     [--layers]
 //   --level   the 1-based Puzzle level (4 is record 103, 6 record 105; default 4)
 //   --frames  the frames measured (default 3000)
 //   --trains  the trains that must run before and while it measures (default 12)
 //   --seed    the random seed (default 7)
+//   --speed   the game speed while it measures, 1, 2 or 4, set with the speed key (default 1)
 //   --tips    the game's tips are shown (off by default)
 //   --layers  also prints which pictures cover the changed areas (counted untimed)
 // It prints figures only; nothing is checked.
@@ -62,6 +64,7 @@ struct Options {
   int frames = 3000;
   int trains = 12;
   unsigned seed = 7;
+  int speed = 1;
   bool tips = false;
   bool layers = false;
 };
@@ -334,6 +337,7 @@ void Bench::Measure() {
   if (picture) TimeBlits(display_, picture, kBlitRounds, blits);
   window_->NeedFullRedraw = true;
   RunFrame(display_);
+  while (window_->Speed().Factor() != options_.speed) window_->OnKeyDown(SDLK_TAB, 0);
 
   std::vector<FrameTimes> frames;
   frames.reserve(static_cast<size_t>(options_.frames));
@@ -384,7 +388,8 @@ void Bench::Report(const std::vector<FrameTimes>& frames, const std::vector<doub
               warmUpFrames_ * kFrameMs / 1000);
   std::printf("extra trains launched: %d\n", extraTrains_);
   std::printf("sprites on the screen: %zu\n", window_->Sprites.size());
-  std::printf("frames measured: %zu of %d ms\n", frames.size(), kFrameMs);
+  std::printf("frames measured: %zu of %d ms at x%d\n", frames.size(), kFrameMs,
+              window_->Speed().Factor());
   std::printf("frame cost median: %.1f us\n", median);
   std::printf("frame cost p90: %.1f us\n", Percentile(total, 0.90));
   std::printf("frame cost p99: %.1f us\n", p99);
@@ -431,6 +436,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     else if (arg == "--frames" && value > 0) o.frames = static_cast<int>(value);
     else if (arg == "--trains" && value >= 0) o.trains = static_cast<int>(value);
     else if (arg == "--seed" && value >= 0) o.seed = static_cast<unsigned>(value);
+    else if (arg == "--speed" && (value == 1 || value == 2 || value == GameSpeed::kFastest))
+      o.speed = static_cast<int>(value);
     else return false;
   }
   return true;
@@ -442,7 +449,8 @@ int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
-                 "usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--tips] [--layers]\n");
+                 "usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--speed K] "
+                 "[--tips] [--layers]\n");
     return 2;
   }
   const std::string folder = MakeTempFolder();

@@ -100,7 +100,7 @@ void Keys(cairo_t* cr, TextLog& log, double x, double y, const HelpTextStyle& hs
   log.Text(cr, "KEYS", x, y, key, true);
   const double indent = x + TextWidth(cr, "KEYS", key) + 12;
   const char* const rows[2][3][2] = {{{"Space", "pause"}, {"F1", "this help"}, {"Escape", "the menu"}},
-                                     {{"F4", "full screen"}, {"Alt+F4", "close or quit"}, {nullptr, nullptr}}};
+                                     {{"F4", "full screen"}, {"Alt+F4", "close or quit"}, {"Tab", "speed"}}};
   for (int r = 0; r < 2; ++r) {
     double kx = indent, ky = y + r * hs.lineHeight;
     for (const auto& pair : rows[r]) {
