@@ -7,10 +7,10 @@
 namespace {
 // The badge floats this far above the locomotive's middle.
 constexpr int kTrainLift = 22;
-// A town's badge stands beside its inner junction, on the side its track comes in from,
-// below the track so it covers neither the switch nor the bell.
-constexpr int kTownSide = 20;
-constexpr int kTownDrop = 14;
+// A town's badge stands just above its inner junction, where the town's track comes in:
+// the tracks and their switch arrows leave a junction sideways, so straight above it
+// the badge covers none of them.
+constexpr int kTownLift = 18;
 // Houses stand up to 30 pixels below the junction: the badge sorts in front of them.
 constexpr int kHouseReach = 31;
 }  // namespace
@@ -48,7 +48,7 @@ void ColourBadges::Attach(Town& town) {
   town.badge = sprites_->Create(clip::ColourBadge, false);
   if (!town.badge) return;
   rail::Point p = rail::JunctionPos(town.innerJunction);
-  town.badge->SetPos(p.x + (town.left ? -kTownSide : kTownSide), p.y + kTownDrop);
+  town.badge->SetPos(p.x, p.y - kTownLift);
   town.badge->SetFrame(town.colour);
   town.badge->SetZ(-2 * (p.y + kHouseReach));
   town.badge->Show(true);

@@ -89,11 +89,14 @@ TEST(ColourBadges, TownsAndTrainsOfAColourShareTheShapeCrazyTrainsGoAnywhereRepa
     EXPECT_EQ(towns[c].badge->Frame(), c);
     EXPECT_TRUE(towns[c].badge->Visible());
   }
-  // Beside the inner junction, towards the town, in front of the houses around it.
-  const rail::Point inner = rail::JunctionPos(17);
-  EXPECT_LT(towns[0].badge->X(), inner.x);
-  EXPECT_GT(towns[0].badge->X(), inner.x - 40);
-  EXPECT_LT(towns[0].badge->Z(), -2 * (inner.y + 30));
+  // Above the inner junction, clear of its switch, in front of the houses around it.
+  for (int c = 0; c < 2; ++c) {
+    const rail::Point inner = rail::JunctionPos(towns[c].innerJunction);
+    EXPECT_EQ(towns[c].badge->X(), inner.x);
+    EXPECT_LT(towns[c].badge->Y(), inner.y - 12);
+    EXPECT_GT(towns[c].badge->Y(), inner.y - 25);
+    EXPECT_LT(towns[c].badge->Z(), -2 * (inner.y + 30));
+  }
 
   auto shown = [&] { return rig.Only() && rig.Only()->badge && rig.Only()->badge->Visible(); };
   rig.field.LaunchTrain(1, 2, 4, 0, kOrdinary, true);
