@@ -13,16 +13,17 @@ constexpr int kTrainLift = 22;
 constexpr int kTownLift = 18;
 // Houses stand up to 30 pixels below the junction: the badge sorts in front of them.
 constexpr int kHouseReach = 31;
+
+// The locomotive's car: the first, or the last once the train has turned back.
+const Car& LocoCar(const Train& train) {
+  return train.reversed ? train.cars.back() : train.cars.front();
+}
 }  // namespace
 
 int BadgeFrame(const Train& train) {
   if (train.kind == kRepair) return -1;
   if (train.kind == kCrazy) return clip::kBadgeAnywhereFrame;
   return train.colour >= 0 && train.colour < rail::kColourCount ? train.colour : -1;
-}
-
-const Car& LocoCar(const Train& train) {
-  return train.reversed ? train.cars.back() : train.cars.front();
 }
 
 void ColourBadges::Switch(bool on, const std::vector<std::unique_ptr<Train>>& trains,

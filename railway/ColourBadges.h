@@ -35,5 +35,3 @@ class ColourBadges {
 // The badge frame of a train: its colour's shape, the "any town" shape for a crazy
 // train, -1 for the repair train (no badge).
 int BadgeFrame(const Train& train);
-// The locomotive's car: the first, or the last once the train has turned back.
-const Car& LocoCar(const Train& train);
