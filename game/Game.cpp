@@ -47,7 +47,10 @@ Game::Game(const GameParts& parts)
       progress_(std::make_unique<CompleteIndicator>(parts.screen)) {
   HelpShown = Globals().DontShowBeginHelp;
   MakePanel();
+  ApplyColourSymbols();
 }
+
+void Game::ApplyColourSymbols() { field_.SetColourSymbols(Globals().ColourSymbols); }
 
 Game::~Game() {
   preview_.reset();

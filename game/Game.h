@@ -83,6 +83,8 @@ class Game : public FieldHost, public FineSink {
   virtual void EndLevel();
   void SetState(int32_t state);
   void AdvanceState();
+  // Shows or hides the colour badges on the field as the settings ask.
+  void ApplyColourSymbols();
 
   // Player actions.
   virtual int32_t OnMouseMove(int32_t x, int32_t y);

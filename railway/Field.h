@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "railway/ColourBadges.h"
 #include "railway/CrashSite.h"
 #include "railway/FieldHost.h"
 #include "railway/FieldSprites.h"
@@ -119,6 +120,10 @@ class Field {
   int ExplosionCount() const { return static_cast<int>(explosions_.size()); }
   const std::vector<Explosion>& Explosions() const { return explosions_; }
 
+  // The colour badges on trains and towns: on or off at once.
+  void SetColourSymbols(bool on) { badges_.Switch(on, trains_, towns_); }
+  bool ColourSymbols() const { return badges_.On(); }
+
   // Running state.
   void SaveField(FieldStore& store, const std::string& prefix);
   // False when a value was missing or out of range (the load is incomplete).
@@ -176,6 +181,7 @@ class Field {
 
   FieldSprites* sprites_;
   FieldHost* host_;
+  ColourBadges badges_{sprites_};
   std::array<std::unique_ptr<Junction>, rail::kJunctions> junctions_;
   std::vector<std::unique_ptr<Track>> tracks_;
   std::vector<std::unique_ptr<Train>> trains_;

@@ -66,10 +66,12 @@ void Field::MakeTownPictures(Town& tw) {
   tw.startSign->SetPos(p.x, p.y - 25);
   tw.startSign->SetPeriod(2000);
   tw.startSign->Show(false);
+  badges_.Attach(tw);
 }
 
 void Field::RemoveTownPictures(Town& tw) {
   if (!sprites_) return;
+  badges_.Detach(tw);
   for (FieldSprite** s : {&tw.arrival, &tw.bell, &tw.startSign}) {
     if (*s) sprites_->Remove(*s);
     *s = nullptr;

@@ -387,6 +387,7 @@ void Field::DrawTrain(Train& train, bool& moved) {
     if (c.shadow) c.shadow->SetZ(0);
     moved = true;
   }
+  badges_.Follow(train);
 }
 
 bool Field::Arrive(size_t index, int town) {

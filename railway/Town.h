@@ -23,6 +23,7 @@ struct Town {
   FieldSprite* arrival = nullptr;
   FieldSprite* bell = nullptr;
   FieldSprite* startSign = nullptr;
+  FieldSprite* badge = nullptr;  // the colour badge, when shown
   int countdown = -1;  // delayed start, ms; -1 when idle
   QueuedTrain delayed;
   std::deque<QueuedTrain> queue;

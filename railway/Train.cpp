@@ -70,6 +70,7 @@ Train::~Train() {
     if (c.picture2) sprites_->Remove(c.picture2);
     if (c.shadow) sprites_->Remove(c.shadow);
   }
+  if (badge) sprites_->Remove(badge);
 }
 
 int Train::CarPicture(int i) const {

@@ -68,6 +68,7 @@ class Train {
   int pendingD = -1;
   int blinkTimer = 0;
   bool tipFollow = false;
+  FieldSprite* badge = nullptr;  // the colour badge over the locomotive, when shown
 
  private:
   void MakeCarPictures(int i);

@@ -41,6 +41,7 @@ void GMainWindow::OpenOptions() {
   Settings& s = Globals();
   OptionsDialog->Exchange(s.SoundVolume, s.MusicVolume, s.FullScreen, s.ShowTips, s.SoundOn,
                           s.MusicOn, true);
+  OptionsDialog->ExchangeSymbols(s.ColourSymbols, true);
   OptionsDialog->Show(TopSlot);
 }
 
@@ -124,6 +125,8 @@ void GMainWindow::ApplyOptions(int32_t code) {
   const bool wasFullScreen = s.FullScreen;
   OptionsDialog->Exchange(s.SoundVolume, s.MusicVolume, s.FullScreen, s.ShowTips, s.SoundOn,
                           s.MusicOn, false);
+  OptionsDialog->ExchangeSymbols(s.ColourSymbols, false);
+  if (game_) game_->ApplyColourSymbols();
   if (s.FullScreen != wasFullScreen) services_.SwitchVideoMode();
   // The switch first: the effects take a volume only while they are on.
   services_.SetSoundOn(s.SoundOn);

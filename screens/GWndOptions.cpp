@@ -38,6 +38,7 @@ GWndOptions::GWndOptions(SDL_Surface* target, int16_t px, int16_t py, uint16_t w
   SoundOnBox = MakeCheckBox(clip::OptionsCheck2, kSilent, this, false);
   FullScreenBox = MakeCheckBox(clip::OptionsCheck3, kSilent, this, false);
   TipsBox = MakeCheckBox(clip::OptionsCheck4, kSilent, this, false);
+  SymbolsBox = MakeCheckBox(clip::OptionsCheck5, kSilent, this, false);
 }
 
 // The sliders take their sprites out of the screen while it still stands.
@@ -66,6 +67,13 @@ void GWndOptions::Exchange(int32_t& soundVolume, int32_t& musicVolume, bool& ful
   showTips = TipsBox->Checked;
   soundOn = SoundOnBox->Checked;
   musicOn = MusicOnBox->Checked;
+}
+
+void GWndOptions::ExchangeSymbols(bool& colourSymbols, bool toDialog) {
+  if (toDialog)
+    SymbolsBox->SetChecked(colourSymbols);
+  else
+    colourSymbols = SymbolsBox->Checked;
 }
 
 // Music changes are heard while the dialog is still open.
@@ -110,7 +118,7 @@ void GWndOptions::OnControlClick(LControl* control) {
   } else if (control == CancelButton) {
     Close(-2);
   } else if (control == MusicOnBox || control == SoundOnBox || control == FullScreenBox ||
-             control == TipsBox) {
+             control == TipsBox || control == SymbolsBox) {
     static_cast<LClipCheckBox*>(control)->Toggle();
   }
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The options dialog: music and sound volume sliders, four check boxes, OK and
-// cancel. It edits copies of six settings; music changes are heard at once.
+// The options dialog: music and sound volume sliders, five check boxes, OK and
+// cancel. It edits copies of seven settings; music changes are heard at once.
 #include <cstdint>
 #include <memory>
 
@@ -23,6 +23,8 @@ class GWndOptions : public LEngine {
   // toDialog: the dialog takes the six values; otherwise they are read back from it.
   void Exchange(int32_t& soundVolume, int32_t& musicVolume, bool& fullScreen, bool& showTips,
                 bool& soundOn, bool& musicOn, bool toDialog);
+  // The same for the colour symbols, which have a box of their own.
+  void ExchangeSymbols(bool& colourSymbols, bool toDialog);
 
   void Update(int32_t elapsed, int32_t frame) override;
   LControl* OnMouseMove(int32_t px, int32_t py) override;
@@ -38,6 +40,7 @@ class GWndOptions : public LEngine {
   LClipCheckBox* SoundOnBox = nullptr;
   LClipCheckBox* FullScreenBox = nullptr;
   LClipCheckBox* TipsBox = nullptr;
+  LClipCheckBox* SymbolsBox = nullptr;
   int32_t LastMusicVolume = 0;
   bool LastMusicOn = false;
 

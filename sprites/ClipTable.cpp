@@ -50,8 +50,8 @@ constexpr ClipDesc kTable[kClipCount] = {
     {"Dat/Interface/PickGame/classic_game.jpg", "", 4, false, 65, 317, 0, 0, 0, "", "", "", 200},  // 39
     {"Dat/Interface/PickGame/Selected.tga", "", 1, false, 0, 0, 0, 0, 0, "", "", "", 200},  // 40
     {"Dat/Interface/Options/AddBG.gif", "Dat/Interface/Options/AddBGMask.gif", 1, true, 55, 75, 0, 0, 0, "", "", "", 200},  // 41
-    {"Dat/Interface/button_ok.jpg", "Dat/Interface/button_ok.gif", 3, true, 70, 401, 0, 0, 0, "", "", "", 200},  // 42
-    {"Dat/Interface/button_cancel.jpg", "Dat/Interface/button_cancel.gif", 3, true, 219, 401, 0, 0, 0, "", "", "", 200},  // 43
+    {"Dat/Interface/button_ok.jpg", "Dat/Interface/button_ok.gif", 3, true, 70, 446, 0, 0, 0, "", "", "", 200},  // 42
+    {"Dat/Interface/button_cancel.jpg", "Dat/Interface/button_cancel.gif", 3, true, 219, 446, 0, 0, 0, "", "", "", 200},  // 43
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 188, 190, 0, 0, 0, "", "", "", 200},  // 44
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 188, 235, 0, 0, 0, "", "", "", 200},  // 45
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 307, 0, 0, 0, "", "", "", 200},  // 46
@@ -160,6 +160,8 @@ constexpr ClipDesc kTable[kClipCount] = {
     {"Dat/Game/parovoz/pst_vagon_shadow.jpg", "Dat/Game/parovoz/pst_vagon_shadow.gif", 48, true, 0, 0, 0, 23, 25, "", "", "", 200},  // 149
     {"Dat/Game/parovoz/boxcar_shadow.jpg", "Dat/Game/parovoz/boxcar_shadow.gif", 48, true, 0, 0, 0, 27, 26, "", "", "", 200},  // 150
     {"Dat/Game/parovoz/goodswagon_shadow.jpg", "Dat/Game/parovoz/goodswagon_shadow.gif", 48, true, 0, 0, 0, 31, 25, "", "", "", 200},  // 151
+    {"Dat/Game/ColourBadges.tga", "", 9, true, 0, 0, 0, 7, 7, "", "", "", 200},  // 152
+    {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 397, 0, 0, 0, "", "", "", 200},  // 153
 };
 
 }  // namespace

@@ -18,7 +18,7 @@ struct ClipDesc {
   int32_t Period;
 };
 
-constexpr int kClipCount = 152;
+constexpr int kClipCount = 154;
 
 // The description of entry index (0 .. kClipCount - 1); nullptr outside that range.
 const ClipDesc* GetClipDesc(int index);
@@ -164,4 +164,8 @@ constexpr int WagonShadow1 = 148;
 constexpr int WagonShadow2 = 149;
 constexpr int WagonShadow3 = 150;
 constexpr int WagonShadow4 = 151;
+// One shape per colour (frames 0-7) and the badge of a train bound for any town (frame 8).
+constexpr int ColourBadge = 152;
+constexpr int kBadgeAnywhereFrame = 8;
+constexpr int OptionsCheck5 = 153;
 }  // namespace clip

@@ -49,7 +49,7 @@ readonly PAUSE_CLICK="475 348"       # on the pause picture
 # (520 - 90) / 6 = 71 px apart.
 readonly MENU_PICK_GAME="475 289" MENU_OPTIONS="475 360" MENU_EXIT="475 502"
 readonly MUSIC_HANDLE_X=540 MUSIC_HANDLE_Y=131 # the handle's middle at volume 64
-readonly OPTIONS_CANCEL="549 473"    # 110 x 44 at (219, 401) in the dialog
+readonly OPTIONS_CANCEL="549 518"    # 110 x 44 at (219, 446) in the dialog
 readonly PICK_CLASSIC="475 465"      # the lower frame, 272 x 200 at (64, 315) in the dialog
 readonly QUESTION_OK="400 328"       # 110 x 44 at (70, 121) in the question box
 readonly PARK="70 20"                # the player's name: no hover, no field

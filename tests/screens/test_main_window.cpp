@@ -211,6 +211,16 @@ TEST_F(MainWindow, OptionsApplyOnOkAndCancelUndoesTheMusicPreview) {
   EXPECT_EQ(services.calls, (std::vector<std::string>{"video mode", "sound off", volume}));
   EXPECT_TRUE(Globals().FullScreen);
   EXPECT_FALSE(Globals().SoundOn);
+
+  // The colour symbols reach the running game with OK, not with cancel.
+  Globals().ColourSymbols = false;
+  for (int32_t code : {-2, -1}) {
+    window->OpenOptions();
+    window->OptionsDialog->SymbolsBox->SetChecked(true);
+    window->OptionsDialog->Close(code);
+    EXPECT_EQ(Globals().ColourSymbols, code == -1);
+    EXPECT_EQ(TheGame().GetField().ColourSymbols(), code == -1);
+  }
 }
 
 TEST_F(MainWindow, PickingTheTypeInUseNeitherSavesNorReloads) {

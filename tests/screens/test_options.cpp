@@ -132,13 +132,19 @@ TEST_F(Options, TrackClicksAndDragsMoveTheHandleWithinTheTrack) {
   EXPECT_EQ(music().GetValue(), 0);
 }
 
-TEST_F(Options, ExchangeTakesAndGivesTheSixValues) {
+TEST_F(Options, ExchangeTakesAndGivesTheSevenValues) {
   Open(64, 128, true, false, false, true);
+  bool symbols = false;
+  dialog->ExchangeSymbols(symbols, true);
   EXPECT_TRUE(dialog->FullScreenBox->Checked);
   EXPECT_FALSE(dialog->TipsBox->Checked);
+  EXPECT_FALSE(dialog->SymbolsBox->Checked);
   // A click on a box ticks it.
   Click(233 + 4, 352 + 4);
   Click(188 + 4, 235 + 4);
+  Click(233 + 4, 397 + 4);
+  dialog->ExchangeSymbols(symbols, false);
+  EXPECT_TRUE(symbols);
   int32_t sound = 0, musicVolume = 0;
   bool full = false, tips = false, soundOn = false, musicOn = false;
   dialog->Exchange(sound, musicVolume, full, tips, soundOn, musicOn, false);
@@ -176,8 +182,8 @@ TEST_F(Options, KeysAndButtonsCloseWithTheirCodes) {
   dialog->Show(&slot);
   dialog->OnKeyDown(SDLK_ESCAPE, 0);
   dialog->Show(&slot);
-  Click(219 + 4, 401 + 4);  // cancel
+  Click(219 + 4, 446 + 4);  // cancel
   dialog->Show(&slot);
-  Click(70 + 4, 401 + 4);  // OK
+  Click(70 + 4, 446 + 4);  // OK
   EXPECT_EQ(parent->codes, (std::vector<int32_t>{-1, -2, -2, -1}));
 }

@@ -65,7 +65,7 @@ TEST(ClipTable, EveryEntryIsWellFormed) {
 
 TEST_F(ClipLibTest, LoadNextReportsPercentagesUpToCompletion) {
   ClipLib::Shutdown();
-  EXPECT_EQ(ClipLib::LoadNext(), 0);  // the first of 152 entries
+  EXPECT_EQ(ClipLib::LoadNext(), 0);  // the first entry
   ASSERT_TRUE(ClipLib::Init());
   EXPECT_FALSE(ClipLib::IsComplete());
   // Init has passed entries 0 to 9: the preloaded among them are templates.
@@ -73,7 +73,7 @@ TEST_F(ClipLibTest, LoadNextReportsPercentagesUpToCompletion) {
   EXPECT_NE(ClipLib::GetTemplate(8), nullptr);
   EXPECT_EQ(ClipLib::GetTemplate(3), nullptr);  // not preloaded
   EXPECT_EQ(ClipLib::GetTemplate(34), nullptr);
-  EXPECT_EQ(ClipLib::LoadNext(), 11 * 100 / 152);
+  EXPECT_EQ(ClipLib::LoadNext(), 11 * 100 / kClipCount);
   int last = 0;
   int calls = 1;
   while (!ClipLib::IsComplete()) {
@@ -83,7 +83,7 @@ TEST_F(ClipLibTest, LoadNextReportsPercentagesUpToCompletion) {
     ++calls;
   }
   EXPECT_EQ(last, 100);
-  EXPECT_EQ(calls, 152 - 10);
+  EXPECT_EQ(calls, kClipCount - 10);
   // Exactly the preloaded entries are kept as templates; reserved ones never load.
   for (int i = 0; i < kClipCount; ++i)
     EXPECT_EQ(ClipLib::GetTemplate(i) != nullptr, GetClipDesc(i)->Preload) << i;
@@ -168,7 +168,8 @@ TEST_F(ClipLibTest, IndexOutsideTheTableGivesNoClip) {
   EXPECT_EQ(ClipLib::Create(-1), nullptr);
   EXPECT_EQ(ClipLib::Create(kClipCount), nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Error. ClipLib::Create. Bad index: -1\nError. ClipLib::Create. Bad index: 152\n");
+            "Error. ClipLib::Create. Bad index: -1\nError. ClipLib::Create. Bad index: " +
+                std::to_string(kClipCount) + "\n");
 }
 
 TEST_F(ClipLibTest, MissingPreloadedPictureFailsInit) {

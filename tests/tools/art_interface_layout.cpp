@@ -52,7 +52,7 @@ struct Entry {
 
 TEST(ArtInterfaceLayout, DialogPartsStayInsideTheirDialogs) {
   // The 400 x 520 dialogs: options, game type, statistics.
-  for (int index : {34, 35, 36, 37, 38, 39, 41, 42, 43, 44, 45, 46, 47, 48, 50}) {
+  for (int index : {34, 35, 36, 37, 38, 39, 41, 42, 43, 44, 45, 46, 47, 48, 50, 153}) {
     Entry e(index);
     ASSERT_TRUE(e.ok) << index;
     EXPECT_TRUE(e.At().Inside(400, 520)) << "entry " << index << " at " << e.At();
@@ -71,9 +71,10 @@ TEST(ArtInterfaceLayout, DialogPartsStayInsideTheirDialogs) {
 }
 
 TEST(ArtInterfaceLayout, OkAndCancelStandApart) {
-  Entry ok(42), cancel(43), smallOk(55), smallCancel(56);
-  ASSERT_TRUE(ok.ok && cancel.ok && smallOk.ok && smallCancel.ok);
+  Entry ok(42), cancel(43), smallOk(55), smallCancel(56), lastBox(153);
+  ASSERT_TRUE(ok.ok && cancel.ok && smallOk.ok && smallCancel.ok && lastBox.ok);
   EXPECT_FALSE(ok.At().Overlaps(cancel.At()));
+  EXPECT_FALSE(cancel.At().Overlaps(lastBox.At())) << "the options' last check box";
   EXPECT_FALSE(smallOk.At().Overlaps(smallCancel.At()));
 }
 

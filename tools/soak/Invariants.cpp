@@ -227,6 +227,7 @@ std::string GameInvariants::Pictures(const Game& game, const HeadlessSprites& sp
     hold(t.arrival, "town arrival");
     hold(t.bell, "town bell");
     hold(t.startSign, "town start sign");
+    hold(t.badge, "town badge");
   }
   for (const Scenery& s : field.Trees()) hold(s.picture, "tree");
   for (const Scenery& s : field.Houses()) hold(s.picture, "house");
@@ -246,6 +247,7 @@ std::string GameInvariants::Pictures(const Game& game, const HeadlessSprites& sp
       hold(c.picture2, "car's second picture");
       hold(c.shadow, "car's shadow");
     }
+    hold(t->badge, "train badge");
   }
   std::sort(owned.begin(), owned.end());
   for (size_t i = 1; i < owned.size(); ++i) {

@@ -132,12 +132,23 @@ Replaced SoakPlayer::Act() {
     PressKey();
   } else if (pick < 86) {
     PressTrackButton();
+  } else if (pick < 87) {
+    SwitchColourSymbols();
   } else {
     const int x = Below(kScreenW), y = Below(kScreenH);
     session_.MouseMove(x, y);
     Note("mouse move" + At(x, y));
   }
   return Replaced::kNo;
+}
+
+// The options' colour symbols box, ticked or cleared, and the game told at once.
+void SoakPlayer::SwitchColourSymbols() {
+  if (!session_.HasGame()) return;
+  Settings& s = Globals();
+  s.ColourSymbols = !s.ColourSymbols;
+  session_.GetGame().ApplyColourSymbols();
+  Note(s.ColourSymbols ? "colour symbols on" : "colour symbols off");
 }
 
 // New games, saves and loads.

@@ -153,14 +153,15 @@ CanvasPtr SliderHandle() {
 // between the groups.
 CanvasPtr OptionsPanel() {
   const Palette& p = Pal();
-  auto c = std::make_unique<Canvas>(290, 310);
+  auto c = std::make_unique<Canvas>(290, 355);
   cairo_t* cr = c->Cr();
   struct Row {
     double centre;  // the row's middle
     const char* label;
   };
   const Row rows[] = {{6, "MUSIC VOLUME"}, {57, "SOUND VOLUME"}, {130, "MUSIC"},
-                      {175, "SOUNDS"},     {247, "FULL SCREEN"},  {292, "SHOW TIPS"}};
+                      {175, "SOUNDS"},     {247, "FULL SCREEN"},  {292, "SHOW TIPS"},
+                      {337, "COLOUR SYMBOLS"}};
   for (const Row& r : rows) {
     Ellipse(cr, 8, r.centre, 2.5, 2.5);
     SetColour(cr, p.brass);
@@ -251,7 +252,7 @@ ART_GROUP(interface_dialogs) {
            3, {43, 56});
   ctx.Save(*NextButton(), "Dat/Interface/button_next.jpg", "Dat/Interface/button_next.gif", 3, {8});
   ctx.Save(*GlassOk(), "Dat/Interface/btnokGlass.tga", "", 3, {68});
-  ctx.Save(*CheckBox(), "Dat/Interface/Options/chckbox.jpg", "", 6, {44, 45, 46, 47, 57});
+  ctx.Save(*CheckBox(), "Dat/Interface/Options/chckbox.jpg", "", 6, {44, 45, 46, 47, 57, 153});
   ctx.Save(*SliderTrack(), "Dat/Interface/Options/slider.jpg", "", 1, {48, 50});
   ctx.Save(*SliderHandle(), "Dat/Interface/Options/slider_handle.tga", "", 2, {49, 51});
   ctx.Save(*OptionsPanel(), "Dat/Interface/Options/AddBG.gif", "Dat/Interface/Options/AddBGMask.gif", 1, {41});
