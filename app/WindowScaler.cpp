@@ -24,6 +24,8 @@ class PixelAccess {
   bool locked_ = false;
 };
 
+constexpr unsigned kShift = 21;
+
 uint8_t* PixelAt(SDL_Surface* s, int x, int y) {
   return static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
 }
@@ -119,18 +121,18 @@ void WindowScaler::RepeatPixels(const Area& area) {
 }
 
 // One canvas row scaled across: per window pixel and byte, the weighted sum of the
-// source pixel and its neighbour (weights in 2k-ths, so at most 2k * 255).
+// source pixel and the neighbour towards it (weights in 2k-ths, so at most 2k * 255).
 void WindowScaler::HorizontalRow(int sourceRow, const Area& area, uint16_t* out) const {
   const uint8_t* row = PixelAt(canvas_, 0, sourceRow);
   const int last = canvas_->w - 1;
   const int whole = 2 * scale_;
   for (int i = area.left; i < area.right; ++i) {
-    const uint8_t* prev = row + 4 * std::max(i - 1, 0);
     const uint8_t* self = row + 4 * i;
-    const uint8_t* next = row + 4 * std::min(i + 1, last);
-    for (int r = 0; r < scale_; ++r) {
-      const int b = before_[r], a = after_[r], s = whole - b - a;
-      for (int c = 0; c < 4; ++c) *out++ = static_cast<uint16_t>(b * prev[c] + s * self[c] + a * next[c]);
+    for (int r = 0; r < scale_; ++r, out += 4) {
+      const int b = before_[r], a = after_[r];
+      const uint8_t* other = row + 4 * (b > 0 ? std::max(i - 1, 0) : std::min(i + 1, last));
+      const int w = b + a, s = whole - w;
+      for (int c = 0; c < 4; ++c) out[c] = static_cast<uint16_t>(s * self[c] + w * other[c]);
     }
   }
 }
@@ -142,17 +144,20 @@ void WindowScaler::Interpolate(const Area& area) {
   rows_.resize(width * static_cast<size_t>(lastRow - firstRow + 1));
   for (int y = firstRow; y <= lastRow; ++y)
     HorizontalRow(y, area, rows_.data() + width * static_cast<size_t>(y - firstRow));
+  // Division by (2k)^2 as a multiplication and shift, exact for sums up to (2k)^2 * 255.
   const int whole = 2 * scale_;
-  const int divisor = whole * whole;
+  const uint32_t divisor = static_cast<uint32_t>(whole * whole);
+  const uint32_t reciprocal = ((1u << kShift) + divisor - 1) / divisor;
   for (int j = area.top; j < area.bottom; ++j) {
-    const uint16_t* prev = rows_.data() + width * static_cast<size_t>(std::max(j - 1, firstRow) - firstRow);
     const uint16_t* self = rows_.data() + width * static_cast<size_t>(j - firstRow);
-    const uint16_t* next = rows_.data() + width * static_cast<size_t>(std::min(j + 1, lastRow) - firstRow);
     for (int s = 0; s < scale_; ++s) {
-      const int b = before_[s], a = after_[s], m = whole - b - a;
+      const int b = before_[s], a = after_[s];
+      const int neighbour = b > 0 ? std::max(j - 1, firstRow) : std::min(j + 1, lastRow);
+      const uint16_t* other = rows_.data() + width * static_cast<size_t>(neighbour - firstRow);
+      const uint32_t w = static_cast<uint32_t>(b + a), m = static_cast<uint32_t>(whole) - w;
       uint8_t* out = PixelAt(window_, area.left * scale_, j * scale_ + s);
       for (size_t n = 0; n < width; ++n)
-        out[n] = static_cast<uint8_t>((b * prev[n] + m * self[n] + a * next[n] + divisor / 2) / divisor);
+        out[n] = static_cast<uint8_t>(((m * self[n] + w * other[n] + divisor / 2) * reciprocal) >> kShift);
     }
   }
 }
