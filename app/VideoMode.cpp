@@ -50,8 +50,9 @@ int Frame::WantedScale() const {
 // window is shown unscaled.
 SDL_Surface* Frame::OpenMode(bool fullScreen, int scale) {
   if (fullScreen) {
-    scaler_.reset();
-    return parts_.video.SetMode(kDisplayWidth, kDisplayHeight, 16, SDL_FULLSCREEN);
+    SDL_Surface* screen = parts_.video.SetMode(kDisplayWidth, kDisplayHeight, 16, SDL_FULLSCREEN);
+    if (screen != nullptr) scaler_.reset();
+    return screen;
   }
   int bpp = parts_.video.CurrentBitsPerPixel();
   if (bpp == 0) bpp = 32;

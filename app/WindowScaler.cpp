@@ -82,7 +82,8 @@ std::vector<SDL_Rect> WindowScaler::ScaleRects(const std::vector<SDL_Rect>& rect
            std::min(r.x + r.w + margin, canvas_->w), std::min(r.y + r.h + margin, canvas_->h)};
     if (a.right <= a.left || a.bottom <= a.top) continue;
     ScaleArea(a);
-    out.push_back(SDL_Rect{static_cast<Sint16>(a.left * scale_), static_cast<Sint16>(a.top * scale_),
+    out.push_back(SDL_Rect{static_cast<Sint16>(a.left * scale_),
+                           static_cast<Sint16>(a.top * scale_),
                            static_cast<Uint16>((a.right - a.left) * scale_),
                            static_cast<Uint16>((a.bottom - a.top) * scale_)});
   }
@@ -157,7 +158,8 @@ void WindowScaler::Interpolate(const Area& area) {
       const uint32_t w = static_cast<uint32_t>(b + a), m = static_cast<uint32_t>(whole) - w;
       uint8_t* out = PixelAt(window_, area.left * scale_, j * scale_ + s);
       for (size_t n = 0; n < width; ++n)
-        out[n] = static_cast<uint8_t>(((m * self[n] + w * other[n] + divisor / 2) * reciprocal) >> kShift);
+        out[n] = static_cast<uint8_t>(((m * self[n] + w * other[n] + divisor / 2) * reciprocal) >>
+                                      kShift);
     }
   }
 }

@@ -111,7 +111,8 @@ TEST_P(ScaledGameTest, AClickOnASwitchAtTheScaledPositionThrowsIt) {
     for (int j = 0; j < rail::kJunctions && junction == nullptr; ++j)
       for (side = 0; side < 4; ++side) {
         const Junction::Switch& s = game.GetField().At(j).SwitchAt(side);
-        if (s.state == kSwitchWorking && !s.lock && s.picture && targets.ClickFor(s.picture, x, y)) {
+        const bool free = s.state == kSwitchWorking && !s.lock && s.picture;
+        if (free && targets.ClickFor(s.picture, x, y)) {
           junction = &game.GetField().At(j);
           break;
         }
@@ -119,7 +120,8 @@ TEST_P(ScaledGameTest, AClickOnASwitchAtTheScaledPositionThrowsIt) {
   }
   ASSERT_NE(junction, nullptr) << "no switch to throw";
   const int before = junction->SwitchAt(side).active;
-  events_.Push(platform::ButtonEvent(true, SDL_BUTTON_LEFT, x * scale + scale - 1, y * scale + scale - 1));
+  const int last = scale - 1;  // the block's far corner still means the same point
+  events_.Push(platform::ButtonEvent(true, SDL_BUTTON_LEFT, x * scale + last, y * scale + last));
   events_.Push(platform::ButtonEvent(false, SDL_BUTTON_LEFT, x * scale, y * scale));
   StepPass();
   EXPECT_NE(junction->SwitchAt(side).active, before);

@@ -142,8 +142,8 @@ class Presenter {
     SDL_Surface* view = SDL_CreateRGBSurfaceFrom(
         static_cast<Uint8*>(canvas->pixels) + top * canvas->pitch + left * 4, right - left,
         bottom - top, 32, canvas->pitch, f->Rmask, f->Gmask, f->Bmask, f->Amask);
-    SDL_Surface* zoomed = view ? zoomSurface(view, k, k, scaler_->Smooth() ? SMOOTHING_ON : SMOOTHING_OFF)
-                               : nullptr;
+    const int smoothing = scaler_->Smooth() ? SMOOTHING_ON : SMOOTHING_OFF;
+    SDL_Surface* zoomed = view ? zoomSurface(view, k, k, smoothing) : nullptr;
     SDL_Rect to{static_cast<Sint16>(left * k), static_cast<Sint16>(top * k),
                 static_cast<Uint16>((right - left) * k), static_cast<Uint16>((bottom - top) * k)};
     if (zoomed) {
@@ -499,8 +499,11 @@ bool ParseOptions(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--tips" || arg == "--layers" || arg == "--smooth" || arg == "--gfx") {
-      (arg == "--tips" ? o.tips : arg == "--layers" ? o.layers : arg == "--smooth" ? o.smooth : o.gfx) =
-          true;
+      bool& flag = arg == "--tips"     ? o.tips
+                   : arg == "--layers" ? o.layers
+                   : arg == "--smooth" ? o.smooth
+                                       : o.gfx;
+      flag = true;
       continue;
     }
     if (i + 1 >= argc) return false;
@@ -547,8 +550,8 @@ int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
-                 "usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--tips] [--layers]\n"
-                 "                    [--scale K] [--smooth] [--gfx]\n");
+                 "usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--tips]\n"
+                 "                    [--layers] [--scale K] [--smooth] [--gfx]\n");
     return 2;
   }
   const std::string folder = MakeTempFolder();
