@@ -12,6 +12,7 @@
 
 #include "app/FrameContent.h"
 #include "app/VideoDevice.h"
+#include "app/WindowScaler.h"
 #include "engine/Cipher.h"
 #include "engine/LArchive.h"
 #include "engine/LEngine.h"
@@ -90,6 +91,9 @@ int Frame::StartUp() {
   SDL_EnableKeyRepeat(kKeyRepeatDelayMs, kKeyRepeatIntervalMs);
   SetWindowIcon();
   SDL_WM_SetCaption(kCaption, kCaption);
+  int32_t desktopWidth = 0, desktopHeight = 0;
+  if (parts_.desktop.Size(desktopWidth, desktopHeight))
+    automaticScale_ = AutomaticScale(desktopWidth, desktopHeight);
   if (!SetVideoMode()) return 1;
   platform::ExitWhenDisplayIsLost();
   WriteVideoReport();
@@ -104,7 +108,7 @@ int Frame::StartUp() {
   intro_ = parts_.content.CreateIntro(display_);
   if (intro_) {
     intro_->Show(&TopScreen());
-    parts_.video.PresentAll(display_);
+    PresentWhole();
   }
   parts_.content.StartSoundEffects(settings_, audioAvailable_);
   parts_.content.StartMusic(settings_, audioAvailable_);

@@ -18,6 +18,7 @@
 class FrameContent;
 class LEngine;
 class VideoDevice;
+class WindowScaler;
 struct Settings;
 
 // The window title, icon title and the name the window is found by.
@@ -48,7 +49,13 @@ struct FrameParts {
 // The window position rule: a stored position is kept when neither coordinate is -1
 // and the window's top rows lie on the desktop (it may hang over the left edge);
 // otherwise the window is centred, with a log line for a position off the desktop.
-void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight);
+// A window larger than the desktop is centred no further up or left than (0, 0).
+void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight,
+                   int32_t windowWidth = kDisplayWidth, int32_t windowHeight = kDisplayHeight);
+
+// The largest window scale (1 to 4) whose window fits in 90 % of the desktop; 1 when
+// none does or the desktop size is unknown (0).
+int AutomaticScale(int32_t desktopWidth, int32_t desktopHeight);
 
 class Frame {
  public:
@@ -79,7 +86,12 @@ class Frame {
   // Moves the window to the stored position, or centres it.
   void PlaceWindow();
 
+  // The surface the screens draw on: the window's own, or the scaler's canvas.
   SDL_Surface* Display() const { return display_; }
+  // The window's surface, 800x600 times the scale.
+  SDL_Surface* Window() const { return window_; }
+  // The scale the window is shown at (1 in full screen).
+  int Scale() const;
   bool AudioAvailable() const { return audioAvailable_; }
   bool Dragging() const { return dragging_; }
   bool Inactive() const { return inactive_; }
@@ -92,6 +104,13 @@ class Frame {
   void ApplyStartOptions();
   void SetWindowIcon();
   bool TryMode(bool fullScreen);
+  SDL_Surface* OpenMode(bool fullScreen, int scale);
+  // The scale a windowed mode is set at: the setting, or the automatic one.
+  int WantedScale() const;
+  // Ctrl+plus and Ctrl+minus: one scale up or down, within 1 to 4.
+  void StepWindowScale(int step);
+  void PresentWhole();
+  void PresentChanged(const std::vector<SDL_Rect>& rects);
   bool Succession();
   void Step(uint32_t now, uint32_t elapsed);
   void DragStep(uint32_t step);
@@ -113,6 +132,9 @@ class Frame {
   FrameParts parts_;
   Settings& settings_;
   SDL_Surface* display_ = nullptr;
+  SDL_Surface* window_ = nullptr;
+  std::unique_ptr<WindowScaler> scaler_;  // none at scale 1
+  int automaticScale_ = 1;                 // from the desktop size at start
   bool displayRecreated_ = false;
   bool inactive_ = false;
   bool dragging_ = false;

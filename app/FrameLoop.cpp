@@ -88,14 +88,14 @@ void Frame::PresentFrame() {
   NoteFirstFrame();
   std::vector<DirtyRect>& changed = top->Render();
   if (top->RedrawMode == 1) {
-    parts_.video.PresentAll(display_);
+    PresentWhole();
   } else {
     std::vector<SDL_Rect> rects;
     rects.reserve(changed.size());
     SDL_Rect r;
     for (const DirtyRect& d : changed)
       if (ClipToDisplay(d, r)) rects.push_back(r);
-    parts_.video.PresentRects(display_, rects);
+    PresentChanged(rects);
   }
   changed.clear();
 }
@@ -118,7 +118,7 @@ void Frame::ReattachScreens() {
     screen->NeedFullRedraw = true;
   }
   if (LEngine* top = TopScreen()) top->Render().clear();
-  parts_.video.PresentAll(display_);
+  PresentWhole();
   displayRecreated_ = false;
 }
 
@@ -154,10 +154,10 @@ Frame::CloseRequest Frame::HandleEvent(const SDL_Event& event) {
       HandleActivation(event.active);
       break;
     case SDL_VIDEOEXPOSE:
-      parts_.video.PresentAll(display_);
+      PresentWhole();
       break;
     case SDL_MOUSEMOTION:
-      if (top) top->OnMouseMove(event.motion.x, event.motion.y);
+      if (top) top->OnMouseMove(event.motion.x / Scale(), event.motion.y / Scale());
       break;
     case SDL_MOUSEBUTTONDOWN:
       HandleButton(event.button, true);
@@ -191,7 +191,8 @@ void Frame::HandleActivation(const SDL_ActiveEvent& event) {
 
 void Frame::HandleButton(const SDL_MouseButtonEvent& event, bool down) {
   LEngine* top = TopScreen();
-  const int32_t x = event.x, y = event.y;
+  // The screens see the pixels of the 800x600 picture, whatever the window's scale.
+  const int32_t x = event.x / Scale(), y = event.y / Scale();
   switch (event.button) {
     case SDL_BUTTON_LEFT:
       if (down) {
@@ -231,6 +232,12 @@ Frame::CloseRequest Frame::HandleKeyDown(const SDL_KeyboardEvent& event) {
     settings_.FullScreen = !settings_.FullScreen;
     ChangeVideoMode();
   }
+  // Plus needs Shift on many keyboards, so Ctrl+= counts as Ctrl+plus.
+  const bool ctrl = (mod & KMOD_CTRL) != 0;
+  if (key == SDLK_KP_PLUS || (ctrl && (key == SDLK_PLUS || key == SDLK_EQUALS)))
+    StepWindowScale(1);
+  else if (key == SDLK_KP_MINUS || (ctrl && key == SDLK_MINUS))
+    StepWindowScale(-1);
   if (LEngine* top = TopScreen()) top->OnKeyDown(key, mod);
   return CloseRequest::kNone;
 }

@@ -74,7 +74,17 @@ bool IsDummyVideo() {
 
 bool DesktopSize(int32_t& width, int32_t& height) {
   X11Access x;
-  if (!x.ok()) return false;
+  if (!x.ok()) {
+    // Before the first video mode there is no window to ask through, but the video
+    // library reports the desktop's size until a mode is set.
+    const SDL_VideoInfo* info = IsDummyVideo() || SDL_GetVideoSurface() != nullptr
+                                    ? nullptr
+                                    : SDL_GetVideoInfo();
+    if (info == nullptr) return false;
+    width = info->current_w;
+    height = info->current_h;
+    return width > 0 && height > 0;
+  }
   const int screen = DefaultScreen(x.display());
   width = DisplayWidth(x.display(), screen);
   height = DisplayHeight(x.display(), screen);

@@ -11,7 +11,8 @@ namespace platform {
 // True when the video driver is the headless "dummy" driver.
 bool IsDummyVideo();
 
-// Size of the desktop in pixels. False when no window system is reachable.
+// Size of the desktop in pixels, also before the first video mode. False when no window
+// system is reachable.
 bool DesktopSize(int32_t& width, int32_t& height);
 
 // Cursor position in desktop coordinates. False when it cannot be read.

@@ -4,12 +4,15 @@
 #include <filesystem>
 
 #include "app/GameContent.h"
+#include "game/Game.h"
+#include "railway/Junction.h"
 #include "platform/Files.h"
 #include "screens/GMainWindow.h"
 #include "screens/GWndHelp.h"
 #include "screens/GWndMenu.h"
 #include "tests/app/FrameHarness.h"
 #include "tests/sprites/SpriteTestSupport.h"
+#include "tools/game/ClickTargets.h"
 
 namespace {
 
@@ -85,5 +88,45 @@ TEST_F(FrameGameTest, DialogsTakeF4AndAltF4AndTheWindowsCloseEndsTheGameSaved) {
   EXPECT_TRUE(platform::IsFile("savep/ManagerPUZZLE.sav"));
   EXPECT_EQ(Value(SavedSettings(), "Globals.Globals.FullScreen"), "1");
 }
+
+// At scales 2 and 3 a click anywhere in the window pixels of a switch picture's point
+// reaches the field at that point and throws the switch.
+class ScaledGameTest : public FrameGameTest, public testing::WithParamInterface<int> {};
+
+TEST_P(ScaledGameTest, AClickOnASwitchAtTheScaledPositionThrowsIt) {
+  const int scale = GetParam();
+  Globals().WindowScale = scale;
+  Globals().ShowTips = false;
+  GMainWindow& main = StartedGame();
+  ASSERT_EQ(frame_->Scale(), scale);
+  events_.Push(kAltF4);  // the help page
+  StepPass();
+  ASSERT_EQ(TopScreen(), &main);
+  Game& game = *main.CurrentGame();
+  ClickTargets targets(game);
+  const Junction* junction = nullptr;
+  int side = 0, x = 0, y = 0;
+  for (int pass = 0; pass < 3000 && junction == nullptr; ++pass) {
+    StepPass();
+    for (int j = 0; j < rail::kJunctions && junction == nullptr; ++j)
+      for (side = 0; side < 4; ++side) {
+        const Junction::Switch& s = game.GetField().At(j).SwitchAt(side);
+        const bool free = s.state == kSwitchWorking && !s.lock && s.picture;
+        if (free && targets.ClickFor(s.picture, x, y)) {
+          junction = &game.GetField().At(j);
+          break;
+        }
+      }
+  }
+  ASSERT_NE(junction, nullptr) << "no switch to throw";
+  const int before = junction->SwitchAt(side).active;
+  const int last = scale - 1;  // the block's far corner still means the same point
+  events_.Push(platform::ButtonEvent(true, SDL_BUTTON_LEFT, x * scale + last, y * scale + last));
+  events_.Push(platform::ButtonEvent(false, SDL_BUTTON_LEFT, x * scale, y * scale));
+  StepPass();
+  EXPECT_NE(junction->SwitchAt(side).active, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ScaledGameTest, testing::Values(2, 3));
 
 }  // namespace

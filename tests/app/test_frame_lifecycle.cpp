@@ -46,7 +46,7 @@ TEST_F(FrameTest, AltF4ClosesTheDialogOnlyThenTheMainWindowEndsTheRun) {
   const std::string rule(64, '=');
   EXPECT_NE(log.find(rule + "\nExit. Ok.\n" + rule + "\n"), std::string::npos);
   const auto saved = SavedSettings();
-  ASSERT_EQ(saved.size(), 18u);
+  ASSERT_EQ(saved.size(), 21u);
   EXPECT_EQ(saved.front().first, "Globals.ver");
   EXPECT_EQ(saved.front().second, "2.1 test\n") << "the version text is Dat/ver.txt, byte for byte";
   EXPECT_EQ(saved.back().first, "Globals.GameType");

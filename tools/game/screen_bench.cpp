@@ -11,8 +11,13 @@
 // not end while it is measured. Full-screen blits of a display-format picture are
 // timed before, between and after the frames.
 //
+// With --scale K (2 to 4) the screen draws on an 800 x 600 canvas and the changed
+// rectangles are scaled into a window K times as large, as the game's window does at that
+// scale: by the game's own scaler, repeating pixels or (--smooth) interpolating, or with
+// --gfx by SDL_gfx's zoomSurface, for comparison. The present time includes the scaling.
+//
 // Usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--speed K] [--tips]
-//                     [--layers]
+//                     [--layers] [--scale K] [--smooth] [--gfx]
 //   --level   the 1-based Puzzle level (4 is record 103, 6 record 105; default 4)
 //   --frames  the frames measured (default 3000)
 //   --trains  the trains that must run before and while it measures (default 12)
@@ -34,6 +39,7 @@
 #include <string>
 #include <vector>
 
+#include "app/WindowScaler.h"
 #include "engine/LEngine.h"
 #include "engine/Random.h"
 #include "game/Game.h"
@@ -43,6 +49,10 @@
 #include "sprites/CompleteIndicator.h"
 #include "tools/game/Autopilot.h"
 #include "tools/game/Headless.h"
+
+#ifdef OT_HAVE_SDL_GFX
+#include <SDL_rotozoom.h>
+#endif
 
 namespace {
 
@@ -67,6 +77,9 @@ struct Options {
   int speed = 1;
   bool tips = false;
   bool layers = false;
+  int scale = 1;
+  bool smooth = false;
+  bool gfx = false;
 };
 
 // The screen's services do nothing: no sound, no music, no other video mode.
@@ -93,6 +106,63 @@ class ScreenHands : public PlayerHands {
     if (LEngine* top = TopScreen()) top->OnRightDown(x, y);
     if (LEngine* top = TopScreen()) top->OnRightUp(x, y);
   }
+};
+
+// Puts the frame on the window: the display itself at scale 1, otherwise the canvas's
+// changed rectangles scaled into the window.
+class Presenter {
+ public:
+  Presenter(SDL_Surface* window, WindowScaler* scaler, bool gfx)
+      : window_(window), scaler_(scaler), gfx_(gfx) {}
+  void Rects(std::vector<SDL_Rect>& rects) {
+    if (scaler_ && gfx_) {
+      for (SDL_Rect& r : rects) r = GfxScale(r);
+    } else if (scaler_) {
+      rects = scaler_->ScaleRects(rects);
+    }
+    if (!rects.empty()) SDL_UpdateRects(window_, static_cast<int>(rects.size()), rects.data());
+  }
+  void All() {
+    if (scaler_ && gfx_)
+      GfxScale(SDL_Rect{0, 0, kDisplayW, kDisplayH});
+    else if (scaler_)
+      scaler_->ScaleAll();
+    SDL_UpdateRect(window_, 0, 0, 0, 0);
+  }
+
+ private:
+  // The rectangle (with the same margin as the game's smooth scaling) zoomed by SDL_gfx
+  // into a new surface and blitted into the window.
+  SDL_Rect GfxScale(SDL_Rect r) {
+#ifdef OT_HAVE_SDL_GFX
+    SDL_Surface* canvas = scaler_->Canvas();
+    const int k = scaler_->Scale(), margin = scaler_->Smooth() ? 1 : 0;
+    const int left = std::max(r.x - margin, 0), top = std::max(r.y - margin, 0);
+    const int right = std::min(r.x + r.w + margin, kDisplayW);
+    const int bottom = std::min(r.y + r.h + margin, kDisplayH);
+    const SDL_PixelFormat* f = canvas->format;
+    SDL_Surface* view = SDL_CreateRGBSurfaceFrom(
+        static_cast<Uint8*>(canvas->pixels) + top * canvas->pitch + left * 4, right - left,
+        bottom - top, 32, canvas->pitch, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+    const int smoothing = scaler_->Smooth() ? SMOOTHING_ON : SMOOTHING_OFF;
+    SDL_Surface* zoomed = view ? zoomSurface(view, k, k, smoothing) : nullptr;
+    SDL_Rect to{static_cast<Sint16>(left * k), static_cast<Sint16>(top * k),
+                static_cast<Uint16>((right - left) * k), static_cast<Uint16>((bottom - top) * k)};
+    if (zoomed) {
+      SDL_SetAlpha(zoomed, 0, 255);
+      SDL_BlitSurface(zoomed, nullptr, window_, &to);
+    }
+    SDL_FreeSurface(zoomed);
+    SDL_FreeSurface(view);
+    return to;
+#else
+    return r;
+#endif
+  }
+
+  SDL_Surface* window_;
+  WindowScaler* scaler_;
+  bool gfx_;
 };
 
 double Micros(Clock::duration d) {
@@ -160,7 +230,7 @@ class LayerCount {
   std::map<std::string, double> pixels_;
 };
 
-FrameTimes RunFrame(SDL_Surface* display, LayerCount* layers = nullptr) {
+FrameTimes RunFrame(Presenter& presenter, LayerCount* layers = nullptr) {
   FrameTimes t;
   const Clock::time_point start = Clock::now();
   LEngine* top = TopScreen();
@@ -171,7 +241,7 @@ FrameTimes RunFrame(SDL_Surface* display, LayerCount* layers = nullptr) {
   std::vector<DirtyRect>& changed = top->Render();
   const Clock::time_point rendered = Clock::now();
   if (top->RedrawMode == 1) {
-    SDL_UpdateRect(display, 0, 0, 0, 0);
+    presenter.All();
     t.rects = 1;
     t.area = kDisplayW * kDisplayH;
   } else {
@@ -186,8 +256,8 @@ FrameTimes RunFrame(SDL_Surface* display, LayerCount* layers = nullptr) {
                                static_cast<Uint16>(bottom - top_)});
       t.area += static_cast<double>(right - left) * (bottom - top_);
     }
-    if (!rects.empty()) SDL_UpdateRects(display, static_cast<int>(rects.size()), rects.data());
     t.rects = static_cast<double>(rects.size());
+    presenter.Rects(rects);
   }
   const Clock::time_point presented = Clock::now();
   if (layers) layers->Add(*top, changed);
@@ -237,7 +307,8 @@ bool ReadyToStart(const Field& field, const Town& town) {
 
 class Bench {
  public:
-  Bench(SDL_Surface* display, const Options& options) : display_(display), options_(options) {}
+  Bench(SDL_Surface* display, Presenter& presenter, const Options& options)
+      : display_(display), presenter_(presenter), options_(options) {}
 
   int Run();
 
@@ -252,6 +323,7 @@ class Bench {
   void Report(const std::vector<FrameTimes>& frames, const std::vector<double>& blits) const;
 
   SDL_Surface* display_;
+  Presenter& presenter_;
   Options options_;
   QuietServices services_;
   ScreenHands hands_;
@@ -312,7 +384,7 @@ void Bench::TopUpTrains(int frame) {
 
 FrameTimes Bench::Play(LayerCount* layers) {
   if (TopScreen() == window_.get()) autopilot_->Act();
-  FrameTimes t = RunFrame(display_, layers);
+  FrameTimes t = RunFrame(presenter_, layers);
   HoldLevel();
   return t;
 }
@@ -336,7 +408,7 @@ void Bench::Measure() {
   SDL_Surface* picture = MakeFullScreenPicture();
   if (picture) TimeBlits(display_, picture, kBlitRounds, blits);
   window_->NeedFullRedraw = true;
-  RunFrame(display_);
+  RunFrame(presenter_);
   while (window_->Speed().Factor() != options_.speed) window_->OnKeyDown(SDLK_TAB, 0);
 
   std::vector<FrameTimes> frames;
@@ -381,6 +453,10 @@ void Bench::Report(const std::vector<FrameTimes>& frames, const std::vector<doub
   std::printf("level: Puzzle %d (record %d)\n", options_.level, game.CurrentRound);
   std::printf("display: %dx%d, %d bits per pixel\n", display_->w, display_->h,
               display_->format->BitsPerPixel);
+  std::printf("window scale: %d%s\n", options_.scale,
+              options_.scale == 1 ? ""
+              : options_.gfx      ? (options_.smooth ? " smooth, SDL_gfx" : " doubling, SDL_gfx")
+                                  : (options_.smooth ? " smooth, own scaler" : " doubling, own scaler"));
   std::printf("towns: %d of %d\n", game.NumberTown, game.Record().MaxTowns);
   std::printf("trains while measured: min %d, mean %.1f, max %d\n", minTrains_, sumTrains_ / n,
               maxTrains_);
@@ -426,8 +502,12 @@ int Bench::Run() {
 bool ParseOptions(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--tips" || arg == "--layers") {
-      (arg == "--tips" ? o.tips : o.layers) = true;
+    if (arg == "--tips" || arg == "--layers" || arg == "--smooth" || arg == "--gfx") {
+      bool& flag = arg == "--tips"     ? o.tips
+                   : arg == "--layers" ? o.layers
+                   : arg == "--smooth" ? o.smooth
+                                       : o.gfx;
+      flag = true;
       continue;
     }
     if (i + 1 >= argc) return false;
@@ -438,9 +518,36 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     else if (arg == "--seed" && value >= 0) o.seed = static_cast<unsigned>(value);
     else if (arg == "--speed" && (value == 1 || value == 2 || value == GameSpeed::kFastest))
       o.speed = static_cast<int>(value);
+    else if (arg == "--scale" && value >= 1 && value <= WindowScaler::kLargestScale)
+      o.scale = static_cast<int>(value);
     else return false;
   }
   return true;
+}
+
+// At a scale above 1 the window is made K times as large (same pixel format, so the
+// pictures already loaded fit it) and the screen draws on the scaler's canvas.
+int RunScaled(SDL_Surface* display, const Options& options) {
+#ifndef OT_HAVE_SDL_GFX
+  if (options.gfx) {
+    std::fprintf(stderr, "screen-bench: built without SDL_gfx\n");
+    return 2;
+  }
+#endif
+  if (options.scale == 1) {
+    Presenter presenter(display, nullptr, false);
+    return Bench(display, presenter, options).Run();
+  }
+  SDL_Surface* window =
+      SDL_SetVideoMode(kDisplayW * options.scale, kDisplayH * options.scale, 32, SDL_SWSURFACE);
+  if (!window) {
+    std::fprintf(stderr, "screen-bench: cannot set the scaled mode: %s\n", SDL_GetError());
+    return 2;
+  }
+  WindowScaler scaler(window, kDisplayW, kDisplayH, options.scale, options.smooth);
+  if (!scaler.Canvas()) return 2;
+  Presenter presenter(window, &scaler, options.gfx);
+  return Bench(scaler.Canvas(), presenter, options).Run();
 }
 
 }  // namespace
@@ -449,8 +556,8 @@ int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
-                 "usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--speed K] "
-                 "[--tips] [--layers]\n");
+                 "usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--speed K]\n"
+                 "                    [--tips] [--layers] [--scale K] [--smooth] [--gfx]\n");
     return 2;
   }
   const std::string folder = MakeTempFolder();
@@ -462,7 +569,7 @@ int main(int argc, char** argv) {
   }
   int status = 2;
   if (SDL_Surface* display = StartHeadless(error)) {
-    status = Bench(display, options).Run();
+    status = RunScaled(display, options);
     StopHeadless();
   } else {
     std::fprintf(stderr, "screen-bench: %s\n", error.c_str());
