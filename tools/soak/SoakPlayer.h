@@ -2,8 +2,9 @@
 #pragma once
 // A player without a plan: from one seed it moves and clicks the mouse, mostly on the
 // switches, signals, call buttons, panel buttons and towns of the field, turns the wheel,
-// presses keys, answers the dialogs, switches the colour symbols, and now and then starts a new game, saves or loads,
-// or lets the autopilot play for a while. The same seed gives the same input.
+// presses keys, answers the dialogs, switches the colour symbols, and now and then starts
+// a new game, saves or loads, or lets the autopilot play for a while. The same seed gives
+// the same input.
 #include <cstdint>
 #include <deque>
 #include <memory>
