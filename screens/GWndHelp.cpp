@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/GWndHelp.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "engine/LSound.h"
@@ -14,6 +16,13 @@ constexpr int32_t kPicturePeriod = 1000;
 constexpr int kVersionX = 385;
 constexpr int kVersionY = 575;
 
+// OSTREL_TRAINS_STILL=1 holds the illustrations at their first frame, so that a picture
+// of the page taken at any moment is the same (the end-to-end tests photograph it).
+bool PicturesHeldStill() {
+  const char* value = std::getenv("OSTREL_TRAINS_STILL");
+  return value && std::strcmp(value, "1") == 0;
+}
+
 }  // namespace
 
 GWndHelp::GWndHelp(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h,
@@ -24,7 +33,7 @@ GWndHelp::GWndHelp(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint
   for (size_t i = 0; i < Pictures.size(); ++i) {
     LClip* picture = ClipLib::Create(clip::Help0 + static_cast<int>(i));
     picture->Period = kPicturePeriod;
-    picture->Stop = false;
+    picture->Stop = PicturesHeldStill();
     AddSprite(picture);
     Pictures[i] = picture;
   }

@@ -3,6 +3,7 @@
 // and the codes they close with.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -122,4 +123,15 @@ TEST_F(InfoDialogs, HelpPageTakesTheStartFlagAndClosesWithItsCodes) {
   help->Show(&slot);
   help->OnKeyDown(SDLK_RETURN, 0);
   EXPECT_EQ(parent->codes, (std::vector<int32_t>{0, -2, -1}));
+}
+
+TEST_F(InfoDialogs, HelpPicturesHoldStillWhenTheEnvironmentAsks) {
+  setenv("OSTREL_TRAINS_STILL", "1", 1);
+  auto* help = new GWndHelp(Display(), 0, 0, 800, 600, "1.0");
+  unsetenv("OSTREL_TRAINS_STILL");
+  screen.reset(help);
+  help->Show(&slot);
+  const int32_t frame = help->Pictures[0]->cFrame;
+  help->Tick(5000, 20);
+  EXPECT_EQ(help->Pictures[0]->cFrame, frame);
 }
