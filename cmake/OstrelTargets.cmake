@@ -2,6 +2,9 @@
 # Shared compile settings and the one-library-per-folder rule.
 
 set(OT_WARNINGS -Wall -Wextra)
+if(OT_WERROR)
+  list(APPEND OT_WARNINGS -Werror)
+endif()
 set(OT_SANITIZER_FLAGS)
 if(OT_FUZZ)
   # Coverage for libFuzzer in every library; only the fuzz targets link its runtime.

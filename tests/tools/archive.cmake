@@ -9,6 +9,7 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
               -DFIXTURE=$<TARGET_FILE:ot-archive-fixture>
               -DWORK=${CMAKE_CURRENT_BINARY_DIR}/archive_round_trip
               -P ${CMAKE_CURRENT_LIST_FILE})
+    set_tests_properties(ot_archive_round_trip PROPERTIES LABELS once)
   endif()
   return()
 endif()

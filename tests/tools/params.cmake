@@ -7,6 +7,7 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
       COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:ot-params>
               -DWORK=${CMAKE_CURRENT_BINARY_DIR}/params_round_trip
               -P ${CMAKE_CURRENT_LIST_FILE})
+    set_tests_properties(ot_params_round_trip PROPERTIES LABELS once)
   endif()
   return()
 endif()

@@ -14,5 +14,6 @@ if(TARGET ot_soundgen)
   gtest_discover_tests(test_tool_sound
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
-    TIMEOUT 120)
+    TIMEOUT 120
+    PROPERTIES LABELS once)
 endif()
