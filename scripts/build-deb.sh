@@ -3,7 +3,9 @@
 # Builds the Debian package ostrel-trains_<version>_<arch>.deb from this checkout, in
 # its own build folder (Release, no tests, installed under /usr, Debian's hardening
 # flags), and prints the package's path as the last line. Build output goes to
-# standard error. OT_DEB_BUILD names another build folder, OT_JOBS the parallel jobs.
+# standard error. OT_DEB_BUILD names another build folder, OT_JOBS the parallel jobs,
+# OT_DEB_DATA_FROM a build folder whose data.dat and icons the package takes instead of
+# building and running the generators again (scripts/test.sh names its test build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD="${OT_DEB_BUILD:-build-deb}"
@@ -17,7 +19,7 @@ eval "$(dpkg-buildflags --export=sh)"
 export CFLAGS="$CPPFLAGS $CFLAGS" CXXFLAGS="$CPPFLAGS $CXXFLAGS"
 
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DOT_BUILD_TESTS=OFF -DOT_SANITIZE=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr >&2
+  -DCMAKE_INSTALL_PREFIX=/usr -DOT_DATA_FROM="${OT_DEB_DATA_FROM:-}" >&2
 # The package holds the game and its data (the icons are drawn with the data).
 cmake --build "$BUILD" --target ostrel-trains data -j"$JOBS" >&2
 rm -f "$BUILD"/ostrel-trains_*.deb

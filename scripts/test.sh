@@ -27,7 +27,9 @@ phase_done "Build"
 # The package's Release build runs beside the tests, which leave the processors idle
 # while they wait for their windows and games.
 # It runs in a session of its own, so that an early end of this script stops all of it.
-setsid nice -n 10 bash scripts/build-deb.sh > "$DEB_LOG.out" 2> "$DEB_LOG" &
+# It takes the data this build drew rather than drawing it again.
+OT_DEB_DATA_FROM="$(cd "$BUILD" && pwd)" setsid nice -n 10 bash scripts/build-deb.sh \
+  > "$DEB_LOG.out" 2> "$DEB_LOG" &
 deb_pid=$!
 trap 'kill -- "-$deb_pid" 2> /dev/null || true' EXIT
 
