@@ -245,8 +245,8 @@ bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
 Train* Field::PlaceTrain(int loco, int cars, int colour, rail::Place place, int kind, int wagon) {
   auto train = std::make_unique<Train>(loco, cars, colour, place, kind, wagon, sprites_);
   if (train->cars[0].picture) {
-    train->cars[0].picture->SetPos(-1000, -1000);
-    train->cars[0].picture->SetZ(50);
+    train->cars[0].picture->SetPos(kParkedAt, kParkedAt);
+    train->cars[0].picture->SetZ(kParkedDepth);
   }
   trains_.push_back(std::move(train));
   return trains_.back().get();

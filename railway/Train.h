@@ -10,6 +10,12 @@
 enum TrainKind { kOrdinary = 0, kRepair = 1, kCrazy = 2 };
 
 constexpr int kMaxCars = 29;
+// Locomotive types 0..7.
+constexpr int kLocoTypes = 8;
+// A new train's locomotive picture waits off screen, behind the field, until the first
+// movement step puts it on its track.
+constexpr int kParkedAt = -1000;
+constexpr int kParkedDepth = 50;
 const char* ColourName(int colour);
 void ColourTint(int colour, int rgb[3]);
 
