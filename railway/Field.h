@@ -77,7 +77,7 @@ class Field {
   bool LineBusy(int d, int j) const;
 
   // Trains.
-  void LaunchTrain(int colour, int cars, int loco, int town, int kind, bool now);
+  void LaunchTrain(int colour, int cars, int loco, int town, TrainKind kind, bool now);
   void FieldUpdate(int dt);
   void MoveTrains(int dt);
   void ReverseTrain(Train& train);
@@ -87,7 +87,7 @@ class Field {
   // Runs one movement step and the collision checks at once; dt feeds the blinking.
   void StepAndCheck(int dt = 100);
   // Puts a train with all its cars at one place, as loading a saved field does.
-  Train* PlaceTrain(int loco, int cars, int colour, rail::Place place, int kind, int wagon);
+  Train* PlaceTrain(int loco, int cars, int colour, rail::Place place, TrainKind kind, int wagon);
 
   // Towns, houses, trees.
   bool AddTown(int colour, int inner, int type);

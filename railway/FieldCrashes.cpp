@@ -153,7 +153,7 @@ bool Field::CrashSiteChecks() {
       bool on = false;
       for (int c = 0; c < tr.CarCount() && !on; ++c) on = CarStretchContains(tr, c, place);
       if (!on) continue;
-      if (tr.kind != kRepair) {
+      if (tr.kind != TrainKind::kRepair) {
         CrashMessages(RemoveTrain(static_cast<int>(t), 0, true));
         return true;
       }
@@ -261,7 +261,7 @@ void Field::CallRepairTrain(int town) {
     return;
   }
   if (dir == -1) return;
-  auto train = std::make_unique<Train>(1, 1, town, rail::Place{tw.townJunction, dir, 0}, kRepair,
+  auto train = std::make_unique<Train>(1, 1, town, rail::Place{tw.townJunction, dir, 0}, TrainKind::kRepair,
                                        -1, sprites_);
   if (train->cars[0].picture) {
     train->cars[0].picture->SetPos(-1000, -1000);

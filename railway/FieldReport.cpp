@@ -8,8 +8,8 @@
 
 namespace report {
 
-const char* KindName(int kind) {
-  return kind == kRepair ? "repair" : kind == kCrazy ? "crazy" : "ordinary";
+const char* KindName(TrainKind kind) {
+  return kind == TrainKind::kRepair ? "repair" : kind == TrainKind::kCrazy ? "crazy" : "ordinary";
 }
 
 std::string Format(const char* format, ...) {

@@ -34,10 +34,11 @@ bool ReadCount(FieldStore& store, const std::string& prefix, const char* name, i
 }
 
 // A queued or delayed train that LaunchTrain can start as saved. The game draws 0
-// wagons too: such a train runs as its locomotive alone.
+// wagons too: such a train runs as its locomotive alone. The kind is checked where it
+// is read (KindFromSaved).
 bool ValidTrainRecord(const QueuedTrain& q) {
   return q.colour >= 0 && q.colour <= 7 && q.cars >= 0 && q.cars <= kMaxCars && q.loco >= 0 &&
-         q.loco <= 7 && q.kind >= 0 && q.kind <= 2;
+         q.loco <= 7;
 }
 
 // The track leaving j in direction d exists and is built at both ends: the only
@@ -106,7 +107,8 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
   writeList("CrashesNumber", "Crash%d", crashes);
   for (const Town& tw : towns_) {
     for (const QueuedTrain& q : tw.queue) {
-      std::snprintf(buf, sizeof buf, "%d %d %d %d %d", q.town, q.colour, q.cars, q.loco, q.kind);
+      std::snprintf(buf, sizeof buf, "%d %d %d %d %d", q.town, q.colour, q.cars, q.loco,
+                    SavedKind(q.kind));
       blocks.push_back(buf);
     }
   }
@@ -115,7 +117,7 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
     const Town& tw = towns_[t];
     const std::string base = Name("WaitTown%d", static_cast<int>(t));
     int32_t v[6] = {tw.countdown, tw.delayed.colour, tw.delayed.cars,
-                    tw.delayed.loco,  tw.delayed.town,   tw.delayed.kind};
+                    tw.delayed.loco,  tw.delayed.town,   SavedKind(tw.delayed.kind)};
     const char* names[6] = {"CounterWaitTrain", "Color", "Len", "Type", "TownColor", "Crasy"};
     for (int k = 0; k < 6; ++k) store.Long(prefix, base + names[k], v[k], 1);
   }
@@ -129,7 +131,7 @@ void Field::SaveTrains(FieldStore& store, const std::string& prefix) {
     const Train& t = *trains_[i];
     const Car& c0 = t.cars[0];
     std::snprintf(buf, sizeof buf, "%d %d %d %d %d %f %d %d %f %d", t.colour, t.CarCount(), t.loco,
-                  t.kind, t.reversed ? 1 : 0, t.speed, c0.place.d, c0.place.j, c0.place.pos,
+                  SavedKind(t.kind), t.reversed ? 1 : 0, t.speed, c0.place.d, c0.place.j, c0.place.pos,
                   t.wagon);
     std::string text = buf;
     store.Text(prefix, Name("TrainNumber%d", i), text, 1);
@@ -221,13 +223,14 @@ bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
   bool ok = ReadCount(store, prefix, "NumberTrains", n);
   for (int i = 0; i < n; ++i) {
     std::string text;
-    int colour, cars, loco, kind, reversed, d, j, wagon;
+    int colour, cars, loco, savedKind, reversed, d, j, wagon;
     float speed, pos;
+    TrainKind kind = TrainKind::kOrdinary;
     if (!ReadText(store, prefix, Name("TrainNumber%d", i), text) ||
-        std::sscanf(text.c_str(), "%d %d %d %d %d %f %d %d %f %d", &colour, &cars, &loco, &kind,
-                    &reversed, &speed, &d, &j, &pos, &wagon) != 10 ||
-        !BuiltTrack(*this, j, d) || reversed < 0 || reversed > 1 || loco < 0 || loco > 7 || kind < 0 ||
-        kind > 2 || colour < 0 || colour > 7 || wagon < 0 || wagon > 4 || cars < 1 ||
+        std::sscanf(text.c_str(), "%d %d %d %d %d %f %d %d %f %d", &colour, &cars, &loco,
+                    &savedKind, &reversed, &speed, &d, &j, &pos, &wagon) != 10 ||
+        !BuiltTrack(*this, j, d) || reversed < 0 || reversed > 1 || loco < 0 || loco > 7 ||
+        !KindFromSaved(savedKind, kind) || colour < 0 || colour > 7 || wagon < 0 || wagon > 4 || cars < 1 ||
         cars > kMaxCars || !InRange(pos, 0, kMaxCarPosition) || !InRange(speed, 0, kMaxSpeed)) {
       ok = false;
       continue;
@@ -242,7 +245,8 @@ bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
   return ok;
 }
 
-Train* Field::PlaceTrain(int loco, int cars, int colour, rail::Place place, int kind, int wagon) {
+Train* Field::PlaceTrain(int loco, int cars, int colour, rail::Place place, TrainKind kind,
+                         int wagon) {
   auto train = std::make_unique<Train>(loco, cars, colour, place, kind, wagon, sprites_);
   if (train->cars[0].picture) {
     train->cars[0].picture->SetPos(kParkedAt, kParkedAt);
@@ -258,9 +262,12 @@ bool Field::LoadQueues(FieldStore& store, const std::string& prefix) {
   for (int i = 0; i < n; ++i) {
     std::string text;
     QueuedTrain q;
+    int savedKind = 0;
     if (!ReadText(store, prefix, Name("Block%d", i), text) ||
-        std::sscanf(text.c_str(), "%d %d %d %d %d", &q.town, &q.colour, &q.cars, &q.loco, &q.kind) != 5 ||
-        q.town < 0 || q.town >= static_cast<int>(towns_.size()) || !ValidTrainRecord(q)) {
+        std::sscanf(text.c_str(), "%d %d %d %d %d", &q.town, &q.colour, &q.cars, &q.loco,
+                    &savedKind) != 5 ||
+        q.town < 0 || q.town >= static_cast<int>(towns_.size()) || !KindFromSaved(savedKind, q.kind) ||
+        !ValidTrainRecord(q)) {
       ok = false;
       continue;
     }
@@ -275,13 +282,14 @@ bool Field::LoadTownWaits(FieldStore& store, const std::string& prefix) {
     Town& tw = towns_[t];
     const std::string base = Name("WaitTown%d", static_cast<int>(t));
     int32_t v[6] = {tw.countdown, tw.delayed.colour, tw.delayed.cars,
-                    tw.delayed.loco,  tw.delayed.town,   tw.delayed.kind};
+                    tw.delayed.loco,  tw.delayed.town,   SavedKind(tw.delayed.kind)};
     const char* names[6] = {"CounterWaitTrain", "Color", "Len", "Type", "TownColor", "Crasy"};
     bool all = true;
     for (int k = 0; k < 6; ++k) all = store.Long(prefix, base + names[k], v[k], 0) && all;
-    QueuedTrain delayed{v[1], v[2], v[3], v[5], v[4]};
+    QueuedTrain delayed{v[1], v[2], v[3], tw.delayed.kind, v[4]};
+    const bool knownKind = KindFromSaved(v[5], delayed.kind);
     if (!all || (v[0] != -1 && (v[4] < 0 || v[4] >= static_cast<int>(towns_.size()) ||
-                                !ValidTrainRecord(delayed)))) {
+                                !knownKind || !ValidTrainRecord(delayed)))) {
       ok = false;
       continue;
     }

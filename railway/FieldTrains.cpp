@@ -88,7 +88,7 @@ char* Format(char* buf, size_t n, const char* fmt, const char* a, const char* b)
 }
 }  // namespace
 
-void Field::LaunchTrain(int colour, int cars, int loco, int town, int kind, bool now) {
+void Field::LaunchTrain(int colour, int cars, int loco, int town, TrainKind kind, bool now) {
   if (loco < 0 || loco >= kLocoTypes) return;
   int count = static_cast<int>(towns_.size());
   // Town -1: a random town, if possible not the train's own (it would arrive at once).
@@ -145,7 +145,7 @@ void Field::LaunchTrain(int colour, int cars, int loco, int town, int kind, bool
 
 bool Field::RepairTrainOnField() const {
   for (const auto& t : trains_) {
-    if (t->kind == kRepair) return true;
+    if (t->kind == TrainKind::kRepair) return true;
   }
   return false;
 }
@@ -297,7 +297,7 @@ void Field::MoveTrain(Train& train, bool& moved, size_t& index, int dt) {
     if (!Arrive(index, train.arrivedTown)) ++index;
     return;
   }
-  if (train.kind == kCrazy) {
+  if (train.kind == TrainKind::kCrazy) {
     train.blinkTimer += dt;
     if (train.blinkTimer > kBlinkPeriod) {
       train.blinkTimer = 0;
@@ -351,14 +351,14 @@ Field::LocoStep Field::MoveLocomotive(Train& train, size_t index) {
   } else {
     // Within the margin: choose the exit through the opposite side of N. Crazy trains
     // run past red signals; a switch set against the track stops everyone.
-    int exit = next.RouteExit(rail::OppositeSide(entry), c0.place.d, train.kind != kCrazy, false);
+    int exit = next.RouteExit(rail::OppositeSide(entry), c0.place.d, train.kind != TrainKind::kCrazy, false);
     // A routed train keeps its exit: a switch thrown or a signal set red after the
     // train chose its way does not change it (the junction is locked meanwhile anyway).
     if (exit == -1 && train.routed) exit = train.pendingD;
     if (exit == -1) {
       // No way on. A crazy train does not stop: it runs onto the switch or past the
       // end and crashes there. Any other train turns back, with the tip telling why.
-      if (train.kind == kCrazy) {
+      if (train.kind == TrainKind::kCrazy) {
         CrazyCrash(index);
         return LocoStep::kRemoved;
       }
@@ -374,10 +374,10 @@ Field::LocoStep Field::MoveLocomotive(Train& train, size_t index) {
       // An ordinary train names its colour and points to the town of that colour, and
       // the tip follows the train while it is shown.
       rail::TrackPose pose = rail::TrackPoint(train.head.j, train.head.d, train.head.pos);
-      if (train.kind == kCrazy) {
+      if (train.kind == TrainKind::kCrazy) {
         Tip(tip::CrazyTrain, pose.x, pose.y);
         Tip(tip::CrazyAnyTown, pose.x, pose.y);
-      } else if (train.kind == kOrdinary && host_ && host_->TipAllowed(tip::MoveTrainToTown)) {
+      } else if (train.kind == TrainKind::kOrdinary && host_ && host_->TipAllowed(tip::MoveTrainToTown)) {
         char buf[160];
         const char* name = ColourName(train.colour);
         Tip(tip::MoveTrainToTown, pose.x, pose.y,
@@ -504,12 +504,12 @@ void Field::DrawTrain(Train& train, bool& moved) {
 // town's colour, or a crazy train (any town takes it), is delivered and paid.
 bool Field::Arrive(size_t index, int town) {
   Train& train = *trains_[index];
-  if (train.kind == kRepair) {
+  if (train.kind == TrainKind::kRepair) {
     trains_.erase(trains_.begin() + static_cast<long>(index));
     Post("Repair train has set off");
     return true;
   }
-  if (train.kind == kOrdinary && train.colour != town) {
+  if (train.kind == TrainKind::kOrdinary && train.colour != town) {
     rail::Point p = TownPosition(town);
     if (host_ && host_->TipAllowed(tip::WrongColour)) {
       Tip(tip::WrongColour, p.x, p.y);
@@ -579,7 +579,7 @@ int Field::RemoveTrain(int index, int fromCar, bool crash) {
     if (crash) {
       host_->Fine(kTrainBase);
       host_->Fine(kTrainPerCar * (n - 1));
-    } else if (train.kind != kRepair) {
+    } else if (train.kind != TrainKind::kRepair) {
       host_->CountDeliveredTrain();
       host_->ChangeMoney(kTrainBase);
       host_->ChangeMoney(kTrainPerCar * (n - 1));
@@ -588,7 +588,7 @@ int Field::RemoveTrain(int index, int fromCar, bool crash) {
   if (crash) {
     result = -amount;
     Explode(train, fromCar);
-  } else if (train.kind != kRepair) {
+  } else if (train.kind != TrainKind::kRepair) {
     result = amount;
   }
   trains_.erase(trains_.begin() + index);

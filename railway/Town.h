@@ -5,12 +5,13 @@
 #include <deque>
 
 #include "railway/FieldSprites.h"
+#include "railway/Train.h"
 
 struct QueuedTrain {
   int colour = 0;
   int cars = 1;
   int loco = 0;
-  int kind = 0;
+  TrainKind kind = TrainKind::kOrdinary;
   int town = 0;
 };
 

@@ -147,9 +147,9 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
     screen.Render();  // trains added from here on are drawn at their depth too
     field.At(98).ToggleSwitch(0);
     field.At(52).ToggleSwitch(1);
-    field.LaunchTrain(1, 4, 6, 0, kOrdinary, true);
-    field.LaunchTrain(0, 3, 4, 1, kOrdinary, true);
-    field.LaunchTrain(2, 2, 5, 0, kCrazy, false);
+    field.LaunchTrain(1, 4, 6, 0, TrainKind::kOrdinary, true);
+    field.LaunchTrain(0, 3, 4, 1, TrainKind::kOrdinary, true);
+    field.LaunchTrain(2, 2, 5, 0, TrainKind::kCrazy, false);
     field.AddCrashSite(76, 2, 60);
     for (int frame = 0; frame < 600; ++frame) {
       field.FieldUpdate(20);

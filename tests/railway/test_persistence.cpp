@@ -26,11 +26,11 @@ void BusyState(Rig& rig) {
   Layout(rig);
   rig.field.At(42).ToggleSwitch(1);
   rig.field.At(45).ToggleSignal(2);
-  rig.field.LaunchTrain(1, 3, 4, 0, kOrdinary, true);
-  rig.field.LaunchTrain(5, 0, 3, 0, kOrdinary, true);  // queued behind it, no wagons
-  rig.field.LaunchTrain(4, 4, 2, 0, kCrazy, true);     // queued too
-  rig.field.LaunchTrain(0, 2, 5, 1, kOrdinary, false);  // delayed start at the red town
-  Train* t = rig.field.PlaceTrain(4, 3, 2, {68, 3, 50}, kOrdinary, 1);
+  rig.field.LaunchTrain(1, 3, 4, 0, TrainKind::kOrdinary, true);
+  rig.field.LaunchTrain(5, 0, 3, 0, TrainKind::kOrdinary, true);  // queued behind it, no wagons
+  rig.field.LaunchTrain(4, 4, 2, 0, TrainKind::kCrazy, true);     // queued too
+  rig.field.LaunchTrain(0, 2, 5, 1, TrainKind::kOrdinary, false);  // delayed start at the red town
+  Train* t = rig.field.PlaceTrain(4, 3, 2, {68, 3, 50}, TrainKind::kOrdinary, 1);
   rig.Frames(30);
   rig.field.ReverseTrain(*t);
   rig.field.AddCrashSite(85, 3, 40);

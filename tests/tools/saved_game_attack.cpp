@@ -117,8 +117,8 @@ class SavedGameAttack : public ::testing::Test {
       }
     }
     ASSERT_FALSE(field.CrashSites().empty());
-    for (int k = 0; k < 3; ++k) field.LaunchTrain(k, 2, 1, 0, kOrdinary, true);
-    field.LaunchTrain(3, 2, 1, 1, kOrdinary, false);
+    for (int k = 0; k < 3; ++k) field.LaunchTrain(k, 2, 1, 0, TrainKind::kOrdinary, true);
+    field.LaunchTrain(3, 2, 1, 1, TrainKind::kOrdinary, false);
     for (int frame = 0; frame < 5; ++frame) session_->RunFrame();
     session_->Save();
     path_ = Game::SaveFileName(Globals().PlayerName, Globals().GameType);

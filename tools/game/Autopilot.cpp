@@ -83,9 +83,9 @@ void Autopilot::Act() {
 
 RouteGoal Autopilot::GoalFor(const Train& train) const {
   RouteGoal goal;
-  if (train.kind == kOrdinary) {
+  if (train.kind == TrainKind::kOrdinary) {
     goal.town = train.colour;
-  } else if (train.kind == kCrazy) {
+  } else if (train.kind == TrainKind::kCrazy) {
     goal.kind = RouteGoal::kAnyTown;
     goal.stopsAtRed = false;
   } else {
@@ -134,14 +134,14 @@ const Autopilot::Plan* Autopilot::PlanOf(int id) const {
 
 bool Autopilot::GiveWay(const Plan& plan, int before, std::vector<ControlNeed>& needs,
                         bool* diverts) {
-  if (plan.train->kind == kCrazy) return false;  // it would crash on a switch set against it
+  if (plan.train->kind == TrainKind::kCrazy) return false;  // it would crash on a switch set against it
   const bool diverted = Divert(plan, before, needs);
   if (diverts) *diverts = diverted;
   return diverted || TurnBack(plan, false, needs);
 }
 
 bool Autopilot::Idle(const Train& train) const {
-  return train.kind == kRepair && game_.GetField().CrashSites().empty();
+  return train.kind == TrainKind::kRepair && game_.GetField().CrashSites().empty();
 }
 
 void Autopilot::Meetings() {
@@ -247,7 +247,7 @@ bool Autopilot::Divert(const Plan& plan, int before, std::vector<ControlNeed>& n
 
 bool Autopilot::TurnBack(const Plan& plan, bool wayBack, std::vector<ControlNeed>& needs) {
   const Train& train = *plan.train;
-  if (train.kind == kCrazy) return false;  // it would crash on a switch set against it
+  if (train.kind == TrainKind::kCrazy) return false;  // it would crash on a switch set against it
   const Car& last = train.cars.back();
   // Backwards the last car leads: never into a town that would only send it back.
   const int behind = rail::Neighbour(last.place.j, last.place.d);

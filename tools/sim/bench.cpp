@@ -30,7 +30,7 @@ struct Layout {
     for (int j = 0; j < rail::kJunctions && placed < 30; ++j) {
       for (int d = 0; d <= 5 && placed < 30; ++d) {
         if (field->At(j).End(d) != kEndBuilt || field->IsTrackOccupied(d, j)) continue;
-        field->PlaceTrain(6, 10, placed % 8, {j, d, 20}, kOrdinary, 0);
+        field->PlaceTrain(6, 10, placed % 8, {j, d, 20}, TrainKind::kOrdinary, 0);
         ++placed;
       }
     }

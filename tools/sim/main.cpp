@@ -55,7 +55,7 @@ class Sim {
   }
   Field& F() { return *field_; }
   bool Colour(std::istream& in, int& c);
-  bool Kind(std::istream& in, int& k);
+  bool Kind(std::istream& in, TrainKind& k);
   void Run(int ms);
   void Build();
   bool Puzzle(int index);
@@ -78,7 +78,7 @@ bool Sim::Colour(std::istream& in, int& c) {
   return (in >> word) && script::Colour(word, c);
 }
 
-bool Sim::Kind(std::istream& in, int& k) {
+bool Sim::Kind(std::istream& in, TrainKind& k) {
   std::string word;
   return (in >> word) && script::Kind(word, k);
 }
@@ -168,7 +168,8 @@ bool Sim::Print(const std::string& what) {
 }
 
 bool Sim::Launch(std::istream& in) {
-  int colour, cars, loco, town, kind;
+  int colour, cars, loco, town;
+  TrainKind kind;
   std::string when;
   if (!Colour(in, colour) || !(in >> cars >> loco) || !Colour(in, town) || !Kind(in, kind) ||
       !(in >> when) || (when != "now" && when != "later")) {
@@ -179,7 +180,8 @@ bool Sim::Launch(std::istream& in) {
 }
 
 bool Sim::Place(std::istream& in) {
-  int loco, cars, colour, j, d, kind = kOrdinary, wagon = 0;
+  int loco, cars, colour, j, d, wagon = 0;
+  TrainKind kind = TrainKind::kOrdinary;
   double pos;
   if (!(in >> loco >> cars) || !Colour(in, colour) || !(in >> j >> d >> pos)) return false;
   std::string word;

@@ -107,7 +107,7 @@ GameInvariants::Seen GameInvariants::Observe(const Game& game) {
   s.money = game.MoneyCounter;
   s.trains = game.TrainCounter;
   for (const auto& t : game.GetField().Tracks()) s.playerTracks += t->Free() ? 0 : 1;
-  for (const auto& t : game.GetField().Trains()) s.running += t->kind == kRepair ? 0 : 1;
+  for (const auto& t : game.GetField().Trains()) s.running += t->kind == TrainKind::kRepair ? 0 : 1;
   return s;
 }
 
@@ -181,7 +181,9 @@ std::string GameInvariants::Cars(const Game& game) {
     const Train& t = *trains[i];
     const std::string which = "train " + std::to_string(i) + " (" + ColourName(t.colour) + ")";
     if (t.CarCount() < 1 || t.CarCount() > kMaxCars) return which + Text(" with cars: ", t.CarCount());
-    if (t.kind < kOrdinary || t.kind > kCrazy) return which + Text(" of kind ", t.kind);
+    if (TrainKind k; !KindFromSaved(SavedKind(t.kind), k)) {
+      return which + Text(" of kind ", SavedKind(t.kind));
+    }
     if (!std::isfinite(t.speed) || t.speed < 0) return which + " at speed " + std::to_string(t.speed);
     for (int c = 0; c < t.CarCount(); ++c) {
       const Car& car = t.cars[c];
