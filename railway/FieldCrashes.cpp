@@ -228,7 +228,7 @@ void Field::DamageRandomTrack() {
     int col = j % rail::kFieldWidth;
     if (col == 0 || col == 6 || col == 7) continue;
     for (int d = 0; d <= 5; ++d) {
-      if (At(j).End(d) == kEndBuilt) ends.emplace_back(j, d);
+      if (At(j).End(d) == EndState::kBuilt) ends.emplace_back(j, d);
     }
   }
   for (int i = static_cast<int>(ends.size()) - 1; i > 0; --i) {

@@ -46,14 +46,14 @@ bool ValidTrainRecord(const QueuedTrain& q) {
 bool BuiltTrack(const Field& field, int j, int d) {
   if (!rail::ValidJunction(j) || !rail::ValidDirection(d)) return false;
   const int far = rail::Neighbour(j, d);
-  return rail::ValidJunction(far) && field.At(j).End(d) == kEndBuilt &&
-         field.At(far).End(rail::Opposite(d)) == kEndBuilt;
+  return rail::ValidJunction(far) && field.At(j).End(d) == EndState::kBuilt &&
+         field.At(far).End(rail::Opposite(d)) == EndState::kBuilt;
 }
 
 // A saved switch only sets the position of a switch the rebuilt level has: two
 // different built tracks leaving j through side s.
 bool SwitchFits(const Field& field, int j, int s, int a, int b) {
-  return a != b && field.At(j).SwitchAt(s).state == kSwitchWorking && BuiltTrack(field, j, a) &&
+  return a != b && field.At(j).SwitchAt(s).state == SwitchState::kWorking && BuiltTrack(field, j, a) &&
          BuiltTrack(field, j, b);
 }
 
@@ -77,7 +77,7 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
   for (int j = 0; j < rail::kJunctions; ++j) {
     for (int s = 0; s < 4; ++s) {
       const Junction::Switch& sw = At(j).SwitchAt(s);
-      if (sw.state != kSwitchNone) {
+      if (sw.state != SwitchState::kNone) {
         std::snprintf(buf, sizeof buf, "%d %d %d %d", j, s, sw.active, sw.another);
         switches.push_back(buf);
       }
@@ -86,8 +86,8 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
   for (int j = 0; j < rail::kJunctions; ++j) {
     for (int s = 0; s < 4; ++s) {
       const Junction::Signal& sig = At(j).SignalAt(s);
-      if (sig.state != kSignalNone) {
-        std::snprintf(buf, sizeof buf, "%d %d %d", j, s, sig.state == kSignalRed ? 1 : 0);
+      if (sig.state != SignalState::kNone) {
+        std::snprintf(buf, sizeof buf, "%d %d %d", j, s, sig.state == SignalState::kRed ? 1 : 0);
         lights.push_back(buf);
       }
     }

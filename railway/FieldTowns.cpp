@@ -40,8 +40,8 @@ void MarkReservation(Field& field, int j, int t, bool reserve) {
   const int ends[2][2] = {{start, t}, {rail::Neighbour(start, t), rail::Opposite(t)}};
   for (const auto& e : ends) {
     Junction& jn = field.At(e[0]);
-    if (jn.End(e[1]) == (reserve ? kEndNone : kEndReserved)) {
-      jn.SetEnd(e[1], reserve ? kEndReserved : kEndNone);
+    if (jn.End(e[1]) == (reserve ? EndState::kNone : EndState::kReserved)) {
+      jn.SetEnd(e[1], reserve ? EndState::kReserved : EndState::kNone);
     }
   }
 }

@@ -63,7 +63,7 @@ Junction::~Junction() {
 void Junction::Reset() {
   for (int s = 0; s < kSides; ++s) RemoveSwitchPicture(s);
   RemoveSignals();
-  ends_.fill(kEndNone);
+  ends_.fill(EndState::kNone);
   switches_.fill(Switch{});
   signals_.fill(Signal{});
   town_ = -1;
@@ -71,18 +71,18 @@ void Junction::Reset() {
   crossings.fill(rail::Place{-1, -1, -1});
 }
 
-void Junction::SetEnd(int d, int state) {
+void Junction::SetEnd(int d, EndState state) {
   if (rail::ValidDirection(d)) ends_[d] = state;
 }
 
 // A side with a switch takes no third track: a switch has two branches.
 bool Junction::AcceptsEnd(int d) const {
   int side = rail::SideOf(d);
-  return side >= 0 && switches_[side].state == kSwitchNone;
+  return side >= 0 && switches_[side].state == SwitchState::kNone;
 }
 
 bool Junction::HasSwitch(int side) const {
-  return ValidSide(side) && switches_[side].state != kSwitchNone;
+  return ValidSide(side) && switches_[side].state != SwitchState::kNone;
 }
 
 // The track arrives here in the opposite of the direction it left its other end in.
@@ -91,7 +91,7 @@ bool Junction::SwitchAgainst(int arrivingDirection) const {
   int side = rail::SideOf(entry);
   if (side < 0) return false;
   const Switch& sw = switches_[side];
-  return sw.state == kSwitchWorking && sw.active != entry;
+  return sw.state == SwitchState::kWorking && sw.active != entry;
 }
 
 // Sides 0 and 2 carry one line through the junction, sides 1 and 3 the other; with ends
@@ -100,7 +100,7 @@ bool Junction::IsCrossing() const {
   bool vertical = false;
   bool horizontal = false;
   for (int d = 0; d < kDirections; ++d) {
-    if (ends_[d] == kEndNone) continue;
+    if (ends_[d] == EndState::kNone) continue;
     int side = rail::SideOf(d);
     if (side == 0 || side == 2) vertical = true;
     else horizontal = true;
@@ -113,7 +113,7 @@ bool Junction::IsCrossing() const {
 bool Junction::SideHasActiveEnd(int side, int* first) const {
   for (int k = 0; k < kPerSide; ++k) {
     int d = rail::SideDirection(side, k);
-    if (ends_[d] == kEndBuilding || ends_[d] == kEndBuilt) {
+    if (ends_[d] == EndState::kBuilding || ends_[d] == EndState::kBuilt) {
       if (first) *first = d;
       return true;
     }
@@ -125,7 +125,7 @@ void Junction::RemoveSignals() {
   for (Signal& sig : signals_) {
     if (sig.picture && sprites_) sprites_->Remove(sig.picture);
     sig.picture = nullptr;
-    sig.state = kSignalNone;
+    sig.state = SignalState::kNone;
   }
 }
 
@@ -143,7 +143,7 @@ void Junction::PlaceSignal(int side) {
     sig.picture->SetPos(x_ + kSignalOffsetX[side], sy);
     sig.picture->SetZ(static_cast<int>(kSignalDepthPerPixel * sy));
   }
-  sig.state = kSignalPlaced;
+  sig.state = SignalState::kPlaced;
   if (sig.picture) sig.picture->Show(false);
 }
 
@@ -151,14 +151,14 @@ void Junction::ShowSwitchFrame(int side) {
   Switch& sw = switches_[side];
   if (!sw.picture) return;
   sw.picture->SetFrame(SwitchFrame(sw.active, sw.another));
-  sw.picture->Show(sw.state == kSwitchWorking);
+  sw.picture->Show(sw.state == SwitchState::kWorking);
 }
 
 void Junction::ShowSignalFrame(int side) {
   Signal& sig = signals_[side];
   if (!sig.picture) return;
-  bool shown = sig.state == kSignalGreen || sig.state == kSignalRed;
-  sig.picture->SetFrame(kSignalBase[side] + (sig.state == kSignalRed ? kRedFrame : 0));
+  bool shown = sig.state == SignalState::kGreen || sig.state == SignalState::kRed;
+  sig.picture->SetFrame(kSignalBase[side] + (sig.state == SignalState::kRed ? kRedFrame : 0));
   sig.picture->Show(shown);
 }
 
@@ -178,7 +178,7 @@ void Junction::RecreateSwitchPicture(int side, bool shortPicture) {
 // that runs on through the junction), and marks the end as under construction.
 void Junction::BeginLine(int d, bool newIsActive) {
   int s = rail::SideOf(d);
-  if (s < 0 || switches_[s].state != kSwitchNone) return;
+  if (s < 0 || switches_[s].state != SwitchState::kNone) return;
   int existing = -1;
   // A second track on the side: a switch, pending until both tracks are built. A track
   // the player lays joins as the other branch, so the running line keeps its way; one
@@ -188,10 +188,10 @@ void Junction::BeginLine(int d, bool newIsActive) {
     Switch& sw = switches_[s];
     sw.active = newIsActive ? d : existing;
     sw.another = newIsActive ? existing : d;
-    sw.state = kSwitchPending;
+    sw.state = SwitchState::kPending;
     RecreateSwitchPicture(s, false);
     RemoveSignals();
-    ends_[d] = kEndBuilding;
+    ends_[d] = EndState::kBuilding;
     return;
   }
   // The first end on its side. A line already through the two other sides makes this a
@@ -204,47 +204,47 @@ void Junction::BeginLine(int d, bool newIsActive) {
   int so = rail::OppositeSide(s);
   int arcA = rail::SideDirection(so, kFirstArc);
   int arcB = rail::SideDirection(so, kLastArc);
-  bool arcBeyond = ends_[arcA] >= kEndBuilding || ends_[arcB] >= kEndBuilding;
+  bool arcBeyond = ends_[arcA] >= EndState::kBuilding || ends_[arcB] >= EndState::kBuilding;
   if (arcBeyond) {
-    if (switches_[so].state != kSwitchNone) {
-      ends_[d] = kEndBuilding;
+    if (switches_[so].state != SwitchState::kNone) {
+      ends_[d] = EndState::kBuilding;
       return;
     }
     PlaceSignal(so);
   }
   // Nothing beyond, or a straight continuing it: no signal for this side.
   if (!SideHasActiveEnd(so, nullptr) || rail::IsStraight(d)) {
-    ends_[d] = kEndBuilding;
+    ends_[d] = EndState::kBuilding;
     return;
   }
   // A curve joining a line that goes on through the opposite side: trains coming off
   // the new curve get a signal too.
   PlaceSignal(s);
-  ends_[d] = kEndBuilding;
+  ends_[d] = EndState::kBuilding;
 }
 
 // The track end at d is finished. Signals placed meanwhile go green and show; a pending
 // switch starts working once none of its side's ends is still under construction.
 void Junction::EndLine(int d) {
   if (!rail::ValidDirection(d)) return;
-  if (ends_[d] != kEndBuilding) {
+  if (ends_[d] != EndState::kBuilding) {
     std::fputs("Error. void Junction::EndLine(int iDirection): Activate non building line.\n",
                stderr);
   }
-  ends_[d] = kEndBuilt;
+  ends_[d] = EndState::kBuilt;
   for (int s = 0; s < kSides; ++s) {
-    if (signals_[s].state == kSignalPlaced) {
-      signals_[s].state = kSignalGreen;
+    if (signals_[s].state == SignalState::kPlaced) {
+      signals_[s].state = SignalState::kGreen;
       ShowSignalFrame(s);
     }
   }
   int side = rail::SideOf(d);
   Switch& sw = switches_[side];
-  if (sw.state != kSwitchPending) return;
+  if (sw.state != SwitchState::kPending) return;
   for (int k = 0; k < kPerSide; ++k) {
-    if (ends_[rail::SideDirection(side, k)] == kEndBuilding) return;
+    if (ends_[rail::SideDirection(side, k)] == EndState::kBuilding) return;
   }
-  sw.state = kSwitchWorking;
+  sw.state = SwitchState::kWorking;
   ShowSwitchFrame(side);
 }
 
@@ -266,19 +266,19 @@ int Junction::RouteExit(int exitSide, int arrival, bool stopAtRed, bool ignoreSw
   // against the blades.
   int entry = rail::OppositeSide(exitSide);
   const Switch& in = switches_[entry];
-  if (!ignoreSwitch && arrival != -1 && in.state == kSwitchWorking &&
+  if (!ignoreSwitch && arrival != -1 && in.state == SwitchState::kWorking &&
       in.active != rail::Opposite(arrival)) {
     return -1;
   }
   // A switch on the exit side chooses the way; it governs the junction, so a signal does
   // not stop the train here.
   const Switch& out = switches_[exitSide];
-  if (out.state == kSwitchWorking) return out.active;
-  if (stopAtRed && signals_[entry].state == kSignalRed) return -1;
+  if (out.state == SwitchState::kWorking) return out.active;
+  if (stopAtRed && signals_[entry].state == SignalState::kRed) return -1;
   // Otherwise the one built track of the exit side (the first in scan order).
   for (int k = 0; k < kPerSide; ++k) {
     int d = rail::SideDirection(exitSide, k);
-    if (ends_[d] == kEndBuilt) return d;
+    if (ends_[d] == EndState::kBuilt) return d;
   }
   return -1;
 }
@@ -286,7 +286,7 @@ int Junction::RouteExit(int exitSide, int arrival, bool stopAtRed, bool ignoreSw
 void Junction::ToggleSwitch(int side) {
   if (!ValidSide(side)) return;
   Switch& sw = switches_[side];
-  if (sw.state == kSwitchWorking && !sw.lock) {
+  if (sw.state == SwitchState::kWorking && !sw.lock) {
     std::swap(sw.active, sw.another);
     ShowSwitchFrame(side);
     if (host_) host_->PlaySound(snd::Switch);
@@ -298,8 +298,8 @@ void Junction::ToggleSwitch(int side) {
 void Junction::ToggleSignal(int side) {
   if (!ValidSide(side)) return;
   Signal& sig = signals_[side];
-  if (sig.state != kSignalGreen && sig.state != kSignalRed) return;
-  sig.state = sig.state == kSignalGreen ? kSignalRed : kSignalGreen;
+  if (sig.state != SignalState::kGreen && sig.state != SignalState::kRed) return;
+  sig.state = sig.state == SignalState::kGreen ? SignalState::kRed : SignalState::kGreen;
   ShowSignalFrame(side);
   if (host_) host_->PlaySound(snd::Light);
 }
@@ -343,7 +343,7 @@ void Junction::SetSwitch(int side, int active, int another) {
   Switch& sw = switches_[side];
   sw.active = active;
   sw.another = another;
-  sw.state = kSwitchWorking;
+  sw.state = SwitchState::kWorking;
   if (!sw.picture) RecreateSwitchPicture(side, sw.shortPicture);
   ShowSwitchFrame(side);
 }
@@ -351,7 +351,7 @@ void Junction::SetSwitch(int side, int active, int another) {
 void Junction::SetSignal(int side, bool red) {
   if (!ValidSide(side)) return;
   if (!signals_[side].picture) PlaceSignal(side);
-  signals_[side].state = red ? kSignalRed : kSignalGreen;
+  signals_[side].state = red ? SignalState::kRed : SignalState::kGreen;
   ShowSignalFrame(side);
 }
 

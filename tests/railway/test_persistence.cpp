@@ -76,7 +76,7 @@ TEST(FieldState, TheSavedNextTownPlaceKeepsItsReservedTrack) {
   ASSERT_TRUE(b.field.LoadField(store, ""));
   EXPECT_EQ(b.field.NextTownJunction(), 62);
   EXPECT_EQ(b.field.NextTrackType(), 2);
-  EXPECT_EQ(b.field.At(62).End(2), kEndReserved);
+  EXPECT_EQ(b.field.At(62).End(2), EndState::kReserved);
   EXPECT_TRUE(b.field.HasTrack(62, 2));
   EXPECT_FALSE(b.field.HasTrack(88, 3));  // no phantom track left at the other place
 }

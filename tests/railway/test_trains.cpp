@@ -73,7 +73,7 @@ TEST(Trains, ReversesBeforeASwitchAgainstItADeadEndOrARedSignal) {
       rig.field.AddTown(0, 17, 3);
       LayLevelTracks(rig.field, "17,3 25,3 34,3 42,2 43,1");
       rig.BuildAll();
-      ASSERT_EQ(rig.field.At(43).SignalAt(2).state, kSignalGreen);  // arc meets arc
+      ASSERT_EQ(rig.field.At(43).SignalAt(2).state, SignalState::kGreen);  // arc meets arc
       rig.field.At(43).ToggleSignal(2);
     }
     rig.field.LaunchTrain(c.colour, 2, 4, c.town, TrainKind::kOrdinary, true);

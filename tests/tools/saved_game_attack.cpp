@@ -111,7 +111,7 @@ class SavedGameAttack : public ::testing::Test {
     Field& field = game.GetField();
     for (int j = 0; j < 136 && field.CrashSites().empty(); ++j) {
       for (int d = 0; d < 12 && field.CrashSites().empty(); ++d) {
-        if (field.At(j).End(d) == kEndBuilt && !field.IsTrackOccupied(d, j)) {
+        if (field.At(j).End(d) == EndState::kBuilt && !field.IsTrackOccupied(d, j)) {
           field.AddCrashSite(j, d, 20);
         }
       }

@@ -29,7 +29,7 @@ struct Layout {
     int placed = 0;
     for (int j = 0; j < rail::kJunctions && placed < 30; ++j) {
       for (int d = 0; d <= 5 && placed < 30; ++d) {
-        if (field->At(j).End(d) != kEndBuilt || field->IsTrackOccupied(d, j)) continue;
+        if (field->At(j).End(d) != EndState::kBuilt || field->IsTrackOccupied(d, j)) continue;
         field->PlaceTrain(6, 10, placed % 8, {j, d, 20}, TrainKind::kOrdinary, 0);
         ++placed;
       }

@@ -89,8 +89,8 @@ std::string Text(const char* what, long long a) { return what + std::to_string(a
 bool BuiltSegment(const Field& field, int j, int d) {
   if (!rail::ValidJunction(j) || !rail::ValidDirection(d)) return false;
   const int far = rail::Neighbour(j, d);
-  return rail::ValidJunction(far) && field.At(j).End(d) == kEndBuilt &&
-         field.At(far).End(rail::Opposite(d)) == kEndBuilt;
+  return rail::ValidJunction(far) && field.At(j).End(d) == EndState::kBuilt &&
+         field.At(far).End(rail::Opposite(d)) == EndState::kBuilt;
 }
 
 std::string PlaceText(const rail::Place& p) {
