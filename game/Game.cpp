@@ -441,7 +441,12 @@ void Game::UpdateReleases(int32_t dt, double p) {
     CounterNewCrazy = 0;
     TimeNewCrazy = MinutesToMs(GaussRandom(r.CrazyPeriod, 0.5));
     const int colour = rnd::Below(NumberTown);  // drawn before the locomotive
-    field_.LaunchTrain(colour, NumberTown, ChooseLocoType(), -1, TrainKind::kCrazy, false);
+    field_.LaunchTrain({.colour = colour,
+                        .cars = NumberTown,
+                        .loco = ChooseLocoType(),
+                        .kind = TrainKind::kCrazy,
+                        .town = kAnyTown},
+                       Departure::kDelayed);
   }
   CounterNewCrashes += dt;
   if (CounterNewCrashes >= TimeNewCrashes) {
@@ -459,7 +464,8 @@ void Game::UpdateReleases(int32_t dt, double p) {
 void Game::LaunchOrdinaryTrain() {
   const int colour = rnd::Below(NumberTown);
   const int cars = rnd::Below(Record().TrainCars);
-  field_.LaunchTrain(colour, cars, ChooseLocoType(), -1, TrainKind::kOrdinary, false);
+  field_.LaunchTrain({.colour = colour, .cars = cars, .loco = ChooseLocoType(), .town = kAnyTown},
+                     Departure::kDelayed);
 }
 
 void Game::UpdateMinuteTips(int32_t dt) {

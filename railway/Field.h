@@ -77,7 +77,7 @@ class Field {
   bool LineBusy(int d, int j) const;
 
   // Trains.
-  void LaunchTrain(int colour, int cars, int loco, int town, TrainKind kind, bool now);
+  void LaunchTrain(const TrainOrder& order, Departure when);
   void FieldUpdate(int dt);
   void MoveTrains(int dt);
   void ReverseTrain(Train& train);

@@ -47,7 +47,7 @@ std::string CrashSites(const Field& field) {
 std::string Queues(const Field& field) {
   std::string out;
   for (const Town& tw : field.Towns()) {
-    for (const QueuedTrain& q : tw.queue) {
+    for (const TrainOrder& q : tw.queue) {
       out += Format("queued at %s: %s %s cars=%d loco=%d\n", ColourName(tw.colour), ColourName(q.colour),
                   KindName(q.kind), q.cars, q.loco);
     }

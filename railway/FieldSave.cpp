@@ -36,7 +36,7 @@ bool ReadCount(FieldStore& store, const std::string& prefix, const char* name, i
 // A queued or delayed train that LaunchTrain can start as saved. The game draws 0
 // wagons too: such a train runs as its locomotive alone. The kind is checked where it
 // is read (KindFromSaved).
-bool ValidTrainRecord(const QueuedTrain& q) {
+bool ValidTrainRecord(const TrainOrder& q) {
   return q.colour >= 0 && q.colour <= 7 && q.cars >= 0 && q.cars <= kMaxCars && q.loco >= 0 &&
          q.loco <= 7;
 }
@@ -106,7 +106,7 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
   }
   writeList("CrashesNumber", "Crash%d", crashes);
   for (const Town& tw : towns_) {
-    for (const QueuedTrain& q : tw.queue) {
+    for (const TrainOrder& q : tw.queue) {
       std::snprintf(buf, sizeof buf, "%d %d %d %d %d", q.town, q.colour, q.cars, q.loco,
                     SavedKind(q.kind));
       blocks.push_back(buf);
@@ -261,7 +261,7 @@ bool Field::LoadQueues(FieldStore& store, const std::string& prefix) {
   bool ok = ReadCount(store, prefix, "BlockedNumbers", n);
   for (int i = 0; i < n; ++i) {
     std::string text;
-    QueuedTrain q;
+    TrainOrder q;
     int savedKind = 0;
     if (!ReadText(store, prefix, Name("Block%d", i), text) ||
         std::sscanf(text.c_str(), "%d %d %d %d %d", &q.town, &q.colour, &q.cars, &q.loco,
@@ -286,7 +286,7 @@ bool Field::LoadTownWaits(FieldStore& store, const std::string& prefix) {
     const char* names[6] = {"CounterWaitTrain", "Color", "Len", "Type", "TownColor", "Crasy"};
     bool all = true;
     for (int k = 0; k < 6; ++k) all = store.Long(prefix, base + names[k], v[k], 0) && all;
-    QueuedTrain delayed{v[1], v[2], v[3], tw.delayed.kind, v[4]};
+    TrainOrder delayed{v[1], v[2], v[3], tw.delayed.kind, v[4]};
     const bool knownKind = KindFromSaved(v[5], delayed.kind);
     if (!all || (v[0] != -1 && (v[4] < 0 || v[4] >= static_cast<int>(towns_.size()) ||
                                 !knownKind || !ValidTrainRecord(delayed)))) {

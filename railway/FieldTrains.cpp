@@ -88,27 +88,32 @@ char* Format(char* buf, size_t n, const char* fmt, const char* a, const char* b)
 }
 }  // namespace
 
-void Field::LaunchTrain(int colour, int cars, int loco, int town, TrainKind kind, bool now) {
-  if (loco < 0 || loco >= kLocoTypes) return;
+void Field::LaunchTrain(const TrainOrder& order, Departure when) {
+  const int colour = order.colour;
+  if (order.loco < 0 || order.loco >= kLocoTypes) return;
   int count = static_cast<int>(towns_.size());
-  // Town -1: a random town, if possible not the train's own (it would arrive at once).
-  if (town == -1 && count > 0) {
+  // Any town: a random one, if possible not the train's own (it would arrive at once).
+  int town = order.town;
+  if (town == kAnyTown && count > 0) {
     town = rnd::Below(count);
     for (int k = 0; k < kTownDraws && town == colour; ++k) town = rnd::Below(count);
   }
+  TrainOrder chosen = order;
+  chosen.town = town;
   if (count == 0 || town < 0 || town >= count) return;
   Town& tw = towns_[town];
   // The train leaves by the first built direction of the town junction's sides 0..3.
   int dir = At(tw.townJunction).RouteExit(-1, -1, true, false);
   // A busy line in front of the town: the train waits in the town's queue instead.
   if (LineBusy(dir, tw.townJunction)) {
-    tw.queue.push_back({colour, cars, loco, kind, town});
+    tw.queue.push_back(chosen);
     return;
   }
-  if (now) {
+  if (when == Departure::kNow) {
     if (dir == -1) return;
-    auto train = std::make_unique<Train>(loco, cars, colour, rail::Place{tw.townJunction, dir, 0},
-                                         kind, -1, sprites_);
+    auto train = std::make_unique<Train>(order.loco, order.cars, colour,
+                                         rail::Place{tw.townJunction, dir, 0}, order.kind, -1,
+                                         sprites_);
     if (train->cars.empty() || !train->cars[0].picture) {
       if (sprites_) std::fputs("Error: unknown error. NotTrain!\n", stderr);
     }
@@ -126,7 +131,7 @@ void Field::LaunchTrain(int colour, int cars, int loco, int town, TrainKind kind
   // countdown has run (UpdateTowns). A town runs one delayed start at a time; a second
   // request meanwhile is dropped.
   if (tw.countdown != -1) return;
-  tw.delayed = {colour, cars, loco, kind, town};
+  tw.delayed = chosen;
   tw.countdown = 0;
   if (tw.startSign) {
     tw.startSign->SetFrame(0);
@@ -246,15 +251,15 @@ void Field::UpdateTowns(int dt, bool finesDue) {
       tw.startSign->Show(false);
       tw.startSign->Animate(false);
     }
-    QueuedTrain q = tw.delayed;
-    LaunchTrain(q.colour, q.cars, q.loco, q.town, q.kind, true);
+    TrainOrder q = tw.delayed;
+    LaunchTrain(q, Departure::kNow);
   }
 }
 
 void Field::LaunchQueued(Town& tw) {
-  QueuedTrain q = tw.queue.front();
+  TrainOrder q = tw.queue.front();
   tw.queue.pop_front();
-  LaunchTrain(q.colour, q.cars, q.loco, q.town, q.kind, true);
+  LaunchTrain(q, Departure::kNow);
 }
 
 void Field::MoveTrains(int dt) {

@@ -45,7 +45,7 @@ TEST_F(GameTest, LastThousandSpentOnTrackEndsTheGameAfterFiveSeconds) {
 // A train of the town's colour, settled by the field as arrived.
 void Deliver(Game& g, int cars) {
   Field& f = g.GetField();
-  f.LaunchTrain(1, cars, 4, 0, TrainKind::kOrdinary, true);
+  f.LaunchTrain({.colour = 1, .cars = cars, .loco = 4, .town = 0}, Departure::kNow);
   ASSERT_EQ(f.Trains().size(), 1u);
   EXPECT_EQ(f.RemoveTrain(0, 0, false), 3000 + 1000 * (cars - 1));
 }

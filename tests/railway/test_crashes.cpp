@@ -75,7 +75,7 @@ TEST(Crashes, DamagedSectionCrashesAnOrdinaryTrainAndStays) {
   rig.DiagonalLine();
   rig.field.AddCrashSite(59, 3, 40);
   EXPECT_TRUE(rig.host.TipShown(2));
-  rig.field.LaunchTrain(1, 1, 4, 0, TrainKind::kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().empty(); }));
   EXPECT_EQ(rig.host.money, -3000);
   EXPECT_EQ(rig.field.CrashSites().size(), 1u);
@@ -114,7 +114,7 @@ TEST(Crashes, RepairTrainRestoresTheTrack) {
 TEST(Crashes, RepairCallRefusedWhileTheStartTrackIsTaken) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.LaunchTrain(1, 1, 4, 0, TrainKind::kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
   rig.field.CallRepairTrain(0);
   EXPECT_TRUE(rig.host.Said("The server is locked by train."));
   EXPECT_EQ(rig.host.SoundCount(snd::ServerLock), 1);

@@ -117,8 +117,9 @@ class SavedGameAttack : public ::testing::Test {
       }
     }
     ASSERT_FALSE(field.CrashSites().empty());
-    for (int k = 0; k < 3; ++k) field.LaunchTrain(k, 2, 1, 0, TrainKind::kOrdinary, true);
-    field.LaunchTrain(3, 2, 1, 1, TrainKind::kOrdinary, false);
+    for (int k = 0; k < 3; ++k)
+      field.LaunchTrain({.colour = k, .cars = 2, .loco = 1, .town = 0}, Departure::kNow);
+    field.LaunchTrain({.colour = 3, .cars = 2, .loco = 1, .town = 1}, Departure::kDelayed);
     for (int frame = 0; frame < 5; ++frame) session_->RunFrame();
     session_->Save();
     path_ = Game::SaveFileName(Globals().PlayerName, Globals().GameType);

@@ -378,7 +378,8 @@ void Bench::TopUpTrains(int frame) {
   int colour = rnd::Below(towns - 1);
   if (colour >= town) ++colour;
   const int cars = rnd::Below(std::max(1, game.Record().TrainCars));
-  field.LaunchTrain(colour, cars, game.ChooseLocoType(), town, TrainKind::kOrdinary, false);
+  field.LaunchTrain({.colour = colour, .cars = cars, .loco = game.ChooseLocoType(), .town = town},
+                    Departure::kDelayed);
   ++extraTrains_;
 }
 

@@ -175,7 +175,8 @@ bool Sim::Launch(std::istream& in) {
       !(in >> when) || (when != "now" && when != "later")) {
     return false;
   }
-  F().LaunchTrain(colour, cars, loco, town, kind, when == "now");
+  F().LaunchTrain({.colour = colour, .cars = cars, .loco = loco, .kind = kind, .town = town},
+                  when == "now" ? Departure::kNow : Departure::kDelayed);
   return true;
 }
 

@@ -149,7 +149,7 @@ std::string GameInvariants::Counters(const Game& game) {
     if (t.colour != i || !rail::ValidJunction(t.townJunction) || !rail::ValidJunction(t.innerJunction)) {
       return Text("town ", i) + " with colour " + std::to_string(t.colour) + " or junctions out of range";
     }
-    for (const QueuedTrain& q : t.queue) {
+    for (const TrainOrder& q : t.queue) {
       if (q.colour < 0 || q.colour >= towns || q.cars < 0 || q.cars > kMaxCars) {
         return Text("town ", i) + " queues a train of colour " + std::to_string(q.colour) +
                " with " + std::to_string(q.cars) + " cars";
