@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -130,20 +131,42 @@ int Field::MarkScenery(std::vector<Scenery>& items, const std::vector<rail::Poin
   return count;
 }
 
-bool Field::AddTrack(int i, int t, Laying how) {
+namespace {
+
+// What a way of laying a track does: checkRules applies the building rules; a free
+// piece costs nothing and fines nothing; a quiet one stays out of the built-track
+// record, builds fast and becomes the active branch of a new switch; loading lays it
+// without fines or sounds.
+struct LayingEffects {
+  bool checkRules;
+  bool free;
+  bool quiet;
+  bool loading;
+};
+
+// Nothing for a value that is no way of laying.
+std::optional<LayingEffects> EffectsOf(Laying how) {
   switch (how) {
-    case Laying::kByPlayer: return LayPiece(i, t, true, false, false, false);
-    case Laying::kLevelLayout: return LayPiece(i, t, false, true, false, true);
-    case Laying::kTownTrack: return LayPiece(i, t, false, true, true, false);
-    case Laying::kQuietLayout: return LayPiece(i, t, false, true, true, true);
+    case Laying::kByPlayer:
+      return LayingEffects{.checkRules = true, .free = false, .quiet = false, .loading = false};
+    case Laying::kLevelLayout:
+      return LayingEffects{.checkRules = false, .free = true, .quiet = false, .loading = true};
+    case Laying::kTownTrack:
+      return LayingEffects{.checkRules = false, .free = true, .quiet = true, .loading = false};
+    case Laying::kQuietLayout:
+      return LayingEffects{.checkRules = false, .free = true, .quiet = true, .loading = true};
   }
-  return false;
+  return std::nullopt;
 }
 
-// Lays one track piece: checkRules applies the building rules; a free piece costs
-// nothing; a quiet one stays out of the built-track record, builds fast and becomes the
-// active branch of a new switch; loading lays it without fines or sounds.
-bool Field::LayPiece(int i, int t, bool checkRules, bool free, bool quiet, bool loading) {
+}  // namespace
+
+// Lays one track piece in the given way; false (and nothing changed) when it cannot be
+// laid there.
+bool Field::AddTrack(int i, int t, Laying how) {
+  const std::optional<LayingEffects> effects = EffectsOf(how);
+  if (!effects) return false;
+  const auto [checkRules, free, quiet, loading] = *effects;
   if (!ValidType(t) || !rail::ValidJunction(i)) return false;
   int far = rail::Neighbour(i, t);
   if (!rail::ValidJunction(far)) return false;

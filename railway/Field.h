@@ -131,7 +131,6 @@ class Field {
 
  private:
   // Building.
-  bool LayPiece(int i, int t, bool checkRules, bool free, bool quiet, bool loading);
   std::vector<rail::Point> TrackSamples(int i, int t) const;
   int MarkScenery(std::vector<Scenery>& items, const std::vector<rail::Point>& points,
                   int range, int key);
