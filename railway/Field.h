@@ -46,6 +46,13 @@ struct SceneryRecord {
   int town = -1;
 };
 
+// The tree records of a level without trees. A level given no tree records at all grows
+// its forests, so a bare field gets one tree far off the screen, where no track reaches.
+inline std::vector<SceneryRecord> NoForest() {
+  constexpr int kFarOff = 5000;
+  return {{kFarOff, kFarOff, 0, -1}};
+}
+
 class Field {
  public:
   Field(FieldSprites* sprites, FieldHost* host);

@@ -101,7 +101,7 @@ void MakeField(int level) {
   HeadlessSprites sprites;
   Field field(&sprites, &host);
   const LevelParams& params = Level(kPuzzleOffset + level);
-  RebuildLevel(field, params.TownsText, params.TracksText, {{5000, 5000, 0, -1}}, {},
+  RebuildLevel(field, params.TownsText, params.TracksText, NoForest(), {},
                clip::Trees);
   const int towns = static_cast<int>(field.Towns().size());
   for (int t = 0; t < towns; ++t) {

@@ -25,7 +25,7 @@ struct Layout {
     sprites = std::make_unique<HeadlessSprites>();
     field = std::make_unique<Field>(sprites.get(), &host);
     const LevelParams& p = Level(105);
-    RebuildLevel(*field, p.TownsText, p.TracksText, {{5000, 5000, 0, -1}}, {}, clip::Trees);
+    RebuildLevel(*field, p.TownsText, p.TracksText, NoForest(), {}, clip::Trees);
     int placed = 0;
     for (int j = 0; j < rail::kJunctions && placed < 30; ++j) {
       for (int d = 0; d <= 5 && placed < 30; ++d) {

@@ -99,7 +99,7 @@ void Sim::Build() {
 
 void Sim::NewLevel(int j, int t) {
   // One tree far outside the field: the level gets no random forest.
-  F().NewLevel(0, 0, j, t, {{5000, 5000, 0, -1}}, {}, 95);
+  F().NewLevel(0, 0, j, t, NoForest(), {}, 95);
 }
 
 void Sim::AddTowns(const std::string& towns) {
@@ -141,7 +141,7 @@ bool Sim::Load(const std::string& path) {
   bool ok = params.Text("Sim.", "Towns", towns, kLoad);
   ok = params.Text("Sim.", "Tracks", tracks, kLoad) && ok;
   Reset();
-  if (!RebuildLevel(F(), towns, tracks, {{5000, 5000, 0, -1}}, {}, clip::Trees)) {
+  if (!RebuildLevel(F(), towns, tracks, NoForest(), {}, clip::Trees)) {
     std::printf("town could not be added\n");
   }
   ParamsStore store(params);
