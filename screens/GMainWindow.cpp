@@ -7,6 +7,7 @@
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
 #include "game/Settings.h"
+#include "platform/ScreenSize.h"
 #include "railway/Colours.h"
 #include "railway/Train.h"
 #include "screens/GWndHelp.h"
@@ -117,9 +118,10 @@ void GMainWindow::MakeDialogs() {
   LevelStatsDialog = std::make_unique<GWndLevelStats>(t, p.x, p.y, p.w, p.h, font);
   p = InField(400, 250);
   MessageDialog = std::make_unique<GWndMessage>(t, p.x, p.y, p.w, p.h, font);
-  HelpDialog = std::make_unique<GWndHelp>(t, static_cast<int16_t>((W - 800) / 2),
-                                          static_cast<int16_t>((H - 600) / 2), 800, 600,
-                                          Globals().Version);
+  constexpr int kHelpWidth = platform::kScreenWidth, kHelpHeight = platform::kScreenHeight;
+  HelpDialog = std::make_unique<GWndHelp>(t, static_cast<int16_t>((W - kHelpWidth) / 2),
+                                          static_cast<int16_t>((H - kHelpHeight) / 2), kHelpWidth,
+                                          kHelpHeight, Globals().Version);
 }
 
 void GMainWindow::MakeLines() {
