@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "engine/Random.h"
+#include "railway/FieldArea.h"
 
 namespace {
 constexpr int kRepairPrice = 1000;
@@ -195,7 +196,8 @@ void Field::AddCrashSite(int j, int d, double p) {
   CrashSite site;
   site.place = SnapPlace(j, d, p);
   rail::TrackPose pose = rail::TrackPoint(j, d, site.place.pos);
-  int x = std::clamp(pose.x, 140, 810);
+  // The sign stays over the field, clear of the left panel and the right edge.
+  int x = std::clamp(pose.x, rail::kFieldArea.left, rail::kFieldArea.Right());
   int y = pose.y;
   if (sprites_) {
     site.sign = sprites_->Create(clip::DamageSign, false);

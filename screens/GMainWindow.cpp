@@ -9,6 +9,7 @@
 #include "game/Settings.h"
 #include "platform/ScreenSize.h"
 #include "railway/Colours.h"
+#include "railway/FieldArea.h"
 #include "railway/Train.h"
 #include "screens/GWndHelp.h"
 #include "screens/GWndLevelStats.h"
@@ -31,7 +32,8 @@ constexpr int kDecoration[] = {clip::VertLineLeft, clip::VertLineRight, clip::Wa
                                clip::RightPanel};
 
 // Dialogs are centred in the field's rectangle; the help page covers the display.
-constexpr int32_t kFieldLeft = 140, kFieldTop = 50, kFieldWidth = 670, kFieldHeight = 520;
+constexpr int32_t kFieldLeft = rail::kFieldArea.left, kFieldTop = rail::kFieldArea.top,
+                  kFieldWidth = rail::kFieldArea.width, kFieldHeight = rail::kFieldArea.height;
 
 struct DialogPlace {
   int16_t x, y;

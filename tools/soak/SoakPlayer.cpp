@@ -9,6 +9,7 @@
 #include "game/LevelTable.h"
 #include "game/Settings.h"
 #include "platform/ScreenSize.h"
+#include "railway/FieldArea.h"
 #include "sprites/Widgets.h"
 #include "tools/game/ClickTargets.h"
 #include "tools/game/GameSession.h"
@@ -109,7 +110,8 @@ Replaced SoakPlayer::Act() {
   } else if (pick < 37) {
     ClickToggle();
   } else if (pick < 50) {
-    const int x = 140 + Below(670), y = 50 + Below(520);
+    const int x = rail::kFieldArea.left + Below(rail::kFieldArea.width),
+              y = rail::kFieldArea.top + Below(rail::kFieldArea.height);
     session_.LeftClick(x, y);
     Note("left click on the field" + At(x, y));
   } else if (pick < 54) {
