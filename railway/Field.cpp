@@ -44,6 +44,12 @@ constexpr double kCrossFar = 76;   // 115 * 2 / 3
 constexpr int kTwoRowsDown = 2 * rail::kFieldWidth;
 constexpr int kNextColumn = 1;
 
+// Track types by the direction they leave in: 0 up-right, 1 and 2 the arcs to the right,
+// 3 down-right, 4 and 5 the arcs two rows down. Types up to 3 lead to the right.
+constexpr int kUpRight = 0;
+constexpr int kDownLeft = 6;
+constexpr int kLastRightwardType = 3;
+
 bool ValidType(int t) { return t >= 0 && t < Track::kTypes; }
 bool ArcRight(int t) { return t == 1 || t == 2; }
 bool ArcDown(int t) { return t == 4 || t == 5; }
@@ -89,9 +95,9 @@ bool Field::CanBuild(int i, int t) const {
   // to the right on an even row, and on an odd row (shifted half a column right) every
   // piece leading right.
   bool oddRow = r % 2 == 1;
-  if (c == kLastInnerColumn && ((!oddRow && ArcRight(t)) || (oddRow && t <= 3))) return false;
+  if (c == kLastInnerColumn && ((!oddRow && ArcRight(t)) || (oddRow && t <= kLastRightwardType))) return false;
   // Nothing leaves the grid: up-right from the top row, two rows down near the bottom.
-  if (r == 0 && t == 0) return false;
+  if (r == 0 && t == kUpRight) return false;
   if (r >= kLastArcDownRow && ArcDown(t)) return false;
   // Both ends must be free to take a track: a side with a switch takes no third.
   int far = rail::Neighbour(i, t);
@@ -224,8 +230,8 @@ void Field::RefreshSwitchPictures(int j) {
 void Field::RegisterCrossings(int i, int t) {
   int c = i % rail::kFieldWidth;
   int p = -1;
-  if (ArcRight(t) && i >= rail::kFieldWidth) p = rail::Neighbour(i, 0);
-  if (ArcDown(t) && c != kFirstColumn) p = rail::Neighbour(i, 6);
+  if (ArcRight(t) && i >= rail::kFieldWidth) p = rail::Neighbour(i, kUpRight);
+  if (ArcDown(t) && c != kFirstColumn) p = rail::Neighbour(i, kDownLeft);
   if (!rail::ValidJunction(p)) return;
   // firstAt and secondAt: the partner's directions whose arcs give the first and the
   // second pair; store: the junction that keeps the pairs.

@@ -50,7 +50,11 @@ constexpr int kBlinkPeriod = 349;
 // Moving a car back crosses at most this many tracks (a car is shorter than a track,
 // so the guard only stops a loop on a damaged field).
 constexpr int kMaxTracksBack = 8;
-// A car is drawn just in front of the tracks and scenery at its height on screen.
+// Depth follows the height on screen: the lower a picture stands, the nearer it is (a
+// lower depth draws in front); x only breaks ties. A car is drawn just in front of the
+// tracks and scenery at its height.
+constexpr int kDepthTieDivisor = 1000;
+constexpr int kDepthPerPixel = 2;
 constexpr int kCarDepthShift = 3;
 // A train sent back out by a town of another colour leaves at half its top speed.
 constexpr double kTurnedBackSpeed = 0.5;
@@ -497,7 +501,7 @@ void Field::DrawTrain(Train& train, bool& moved) {
       s->SetFrame(frame);
       s->Show(true);
     }
-    if (c.picture) c.picture->SetZ(pose.x / 1000 - 2 * pose.y - kCarDepthShift);
+    if (c.picture) c.picture->SetZ(pose.x / kDepthTieDivisor - kDepthPerPixel * pose.y - kCarDepthShift);
     if (c.shadow) c.shadow->SetZ(0);
     moved = true;
   }
