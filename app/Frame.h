@@ -13,6 +13,7 @@
 #include "app/CommandLine.h"
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
+#include "platform/ScreenSize.h"
 #include "platform/Window.h"
 
 class FrameContent;
@@ -25,8 +26,6 @@ struct Settings;
 extern const char kCaption[];
 
 // Fixed values of the frame.
-constexpr int kDisplayWidth = 800;
-constexpr int kDisplayHeight = 600;
 constexpr uint32_t kFramePeriodMs = 20;
 constexpr uint32_t kLargestStepMs = 100;
 constexpr uint32_t kIdleWaitMs = 10;
@@ -51,7 +50,8 @@ struct FrameParts {
 // otherwise the window is centred, with a log line for a position off the desktop.
 // A window larger than the desktop is centred no further up or left than (0, 0).
 void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight,
-                   int32_t windowWidth = kDisplayWidth, int32_t windowHeight = kDisplayHeight);
+                   int32_t windowWidth = platform::kScreenWidth,
+                   int32_t windowHeight = platform::kScreenHeight);
 
 // The largest window scale (1 to 4) whose window fits in 90 % of the desktop; 1 when
 // none does or the desktop size is unknown (0).

@@ -17,8 +17,8 @@ namespace {
 bool ClipToDisplay(const DirtyRect& r, SDL_Rect& out) {
   const int32_t left = std::max<int32_t>(r.left, 0);
   const int32_t top = std::max<int32_t>(r.top, 0);
-  const int32_t right = std::min<int32_t>(r.right, kDisplayWidth);
-  const int32_t bottom = std::min<int32_t>(r.bottom, kDisplayHeight);
+  const int32_t right = std::min<int32_t>(r.right, platform::kScreenWidth);
+  const int32_t bottom = std::min<int32_t>(r.bottom, platform::kScreenHeight);
   if (right <= left || bottom <= top) return false;
   out = SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top),
                  static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)};

@@ -4,6 +4,7 @@
 #include "engine/LMusic.h"
 #include "engine/LSound.h"
 #include "game/Settings.h"
+#include "platform/ScreenSize.h"
 #include "screens/GMainWindow.h"
 #include "screens/ScreenServices.h"
 #include "screens/GWndIntro.h"
@@ -13,7 +14,8 @@ bool GameContent::LoadClipLibrary() { return ClipLib::Init(); }
 
 // The intro loads the rest of the clip library while its little train runs.
 std::unique_ptr<LEngine> GameContent::CreateIntro(SDL_Surface* display) {
-  return std::make_unique<GWndIntro>(display, 0, 0, 800, 600, Globals().Version);
+  return std::make_unique<GWndIntro>(display, 0, 0, platform::kScreenWidth, platform::kScreenHeight,
+                                     Globals().Version);
 }
 
 GameContent::GameContent() = default;
@@ -22,7 +24,8 @@ GameContent::~GameContent() = default;
 std::unique_ptr<LEngine> GameContent::CreateMainWindow(SDL_Surface* display,
                                                        std::function<void()> changeVideoMode) {
   services_ = std::make_unique<SystemServices>(std::move(changeVideoMode));
-  return std::make_unique<GMainWindow>(display, 0, 0, 800, 600, *services_);
+  return std::make_unique<GMainWindow>(display, 0, 0, platform::kScreenWidth,
+                                       platform::kScreenHeight, *services_);
 }
 
 // Only this content makes the main window, so it is the in-game screen.

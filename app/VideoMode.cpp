@@ -32,8 +32,8 @@ int AutomaticScale(int32_t desktopWidth, int32_t desktopHeight) {
   int scale = 1;
   for (int k = 2; k <= WindowScaler::kLargestScale; ++k) {
     // In tenths: the window may take up to 90 % of each side.
-    const bool fits = int64_t{10} * kDisplayWidth * k <= int64_t{9} * desktopWidth &&
-                      int64_t{10} * kDisplayHeight * k <= int64_t{9} * desktopHeight;
+    const bool fits = int64_t{10} * platform::kScreenWidth * k <= int64_t{9} * desktopWidth &&
+                      int64_t{10} * platform::kScreenHeight * k <= int64_t{9} * desktopHeight;
     if (fits) scale = k;
   }
   return scale;
@@ -50,20 +50,21 @@ int Frame::WantedScale() const {
 // window is shown unscaled.
 SDL_Surface* Frame::OpenMode(bool fullScreen, int scale) {
   if (fullScreen) {
-    SDL_Surface* screen = parts_.video.SetMode(kDisplayWidth, kDisplayHeight, 16, SDL_FULLSCREEN);
+    SDL_Surface* screen =
+        parts_.video.SetMode(platform::kScreenWidth, platform::kScreenHeight, 16, SDL_FULLSCREEN);
     if (screen != nullptr) scaler_.reset();
     return screen;
   }
   int bpp = parts_.video.CurrentBitsPerPixel();
   if (bpp == 0) bpp = 32;
-  SDL_Surface* window =
-      parts_.video.SetMode(kDisplayWidth * scale, kDisplayHeight * scale, bpp, SDL_NOFRAME);
+  SDL_Surface* window = parts_.video.SetMode(platform::kScreenWidth * scale,
+                                             platform::kScreenHeight * scale, bpp, SDL_NOFRAME);
   if (window == nullptr || scale == 1) {
     if (window != nullptr) scaler_.reset();
     return window;
   }
-  auto scaler = std::make_unique<WindowScaler>(window, kDisplayWidth, kDisplayHeight, scale,
-                                               settings_.WindowScaleSmooth);
+  auto scaler = std::make_unique<WindowScaler>(
+      window, platform::kScreenWidth, platform::kScreenHeight, scale, settings_.WindowScaleSmooth);
   if (scaler->Canvas() != nullptr) {
     scaler_ = std::move(scaler);
     return window;
@@ -124,7 +125,8 @@ void Frame::PlaceWindow() {
   if (!parts_.desktop.FindWindow()) return;
   int32_t width = 0, height = 0;
   if (!parts_.desktop.Size(width, height)) return;
-  const int32_t windowWidth = kDisplayWidth * Scale(), windowHeight = kDisplayHeight * Scale();
+  const int32_t windowWidth = platform::kScreenWidth * Scale(),
+                windowHeight = platform::kScreenHeight * Scale();
   PlacementRule(settings_.MainWindowPosX, settings_.MainWindowPosY, width, height, windowWidth,
                 windowHeight);
   parts_.desktop.MoveWindow(settings_.MainWindowPosX, settings_.MainWindowPosY, windowWidth,

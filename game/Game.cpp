@@ -410,7 +410,7 @@ bool Game::UpdateProgress(int32_t dt) {
   if (!running) return true;
   progress_->Update(dt, GameState == kStatePlaying);
   bool onlyRepair = true;
-  for (const auto& t : field_.Trains()) onlyRepair = onlyRepair && t->kind == kRepair;
+  for (const auto& t : field_.Trains()) onlyRepair = onlyRepair && t->kind == TrainKind::kRepair;
   if (Progress() >= 100 && onlyRepair && GameState != kStateRestoring) {
     // Running out of money ends the game: the level's end does not take it over.
     if (GameState != kStateOutOfMoney) GameState = kStateLevelFinishing;
@@ -441,7 +441,12 @@ void Game::UpdateReleases(int32_t dt, double p) {
     CounterNewCrazy = 0;
     TimeNewCrazy = MinutesToMs(GaussRandom(r.CrazyPeriod, 0.5));
     const int colour = rnd::Below(NumberTown);  // drawn before the locomotive
-    field_.LaunchTrain(colour, NumberTown, ChooseLocoType(), -1, kCrazy, false);
+    field_.LaunchTrain({.colour = colour,
+                        .cars = NumberTown,
+                        .loco = ChooseLocoType(),
+                        .kind = TrainKind::kCrazy,
+                        .town = kAnyTown},
+                       Departure::kDelayed);
   }
   CounterNewCrashes += dt;
   if (CounterNewCrashes >= TimeNewCrashes) {
@@ -459,7 +464,8 @@ void Game::UpdateReleases(int32_t dt, double p) {
 void Game::LaunchOrdinaryTrain() {
   const int colour = rnd::Below(NumberTown);
   const int cars = rnd::Below(Record().TrainCars);
-  field_.LaunchTrain(colour, cars, ChooseLocoType(), -1, kOrdinary, false);
+  field_.LaunchTrain({.colour = colour, .cars = cars, .loco = ChooseLocoType(), .town = kAnyTown},
+                     Departure::kDelayed);
 }
 
 void Game::UpdateMinuteTips(int32_t dt) {

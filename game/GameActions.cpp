@@ -7,6 +7,7 @@
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
 #include "game/Game.h"
+#include "railway/FieldArea.h"
 #include "railway/GeometryExtra.h"
 #include "railway/Track.h"
 #include "sprites/ClipLib.h"
@@ -15,17 +16,13 @@
 
 namespace {
 
-constexpr int kFieldLeft = 140;
-constexpr int kFieldTop = 50;
-constexpr int kFieldRight = 809;   // inclusive
-constexpr int kFieldBottom = 569;  // inclusive
 constexpr int kTownBandLeft = 291;
 constexpr int kTownBandRight = 660;
 // The preview's planned picture is drawn at depth -1196, over the laid track.
 constexpr int kPreviewDepthKey = -1199;
 
 bool InFieldArea(int x, int y) {
-  return x >= kFieldLeft && x <= kFieldRight && y >= kFieldTop && y <= kFieldBottom;
+  return rail::kFieldArea.Contains(x, y);
 }
 
 LClip* PanelPicture(LEngine* screen, int entry, bool visible) {
@@ -142,7 +139,8 @@ int32_t Game::OnLeftDown(int32_t x, int32_t y) {
     ToggleMode();
     return 1;
   }
-  if (x > kFieldLeft && iGameMode == kBuildingMode) {
+  // A click on the field's first column lays nothing, though the preview shows there.
+  if (x > rail::kFieldArea.left && iGameMode == kBuildingMode) {
     const int node = rail::NodeAt(x, y);
     if (!field_.HasTrack(node, CurrSelectTrackType)) {
       field_.AddTrack(node, CurrSelectTrackType, Laying::kByPlayer);

@@ -14,6 +14,7 @@
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
 #include "game/Settings.h"
+#include "railway/FieldArea.h"
 #include "sprites/BitmapFont.h"
 #include "sprites/ClipLib.h"
 
@@ -30,10 +31,10 @@ constexpr int32_t kFadeStep = 2;
 constexpr int32_t kFadeEnd = 255;
 
 // The field's area on the screen: arrows left of its middle point left.
-constexpr int kFieldLeft = 140;
-constexpr int kFieldTop = 50;
-constexpr int kFieldWidth = 670;
-constexpr int kFieldHeight = 520;
+constexpr int kFieldLeft = rail::kFieldArea.left;
+constexpr int kFieldTop = rail::kFieldArea.top;
+constexpr int kFieldWidth = rail::kFieldArea.width;
+constexpr int kFieldHeight = rail::kFieldArea.height;
 constexpr int kFieldMiddle = kFieldLeft + kFieldWidth / 2;
 
 constexpr int kBoxWidth = 186;
@@ -51,7 +52,7 @@ constexpr int kArrowGap = 3;
 constexpr int kRightArrowShift = 183;  // box width less the gap: the box ends by the arrow
 constexpr int kTopArrowShift = 90;
 constexpr int kTopBoxMaxX = 630;
-constexpr int kNoArrowRight = 810;
+constexpr int kNoArrowRight = rail::kFieldArea.Right();
 
 // Without a screen nothing is loaded: the box is measured with these sizes.
 constexpr int kBareFontHeight = 20;

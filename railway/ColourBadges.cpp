@@ -21,8 +21,8 @@ const Car& LocoCar(const Train& train) {
 }  // namespace
 
 int BadgeFrame(const Train& train) {
-  if (train.kind == kRepair) return -1;
-  if (train.kind == kCrazy) return clip::kBadgeAnywhereFrame;
+  if (train.kind == TrainKind::kRepair) return -1;
+  if (train.kind == TrainKind::kCrazy) return clip::kBadgeAnywhereFrame;
   return train.colour >= 0 && train.colour < rail::kColourCount ? train.colour : -1;
 }
 

@@ -46,6 +46,13 @@ struct SceneryRecord {
   int town = -1;
 };
 
+// The tree records of a level without trees. A level given no tree records at all grows
+// its forests, so a bare field gets one tree far off the screen, where no track reaches.
+inline std::vector<SceneryRecord> NoForest() {
+  constexpr int kFarOff = 5000;
+  return {{kFarOff, kFarOff, 0, -1}};
+}
+
 class Field {
  public:
   Field(FieldSprites* sprites, FieldHost* host);
@@ -77,7 +84,7 @@ class Field {
   bool LineBusy(int d, int j) const;
 
   // Trains.
-  void LaunchTrain(int colour, int cars, int loco, int town, int kind, bool now);
+  void LaunchTrain(const TrainOrder& order, Departure when);
   void FieldUpdate(int dt);
   void MoveTrains(int dt);
   void ReverseTrain(Train& train);
@@ -87,7 +94,7 @@ class Field {
   // Runs one movement step and the collision checks at once; dt feeds the blinking.
   void StepAndCheck(int dt = 100);
   // Puts a train with all its cars at one place, as loading a saved field does.
-  Train* PlaceTrain(int loco, int cars, int colour, rail::Place place, int kind, int wagon);
+  Train* PlaceTrain(int loco, int cars, int colour, rail::Place place, TrainKind kind, int wagon);
 
   // Towns, houses, trees.
   bool AddTown(int colour, int inner, int type);
@@ -131,7 +138,6 @@ class Field {
 
  private:
   // Building.
-  bool LayPiece(int i, int t, bool checkRules, bool free, bool quiet, bool loading);
   std::vector<rail::Point> TrackSamples(int i, int t) const;
   int MarkScenery(std::vector<Scenery>& items, const std::vector<rail::Point>& points,
                   int range, int key);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "engine/Random.h"
+#include "railway/FieldArea.h"
 
 namespace {
 constexpr int kRepairPrice = 1000;
@@ -153,7 +154,7 @@ bool Field::CrashSiteChecks() {
       bool on = false;
       for (int c = 0; c < tr.CarCount() && !on; ++c) on = CarStretchContains(tr, c, place);
       if (!on) continue;
-      if (tr.kind != kRepair) {
+      if (tr.kind != TrainKind::kRepair) {
         CrashMessages(RemoveTrain(static_cast<int>(t), 0, true));
         return true;
       }
@@ -195,7 +196,8 @@ void Field::AddCrashSite(int j, int d, double p) {
   CrashSite site;
   site.place = SnapPlace(j, d, p);
   rail::TrackPose pose = rail::TrackPoint(j, d, site.place.pos);
-  int x = std::clamp(pose.x, 140, 810);
+  // The sign stays over the field, clear of the left panel and the right edge.
+  int x = std::clamp(pose.x, rail::kFieldArea.left, rail::kFieldArea.Right());
   int y = pose.y;
   if (sprites_) {
     site.sign = sprites_->Create(clip::DamageSign, false);
@@ -228,7 +230,7 @@ void Field::DamageRandomTrack() {
     int col = j % rail::kFieldWidth;
     if (col == 0 || col == 6 || col == 7) continue;
     for (int d = 0; d <= 5; ++d) {
-      if (At(j).End(d) == kEndBuilt) ends.emplace_back(j, d);
+      if (At(j).End(d) == EndState::kBuilt) ends.emplace_back(j, d);
     }
   }
   for (int i = static_cast<int>(ends.size()) - 1; i > 0; --i) {
@@ -261,7 +263,7 @@ void Field::CallRepairTrain(int town) {
     return;
   }
   if (dir == -1) return;
-  auto train = std::make_unique<Train>(1, 1, town, rail::Place{tw.townJunction, dir, 0}, kRepair,
+  auto train = std::make_unique<Train>(1, 1, town, rail::Place{tw.townJunction, dir, 0}, TrainKind::kRepair,
                                        -1, sprites_);
   if (train->cars[0].picture) {
     train->cars[0].picture->SetPos(-1000, -1000);

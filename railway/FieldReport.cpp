@@ -8,8 +8,8 @@
 
 namespace report {
 
-const char* KindName(int kind) {
-  return kind == kRepair ? "repair" : kind == kCrazy ? "crazy" : "ordinary";
+const char* KindName(TrainKind kind) {
+  return kind == TrainKind::kRepair ? "repair" : kind == TrainKind::kCrazy ? "crazy" : "ordinary";
 }
 
 std::string Format(const char* format, ...) {
@@ -47,7 +47,7 @@ std::string CrashSites(const Field& field) {
 std::string Queues(const Field& field) {
   std::string out;
   for (const Town& tw : field.Towns()) {
-    for (const QueuedTrain& q : tw.queue) {
+    for (const TrainOrder& q : tw.queue) {
       out += Format("queued at %s: %s %s cars=%d loco=%d\n", ColourName(tw.colour), ColourName(q.colour),
                   KindName(q.kind), q.cars, q.loco);
     }
@@ -60,9 +60,9 @@ std::string Switches(const Field& field) {
   for (int j = 0; j < rail::kJunctions; ++j) {
     for (int s = 0; s < 4; ++s) {
       const Junction::Switch& sw = field.At(j).SwitchAt(s);
-      if (sw.state == kSwitchNone) continue;
+      if (sw.state == SwitchState::kNone) continue;
       out += Format("switch %d side %d active=%d another=%d%s\n", j, s, sw.active, sw.another,
-                  sw.state == kSwitchPending ? " pending" : "");
+                  sw.state == SwitchState::kPending ? " pending" : "");
     }
   }
   return out;
@@ -73,8 +73,10 @@ std::string Signals(const Field& field) {
   static const char* kStates[4] = {"none", "placed", "green", "red"};
   for (int j = 0; j < rail::kJunctions; ++j) {
     for (int s = 0; s < 4; ++s) {
-      int state = field.At(j).SignalAt(s).state;
-      if (state != kSignalNone) out += Format("signal %d side %d %s\n", j, s, kStates[state]);
+      SignalState state = field.At(j).SignalAt(s).state;
+      if (state != SignalState::kNone) {
+        out += Format("signal %d side %d %s\n", j, s, kStates[static_cast<int>(state)]);
+      }
     }
   }
   return out;

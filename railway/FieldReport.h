@@ -5,6 +5,7 @@
 #include <string>
 
 class Field;
+enum class TrainKind;
 
 namespace report {
 std::string Trains(const Field& field);
@@ -17,7 +18,7 @@ std::string Towns(const Field& field);
 std::string All(const Field& field);
 
 // "ordinary", "repair" or "crazy".
-const char* KindName(int kind);
+const char* KindName(TrainKind kind);
 // printf into a string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 }  // namespace report

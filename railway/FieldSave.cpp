@@ -34,10 +34,11 @@ bool ReadCount(FieldStore& store, const std::string& prefix, const char* name, i
 }
 
 // A queued or delayed train that LaunchTrain can start as saved. The game draws 0
-// wagons too: such a train runs as its locomotive alone.
-bool ValidTrainRecord(const QueuedTrain& q) {
+// wagons too: such a train runs as its locomotive alone. The kind is checked where it
+// is read (KindFromSaved).
+bool ValidTrainRecord(const TrainOrder& q) {
   return q.colour >= 0 && q.colour <= 7 && q.cars >= 0 && q.cars <= kMaxCars && q.loco >= 0 &&
-         q.loco <= 7 && q.kind >= 0 && q.kind <= 2;
+         q.loco <= 7;
 }
 
 // The track leaving j in direction d exists and is built at both ends: the only
@@ -45,14 +46,14 @@ bool ValidTrainRecord(const QueuedTrain& q) {
 bool BuiltTrack(const Field& field, int j, int d) {
   if (!rail::ValidJunction(j) || !rail::ValidDirection(d)) return false;
   const int far = rail::Neighbour(j, d);
-  return rail::ValidJunction(far) && field.At(j).End(d) == kEndBuilt &&
-         field.At(far).End(rail::Opposite(d)) == kEndBuilt;
+  return rail::ValidJunction(far) && field.At(j).End(d) == EndState::kBuilt &&
+         field.At(far).End(rail::Opposite(d)) == EndState::kBuilt;
 }
 
 // A saved switch only sets the position of a switch the rebuilt level has: two
 // different built tracks leaving j through side s.
 bool SwitchFits(const Field& field, int j, int s, int a, int b) {
-  return a != b && field.At(j).SwitchAt(s).state == kSwitchWorking && BuiltTrack(field, j, a) &&
+  return a != b && field.At(j).SwitchAt(s).state == SwitchState::kWorking && BuiltTrack(field, j, a) &&
          BuiltTrack(field, j, b);
 }
 
@@ -76,7 +77,7 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
   for (int j = 0; j < rail::kJunctions; ++j) {
     for (int s = 0; s < 4; ++s) {
       const Junction::Switch& sw = At(j).SwitchAt(s);
-      if (sw.state != kSwitchNone) {
+      if (sw.state != SwitchState::kNone) {
         std::snprintf(buf, sizeof buf, "%d %d %d %d", j, s, sw.active, sw.another);
         switches.push_back(buf);
       }
@@ -85,8 +86,8 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
   for (int j = 0; j < rail::kJunctions; ++j) {
     for (int s = 0; s < 4; ++s) {
       const Junction::Signal& sig = At(j).SignalAt(s);
-      if (sig.state != kSignalNone) {
-        std::snprintf(buf, sizeof buf, "%d %d %d", j, s, sig.state == kSignalRed ? 1 : 0);
+      if (sig.state != SignalState::kNone) {
+        std::snprintf(buf, sizeof buf, "%d %d %d", j, s, sig.state == SignalState::kRed ? 1 : 0);
         lights.push_back(buf);
       }
     }
@@ -105,8 +106,9 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
   }
   writeList("CrashesNumber", "Crash%d", crashes);
   for (const Town& tw : towns_) {
-    for (const QueuedTrain& q : tw.queue) {
-      std::snprintf(buf, sizeof buf, "%d %d %d %d %d", q.town, q.colour, q.cars, q.loco, q.kind);
+    for (const TrainOrder& q : tw.queue) {
+      std::snprintf(buf, sizeof buf, "%d %d %d %d %d", q.town, q.colour, q.cars, q.loco,
+                    SavedKind(q.kind));
       blocks.push_back(buf);
     }
   }
@@ -115,7 +117,7 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
     const Town& tw = towns_[t];
     const std::string base = Name("WaitTown%d", static_cast<int>(t));
     int32_t v[6] = {tw.countdown, tw.delayed.colour, tw.delayed.cars,
-                    tw.delayed.loco,  tw.delayed.town,   tw.delayed.kind};
+                    tw.delayed.loco,  tw.delayed.town,   SavedKind(tw.delayed.kind)};
     const char* names[6] = {"CounterWaitTrain", "Color", "Len", "Type", "TownColor", "Crasy"};
     for (int k = 0; k < 6; ++k) store.Long(prefix, base + names[k], v[k], 1);
   }
@@ -129,7 +131,7 @@ void Field::SaveTrains(FieldStore& store, const std::string& prefix) {
     const Train& t = *trains_[i];
     const Car& c0 = t.cars[0];
     std::snprintf(buf, sizeof buf, "%d %d %d %d %d %f %d %d %f %d", t.colour, t.CarCount(), t.loco,
-                  t.kind, t.reversed ? 1 : 0, t.speed, c0.place.d, c0.place.j, c0.place.pos,
+                  SavedKind(t.kind), t.reversed ? 1 : 0, t.speed, c0.place.d, c0.place.j, c0.place.pos,
                   t.wagon);
     std::string text = buf;
     store.Text(prefix, Name("TrainNumber%d", i), text, 1);
@@ -221,13 +223,14 @@ bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
   bool ok = ReadCount(store, prefix, "NumberTrains", n);
   for (int i = 0; i < n; ++i) {
     std::string text;
-    int colour, cars, loco, kind, reversed, d, j, wagon;
+    int colour, cars, loco, savedKind, reversed, d, j, wagon;
     float speed, pos;
+    TrainKind kind = TrainKind::kOrdinary;
     if (!ReadText(store, prefix, Name("TrainNumber%d", i), text) ||
-        std::sscanf(text.c_str(), "%d %d %d %d %d %f %d %d %f %d", &colour, &cars, &loco, &kind,
-                    &reversed, &speed, &d, &j, &pos, &wagon) != 10 ||
-        !BuiltTrack(*this, j, d) || reversed < 0 || reversed > 1 || loco < 0 || loco > 7 || kind < 0 ||
-        kind > 2 || colour < 0 || colour > 7 || wagon < 0 || wagon > 4 || cars < 1 ||
+        std::sscanf(text.c_str(), "%d %d %d %d %d %f %d %d %f %d", &colour, &cars, &loco,
+                    &savedKind, &reversed, &speed, &d, &j, &pos, &wagon) != 10 ||
+        !BuiltTrack(*this, j, d) || reversed < 0 || reversed > 1 || loco < 0 || loco > 7 ||
+        !KindFromSaved(savedKind, kind) || colour < 0 || colour > 7 || wagon < 0 || wagon > 4 || cars < 1 ||
         cars > kMaxCars || !InRange(pos, 0, kMaxCarPosition) || !InRange(speed, 0, kMaxSpeed)) {
       ok = false;
       continue;
@@ -242,11 +245,12 @@ bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
   return ok;
 }
 
-Train* Field::PlaceTrain(int loco, int cars, int colour, rail::Place place, int kind, int wagon) {
+Train* Field::PlaceTrain(int loco, int cars, int colour, rail::Place place, TrainKind kind,
+                         int wagon) {
   auto train = std::make_unique<Train>(loco, cars, colour, place, kind, wagon, sprites_);
   if (train->cars[0].picture) {
-    train->cars[0].picture->SetPos(-1000, -1000);
-    train->cars[0].picture->SetZ(50);
+    train->cars[0].picture->SetPos(kParkedAt, kParkedAt);
+    train->cars[0].picture->SetZ(kParkedDepth);
   }
   trains_.push_back(std::move(train));
   return trains_.back().get();
@@ -257,10 +261,13 @@ bool Field::LoadQueues(FieldStore& store, const std::string& prefix) {
   bool ok = ReadCount(store, prefix, "BlockedNumbers", n);
   for (int i = 0; i < n; ++i) {
     std::string text;
-    QueuedTrain q;
+    TrainOrder q;
+    int savedKind = 0;
     if (!ReadText(store, prefix, Name("Block%d", i), text) ||
-        std::sscanf(text.c_str(), "%d %d %d %d %d", &q.town, &q.colour, &q.cars, &q.loco, &q.kind) != 5 ||
-        q.town < 0 || q.town >= static_cast<int>(towns_.size()) || !ValidTrainRecord(q)) {
+        std::sscanf(text.c_str(), "%d %d %d %d %d", &q.town, &q.colour, &q.cars, &q.loco,
+                    &savedKind) != 5 ||
+        q.town < 0 || q.town >= static_cast<int>(towns_.size()) || !KindFromSaved(savedKind, q.kind) ||
+        !ValidTrainRecord(q)) {
       ok = false;
       continue;
     }
@@ -275,13 +282,14 @@ bool Field::LoadTownWaits(FieldStore& store, const std::string& prefix) {
     Town& tw = towns_[t];
     const std::string base = Name("WaitTown%d", static_cast<int>(t));
     int32_t v[6] = {tw.countdown, tw.delayed.colour, tw.delayed.cars,
-                    tw.delayed.loco,  tw.delayed.town,   tw.delayed.kind};
+                    tw.delayed.loco,  tw.delayed.town,   SavedKind(tw.delayed.kind)};
     const char* names[6] = {"CounterWaitTrain", "Color", "Len", "Type", "TownColor", "Crasy"};
     bool all = true;
     for (int k = 0; k < 6; ++k) all = store.Long(prefix, base + names[k], v[k], 0) && all;
-    QueuedTrain delayed{v[1], v[2], v[3], v[5], v[4]};
+    TrainOrder delayed{v[1], v[2], v[3], tw.delayed.kind, v[4]};
+    const bool knownKind = KindFromSaved(v[5], delayed.kind);
     if (!all || (v[0] != -1 && (v[4] < 0 || v[4] >= static_cast<int>(towns_.size()) ||
-                                !ValidTrainRecord(delayed)))) {
+                                !knownKind || !ValidTrainRecord(delayed)))) {
       ok = false;
       continue;
     }

@@ -8,11 +8,9 @@
 #include <sstream>
 
 #include "engine/Random.h"
+#include "platform/ScreenSize.h"
 
 namespace {
-constexpr int kScreenWidth = 800;
-constexpr int kScreenHeight = 600;
-
 bool IsTownPlace(int j) {
   return rail::ValidJunction(j) && (j % 16 == 1 || j % 16 == 14);
 }
@@ -40,8 +38,8 @@ void MarkReservation(Field& field, int j, int t, bool reserve) {
   const int ends[2][2] = {{start, t}, {rail::Neighbour(start, t), rail::Opposite(t)}};
   for (const auto& e : ends) {
     Junction& jn = field.At(e[0]);
-    if (jn.End(e[1]) == (reserve ? kEndNone : kEndReserved)) {
-      jn.SetEnd(e[1], reserve ? kEndReserved : kEndNone);
+    if (jn.End(e[1]) == (reserve ? EndState::kNone : EndState::kReserved)) {
+      jn.SetEnd(e[1], reserve ? EndState::kReserved : EndState::kNone);
     }
   }
 }
@@ -181,7 +179,8 @@ bool Field::AddHouse(double growth, int town, bool aroundRandomTown) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     int x = c.x + rnd::Below(60) - 30;
     int y = c.y + rnd::Below(60) - 30;
-    if (x < 67 || y < 80 || x >= kScreenWidth || y >= kScreenHeight - 30) continue;
+    if (x < 67 || y < 80 || x >= platform::kScreenWidth || y >= platform::kScreenHeight - 30)
+      continue;
     bool blocked = false;
     for (const Scenery& h : houses_) {
       if (std::abs(h.x - x) <= 7 && std::abs(h.y - y) <= 7) blocked = true;

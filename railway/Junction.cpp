@@ -5,11 +5,25 @@
 
 namespace {
 
-constexpr int kSwitchDepth = 1090;
-const int kSignalOffsetX[4] = {-2, 12, 15, -14};
-const int kSignalOffsetY[4] = {-6, -1, 8, 6};
-const int kSignalBase[4] = {6, 0, 2, 4};
+// Four sides of three directions each; a side's directions are scanned arc, straight, arc.
+constexpr int kSides = 4;
+constexpr int kDirections = 12;
+constexpr int kPerSide = 3;
+constexpr int kFirstArc = 0;
+constexpr int kLastArc = 2;
 
+// Switch pictures lie on the track, under the trains.
+constexpr int kSwitchDepth = 1090;
+// A signal stands beside the junction, at an offset of its own for each side; it is
+// drawn by its height on screen like the cars, so trains pass in front of or behind it.
+const int kSignalOffsetX[kSides] = {-2, 12, 15, -14};
+const int kSignalOffsetY[kSides] = {-6, -1, 8, 6};
+constexpr int kSignalDepthPerPixel = -2;
+// The signal picture holds a green and a red frame for each side, green first.
+const int kSignalBase[kSides] = {6, 0, 2, 4};
+constexpr int kRedFrame = 1;
+
+// Frame of the switch picture for each (active, another) pair of a side.
 struct PairFrame {
   int active, another, frame;
 };
@@ -19,7 +33,10 @@ const PairFrame kPairFrames[] = {
     {0, 11, 12}, {11, 0, 13}, {6, 7, 14},  {7, 6, 15},  {4, 2, 16},  {2, 4, 17},
     {8, 10, 18}, {10, 8, 19}, {11, 1, 20}, {1, 11, 21}, {5, 7, 22},  {7, 5, 23}};
 
-bool ValidSide(int side) { return side >= 0 && side < 4; }
+bool ValidSide(int side) { return side >= 0 && side < kSides; }
+// The sides to the left and right of a side: lines through them cross its line.
+int NextSide(int side) { return (side + 1) % kSides; }
+int PreviousSide(int side) { return (side + kSides - 1) % kSides; }
 
 }  // namespace
 
@@ -39,14 +56,14 @@ Junction::Junction(int index, FieldSprites* sprites, FieldHost* host)
 }
 
 Junction::~Junction() {
-  for (int s = 0; s < 4; ++s) RemoveSwitchPicture(s);
+  for (int s = 0; s < kSides; ++s) RemoveSwitchPicture(s);
   RemoveSignals();
 }
 
 void Junction::Reset() {
-  for (int s = 0; s < 4; ++s) RemoveSwitchPicture(s);
+  for (int s = 0; s < kSides; ++s) RemoveSwitchPicture(s);
   RemoveSignals();
-  ends_.fill(kEndNone);
+  ends_.fill(EndState::kNone);
   switches_.fill(Switch{});
   signals_.fill(Signal{});
   town_ = -1;
@@ -54,32 +71,36 @@ void Junction::Reset() {
   crossings.fill(rail::Place{-1, -1, -1});
 }
 
-void Junction::SetEnd(int d, int state) {
+void Junction::SetEnd(int d, EndState state) {
   if (rail::ValidDirection(d)) ends_[d] = state;
 }
 
+// A side with a switch takes no third track: a switch has two branches.
 bool Junction::AcceptsEnd(int d) const {
   int side = rail::SideOf(d);
-  return side >= 0 && switches_[side].state == kSwitchNone;
+  return side >= 0 && switches_[side].state == SwitchState::kNone;
 }
 
 bool Junction::HasSwitch(int side) const {
-  return ValidSide(side) && switches_[side].state != kSwitchNone;
+  return ValidSide(side) && switches_[side].state != SwitchState::kNone;
 }
 
+// The track arrives here in the opposite of the direction it left its other end in.
 bool Junction::SwitchAgainst(int arrivingDirection) const {
   int entry = rail::Opposite(arrivingDirection);
   int side = rail::SideOf(entry);
   if (side < 0) return false;
   const Switch& sw = switches_[side];
-  return sw.state == kSwitchWorking && sw.active != entry;
+  return sw.state == SwitchState::kWorking && sw.active != entry;
 }
 
+// Sides 0 and 2 carry one line through the junction, sides 1 and 3 the other; with ends
+// on both, two lines cross here.
 bool Junction::IsCrossing() const {
   bool vertical = false;
   bool horizontal = false;
-  for (int d = 0; d < 12; ++d) {
-    if (ends_[d] == kEndNone) continue;
+  for (int d = 0; d < kDirections; ++d) {
+    if (ends_[d] == EndState::kNone) continue;
     int side = rail::SideOf(d);
     if (side == 0 || side == 2) vertical = true;
     else horizontal = true;
@@ -87,10 +108,12 @@ bool Junction::IsCrossing() const {
   return vertical && horizontal;
 }
 
+// Some direction of the side has a track end under construction or built (a reserved
+// end does not count); first gets the first such in scan order.
 bool Junction::SideHasActiveEnd(int side, int* first) const {
-  for (int k = 0; k < 3; ++k) {
+  for (int k = 0; k < kPerSide; ++k) {
     int d = rail::SideDirection(side, k);
-    if (ends_[d] == kEndBuilding || ends_[d] == kEndBuilt) {
+    if (ends_[d] == EndState::kBuilding || ends_[d] == EndState::kBuilt) {
       if (first) *first = d;
       return true;
     }
@@ -102,7 +125,7 @@ void Junction::RemoveSignals() {
   for (Signal& sig : signals_) {
     if (sig.picture && sprites_) sprites_->Remove(sig.picture);
     sig.picture = nullptr;
-    sig.state = kSignalNone;
+    sig.state = SignalState::kNone;
   }
 }
 
@@ -118,9 +141,9 @@ void Junction::PlaceSignal(int side) {
     sig.picture = sprites_->Create(clip::Semaphore, false);
     double sy = y_ + kSignalOffsetY[side];
     sig.picture->SetPos(x_ + kSignalOffsetX[side], sy);
-    sig.picture->SetZ(static_cast<int>(-2 * sy));
+    sig.picture->SetZ(static_cast<int>(kSignalDepthPerPixel * sy));
   }
-  sig.state = kSignalPlaced;
+  sig.state = SignalState::kPlaced;
   if (sig.picture) sig.picture->Show(false);
 }
 
@@ -128,14 +151,14 @@ void Junction::ShowSwitchFrame(int side) {
   Switch& sw = switches_[side];
   if (!sw.picture) return;
   sw.picture->SetFrame(SwitchFrame(sw.active, sw.another));
-  sw.picture->Show(sw.state == kSwitchWorking);
+  sw.picture->Show(sw.state == SwitchState::kWorking);
 }
 
 void Junction::ShowSignalFrame(int side) {
   Signal& sig = signals_[side];
   if (!sig.picture) return;
-  bool shown = sig.state == kSignalGreen || sig.state == kSignalRed;
-  sig.picture->SetFrame(kSignalBase[side] + (sig.state == kSignalRed ? 1 : 0));
+  bool shown = sig.state == SignalState::kGreen || sig.state == SignalState::kRed;
+  sig.picture->SetFrame(kSignalBase[side] + (sig.state == SignalState::kRed ? kRedFrame : 0));
   sig.picture->Show(shown);
 }
 
@@ -150,86 +173,112 @@ void Junction::RecreateSwitchPicture(int side, bool shortPicture) {
   ShowSwitchFrame(side);
 }
 
+// A track end is laid at direction d. The junction decides here whether the new end
+// makes a switch (a second track on the same side) or a signal (a curve joining a line
+// that runs on through the junction), and marks the end as under construction.
 void Junction::BeginLine(int d, bool newIsActive) {
   int s = rail::SideOf(d);
-  if (s < 0 || switches_[s].state != kSwitchNone) return;
+  if (s < 0 || switches_[s].state != SwitchState::kNone) return;
   int existing = -1;
+  // A second track on the side: a switch, pending until both tracks are built. A track
+  // the player lays joins as the other branch, so the running line keeps its way; one
+  // laid quietly (a town's track) becomes the active branch. A junction with a switch
+  // has no signals: the switch governs it.
   if (SideHasActiveEnd(s, &existing)) {
     Switch& sw = switches_[s];
     sw.active = newIsActive ? d : existing;
     sw.another = newIsActive ? existing : d;
-    sw.state = kSwitchPending;
+    sw.state = SwitchState::kPending;
     RecreateSwitchPicture(s, false);
     RemoveSignals();
-    ends_[d] = kEndBuilding;
+    ends_[d] = EndState::kBuilding;
     return;
   }
-  if (SideHasActiveEnd((s + 1) % 4, nullptr) || SideHasActiveEnd((s + 3) % 4, nullptr)) {
+  // The first end on its side. A line already through the two other sides makes this a
+  // crossing of two lines, which has no signals.
+  if (SideHasActiveEnd(NextSide(s), nullptr) || SideHasActiveEnd(PreviousSide(s), nullptr)) {
     RemoveSignals();
   }
+  // A curve already leaves through the opposite side: the new end continues it, and
+  // trains coming off that curve get a signal (unless a switch there governs them).
   int so = rail::OppositeSide(s);
-  int arcA = rail::SideDirection(so, 0);
-  int arcB = rail::SideDirection(so, 2);
-  bool arcBeyond = ends_[arcA] >= kEndBuilding || ends_[arcB] >= kEndBuilding;
+  int arcA = rail::SideDirection(so, kFirstArc);
+  int arcB = rail::SideDirection(so, kLastArc);
+  bool arcBeyond = ends_[arcA] >= EndState::kBuilding || ends_[arcB] >= EndState::kBuilding;
   if (arcBeyond) {
-    if (switches_[so].state != kSwitchNone) {
-      ends_[d] = kEndBuilding;
+    if (switches_[so].state != SwitchState::kNone) {
+      ends_[d] = EndState::kBuilding;
       return;
     }
     PlaceSignal(so);
   }
+  // Nothing beyond, or a straight continuing it: no signal for this side.
   if (!SideHasActiveEnd(so, nullptr) || rail::IsStraight(d)) {
-    ends_[d] = kEndBuilding;
+    ends_[d] = EndState::kBuilding;
     return;
   }
+  // A curve joining a line that goes on through the opposite side: trains coming off
+  // the new curve get a signal too.
   PlaceSignal(s);
-  ends_[d] = kEndBuilding;
+  ends_[d] = EndState::kBuilding;
 }
 
+// The track end at d is finished. Signals placed meanwhile go green and show; a pending
+// switch starts working once none of its side's ends is still under construction.
 void Junction::EndLine(int d) {
   if (!rail::ValidDirection(d)) return;
-  if (ends_[d] != kEndBuilding) {
+  if (ends_[d] != EndState::kBuilding) {
     std::fputs("Error. void Junction::EndLine(int iDirection): Activate non building line.\n",
                stderr);
   }
-  ends_[d] = kEndBuilt;
-  for (int s = 0; s < 4; ++s) {
-    if (signals_[s].state == kSignalPlaced) {
-      signals_[s].state = kSignalGreen;
+  ends_[d] = EndState::kBuilt;
+  for (int s = 0; s < kSides; ++s) {
+    if (signals_[s].state == SignalState::kPlaced) {
+      signals_[s].state = SignalState::kGreen;
       ShowSignalFrame(s);
     }
   }
   int side = rail::SideOf(d);
   Switch& sw = switches_[side];
-  if (sw.state != kSwitchPending) return;
-  for (int k = 0; k < 3; ++k) {
-    if (ends_[rail::SideDirection(side, k)] == kEndBuilding) return;
+  if (sw.state != SwitchState::kPending) return;
+  for (int k = 0; k < kPerSide; ++k) {
+    if (ends_[rail::SideDirection(side, k)] == EndState::kBuilding) return;
   }
-  sw.state = kSwitchWorking;
+  sw.state = SwitchState::kWorking;
   ShowSwitchFrame(side);
 }
 
+// Where a train leaves this junction through exitSide, having arrived on the track of
+// direction `arrival` (as seen from the junction it came from; -1 when it starts here).
+// -1 when it cannot go on. ignoreSwitch skips the test of the entry side's switch (the
+// cars behind a train follow its locomotive whatever that switch shows now).
 int Junction::RouteExit(int exitSide, int arrival, bool stopAtRed, bool ignoreSwitch) const {
+  // No side given (a train leaving its town): the first side that has a way out.
   if (exitSide == -1) {
-    for (int s = 0; s < 4; ++s) {
+    for (int s = 0; s < kSides; ++s) {
       int r = RouteExit(s, arrival, true, false);
       if (r != -1) return r;
     }
     return -1;
   }
   if (!ValidSide(exitSide)) return -1;
+  // Arriving through the branch a working switch does not lead to: the train would run
+  // against the blades.
   int entry = rail::OppositeSide(exitSide);
   const Switch& in = switches_[entry];
-  if (!ignoreSwitch && arrival != -1 && in.state == kSwitchWorking &&
+  if (!ignoreSwitch && arrival != -1 && in.state == SwitchState::kWorking &&
       in.active != rail::Opposite(arrival)) {
     return -1;
   }
+  // A switch on the exit side chooses the way; it governs the junction, so a signal does
+  // not stop the train here.
   const Switch& out = switches_[exitSide];
-  if (out.state == kSwitchWorking) return out.active;
-  if (stopAtRed && signals_[entry].state == kSignalRed) return -1;
-  for (int k = 0; k < 3; ++k) {
+  if (out.state == SwitchState::kWorking) return out.active;
+  if (stopAtRed && signals_[entry].state == SignalState::kRed) return -1;
+  // Otherwise the one built track of the exit side (the first in scan order).
+  for (int k = 0; k < kPerSide; ++k) {
     int d = rail::SideDirection(exitSide, k);
-    if (ends_[d] == kEndBuilt) return d;
+    if (ends_[d] == EndState::kBuilt) return d;
   }
   return -1;
 }
@@ -237,7 +286,7 @@ int Junction::RouteExit(int exitSide, int arrival, bool stopAtRed, bool ignoreSw
 void Junction::ToggleSwitch(int side) {
   if (!ValidSide(side)) return;
   Switch& sw = switches_[side];
-  if (sw.state == kSwitchWorking && !sw.lock) {
+  if (sw.state == SwitchState::kWorking && !sw.lock) {
     std::swap(sw.active, sw.another);
     ShowSwitchFrame(side);
     if (host_) host_->PlaySound(snd::Switch);
@@ -249,23 +298,24 @@ void Junction::ToggleSwitch(int side) {
 void Junction::ToggleSignal(int side) {
   if (!ValidSide(side)) return;
   Signal& sig = signals_[side];
-  if (sig.state != kSignalGreen && sig.state != kSignalRed) return;
-  sig.state = sig.state == kSignalGreen ? kSignalRed : kSignalGreen;
+  if (sig.state != SignalState::kGreen && sig.state != SignalState::kRed) return;
+  sig.state = sig.state == SignalState::kGreen ? SignalState::kRed : SignalState::kGreen;
   ShowSignalFrame(side);
   if (host_) host_->PlaySound(snd::Light);
 }
 
 // Hidden pictures count too: a switch still under construction answers with "SwitchLock",
-// a signal not yet active takes the click without changing.
+// a signal not yet active takes the click without changing. Switches are tried before
+// signals, each in side order; the first picture under the point takes the click.
 bool Junction::ClickJunction(int x, int y) {
-  for (int s = 0; s < 4; ++s) {
+  for (int s = 0; s < kSides; ++s) {
     FieldSprite* pic = switches_[s].picture;
     if (pic && pic->Covers(x, y)) {
       ToggleSwitch(s);
       return true;
     }
   }
-  for (int s = 0; s < 4; ++s) {
+  for (int s = 0; s < kSides; ++s) {
     FieldSprite* pic = signals_[s].picture;
     if (pic && pic->Covers(x, y)) {
       ToggleSignal(s);
@@ -275,6 +325,8 @@ bool Junction::ClickJunction(int x, int y) {
   return false;
 }
 
+// A train passing through the side of d (and so through the opposite side) holds both
+// switches in place until the next movement step clears the locks.
 void Junction::Lock(int d) {
   int side = rail::SideOf(d);
   if (side < 0) return;
@@ -291,7 +343,7 @@ void Junction::SetSwitch(int side, int active, int another) {
   Switch& sw = switches_[side];
   sw.active = active;
   sw.another = another;
-  sw.state = kSwitchWorking;
+  sw.state = SwitchState::kWorking;
   if (!sw.picture) RecreateSwitchPicture(side, sw.shortPicture);
   ShowSwitchFrame(side);
 }
@@ -299,7 +351,7 @@ void Junction::SetSwitch(int side, int active, int another) {
 void Junction::SetSignal(int side, bool red) {
   if (!ValidSide(side)) return;
   if (!signals_[side].picture) PlaceSignal(side);
-  signals_[side].state = red ? kSignalRed : kSignalGreen;
+  signals_[side].state = red ? SignalState::kRed : SignalState::kGreen;
   ShowSignalFrame(side);
 }
 

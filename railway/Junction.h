@@ -8,9 +8,16 @@
 #include "railway/FieldSprites.h"
 #include "railway/GeometryExtra.h"
 
-enum EndState { kEndNone = 0, kEndReserved = 1, kEndBuilding = 2, kEndBuilt = 3 };
-enum SwitchStateValue { kSwitchNone = 0, kSwitchPending = 1, kSwitchWorking = 2 };
-enum SignalStateValue { kSignalNone = 0, kSignalPlaced = 1, kSignalGreen = 2, kSignalRed = 3 };
+// A track end at one of the junction's directions, in the order it passes through:
+// none; reserved for the track of the next town; under construction; built (only built
+// ends carry trains).
+enum class EndState { kNone, kReserved, kBuilding, kBuilt };
+// The switch of a side: none; pending while a second track on the side is still under
+// construction; working once all its tracks are built.
+enum class SwitchState { kNone, kPending, kWorking };
+// The signal of a side: none; placed but hidden until the next track end is finished;
+// green (trains pass) or red (trains stop), as the player sets it.
+enum class SignalState { kNone, kPlaced, kGreen, kRed };
 
 class Junction {
  public:
@@ -18,12 +25,12 @@ class Junction {
     bool lock = false;
     int active = -1;
     int another = -1;
-    int state = kSwitchNone;
+    SwitchState state = SwitchState::kNone;
     bool shortPicture = false;
     FieldSprite* picture = nullptr;
   };
   struct Signal {
-    int state = kSignalNone;
+    SignalState state = SignalState::kNone;
     FieldSprite* picture = nullptr;
   };
 
@@ -39,9 +46,9 @@ class Junction {
   int X() const { return x_; }
   int Y() const { return y_; }
 
-  int End(int d) const { return rail::ValidDirection(d) ? ends_[d] : kEndNone; }
-  void SetEnd(int d, int state);
-  bool HasEnd(int d) const { return End(d) != kEndNone; }
+  EndState End(int d) const { return rail::ValidDirection(d) ? ends_[d] : EndState::kNone; }
+  void SetEnd(int d, EndState state);
+  bool HasEnd(int d) const { return End(d) != EndState::kNone; }
   bool AcceptsEnd(int d) const;
   bool HasSwitch(int side) const;
   const Switch& SwitchAt(int side) const { return switches_[side & 3]; }
@@ -84,7 +91,7 @@ class Junction {
   int y_;
   FieldSprites* sprites_;
   FieldHost* host_;
-  std::array<int, 12> ends_{};
+  std::array<EndState, 12> ends_{};
   std::array<Switch, 4> switches_{};
   std::array<Signal, 4> signals_{};
   int town_ = -1;

@@ -11,9 +11,17 @@ class Track {
   Track(const Track&) = delete;
   Track& operator=(const Track&) = delete;
 
+  // Track types 0..5: the direction in which the piece leaves its start junction.
+  static constexpr int kTypes = 6;
+  // The progress of a finished track, in percent.
+  static constexpr int kFinished = 100;
+  // The key that trees and houses in the way of the track at (start, type) are marked
+  // with; never 0, which marks nothing.
+  static int KeyOf(int start, int type) { return (start + 100) * 1000 + type; }
+
   int Start() const { return start_; }
   int Type() const { return type_; }
-  int Key() const { return (start_ + 100) * 1000 + type_; }
+  int Key() const { return KeyOf(start_, type_); }
   int X() const { return x_; }
   int Y() const { return y_; }
   int Progress() const { return progress_; }

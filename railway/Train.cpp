@@ -35,13 +35,13 @@ void ColourTint(int colour, int rgb[3]) {
 const LocoType& Loco(int type) { return kLocos[type >= 0 && type < 8 ? type : 0]; }
 int WagonLength(int type) { return kWagonLength[type >= 0 && type < 5 ? type : 0]; }
 
-Train::Train(int locoType, int carCount, int colourIndex, rail::Place start, int trainKind,
+Train::Train(int locoType, int carCount, int colourIndex, rail::Place start, TrainKind trainKind,
              int wagonType, FieldSprites* sprites)
     : sprites_(sprites) {
   kind = trainKind;
   colour = colourIndex;
   loco = locoType < 0 || locoType > 7 ? 0 : locoType;
-  if (kind == kRepair) {
+  if (kind == TrainKind::kRepair) {
     carCount = 1;
     loco = 1;
   } else if (carCount <= 0 || carCount > kMaxCars) {
@@ -74,12 +74,12 @@ Train::~Train() {
 }
 
 int Train::CarPicture(int i) const {
-  if (kind == kRepair) return clip::RepairLoco;
+  if (kind == TrainKind::kRepair) return clip::RepairLoco;
   return i == 0 ? Loco(loco).picture : kWagonPicture[wagon];
 }
 
 int Train::CarShadow(int i) const {
-  if (kind == kRepair) return clip::RepairLocoShadow;
+  if (kind == TrainKind::kRepair) return clip::RepairLocoShadow;
   return i == 0 ? Loco(loco).shadow : kWagonShadow[wagon];
 }
 
@@ -90,9 +90,9 @@ void Train::MakeCarPictures(int i) {
   int shadow = CarShadow(i);
   // A crazy train blinks black and white on every car; an ordinary train carries its
   // colour on the locomotive only, its wagons keep their own colours.
-  bool tinted = kind == kCrazy || (kind == kOrdinary && i == 0);
+  bool tinted = kind == TrainKind::kCrazy || (kind == TrainKind::kOrdinary && i == 0);
   c.picture = sprites_->Create(picture, tinted);
-  if (kind == kCrazy) {
+  if (kind == TrainKind::kCrazy) {
     if (c.picture) c.picture->Tint(0, 0, 0);
     c.picture2 = sprites_->Create(picture, true);
     if (c.picture2) {

@@ -7,9 +7,27 @@
 #include "railway/FieldSprites.h"
 #include "railway/GeometryExtra.h"
 
-enum TrainKind { kOrdinary = 0, kRepair = 1, kCrazy = 2 };
+// What a train is. An ordinary train runs to the town of its colour and stops at red
+// signals and switches set against it. The repair train clears a crash site and leaves
+// through any town unpaid. A crazy train runs past red signals, crashes on a switch set
+// against it and is taken (and paid) by any town.
+enum class TrainKind { kOrdinary, kRepair, kCrazy };
+// The number a saved game and the field's report give a kind: 0, 1, 2.
+constexpr int SavedKind(TrainKind kind) { return static_cast<int>(kind); }
+// The kind of a saved number; false, and kind unchanged, for a number that is no kind.
+constexpr bool KindFromSaved(int saved, TrainKind& kind) {
+  if (saved < SavedKind(TrainKind::kOrdinary) || saved > SavedKind(TrainKind::kCrazy)) return false;
+  kind = static_cast<TrainKind>(saved);
+  return true;
+}
 
 constexpr int kMaxCars = 29;
+// Locomotive types 0..7.
+constexpr int kLocoTypes = 8;
+// A new train's locomotive picture waits off screen, behind the field, until the first
+// movement step puts it on its track.
+constexpr int kParkedAt = -1000;
+constexpr int kParkedDepth = 50;
 const char* ColourName(int colour);
 void ColourTint(int colour, int rgb[3]);
 
@@ -38,7 +56,7 @@ struct Car {
 class Train {
  public:
   // Wagon type -1 picks one at random.
-  Train(int loco, int cars, int colour, rail::Place start, int kind, int wagon,
+  Train(int loco, int cars, int colour, rail::Place start, TrainKind kind, int wagon,
         FieldSprites* sprites);
   ~Train();
   Train(const Train&) = delete;
@@ -61,7 +79,7 @@ class Train {
   int colour = 0;
   int loco = 0;
   int wagon = 0;
-  int kind = kOrdinary;
+  TrainKind kind = TrainKind::kOrdinary;
   int arrivedTown = -1;
   bool routed = false;
   int pendingJ = -1;

@@ -7,7 +7,9 @@
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
 #include "game/Settings.h"
+#include "platform/ScreenSize.h"
 #include "railway/Colours.h"
+#include "railway/FieldArea.h"
 #include "railway/Train.h"
 #include "screens/GWndHelp.h"
 #include "screens/GWndLevelStats.h"
@@ -30,7 +32,8 @@ constexpr int kDecoration[] = {clip::VertLineLeft, clip::VertLineRight, clip::Wa
                                clip::RightPanel};
 
 // Dialogs are centred in the field's rectangle; the help page covers the display.
-constexpr int32_t kFieldLeft = 140, kFieldTop = 50, kFieldWidth = 670, kFieldHeight = 520;
+constexpr int32_t kFieldLeft = rail::kFieldArea.left, kFieldTop = rail::kFieldArea.top,
+                  kFieldWidth = rail::kFieldArea.width, kFieldHeight = rail::kFieldArea.height;
 
 struct DialogPlace {
   int16_t x, y;
@@ -117,9 +120,10 @@ void GMainWindow::MakeDialogs() {
   LevelStatsDialog = std::make_unique<GWndLevelStats>(t, p.x, p.y, p.w, p.h, font);
   p = InField(400, 250);
   MessageDialog = std::make_unique<GWndMessage>(t, p.x, p.y, p.w, p.h, font);
-  HelpDialog = std::make_unique<GWndHelp>(t, static_cast<int16_t>((W - 800) / 2),
-                                          static_cast<int16_t>((H - 600) / 2), 800, 600,
-                                          Globals().Version);
+  constexpr int kHelpWidth = platform::kScreenWidth, kHelpHeight = platform::kScreenHeight;
+  HelpDialog = std::make_unique<GWndHelp>(t, static_cast<int16_t>((W - kHelpWidth) / 2),
+                                          static_cast<int16_t>((H - kHelpHeight) / 2), kHelpWidth,
+                                          kHelpHeight, Globals().Version);
 }
 
 void GMainWindow::MakeLines() {

@@ -111,7 +111,7 @@ TEST_P(ScaledGameTest, AClickOnASwitchAtTheScaledPositionThrowsIt) {
     for (int j = 0; j < rail::kJunctions && junction == nullptr; ++j)
       for (side = 0; side < 4; ++side) {
         const Junction::Switch& s = game.GetField().At(j).SwitchAt(side);
-        const bool free = s.state == kSwitchWorking && !s.lock && s.picture;
+        const bool free = s.state == SwitchState::kWorking && !s.lock && s.picture;
         if (free && targets.ClickFor(s.picture, x, y)) {
           junction = &game.GetField().At(j);
           break;

@@ -101,11 +101,16 @@ void MakeField(int level) {
   HeadlessSprites sprites;
   Field field(&sprites, &host);
   const LevelParams& params = Level(kPuzzleOffset + level);
-  RebuildLevel(field, params.TownsText, params.TracksText, {{5000, 5000, 0, -1}}, {},
+  RebuildLevel(field, params.TownsText, params.TracksText, NoForest(), {},
                clip::Trees);
   const int towns = static_cast<int>(field.Towns().size());
   for (int t = 0; t < towns; ++t) {
-    field.LaunchTrain((t + 1) % towns, 2 + t % 3, 4, t, t == 1 ? kCrazy : kOrdinary, true);
+    field.LaunchTrain({.colour = (t + 1) % towns,
+                       .cars = 2 + t % 3,
+                       .loco = 4,
+                       .kind = t == 1 ? TrainKind::kCrazy : TrainKind::kOrdinary,
+                       .town = t},
+                      Departure::kNow);
   }
   for (int ms = 0; ms < 6000; ms += 20) {
     field.FieldUpdate(20);

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   HeadlessSprites sprites;
   Field field(&sprites, &host);
   // One tree far outside the field: no random forest.
-  RebuildLevel(field, towns, tracks, {{5000, 5000, 0, -1}}, {}, clip::Trees);
+  RebuildLevel(field, towns, tracks, NoForest(), {}, clip::Trees);
   ParamsStore store(params);
   field.LoadField(store, "Game.");
   for (int step = 0; step < 50; ++step) {

@@ -124,7 +124,7 @@ TEST_F(GameTest, TownBandCallsTheRepairTrain) {
     ASSERT_EQ(f.Trains().size(), calls ? 1u : 0u) << "x " << x;
     EXPECT_EQ(g.MoneyCounter, money - (calls ? 1000 : 0)) << "x " << x;
     if (!calls) continue;
-    EXPECT_EQ(f.Trains()[0]->kind, kRepair);
+    EXPECT_EQ(f.Trains()[0]->kind, TrainKind::kRepair);
     EXPECT_EQ(f.Trains()[0]->colour, f.TownAt(x, y));
     f.RemoveTrain(0, 0, false);
   }

@@ -45,7 +45,7 @@ TEST_F(GameTest, LastThousandSpentOnTrackEndsTheGameAfterFiveSeconds) {
 // A train of the town's colour, settled by the field as arrived.
 void Deliver(Game& g, int cars) {
   Field& f = g.GetField();
-  f.LaunchTrain(1, cars, 4, 0, kOrdinary, true);
+  f.LaunchTrain({.colour = 1, .cars = cars, .loco = 4, .town = 0}, Departure::kNow);
   ASSERT_EQ(f.Trains().size(), 1u);
   EXPECT_EQ(f.RemoveTrain(0, 0, false), 3000 + 1000 * (cars - 1));
 }
@@ -76,8 +76,8 @@ TEST_F(GameTest, TwoTwoCarTrainsCrashingCost8000) {
   LayLevelTracks(f, "17,3 25,3 34,3 42,3 51,3 59,3 68,3 76,3 85,3 93,3 102,3");
   f.AddTown(1, 110, 3);
   for (int i = 0; i < 2000 && !f.AllTracksBuilt(); ++i) f.BuildStep(300);
-  f.PlaceTrain(4, 2, 1, {34, 3, 10}, kOrdinary, 0);
-  f.PlaceTrain(4, 2, 0, {76, 9, 10}, kOrdinary, 0);
+  f.PlaceTrain(4, 2, 1, {34, 3, 10}, TrainKind::kOrdinary, 0);
+  f.PlaceTrain(4, 2, 0, {76, 9, 10}, TrainKind::kOrdinary, 0);
   for (int i = 0; i < 3000 && !f.Trains().empty(); ++i) f.FieldUpdate(20), sprites.Advance(20);
   EXPECT_TRUE(f.Trains().empty());
   EXPECT_EQ(g.MoneyCounter, 100000 - 8000);

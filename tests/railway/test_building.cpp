@@ -132,8 +132,8 @@ TEST(Building, QuietTrackNeedsTwoSteps) {
   EXPECT_EQ(t.Progress(), 50);
   rig.field.BuildStep(5);
   EXPECT_EQ(t.Progress(), 100);
-  EXPECT_EQ(rig.field.At(42).End(3), kEndBuilt);
-  EXPECT_EQ(rig.field.At(51).End(9), kEndBuilt);
+  EXPECT_EQ(rig.field.At(42).End(3), EndState::kBuilt);
+  EXPECT_EQ(rig.field.At(51).End(9), EndState::kBuilt);
   EXPECT_EQ(rig.host.SoundCount(snd::BuildTrack), 0);
 }
 

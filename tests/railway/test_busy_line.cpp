@@ -13,14 +13,15 @@ TEST(BusyLine, CarOnTheStartRunBlocksButNotBeyondTheFirstSwitch) {
   rig.BuildAll();
   EXPECT_FALSE(rig.field.LineBusy(3, 8));
   EXPECT_TRUE(rig.field.LineBusy(-1, 8));
-  rig.field.PlaceTrain(4, 1, 1, {42, 3, 30}, kOrdinary, 0);  // beyond the switch at 42
+  rig.field.PlaceTrain(4, 1, 1, {42, 3, 30}, TrainKind::kOrdinary, 0);  // beyond the switch at 42
   EXPECT_FALSE(rig.field.LineBusy(3, 8));
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);  // stands on the start track
+  // stands on the start track
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
   EXPECT_TRUE(rig.field.LineBusy(3, 8));
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
   EXPECT_EQ(rig.field.Trains().size(), 2u);
   EXPECT_EQ(rig.field.Towns()[0].queue.size(), 1u);
-  rig.field.PlaceTrain(4, 1, 1, {34, 3, 30}, kOrdinary, 0);
+  rig.field.PlaceTrain(4, 1, 1, {34, 3, 30}, TrainKind::kOrdinary, 0);
   EXPECT_TRUE(rig.field.IsTrackOccupied(9, 42)) << "a track counts from either end";
 }
 
@@ -31,15 +32,15 @@ TEST(BusyLine, WalkStopsAtTheSecondArc) {
   rig.field.AddTown(0, 17, 1);
   LayLevelTracks(rig.field, "17,2 18,1 19,2");
   rig.BuildAll();
-  rig.field.PlaceTrain(4, 1, 1, {18, 1, 50}, kOrdinary, 0);  // beyond the second arc
+  rig.field.PlaceTrain(4, 1, 1, {18, 1, 50}, TrainKind::kOrdinary, 0);  // beyond the second arc
   EXPECT_FALSE(rig.field.LineBusy(1, 16));
 }
 
 TEST(BusyLine, QueuedTrainStartsInTheUpdateTheLineFrees) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.LaunchTrain(1, 3, 6, 0, kOrdinary, true);
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 3, .loco = 6, .town = 0}, Departure::kNow);
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
   ASSERT_EQ(rig.field.Towns()[0].queue.size(), 1u);
   rig.Frames(1);
   EXPECT_TRUE(rig.field.Towns()[0].bell->Visible());
@@ -67,9 +68,9 @@ TEST(BusyLine, WaitingTrainsAreFinedEvery30Seconds) {
   // shuttles between the dead end and the town for ever, keeping the line busy.
   rig.field.AddTown(0, 17, 3);
   rig.BuildAll();
-  rig.field.LaunchTrain(5, 1, 4, 0, kOrdinary, true);
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
-  rig.field.LaunchTrain(2, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 5, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
+  rig.field.LaunchTrain({.colour = 2, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
   ASSERT_EQ(rig.field.Towns()[0].queue.size(), 2u);
   rig.Frames(1500);  // 30000 ms: not yet above
   EXPECT_EQ(rig.host.money, 0);
@@ -84,8 +85,8 @@ TEST(BusyLine, WaitingTrainsAreFinedEvery30Seconds) {
 TEST(BusyLine, QueueKeepsItsOrderWhileTheTownsTrackIsBuilt) {
   Rig rig;
   rig.field.AddTown(0, 17, 3);
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
-  rig.field.LaunchTrain(2, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
+  rig.field.LaunchTrain({.colour = 2, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
   rig.Frames(1);
   ASSERT_FALSE(rig.field.AllTracksBuilt());
   ASSERT_EQ(rig.field.Towns()[0].queue.size(), 2u);

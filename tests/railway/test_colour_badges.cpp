@@ -55,7 +55,7 @@ TEST(ColourBadges, FollowTheLocomotiveInEveryDirectionAndThroughAReversal) {
       const int d = far ? rail::Opposite(t) : t;
       directions.insert(d);
       SCOPED_TRACE(d);
-      const Train* train = rig.field.PlaceTrain(0, 2, 5, rail::Place{j, d, 10}, kOrdinary, 0);
+      const Train* train = rig.field.PlaceTrain(0, 2, 5, rail::Place{j, d, 10}, TrainKind::kOrdinary, 0);
       rig.field.StepAndCheck();
       ExpectBadgeOnLoco(*train, 5);
     }
@@ -70,7 +70,7 @@ TEST(ColourBadges, FollowTheLocomotiveInEveryDirectionAndThroughAReversal) {
   rig.field.AddTrack(42, 4, Laying::kLevelLayout);
   rig.BuildAll();
   rig.field.At(42).ToggleSwitch(1);
-  rig.field.LaunchTrain(0, 3, 4, 1, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 0, .cars = 3, .loco = 4, .town = 1}, Departure::kNow);
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.Only() && rig.Only()->reversed; }));
   for (int k = 0; k < 5; ++k) {
     ASSERT_TRUE(RunUntil(rig, [&] { return rig.Only() && LocoPicture(*rig.Only())->Visible(); }));
@@ -99,12 +99,13 @@ TEST(ColourBadges, TownsAndTrainsOfAColourShareTheShapeCrazyTrainsGoAnywhereRepa
   }
 
   auto shown = [&] { return rig.Only() && rig.Only()->badge && rig.Only()->badge->Visible(); };
-  rig.field.LaunchTrain(1, 2, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 2, .loco = 4, .town = 0}, Departure::kNow);
   ASSERT_TRUE(RunUntil(rig, shown));
   ExpectBadgeOnLoco(*rig.Only(), towns[1].badge->Frame());
   rig.field.RemoveTrain(0, 0, false);
 
-  rig.field.LaunchTrain(1, 2, 4, 0, kCrazy, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 2, .loco = 4, .kind = TrainKind::kCrazy, .town = 0},
+                        Departure::kNow);
   ASSERT_TRUE(RunUntil(rig, shown));
   ExpectBadgeOnLoco(*rig.Only(), clip::kBadgeAnywhereFrame);
   EXPECT_GE(clip::kBadgeAnywhereFrame, 8);
@@ -122,7 +123,7 @@ TEST(ColourBadges, VanishWithTheirTrainsDeliveredCrashedOrRemoved) {
   rig.DiagonalLine();
   auto running = [&] { return !rig.field.Trains().empty() && rig.field.Trains()[0]->badge; };
 
-  rig.field.LaunchTrain(1, 2, 6, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 2, .loco = 6, .town = 0}, Departure::kNow);
   ASSERT_TRUE(RunUntil(rig, running));
   EXPECT_EQ(Badges(rig).size(), 3u);
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().empty(); }));
@@ -130,13 +131,13 @@ TEST(ColourBadges, VanishWithTheirTrainsDeliveredCrashedOrRemoved) {
   EXPECT_EQ(Badges(rig).size(), 2u);
 
   rig.field.AddCrashSite(85, 3, 30);
-  rig.field.LaunchTrain(1, 3, 6, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 3, .loco = 6, .town = 0}, Departure::kNow);
   ASSERT_TRUE(RunUntil(rig, running));
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().empty(); }));
   EXPECT_GT(rig.field.ExplosionCount(), 0);
   EXPECT_EQ(Badges(rig).size(), 2u) << "the wreck burns without a badge";
 
-  rig.field.LaunchTrain(0, 1, 6, 1, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 0, .cars = 1, .loco = 6, .town = 1}, Departure::kNow);
   ASSERT_TRUE(RunUntil(rig, running));
   rig.field.RemoveTrain(0, 0, false);
   EXPECT_EQ(Badges(rig).size(), 2u);
@@ -149,7 +150,7 @@ TEST(ColourBadges, SwitchAtOnceAndChangeNothingSaved) {
   for (int marked = 0; marked < 2; ++marked) {
     Rig rig;
     rig.DiagonalLine();
-    rig.field.LaunchTrain(1, 3, 6, 0, kOrdinary, true);
+    rig.field.LaunchTrain({.colour = 1, .cars = 3, .loco = 6, .town = 0}, Departure::kNow);
     rig.Frames(100);
     ASSERT_EQ(rig.field.Trains().size(), 1u);
     EXPECT_TRUE(Badges(rig).empty());

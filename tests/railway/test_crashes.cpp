@@ -9,8 +9,8 @@ namespace {
 TEST(Crashes, HeadOnTrainsBothExplodeAndArePaid) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.PlaceTrain(4, 2, 1, {34, 3, 10}, kOrdinary, 0);
-  rig.field.PlaceTrain(4, 3, 0, {76, 9, 10}, kOrdinary, 0);
+  rig.field.PlaceTrain(4, 2, 1, {34, 3, 10}, TrainKind::kOrdinary, 0);
+  rig.field.PlaceTrain(4, 3, 0, {76, 9, 10}, TrainKind::kOrdinary, 0);
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().empty(); }, 3000));
   EXPECT_EQ(rig.host.money, -(4000 + 5000));
   EXPECT_TRUE(rig.host.Said("-9000 fine for crashed trains"));
@@ -21,8 +21,8 @@ TEST(Crashes, HeadOnTrainsBothExplodeAndArePaid) {
 TEST(Crashes, FastTrainRunsIntoTheTailOfASlowOne) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.PlaceTrain(0, 2, 1, {51, 3, 40}, kOrdinary, 0);
-  rig.field.PlaceTrain(7, 1, 1, {25, 3, 10}, kOrdinary, 0);
+  rig.field.PlaceTrain(0, 2, 1, {51, 3, 40}, TrainKind::kOrdinary, 0);
+  rig.field.PlaceTrain(7, 1, 1, {25, 3, 10}, TrainKind::kOrdinary, 0);
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().size() < 2; }, 3000));
   EXPECT_TRUE(rig.field.Trains().empty());
   EXPECT_TRUE(rig.host.Said("-7000 fine for crashed trains"));
@@ -41,10 +41,10 @@ TEST_P(CrossingJunction, CrashOnlyWhenBothAreThereAtOnce) {
   LayLevelTracks(rig.field, "17,3 25,3 34,3 42,3 49,0 41,0 34,0 26,0");
   rig.BuildAll();
   ASSERT_TRUE(rig.field.At(34).IsCrossing());
-  rig.field.PlaceTrain(4, 1, 1, {25, 3, 10}, kOrdinary, 0);
+  rig.field.PlaceTrain(4, 1, 1, {25, 3, 10}, TrainKind::kOrdinary, 0);
   int from = GetParam().secondStart < 0 ? 49 : 41;
   double pos = GetParam().secondStart < 0 ? 10 : GetParam().secondStart;
-  rig.field.PlaceTrain(4, 1, 2, {from, 0, pos}, kOrdinary, 0);
+  rig.field.PlaceTrain(4, 1, 2, {from, 0, pos}, TrainKind::kOrdinary, 0);
   rig.Frames(600);
   EXPECT_EQ(rig.host.Said("C R A S H E S !!!"), GetParam().crash);
   if (GetParam().crash) {
@@ -63,8 +63,8 @@ TEST(Crashes, ArcsCrossingInsideTheirSquare) {
   LayLevelTracks(rig.field, "35,5 42,1");
   rig.BuildAll();
   ASSERT_EQ(rig.field.At(42).crossings[0].j, 42);
-  rig.field.PlaceTrain(4, 1, 1, {42, 1, 0}, kOrdinary, 0);
-  rig.field.PlaceTrain(4, 1, 2, {35, 5, 0}, kOrdinary, 0);
+  rig.field.PlaceTrain(4, 1, 1, {42, 1, 0}, TrainKind::kOrdinary, 0);
+  rig.field.PlaceTrain(4, 1, 2, {35, 5, 0}, TrainKind::kOrdinary, 0);
   rig.Frames(300);
   EXPECT_TRUE(rig.host.Said("-6000 fine for crashed trains"));
   ASSERT_EQ(rig.field.CrashSites().size(), 1u);
@@ -75,7 +75,7 @@ TEST(Crashes, DamagedSectionCrashesAnOrdinaryTrainAndStays) {
   rig.DiagonalLine();
   rig.field.AddCrashSite(59, 3, 40);
   EXPECT_TRUE(rig.host.TipShown(2));
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().empty(); }));
   EXPECT_EQ(rig.host.money, -3000);
   EXPECT_EQ(rig.field.CrashSites().size(), 1u);
@@ -114,7 +114,7 @@ TEST(Crashes, RepairTrainRestoresTheTrack) {
 TEST(Crashes, RepairCallRefusedWhileTheStartTrackIsTaken) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
   rig.field.CallRepairTrain(0);
   EXPECT_TRUE(rig.host.Said("The server is locked by train."));
   EXPECT_EQ(rig.host.SoundCount(snd::ServerLock), 1);
@@ -126,7 +126,7 @@ TEST(Crashes, DamageIsNeverPlacedUnderACar) {
   for (unsigned seed = 1; seed <= 40; ++seed) {
     Rig rig;
     rig.DiagonalLine();
-    rig.field.PlaceTrain(4, 6, 1, {59, 3, 60}, kOrdinary, 0);
+    rig.field.PlaceTrain(4, 6, 1, {59, 3, 60}, TrainKind::kOrdinary, 0);
     rig.Frames(7);
     rnd::Seed(seed);
     rig.field.DamageRandomTrack();

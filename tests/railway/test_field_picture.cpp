@@ -147,9 +147,10 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
     screen.Render();  // trains added from here on are drawn at their depth too
     field.At(98).ToggleSwitch(0);
     field.At(52).ToggleSwitch(1);
-    field.LaunchTrain(1, 4, 6, 0, kOrdinary, true);
-    field.LaunchTrain(0, 3, 4, 1, kOrdinary, true);
-    field.LaunchTrain(2, 2, 5, 0, kCrazy, false);
+    field.LaunchTrain({.colour = 1, .cars = 4, .loco = 6, .town = 0}, Departure::kNow);
+    field.LaunchTrain({.colour = 0, .cars = 3, .loco = 4, .town = 1}, Departure::kNow);
+    field.LaunchTrain({.colour = 2, .cars = 2, .loco = 5, .kind = TrainKind::kCrazy, .town = 0},
+                      Departure::kDelayed);
     field.AddCrashSite(76, 2, 60);
     for (int frame = 0; frame < 600; ++frame) {
       field.FieldUpdate(20);

@@ -11,13 +11,13 @@ TEST(Switches, PlayerLaidSecondEndKeepsTheEarlierBranchActive) {
   rig.field.AddTrack(42, 3, Laying::kByPlayer);
   rig.field.AddTrack(42, 4, Laying::kByPlayer);
   const Junction::Switch& sw = rig.field.At(42).SwitchAt(1);
-  EXPECT_EQ(sw.state, kSwitchPending);
+  EXPECT_EQ(sw.state, SwitchState::kPending);
   EXPECT_EQ(sw.active, 3);
   EXPECT_EQ(sw.another, 4);
   ASSERT_NE(sw.picture, nullptr);
   EXPECT_FALSE(sw.picture->Visible());
   rig.BuildAll();
-  EXPECT_EQ(sw.state, kSwitchWorking);
+  EXPECT_EQ(sw.state, SwitchState::kWorking);
   EXPECT_TRUE(sw.picture->Visible());
   EXPECT_EQ(sw.picture->Frame(), 10);  // (3, 4)
   EXPECT_EQ(sw.picture->Z(), 1090);
@@ -40,17 +40,17 @@ TEST(Signals, AStraightThroughLineHasNoneAndACrossingLineRemovesThem) {
   rig.field.AddTrack(42, 3, Laying::kQuietLayout);
   rig.BuildAll();
   Junction& j = rig.field.At(42);
-  for (int s = 0; s < 4; ++s) EXPECT_EQ(j.SignalAt(s).state, kSignalNone);
+  for (int s = 0; s < 4; ++s) EXPECT_EQ(j.SignalAt(s).state, SignalState::kNone);
   // An arc arriving at 42's side 3 and one leaving through side 1 on a second node.
   rig.field.AddTrack(49, 1, Laying::kQuietLayout);  // 50 gets end 8 (side 3)
   rig.field.AddTrack(50, 2, Laying::kQuietLayout);
   rig.BuildAll();
   Junction& k = rig.field.At(50);
-  ASSERT_EQ(k.SignalAt(1).state, kSignalGreen);
-  ASSERT_EQ(k.SignalAt(3).state, kSignalGreen);
+  ASSERT_EQ(k.SignalAt(1).state, SignalState::kGreen);
+  ASSERT_EQ(k.SignalAt(3).state, SignalState::kGreen);
   // A line crossing on sides 0 and 2 turns the node into a crossing without signals.
   rig.field.AddTrack(50, 0, Laying::kQuietLayout);
-  for (int s = 0; s < 4; ++s) EXPECT_EQ(k.SignalAt(s).state, kSignalNone);
+  for (int s = 0; s < 4; ++s) EXPECT_EQ(k.SignalAt(s).state, SignalState::kNone);
   EXPECT_EQ(k.SignalAt(1).picture, nullptr);
   EXPECT_TRUE(k.IsCrossing());
 }
@@ -63,16 +63,16 @@ TEST(Signals, ArcContinuingAStraightLinePlacesHiddenSignalThenGreen) {
   rig.BuildAll();
   rig.field.AddTrack(42, 2, Laying::kByPlayer);  // side 1 arc; side 3 has an arc end
   Junction& j = rig.field.At(42);
-  EXPECT_EQ(j.SignalAt(3).state, kSignalPlaced);
-  EXPECT_EQ(j.SignalAt(1).state, kSignalPlaced);
+  EXPECT_EQ(j.SignalAt(3).state, SignalState::kPlaced);
+  EXPECT_EQ(j.SignalAt(1).state, SignalState::kPlaced);
   EXPECT_FALSE(j.SignalAt(1).picture->Visible());
   rig.BuildAll();
-  EXPECT_EQ(j.SignalAt(1).state, kSignalGreen);
+  EXPECT_EQ(j.SignalAt(1).state, SignalState::kGreen);
   EXPECT_TRUE(j.SignalAt(1).picture->Visible());
   EXPECT_EQ(j.SignalAt(1).picture->Frame(), 0);
   EXPECT_EQ(j.SignalAt(3).picture->Frame(), 4);
   j.ToggleSignal(3);
-  EXPECT_EQ(j.SignalAt(3).state, kSignalRed);
+  EXPECT_EQ(j.SignalAt(3).state, SignalState::kRed);
   EXPECT_EQ(j.SignalAt(3).picture->Frame(), 5);
   EXPECT_EQ(rig.host.SoundCount(snd::Light), 1);
 }
@@ -83,9 +83,9 @@ TEST(Signals, RemovedWhenASwitchIsCreated) {
   rig.field.AddTrack(42, 2, Laying::kQuietLayout);
   rig.BuildAll();
   Junction& j = rig.field.At(42);
-  ASSERT_EQ(j.SignalAt(1).state, kSignalGreen);
+  ASSERT_EQ(j.SignalAt(1).state, SignalState::kGreen);
   rig.field.AddTrack(42, 3, Laying::kByPlayer);  // second end on side 1
-  for (int s = 0; s < 4; ++s) EXPECT_EQ(j.SignalAt(s).state, kSignalNone);
+  for (int s = 0; s < 4; ++s) EXPECT_EQ(j.SignalAt(s).state, SignalState::kNone);
   EXPECT_EQ(j.SignalAt(1).picture, nullptr);
 }
 
@@ -117,7 +117,7 @@ TEST(Routing, RedSignalStopsOnlyWithoutAnExitSwitch) {
   rig.BuildAll();
   Junction& j = rig.field.At(42);
   j.ToggleSignal(3);
-  ASSERT_EQ(j.SignalAt(3).state, kSignalRed);
+  ASSERT_EQ(j.SignalAt(3).state, SignalState::kRed);
   EXPECT_EQ(j.RouteExit(1, 1, true, false), -1);   // train from 41 meets red on side 3
   EXPECT_EQ(j.RouteExit(1, 1, false, false), 2);   // a crazy train runs through
   j.SetSwitch(1, 2, 3);                            // with a working exit switch
@@ -155,10 +155,10 @@ TEST(Clicks, HiddenPicturesUnderConstructionTakeTheClick) {
   rig.BuildAll();
   rig.field.AddTrack(43, 2, Laying::kQuietLayout);  // the line goes on: hidden signals
   Junction& k = rig.field.At(43);
-  ASSERT_EQ(k.SignalAt(3).state, kSignalPlaced);
+  ASSERT_EQ(k.SignalAt(3).state, SignalState::kPlaced);
   const FieldSprite* sig = k.SignalAt(3).picture;
   EXPECT_TRUE(k.ClickJunction(static_cast<int>(sig->X()), static_cast<int>(sig->Y()) - 2));
-  EXPECT_EQ(k.SignalAt(3).state, kSignalPlaced);
+  EXPECT_EQ(k.SignalAt(3).state, SignalState::kPlaced);
   EXPECT_EQ(rig.host.SoundCount(snd::Light), 0);
 }
 
@@ -178,7 +178,7 @@ TEST(Junctions, EndLineOnANonBuildingEndIsLoggedAndBuilt) {
   rig.field.At(42).EndLine(3);
   std::string log = testing::internal::GetCapturedStderr();
   EXPECT_EQ(log, "Error. void Junction::EndLine(int iDirection): Activate non building line.\n");
-  EXPECT_EQ(rig.field.At(42).End(3), kEndBuilt);
+  EXPECT_EQ(rig.field.At(42).End(3), EndState::kBuilt);
 }
 
 }  // namespace

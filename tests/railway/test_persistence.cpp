@@ -26,11 +26,15 @@ void BusyState(Rig& rig) {
   Layout(rig);
   rig.field.At(42).ToggleSwitch(1);
   rig.field.At(45).ToggleSignal(2);
-  rig.field.LaunchTrain(1, 3, 4, 0, kOrdinary, true);
-  rig.field.LaunchTrain(5, 0, 3, 0, kOrdinary, true);  // queued behind it, no wagons
-  rig.field.LaunchTrain(4, 4, 2, 0, kCrazy, true);     // queued too
-  rig.field.LaunchTrain(0, 2, 5, 1, kOrdinary, false);  // delayed start at the red town
-  Train* t = rig.field.PlaceTrain(4, 3, 2, {68, 3, 50}, kOrdinary, 1);
+  rig.field.LaunchTrain({.colour = 1, .cars = 3, .loco = 4, .town = 0}, Departure::kNow);
+  // queued behind it, no wagons
+  rig.field.LaunchTrain({.colour = 5, .cars = 0, .loco = 3, .town = 0}, Departure::kNow);
+  // queued too
+  rig.field.LaunchTrain({.colour = 4, .cars = 4, .loco = 2, .kind = TrainKind::kCrazy, .town = 0},
+                        Departure::kNow);
+  // delayed start at the red town
+  rig.field.LaunchTrain({.colour = 0, .cars = 2, .loco = 5, .town = 1}, Departure::kDelayed);
+  Train* t = rig.field.PlaceTrain(4, 3, 2, {68, 3, 50}, TrainKind::kOrdinary, 1);
   rig.Frames(30);
   rig.field.ReverseTrain(*t);
   rig.field.AddCrashSite(85, 3, 40);
@@ -76,7 +80,7 @@ TEST(FieldState, TheSavedNextTownPlaceKeepsItsReservedTrack) {
   ASSERT_TRUE(b.field.LoadField(store, ""));
   EXPECT_EQ(b.field.NextTownJunction(), 62);
   EXPECT_EQ(b.field.NextTrackType(), 2);
-  EXPECT_EQ(b.field.At(62).End(2), kEndReserved);
+  EXPECT_EQ(b.field.At(62).End(2), EndState::kReserved);
   EXPECT_TRUE(b.field.HasTrack(62, 2));
   EXPECT_FALSE(b.field.HasTrack(88, 3));  // no phantom track left at the other place
 }

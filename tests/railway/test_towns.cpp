@@ -54,7 +54,7 @@ TEST(Towns, ReservationNeverPicksATownAndMarksTheReservedEnds) {
     }
     bool left = j % 16 == 1;
     int start = left ? rail::Neighbour(j, rail::Opposite(t)) : j;
-    EXPECT_EQ(rig.field.At(start).End(t), kEndReserved);
+    EXPECT_EQ(rig.field.At(start).End(t), EndState::kReserved);
   }
 }
 

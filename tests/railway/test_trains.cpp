@@ -14,7 +14,7 @@ namespace {
 TEST(Trains, TwoCarTrainArrivingIsPaid4000) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.LaunchTrain(1, 2, 6, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 2, .loco = 6, .town = 0}, Departure::kNow);
   EXPECT_TRUE(rig.host.Said("Run new train."));
   EXPECT_EQ(rig.host.SoundCount(snd::NewTrain), 1);
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().empty(); }));
@@ -29,7 +29,7 @@ TEST(Trains, FiveCarTrainCrashingCosts7000) {
   Rig rig;
   rig.DiagonalLine();
   rig.field.AddCrashSite(51, 3, 30);
-  rig.field.LaunchTrain(1, 5, 6, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 5, .loco = 6, .town = 0}, Departure::kNow);
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().empty(); }));
   EXPECT_EQ(rig.host.money, -7000);
   EXPECT_TRUE(rig.host.Said("-7000 fine for crashed trains"));
@@ -73,10 +73,11 @@ TEST(Trains, ReversesBeforeASwitchAgainstItADeadEndOrARedSignal) {
       rig.field.AddTown(0, 17, 3);
       LayLevelTracks(rig.field, "17,3 25,3 34,3 42,2 43,1");
       rig.BuildAll();
-      ASSERT_EQ(rig.field.At(43).SignalAt(2).state, kSignalGreen);  // arc meets arc
+      ASSERT_EQ(rig.field.At(43).SignalAt(2).state, SignalState::kGreen);  // arc meets arc
       rig.field.At(43).ToggleSignal(2);
     }
-    rig.field.LaunchTrain(c.colour, 2, 4, c.town, kOrdinary, true);
+    rig.field.LaunchTrain({.colour = c.colour, .cars = 2, .loco = 4, .town = c.town},
+                          Departure::kNow);
     double head = HeadBeforeReversal(rig, c.j, c.d);
     EXPECT_LT(head, c.stop);
     EXPECT_GE(head, c.stop - 2.1);
@@ -95,7 +96,8 @@ TEST(Trains, CrazyTrainCrashesAtASwitchSetAgainstIt) {
   rig.field.AddTrack(42, 4, Laying::kLevelLayout);
   rig.BuildAll();
   rig.field.At(42).ToggleSwitch(1);
-  rig.field.LaunchTrain(0, 2, 4, 1, kCrazy, true);
+  rig.field.LaunchTrain({.colour = 0, .cars = 2, .loco = 4, .kind = TrainKind::kCrazy, .town = 1},
+                        Departure::kNow);
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().empty(); }));
   EXPECT_EQ(rig.host.money, -4000);
   EXPECT_TRUE(rig.host.Said("C R A S H E S !!!"));
@@ -109,7 +111,7 @@ TEST(Trains, RoutedTrainLocksTheSwitchAhead) {
   rig.DiagonalLine();
   rig.field.AddTrack(42, 4, Laying::kLevelLayout);
   rig.BuildAll();
-  rig.field.LaunchTrain(1, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
   ASSERT_TRUE(RunUntil(rig, [&] {
     const Train* t = rig.Only();
     return t && t->routed && t->pendingJ == 42;
@@ -126,7 +128,7 @@ TEST(Trains, ACarEndingExactlyOnAJunctionLocksItsSwitch) {
   rig.DiagonalLine();
   rig.field.AddTrack(42, 4, Laying::kLevelLayout);
   rig.BuildAll();
-  Train* t = rig.field.PlaceTrain(4, 2, 1, {42, 3, 0}, kOrdinary, 0);
+  Train* t = rig.field.PlaceTrain(4, 2, 1, {42, 3, 0}, TrainKind::kOrdinary, 0);
   t->speed = 0;
   t->cars[0].place.pos = t->cars[0].half;  // the locomotive's rear end on junction 42
   rig.field.StepAndCheck();
@@ -139,7 +141,7 @@ TEST(Trains, ACarEndingExactlyOnAJunctionLocksItsSwitch) {
 TEST(Trains, WrongColourReturnsAtHalfSpeed) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.LaunchTrain(2, 1, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 2, .cars = 1, .loco = 4, .town = 0}, Departure::kNow);
   rail::Place before;
   ASSERT_TRUE(RunUntil(rig, [&] {
     if (rig.Only() && !rig.Only()->reversed) before = rig.Only()->cars[0].place;
@@ -160,8 +162,8 @@ TEST(Trains, WrongColourReturnsAtHalfSpeed) {
 TEST(Trains, SecondDelayedStartForABusyTownIsDropped) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.LaunchTrain(1, 2, 4, 0, kOrdinary, false);
-  rig.field.LaunchTrain(3, 5, 6, 0, kOrdinary, false);
+  rig.field.LaunchTrain({.colour = 1, .cars = 2, .loco = 4, .town = 0}, Departure::kDelayed);
+  rig.field.LaunchTrain({.colour = 3, .cars = 5, .loco = 6, .town = 0}, Departure::kDelayed);
   EXPECT_EQ(rig.host.SoundCount(snd::NewTrainSemafor), 1);
   EXPECT_TRUE(rig.field.Towns()[0].startSign->Visible());
   rig.Frames(199);
@@ -179,12 +181,14 @@ TEST(Trains, LaunchRefusesBadLocomotivesAndTownsAndPicksAnotherTown) {
   Rig rig;
   rig.DiagonalLine();
   rig.host.sounds.clear();
-  rig.field.LaunchTrain(1, 1, 8, 0, kOrdinary, true);
-  rig.field.LaunchTrain(1, 1, 4, 5, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 8, .town = 0}, Departure::kNow);
+  rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = 5}, Departure::kNow);
   EXPECT_TRUE(rig.field.Trains().empty());
   EXPECT_TRUE(rig.host.sounds.empty());
   for (int i = 0; i < 20; ++i) {
-    rig.field.LaunchTrain(1, 1, 4, -1, kOrdinary, false);  // never from its own town
+    // never from its own town
+    rig.field.LaunchTrain({.colour = 1, .cars = 1, .loco = 4, .town = kAnyTown},
+                          Departure::kDelayed);
     EXPECT_EQ(rig.field.Towns()[1].countdown, -1);
     EXPECT_TRUE(rig.field.Towns()[1].queue.empty());
     rig.Frames(50);
@@ -222,7 +226,7 @@ const TintSprite* Pic(const FieldSprite* s) { return static_cast<const TintSprit
 
 TEST(Trains, PicturesByKind) {
   PictureLog log;
-  Train blue(6, 3, 3, rail::Place{8, 3, 0}, kOrdinary, 2, &log);
+  Train blue(6, 3, 3, rail::Place{8, 3, 0}, TrainKind::kOrdinary, 2, &log);
   ASSERT_EQ(blue.CarCount(), 3);
   EXPECT_EQ(blue.cars[0].picture->Clip(), 130);
   EXPECT_EQ(blue.cars[0].shadow->Clip(), 138);
@@ -236,20 +240,20 @@ TEST(Trains, PicturesByKind) {
     EXPECT_EQ(blue.cars[i].half, 15);
     EXPECT_EQ(blue.cars[i].picture2, nullptr);
   }
-  Train crazy(4, 2, 1, rail::Place{8, 3, 0}, kCrazy, 0, &log);
+  Train crazy(4, 2, 1, rail::Place{8, 3, 0}, TrainKind::kCrazy, 0, &log);
   for (const Car& c : crazy.cars) {
     ASSERT_NE(c.picture2, nullptr);
     EXPECT_TRUE(Pic(c.picture)->tinted);
     EXPECT_EQ(Pic(c.picture2)->TintColour()[0], 75);
     EXPECT_FALSE(c.picture2->Visible());
   }
-  Train repair(5, 9, 2, rail::Place{8, 3, 0}, kRepair, -1, &log);
+  Train repair(5, 9, 2, rail::Place{8, 3, 0}, TrainKind::kRepair, -1, &log);
   EXPECT_EQ(repair.CarCount(), 1);
   EXPECT_EQ(repair.loco, 1);
   EXPECT_EQ(repair.cars[0].picture->Clip(), 140);
   EXPECT_EQ(repair.cars[0].shadow->Clip(), 141);
   EXPECT_FALSE(Pic(repair.cars[0].picture)->tinted);
-  Train fast(7, 40, 2, rail::Place{8, 3, 0}, kOrdinary, 1, nullptr);
+  Train fast(7, 40, 2, rail::Place{8, 3, 0}, TrainKind::kOrdinary, 1, nullptr);
   EXPECT_EQ(fast.CarCount(), 1);
   EXPECT_EQ(fast.wagon, 4);
   EXPECT_DOUBLE_EQ(fast.speed, 5.5 / 2);
@@ -265,7 +269,8 @@ TEST(Trains, MissingLocomotivePictureIsLoggedAndTheTrainStillRuns) {
   LayLevelTracks(field, "17,3 25,3 34,3");
   for (int i = 0; i < 2000 && !field.AllTracksBuilt(); ++i) field.BuildStep(300);
   testing::internal::CaptureStderr();
-  field.LaunchTrain(1, 3, 6, 0, kCrazy, true);
+  field.LaunchTrain({.colour = 1, .cars = 3, .loco = 6, .kind = TrainKind::kCrazy, .town = 0},
+                    Departure::kNow);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: unknown error. NotTrain!\n");
   // It blinks on its way and crashes at the dead end with its pictures missing.
   for (int i = 0; i < 1500 && !field.Trains().empty(); ++i) field.FieldUpdate(20);
@@ -276,7 +281,7 @@ TEST(Trains, MissingLocomotivePictureIsLoggedAndTheTrainStillRuns) {
 TEST(Trains, CarsNeverOnScreenExplodeWhereTheyStand) {
   Rig rig;
   rig.DiagonalLine();
-  rig.field.LaunchTrain(1, 3, 4, 0, kOrdinary, true);
+  rig.field.LaunchTrain({.colour = 1, .cars = 3, .loco = 4, .town = 0}, Departure::kNow);
   EXPECT_EQ(rig.field.RemoveTrain(0, 0, true), -5000);
   rail::Point town = rail::JunctionPos(8);
   int blasts = 0;

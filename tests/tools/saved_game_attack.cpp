@@ -111,14 +111,15 @@ class SavedGameAttack : public ::testing::Test {
     Field& field = game.GetField();
     for (int j = 0; j < 136 && field.CrashSites().empty(); ++j) {
       for (int d = 0; d < 12 && field.CrashSites().empty(); ++d) {
-        if (field.At(j).End(d) == kEndBuilt && !field.IsTrackOccupied(d, j)) {
+        if (field.At(j).End(d) == EndState::kBuilt && !field.IsTrackOccupied(d, j)) {
           field.AddCrashSite(j, d, 20);
         }
       }
     }
     ASSERT_FALSE(field.CrashSites().empty());
-    for (int k = 0; k < 3; ++k) field.LaunchTrain(k, 2, 1, 0, kOrdinary, true);
-    field.LaunchTrain(3, 2, 1, 1, kOrdinary, false);
+    for (int k = 0; k < 3; ++k)
+      field.LaunchTrain({.colour = k, .cars = 2, .loco = 1, .town = 0}, Departure::kNow);
+    field.LaunchTrain({.colour = 3, .cars = 2, .loco = 1, .town = 1}, Departure::kDelayed);
     for (int frame = 0; frame < 5; ++frame) session_->RunFrame();
     session_->Save();
     path_ = Game::SaveFileName(Globals().PlayerName, Globals().GameType);

@@ -83,9 +83,9 @@ void Autopilot::Act() {
 
 RouteGoal Autopilot::GoalFor(const Train& train) const {
   RouteGoal goal;
-  if (train.kind == kOrdinary) {
+  if (train.kind == TrainKind::kOrdinary) {
     goal.town = train.colour;
-  } else if (train.kind == kCrazy) {
+  } else if (train.kind == TrainKind::kCrazy) {
     goal.kind = RouteGoal::kAnyTown;
     goal.stopsAtRed = false;
   } else {
@@ -134,14 +134,14 @@ const Autopilot::Plan* Autopilot::PlanOf(int id) const {
 
 bool Autopilot::GiveWay(const Plan& plan, int before, std::vector<ControlNeed>& needs,
                         bool* diverts) {
-  if (plan.train->kind == kCrazy) return false;  // it would crash on a switch set against it
+  if (plan.train->kind == TrainKind::kCrazy) return false;  // it would crash on a switch set against it
   const bool diverted = Divert(plan, before, needs);
   if (diverts) *diverts = diverted;
   return diverted || TurnBack(plan, false, needs);
 }
 
 bool Autopilot::Idle(const Train& train) const {
-  return train.kind == kRepair && game_.GetField().CrashSites().empty();
+  return train.kind == TrainKind::kRepair && game_.GetField().CrashSites().empty();
 }
 
 void Autopilot::Meetings() {
@@ -229,17 +229,18 @@ bool Autopilot::Divert(const Plan& plan, int before, std::vector<ControlNeed>& n
     const Junction& at = field.At(step.junction);
     const int side = rail::SideOf(step.direction);
     const Junction::Switch& sw = at.SwitchAt(side);
-    if (sw.state != kSwitchWorking || !Reachable(step.junction, side, false)) continue;
+    if (sw.state != SwitchState::kWorking || !Reachable(step.junction, side, false)) continue;
     const int other = sw.active == step.direction ? sw.another : sw.active;
     // The other branch must lead round to the goal: never into a town of another colour.
     const int beyond = rail::Neighbour(step.junction, other);
-    if (at.End(other) != kEndBuilt || !rail::ValidJunction(beyond) ||
+    if (at.End(other) != EndState::kBuilt || !rail::ValidJunction(beyond) ||
         planner_.EntersTown(step.junction, other, nullptr) ||
         !Find(beyond, other, 0, plan.goal, nullptr).found) {
       continue;
     }
     // Before any way through the same junction.
-    needs.push_back({step.junction, side, false, other, step.distance - 1});
+    needs.push_back(
+        {.junction = step.junction, .side = side, .want = other, .distance = step.distance - 1});
     return true;
   }
   return false;
@@ -247,7 +248,7 @@ bool Autopilot::Divert(const Plan& plan, int before, std::vector<ControlNeed>& n
 
 bool Autopilot::TurnBack(const Plan& plan, bool wayBack, std::vector<ControlNeed>& needs) {
   const Train& train = *plan.train;
-  if (train.kind == kCrazy) return false;  // it would crash on a switch set against it
+  if (train.kind == TrainKind::kCrazy) return false;  // it would crash on a switch set against it
   const Car& last = train.cars.back();
   // Backwards the last car leads: never into a town that would only send it back.
   const int behind = rail::Neighbour(last.place.j, last.place.d);
@@ -270,11 +271,18 @@ bool Autopilot::TurnBack(const Plan& plan, bool wayBack, std::vector<ControlNeed
   const int own = rail::Opposite(plan.a);
   // Before any way through the same junction.
   const int distance = plan.travelled - 1;
-  if (in.state == kSwitchWorking && Reachable(j, entry, false)) {
-    needs.push_back({j, entry, false, in.active == own ? in.another : in.active, distance});
-  } else if (at.SwitchAt(rail::OppositeSide(entry)).state != kSwitchWorking &&
-             at.SignalAt(entry).state >= kSignalGreen && Reachable(j, entry, true)) {
-    needs.push_back({j, entry, true, kSignalRed, distance});
+  if (in.state == SwitchState::kWorking && Reachable(j, entry, false)) {
+    needs.push_back({.junction = j,
+                     .side = entry,
+                     .want = in.active == own ? in.another : in.active,
+                     .distance = distance});
+  } else if (at.SwitchAt(rail::OppositeSide(entry)).state != SwitchState::kWorking &&
+             at.SignalAt(entry).state >= SignalState::kGreen && Reachable(j, entry, true)) {
+    needs.push_back({.junction = j,
+                     .side = entry,
+                     .signal = true,
+                     .light = SignalState::kRed,
+                     .distance = distance});
   } else {
     return false;
   }
@@ -294,11 +302,11 @@ void Autopilot::Apply() {
     const Junction& at = field.At(need.junction);
     const FieldSprite* picture = nullptr;
     if (need.signal) {
-      if (at.SignalAt(need.side).state == need.want) continue;
+      if (at.SignalAt(need.side).state == need.light) continue;
       picture = at.SignalAt(need.side).picture;
     } else {
       const Junction::Switch& sw = at.SwitchAt(need.side);
-      if (sw.active == need.want || sw.lock || sw.state != kSwitchWorking) continue;
+      if (sw.active == need.want || sw.lock || sw.state != SwitchState::kWorking) continue;
       if (TrainAt(need.junction)) continue;
       picture = sw.picture;
     }

@@ -5,15 +5,16 @@
 
 #include "engine/LClip.h"
 #include "game/Game.h"
+#include "platform/ScreenSize.h"
 
 namespace {
 
 constexpr int kReach = 20;  // pixels around a picture's point that are tried
 constexpr int kNear = 40;   // pictures of junctions farther away cannot take the point
-constexpr int kScreenW = 800;
-constexpr int kScreenH = 600;
 
-bool OnScreen(int x, int y) { return x >= 0 && x < kScreenW && y >= 0 && y < kScreenH; }
+bool OnScreen(int x, int y) {
+  return x >= 0 && x < platform::kScreenWidth && y >= 0 && y < platform::kScreenHeight;
+}
 
 }  // namespace
 

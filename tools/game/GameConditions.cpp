@@ -43,7 +43,7 @@ bool Holds(GameSession& session, const std::string& what, int value) {
   if (what == "trains") return static_cast<int>(field.Trains().size()) == value;
   if (what == "repairs") {
     int n = 0;
-    for (const auto& t : field.Trains()) n += t->kind == kRepair ? 1 : 0;
+    for (const auto& t : field.Trains()) n += t->kind == TrainKind::kRepair ? 1 : 0;
     return n == value;
   }
   if (what == "progress") return g.Progress() >= value;

@@ -2,10 +2,9 @@
 #include "tools/game/GameSession.h"
 
 #include "game/Settings.h"
+#include "platform/ScreenSize.h"
 
 namespace {
-constexpr int kScreenW = 800;
-constexpr int kScreenH = 600;
 }  // namespace
 
 const char* DialogName(Dialog d) {
@@ -20,7 +19,8 @@ const char* DialogName(Dialog d) {
 
 GameSession::GameSession(SDL_Surface* display, EventLog& log)
     : log_(log),
-      screen_(std::make_unique<LEngine>(display, 0, 0, kScreenW, kScreenH, true)),
+      screen_(std::make_unique<LEngine>(display, 0, 0, platform::kScreenWidth,
+                                        platform::kScreenHeight, true)),
       sprites_(std::make_unique<HeadlessSprites>()) {}
 
 GameSession::~GameSession() {

@@ -9,6 +9,7 @@
 #include "engine/Cipher.h"
 #include "engine/LArchive.h"
 #include "platform/Folders.h"
+#include "platform/ScreenSize.h"
 #include "sprites/ClipLib.h"
 
 SDL_Surface* StartHeadless(std::string& error) {
@@ -27,7 +28,8 @@ SDL_Surface* StartHeadless(std::string& error) {
     error = std::string("cannot start the video system: ") + SDL_GetError();
     return nullptr;
   }
-  SDL_Surface* display = SDL_SetVideoMode(800, 600, 32, SDL_SWSURFACE);
+  SDL_Surface* display =
+      SDL_SetVideoMode(platform::kScreenWidth, platform::kScreenHeight, 32, SDL_SWSURFACE);
   if (!display) {
     error = std::string("cannot set the video mode: ") + SDL_GetError();
     return nullptr;

@@ -42,16 +42,16 @@ int RoutePlanner::Exits(int j, int a, std::array<int, 3>& exits) const {
   const int side = rail::OppositeSide(entry);
   if (side < 0) return 0;
   const Junction::Switch& out = at.SwitchAt(side);
-  if (out.state == kSwitchWorking) {
+  if (out.state == SwitchState::kWorking) {
     int n = 0;
     for (int e : {out.active, out.another}) {
-      if (at.End(e) == kEndBuilt) exits[n++] = e;
+      if (at.End(e) == EndState::kBuilt) exits[n++] = e;
     }
     return n;
   }
   for (int k = 0; k < 3; ++k) {
     const int e = rail::SideDirection(side, k);
-    if (at.End(e) == kEndBuilt) {
+    if (at.End(e) == EndState::kBuilt) {
       exits[0] = e;
       return 1;
     }
@@ -65,21 +65,24 @@ bool RoutePlanner::StepNeeds(int j, int a, int e, const RouteGoal& goal,
   const Junction& at = field_.At(j);
   const int entry = rail::SideOf(rail::Opposite(a));
   const int side = rail::OppositeSide(entry);
-  auto need = [&](int s, bool signal, int want, bool change) {
-    if (change && !reachable(j, s, signal)) return false;
-    if (needs) needs->push_back({j, s, signal, want, distance});
+  auto need = [&](ControlNeed n, bool change) {
+    if (change && !reachable(j, n.side, n.signal)) return false;
+    n.junction = j;
+    n.distance = distance;
+    if (needs) needs->push_back(n);
     return true;
   };
   const Junction::Switch& in = at.SwitchAt(entry);
-  if (in.state == kSwitchWorking) {
+  if (in.state == SwitchState::kWorking) {
     const int own = rail::Opposite(a);
-    if (!need(entry, false, own, in.active != own)) return false;
+    if (!need({.side = entry, .want = own}, in.active != own)) return false;
   }
   const Junction::Switch& out = at.SwitchAt(side);
-  if (out.state == kSwitchWorking) return need(side, false, e, out.active != e);
-  const int light = at.SignalAt(entry).state;
-  if (goal.stopsAtRed && (light == kSignalGreen || light == kSignalRed)) {
-    return need(entry, true, kSignalGreen, light == kSignalRed);
+  if (out.state == SwitchState::kWorking) return need({.side = side, .want = e}, out.active != e);
+  const SignalState light = at.SignalAt(entry).state;
+  if (goal.stopsAtRed && (light == SignalState::kGreen || light == SignalState::kRed)) {
+    return need({.side = entry, .signal = true, .light = SignalState::kGreen},
+                light == SignalState::kRed);
   }
   return true;
 }

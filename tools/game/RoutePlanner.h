@@ -14,8 +14,9 @@ struct ControlNeed {
   int junction = -1;
   int side = -1;
   bool signal = false;
-  int want = -1;     // a switch: its active direction; a signal: kSignalGreen or kSignalRed
-  int distance = 0;  // track units from the train to the junction
+  int want = -1;                          // a switch: its active direction
+  SignalState light = SignalState::kNone;  // a signal: kGreen or kRed
+  int distance = 0;                       // track units from the train to the junction
 };
 
 // Where a trip ends.

@@ -53,7 +53,7 @@ void Traffic::Add(int j, int d, const Claim& claim) {
 void Traffic::Occupy(const Train& train, int id) {
   const Mover m = MoverOf(train, id);
   // A train running into a town of another colour comes back out at half speed.
-  const bool bounces = train.kind == kOrdinary && train.arrivedTown >= 0 &&
+  const bool bounces = train.kind == TrainKind::kOrdinary && train.arrivedTown >= 0 &&
                        train.arrivedTown != train.colour;
   const double leave = (m.length + 115) / m.speed * (bounces ? 4 : 1);
   const Claim here{id, 0, 0, m.length / m.speed, leave};

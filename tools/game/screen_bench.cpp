@@ -44,6 +44,7 @@
 #include "engine/Random.h"
 #include "game/Game.h"
 #include "game/Settings.h"
+#include "platform/ScreenSize.h"
 #include "screens/GMainWindow.h"
 #include "screens/ScreenServices.h"
 #include "sprites/CompleteIndicator.h"
@@ -59,8 +60,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kFrameMs = 20;
-constexpr int kDisplayW = 800;
-constexpr int kDisplayH = 600;
 constexpr int kBlitRounds = 500;             // timed full-screen blits before and after
 constexpr int kBlitEvery = 50;               // frames between two short rounds of blits
 constexpr int kBlitShortRound = 10;
@@ -124,7 +123,7 @@ class Presenter {
   }
   void All() {
     if (scaler_ && gfx_)
-      GfxScale(SDL_Rect{0, 0, kDisplayW, kDisplayH});
+      GfxScale(SDL_Rect{0, 0, platform::kScreenWidth, platform::kScreenHeight});
     else if (scaler_)
       scaler_->ScaleAll();
     SDL_UpdateRect(window_, 0, 0, 0, 0);
@@ -138,8 +137,8 @@ class Presenter {
     SDL_Surface* canvas = scaler_->Canvas();
     const int k = scaler_->Scale(), margin = scaler_->Smooth() ? 1 : 0;
     const int left = std::max(r.x - margin, 0), top = std::max(r.y - margin, 0);
-    const int right = std::min(r.x + r.w + margin, kDisplayW);
-    const int bottom = std::min(r.y + r.h + margin, kDisplayH);
+    const int right = std::min(r.x + r.w + margin, platform::kScreenWidth);
+    const int bottom = std::min(r.y + r.h + margin, platform::kScreenHeight);
     const SDL_PixelFormat* f = canvas->format;
     SDL_Surface* view = SDL_CreateRGBSurfaceFrom(
         static_cast<Uint8*>(canvas->pixels) + top * canvas->pitch + left * 4, right - left,
@@ -223,8 +222,8 @@ class LayerCount {
   static double Pixels(int left, int top, int right, int bottom) {
     left = std::max(left, 0);
     top = std::max(top, 0);
-    right = std::min(right, kDisplayW);
-    bottom = std::min(bottom, kDisplayH);
+    right = std::min(right, platform::kScreenWidth);
+    bottom = std::min(bottom, platform::kScreenHeight);
     return right > left && bottom > top ? static_cast<double>(right - left) * (bottom - top) : 0;
   }
   std::map<std::string, double> pixels_;
@@ -243,13 +242,14 @@ FrameTimes RunFrame(Presenter& presenter, LayerCount* layers = nullptr) {
   if (top->RedrawMode == 1) {
     presenter.All();
     t.rects = 1;
-    t.area = kDisplayW * kDisplayH;
+    t.area = platform::kScreenWidth * platform::kScreenHeight;
   } else {
     std::vector<SDL_Rect> rects;
     rects.reserve(changed.size());
     for (const DirtyRect& d : changed) {
       const int left = std::max(d.left, 0), top_ = std::max(d.top, 0);
-      const int right = std::min(d.right, kDisplayW), bottom = std::min(d.bottom, kDisplayH);
+      const int right = std::min(d.right, platform::kScreenWidth),
+                bottom = std::min(d.bottom, platform::kScreenHeight);
       if (right <= left || bottom <= top_) continue;
       rects.push_back(SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top_),
                                static_cast<Uint16>(right - left),
@@ -271,7 +271,7 @@ FrameTimes RunFrame(Presenter& presenter, LayerCount* layers = nullptr) {
 // Full-screen blits of a display-format picture onto the display, each timed.
 void TimeBlits(SDL_Surface* display, SDL_Surface* picture, int rounds, std::vector<double>& out) {
   for (int i = 0; i < rounds; ++i) {
-    SDL_Rect whole{0, 0, kDisplayW, kDisplayH};
+    SDL_Rect whole{0, 0, platform::kScreenWidth, platform::kScreenHeight};
     const Clock::time_point start = Clock::now();
     SDL_BlitSurface(picture, nullptr, display, &whole);
     out.push_back(Micros(Clock::now() - start));
@@ -279,12 +279,14 @@ void TimeBlits(SDL_Surface* display, SDL_Surface* picture, int rounds, std::vect
 }
 
 SDL_Surface* MakeFullScreenPicture() {
-  SDL_Surface* raw = SDL_CreateRGBSurface(SDL_SWSURFACE, kDisplayW, kDisplayH, 32, 0x00ff0000,
-                                          0x0000ff00, 0x000000ff, 0);
+  SDL_Surface* raw =
+      SDL_CreateRGBSurface(SDL_SWSURFACE, platform::kScreenWidth, platform::kScreenHeight, 32,
+                           0x00ff0000, 0x0000ff00, 0x000000ff, 0);
   if (!raw) return nullptr;
-  for (int y = 0; y < kDisplayH; ++y) {
+  for (int y = 0; y < platform::kScreenHeight; ++y) {
     Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(raw->pixels) + y * raw->pitch);
-    for (int x = 0; x < kDisplayW; ++x) row[x] = static_cast<Uint32>((x * 7) ^ (y * 13));
+    for (int x = 0; x < platform::kScreenWidth; ++x)
+      row[x] = static_cast<Uint32>((x * 7) ^ (y * 13));
   }
   SDL_Surface* picture = SDL_DisplayFormat(raw);
   SDL_FreeSurface(raw);
@@ -340,7 +342,8 @@ bool Bench::StartLevel() {
   Globals().GameType = 1;
   Globals().ShowTips = options_.tips;
   Globals().DontShowBeginHelp = true;
-  window_ = std::make_unique<GMainWindow>(display_, 0, 0, kDisplayW, kDisplayH, services_);
+  window_ = std::make_unique<GMainWindow>(display_, 0, 0, platform::kScreenWidth,
+                                          platform::kScreenHeight, services_);
   window_->Show(&TopScreen());
   // The start help, when it comes, is answered with OK as the player would.
   for (int i = 0; i < 4 && TopScreen() && TopScreen() != window_.get(); ++i)
@@ -378,7 +381,8 @@ void Bench::TopUpTrains(int frame) {
   int colour = rnd::Below(towns - 1);
   if (colour >= town) ++colour;
   const int cars = rnd::Below(std::max(1, game.Record().TrainCars));
-  field.LaunchTrain(colour, cars, game.ChooseLocoType(), town, kOrdinary, false);
+  field.LaunchTrain({.colour = colour, .cars = cars, .loco = game.ChooseLocoType(), .town = town},
+                    Departure::kDelayed);
   ++extraTrains_;
 }
 
@@ -539,12 +543,14 @@ int RunScaled(SDL_Surface* display, const Options& options) {
     return Bench(display, presenter, options).Run();
   }
   SDL_Surface* window =
-      SDL_SetVideoMode(kDisplayW * options.scale, kDisplayH * options.scale, 32, SDL_SWSURFACE);
+      SDL_SetVideoMode(platform::kScreenWidth * options.scale,
+                       platform::kScreenHeight * options.scale, 32, SDL_SWSURFACE);
   if (!window) {
     std::fprintf(stderr, "screen-bench: cannot set the scaled mode: %s\n", SDL_GetError());
     return 2;
   }
-  WindowScaler scaler(window, kDisplayW, kDisplayH, options.scale, options.smooth);
+  WindowScaler scaler(window, platform::kScreenWidth, platform::kScreenHeight, options.scale,
+                      options.smooth);
   if (!scaler.Canvas()) return 2;
   Presenter presenter(window, &scaler, options.gfx);
   return Bench(scaler.Canvas(), presenter, options).Run();

@@ -57,8 +57,8 @@ bool Colour(const std::string& word, int& colour) {
   return true;
 }
 
-bool Kind(const std::string& word, int& kind) {
-  for (int i : {kOrdinary, kRepair, kCrazy}) {
+bool Kind(const std::string& word, TrainKind& kind) {
+  for (TrainKind i : {TrainKind::kOrdinary, TrainKind::kRepair, TrainKind::kCrazy}) {
     if (word == report::KindName(i)) {
       kind = i;
       return true;

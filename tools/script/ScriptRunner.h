@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+enum class TrainKind;
+
 namespace script {
 
 // The line without its comment (from '#') and without trailing blanks.
@@ -19,7 +21,7 @@ int RunFile(const char* tool, const char* path,
 // A colour by its name ("yellow" ... "white") or its number.
 bool Colour(const std::string& word, int& colour);
 // A train kind by its name: "ordinary", "repair" or "crazy".
-bool Kind(const std::string& word, int& kind);
+bool Kind(const std::string& word, TrainKind& kind);
 
 // Prints "@time text" on its own line.
 void Event(int time, const std::string& text);

@@ -25,12 +25,12 @@ struct Layout {
     sprites = std::make_unique<HeadlessSprites>();
     field = std::make_unique<Field>(sprites.get(), &host);
     const LevelParams& p = Level(105);
-    RebuildLevel(*field, p.TownsText, p.TracksText, {{5000, 5000, 0, -1}}, {}, clip::Trees);
+    RebuildLevel(*field, p.TownsText, p.TracksText, NoForest(), {}, clip::Trees);
     int placed = 0;
     for (int j = 0; j < rail::kJunctions && placed < 30; ++j) {
       for (int d = 0; d <= 5 && placed < 30; ++d) {
-        if (field->At(j).End(d) != kEndBuilt || field->IsTrackOccupied(d, j)) continue;
-        field->PlaceTrain(6, 10, placed % 8, {j, d, 20}, kOrdinary, 0);
+        if (field->At(j).End(d) != EndState::kBuilt || field->IsTrackOccupied(d, j)) continue;
+        field->PlaceTrain(6, 10, placed % 8, {j, d, 20}, TrainKind::kOrdinary, 0);
         ++placed;
       }
     }

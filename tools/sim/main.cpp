@@ -55,7 +55,7 @@ class Sim {
   }
   Field& F() { return *field_; }
   bool Colour(std::istream& in, int& c);
-  bool Kind(std::istream& in, int& k);
+  bool Kind(std::istream& in, TrainKind& k);
   void Run(int ms);
   void Build();
   bool Puzzle(int index);
@@ -78,7 +78,7 @@ bool Sim::Colour(std::istream& in, int& c) {
   return (in >> word) && script::Colour(word, c);
 }
 
-bool Sim::Kind(std::istream& in, int& k) {
+bool Sim::Kind(std::istream& in, TrainKind& k) {
   std::string word;
   return (in >> word) && script::Kind(word, k);
 }
@@ -99,7 +99,7 @@ void Sim::Build() {
 
 void Sim::NewLevel(int j, int t) {
   // One tree far outside the field: the level gets no random forest.
-  F().NewLevel(0, 0, j, t, {{5000, 5000, 0, -1}}, {}, 95);
+  F().NewLevel(0, 0, j, t, NoForest(), {}, 95);
 }
 
 void Sim::AddTowns(const std::string& towns) {
@@ -141,7 +141,7 @@ bool Sim::Load(const std::string& path) {
   bool ok = params.Text("Sim.", "Towns", towns, kLoad);
   ok = params.Text("Sim.", "Tracks", tracks, kLoad) && ok;
   Reset();
-  if (!RebuildLevel(F(), towns, tracks, {{5000, 5000, 0, -1}}, {}, clip::Trees)) {
+  if (!RebuildLevel(F(), towns, tracks, NoForest(), {}, clip::Trees)) {
     std::printf("town could not be added\n");
   }
   ParamsStore store(params);
@@ -168,18 +168,21 @@ bool Sim::Print(const std::string& what) {
 }
 
 bool Sim::Launch(std::istream& in) {
-  int colour, cars, loco, town, kind;
+  int colour, cars, loco, town;
+  TrainKind kind;
   std::string when;
   if (!Colour(in, colour) || !(in >> cars >> loco) || !Colour(in, town) || !Kind(in, kind) ||
       !(in >> when) || (when != "now" && when != "later")) {
     return false;
   }
-  F().LaunchTrain(colour, cars, loco, town, kind, when == "now");
+  F().LaunchTrain({.colour = colour, .cars = cars, .loco = loco, .kind = kind, .town = town},
+                  when == "now" ? Departure::kNow : Departure::kDelayed);
   return true;
 }
 
 bool Sim::Place(std::istream& in) {
-  int loco, cars, colour, j, d, kind = kOrdinary, wagon = 0;
+  int loco, cars, colour, j, d, wagon = 0;
+  TrainKind kind = TrainKind::kOrdinary;
   double pos;
   if (!(in >> loco >> cars) || !Colour(in, colour) || !(in >> j >> d >> pos)) return false;
   std::string word;

@@ -89,8 +89,8 @@ std::string Text(const char* what, long long a) { return what + std::to_string(a
 bool BuiltSegment(const Field& field, int j, int d) {
   if (!rail::ValidJunction(j) || !rail::ValidDirection(d)) return false;
   const int far = rail::Neighbour(j, d);
-  return rail::ValidJunction(far) && field.At(j).End(d) == kEndBuilt &&
-         field.At(far).End(rail::Opposite(d)) == kEndBuilt;
+  return rail::ValidJunction(far) && field.At(j).End(d) == EndState::kBuilt &&
+         field.At(far).End(rail::Opposite(d)) == EndState::kBuilt;
 }
 
 std::string PlaceText(const rail::Place& p) {
@@ -107,7 +107,7 @@ GameInvariants::Seen GameInvariants::Observe(const Game& game) {
   s.money = game.MoneyCounter;
   s.trains = game.TrainCounter;
   for (const auto& t : game.GetField().Tracks()) s.playerTracks += t->Free() ? 0 : 1;
-  for (const auto& t : game.GetField().Trains()) s.running += t->kind == kRepair ? 0 : 1;
+  for (const auto& t : game.GetField().Trains()) s.running += t->kind == TrainKind::kRepair ? 0 : 1;
   return s;
 }
 
@@ -149,7 +149,7 @@ std::string GameInvariants::Counters(const Game& game) {
     if (t.colour != i || !rail::ValidJunction(t.townJunction) || !rail::ValidJunction(t.innerJunction)) {
       return Text("town ", i) + " with colour " + std::to_string(t.colour) + " or junctions out of range";
     }
-    for (const QueuedTrain& q : t.queue) {
+    for (const TrainOrder& q : t.queue) {
       if (q.colour < 0 || q.colour >= towns || q.cars < 0 || q.cars > kMaxCars) {
         return Text("town ", i) + " queues a train of colour " + std::to_string(q.colour) +
                " with " + std::to_string(q.cars) + " cars";
@@ -181,7 +181,9 @@ std::string GameInvariants::Cars(const Game& game) {
     const Train& t = *trains[i];
     const std::string which = "train " + std::to_string(i) + " (" + ColourName(t.colour) + ")";
     if (t.CarCount() < 1 || t.CarCount() > kMaxCars) return which + Text(" with cars: ", t.CarCount());
-    if (t.kind < kOrdinary || t.kind > kCrazy) return which + Text(" of kind ", t.kind);
+    if (TrainKind k; !KindFromSaved(SavedKind(t.kind), k)) {
+      return which + Text(" of kind ", SavedKind(t.kind));
+    }
     if (!std::isfinite(t.speed) || t.speed < 0) return which + " at speed " + std::to_string(t.speed);
     for (int c = 0; c < t.CarCount(); ++c) {
       const Car& car = t.cars[c];

@@ -8,14 +8,14 @@
 #include "engine/LClip.h"
 #include "game/LevelTable.h"
 #include "game/Settings.h"
+#include "platform/ScreenSize.h"
+#include "railway/FieldArea.h"
 #include "sprites/Widgets.h"
 #include "tools/game/ClickTargets.h"
 #include "tools/game/GameSession.h"
 
 namespace {
 
-constexpr int kScreenW = 800;
-constexpr int kScreenH = 600;
 constexpr size_t kRecent = 24;
 // Chances per frame: of some input while the player plays alone and while the
 // autopilot plays, and of answering an open dialog.
@@ -110,22 +110,23 @@ Replaced SoakPlayer::Act() {
   } else if (pick < 37) {
     ClickToggle();
   } else if (pick < 50) {
-    const int x = 140 + Below(670), y = 50 + Below(520);
+    const int x = rail::kFieldArea.left + Below(rail::kFieldArea.width),
+              y = rail::kFieldArea.top + Below(rail::kFieldArea.height);
     session_.LeftClick(x, y);
     Note("left click on the field" + At(x, y));
   } else if (pick < 54) {
-    const int x = Below(kScreenW), y = Below(kScreenH);
+    const int x = Below(platform::kScreenWidth), y = Below(platform::kScreenHeight);
     session_.LeftClick(x, y);
     Note("left click" + At(x, y));
   } else if (pick < 62) {
     RightClickTown();
   } else if (pick < 66) {
-    const int x = Below(kScreenW), y = Below(kScreenH);
+    const int x = Below(platform::kScreenWidth), y = Below(platform::kScreenHeight);
     session_.RightClick(x, y);
     Note("right click" + At(x, y));
   } else if (pick < 71) {
     const bool down = Chance(0.5);
-    const int x = Below(kScreenW), y = Below(kScreenH);
+    const int x = Below(platform::kScreenWidth), y = Below(platform::kScreenHeight);
     session_.Wheel(down, x, y);
     Note(std::string(down ? "wheel down" : "wheel up") + At(x, y));
   } else if (pick < 80) {
@@ -135,7 +136,7 @@ Replaced SoakPlayer::Act() {
   } else if (pick < 87) {
     SwitchColourSymbols();
   } else {
-    const int x = Below(kScreenW), y = Below(kScreenH);
+    const int x = Below(platform::kScreenWidth), y = Below(platform::kScreenHeight);
     session_.MouseMove(x, y);
     Note("mouse move" + At(x, y));
   }

@@ -7,6 +7,7 @@
 #include "interface/Scene.h"
 #include "interface/Style.h"
 #include "kit/Registry.h"
+#include "platform/ScreenSize.h"
 
 namespace art::ui {
 namespace {
@@ -16,13 +17,13 @@ constexpr double kLoadingRailY = 548;
 
 void Hills(cairo_t* cr, double base, double amp, double phase, const Rgb& colour, unsigned seed) {
   Rng rng(seed);
-  cairo_move_to(cr, 0, 600);
-  for (int x = 0; x <= 800; x += 10) {
+  cairo_move_to(cr, 0, platform::kScreenHeight);
+  for (int x = 0; x <= platform::kScreenWidth; x += 10) {
     double y = base - amp * (0.6 * std::sin(x / 130.0 + phase) + 0.4 * std::sin(x / 57.0 + phase * 2)) -
                rng.Range(0, 3);
     cairo_line_to(cr, x, y);
   }
-  cairo_line_to(cr, 800, 600);
+  cairo_line_to(cr, platform::kScreenWidth, platform::kScreenHeight);
   cairo_close_path(cr);
   SetColour(cr, colour);
   cairo_fill(cr);
@@ -55,7 +56,7 @@ void Viaduct(cairo_t* cr, double y) {
 
 CanvasPtr IntroBackground() {
   const Palette& p = Pal();
-  auto c = std::make_unique<Canvas>(800, 600);
+  auto c = std::make_unique<Canvas>(platform::kScreenWidth, platform::kScreenHeight);
   cairo_t* cr = c->Cr();
   // Evening sky.
   cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 420);

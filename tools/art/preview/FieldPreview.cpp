@@ -11,6 +11,7 @@
 
 #include "kit/Draw.h"
 #include "kit/Registry.h"
+#include "platform/ScreenSize.h"
 #include "preview/Effects.h"
 #include "preview/Layout.h"
 #include "railway/Geometry.h"
@@ -214,7 +215,7 @@ ART_GROUP_ORDERED(preview_field, 100) {
   AddTownsAndTrees(scene, tracks);
   AddTrains(scene);
   AddFrame(scene);
-  Canvas out(800, 600);
+  Canvas out(platform::kScreenWidth, platform::kScreenHeight);
   cairo_set_source_rgb(out.Cr(), 0, 0, 0);
   cairo_paint(out.Cr());
   scene.Render(out);
