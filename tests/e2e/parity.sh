@@ -102,6 +102,7 @@ play() {
   start_shown() { log_has "In-game screen shown" && shot "$LIBRARY-start" &&
     whole_differs "$LIBRARY-blank" "$LIBRARY-start" && settles "$LIBRARY-start"; }
   wait_until "a settled help page" start_shown
+  hold_display
   mouse_to "$(desktop_point $INNER_SPOT)"
   photograph full-a
   local picture modes

@@ -141,6 +141,7 @@ step "run 1: the game starts and shows its intro"
 shot blank
 start_game 1
 wait_until "game window" window_shown
+hold_display
 wait_until "intro in the log" log_has "Intro shown"
 wait_until "intro on the screen" changed_from intro blank 800x600+0+0 50
 log_has "In-game screen shown" && fail "the in-game screen came before the intro was seen"

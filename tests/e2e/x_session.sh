@@ -15,9 +15,9 @@ readonly SKIP_CODE=77
 # absolute PATH: PATH made absolute (the game works in its own folder).
 absolute() { [[ -z $1 || $1 == /* ]] && echo "$1" || echo "$PWD/$1"; }
 
-# need_tools: skips the test (77) without Xvfb or xdotool; fails without ImageMagick.
+# need_tools: skips the test (77) without Xvfb, xdotool or xprop; fails without ImageMagick.
 need_tools() {
-  for tool in Xvfb xdotool; do
+  for tool in Xvfb xdotool xprop; do
     if ! command -v "$tool" > /dev/null; then
       echo "SKIPPED: $tool is not installed"
       exit "$SKIP_CODE"
@@ -33,6 +33,7 @@ STARTED=$(date +%s.%N)
 STEP="start-up"
 GAME_PID=""
 XVFB_PID=""
+HOLDER_PID=""
 
 # session_begin OUT_BASE: the run folder with its shots/ and home/ folders.
 session_begin() {
@@ -77,6 +78,11 @@ stop_game() {
 }
 
 stop_xvfb() {
+  if [[ -n $HOLDER_PID ]]; then
+    kill -TERM "$HOLDER_PID" 2> /dev/null
+    wait "$HOLDER_PID" 2> /dev/null
+    HOLDER_PID=""
+  fi
   [[ -n $XVFB_PID ]] || return 0
   kill -TERM "$XVFB_PID" 2> /dev/null
   wait "$XVFB_PID" 2> /dev/null
@@ -116,6 +122,18 @@ start_xvfb() {
   export DISPLAY
   rm -f "$RUN/display"
   echo "display $DISPLAY"
+}
+
+# hold_display: from now on a quiet client (xprop watching the root window) stays
+# connected until the server stops, so that the server no longer resets when a game
+# leaves it. Call it while a game holds the display: the first game's start is the one
+# that meets a server resetting as the game's own display check leaves; a game started
+# right after another has ended would otherwise meet a reset still under way on a busy
+# machine and find no display.
+hold_display() {
+  [[ -z $HOLDER_PID ]] || return 0
+  xprop -root -spy > /dev/null 2>&1 &
+  HOLDER_PID=$!
 }
 
 # ---------------------------------------------------------------- screen helpers
