@@ -19,7 +19,7 @@
 #include "engine/PictureEffects.h"
 #include "railway/Colours.h"
 #include "game/LevelTable.h"
-#include "railway/ScreenSprites.h"
+#include "screens/ScreenSprites.h"
 #include "sprites/ClipLib.h"
 #include "sprites/ClipTable.h"
 

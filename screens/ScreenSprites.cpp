@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "railway/ScreenSprites.h"
+#include "screens/ScreenSprites.h"
 
 #include "engine/PictureEffects.h"
 #include "sprites/ClipLib.h"
