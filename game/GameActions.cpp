@@ -7,7 +7,7 @@
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
 #include "game/Game.h"
-#include "railway/GeometryExtra.h"
+#include "railway/Geometry.h"
 #include "railway/Track.h"
 #include "sprites/ClipLib.h"
 #include "sprites/ClipTable.h"

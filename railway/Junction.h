@@ -6,7 +6,7 @@
 
 #include "railway/FieldHost.h"
 #include "railway/FieldSprites.h"
-#include "railway/GeometryExtra.h"
+#include "railway/Geometry.h"
 
 enum EndState { kEndNone = 0, kEndReserved = 1, kEndBuilding = 2, kEndBuilt = 3 };
 enum SwitchStateValue { kSwitchNone = 0, kSwitchPending = 1, kSwitchWorking = 2 };

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "railway/FieldSprites.h"
-#include "railway/GeometryExtra.h"
+#include "railway/Geometry.h"
 
 enum TrainKind { kOrdinary = 0, kRepair = 1, kCrazy = 2 };
 
