@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Frame.h"
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 #include <SDL_image.h>
 
@@ -13,13 +13,13 @@
 #include "app/FrameContent.h"
 #include "app/VideoDevice.h"
 #include "app/WindowScaler.h"
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "engine/LArchive.h"
 #include "engine/LEngine.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "engine/Log.h"
 #include "game/Settings.h"
-#include "platform/Files.h"
+#include "core/Files.h"
 #include "platform/Folders.h"
 #include "platform/VideoModeRequest.h"
 
@@ -67,8 +67,8 @@ int Frame::Run() {
 
 int Frame::StartUp() {
   CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
-  platform::CreateFolder("save");
-  platform::CreateFolder("savep/");
+  core::CreateFolder("save");
+  core::CreateFolder("savep/");
   // The archive's result is not checked: reads from a closed archive look for
   // loose files instead, and fail when those are missing too.
   Archive().Open(platform::JoinPath(parts_.resourceFolder, platform::kArchiveName), kProgramKey,

@@ -8,7 +8,7 @@
 
 #include "app/VideoDevice.h"
 #include "app/WindowScaler.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "game/Settings.h"
 #include "platform/Terminal.h"
 

@@ -10,7 +10,7 @@
 #include "railway/Geometry.h"
 #include "railway/Track.h"
 #include "sprites/ClipLib.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 #include "sprites/Widgets.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 namespace {
 constexpr int kScreenWidth = 800;

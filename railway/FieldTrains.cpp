@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 namespace {
 constexpr int kStepInterval = 100;

@@ -18,7 +18,7 @@
 #include "screens/GWndPickGame.h"
 #include "screens/ScreenServices.h"
 #include "sprites/ClipLib.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 #include "sprites/Widgets.h"
 
 namespace {

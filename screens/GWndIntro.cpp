@@ -2,7 +2,7 @@
 #include "screens/GWndIntro.h"
 
 #include "engine/Log.h"
-#include "engine/Random.h"
+#include "core/Random.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 
 class LClip;
 

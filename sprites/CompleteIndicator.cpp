@@ -7,9 +7,9 @@
 
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "sprites/ClipLib.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 #include "sprites/FineSink.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "engine/LArchive.h"
 #include "platform/Folders.h"
 #include "sprites/ClipLib.h"

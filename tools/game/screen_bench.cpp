@@ -41,7 +41,7 @@
 
 #include "app/WindowScaler.h"
 #include "engine/LEngine.h"
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "screens/GMainWindow.h"

@@ -21,7 +21,7 @@
 #include "game/LevelTable.h"
 #include "screens/ScreenSprites.h"
 #include "sprites/ClipLib.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 
 namespace {
 
