@@ -62,7 +62,7 @@ int Frame::Run() {
   if (status >= 0) return status;
   while (LoopPass()) {
   }
-  return ShutDown();
+  return failureStatus_ >= 0 ? Abandon() : ShutDown();
 }
 
 int Frame::StartUp() {
@@ -106,6 +106,7 @@ int Frame::StartUp() {
     return 1;
   }
   intro_ = parts_.content.CreateIntro(display_);
+  if (PicturesFailed()) return Abandon();
   if (intro_) {
     intro_->Show(&TopScreen());
     PresentWhole();
@@ -144,14 +145,40 @@ void Frame::SetWindowIcon() {
   SDL_FreeSurface(icon);
 }
 
-int Frame::ShutDown() {
+void Frame::ReleaseScreens() {
   if (TopScreen() == intro_.get() || TopScreen() == main_.get()) TopScreen() = nullptr;
   intro_.reset();
   main_.reset();
   parts_.content.ShutDown();
+}
+
+int Frame::ShutDown() {
+  ReleaseScreens();
   SaveSettingsFile(Params(), settings_);
   WriteExitLines();
   std::fflush(stdout);
   std::fflush(stderr);
   return 0;
+}
+
+// Failed pictures end the program as a broken installation always has: the clip
+// library shows the box of the first missing picture; a library that could not load in
+// the intro is logged as fatal. The program that never really ran saves no settings
+// and writes no exit lines.
+bool Frame::PicturesFailed() {
+  if (failureStatus_ >= 0) return true;
+  if (phase_ == Phase::Intro && intro_ && parts_.content.IntroFailed(*intro_)) {
+    LogFatal("Error init ClipLib.");
+    failureStatus_ = 1;
+  } else if (parts_.content.PictureMissing()) {
+    failureStatus_ = kMissingPictureStatus;
+  }
+  return failureStatus_ >= 0;
+}
+
+int Frame::Abandon() {
+  ReleaseScreens();
+  std::fflush(stdout);
+  std::fflush(stderr);
+  return failureStatus_;
 }

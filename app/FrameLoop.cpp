@@ -29,12 +29,15 @@ bool ClipToDisplay(const DirtyRect& r, SDL_Rect& out) {
 
 bool Frame::LoopPass() {
   if (TopScreen() == nullptr && !Succession()) return false;
+  if (PicturesFailed()) return false;
   const uint32_t now = parts_.clock.Now();
   const uint32_t elapsed = now - lastTick_;
-  if (elapsed < kFramePeriodMs)
+  if (elapsed < kFramePeriodMs) {
     parts_.events.WaitForInput(kIdleWaitMs);
-  else
+  } else {
     Step(now, elapsed);
+    if (PicturesFailed()) return false;
+  }
   HandleCloseRequest(DispatchEvents());
   if (displayRecreated_) ReattachScreens();
   return true;

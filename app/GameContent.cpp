@@ -30,6 +30,13 @@ void GameContent::SetMainWindowPaused(LEngine& mainWindow, bool paused) {
   static_cast<GMainWindow&>(mainWindow).SetPaused(paused);
 }
 
+// Only this content makes the intro.
+bool GameContent::IntroFailed(const LEngine& intro) {
+  return static_cast<const GWndIntro&>(intro).LoadFailed();
+}
+
+bool GameContent::PictureMissing() { return ClipLib::PictureMissing(); }
+
 void GameContent::StartSoundEffects(const Settings& settings, bool audioAvailable) {
   if (!audioAvailable) return;
   LMusic::PrepareSynth();
