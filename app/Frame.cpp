@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Frame.h"
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 #include <SDL_image.h>
 
@@ -13,13 +13,13 @@
 #include "app/FrameContent.h"
 #include "app/VideoDevice.h"
 #include "app/WindowScaler.h"
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "engine/LArchive.h"
 #include "engine/LEngine.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "engine/Log.h"
 #include "game/Settings.h"
-#include "platform/Files.h"
+#include "core/Files.h"
 #include "platform/Folders.h"
 #include "platform/VideoModeRequest.h"
 
@@ -62,13 +62,13 @@ int Frame::Run() {
   if (status >= 0) return status;
   while (LoopPass()) {
   }
-  return ShutDown();
+  return failureStatus_ >= 0 ? Abandon() : ShutDown();
 }
 
 int Frame::StartUp() {
   CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
-  platform::CreateFolder("save");
-  platform::CreateFolder("savep/");
+  core::CreateFolder("save");
+  core::CreateFolder("savep/");
   // The archive's result is not checked: reads from a closed archive look for
   // loose files instead, and fail when those are missing too.
   Archive().Open(platform::JoinPath(parts_.resourceFolder, platform::kArchiveName), kProgramKey,
@@ -106,6 +106,7 @@ int Frame::StartUp() {
     return 1;
   }
   intro_ = parts_.content.CreateIntro(display_);
+  if (PicturesFailed()) return Abandon();
   if (intro_) {
     intro_->Show(&TopScreen());
     PresentWhole();
@@ -144,14 +145,40 @@ void Frame::SetWindowIcon() {
   SDL_FreeSurface(icon);
 }
 
-int Frame::ShutDown() {
+void Frame::ReleaseScreens() {
   if (TopScreen() == intro_.get() || TopScreen() == main_.get()) TopScreen() = nullptr;
   intro_.reset();
   main_.reset();
   parts_.content.ShutDown();
+}
+
+int Frame::ShutDown() {
+  ReleaseScreens();
   SaveSettingsFile(Params(), settings_);
   WriteExitLines();
   std::fflush(stdout);
   std::fflush(stderr);
   return 0;
+}
+
+// Failed pictures end the program as a broken installation always has: the clip
+// library shows the box of the first missing picture; a library that could not load in
+// the intro is logged as fatal. The program that never really ran saves no settings
+// and writes no exit lines.
+bool Frame::PicturesFailed() {
+  if (failureStatus_ >= 0) return true;
+  if (phase_ == Phase::Intro && intro_ && parts_.content.IntroFailed(*intro_)) {
+    LogFatal("Error init ClipLib.");
+    failureStatus_ = 1;
+  } else if (parts_.content.PictureMissing()) {
+    failureStatus_ = kMissingPictureStatus;
+  }
+  return failureStatus_ >= 0;
+}
+
+int Frame::Abandon() {
+  ReleaseScreens();
+  std::fflush(stdout);
+  std::fflush(stderr);
+  return failureStatus_;
 }

@@ -13,7 +13,7 @@
 #include "app/CommandLine.h"
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 #include "platform/Window.h"
 
 class FrameContent;
@@ -31,6 +31,8 @@ constexpr uint32_t kLargestStepMs = 100;
 constexpr uint32_t kIdleWaitMs = 10;
 constexpr int kDragZoneRows = 40;
 constexpr uint32_t kDragStepMs = 100;
+// The exit status of a missing picture, as std::exit(-1) gives it.
+constexpr int kMissingPictureStatus = 255;
 
 // Where the frame's inputs and outputs come from; all must outlive the frame.
 struct FrameParts {
@@ -50,8 +52,8 @@ struct FrameParts {
 // otherwise the window is centred, with a log line for a position off the desktop.
 // A window larger than the desktop is centred no further up or left than (0, 0).
 void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight,
-                   int32_t windowWidth = platform::kScreenWidth,
-                   int32_t windowHeight = platform::kScreenHeight);
+                   int32_t windowWidth = screen::kWidth,
+                   int32_t windowHeight = screen::kHeight);
 
 // The largest window scale (1 to 4) whose window fits in 90 % of the desktop; 1 when
 // none does or the desktop size is unknown (0).
@@ -71,8 +73,13 @@ class Frame {
 
   // Start-up. Returns -1 when the loop may run, otherwise the exit status.
   int StartUp();
-  // One pass of the loop; false once the loop is left.
+  // One pass of the loop; false once the loop is left. After a pass that found the
+  // pictures failed, FailureStatus is the exit status.
   bool LoopPass();
+  // The exit status the pictures' failure ends the program with (1 when the intro could
+  // not load the clip library, kMissingPictureStatus for a missing picture); -1 while
+  // they are whole.
+  int FailureStatus() const { return failureStatus_; }
   // Destroys the screens, saves the settings and writes the exit lines; 0.
   int ShutDown();
 
@@ -117,6 +124,11 @@ class Frame {
   void PresentFrame();
   void NoteFirstFrame();
   void ReattachScreens();
+  // Checks the content's pictures; true (with FailureStatus set) when they failed.
+  bool PicturesFailed();
+  // The end after failed pictures: screens and content released, the status returned.
+  int Abandon();
+  void ReleaseScreens();
   enum class CloseRequest { kNone, kTopScreen, kProgram };
   // A dialog closed by a close request is cancelled with this code.
   static constexpr int32_t kCancelCode = -2;
@@ -153,6 +165,7 @@ class Frame {
   bool haveWorkingMode_ = false;
   bool workingFullScreen_ = false;
   bool framelessWindow_ = false;
+  int failureStatus_ = -1;
 };
 
 // Everything main() does: reads the command line, checks the display, finds the

@@ -26,6 +26,15 @@ class FrameContent {
   // Pauses or resumes the main window's game (the window is inactive at start).
   virtual void SetMainWindowPaused(LEngine& mainWindow, bool paused) = 0;
 
+  // Pictures that failed, asked after the screens are made and after every step; either
+  // ends the program. The intro made by CreateIntro could not load the clip library:
+  virtual bool IntroFailed(const LEngine& intro) {
+    (void)intro;
+    return false;
+  }
+  // A screen asked for a picture that could not be loaded:
+  virtual bool PictureMissing() { return false; }
+
   // Sound effects and music; audioAvailable is false when the audio system could
   // not start, and then nothing may touch the audio device.
   virtual void StartSoundEffects(const Settings& settings, bool audioAvailable) = 0;

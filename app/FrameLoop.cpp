@@ -17,8 +17,8 @@ namespace {
 bool ClipToDisplay(const DirtyRect& r, SDL_Rect& out) {
   const int32_t left = std::max<int32_t>(r.left, 0);
   const int32_t top = std::max<int32_t>(r.top, 0);
-  const int32_t right = std::min<int32_t>(r.right, platform::kScreenWidth);
-  const int32_t bottom = std::min<int32_t>(r.bottom, platform::kScreenHeight);
+  const int32_t right = std::min<int32_t>(r.right, screen::kWidth);
+  const int32_t bottom = std::min<int32_t>(r.bottom, screen::kHeight);
   if (right <= left || bottom <= top) return false;
   out = SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top),
                  static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)};
@@ -29,12 +29,15 @@ bool ClipToDisplay(const DirtyRect& r, SDL_Rect& out) {
 
 bool Frame::LoopPass() {
   if (TopScreen() == nullptr && !Succession()) return false;
+  if (PicturesFailed()) return false;
   const uint32_t now = parts_.clock.Now();
   const uint32_t elapsed = now - lastTick_;
-  if (elapsed < kFramePeriodMs)
+  if (elapsed < kFramePeriodMs) {
     parts_.events.WaitForInput(kIdleWaitMs);
-  else
+  } else {
     Step(now, elapsed);
+    if (PicturesFailed()) return false;
+  }
   HandleCloseRequest(DispatchEvents());
   if (displayRecreated_) ReattachScreens();
   return true;

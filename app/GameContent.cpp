@@ -4,7 +4,7 @@
 #include "engine/LMusic.h"
 #include "engine/LSound.h"
 #include "game/Settings.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 #include "screens/GMainWindow.h"
 #include "screens/ScreenServices.h"
 #include "screens/GWndIntro.h"
@@ -14,7 +14,7 @@ bool GameContent::LoadClipLibrary() { return ClipLib::Init(); }
 
 // The intro loads the rest of the clip library while its little train runs.
 std::unique_ptr<LEngine> GameContent::CreateIntro(SDL_Surface* display) {
-  return std::make_unique<GWndIntro>(display, 0, 0, platform::kScreenWidth, platform::kScreenHeight,
+  return std::make_unique<GWndIntro>(display, 0, 0, screen::kWidth, screen::kHeight,
                                      Globals().Version);
 }
 
@@ -24,14 +24,21 @@ GameContent::~GameContent() = default;
 std::unique_ptr<LEngine> GameContent::CreateMainWindow(SDL_Surface* display,
                                                        std::function<void()> changeVideoMode) {
   services_ = std::make_unique<SystemServices>(std::move(changeVideoMode));
-  return std::make_unique<GMainWindow>(display, 0, 0, platform::kScreenWidth,
-                                       platform::kScreenHeight, *services_);
+  return std::make_unique<GMainWindow>(display, 0, 0, screen::kWidth,
+                                       screen::kHeight, *services_);
 }
 
 // Only this content makes the main window, so it is the in-game screen.
 void GameContent::SetMainWindowPaused(LEngine& mainWindow, bool paused) {
   static_cast<GMainWindow&>(mainWindow).SetPaused(paused);
 }
+
+// Only this content makes the intro.
+bool GameContent::IntroFailed(const LEngine& intro) {
+  return static_cast<const GWndIntro&>(intro).LoadFailed();
+}
+
+bool GameContent::PictureMissing() { return ClipLib::PictureMissing(); }
 
 void GameContent::StartSoundEffects(const Settings& settings, bool audioAvailable) {
   if (!audioAvailable) return;

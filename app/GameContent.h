@@ -17,6 +17,8 @@ class GameContent : public FrameContent {
   std::unique_ptr<LEngine> CreateMainWindow(SDL_Surface* display,
                                             std::function<void()> changeVideoMode) override;
   void SetMainWindowPaused(LEngine& mainWindow, bool paused) override;
+  bool IntroFailed(const LEngine& intro) override;
+  bool PictureMissing() override;
   void StartSoundEffects(const Settings& settings, bool audioAvailable) override;
   void StartMusic(const Settings& settings, bool audioAvailable) override;
   void AdvanceMusic() override;

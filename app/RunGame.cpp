@@ -6,11 +6,11 @@
 #include "app/Frame.h"
 #include "app/GameContent.h"
 #include "app/VideoDevice.h"
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "engine/LArchive.h"
 #include "engine/Log.h"
 #include "platform/Display.h"
-#include "platform/Files.h"
+#include "core/Files.h"
 #include "platform/Folders.h"
 #include "platform/SdlLibrary.h"
 #include "platform/Signals.h"
@@ -20,9 +20,9 @@ namespace {
 
 // The folder named by --data-dir, else by OSTREL_TRAINS_DATA; empty when neither.
 std::string NamedResourceFolder(const StartOptions& options) {
-  if (!options.dataFolder.empty()) return platform::AbsolutePath(options.dataFolder);
+  if (!options.dataFolder.empty()) return core::AbsolutePath(options.dataFolder);
   const char* env = std::getenv("OSTREL_TRAINS_DATA");
-  return env != nullptr && env[0] != '\0' ? platform::AbsolutePath(env) : "";
+  return env != nullptr && env[0] != '\0' ? core::AbsolutePath(env) : "";
 }
 
 // The version text the game shows ("Dat/ver.txt" of its data), trailing line
@@ -31,7 +31,7 @@ std::string GameVersion(const std::string& resources) {
   LArchive archive;
   archive.SetLooseRoot(resources);
   const std::string path = platform::JoinPath(resources, platform::kArchiveName);
-  if (platform::IsFile(path)) archive.Open(path, kProgramKey, kProgramKeyLength);
+  if (core::IsFile(path)) archive.Open(path, kProgramKey, kProgramKeyLength);
   std::string text;
   archive.LoadText("Dat/ver.txt", text);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();

@@ -8,7 +8,7 @@
 
 #include "app/VideoDevice.h"
 #include "app/WindowScaler.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "game/Settings.h"
 #include "platform/Terminal.h"
 
@@ -32,8 +32,8 @@ int AutomaticScale(int32_t desktopWidth, int32_t desktopHeight) {
   int scale = 1;
   for (int k = 2; k <= WindowScaler::kLargestScale; ++k) {
     // In tenths: the window may take up to 90 % of each side.
-    const bool fits = int64_t{10} * platform::kScreenWidth * k <= int64_t{9} * desktopWidth &&
-                      int64_t{10} * platform::kScreenHeight * k <= int64_t{9} * desktopHeight;
+    const bool fits = int64_t{10} * screen::kWidth * k <= int64_t{9} * desktopWidth &&
+                      int64_t{10} * screen::kHeight * k <= int64_t{9} * desktopHeight;
     if (fits) scale = k;
   }
   return scale;
@@ -51,20 +51,20 @@ int Frame::WantedScale() const {
 SDL_Surface* Frame::OpenMode(bool fullScreen, int scale) {
   if (fullScreen) {
     SDL_Surface* screen =
-        parts_.video.SetMode(platform::kScreenWidth, platform::kScreenHeight, 16, SDL_FULLSCREEN);
+        parts_.video.SetMode(screen::kWidth, screen::kHeight, 16, SDL_FULLSCREEN);
     if (screen != nullptr) scaler_.reset();
     return screen;
   }
   int bpp = parts_.video.CurrentBitsPerPixel();
   if (bpp == 0) bpp = 32;
-  SDL_Surface* window = parts_.video.SetMode(platform::kScreenWidth * scale,
-                                             platform::kScreenHeight * scale, bpp, SDL_NOFRAME);
+  SDL_Surface* window = parts_.video.SetMode(screen::kWidth * scale,
+                                             screen::kHeight * scale, bpp, SDL_NOFRAME);
   if (window == nullptr || scale == 1) {
     if (window != nullptr) scaler_.reset();
     return window;
   }
   auto scaler = std::make_unique<WindowScaler>(
-      window, platform::kScreenWidth, platform::kScreenHeight, scale, settings_.WindowScaleSmooth);
+      window, screen::kWidth, screen::kHeight, scale, settings_.WindowScaleSmooth);
   if (scaler->Canvas() != nullptr) {
     scaler_ = std::move(scaler);
     return window;
@@ -125,8 +125,8 @@ void Frame::PlaceWindow() {
   if (!parts_.desktop.FindWindow()) return;
   int32_t width = 0, height = 0;
   if (!parts_.desktop.Size(width, height)) return;
-  const int32_t windowWidth = platform::kScreenWidth * Scale(),
-                windowHeight = platform::kScreenHeight * Scale();
+  const int32_t windowWidth = screen::kWidth * Scale(),
+                windowHeight = screen::kHeight * Scale();
   PlacementRule(settings_.MainWindowPosX, settings_.MainWindowPosY, width, height, windowWidth,
                 windowHeight);
   parts_.desktop.MoveWindow(settings_.MainWindowPosX, settings_.MainWindowPosY, windowWidth,

@@ -10,7 +10,7 @@
 #include <limits>
 #include <new>
 
-#include "platform/Files.h"
+#include "core/Files.h"
 
 namespace {
 
@@ -234,7 +234,7 @@ std::vector<std::string> LArchive::ListFiles(const std::string& pattern) {
   const size_t slash = prefix.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : prefix.substr(0, slash + 1);
   const std::string start = prefix.substr(folder.size());
-  for (const std::string& entry : platform::ListFolder(LoosePath(folder.empty() ? "." : folder))) {
+  for (const std::string& entry : core::ListFolder(LoosePath(folder.empty() ? "." : folder))) {
     if (StartsWith(entry, start)) names.push_back(folder + entry);
   }
   return names;

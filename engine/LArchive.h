@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 
 class LArchive {
  public:

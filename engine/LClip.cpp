@@ -9,7 +9,7 @@
 #include <SDL_image.h>
 
 #include "engine/LArchive.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "engine/PictureEffects.h"
 
 LClip::LClip() = default;

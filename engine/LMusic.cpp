@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/LMusic.h"
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "engine/LArchive.h"
-#include "platform/Files.h"
+#include "core/Files.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ constexpr const char* kTimidityConfigs[] = {
 template <size_t N>
 const char* FirstExisting(const char* const (&paths)[N]) {
   for (const char* path : paths) {
-    if (platform::IsFile(path)) return path;
+    if (core::IsFile(path)) return path;
   }
   return nullptr;
 }

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "platform/Files.h"
+#include "core/Files.h"
 #include "platform/Terminal.h"
 
 const char kRuleLine[] = "================================================================\n";
@@ -30,7 +30,7 @@ bool RedirectStream(FILE* stream, int descriptor, const std::string& path) {
 
 // "Log files: " and the two files' paths, made absolute.
 std::string LogLocation(const std::string& folder) {
-  const std::string absolute = platform::AbsolutePath(folder);
+  const std::string absolute = core::AbsolutePath(folder);
   const std::string prefix = absolute.back() == '/' ? absolute : absolute + "/";
   return "Log files: " + prefix + "stdout.txt and " + prefix + "stderr.txt";
 }

@@ -9,9 +9,9 @@
 
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "engine/LSound.h"
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "game/Settings.h"
 #include "railway/LevelRestore.h"
 #include "sprites/ClipLib.h"

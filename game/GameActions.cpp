@@ -8,10 +8,10 @@
 #include "engine/LSound.h"
 #include "game/Game.h"
 #include "railway/FieldArea.h"
-#include "railway/GeometryExtra.h"
+#include "railway/Geometry.h"
 #include "railway/Track.h"
 #include "sprites/ClipLib.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 #include "sprites/Widgets.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "game/Game.h"
 #include "game/Settings.h"
-#include "platform/Files.h"
+#include "core/Files.h"
 #include "railway/ParamsStore.h"
 #include "sprites/CompleteIndicator.h"
 #include "sprites/TextLines.h"
@@ -179,7 +179,7 @@ bool Game::Load() {
   if (!s.OpenRead(path)) {
     // A missing file has its line from the store; one that is there but does not open
     // as a document is damaged, and the player is told why the game starts anew.
-    if (platform::IsFile(path)) {
+    if (core::IsFile(path)) {
       std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
     }
     return false;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 
 namespace {
 

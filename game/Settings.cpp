@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "engine/LParams.h"
-#include "platform/Files.h"
+#include "core/LParams.h"
+#include "core/Files.h"
 #include "platform/Folders.h"
 
 const char kSettingsPrefix[] = "Globals.";
@@ -87,8 +87,8 @@ Settings& Globals() {
 }
 
 void DeleteSavedGames(const std::string& savedGamesFolder) {
-  for (const std::string& name : platform::ListFolder(savedGamesFolder))
-    platform::DeleteFile(platform::JoinPath(savedGamesFolder, name));
+  for (const std::string& name : core::ListFolder(savedGamesFolder))
+    core::DeleteFile(platform::JoinPath(savedGamesFolder, name));
 }
 
 SettingsRead LoadSettingsFile(LParams& store, Settings& settings, const std::string& path,

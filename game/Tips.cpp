@@ -10,7 +10,7 @@
 
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
 #include "game/Settings.h"

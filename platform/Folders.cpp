@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/Files.h"
+#include "core/Files.h"
 
 #ifndef OT_INSTALL_DATA_DIR
 #define OT_INSTALL_DATA_DIR "/usr/local/share/games/ostrel-trains"
@@ -54,7 +54,7 @@ std::string InstalledDataFolder() { return OT_INSTALL_DATA_DIR; }
 
 bool HasResources(const std::string& folder) {
   if (folder.empty()) return false;
-  return IsFile(JoinPath(folder, kArchiveName)) || IsFolder(JoinPath(folder, "Dat"));
+  return core::IsFile(JoinPath(folder, kArchiveName)) || core::IsFolder(JoinPath(folder, "Dat"));
 }
 
 std::string InstalledDataFolderBeside(const std::string& executableFolder) {
@@ -103,10 +103,10 @@ FolderFacts CurrentFolderFacts(const std::string& resourceFolder) {
 
 bool CreateFolderPath(const std::string& path, unsigned mode) {
   if (path.empty()) return false;
-  if (IsFolder(path)) return true;
+  if (core::IsFolder(path)) return true;
   const std::string parent = ParentOf(path);
-  if (parent != path && !IsFolder(parent) && !CreateFolderPath(parent, mode)) return false;
-  return CreateFolder(path, mode) || IsFolder(path);
+  if (parent != path && !core::IsFolder(parent) && !CreateFolderPath(parent, mode)) return false;
+  return core::CreateFolder(path, mode) || core::IsFolder(path);
 }
 
 bool EnterWorkingFolder(const std::string& folder) {

@@ -13,7 +13,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/Files.h"
+#include "core/Files.h"
 #include "platform/Window.h"
 
 namespace platform {
@@ -170,7 +170,7 @@ MemoryInfo ParseMemInfo(const std::string& text) {
 
 VideoCardInfo ReadVideoCard(const std::string& drmFolder) {
   VideoCardInfo card;
-  std::vector<std::string> names = ListFolder(drmFolder);
+  std::vector<std::string> names = core::ListFolder(drmFolder);
   names.erase(std::remove_if(names.begin(), names.end(),
                              [](const std::string& n) { return !IsCardName(n); }),
               names.end());

@@ -2,7 +2,7 @@
 #include "railway/ColourBadges.h"
 
 #include "railway/Colours.h"
-#include "railway/GeometryExtra.h"
+#include "railway/Geometry.h"
 
 namespace {
 // The badge floats this far above the locomotive's middle.

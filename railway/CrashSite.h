@@ -2,7 +2,7 @@
 #pragma once
 // A damaged section of track: its sign and the button that calls the repair train.
 #include "railway/FieldSprites.h"
-#include "railway/GeometryExtra.h"
+#include "railway/Geometry.h"
 
 struct CrashSite {
   rail::Place place;

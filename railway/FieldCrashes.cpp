@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "railway/FieldArea.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // the message line, tips, the level's progress, the catch-up request and sounds.
 #include <string>
 
-#include "engine/LSound.h"  // the effect names
+#include "ids/SoundIds.h"
 
 class FieldHost {
  public:

@@ -5,7 +5,7 @@
 // clip library; tests and the scenario runner use the headless sprites.
 #include <string>
 
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 
 class FieldSprite {
  public:

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "engine/Random.h"
-#include "platform/ScreenSize.h"
+#include "core/Random.h"
+#include "ids/ScreenSize.h"
 
 namespace {
 bool IsTownPlace(int j) {
@@ -179,7 +179,7 @@ bool Field::AddHouse(double growth, int town, bool aroundRandomTown) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     int x = c.x + rnd::Below(60) - 30;
     int y = c.y + rnd::Below(60) - 30;
-    if (x < 67 || y < 80 || x >= platform::kScreenWidth || y >= platform::kScreenHeight - 30)
+    if (x < 67 || y < 80 || x >= screen::kWidth || y >= screen::kHeight - 30)
       continue;
     bool blocked = false;
     for (const Scenery& h : houses_) {

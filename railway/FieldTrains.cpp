@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 namespace {
 // Trains move in whole steps once more than this many milliseconds have gathered; the

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace Geometry {
+namespace rail {
 
 namespace {
 
@@ -17,7 +17,7 @@ struct DirectionInfo {
   double arcStart, arcEnd;  // arc angles in degrees (arcs only)
 };
 
-constexpr DirectionInfo kDirections[DirectionCount] = {
+constexpr DirectionInfo kDirections[kDirectionCount] = {
     {0, 6, 70, 0, 0},       {0, 8, 115, -90, 0},   {1, 7, 115, 180, 90},   {1, 9, 70, 0, 0},
     {1, 11, 115, 0, 90},    {2, 10, 115, -90, -180}, {2, 0, 70, 0, 0},     {2, 2, 115, 90, 180},
     {3, 1, 115, 0, -90},    {3, 3, 70, 0, 0},      {3, 5, 115, -180, -90}, {0, 4, 115, 90, 0},
@@ -25,15 +25,13 @@ constexpr DirectionInfo kDirections[DirectionCount] = {
 
 constexpr int kSideDirections[4][3] = {{11, 0, 1}, {2, 3, 4}, {5, 6, 7}, {8, 9, 10}};
 
-constexpr int kTypeFrame[TrackTypeCount] = {5, 1, 3, 4, 2, 0};
-
-bool Valid(int d) { return d >= 0 && d < DirectionCount; }
+constexpr int kTypeFrame[kTrackTypeCount] = {5, 1, 3, 4, 2, 0};
 
 // Screen angle of a ground angle k (degrees, 0..180): the ground plane seen at the
 // view's elevation squashes the vertical by its sine.
 double SquashedAngle(double k) {
   if (k == 90) return 89.999999;
-  double s = std::sin(ElevationDegrees * kPi / 180.0);
+  double s = std::sin(kElevationDegrees * kPi / 180.0);
   double t = std::atan(s * std::tan(k * kPi / 180.0)) * 180.0 / kPi;
   return k < 90 ? t : 180.0 + t;
 }
@@ -49,24 +47,28 @@ double ScreenAngle(double a, bool wholeDegrees) {
 // Point of the arc ellipse at screen angle theta (degrees).
 void EllipsePoint(double theta, double& x, double& y) {
   double t = std::tan(theta * kPi / 180.0);
-  x = 1.0 / std::sqrt(1.0 / (ArcRadiusX * ArcRadiusX) + t * t / (ArcRadiusY * ArcRadiusY));
+  x = 1.0 / std::sqrt(1.0 / (kArcRadiusX * kArcRadiusX) + t * t / (kArcRadiusY * kArcRadiusY));
   if (theta > 90 || theta < -90) x = -x;
   y = x * t;
 }
 
 }  // namespace
 
-int JunctionX(int i) { return (i % FieldWidth) * 107 + 67 + ((i / FieldWidth) % 2 ? 53 : 0); }
-int JunctionY(int i) { return (i / FieldWidth) * 31 + 80; }
+bool ValidJunction(int j) { return j >= 0 && j < kJunctions; }
+bool ValidDirection(int d) { return d >= 0 && d < kDirectionCount; }
+
+int JunctionX(int i) { return (i % kFieldWidth) * 107 + 67 + ((i / kFieldWidth) % 2 ? 53 : 0); }
+int JunctionY(int i) { return (i / kFieldWidth) * 31 + 80; }
+Point JunctionPos(int j) { return {JunctionX(j), JunctionY(j)}; }
 
 int NodeAt(int x, int y) {
   int row = (y - 65) / 31;
   int column = row % 2 == 0 ? (x + 53 - 67) / 107 : (x - 67) / 107;
-  return row * FieldWidth + column;
+  return row * kFieldWidth + column;
 }
 
 int Neighbour(int i, int d) {
-  bool odd = (i / FieldWidth) % 2 != 0;
+  bool odd = (i / kFieldWidth) % 2 != 0;
   switch (d) {
     case 0: return odd ? i - 7 : i - 8;
     case 1: case 2: return i + 1;
@@ -80,8 +82,8 @@ int Neighbour(int i, int d) {
   }
 }
 
-int Opposite(int d) { return Valid(d) ? kDirections[d].opposite : -1; }
-int SideOf(int d) { return Valid(d) ? kDirections[d].side : -1; }
+int Opposite(int d) { return ValidDirection(d) ? kDirections[d].opposite : -1; }
+int SideOf(int d) { return ValidDirection(d) ? kDirections[d].side : -1; }
 int OppositeSide(int side) { return side >= 0 && side < 4 ? (side + 2) % 4 : -1; }
 
 int SideDirection(int side, int k) {
@@ -90,12 +92,13 @@ int SideDirection(int side, int k) {
 }
 
 bool IsStraight(int d) { return d == 0 || d == 3 || d == 6 || d == 9; }
-int TrackLength(int d) { return Valid(d) ? kDirections[d].length : -1; }
-int TypeFrame(int type) { return type >= 0 && type < TrackTypeCount ? kTypeFrame[type] : -1; }
+bool IsArc(int d) { return ValidDirection(d) && !IsStraight(d); }
+int TrackLength(int d) { return ValidDirection(d) ? kDirections[d].length : -1; }
+int TypeFrame(int type) { return type >= 0 && type < kTrackTypeCount ? kTypeFrame[type] : 0; }
 
 static PrecisePoint PointOnTrack(int j, int d, double p, bool wholeDegrees) {
   PrecisePoint r;
-  if (!Valid(d)) return r;
+  if (!ValidDirection(d)) return r;
   double x0 = JunctionX(j), y0 = JunctionY(j);
   double len = kDirections[d].length;
   if (IsStraight(d)) {
@@ -118,9 +121,9 @@ static PrecisePoint PointOnTrack(int j, int d, double p, bool wholeDegrees) {
 
 PrecisePoint TrackPointPrecise(int j, int d, double p) { return PointOnTrack(j, d, p, false); }
 
-TrackPointResult TrackPoint(int j, int d, double p) {
-  TrackPointResult r;
-  if (!Valid(d)) return r;
+TrackPose TrackPoint(int j, int d, double p) {
+  TrackPose r;
+  if (!ValidDirection(d) || !ValidJunction(j)) return r;
   PrecisePoint q = PointOnTrack(j, d, p, true);
   r.heading = static_cast<int>(q.heading);
   if (IsStraight(d)) {
@@ -151,4 +154,4 @@ int CarFrame(int d, int heading, int frames, bool reversed) {
   return f;
 }
 
-}  // namespace Geometry
+}  // namespace rail

@@ -1,20 +1,44 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Track geometry of the field: the staggered grid of 136 junctions, the twelve directions,
-// track lengths, points along a track and the picture frame of a heading.
+// Track geometry of the field: the staggered grid of 136 junctions, the twelve directions
+// with their sides and neighbours, track lengths, points along a track and the picture
+// frame of a heading.
 // Pure functions without any dependency, shared by the field and the art generator.
 #pragma once
 
-namespace Geometry {
+namespace rail {
 
-constexpr int FieldWidth = 8;
-constexpr int FieldHeight = 17;
-constexpr int JunctionCount = FieldWidth * FieldHeight;
-constexpr int DirectionCount = 12;
-constexpr int TrackTypeCount = 6;
+constexpr int kFieldWidth = 8;
+constexpr int kFieldHeight = 17;
+constexpr int kJunctions = kFieldWidth * kFieldHeight;
+constexpr int kDirectionCount = 12;
+constexpr int kTrackTypeCount = 6;
+
+struct Point {
+  int x = 0;
+  int y = 0;
+};
+
+// A place on a track: distance pos from junction j along the track leaving j in direction d.
+struct Place {
+  int j = -1;
+  int d = -1;
+  double pos = 0;
+};
+
+// A screen point with the heading of the track there, in whole degrees.
+struct TrackPose {
+  int x = 0;
+  int y = 0;
+  int heading = 0;
+};
+
+bool ValidJunction(int j);
+bool ValidDirection(int d);
 
 // Screen position of junction i (0..135).
 int JunctionX(int i);
 int JunctionY(int i);
+Point JunctionPos(int j);
 
 // Junction under a screen point of the play area.
 int NodeAt(int x, int y);
@@ -26,23 +50,23 @@ int Neighbour(int i, int d);
 int Opposite(int d);
 // Side 0..3 of a direction, -1 when invalid.
 int SideOf(int d);
+// The side across from a side 0..3, -1 when invalid.
 int OppositeSide(int side);
-// The k-th (0..2) direction of a side, in scan order; the middle one is the straight direction.
+// The k-th (0..2) direction of a side, in scan order (arc, straight, arc); -1 when invalid.
 int SideDirection(int side, int k);
 // True for the straight directions 0, 3, 6 and 9.
 bool IsStraight(int d);
+// True for the eight arc directions.
+bool IsArc(int d);
 // 70 for straight directions, 115 for arcs, -1 when invalid.
 int TrackLength(int d);
 
-// Picture frame of a track type 0..5 in every track picture; -1 when invalid.
+// Picture frame of a track type 0..5 in every track picture; 0 for an unknown type.
 int TypeFrame(int type);
 
-struct TrackPointResult {
-  int x = 0, y = 0;  // screen pixels
-  int heading = 0;   // degrees
-};
-// Screen point and heading of the place at distance p from junction j along direction d.
-TrackPointResult TrackPoint(int j, int d, double p);
+// Screen point (pixels) and heading (degrees) of the place at distance p from junction j
+// along direction d; all zero for an invalid junction or direction.
+TrackPose TrackPoint(int j, int d, double p);
 
 // The same point before rounding to whole pixels and degrees (for drawing smooth curves).
 struct PrecisePoint {
@@ -59,8 +83,8 @@ int FrameFromHeading(int heading, int frames);
 int CarFrame(int d, int heading, int frames, bool reversed);
 
 // The ellipse of the arcs and the elevation of the view.
-constexpr double ArcRadiusX = 73.5;
-constexpr double ArcRadiusY = 44.0;
-constexpr double ElevationDegrees = 35.0;
+constexpr double kArcRadiusX = 73.5;
+constexpr double kArcRadiusY = 44.0;
+constexpr double kElevationDegrees = 35.0;
 
-}  // namespace Geometry
+}  // namespace rail

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 
 HeadlessSprite::HeadlessSprite(int clip) : clip_(clip), frames_(FieldClipFrames(clip)) {
   if (const ClipDesc* desc = GetClipDesc(clip)) period_ = desc->Period;
@@ -23,8 +23,8 @@ bool HeadlessSprite::Covers(int x, int y) const {
 }
 
 void HeadlessSprite::Advance(int dt) {
-  x_ += vx_ * platform::kScreenWidth * dt / 30.0;
-  y_ += vy_ * platform::kScreenHeight * dt / 30.0;
+  x_ += vx_ * screen::kWidth * dt / 30.0;
+  y_ += vy_ * screen::kHeight * dt / 30.0;
   if (!animating_ || period_ <= 0) return;
   elapsed_ += dt;
   while (elapsed_ >= period_) {

@@ -6,7 +6,7 @@
 
 #include "railway/FieldHost.h"
 #include "railway/FieldSprites.h"
-#include "railway/GeometryExtra.h"
+#include "railway/Geometry.h"
 
 // A track end at one of the junction's directions, in the order it passes through:
 // none; reserved for the track of the next town; under construction; built (only built

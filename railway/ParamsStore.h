@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The field's value operations on the program's parameter store.
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "railway/FieldStore.h"
 
 class ParamsStore : public FieldStore {

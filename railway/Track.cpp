@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "railway/GeometryExtra.h"
+#include "railway/Geometry.h"
 
 namespace {
 const int kStageClip[4] = {clip::TrackReserved, clip::TrackGround, clip::TrackSleepers,

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "railway/Colours.h"
 
 namespace {

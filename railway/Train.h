@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "railway/FieldSprites.h"
-#include "railway/GeometryExtra.h"
+#include "railway/Geometry.h"
 
 // What a train is. An ordinary train runs to the town of its colour and stops at red
 // signals and switches set against it. The repair train clears a crash site and leaves

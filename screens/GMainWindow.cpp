@@ -7,7 +7,7 @@
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
 #include "game/Settings.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 #include "railway/Colours.h"
 #include "railway/FieldArea.h"
 #include "railway/Train.h"
@@ -20,7 +20,7 @@
 #include "screens/GWndPickGame.h"
 #include "screens/ScreenServices.h"
 #include "sprites/ClipLib.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 #include "sprites/Widgets.h"
 
 namespace {
@@ -120,7 +120,7 @@ void GMainWindow::MakeDialogs() {
   LevelStatsDialog = std::make_unique<GWndLevelStats>(t, p.x, p.y, p.w, p.h, font);
   p = InField(400, 250);
   MessageDialog = std::make_unique<GWndMessage>(t, p.x, p.y, p.w, p.h, font);
-  constexpr int kHelpWidth = platform::kScreenWidth, kHelpHeight = platform::kScreenHeight;
+  constexpr int kHelpWidth = screen::kWidth, kHelpHeight = screen::kHeight;
   HelpDialog = std::make_unique<GWndHelp>(t, static_cast<int16_t>((W - kHelpWidth) / 2),
                                           static_cast<int16_t>((H - kHelpHeight) / 2), kHelpWidth,
                                           kHelpHeight, Globals().Version);

@@ -13,7 +13,7 @@
 #include "game/Game.h"
 #include "game/GameOwner.h"
 #include "game/GameSpeed.h"
-#include "railway/ScreenSprites.h"
+#include "screens/ScreenSprites.h"
 #include "sprites/BitmapFont.h"
 #include "sprites/CharSprites.h"
 #include "sprites/MessageLine.h"

@@ -11,7 +11,7 @@
 #include "screens/GWndOptions.h"
 #include "screens/GWndPickGame.h"
 #include "screens/ScreenServices.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 #include "sprites/Widgets.h"
 
 namespace {

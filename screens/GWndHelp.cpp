@@ -32,8 +32,10 @@ GWndHelp::GWndHelp(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint
   StartHelpBox = MakeCheckBox(clip::HelpCheck, snd::GlassBtn, this, false);
   for (size_t i = 0; i < Pictures.size(); ++i) {
     LClip* picture = ClipLib::Create(clip::Help0 + static_cast<int>(i));
-    picture->Period = kPicturePeriod;
-    picture->Stop = PicturesHeldStill();
+    if (picture) {
+      picture->Period = kPicturePeriod;
+      picture->Stop = PicturesHeldStill();
+    }
     AddSprite(picture);
     Pictures[i] = picture;
   }

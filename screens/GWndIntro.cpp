@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/GWndIntro.h"
 
-#include "engine/Log.h"
-#include "engine/Random.h"
+#include "core/Random.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "sprites/BitmapFont.h"
@@ -53,10 +50,11 @@ void GWndIntro::Show(LEngine** slot) {
 }
 
 void GWndIntro::Update(int32_t elapsed, int32_t frame) {
+  if (loadFailed_) return;
   const int32_t percent = ClipLib::LoadNext();
   if (percent == -1) {
-    LogFatal("Error init ClipLib.");
-    std::exit(1);
+    loadFailed_ = true;
+    return;
   }
   if (TrainClip) TrainClip->x = percent * kTrainRunX / 100 + kTrainStartX;
   // The game's random sequence depends on how long the intro took.

@@ -2,7 +2,9 @@
 #pragma once
 // The first screen of the program: shown while the clip library loads, with a
 // little train that runs along the bottom as the loading advances. It closes
-// itself (code 1) once everything is loaded and at least 3 s have passed.
+// itself (code 1) once everything is loaded and at least 3 s have passed. When an
+// entry cannot be loaded it stops there and says so (LoadFailed); the program's frame
+// ends the program.
 #include <cstdint>
 #include <string>
 
@@ -18,7 +20,12 @@ class GWndIntro : public LEngine {
   void Update(int32_t elapsed, int32_t frame) override;
   // Restarts the minimum showing time.
   void Show(LEngine** slot) override;
+  // True once the clip library failed to load an entry.
+  bool LoadFailed() const { return loadFailed_; }
 
   uint32_t Elapsed = 0;
   LClip* TrainClip = nullptr;
+
+ private:
+  bool loadFailed_ = false;
 };

@@ -57,7 +57,7 @@ void GWndNewGame::Show(LEngine** slot) {
   }
   for (LClip* part :
        {static_cast<LClip*>(RightArrow), Label, static_cast<LClip*>(LeftArrow), NumberBox})
-    part->SetVisible(choice);
+    if (part) part->SetVisible(choice);
 
   levelFont_->DrawString(Background, kLabelX, kLabelY, label, 0);
   const int w = levelFont_->Measure(label);

@@ -2,7 +2,6 @@
 #include "sprites/ClipLib.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -16,6 +15,7 @@ namespace {
 struct LibraryState {
   int32_t Next = 0;
   bool Complete = false;
+  bool PictureMissing = false;
   std::map<int, std::unique_ptr<LClip>> Templates;
 };
 
@@ -83,6 +83,7 @@ bool ClipLib::Init() {
   s.Templates.clear();
   s.Next = 0;
   s.Complete = false;
+  s.PictureMissing = false;
   for (int i = 0; i < 10; ++i) {
     if (LoadNext() == -1) return false;
   }
@@ -118,12 +119,16 @@ LClip* ClipLib::Create(int index, bool deep) {
   }
   std::unique_ptr<LClip> clip = Build(index, deep);
   if (!clip) {
-    ShowLoadError(*desc);
-    std::fflush(stdout);
-    std::exit(-1);
+    // One box for a broken installation: the pictures asked for until the program
+    // ends would only repeat it.
+    if (!State().PictureMissing) ShowLoadError(*desc);
+    State().PictureMissing = true;
+    return nullptr;
   }
   return clip.release();
 }
+
+bool ClipLib::PictureMissing() { return State().PictureMissing; }
 
 const LClip* ClipLib::GetTemplate(int index) {
   auto it = State().Templates.find(index);
@@ -140,4 +145,5 @@ void ClipLib::Shutdown() {
   State().Templates.clear();
   State().Next = 0;
   State().Complete = false;
+  State().PictureMissing = false;
 }

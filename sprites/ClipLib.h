@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 
 class LClip;
 
@@ -20,9 +20,12 @@ class ClipLib {
   // True once every entry has been passed.
   static bool IsComplete();
   // A new clip of entry index, owned by the caller; deep gives it private pixels.
-  // A picture that cannot be loaded ends the program (message box, exit code -1).
-  // nullptr (with a log line) only for an index outside the table.
+  // nullptr (with a log line) for an index outside the table, and nullptr for a
+  // picture that cannot be loaded: the first such picture shows the error box and
+  // sets PictureMissing, after which the program is expected to end.
   static LClip* Create(int index, bool deep = false);
+  // True once Create could not load a picture, until the next Init or Shutdown.
+  static bool PictureMissing();
   // The cached template of index, or nullptr.
   static const LClip* GetTemplate(int index);
   // The template of index, or, when the library keeps none, a clip made for the caller

@@ -7,10 +7,10 @@
 
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
-#include "engine/LParams.h"
-#include "platform/ScreenSize.h"
+#include "core/LParams.h"
+#include "ids/ScreenSize.h"
 #include "sprites/ClipLib.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 #include "sprites/FineSink.h"
 
 namespace {
@@ -61,7 +61,7 @@ void CompleteIndicator::Start(int32_t minutes, FineSink* game) {
   NeedShow = true;
   WaitCounter = 0;
   iState = 0;
-  const double width = Owner && Owner->W ? Owner->W : platform::kScreenWidth;
+  const double width = Owner && Owner->W ? Owner->W : screen::kWidth;
   const double timeUnit = Owner ? Owner->TimeUnit : 30;
   const double pass = kTrackLength / width / kSpeed * timeUnit / 1000;  // seconds
   const int32_t trips =

@@ -15,7 +15,7 @@
 #include "app/FrameContent.h"
 #include "app/VideoDevice.h"
 #include "engine/LEngine.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "game/Settings.h"
 
 // A screen that records the calls the frame makes.

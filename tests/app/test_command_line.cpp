@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "app/CommandLine.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "tests/app/FrameHarness.h"
 
 namespace {

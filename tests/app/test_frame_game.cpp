@@ -6,7 +6,7 @@
 #include "app/GameContent.h"
 #include "game/Game.h"
 #include "railway/Junction.h"
-#include "platform/Files.h"
+#include "core/Files.h"
 #include "screens/GMainWindow.h"
 #include "screens/GWndHelp.h"
 #include "screens/GWndMenu.h"
@@ -84,8 +84,8 @@ TEST_F(FrameGameTest, DialogsTakeF4AndAltF4AndTheWindowsCloseEndsTheGameSaved) {
   EXPECT_EQ(TopScreen(), nullptr);
   EXPECT_FALSE(StepPass());
   EXPECT_EQ(frame_->ShutDown(), 0);
-  EXPECT_TRUE(platform::IsFile("save/globals.sav"));
-  EXPECT_TRUE(platform::IsFile("savep/ManagerPUZZLE.sav"));
+  EXPECT_TRUE(core::IsFile("save/globals.sav"));
+  EXPECT_TRUE(core::IsFile("savep/ManagerPUZZLE.sav"));
   EXPECT_EQ(Value(SavedSettings(), "Globals.Globals.FullScreen"), "1");
 }
 

@@ -3,7 +3,7 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "platform/Files.h"
+#include "core/Files.h"
 #include "platform/Signals.h"
 #include "tests/app/FrameHarness.h"
 
@@ -63,8 +63,8 @@ TEST_F(FrameTest, AWholeRunEndsWithStatusZeroAfterTheMainWindowCloses) {
   const std::string log = testing::internal::GetCapturedStderr();
   EXPECT_NE(log.find("Exit. Ok.\n"), std::string::npos);
   EXPECT_EQ(log.find("Error load from file"), std::string::npos);
-  EXPECT_TRUE(platform::IsFile("save/globals.sav"));
-  EXPECT_TRUE(platform::IsFolder("savep"));
+  EXPECT_TRUE(core::IsFile("save/globals.sav"));
+  EXPECT_TRUE(core::IsFolder("savep"));
   EXPECT_TRUE(content_.soundStarted);
   EXPECT_TRUE(content_.musicStarted);
 }

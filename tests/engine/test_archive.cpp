@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "engine/LArchive.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "clip_fixture.h"
 #include "engine/LClip.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 
 using cliptest::PixelAt;
 using cliptest::Rgba;

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/Cipher.h"
-#include "engine/LParams.h"
+#include "core/Cipher.h"
+#include "core/LParams.h"
 #include "game/Game.h"
 #include "game/LevelTable.h"
 #include "game/Settings.h"
@@ -21,7 +21,7 @@
 #include "railway/HeadlessSprites.h"
 #include "railway/LevelRestore.h"
 #include "railway/ParamsStore.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 #include "railway/QuietFieldHost.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tools/archive/ArchiveWriter.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 
 namespace fuzz {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "engine/LArchive.h"
 #include "tests/fuzz/FuzzSupport.h"
 

@@ -3,7 +3,7 @@
 // LParams::OpenRead, then typed values of keys the game uses, optional and not.
 #include <string>
 
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "tests/fuzz/FuzzSupport.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "game/Settings.h"
 #include "tests/fuzz/FuzzSupport.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -14,8 +14,8 @@
 
 #include "../sprites/SpriteTestSupport.h"
 #include "engine/LEngine.h"
-#include "engine/LParams.h"
-#include "engine/Random.h"
+#include "core/LParams.h"
+#include "core/Random.h"
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "railway/FieldReport.h"

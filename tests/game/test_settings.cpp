@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "game/Settings.h"
-#include "platform/Files.h"
+#include "core/Files.h"
 
 namespace {
 
@@ -20,14 +20,14 @@ class SettingsFile : public testing::Test {
     char pattern[] = "/tmp/ot_settings_XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     dir_ = pattern;
-    ASSERT_TRUE(platform::CreateFolder(dir_ + "/save"));
-    ASSERT_TRUE(platform::CreateFolder(dir_ + "/savep"));
+    ASSERT_TRUE(core::CreateFolder(dir_ + "/save"));
+    ASSERT_TRUE(core::CreateFolder(dir_ + "/savep"));
     file_ = dir_ + "/save/globals.sav";
     saved_ = dir_ + "/savep/";
   }
   void TearDown() override {
     for (const char* sub : {"/save", "/savep"}) {
-      for (const std::string& n : platform::ListFolder(dir_ + sub))
+      for (const std::string& n : core::ListFolder(dir_ + sub))
         std::remove((dir_ + sub + "/" + n).c_str());
       ::rmdir((dir_ + sub).c_str());
     }
@@ -130,7 +130,7 @@ TEST_F(SettingsFile, RoundTripRestoresEveryValue) {
   EXPECT_EQ(read.GameType, 0);
   EXPECT_TRUE(read.ColourSymbols && read.WindowScaleSmooth);
   EXPECT_EQ(read.WindowScale, 3);
-  EXPECT_EQ(platform::ListFolder(saved_).size(), 2u) << "same version keeps the saved games";
+  EXPECT_EQ(core::ListFolder(saved_).size(), 2u) << "same version keeps the saved games";
 }
 
 TEST_F(SettingsFile, AnotherVersionKeepsDefaultsAndEmptiesSavedGames) {
@@ -143,7 +143,7 @@ TEST_F(SettingsFile, AnotherVersionKeepsDefaultsAndEmptiesSavedGames) {
   EXPECT_EQ(read.PlayerName, "Manager");
   EXPECT_TRUE(read.FullScreen);
   EXPECT_EQ(read.GameType, 1);
-  EXPECT_TRUE(platform::ListFolder(saved_).empty());
+  EXPECT_TRUE(core::ListFolder(saved_).empty());
 }
 
 TEST_F(SettingsFile, VersionMustMatchByteForByte) {
@@ -162,7 +162,7 @@ TEST_F(SettingsFile, MissingOrDamagedFileKeepsDefaultsAndSavedGames) {
   EXPECT_EQ(LoadSettingsFile(store_, read, file_, saved_), SettingsRead::NoFile);
   EXPECT_EQ(read.PlayerName, "Manager");
   EXPECT_EQ(read.SoundVolume, 64);
-  EXPECT_EQ(platform::ListFolder(saved_).size(), 2u);
+  EXPECT_EQ(core::ListFolder(saved_).size(), 2u);
 }
 
 TEST_F(SettingsFile, MissingValuesKeepTheirDefaults) {

@@ -7,7 +7,7 @@
 
 #include "../sprites/SpriteTestSupport.h"
 #include "engine/LEngine.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "engine/PictureEffects.h"
 #include "game/Settings.h"
 #include "game/Tips.h"

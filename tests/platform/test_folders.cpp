@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Files.h"
+#include "core/Files.h"
 #include "platform/Folders.h"
 
 namespace {
@@ -66,7 +66,7 @@ TEST(ResourceFolder, ArchiveOrLooseFolderCounts) {
   const std::string dir = TempFolder("res");
   ASSERT_FALSE(dir.empty());
   EXPECT_FALSE(platform::HasResources(dir));
-  ASSERT_TRUE(platform::CreateFolder(dir + "/Dat"));
+  ASSERT_TRUE(core::CreateFolder(dir + "/Dat"));
   EXPECT_TRUE(platform::HasResources(dir));
   ::rmdir((dir + "/Dat").c_str());
   std::ofstream(dir + "/data.dat") << "x";
@@ -91,7 +91,7 @@ TEST(ResourceFolder, ProgramFolderThenTreeItIsInstalledInThenConfiguredFolder) {
 
   // None holds resources: the program's folder, where the error will name them.
   EXPECT_EQ(platform::FindResourceFolder(order), exe);
-  ASSERT_TRUE(platform::CreateFolder(installed + "/Dat"));
+  ASSERT_TRUE(core::CreateFolder(installed + "/Dat"));
   EXPECT_EQ(platform::FindResourceFolder(order), installed);
   std::ofstream(beside + "/data.dat") << "x";
   EXPECT_EQ(platform::FindResourceFolder(order), beside);

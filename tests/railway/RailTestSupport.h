@@ -7,7 +7,7 @@
 #include "railway/Field.h"
 #include "railway/HeadlessSprites.h"
 #include "railway/LevelRestore.h"
-#include "engine/Random.h"
+#include "core/Random.h"
 
 struct RecordingHost : FieldHost {
   struct TipCall {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-using namespace Geometry;
+using namespace rail;
 
 namespace {
 
@@ -26,11 +26,11 @@ TEST(GeometryGrid, JunctionPositionsFollowTheStaggeredLattice) {
 }
 
 TEST(GeometryGrid, NodeAtFindsEveryJunctionFromItsOwnPosition) {
-  for (int i = 0; i < JunctionCount; ++i) EXPECT_EQ(NodeAt(JunctionX(i), JunctionY(i)), i) << i;
+  for (int i = 0; i < kJunctions; ++i) EXPECT_EQ(NodeAt(JunctionX(i), JunctionY(i)), i) << i;
 }
 
 TEST(GeometryGrid, NodeAtCoversTheCellAroundAJunction) {
-  for (int i = 0; i < JunctionCount; ++i) {
+  for (int i = 0; i < kJunctions; ++i) {
     int x = JunctionX(i), y = JunctionY(i);
     if (x < 140 || x > 790) continue;  // play area only
     EXPECT_EQ(NodeAt(x + 20, y + 10), i) << i;
@@ -57,7 +57,7 @@ TEST(GeometryDirections, NeighboursMatchTheScreenOffsets) {
 
 TEST(GeometryDirections, OppositeLeadsBackToTheStartJunction) {
   for (int j : {kEven, kOdd})
-    for (int d = 0; d < DirectionCount; ++d) {
+    for (int d = 0; d < kDirectionCount; ++d) {
       int o = Opposite(d);
       EXPECT_EQ(Opposite(o), d);
       EXPECT_EQ(Neighbour(Neighbour(j, d), o), j) << j << " d" << d;
@@ -82,15 +82,24 @@ TEST(GeometryDirections, SidesHoldThreeDirectionsWithTheStraightOneInTheMiddle) 
 
 TEST(GeometryTrack, TrackPointStartsOnTheJunctionAndEndsNearTheFarOne) {
   for (int j : {kEven, kOdd})
-    for (int d = 0; d < DirectionCount; ++d) {
-      TrackPointResult a = TrackPoint(j, d, 0);
+    for (int d = 0; d < kDirectionCount; ++d) {
+      TrackPose a = TrackPoint(j, d, 0);
       EXPECT_EQ(a.x, JunctionX(j)) << d;
       EXPECT_EQ(a.y, JunctionY(j)) << d;
       int far = Neighbour(j, d);
-      TrackPointResult b = TrackPoint(j, d, TrackLength(d));
+      TrackPose b = TrackPoint(j, d, TrackLength(d));
       EXPECT_LE(std::abs(b.x - JunctionX(far)), 2) << j << " d" << d;
       EXPECT_LE(std::abs(b.y - JunctionY(far)), 2) << j << " d" << d;
     }
+}
+
+TEST(GeometryTrack, TrackPointOfAnInvalidJunctionOrDirectionIsZero) {
+  for (TrackPose p :
+       {TrackPoint(-1, 0, 10), TrackPoint(kJunctions, 0, 10), TrackPoint(kEven, 12, 10)}) {
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 0);
+    EXPECT_EQ(p.heading, 0);
+  }
 }
 
 TEST(GeometryTrack, HeadingsOfStraightsAndArcEnds) {
@@ -114,9 +123,9 @@ TEST(GeometryTrack, ArcsBulgeToTheirSide) {
 }
 
 TEST(GeometryTrack, PrecisePointsAgreeWithTheGameWithinAPixelOrTwo) {
-  for (int d = 0; d < DirectionCount; ++d)
+  for (int d = 0; d < kDirectionCount; ++d)
     for (double p = 0; p <= TrackLength(d); p += 5) {
-      TrackPointResult a = TrackPoint(kOdd, d, p);
+      TrackPose a = TrackPoint(kOdd, d, p);
       PrecisePoint b = TrackPointPrecise(kOdd, d, p);
       EXPECT_LE(std::fabs(a.x - b.x), 2.0) << d << " " << p;
       EXPECT_LE(std::fabs(a.y - b.y), 2.0) << d << " " << p;
@@ -145,8 +154,9 @@ TEST(GeometryFrames, CarFramesTurnHalfWayOnBackwardArcsAndForReversedTrains) {
 
 TEST(GeometryFrames, TypeFramesArePermutation) {
   int seen = 0;
-  for (int t = 0; t < TrackTypeCount; ++t) seen |= 1 << TypeFrame(t);
+  for (int t = 0; t < kTrackTypeCount; ++t) seen |= 1 << TypeFrame(t);
   EXPECT_EQ(seen, 63);
   EXPECT_EQ(TypeFrame(0), 5);
-  EXPECT_EQ(TypeFrame(6), -1);
+  EXPECT_EQ(TypeFrame(6), 0);  // an unknown type shows the first frame
+  EXPECT_EQ(TypeFrame(-1), 0);
 }

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "RailTestSupport.h"
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "railway/FieldReport.h"
 #include "railway/LevelRestore.h"
 #include "railway/ParamsStore.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/LParams.h"
-#include "engine/Random.h"
+#include "core/LParams.h"
+#include "core/Random.h"
 #include "game/Settings.h"
 #include "screens/GMainWindow.h"
 #include "screens/GWndHelp.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "engine/LClip.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 
 namespace spritetest {
 

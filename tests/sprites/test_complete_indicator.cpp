@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "SpriteTestSupport.h"
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "engine/LEngine.h"
-#include "engine/LParams.h"
+#include "core/LParams.h"
 #include "sprites/CompleteIndicator.h"
 #include "sprites/FineSink.h"
 

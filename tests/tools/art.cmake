@@ -4,7 +4,7 @@
 file(GLOB art_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/art/*.cpp)
 if(art_test_sources AND TARGET ot_engine)
   add_executable(test_art ${art_test_sources} ${PROJECT_SOURCE_DIR}/railway/Geometry.cpp
-                          ${PROJECT_SOURCE_DIR}/sprites/ClipTable.cpp)
+                          ${PROJECT_SOURCE_DIR}/core/ClipTable.cpp)
   target_link_libraries(test_art PRIVATE ot_engine GTest::gtest GTest::gtest_main)
   target_compile_definitions(test_art PRIVATE
     OT_SOURCE_DIR="${PROJECT_SOURCE_DIR}" OT_BINARY_DIR="${PROJECT_BINARY_DIR}")

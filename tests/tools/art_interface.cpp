@@ -15,7 +15,7 @@
 
 #include "engine/LClip.h"
 #include "sprites/BitmapFont.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/Cipher.h"
-#include "engine/LParams.h"
-#include "engine/Random.h"
+#include "core/Cipher.h"
+#include "core/LParams.h"
+#include "core/Random.h"
 #include "game/Settings.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"

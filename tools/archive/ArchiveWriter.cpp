@@ -9,7 +9,7 @@
 #include <cstring>
 #include <limits>
 
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 
 namespace archive_tool {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "tools/archive/ArchiveWriter.h"
 
 int main(int argc, char** argv) {

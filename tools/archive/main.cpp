@@ -14,7 +14,7 @@
 #include <system_error>
 #include <vector>
 
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "engine/LArchive.h"
 #include "tools/archive/ArchiveWriter.h"
 

@@ -5,7 +5,7 @@
 
 #include "engine/LClip.h"
 #include "game/Game.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr int kReach = 20;  // pixels around a picture's point that are tried
 constexpr int kNear = 40;   // pictures of junctions farther away cannot take the point
 
 bool OnScreen(int x, int y) {
-  return x >= 0 && x < platform::kScreenWidth && y >= 0 && y < platform::kScreenHeight;
+  return x >= 0 && x < screen::kWidth && y >= 0 && y < screen::kHeight;
 }
 
 }  // namespace

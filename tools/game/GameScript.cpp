@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "game/Settings.h"
 #include "railway/FieldReport.h"
 #include "sprites/Widgets.h"

@@ -2,7 +2,7 @@
 #include "tools/game/GameSession.h"
 
 #include "game/Settings.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 
 namespace {
 }  // namespace
@@ -19,8 +19,8 @@ const char* DialogName(Dialog d) {
 
 GameSession::GameSession(SDL_Surface* display, EventLog& log)
     : log_(log),
-      screen_(std::make_unique<LEngine>(display, 0, 0, platform::kScreenWidth,
-                                        platform::kScreenHeight, true)),
+      screen_(std::make_unique<LEngine>(display, 0, 0, screen::kWidth,
+                                        screen::kHeight, true)),
       sprites_(std::make_unique<HeadlessSprites>()) {}
 
 GameSession::~GameSession() {

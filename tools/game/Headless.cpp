@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "engine/LArchive.h"
 #include "platform/Folders.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 #include "sprites/ClipLib.h"
 
 SDL_Surface* StartHeadless(std::string& error) {
@@ -29,7 +29,7 @@ SDL_Surface* StartHeadless(std::string& error) {
     return nullptr;
   }
   SDL_Surface* display =
-      SDL_SetVideoMode(platform::kScreenWidth, platform::kScreenHeight, 32, SDL_SWSURFACE);
+      SDL_SetVideoMode(screen::kWidth, screen::kHeight, 32, SDL_SWSURFACE);
   if (!display) {
     error = std::string("cannot set the video mode: ") + SDL_GetError();
     return nullptr;

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "game/Settings.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "tools/game/GameScript.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"

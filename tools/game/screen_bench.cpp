@@ -41,10 +41,10 @@
 
 #include "app/WindowScaler.h"
 #include "engine/LEngine.h"
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "game/Game.h"
 #include "game/Settings.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 #include "screens/GMainWindow.h"
 #include "screens/ScreenServices.h"
 #include "sprites/CompleteIndicator.h"
@@ -123,7 +123,7 @@ class Presenter {
   }
   void All() {
     if (scaler_ && gfx_)
-      GfxScale(SDL_Rect{0, 0, platform::kScreenWidth, platform::kScreenHeight});
+      GfxScale(SDL_Rect{0, 0, screen::kWidth, screen::kHeight});
     else if (scaler_)
       scaler_->ScaleAll();
     SDL_UpdateRect(window_, 0, 0, 0, 0);
@@ -137,8 +137,8 @@ class Presenter {
     SDL_Surface* canvas = scaler_->Canvas();
     const int k = scaler_->Scale(), margin = scaler_->Smooth() ? 1 : 0;
     const int left = std::max(r.x - margin, 0), top = std::max(r.y - margin, 0);
-    const int right = std::min(r.x + r.w + margin, platform::kScreenWidth);
-    const int bottom = std::min(r.y + r.h + margin, platform::kScreenHeight);
+    const int right = std::min(r.x + r.w + margin, screen::kWidth);
+    const int bottom = std::min(r.y + r.h + margin, screen::kHeight);
     const SDL_PixelFormat* f = canvas->format;
     SDL_Surface* view = SDL_CreateRGBSurfaceFrom(
         static_cast<Uint8*>(canvas->pixels) + top * canvas->pitch + left * 4, right - left,
@@ -222,8 +222,8 @@ class LayerCount {
   static double Pixels(int left, int top, int right, int bottom) {
     left = std::max(left, 0);
     top = std::max(top, 0);
-    right = std::min(right, platform::kScreenWidth);
-    bottom = std::min(bottom, platform::kScreenHeight);
+    right = std::min(right, screen::kWidth);
+    bottom = std::min(bottom, screen::kHeight);
     return right > left && bottom > top ? static_cast<double>(right - left) * (bottom - top) : 0;
   }
   std::map<std::string, double> pixels_;
@@ -242,14 +242,14 @@ FrameTimes RunFrame(Presenter& presenter, LayerCount* layers = nullptr) {
   if (top->RedrawMode == 1) {
     presenter.All();
     t.rects = 1;
-    t.area = platform::kScreenWidth * platform::kScreenHeight;
+    t.area = screen::kWidth * screen::kHeight;
   } else {
     std::vector<SDL_Rect> rects;
     rects.reserve(changed.size());
     for (const DirtyRect& d : changed) {
       const int left = std::max(d.left, 0), top_ = std::max(d.top, 0);
-      const int right = std::min(d.right, platform::kScreenWidth),
-                bottom = std::min(d.bottom, platform::kScreenHeight);
+      const int right = std::min(d.right, screen::kWidth),
+                bottom = std::min(d.bottom, screen::kHeight);
       if (right <= left || bottom <= top_) continue;
       rects.push_back(SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top_),
                                static_cast<Uint16>(right - left),
@@ -271,7 +271,7 @@ FrameTimes RunFrame(Presenter& presenter, LayerCount* layers = nullptr) {
 // Full-screen blits of a display-format picture onto the display, each timed.
 void TimeBlits(SDL_Surface* display, SDL_Surface* picture, int rounds, std::vector<double>& out) {
   for (int i = 0; i < rounds; ++i) {
-    SDL_Rect whole{0, 0, platform::kScreenWidth, platform::kScreenHeight};
+    SDL_Rect whole{0, 0, screen::kWidth, screen::kHeight};
     const Clock::time_point start = Clock::now();
     SDL_BlitSurface(picture, nullptr, display, &whole);
     out.push_back(Micros(Clock::now() - start));
@@ -280,12 +280,12 @@ void TimeBlits(SDL_Surface* display, SDL_Surface* picture, int rounds, std::vect
 
 SDL_Surface* MakeFullScreenPicture() {
   SDL_Surface* raw =
-      SDL_CreateRGBSurface(SDL_SWSURFACE, platform::kScreenWidth, platform::kScreenHeight, 32,
+      SDL_CreateRGBSurface(SDL_SWSURFACE, screen::kWidth, screen::kHeight, 32,
                            0x00ff0000, 0x0000ff00, 0x000000ff, 0);
   if (!raw) return nullptr;
-  for (int y = 0; y < platform::kScreenHeight; ++y) {
+  for (int y = 0; y < screen::kHeight; ++y) {
     Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(raw->pixels) + y * raw->pitch);
-    for (int x = 0; x < platform::kScreenWidth; ++x)
+    for (int x = 0; x < screen::kWidth; ++x)
       row[x] = static_cast<Uint32>((x * 7) ^ (y * 13));
   }
   SDL_Surface* picture = SDL_DisplayFormat(raw);
@@ -342,8 +342,8 @@ bool Bench::StartLevel() {
   Globals().GameType = 1;
   Globals().ShowTips = options_.tips;
   Globals().DontShowBeginHelp = true;
-  window_ = std::make_unique<GMainWindow>(display_, 0, 0, platform::kScreenWidth,
-                                          platform::kScreenHeight, services_);
+  window_ = std::make_unique<GMainWindow>(display_, 0, 0, screen::kWidth,
+                                          screen::kHeight, services_);
   window_->Show(&TopScreen());
   // The start help, when it comes, is answered with OK as the player would.
   for (int i = 0; i < 4 && TopScreen() && TopScreen() != window_.get(); ++i)
@@ -543,13 +543,13 @@ int RunScaled(SDL_Surface* display, const Options& options) {
     return Bench(display, presenter, options).Run();
   }
   SDL_Surface* window =
-      SDL_SetVideoMode(platform::kScreenWidth * options.scale,
-                       platform::kScreenHeight * options.scale, 32, SDL_SWSURFACE);
+      SDL_SetVideoMode(screen::kWidth * options.scale,
+                       screen::kHeight * options.scale, 32, SDL_SWSURFACE);
   if (!window) {
     std::fprintf(stderr, "screen-bench: cannot set the scaled mode: %s\n", SDL_GetError());
     return 2;
   }
-  WindowScaler scaler(window, platform::kScreenWidth, platform::kScreenHeight, options.scale,
+  WindowScaler scaler(window, screen::kWidth, screen::kHeight, options.scale,
                       options.smooth);
   if (!scaler.Canvas()) return 2;
   Presenter presenter(window, &scaler, options.gfx);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/LParams.h"
+#include "core/LParams.h"
 
 namespace {
 

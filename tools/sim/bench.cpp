@@ -10,8 +10,8 @@
 #include "game/LevelTable.h"
 #include "railway/LevelRestore.h"
 #include "railway/QuietFieldHost.h"
-#include "sprites/ClipTable.h"
-#include "engine/Random.h"
+#include "core/ClipTable.h"
+#include "core/Random.h"
 
 namespace {
 

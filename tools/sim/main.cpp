@@ -9,16 +9,16 @@
 #include <vector>
 
 #include "SimHost.h"
-#include "engine/Cipher.h"
-#include "engine/LParams.h"
+#include "core/Cipher.h"
+#include "core/LParams.h"
 #include "railway/Field.h"
 #include "railway/FieldReport.h"
 #include "railway/HeadlessSprites.h"
 #include "railway/ParamsStore.h"
 #include "game/LevelTable.h"
 #include "railway/LevelRestore.h"
-#include "sprites/ClipTable.h"
-#include "engine/Random.h"
+#include "core/ClipTable.h"
+#include "core/Random.h"
 #include "tools/script/ScriptRunner.h"
 
 namespace {

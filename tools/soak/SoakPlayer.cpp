@@ -8,7 +8,7 @@
 #include "engine/LClip.h"
 #include "game/LevelTable.h"
 #include "game/Settings.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 #include "railway/FieldArea.h"
 #include "sprites/Widgets.h"
 #include "tools/game/ClickTargets.h"
@@ -115,18 +115,18 @@ Replaced SoakPlayer::Act() {
     session_.LeftClick(x, y);
     Note("left click on the field" + At(x, y));
   } else if (pick < 54) {
-    const int x = Below(platform::kScreenWidth), y = Below(platform::kScreenHeight);
+    const int x = Below(screen::kWidth), y = Below(screen::kHeight);
     session_.LeftClick(x, y);
     Note("left click" + At(x, y));
   } else if (pick < 62) {
     RightClickTown();
   } else if (pick < 66) {
-    const int x = Below(platform::kScreenWidth), y = Below(platform::kScreenHeight);
+    const int x = Below(screen::kWidth), y = Below(screen::kHeight);
     session_.RightClick(x, y);
     Note("right click" + At(x, y));
   } else if (pick < 71) {
     const bool down = Chance(0.5);
-    const int x = Below(platform::kScreenWidth), y = Below(platform::kScreenHeight);
+    const int x = Below(screen::kWidth), y = Below(screen::kHeight);
     session_.Wheel(down, x, y);
     Note(std::string(down ? "wheel down" : "wheel up") + At(x, y));
   } else if (pick < 80) {
@@ -136,7 +136,7 @@ Replaced SoakPlayer::Act() {
   } else if (pick < 87) {
     SwitchColourSymbols();
   } else {
-    const int x = Below(platform::kScreenWidth), y = Below(platform::kScreenHeight);
+    const int x = Below(screen::kWidth), y = Below(screen::kHeight);
     session_.MouseMove(x, y);
     Note("mouse move" + At(x, y));
   }

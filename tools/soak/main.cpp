@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 #include "game/Settings.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"

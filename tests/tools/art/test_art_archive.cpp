@@ -4,7 +4,7 @@
 
 #include "ArtSupport.h"
 #include "Entries.h"
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 #include "engine/LArchive.h"
 
 using namespace arttest;

@@ -6,7 +6,7 @@
 
 #include "ArtSupport.h"
 #include "railway/Colours.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 
 using namespace arttest;
 

@@ -19,7 +19,7 @@ const Anchor kPlannedAnchors[6] = {{70, 13}, {6, 51}, {47, 13}, {5, 37}, {31, 28
 
 int TypeOfFrame(int f) {
   for (int t = 0; t < 6; ++t)
-    if (Geometry::TypeFrame(t) == f) return t;
+    if (rail::TypeFrame(t) == f) return t;
   return -1;
 }
 
@@ -27,8 +27,8 @@ int TypeOfFrame(int f) {
 std::vector<Anchor> FarEnds(Anchor a, int type) {
   std::vector<Anchor> out;
   for (int j : {4 * 8 + 3, 5 * 8 + 3}) {
-    Geometry::TrackPointResult e = Geometry::TrackPoint(j, type, Geometry::TrackLength(type));
-    out.push_back({a.x + e.x - Geometry::JunctionX(j), a.y + e.y - Geometry::JunctionY(j)});
+    rail::TrackPose e = rail::TrackPoint(j, type, rail::TrackLength(type));
+    out.push_back({a.x + e.x - rail::JunctionX(j), a.y + e.y - rail::JunctionY(j)});
   }
   return out;
 }
@@ -79,8 +79,8 @@ TEST_F(ArtTrack, RailsRunFromTheAnchorToTheFarJunction) {
     }
     // Half way along, the rails are there too.
     int j = 4 * 8 + 3, t = TypeOfFrame(f);
-    Geometry::TrackPointResult m = Geometry::TrackPoint(j, t, Geometry::TrackLength(t) / 2.0);
-    Anchor mid{kAnchors[f].x + m.x - Geometry::JunctionX(j), kAnchors[f].y + m.y - Geometry::JunctionY(j)};
+    rail::TrackPose m = rail::TrackPoint(j, t, rail::TrackLength(t) / 2.0);
+    Anchor mid{kAnchors[f].x + m.x - rail::JunctionX(j), kAnchors[f].y + m.y - rail::JunctionY(j)};
     EXPECT_TRUE(Near(*clip, f, mid, 5, Steel)) << "frame " << f << " middle";
   }
 }

@@ -38,14 +38,14 @@ TEST(ArtVehicleFrames, TheGamesFrameRuleMatchesTheDrawnHeadings) {
   for (int j : {4 * 8 + 3, 5 * 8 + 3})
     for (int d = 0; d < 12; ++d)
       for (double share : {0.1, 0.5, 0.9}) {
-        double len = Geometry::TrackLength(d), p = len * share;
-        Geometry::PrecisePoint a = Geometry::TrackPointPrecise(j, d, p - 1), b = Geometry::TrackPointPrecise(j, d, p + 1);
+        double len = rail::TrackLength(d), p = len * share;
+        rail::PrecisePoint a = rail::TrackPointPrecise(j, d, p - 1), b = rail::TrackPointPrecise(j, d, p + 1);
         double moving = std::atan2((b.y - a.y) / kSquash, b.x - a.x) * 180 / M_PI;
-        int frame = Geometry::CarFrame(d, Geometry::TrackPoint(j, d, p).heading, 48, false);
+        int frame = rail::CarFrame(d, rail::TrackPoint(j, d, p).heading, 48, false);
         double drawn = 45 + 7.5 * frame;
         EXPECT_LT(std::fabs(std::remainder(moving - drawn, 360.0)), 9.0)
             << "direction " << d << " at " << p << ": moving " << moving << ", frame " << frame;
-        int reversed = Geometry::CarFrame(d, Geometry::TrackPoint(j, d, p).heading, 48, true);
+        int reversed = rail::CarFrame(d, rail::TrackPoint(j, d, p).heading, 48, true);
         EXPECT_EQ((reversed + 24) % 48, frame);
       }
 }

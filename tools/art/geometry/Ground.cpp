@@ -14,12 +14,12 @@ constexpr int kReferenceJunction = 4 * 8 + 3;
 }  // namespace
 
 TrackCurve::TrackCurve(int type, int samplesPerUnit) : type_(type) {
-  length_ = Geometry::TrackLength(type);
+  length_ = rail::TrackLength(type);
   int n = std::max(2, int(length_ * samplesPerUnit));
   step_ = length_ / n;
-  double x0 = Geometry::JunctionX(kReferenceJunction), y0 = Geometry::JunctionY(kReferenceJunction);
+  double x0 = rail::JunctionX(kReferenceJunction), y0 = rail::JunctionY(kReferenceJunction);
   for (int i = 0; i <= n; ++i) {
-    Geometry::PrecisePoint q = Geometry::TrackPointPrecise(kReferenceJunction, type, i * step_);
+    rail::PrecisePoint q = rail::TrackPointPrecise(kReferenceJunction, type, i * step_);
     ground_.push_back(ScreenToGround(q.x - x0, q.y - y0));
   }
 }

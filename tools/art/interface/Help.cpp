@@ -10,7 +10,7 @@
 #include "interface/Style.h"
 #include "kit/Registry.h"
 #include "kit/Strip.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 
 namespace art::ui {
 namespace {
@@ -117,10 +117,10 @@ void Keys(cairo_t* cr, TextLog& log, double x, double y, const HelpTextStyle& hs
 // The page; layout receives where every line of text went.
 CanvasPtr Background(std::string* layout) {
   const Palette& p = Pal();
-  auto c = std::make_unique<Canvas>(platform::kScreenWidth, platform::kScreenHeight);
+  auto c = std::make_unique<Canvas>(screen::kWidth, screen::kHeight);
   FillOpaque(*c, p.brassDark);
   cairo_t* cr = c->Cr();
-  Panel(cr, 0, 0, platform::kScreenWidth, platform::kScreenHeight, 0, 6);
+  Panel(cr, 0, 0, screen::kWidth, screen::kHeight, 0, 6);
   Grain(cr, 58, 6, 6, 788, 588, 0.8);
   cairo_rectangle(cr, 6, 6, 788, 588);
   RadialFill(cr, 300, 150, 700, p.greenLight, p.greenDeep, 0.2, 0.45);

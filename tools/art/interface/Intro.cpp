@@ -7,7 +7,7 @@
 #include "interface/Scene.h"
 #include "interface/Style.h"
 #include "kit/Registry.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 
 namespace art::ui {
 namespace {
@@ -17,13 +17,13 @@ constexpr double kLoadingRailY = 548;
 
 void Hills(cairo_t* cr, double base, double amp, double phase, const Rgb& colour, unsigned seed) {
   Rng rng(seed);
-  cairo_move_to(cr, 0, platform::kScreenHeight);
-  for (int x = 0; x <= platform::kScreenWidth; x += 10) {
+  cairo_move_to(cr, 0, screen::kHeight);
+  for (int x = 0; x <= screen::kWidth; x += 10) {
     double y = base - amp * (0.6 * std::sin(x / 130.0 + phase) + 0.4 * std::sin(x / 57.0 + phase * 2)) -
                rng.Range(0, 3);
     cairo_line_to(cr, x, y);
   }
-  cairo_line_to(cr, platform::kScreenWidth, platform::kScreenHeight);
+  cairo_line_to(cr, screen::kWidth, screen::kHeight);
   cairo_close_path(cr);
   SetColour(cr, colour);
   cairo_fill(cr);
@@ -56,7 +56,7 @@ void Viaduct(cairo_t* cr, double y) {
 
 CanvasPtr IntroBackground() {
   const Palette& p = Pal();
-  auto c = std::make_unique<Canvas>(platform::kScreenWidth, platform::kScreenHeight);
+  auto c = std::make_unique<Canvas>(screen::kWidth, screen::kHeight);
   cairo_t* cr = c->Cr();
   // Evening sky.
   cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 420);

@@ -7,12 +7,12 @@
 #include "interface/Style.h"
 #include "kit/Registry.h"
 #include "kit/Strip.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 
 namespace art::ui {
 namespace {
 
-constexpr int kPanelW = 140, kPanelH = platform::kScreenHeight, kShadow = 8;
+constexpr int kPanelW = 140, kPanelH = screen::kHeight, kShadow = 8;
 
 // Where the panel's parts stand (screen pixels, the panel starts at (0, 0)).
 constexpr double kNameY = 9, kCaptionY = 52, kMenuY = 78, kTypeY = 191, kModeY = 237;

@@ -18,11 +18,11 @@ struct Pt {
 // own track geometry.
 std::vector<Pt> PiecePoints(int type) {
   const int j = 51;  // any inner junction: the shape does not depend on it
-  int length = Geometry::TrackLength(type);
+  int length = rail::TrackLength(type);
   std::vector<Pt> pts;
   for (int i = 0; i <= 40; ++i) {
-    auto p = Geometry::TrackPointPrecise(j, type, length * i / 40.0);
-    pts.push_back({p.x - Geometry::JunctionX(j), p.y - Geometry::JunctionY(j)});
+    auto p = rail::TrackPointPrecise(j, type, length * i / 40.0);
+    pts.push_back({p.x - rail::JunctionX(j), p.y - rail::JunctionY(j)});
   }
   return pts;
 }

@@ -10,7 +10,7 @@
 #include "interface/Fonts.h"
 #include "interface/Style.h"
 #include "kit/Registry.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 
 namespace art::ui {
 namespace {
@@ -256,7 +256,7 @@ using namespace art::ui;
 ART_GROUP_ORDERED(interface_screens, 200) {
   Composer c(ctx);
   Fonts f = LoadFonts(c);
-  const int W = platform::kScreenWidth, H = platform::kScreenHeight, cols = 4;
+  const int W = screen::kWidth, H = screen::kHeight, cols = 4;
   using Shot = void (*)(const Composer&, const Fonts&, Canvas&);
   const Shot dialogs[] = {Menu, Options, PickGame, NewGame, Quit, LevelStats};
   const int count = 2 + int(std::size(dialogs)) + 2;

@@ -11,7 +11,7 @@
 
 #include "kit/Draw.h"
 #include "kit/Registry.h"
-#include "platform/ScreenSize.h"
+#include "ids/ScreenSize.h"
 #include "preview/Effects.h"
 #include "preview/Layout.h"
 #include "railway/Geometry.h"
@@ -85,14 +85,14 @@ std::vector<std::pair<int, int>> AllTracks() {
   std::vector<std::pair<int, int>> tracks = Pairs(kLevelTracks);
   for (auto [inner, type] : Pairs(kLevelTowns)) {
     bool left = inner % 8 == 1;
-    tracks.push_back({left ? Geometry::Neighbour(inner, Geometry::Opposite(type)) : inner, type});
+    tracks.push_back({left ? rail::Neighbour(inner, rail::Opposite(type)) : inner, type});
   }
   return tracks;
 }
 
 void AddTracks(Scene& s, const std::vector<std::pair<int, int>>& tracks) {
   for (auto [j, t] : tracks) {
-    int f = Geometry::TypeFrame(t), x = Geometry::JunctionX(j), y = Geometry::JunctionY(j);
+    int f = rail::TypeFrame(t), x = rail::JunctionX(j), y = rail::JunctionY(j);
     s.Add("Dat/Game/trackGround.jpg", f, kTrackAnchors[f], x, y, 1104);
     s.Add("Dat/Game/track.jpg", f, kTrackAnchors[f], x, y, 1100);
   }
@@ -102,17 +102,17 @@ void AddSwitchesAndSignals(Scene& s, const std::vector<std::pair<int, int>>& tra
   std::map<int, std::vector<int>> ends;  // junction -> directions with an end
   for (auto [j, t] : tracks) {
     ends[j].push_back(t);
-    ends[Geometry::Neighbour(j, t)].push_back(Geometry::Opposite(t));
+    ends[rail::Neighbour(j, t)].push_back(rail::Opposite(t));
   }
   int red = 0;
   for (auto& [j, dirs] : ends) {
     int perSide[4][3], count[4] = {0, 0, 0, 0};
     for (int side = 0; side < 4; ++side)
       for (int k = 0; k < 3; ++k) {
-        int d = Geometry::SideDirection(side, k);
+        int d = rail::SideDirection(side, k);
         if (std::find(dirs.begin(), dirs.end(), d) != dirs.end()) perSide[side][count[side]++] = d;
       }
-    int x = Geometry::JunctionX(j), y = Geometry::JunctionY(j);
+    int x = rail::JunctionX(j), y = rail::JunctionY(j);
     bool anySwitch = false;
     for (int side = 0; side < 4; ++side)
       if (count[side] >= 2) {
@@ -123,8 +123,8 @@ void AddSwitchesAndSignals(Scene& s, const std::vector<std::pair<int, int>>& tra
     // A curve meeting a through line gets a signal on the curve's side.
     for (int side = 0; side < 4 && !anySwitch; ++side) {
       int opposite = (side + 2) % 4;
-      if (count[side] == 1 && count[opposite] == 1 && !Geometry::IsStraight(perSide[side][0]) &&
-          Geometry::IsStraight(perSide[opposite][0])) {
+      if (count[side] == 1 && count[opposite] == 1 && !rail::IsStraight(perSide[side][0]) &&
+          rail::IsStraight(perSide[opposite][0])) {
         int f = kSignalBase[side] + (red++ % 3 == 1 ? 1 : 0);
         double sx = x + kSignalOffsets[side][0], sy = y + kSignalOffsets[side][1];
         s.Add("Dat/Game/semaphor.tga", f, kSignalAnchors[f], sx, sy, -2 * sy);
@@ -135,8 +135,8 @@ void AddSwitchesAndSignals(Scene& s, const std::vector<std::pair<int, int>>& tra
 
 bool NearTrack(const std::vector<std::pair<int, int>>& tracks, double x, double y, double dist) {
   for (auto [j, t] : tracks)
-    for (double p = 0; p <= Geometry::TrackLength(t); p += 5) {
-      Geometry::PrecisePoint q = Geometry::TrackPointPrecise(j, t, p);
+    for (double p = 0; p <= rail::TrackLength(t); p += 5) {
+      rail::PrecisePoint q = rail::TrackPointPrecise(j, t, p);
       if (std::abs(q.x - x) < dist && std::abs(q.y - y) < dist) return true;
     }
   return false;
@@ -147,7 +147,7 @@ void AddTownsAndTrees(Scene& s, const std::vector<std::pair<int, int>>& tracks) 
   auto towns = Pairs(kLevelTowns);
   for (size_t c = 0; c < towns.size(); ++c) {
     const Canvas* homes = s.Tinted("Dat/Game/Homes.jpg", int(c), Painted::TownHouses);
-    int jx = Geometry::JunctionX(towns[c].first), jy = Geometry::JunctionY(towns[c].first);
+    int jx = rail::JunctionX(towns[c].first), jy = rail::JunctionY(towns[c].first);
     for (int n = 0, tries = 0; n < 6 && tries < 200; ++tries) {
       double x = jx + rng.Range(-30, 30), y = jy + rng.Range(-30, 30);
       if (x < 150 || y < 60 || NearTrack(tracks, x, y, 12)) continue;
@@ -167,8 +167,8 @@ void AddTownsAndTrees(Scene& s, const std::vector<std::pair<int, int>>& tracks) 
 
 // One car on track (j, d) with its centre at position p.
 void AddCar(Scene& s, const Vehicle& v, const Canvas* body, int j, int d, double p) {
-  Geometry::TrackPointResult q = Geometry::TrackPoint(j, d, p);
-  int f = Geometry::CarFrame(d, q.heading, 48, false);
+  rail::TrackPose q = rail::TrackPoint(j, d, p);
+  int f = rail::CarFrame(d, q.heading, 48, false);
   const SavedPicture* shadow = s.Pic(v.shadow);
   if (shadow) s.Add(shadow->canvas.get(), 48, f, v.shadowAnchor.x, v.shadowAnchor.y, q.x, q.y, 0);
   s.Add(body, 48, f, v.anchor.x, v.anchor.y, q.x, q.y, q.x / 1000 - 2 * q.y - 3);
@@ -215,7 +215,7 @@ ART_GROUP_ORDERED(preview_field, 100) {
   AddTownsAndTrees(scene, tracks);
   AddTrains(scene);
   AddFrame(scene);
-  Canvas out(platform::kScreenWidth, platform::kScreenHeight);
+  Canvas out(screen::kWidth, screen::kHeight);
   cairo_set_source_rgb(out.Cr(), 0, 0, 0);
   cairo_paint(out.Cr());
   scene.Render(out);

@@ -23,8 +23,8 @@ constexpr std::array<Anchor, 6> kAnchors = {{{70, 2}, {5, 39}, {46, 2}, {4, 26},
 constexpr std::array<Anchor, 6> kPlannedAnchors = {{{70, 13}, {6, 51}, {47, 13}, {5, 37}, {31, 28}, {31, 62}}};
 
 int TypeOfFrame(int frame) {
-  for (int t = 0; t < Geometry::TrackTypeCount; ++t)
-    if (Geometry::TypeFrame(t) == frame) return t;
+  for (int t = 0; t < rail::kTrackTypeCount; ++t)
+    if (rail::TypeFrame(t) == frame) return t;
   return 0;
 }
 

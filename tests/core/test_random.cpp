@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "engine/Random.h"
+#include "core/Random.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace core {
 
 // Creates one folder (not its parents). False when it could not be made,
 // including when it exists already; callers that only want it to exist ignore that.
@@ -26,4 +26,4 @@ bool IsFile(const std::string& path);
 // The path made absolute: resolved when it exists, else joined to the current folder.
 std::string AbsolutePath(const std::string& path);
 
-}  // namespace platform
+}  // namespace core

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 
 namespace {
 

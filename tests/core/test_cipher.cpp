@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 
 namespace {
 

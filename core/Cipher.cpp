@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "railway/ScreenSprites.h"
+#include "screens/ScreenSprites.h"
 
 #include "engine/PictureEffects.h"
 #include "sprites/ClipLib.h"
@@ -61,7 +61,8 @@ ScreenSprites::~ScreenSprites() {
 }
 
 FieldSprite* ScreenSprites::Create(int clip, bool deep) {
-  return Adopt(ClipLib::Create(clip, deep), clip);
+  LClip* raw = ClipLib::Create(clip, deep);
+  return raw ? Adopt(raw, clip) : StandIn(clip);
 }
 
 FieldSprite* ScreenSprites::CreateHouse(int town) {
@@ -83,9 +84,21 @@ FieldSprite* ScreenSprites::Adopt(LClip* raw, int clip) {
   return handle;
 }
 
+// A picture that could not be loaded (the program ends after this frame) still gives
+// the field a sprite to place and ask, one that is never drawn.
+FieldSprite* ScreenSprites::StandIn(int clip) {
+  auto sprite = std::make_unique<HeadlessSprite>(clip);
+  FieldSprite* handle = sprite.get();
+  standIns_[handle] = std::move(sprite);
+  return handle;
+}
+
 void ScreenSprites::Remove(FieldSprite* sprite) {
   auto it = sprites_.find(sprite);
-  if (it == sprites_.end()) return;
+  if (it == sprites_.end()) {
+    standIns_.erase(sprite);
+    return;
+  }
   screen_->RemoveSprite(it->second->Raw(), true);
   sprites_.erase(it);
 }

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/Cipher.h"
-#include "engine/LParams.h"
+#include "core/Cipher.h"
+#include "core/LParams.h"
 
 namespace {
 

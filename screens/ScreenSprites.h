@@ -9,6 +9,7 @@
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
 #include "railway/FieldSprites.h"
+#include "railway/HeadlessSprites.h"
 
 class ScreenSprite : public FieldSprite {
  public:
@@ -53,8 +54,10 @@ class ScreenSprites : public FieldSprites {
 
  private:
   FieldSprite* Adopt(LClip* raw, int clip);
+  FieldSprite* StandIn(int clip);
 
   LEngine* screen_;
   std::array<LClip*, 8> housePictures_{};
   std::map<FieldSprite*, std::unique_ptr<ScreenSprite>> sprites_;
+  std::map<FieldSprite*, std::unique_ptr<HeadlessSprite>> standIns_;
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/LParams.h"
+#include "core/LParams.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,8 +11,8 @@
 #include <cstring>
 #include <set>
 
-#include "engine/Cipher.h"
-#include "platform/Files.h"
+#include "core/Cipher.h"
+#include "core/Files.h"
 
 namespace {
 
@@ -138,7 +138,7 @@ void RemoveStaleTemporaries(const std::string& path) {
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
   const std::string prefix = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   const std::string leftover = std::string(".sav") + kTempSuffix;
-  for (const std::string& name : platform::ListFolder(folder)) {
+  for (const std::string& name : core::ListFolder(folder)) {
     if (name.size() <= leftover.size() ||
         name.compare(name.size() - leftover.size(), leftover.size(), leftover) != 0) {
       continue;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/Random.h"
+#include "core/Random.h"
 
 #include <cmath>
 #include <cstdlib>

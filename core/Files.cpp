@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Files.h"
+#include "core/Files.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-namespace platform {
+namespace core {
 
 bool CreateFolder(const std::string& path, unsigned mode) {
   return ::mkdir(path.c_str(), static_cast<mode_t>(mode)) == 0;
@@ -50,4 +50,4 @@ std::string AbsolutePath(const std::string& path) {
   return std::string(current) + "/" + named;
 }
 
-}  // namespace platform
+}  // namespace core

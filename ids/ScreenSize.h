@@ -4,9 +4,9 @@
 // a scaled window shows that picture enlarged, and all screen coordinates of the game
 // are pixels of it.
 
-namespace platform {
+namespace screen {
 
-constexpr int kScreenWidth = 800;
-constexpr int kScreenHeight = 600;
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
 
-}  // namespace platform
+}  // namespace screen

@@ -1,27 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The fixed table of clip descriptions by which every part of the game names its
-// pictures: an entry number selects the picture file, its mask, the frame count,
-// the start position and depth, the anchors and the animation.
-#include <cstdint>
-
-struct ClipDesc {
-  const char* Picture;    // picture file; empty for a reserved entry
-  const char* Mask;       // mask file; empty when the picture needs none
-  int32_t iNumberFrames;
-  bool Preload;           // loaded and kept as a template at start-up
-  int32_t x, y, z;
-  int32_t AlignX, AlignY;  // default anchor when no align text is given
-  const char* AlignText1;
-  const char* AlignText2;
-  const char* SequenceText;
-  int32_t Period;
-};
+// The names of the clip table's entries (0 .. kClipCount - 1), by which the field, the
+// screens and the tools ask for pictures. The descriptions behind them are the clip table.
 
 constexpr int kClipCount = 154;
-
-// The description of entry index (0 .. kClipCount - 1); nullptr outside that range.
-const ClipDesc* GetClipDesc(int index);
 
 // Entries of the table by name.
 namespace clip {

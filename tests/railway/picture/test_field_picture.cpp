@@ -19,9 +19,9 @@
 #include "engine/PictureEffects.h"
 #include "railway/Colours.h"
 #include "game/LevelTable.h"
-#include "railway/ScreenSprites.h"
+#include "screens/ScreenSprites.h"
 #include "sprites/ClipLib.h"
-#include "sprites/ClipTable.h"
+#include "core/ClipTable.h"
 
 namespace {
 
