@@ -79,7 +79,7 @@ void SettledLayer::Compare(const std::vector<LClip*>& sprites,
   };
   std::vector<Member> now;
   now.reserve(count);
-  std::vector<const LClip*> kept;  // the ones that stay, in their new order
+  std::vector<const LClip*> kept;  // the ones that stay, sorted for look-up below
   for (size_t i = 0; i < count; ++i) {
     now.push_back({sprites[i], shown[i]});
     const Member* before = find(sprites[i]);
