@@ -3,7 +3,8 @@
 // scripted Classic game at the fastest speed (track built piece by piece, the level's
 // trains running with their colour symbols, a head-on crash, the repair train restoring
 // the track) is played twice on the real screen with the game's own pictures, and the
-// whole window is compared every few frames, at window scale 1 and 2.
+// whole window is compared every few frames, at window scale 1 (in 32 and in 16 bits
+// per pixel) and 2.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -201,7 +202,13 @@ void Play(Player& p) {
   p.Run(50);
 }
 
-class SettledLayerPictures : public testing::TestWithParam<int> {
+// A window: its scale and its bits per pixel (the full screen's 16 at scale 1).
+struct WindowMode {
+  int scale;
+  int bits;
+};
+
+class SettledLayerPictures : public testing::TestWithParam<WindowMode> {
  protected:
   void SetUp() override {
     saved_ = Globals();
@@ -219,9 +226,10 @@ class SettledLayerPictures : public testing::TestWithParam<int> {
     ASSERT_TRUE(std::filesystem::exists(archive)) << "the game's data is built with the tests";
     Archive().Open(archive, kProgramKey, kProgramKeyLength);
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
-    const int scale = GetParam();
-    window_ = SDL_SetVideoMode(kW * scale, kH * scale, 32, SDL_SWSURFACE);
+    const WindowMode mode = GetParam();
+    window_ = SDL_SetVideoMode(kW * mode.scale, kH * mode.scale, mode.bits, SDL_SWSURFACE);
     ASSERT_NE(window_, nullptr);
+    ASSERT_EQ(window_->format->BitsPerPixel, mode.bits);
     ASSERT_TRUE(ClipLib::Init());
     while (!ClipLib::IsComplete()) ASSERT_NE(ClipLib::LoadNext(), -1);
   }
@@ -249,7 +257,7 @@ class SettledLayerPictures : public testing::TestWithParam<int> {
     Globals().ColourSymbols = true;
     rnd::Seed(5);
     SDL_FillRect(window_, nullptr, 0);
-    Player player(window_, GetParam());
+    Player player(window_, GetParam().scale);
     Play(player);
     return player.record;
   }
@@ -273,6 +281,7 @@ TEST_P(SettledLayerPictures, EveryFrameIsTheSameWithAndWithoutIt) {
                                                    << (i + 1) * kCompareEvery;
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, SettledLayerPictures, testing::Values(1, 2));
+INSTANTIATE_TEST_SUITE_P(Windows, SettledLayerPictures,
+                         testing::Values(WindowMode{1, 32}, WindowMode{1, 16}, WindowMode{2, 32}));
 
 }  // namespace
