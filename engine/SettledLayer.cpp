@@ -69,45 +69,54 @@ bool SettledLayer::Unchanged(const std::vector<LClip*>& sprites,
 void SettledLayer::Compare(const std::vector<LClip*>& sprites,
                            const std::vector<ClipRect>& shown, size_t count) {
   if (Unchanged(sprites, shown, count)) return;
-  std::vector<Member> old = members_;
-  std::sort(old.begin(), old.end(),
-            [](const Member& a, const Member& b) { return a.sprite < b.sprite; });
-  auto find = [&old](const LClip* s) {
-    auto it = std::lower_bound(old.begin(), old.end(), s,
-                               [](const Member& m, const LClip* p) { return m.sprite < p; });
-    return it != old.end() && it->sprite == s ? &*it : nullptr;
-  };
   std::vector<Member> now;
   now.reserve(count);
-  std::vector<const LClip*> kept;  // the ones that stay, sorted for look-up below
-  for (size_t i = 0; i < count; ++i) {
-    now.push_back({sprites[i], shown[i]});
-    const Member* before = find(sprites[i]);
-    if (!before || before->drawn != shown[i] || sprites[i]->Changed) {
+  for (size_t i = 0; i < count; ++i) now.push_back({sprites[i], shown[i]});
+  TouchChanged(now, Sorted(members_));
+  members_ = std::move(now);
+}
+
+std::vector<SettledLayer::Member> SettledLayer::Sorted(std::vector<Member> members) {
+  std::sort(members.begin(), members.end(),
+            [](const Member& a, const Member& b) { return a.sprite < b.sprite; });
+  return members;
+}
+
+const SettledLayer::Member* SettledLayer::Find(const std::vector<Member>& sorted,
+                                               const LClip* sprite) {
+  auto it = std::lower_bound(sorted.begin(), sorted.end(), sprite,
+                             [](const Member& m, const LClip* p) { return m.sprite < p; });
+  return it != sorted.end() && it->sprite == sprite ? &*it : nullptr;
+}
+
+void SettledLayer::TouchChanged(const std::vector<Member>& now, const std::vector<Member>& old) {
+  // The ones that came, moved or changed.
+  for (const Member& m : now) {
+    const Member* before = Find(old, m.sprite);
+    if (!before || before->drawn != m.drawn || m.sprite->Changed) {
       if (before) TouchClip(before->drawn);
-      TouchClip(shown[i]);
+      TouchClip(m.drawn);
     }
-    if (before) kept.push_back(sprites[i]);
   }
   // The ones that went, and the ones whose order among those that stay changed.
+  const std::vector<Member> sortedNow = Sorted(now);
   std::vector<const LClip*> stayed;  // in their old order
-  std::sort(kept.begin(), kept.end());
   for (const Member& m : members_) {
-    if (!std::binary_search(kept.begin(), kept.end(), m.sprite))
-      TouchClip(m.drawn);
-    else
+    if (Find(sortedNow, m.sprite))
       stayed.push_back(m.sprite);
+    else
+      TouchClip(m.drawn);
   }
   size_t k = 0;
   for (const Member& m : now) {
-    if (k >= stayed.size() || !std::binary_search(kept.begin(), kept.end(), m.sprite)) continue;
-    if (stayed[k] != m.sprite) {
+    const Member* before = Find(old, m.sprite);
+    if (!before) continue;
+    if (k < stayed.size() && stayed[k] != m.sprite) {
       TouchClip(m.drawn);
-      TouchClip(find(m.sprite)->drawn);
+      TouchClip(before->drawn);
     }
     ++k;
   }
-  members_ = std::move(now);
 }
 
 bool SettledLayer::Update(const SDL_Surface* like, SDL_Surface* background,

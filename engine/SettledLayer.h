@@ -57,6 +57,11 @@ class SettledLayer {
   // Marks the areas of the sprites that came, went, moved or changed since the last update.
   void Compare(const std::vector<LClip*>& sprites, const std::vector<ClipRect>& shown,
                size_t count);
+  // The same, between the members now and those of the last update (old, Sorted); the
+  // last update's order is still in members_.
+  void TouchChanged(const std::vector<Member>& now, const std::vector<Member>& old);
+  static std::vector<Member> Sorted(std::vector<Member> members);
+  static const Member* Find(const std::vector<Member>& sorted, const LClip* sprite);
   void TouchClip(const ClipRect& r);
 
   double depth_;
