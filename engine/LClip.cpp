@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/LClip.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -38,6 +39,7 @@ void LClip::SharePicture(const LClip& src) {
   if (src.Picture && src.Picture->RefCount == -1) {
     // A borrowed surface has no count of its users: each clip gets a record of its own.
     Picture = new ClipPicture{src.Picture->iNumberFrames, -1, src.Picture->Surface};
+    Picture->FixedAlpha = src.Picture->FixedAlpha;
     return;
   }
   Picture = src.Picture;
@@ -72,7 +74,13 @@ void LClip::Assign(const LClip& src, bool deep) {
   if (deep && src.Picture) {
     ClipPicture* copy = nullptr;
     SDL_Surface* pixels = CopySurface(src.Picture->Surface);
-    if (pixels) copy = new ClipPicture{src.Picture->iNumberFrames, 1, pixels};
+    if (pixels) {
+      copy = new ClipPicture{src.Picture->iNumberFrames, 1, pixels};
+      copy->FixedAlpha = src.Picture->FixedAlpha;
+      copy->Boxes = src.Picture->Boxes;
+      copy->BoxW = src.Picture->BoxW;
+      copy->BoxH = src.Picture->BoxH;
+    }
     ReleasePicture();
     Picture = copy;
   } else {
@@ -221,6 +229,53 @@ bool LClip::IsTransparentAt(int32_t px, int32_t py) const {
   if (!Picture || !Picture->Surface) return false;
   if (!ToLocal(px, py)) return true;
   return IsTransparentPixel(Picture->Surface, SrcRect.x + px, SrcRect.y + py);
+}
+
+// The boxes of the visible pixels of every frame of w x h; false for pixels other than
+// 32-bit ones.
+static bool FindBoxes(ClipPicture& picture, int32_t w, int32_t h) {
+  SDL_Surface* s = picture.Surface;
+  if (s->format->BytesPerPixel != 4 || SDL_LockSurface(s) != 0) return false;
+  const Uint32 amask = s->format->Amask;
+  picture.Boxes.clear();
+  for (int32_t left = 0; left + w <= s->w; left += w) {
+    int32_t x0 = w, y0 = h, x1 = -1, y1 = -1;
+    for (int32_t y = 0; y < h; ++y) {
+      const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) +
+                                                        y * s->pitch) + left;
+      for (int32_t x = 0; x < w; ++x) {
+        if ((row[x] & amask) == 0) continue;
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x);
+        y0 = std::min(y0, y);
+        y1 = y;
+      }
+    }
+    if (x1 < 0)
+      picture.Boxes.push_back({0, 0, 0, 0});
+    else
+      picture.Boxes.push_back({static_cast<Sint16>(x0), static_cast<Sint16>(y0),
+                               static_cast<Uint16>(x1 - x0 + 1), static_cast<Uint16>(y1 - y0 + 1)});
+  }
+  SDL_UnlockSurface(s);
+  picture.BoxW = w;
+  picture.BoxH = h;
+  return true;
+}
+
+ClipRect LClip::VisibleRect(const ClipRect& at) const {
+  if (!Picture || !Picture->FixedAlpha || !Picture->Surface) return at;
+  const SDL_Surface* s = Picture->Surface;
+  if (s->format->Amask == 0 || FrameW <= 0 || FrameH <= 0 || FrameH > s->h || SrcRect.y != 0 ||
+      SrcRect.x % FrameW != 0 || SrcRect.x + FrameW > s->w)
+    return at;
+  if ((Picture->BoxW != FrameW || Picture->BoxH != FrameH) &&
+      !FindBoxes(*Picture, FrameW, FrameH))
+    return at;
+  const size_t frame = static_cast<size_t>(SrcRect.x / FrameW);
+  if (frame >= Picture->Boxes.size()) return at;
+  const SDL_Rect& box = Picture->Boxes[frame];
+  return {at.x + box.x, at.y + box.y, box.w, box.h};
 }
 
 static void ClipState(LClip& c, const std::string& prefix, int dir) {
@@ -378,6 +433,7 @@ bool LClip::LoadFromFile(const std::string& picName, const std::string& maskName
     return false;
   }
   Picture = new ClipPicture{numberFrames, 1, surface};
+  Picture->FixedAlpha = true;
   cFrame = 0;
   FrameW = picW / numberFrames;
   FrameH = picH;

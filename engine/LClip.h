@@ -25,6 +25,15 @@ struct ClipPicture {
   // Number of clips using the record; -1 marks a borrowed surface that is never freed.
   int32_t RefCount = 0;
   SDL_Surface* Surface = nullptr;
+  // The alpha was set when the picture was loaded and is never raised afterwards (colour
+  // effects keep it, a fade lowers it): the boxes of the frames' visible pixels, once
+  // found, stay true.
+  bool FixedAlpha = false;
+  // Per frame, relative to the frame: the smallest box holding every pixel whose alpha is
+  // above zero (w = 0 when none is), found for frames of BoxW x BoxH.
+  std::vector<SDL_Rect> Boxes{};
+  int32_t BoxW = 0;
+  int32_t BoxH = 0;
 };
 
 // Where the screen last drew the clip; x = y = -1000 when not drawn.
@@ -89,6 +98,11 @@ class LClip {
   bool Contains(int32_t px, int32_t py) const;
   // Pixel-exact hit test: true over a fully transparent pixel or outside the frame.
   bool IsTransparentAt(int32_t px, int32_t py) const;
+  // The part of the current frame, drawn at `at`, that holds every pixel whose alpha is
+  // above zero (w = 0 when none is): drawing the frame changes nothing outside it. `at`
+  // itself for a picture whose alpha may still be raised or that is not cut into frames
+  // of the clip's size.
+  ClipRect VisibleRect(const ClipRect& at) const;
 
   // Writes or reads the state under the key prefix prefixA + prefixB + ".".
   void Save(const std::string& prefixA, const std::string& prefixB);
@@ -102,6 +116,8 @@ class LClip {
   SDL_Rect SrcRect{0, 0, 0, 0};
   std::deque<Waypoint> Waypoints;
   ClipRect LastRect;
+  // A box around what the screen last drew of the clip, within LastRect.
+  ClipRect ShownRect;
   bool Changed = true;
   ClipPicture* Picture = nullptr;
   double x = 0.0;

@@ -6,6 +6,11 @@
 
 #include "engine/PictureEffects.h"
 
+using area::CurrentRect;
+using area::FromClipRect;
+using area::Intersection;
+using area::IsEmpty;
+
 // ---------------------------------------------------------------------------
 // Controls: the base answers nothing; widgets override.
 
@@ -28,34 +33,6 @@ constexpr double kNoScreenDepth = -1000000.0;
 constexpr double kTiny = 0.00001;
 
 double Sign(double v) { return (v > 0.0) - (v < 0.0); }
-
-bool Overlaps(const DirtyRect& a, const DirtyRect& b) {
-  return a.top < b.bottom && a.right > b.left && a.bottom > b.top && a.left < b.right;
-}
-
-bool IsEmpty(const DirtyRect& r) { return r.right <= r.left || r.bottom <= r.top; }
-
-DirtyRect Union(const DirtyRect& a, const DirtyRect& b) {
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
-DirtyRect Intersection(const DirtyRect& a, const DirtyRect& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-          std::min(a.bottom, b.bottom)};
-}
-
-DirtyRect FromClipRect(const ClipRect& r) { return {r.x, r.y, r.x + r.w, r.y + r.h}; }
-
-// Where the sprite's current frame is drawn.
-ClipRect CurrentRect(const LClip& s) {
-  return {TruncToInt(s.x) - s.AlignX, TruncToInt(s.y) - s.AlignY, s.FrameW, s.FrameH};
-}
-
-SDL_Rect ToSdl(const DirtyRect& r) {
-  return {static_cast<Sint16>(r.left), static_cast<Sint16>(r.top),
-          static_cast<Uint16>(r.right - r.left), static_cast<Uint16>(r.bottom - r.top)};
-}
 
 }  // namespace
 
@@ -93,6 +70,7 @@ void LEngine::StampSprite(LClip* sprite) {
   }
   // The backdrop changed under that area: redraw it with the next changed-areas pass.
   MergeDirty({px, py, px + sprite->FrameW, py + sprite->FrameH});
+  if (settled_) settled_->Touch({px, py, px + sprite->FrameW, py + sprite->FrameH});
   if (std::find(Sprites.begin(), Sprites.end(), sprite) != Sprites.end())
     RemoveSprite(sprite, true);
   else
@@ -110,6 +88,7 @@ void LEngine::RemoveSprite(LClip* sprite, bool destroy) {
                 std::max(sprite->LastRect.y, py) + sprite->FrameH};
     r = Intersection(r, {0, 0, W, H});
     if (!IsEmpty(r)) DirtyRects.push_back(r);
+    if (settled_) settled_->Forget(sprite);
     Sprites.erase(it);
   }
   auto control = std::find(Controls.begin(), Controls.end(), sprite);
@@ -119,6 +98,7 @@ void LEngine::RemoveSprite(LClip* sprite, bool destroy) {
 
 void LEngine::ClearSprites(bool destroy) {
   Controls.clear();
+  if (settled_) settled_->Invalidate();
   if (destroy)
     for (LClip* sprite : Sprites) delete sprite;
   Sprites.clear();
@@ -334,6 +314,16 @@ LEngine* LEngine::BottomScreen() {
 
 double LEngine::Depth() const { return ScreenSprite ? ScreenSprite->z : kNoScreenDepth; }
 
+void LEngine::KeepSettledLayer(double depth) {
+  if (settled_ && settled_->Depth() == depth) return;
+  settled_ = std::make_unique<SettledLayer>(depth);
+}
+
+bool& LEngine::SettledLayersOn() {
+  static bool on = true;
+  return on;
+}
+
 bool LEngine::SetRect(int16_t px, int16_t py, uint16_t w, uint16_t h) {
   X = px;
   Y = py;
@@ -362,6 +352,7 @@ void LEngine::CreateBackground() {
 }
 
 void LEngine::ReleaseBackground() {
+  if (settled_) settled_->Release();
   SDL_FreeSurface(Background);
   Background = nullptr;
 }
@@ -403,98 +394,70 @@ void LEngine::RenderOne() {
   if (ScreenSprite) DirtyRects.clear();
 }
 
-// Copies part of the sprite's current frame: the part of cur (where the frame is
-// drawn) that lies inside area.
-static void DrawSpritePart(LClip* sprite, const ClipRect& cur, const DirtyRect& area,
-                           SDL_Surface* surface) {
-  SDL_Surface* picture = sprite->GetSurface();
-  if (!picture) return;
-  const DirtyRect part = Intersection(FromClipRect(cur), area);
-  if (IsEmpty(part)) return;
-  SDL_Rect src{static_cast<Sint16>(sprite->SrcRect.x + part.left - cur.x),
-               static_cast<Sint16>(sprite->SrcRect.y + part.top - cur.y),
-               static_cast<Uint16>(part.right - part.left),
-               static_cast<Uint16>(part.bottom - part.top)};
-  SDL_Rect dst = ToSdl(part);
-  SDL_BlitSurface(picture, &src, surface, &dst);
-}
-
 void LEngine::FullRedraw(SDL_Surface* surface) {
   if (ScreenSprite && surface == ScreenSprite->GetSurface()) ScreenSprite->Changed = true;
   SDL_Rect whole{0, 0, W, H};
   SDL_BlitSurface(Background, nullptr, surface, &whole);
+  if (settled_) settled_->Invalidate();
   const DirtyRect screen{0, 0, surface->w, surface->h};
   for (LClip* sprite : Sprites) {
     if (sprite->Visible && sprite->Changed) {
       const ClipRect cur = CurrentRect(*sprite);
-      DrawSpritePart(sprite, cur, screen, surface);
+      area::DrawSpritePart(sprite, cur, screen, surface);
       sprite->LastRect = cur;
     } else {
       sprite->LastRect = ClipRect{-1000, -1000, sprite->FrameW, sprite->FrameH};
     }
+    sprite->ShownRect = sprite->LastRect;
   }
   DirtyRects.clear();
   DirtyRects.push_back({0, 0, W, H});
 }
 
-void LEngine::MergeDirty(DirtyRect r) {
-  r = Intersection(r, {0, 0, W, H});
-  if (IsEmpty(r)) return;
-  for (size_t i = 0; i < DirtyRects.size();) {
-    if (Overlaps(r, DirtyRects[i])) {
-      r = Union(r, DirtyRects[i]);
-      DirtyRects.erase(DirtyRects.begin() + static_cast<std::ptrdiff_t>(i));
-    } else {
-      ++i;
-    }
-  }
-  DirtyRects.push_back(r);
-}
+void LEngine::MergeDirty(DirtyRect r) { area::Merge(DirtyRects, r, {0, 0, W, H}); }
 
-// True when the sprite, drawn over the whole area, hides everything behind it there: a
-// visible picture copied as it is (no alpha, no colour key) whose frame covers the area.
-static bool HidesArea(const LClip* sprite, const ClipRect& cur, const DirtyRect& area) {
-  const SDL_Surface* picture = sprite->GetSurface();
-  if (!sprite->Visible || !picture || (picture->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY)) != 0)
-    return false;
-  if (cur.x > area.left || cur.y > area.top || cur.x + cur.w < area.right ||
-      cur.y + cur.h < area.bottom)
-    return false;
-  // The part it would draw lies inside its picture, so none of it is cut away.
-  const int32_t sx = sprite->SrcRect.x + area.left - cur.x;
-  const int32_t sy = sprite->SrcRect.y + area.top - cur.y;
-  return sx >= 0 && sy >= 0 && sx + (area.right - area.left) <= picture->w &&
-         sy + (area.bottom - area.top) <= picture->h;
+size_t LEngine::UpdateSettled(SDL_Surface* surface, const std::vector<ClipRect>& rects,
+                              const std::vector<ClipRect>& shown) {
+  if (!settled_) return 0;
+  const size_t count = SettledLayersOn() ? settled_->Count(Sprites) : 0;
+  if (count > 0 &&
+      settled_->Update(surface, Background, Sprites, rects, shown, count, {0, 0, W, H}))
+    return count;
+  // Not used in this pass: composed whole when it is used again.
+  settled_->Invalidate();
+  return 0;
 }
 
 void LEngine::ChangedAreasRedraw(SDL_Surface* surface) {
+  // With the settled layer, what changes and what is drawn is cut to the visible boxes.
+  const bool quick = settled_ && SettledLayersOn();
   std::vector<ClipRect> rects(Sprites.size());
+  std::vector<ClipRect> shown(Sprites.size());
+  for (size_t i = 0; i < Sprites.size(); ++i) {
+    rects[i] = CurrentRect(*Sprites[i]);
+    shown[i] = quick ? Sprites[i]->VisibleRect(rects[i]) : rects[i];
+  }
+  const size_t settled = UpdateSettled(surface, rects, shown);
+  const DirtyRect bounds{0, 0, W, H};
   for (size_t i = 0; i < Sprites.size(); ++i) {
     LClip* sprite = Sprites[i];
-    const ClipRect cur = CurrentRect(*sprite);
-    rects[i] = cur;
+    const ClipRect& cur = rects[i];
     if (cur == sprite->LastRect && !sprite->Changed) continue;
-    MergeDirty(FromClipRect(sprite->LastRect));
-    MergeDirty(FromClipRect(cur));
+    if (quick) {
+      area::MergeApart(DirtyRects, FromClipRect(sprite->ShownRect), bounds);
+      area::MergeApart(DirtyRects, FromClipRect(shown[i]), bounds);
+    } else {
+      MergeDirty(FromClipRect(sprite->LastRect));
+      MergeDirty(FromClipRect(cur));
+    }
     sprite->LastRect = cur;
+    sprite->ShownRect = shown[i];
     sprite->Changed = false;
   }
-  for (const DirtyRect& area : DirtyRects) {
-    // What lies behind the frontmost picture that hides the whole area is not drawn.
-    size_t first = Sprites.size();
-    while (first > 0 && !HidesArea(Sprites[first - 1], rects[first - 1], area)) --first;
-    if (first == 0) {
-      SDL_Rect src = ToSdl(area);
-      SDL_Rect dst = src;
-      SDL_BlitSurface(Background, &src, surface, &dst);
-    } else {
-      --first;
-    }
-    for (size_t i = first; i < Sprites.size(); ++i) {
-      LClip* sprite = Sprites[i];
-      if (!sprite->Visible) continue;
-      if (Overlaps(FromClipRect(rects[i]), area)) DrawSpritePart(sprite, rects[i], area, surface);
-    }
-  }
-  if (ScreenSprite && !DirtyRects.empty()) ScreenSprite->Changed = true;
+  if (DirtyRects.empty()) return;
+  SDL_Surface* base = settled > 0 ? settled_->Picture() : Background;
+  drawList_.Fill(Sprites, rects, shown, settled, Sprites.size());
+  drawList_.quickCopy = quick;
+  for (const DirtyRect& area : DirtyRects) drawList_.Compose(surface, base, area);
+  if (ScreenSprite) ScreenSprite->Changed = true;
 }

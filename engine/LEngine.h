@@ -5,9 +5,12 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/LClip.h"
+#include "engine/ScreenAreas.h"
+#include "engine/SettledLayer.h"
 
 // A sprite that takes input. Widgets derive from it; the screen passes mouse and
 // key events to it. Its operations continue the slots of the clip.
@@ -34,15 +37,6 @@ class LControl : public LClip {
 
   bool Pressed = false;
   bool TakesKeys = false;
-};
-
-// A changed area of a screen's picture; right and bottom are exclusive.
-struct DirtyRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-  bool operator==(const DirtyRect&) const = default;
 };
 
 class LEngine {
@@ -111,6 +105,18 @@ class LEngine {
   LEngine* BottomScreen();
   // The Z of ScreenSprite, or -1000000 without one.
   double Depth() const;
+  // The sprites at least depth deep (z >= depth) that are drawn before every other one
+  // are kept drawn over the background in a settled layer (engine/SettledLayer.h): the
+  // changed areas are then redrawn from it, with only the sprites in front drawn anew.
+  // Changed areas are then also kept apart where joining them would redraw much that did
+  // not change (area::MergeApart), and cut to the boxes of the sprites' visible pixels
+  // (LClip::VisibleRect). The picture is the same as without the layer.
+  void KeepSettledLayer(double depth);
+  // Whether screens use their settled layers and keep areas apart (on by default); a
+  // switch for comparing the pictures drawn with and without them.
+  static bool& SettledLayersOn();
+  // The settled layer, or none.
+  const SettledLayer* Settled() const { return settled_.get(); }
 
   bool MouseDown = false;
   int32_t TimeUnit = 30;
@@ -141,6 +147,13 @@ class LEngine {
   void CreateBackground();
   void ReleaseBackground();
   SDL_Surface* DrawingSurface() const;
+  // The layer brought up to date for this pass and the number of sprites it holds; 0
+  // when the screen draws without one.
+  size_t UpdateSettled(SDL_Surface* surface, const std::vector<ClipRect>& rects,
+                       const std::vector<ClipRect>& shown);
+
+  std::unique_ptr<SettledLayer> settled_;
+  area::DrawList drawList_;
 };
 
 // The program-wide slot holding the screen on top of the stack.

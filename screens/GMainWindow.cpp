@@ -56,6 +56,11 @@ constexpr const char* kBigCaptionCharacters = "LEV 0123456789";
 constexpr int32_t kSpeedX = 418, kSpeedY = 4;
 constexpr double kSpeedZ = -1207;
 
+// The field's ground and the top bar's forest (z 100000, 99999) and the track pieces (about
+// 1100) lie at least this deep and change seldom; the trains' shadows (0) and everything
+// that moves lie in front of them.
+constexpr double kSettledDepth = 1;
+
 }  // namespace
 
 GMainWindow::GMainWindow(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h,
@@ -73,6 +78,7 @@ GMainWindow::GMainWindow(SDL_Surface* target, int16_t px, int16_t py, uint16_t w
   MakeHouseClips();
   fieldSprites_ = std::make_unique<ScreenSprites>(this);
   fieldSprites_->SetHousePictures(houseClips_);
+  KeepSettledLayer(kSettledDepth);
 }
 
 GMainWindow::~GMainWindow() {

@@ -382,6 +382,55 @@ TEST_F(Screen, RedrawModesAndStamping) {
   EXPECT_EQ(Rgb(display_, 75, 55), kRed) << "now part of the background";
 }
 
+// A 20 x 20 picture loaded from a file: a blue 6 x 6 square at (7, 7), clear around it.
+LClip* SquareSprite(double x, double y, double z) {
+  cliptest::WriteTga("square.tga", 20, 20, [](int px, int py) {
+    const bool inside = px >= 7 && px < 13 && py >= 7 && py < 13;
+    return inside ? cliptest::Solid(0, 0, 255) : cliptest::Rgba{0, 0, 0, 0};
+  });
+  auto* sprite = new LClip();
+  EXPECT_TRUE(sprite->LoadFromFile("square.tga", "", 1));
+  sprite->x = x;
+  sprite->y = y;
+  sprite->z = z;
+  return sprite;
+}
+
+TEST_F(Screen, TheSettledLayerKeepsThePictureAndOnlyWhatShowsIsRedrawn) {
+  main_->KeepSettledLayer(1);
+  LClip* track = ColourSprite(40, 10, 100, 100, 5, 255, 0, 0);  // in the layer
+  LClip* car = SquareSprite(100, 95, -5);
+  main_->AddSprite(track);
+  main_->AddSprite(car);
+  main_->RequestSort();
+  main_->Render();
+  main_->Render();
+  main_->DirtyRects.clear();
+  car->x = 120;
+  main_->Render();
+  EXPECT_EQ(main_->DirtyRects, (Rects{{107, 102, 113, 108}, {127, 102, 133, 108}}))
+      << "only the square's old and new place, apart";
+  EXPECT_EQ(Rgb(display_, 110, 103), kRed) << "the track shows again";
+  EXPECT_EQ(Rgb(display_, 130, 103), kBlue);
+
+  main_->RemoveSprite(track, true);
+  car->x = 101;
+  main_->Render();
+  EXPECT_EQ(Rgb(display_, 135, 105), kGreen) << "the removed track leaves the layer";
+  EXPECT_EQ(Rgb(display_, 110, 103), kBlue);
+  EXPECT_EQ(Rgb(display_, 107, 103), kGreen);
+
+  LEngine::SettledLayersOn() = false;
+  main_->DirtyRects.clear();
+  car->x = 150;
+  main_->Render();
+  LEngine::SettledLayersOn() = true;
+  EXPECT_EQ(main_->DirtyRects, (Rects{{101, 95, 121, 115}, {150, 95, 170, 115}}))
+      << "switched off: the whole frames, as before";
+  EXPECT_EQ(Rgb(display_, 110, 103), kGreen);
+  EXPECT_EQ(Rgb(display_, 160, 105), kBlue);
+}
+
 TEST_F(Screen, StackedScreenDrawsIntoItsCarrierAndTheBottomShowsIt) {
   LClip* mark = ColourSprite(5, 5, 10, 10, 0, 0, 0, 255);
   dialog_->AddSprite(mark);

@@ -17,7 +17,7 @@
 // --gfx by SDL_gfx's zoomSurface, for comparison. The present time includes the scaling.
 //
 // Usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--speed K] [--tips]
-//                     [--layers] [--scale K] [--smooth] [--gfx]
+//                     [--layers] [--scale K] [--smooth] [--gfx] [--plain]
 //   --level   the 1-based Puzzle level (4 is record 103, 6 record 105; default 4)
 //   --frames  the frames measured (default 3000)
 //   --trains  the trains that must run before and while it measures (default 12)
@@ -25,6 +25,7 @@
 //   --speed   the game speed while it measures, 1, 2 or 4, set with the speed key (default 1)
 //   --tips    the game's tips are shown (off by default)
 //   --layers  also prints which pictures cover the changed areas (counted untimed)
+//   --plain   the screen draws without its settled layer, every picture anew
 // It prints figures only; nothing is checked.
 #include <SDL.h>
 
@@ -79,6 +80,7 @@ struct Options {
   int scale = 1;
   bool smooth = false;
   bool gfx = false;
+  bool plain = false;
 };
 
 // The screen's services do nothing: no sound, no music, no other video mode.
@@ -188,13 +190,18 @@ struct FrameTimes {
 };
 
 // With --layers: how many pixels of the changed areas each kind of picture covers (by
-// frame size and whether it is blended per pixel), and the background under them.
+// frame size and whether it is blended per pixel), and the background (or the settled
+// layer, holding the pictures behind) under them.
 class LayerCount {
  public:
   void Add(const LEngine& screen, const std::vector<DirtyRect>& areas) {
+    const SettledLayer* layer = LEngine::SettledLayersOn() ? screen.Settled() : nullptr;
+    const size_t settled = layer ? layer->Count(screen.Sprites) : 0;
     for (const DirtyRect& a : areas) {
-      pixels_["background"] += Pixels(a.left, a.top, a.right, a.bottom);
-      for (const LClip* s : screen.Sprites) {
+      pixels_[settled > 0 ? "settled layer" : "background"] +=
+          Pixels(a.left, a.top, a.right, a.bottom);
+      for (size_t i = settled; i < screen.Sprites.size(); ++i) {
+        const LClip* s = screen.Sprites[i];
         const SDL_Surface* picture = s->GetSurface();
         if (!s->Visible || !picture) continue;
         const int x = static_cast<int>(std::trunc(s->x)) - s->AlignX;
@@ -457,6 +464,7 @@ void Bench::Report(const std::vector<FrameTimes>& frames, const std::vector<doub
   std::printf("level: Puzzle %d (record %d)\n", options_.level, game.CurrentRound);
   std::printf("display: %dx%d, %d bits per pixel\n", display_->w, display_->h,
               display_->format->BitsPerPixel);
+  std::printf("settled layer: %s\n", options_.plain ? "off" : "on");
   std::printf("window scale: %d%s\n", options_.scale,
               options_.scale == 1 ? ""
               : options_.gfx      ? (options_.smooth ? " smooth, SDL_gfx" : " doubling, SDL_gfx")
@@ -506,11 +514,13 @@ int Bench::Run() {
 bool ParseOptions(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--tips" || arg == "--layers" || arg == "--smooth" || arg == "--gfx") {
+    if (arg == "--tips" || arg == "--layers" || arg == "--smooth" || arg == "--gfx" ||
+        arg == "--plain") {
       bool& flag = arg == "--tips"     ? o.tips
                    : arg == "--layers" ? o.layers
                    : arg == "--smooth" ? o.smooth
-                                       : o.gfx;
+                   : arg == "--gfx"    ? o.gfx
+                                       : o.plain;
       flag = true;
       continue;
     }
@@ -563,7 +573,8 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--speed K]\n"
-                 "                    [--tips] [--layers] [--scale K] [--smooth] [--gfx]\n");
+                 "                    [--tips] [--layers] [--scale K] [--smooth] [--gfx]\n"
+                 "                    [--plain]\n");
     return 2;
   }
   const std::string folder = MakeTempFolder();
@@ -573,6 +584,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "screen-bench: %s\n", error.c_str());
     return 2;
   }
+  LEngine::SettledLayersOn() = !options.plain;
   int status = 2;
   if (SDL_Surface* display = StartHeadless(error)) {
     status = RunScaled(display, options);
