@@ -11,7 +11,16 @@
 namespace {
 
 enum class Option {
-  kWindowed, kFullScreen, kPlayer, kSeed, kColourSymbols, kScale, kDataDir, kHome, kHelp, kVersion
+  kWindowed,
+  kFullScreen,
+  kPlayer,
+  kSeed,
+  kColourSymbols,
+  kScale,
+  kDataDir,
+  kHome,
+  kHelp,
+  kVersion
 };
 
 struct OptionName {
@@ -20,12 +29,16 @@ struct OptionName {
   bool takesValue;
 };
 
-constexpr OptionName kOptions[] = {
-    {"--windowed", Option::kWindowed, false}, {"--fullscreen", Option::kFullScreen, false},
-    {"--player", Option::kPlayer, true},      {"--seed", Option::kSeed, true},
-    {"--colour-symbols", Option::kColourSymbols, false}, {"--scale", Option::kScale, true},
-    {"--data-dir", Option::kDataDir, true},   {"--home", Option::kHome, true},
-    {"--help", Option::kHelp, false},         {"--version", Option::kVersion, false}};
+constexpr OptionName kOptions[] = {{"--windowed", Option::kWindowed, false},
+                                   {"--fullscreen", Option::kFullScreen, false},
+                                   {"--player", Option::kPlayer, true},
+                                   {"--seed", Option::kSeed, true},
+                                   {"--colour-symbols", Option::kColourSymbols, false},
+                                   {"--scale", Option::kScale, true},
+                                   {"--data-dir", Option::kDataDir, true},
+                                   {"--home", Option::kHome, true},
+                                   {"--help", Option::kHelp, false},
+                                   {"--version", Option::kVersion, false}};
 
 const OptionName* FindOption(const std::string& name) {
   for (const OptionName& entry : kOptions)
@@ -77,9 +90,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     StartOptions& o = line.options;
     switch (entry->option) {
-      case Option::kWindowed: o.fullScreen = false; break;
-      case Option::kFullScreen: o.fullScreen = true; break;
-      case Option::kPlayer: o.player = Game::FileNamePart(value); break;
+      case Option::kWindowed:
+        o.fullScreen = false;
+        break;
+      case Option::kFullScreen:
+        o.fullScreen = true;
+        break;
+      case Option::kPlayer:
+        o.player = Game::FileNamePart(value);
+        break;
       case Option::kSeed: {
         uint32_t seed = 0;
         if (!ReadSeed(value, seed))
@@ -88,7 +107,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         o.seed = seed;
         break;
       }
-      case Option::kColourSymbols: o.colourSymbols = true; break;
+      case Option::kColourSymbols:
+        o.colourSymbols = true;
+        break;
       case Option::kScale:
         if (value.size() != 1 || value[0] < '0' || value[0] > '4')
           return Failure("option '--scale' needs 0 (the largest that fits) or 1 to 4, not '" +
@@ -100,12 +121,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         if (value.empty()) return Failure("option '" + name + "' needs a folder");
         (entry->option == Option::kHome ? o.homeFolder : o.dataFolder) = value;
         break;
-      case Option::kHelp: help = true; break;
-      case Option::kVersion: version = true; break;
+      case Option::kHelp:
+        help = true;
+        break;
+      case Option::kVersion:
+        version = true;
+        break;
     }
   }
-  if (help) line.action = CommandLine::Action::kHelp;
-  else if (version) line.action = CommandLine::Action::kVersion;
+  if (help)
+    line.action = CommandLine::Action::kHelp;
+  else if (version)
+    line.action = CommandLine::Action::kVersion;
   return line;
 }
 
@@ -119,7 +146,7 @@ std::string UsageText() {
          "  --player NAME     play as NAME, with NAME's saved games; kept in the settings\n"
          "  --seed N          seed the random numbers with N, to replay a game\n"
          "                    (instead of OSTREL_TRAINS_SEED)\n"
-"  --colour-symbols  show a shape for each colour on trains and towns;\n"
+         "  --colour-symbols  show a shape for each colour on trains and towns;\n"
          "                    kept in the settings\n"
          "  --scale K         draw the window K times as large (1 to 4), or as large as\n"
          "                    fits the desktop (0); kept in the settings\n"

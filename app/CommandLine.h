@@ -8,13 +8,13 @@
 #include <vector>
 
 struct StartOptions {
-  std::optional<bool> fullScreen;   // --fullscreen / --windowed, kept in the settings
-  std::optional<std::string> player; // --player, already cleaned for a file name
-  std::optional<uint32_t> seed;      // --seed, before OSTREL_TRAINS_SEED
-  std::optional<bool> colourSymbols; // --colour-symbols, kept in the settings
-  std::optional<int32_t> windowScale; // --scale K (0 automatic, 1..4), kept in the settings
-  std::string dataFolder;            // --data-dir; empty: OSTREL_TRAINS_DATA or the usual search
-  std::string homeFolder;            // --home; empty: OSTREL_TRAINS_HOME or the usual choice
+  std::optional<bool> fullScreen;      // --fullscreen / --windowed, kept in the settings
+  std::optional<std::string> player;   // --player, already cleaned for a file name
+  std::optional<uint32_t> seed;        // --seed, before OSTREL_TRAINS_SEED
+  std::optional<bool> colourSymbols;   // --colour-symbols, kept in the settings
+  std::optional<int32_t> windowScale;  // --scale K (0 automatic, 1..4), kept in the settings
+  std::string dataFolder;              // --data-dir; empty: OSTREL_TRAINS_DATA or the usual search
+  std::string homeFolder;              // --home; empty: OSTREL_TRAINS_HOME or the usual choice
 };
 
 struct CommandLine {

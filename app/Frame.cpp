@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Frame.h"
 
-#include "core/Random.h"
-
 #include <SDL_image.h>
 
 #include <cstdio>
@@ -14,12 +12,13 @@
 #include "app/VideoDevice.h"
 #include "app/WindowScaler.h"
 #include "core/Cipher.h"
+#include "core/Files.h"
+#include "core/LParams.h"
+#include "core/Random.h"
 #include "engine/LArchive.h"
 #include "engine/LEngine.h"
-#include "core/LParams.h"
 #include "engine/Log.h"
 #include "game/Settings.h"
-#include "core/Files.h"
 #include "platform/Folders.h"
 #include "platform/VideoModeRequest.h"
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "ids/ScreenSize.h"
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
-#include "ids/ScreenSize.h"
 #include "platform/Window.h"
 
 class FrameContent;
@@ -52,8 +52,7 @@ struct FrameParts {
 // otherwise the window is centred, with a log line for a position off the desktop.
 // A window larger than the desktop is centred no further up or left than (0, 0).
 void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight,
-                   int32_t windowWidth = screen::kWidth,
-                   int32_t windowHeight = screen::kHeight);
+                   int32_t windowWidth = screen::kWidth, int32_t windowHeight = screen::kHeight);
 
 // The largest window scale (1 to 4) whose window fits in 90 % of the desktop; 1 when
 // none does or the desktop size is unknown (0).
@@ -146,7 +145,7 @@ class Frame {
   SDL_Surface* display_ = nullptr;
   SDL_Surface* window_ = nullptr;
   std::unique_ptr<WindowScaler> scaler_;  // none at scale 1
-  int automaticScale_ = 1;                 // from the desktop size at start
+  int automaticScale_ = 1;                // from the desktop size at start
   bool displayRecreated_ = false;
   bool inactive_ = false;
   bool dragging_ = false;

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Frame.h"
-
 #include <algorithm>
 #include <cstdio>
 
+#include "app/Frame.h"
 #include "app/FrameContent.h"
 #include "app/VideoDevice.h"
 #include "engine/LEngine.h"

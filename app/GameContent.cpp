@@ -6,8 +6,8 @@
 #include "game/Settings.h"
 #include "ids/ScreenSize.h"
 #include "screens/GMainWindow.h"
-#include "screens/ScreenServices.h"
 #include "screens/GWndIntro.h"
+#include "screens/ScreenServices.h"
 #include "sprites/ClipLib.h"
 
 bool GameContent::LoadClipLibrary() { return ClipLib::Init(); }
@@ -24,8 +24,7 @@ GameContent::~GameContent() = default;
 std::unique_ptr<LEngine> GameContent::CreateMainWindow(SDL_Surface* display,
                                                        std::function<void()> changeVideoMode) {
   services_ = std::make_unique<SystemServices>(std::move(changeVideoMode));
-  return std::make_unique<GMainWindow>(display, 0, 0, screen::kWidth,
-                                       screen::kHeight, *services_);
+  return std::make_unique<GMainWindow>(display, 0, 0, screen::kWidth, screen::kHeight, *services_);
 }
 
 // Only this content makes the main window, so it is the in-game screen.

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Frame.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/Frame.h"
 #include "app/VideoDevice.h"
 #include "app/WindowScaler.h"
 #include "core/LParams.h"
@@ -50,21 +49,20 @@ int Frame::WantedScale() const {
 // window is shown unscaled.
 SDL_Surface* Frame::OpenMode(bool fullScreen, int scale) {
   if (fullScreen) {
-    SDL_Surface* screen =
-        parts_.video.SetMode(screen::kWidth, screen::kHeight, 16, SDL_FULLSCREEN);
+    SDL_Surface* screen = parts_.video.SetMode(screen::kWidth, screen::kHeight, 16, SDL_FULLSCREEN);
     if (screen != nullptr) scaler_.reset();
     return screen;
   }
   int bpp = parts_.video.CurrentBitsPerPixel();
   if (bpp == 0) bpp = 32;
-  SDL_Surface* window = parts_.video.SetMode(screen::kWidth * scale,
-                                             screen::kHeight * scale, bpp, SDL_NOFRAME);
+  SDL_Surface* window =
+      parts_.video.SetMode(screen::kWidth * scale, screen::kHeight * scale, bpp, SDL_NOFRAME);
   if (window == nullptr || scale == 1) {
     if (window != nullptr) scaler_.reset();
     return window;
   }
-  auto scaler = std::make_unique<WindowScaler>(
-      window, screen::kWidth, screen::kHeight, scale, settings_.WindowScaleSmooth);
+  auto scaler = std::make_unique<WindowScaler>(window, screen::kWidth, screen::kHeight, scale,
+                                               settings_.WindowScaleSmooth);
   if (scaler->Canvas() != nullptr) {
     scaler_ = std::move(scaler);
     return window;
@@ -125,8 +123,7 @@ void Frame::PlaceWindow() {
   if (!parts_.desktop.FindWindow()) return;
   int32_t width = 0, height = 0;
   if (!parts_.desktop.Size(width, height)) return;
-  const int32_t windowWidth = screen::kWidth * Scale(),
-                windowHeight = screen::kHeight * Scale();
+  const int32_t windowWidth = screen::kWidth * Scale(), windowHeight = screen::kHeight * Scale();
   PlacementRule(settings_.MainWindowPosX, settings_.MainWindowPosY, width, height, windowWidth,
                 windowHeight);
   parts_.desktop.MoveWindow(settings_.MainWindowPosX, settings_.MainWindowPosY, windowWidth,

@@ -30,8 +30,7 @@ constexpr int32_t kNameSize = sizeof(TYPE_FILE_INFO::name);
 constexpr int32_t kSealedTrailer = 9;
 
 uint32_t LoadLittle(const uint8_t* p) {
-  return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) |
-         (uint32_t{p[3]} << 24);
+  return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
 }
 
 bool ReadWord(FILE* f, uint32_t& value) {
@@ -130,13 +129,12 @@ void LArchive::AddRecord(const uint8_t* raw, uint32_t number) {
     return;
   }
   Record record;
-  record.name.assign(reinterpret_cast<const char*>(raw),
-                     static_cast<const uint8_t*>(nul) - raw);
+  record.name.assign(reinterpret_cast<const char*>(raw), static_cast<const uint8_t*>(nul) - raw);
   record.start = LoadLittle(raw + offsetof(TYPE_FILE_INFO, start));
   record.end = LoadLittle(raw + offsetof(TYPE_FILE_INFO, end));
   record.size = LoadLittle(raw + offsetof(TYPE_FILE_INFO, size));
-  const bool inside = record.start >= 12 && record.start <= record.end &&
-                      int64_t{record.end} <= fileLength_;
+  const bool inside =
+      record.start >= 12 && record.start <= record.end && int64_t{record.end} <= fileLength_;
   const uint32_t sealed = record.end - record.start;
   if (!inside || sealed < kSealedTrailer + 8 || record.size > sealed - kSealedTrailer ||
       sealed > static_cast<uint32_t>(std::numeric_limits<int32_t>::max())) {

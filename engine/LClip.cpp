@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/LClip.h"
 
+#include <SDL_image.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include <SDL_image.h>
-
-#include "engine/LArchive.h"
 #include "core/LParams.h"
+#include "engine/LArchive.h"
 #include "engine/PictureEffects.h"
 
 LClip::LClip() = default;
@@ -190,11 +190,16 @@ void LClip::ParseAlign(bool useSecond) {
 
 static int32_t SequenceCode(char c) {
   switch (c) {
-    case 'g': return 1;
-    case 's': return 2;
-    case 'l': return 3;
-    case 'm': return 4;
-    default: return -1;
+    case 'g':
+      return 1;
+    case 's':
+      return 2;
+    case 'l':
+      return 3;
+    case 'm':
+      return 4;
+    default:
+      return -1;
   }
 }
 
@@ -241,8 +246,9 @@ static bool FindBoxes(ClipPicture& picture, int32_t w, int32_t h) {
   for (int32_t left = 0; left + w <= s->w; left += w) {
     int32_t x0 = w, y0 = h, x1 = -1, y1 = -1;
     for (int32_t y = 0; y < h; ++y) {
-      const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) +
-                                                        y * s->pitch) + left;
+      const auto* row =
+          reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) + y * s->pitch) +
+          left;
       for (int32_t x = 0; x < w; ++x) {
         if ((row[x] & amask) == 0) continue;
         x0 = std::min(x0, x);
@@ -269,8 +275,7 @@ ClipRect LClip::VisibleRect(const ClipRect& at) const {
   if (s->format->Amask == 0 || FrameW <= 0 || FrameH <= 0 || FrameH > s->h || SrcRect.y != 0 ||
       SrcRect.x % FrameW != 0 || SrcRect.x + FrameW > s->w)
     return at;
-  if ((Picture->BoxW != FrameW || Picture->BoxH != FrameH) &&
-      !FindBoxes(*Picture, FrameW, FrameH))
+  if ((Picture->BoxW != FrameW || Picture->BoxH != FrameH) && !FindBoxes(*Picture, FrameW, FrameH))
     return at;
   const size_t frame = static_cast<size_t>(SrcRect.x / FrameW);
   if (frame >= Picture->Boxes.size()) return at;
@@ -365,8 +370,8 @@ void ApplyMask(SDL_Surface* pic, SDL_Surface* mask) {
   const SDL_PixelFormat* mf = mask->format;
   for (int row = 0; row < pic->h; ++row) {
     auto* dst = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pic->pixels) + row * pic->pitch);
-    const auto* src =
-        reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(mask->pixels) + row * mask->pitch);
+    const auto* src = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(mask->pixels) +
+                                                      row * mask->pitch);
     for (int col = 0; col < pic->w; ++col) {
       Uint8 m = static_cast<Uint8>(((src[col] & mf->Bmask) >> mf->Bshift) << mf->Bloss);
       dst[col] &= SDL_MapRGBA(pic->format, 255, 255, 255, m);
@@ -377,8 +382,7 @@ void ApplyMask(SDL_Surface* pic, SDL_Surface* mask) {
 }
 
 // The picture converted to the display format with alpha taken from the mask.
-SDL_Surface* Masked(SDL_Surface* decoded, const std::string& picName,
-                    const std::string& maskName) {
+SDL_Surface* Masked(SDL_Surface* decoded, const std::string& picName, const std::string& maskName) {
   SDL_Surface* mask = LoadMask(maskName);
   if (!mask) return nullptr;
   if (mask->w != decoded->w || mask->h != decoded->h) {
@@ -428,7 +432,8 @@ bool LClip::LoadFromFile(const std::string& picName, const std::string& maskName
   SDL_FreeSurface(decoded);
   if (!surface) return false;
   if (numberFrames <= 0 || numberFrames > picW) {
-    std::fprintf(stderr, "Error(LClip::LoadFromFile): iNumberFrames == 0 || iNumberFrames > PicW.\n");
+    std::fprintf(stderr,
+                 "Error(LClip::LoadFromFile): iNumberFrames == 0 || iNumberFrames > PicW.\n");
     SDL_FreeSurface(surface);
     return false;
   }

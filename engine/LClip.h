@@ -80,8 +80,7 @@ class LClip {
   // Slot 6: the animation step, dt in milliseconds.
   virtual void Update(int32_t dt);
 
-  bool LoadFromFile(const std::string& picName, const std::string& maskName,
-                    int32_t numberFrames);
+  bool LoadFromFile(const std::string& picName, const std::string& maskName, int32_t numberFrames);
   // A fresh one-frame FrameW x FrameH picture in the display format.
   bool CreateBlank(bool alpha);
   void SetSize(int32_t w, int32_t h);

@@ -44,8 +44,7 @@ class LEngine {
   // Only initialises the fields.
   LEngine();
   // Initialises, sets Target and calls SetRect.
-  LEngine(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h,
-          bool keepBackground);
+  LEngine(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h, bool keepBackground);
   LEngine(const LEngine&) = delete;
   LEngine& operator=(const LEngine&) = delete;
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/LMusic.h"
 
-#include "core/Random.h"
-
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -10,18 +8,17 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/LArchive.h"
 #include "core/Files.h"
+#include "core/Random.h"
+#include "engine/LArchive.h"
 
 namespace {
 
 // General MIDI sound fonts for the FluidSynth backend, best first. Debian's
 // default-GM links point at whichever GM font package is installed.
 constexpr const char* kSoundFonts[] = {
-    "/usr/share/sounds/sf2/default-GM.sf2",
-    "/usr/share/sounds/sf3/default-GM.sf3",
-    "/usr/share/sounds/sf2/TimGM6mb.sf2",
-    "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+    "/usr/share/sounds/sf2/default-GM.sf2",        "/usr/share/sounds/sf3/default-GM.sf3",
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",          "/usr/share/sounds/sf2/FluidR3_GM.sf2",
     "/usr/share/sounds/sf3/MuseScore_General.sf3",
 };
 
@@ -84,8 +81,9 @@ void LMusic::PrepareSynth() {
     found = true;
   }
   if (!found) {
-    std::fprintf(stderr, "Warning(LMusic::PrepareSynth): no MIDI sound font or patch set found; "
-                         "the music stays silent.\n");
+    std::fprintf(stderr,
+                 "Warning(LMusic::PrepareSynth): no MIDI sound font or patch set found; "
+                 "the music stays silent.\n");
   }
 }
 
@@ -134,7 +132,8 @@ bool LMusic::LoadTune(const std::string& name) {
     return false;
   }
   if (!IsStandardMidi(data.get(), size)) {
-    std::fprintf(stderr, "Unable to load MIDI file %s: %s\n", name.c_str(), "Not a Standard MIDI File");
+    std::fprintf(stderr, "Unable to load MIDI file %s: %s\n", name.c_str(),
+                 "Not a Standard MIDI File");
     return false;
   }
   SDL_RWops* stream = SDL_RWFromMem(data.get(), size);

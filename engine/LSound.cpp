@@ -19,14 +19,14 @@ constexpr int kBufferFrames = 4096;
 // The file of every effect, in index order. The three crash entries load the same
 // file as separate samples so that crashes can sound over each other.
 constexpr const char* kEffectFiles[LSound::kEffectCount] = {
-    "Dat/Wav/GlassBtn.wav",     "Dat/Wav/button.wav",     "Dat/Wav/CallServer.wav",
-    "Dat/Wav/Telex.wav",        "Dat/Wav/NewTrainSemafor.wav", "Dat/Wav/Repair.wav",
-    "Dat/Wav/NewBad.wav",       "Dat/Wav/WaitTrain.wav",  "Dat/Wav/NewTrain.wav",
-    "Dat/Wav/Switch.wav",       "Dat/Wav/Light.wav",      "Dat/Wav/NexTrack.wav",
-    "Dat/Wav/Mode.wav",         "Dat/Wav/BadGame.wav",    "Dat/Wav/Crash.wav",
-    "Dat/Wav/Crash.wav",        "Dat/Wav/Crash.wav",      "Dat/Wav/NewTown.wav",
-    "Dat/Wav/ServerLock.wav",   "Dat/Wav/SwitchLock.wav", "Dat/Wav/ReturnTrain.wav",
-    "Dat/Wav/SetTrack.wav",     "Dat/Wav/BuildTrack.wav", "Dat/Wav/tips.wav",
+    "Dat/Wav/GlassBtn.wav",   "Dat/Wav/button.wav",          "Dat/Wav/CallServer.wav",
+    "Dat/Wav/Telex.wav",      "Dat/Wav/NewTrainSemafor.wav", "Dat/Wav/Repair.wav",
+    "Dat/Wav/NewBad.wav",     "Dat/Wav/WaitTrain.wav",       "Dat/Wav/NewTrain.wav",
+    "Dat/Wav/Switch.wav",     "Dat/Wav/Light.wav",           "Dat/Wav/NexTrack.wav",
+    "Dat/Wav/Mode.wav",       "Dat/Wav/BadGame.wav",         "Dat/Wav/Crash.wav",
+    "Dat/Wav/Crash.wav",      "Dat/Wav/Crash.wav",           "Dat/Wav/NewTown.wav",
+    "Dat/Wav/ServerLock.wav", "Dat/Wav/SwitchLock.wav",      "Dat/Wav/ReturnTrain.wav",
+    "Dat/Wav/SetTrack.wav",   "Dat/Wav/BuildTrack.wav",      "Dat/Wav/tips.wav",
 };
 
 bool ValidIndex(int index) { return index >= 0 && index < LSound::kEffectCount; }
@@ -39,16 +39,15 @@ const char* LSound::FileName(int index) {
   return ValidIndex(index) ? kEffectFiles[index] : nullptr;
 }
 
-int LSound::Channel(int index) const {
-  return ValidIndex(index) ? effects_[index].channel : -1;
-}
+int LSound::Channel(int index) const { return ValidIndex(index) ? effects_[index].channel : -1; }
 
 bool LSound::OpenDevice() {
   if (deviceOpen_) return true;
   // The MIDI synthesisers read their configuration when the device opens.
   LMusic::PrepareSynth();
   if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kBufferFrames) < 0) {
-    std::fprintf(stderr, "Warning: Audio could not be setup for 11025 Hz 16-bit stereo.\nReason: %s\n",
+    std::fprintf(stderr,
+                 "Warning: Audio could not be setup for 11025 Hz 16-bit stereo.\nReason: %s\n",
                  Mix_GetError());
     return false;
   }

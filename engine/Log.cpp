@@ -128,8 +128,8 @@ void WriteSystemReport(std::ostream& log, const platform::SystemInfo& info) {
   WriteProcessors(log, info);
   WriteVideoCard(log, info.video);
   if (info.screen.known) {
-    log << "Screen: " << info.screen.width << "x" << info.screen.height << "x"
-        << info.screen.bits << "\n";
+    log << "Screen: " << info.screen.width << "x" << info.screen.height << "x" << info.screen.bits
+        << "\n";
   }
   WriteMemory(log, info.memory);
   WriteFolders(log, info);

@@ -115,7 +115,8 @@ int FadeAlpha(SDL_Surface* surface, int amount) {
   const Uint8 shift = surface->format->Ashift;
   const int perRow = surface->pitch / 4;
   for (int row = 0; row < surface->h; ++row) {
-    auto* p = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + row * surface->pitch);
+    auto* p =
+        reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + row * surface->pitch);
     for (int col = 0; col < perRow; ++col) {
       int alpha = Channel(p[col], mask, shift);
       Uint32 faded = Clamp255(alpha - std::clamp(amount, -256, 256));
@@ -137,9 +138,12 @@ int64_t GetPixel(SDL_Surface* surface, int x, int y) {
   const int bpp = surface->format->BytesPerPixel;
   const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bpp;
   switch (bpp) {
-    case 1: return *p;
-    case 2: return *reinterpret_cast<const Uint16*>(p);
-    case 4: return *reinterpret_cast<const Uint32*>(p);
+    case 1:
+      return *p;
+    case 2:
+      return *reinterpret_cast<const Uint16*>(p);
+    case 4:
+      return *reinterpret_cast<const Uint32*>(p);
     case 3: {
       Uint32 raw = SDL_BYTEORDER == SDL_BIG_ENDIAN ? (p[0] << 16 | p[1] << 8 | p[2])
                                                    : (p[0] | p[1] << 8 | p[2] << 16);
@@ -148,7 +152,8 @@ int64_t GetPixel(SDL_Surface* surface, int x, int y) {
       SDL_Surface* display = SDL_GetVideoSurface();
       return SDL_MapRGB(display ? display->format : surface->format, r, g, b);
     }
-    default: return -1;
+    default:
+      return -1;
   }
 }
 
@@ -192,8 +197,8 @@ SDL_Surface* CreateBlankSurface(int w, int h, bool alpha) {
 SDL_Surface* CopySurface(SDL_Surface* src) {
   if (!src) return nullptr;
   const SDL_PixelFormat* f = src->format;
-  SDL_Surface* dst = SDL_CreateRGBSurface(SDL_SWSURFACE, src->w, src->h, f->BitsPerPixel,
-                                          f->Rmask, f->Gmask, f->Bmask, f->Amask);
+  SDL_Surface* dst = SDL_CreateRGBSurface(SDL_SWSURFACE, src->w, src->h, f->BitsPerPixel, f->Rmask,
+                                          f->Gmask, f->Bmask, f->Amask);
   if (!dst) return nullptr;
   if (f->palette && dst->format->palette)
     SDL_SetColors(dst, f->palette->colors, 0, f->palette->ncolors);
@@ -219,10 +224,15 @@ bool IsTransparentPixel(SDL_Surface* surface, int x, int y) {
   if (!lock.Ok()) return false;
   const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
   switch (surface->format->BytesPerPixel) {
-    case 2: return (reinterpret_cast<const Uint16*>(p)[x] & surface->format->Amask) == 0;
-    case 4: return (reinterpret_cast<const Uint32*>(p)[x] & surface->format->Amask) == 0;
-    case 3: std::fprintf(stderr, "Error(Unsupported surface format)\n"); return false;
-    default: return false;
+    case 2:
+      return (reinterpret_cast<const Uint16*>(p)[x] & surface->format->Amask) == 0;
+    case 4:
+      return (reinterpret_cast<const Uint32*>(p)[x] & surface->format->Amask) == 0;
+    case 3:
+      std::fprintf(stderr, "Error(Unsupported surface format)\n");
+      return false;
+    default:
+      return false;
   }
 }
 

@@ -78,9 +78,9 @@ bool SameFormat(const SDL_PixelFormat* a, const SDL_PixelFormat* b) {
 
 void CopyArea(SDL_Surface* from, SDL_Surface* to, const DirtyRect& where) {
   const SDL_Rect& clip = to->clip_rect;
-  const DirtyRect part = Intersection(
-      Intersection(where, {0, 0, std::min(from->w, to->w), std::min(from->h, to->h)}),
-      {clip.x, clip.y, clip.x + clip.w, clip.y + clip.h});
+  const DirtyRect part =
+      Intersection(Intersection(where, {0, 0, std::min(from->w, to->w), std::min(from->h, to->h)}),
+                   {clip.x, clip.y, clip.x + clip.w, clip.y + clip.h});
   if (IsEmpty(part)) return;
   const Uint32 special = SDL_SRCALPHA | SDL_SRCCOLORKEY | SDL_RLEACCEL;
   if ((from->flags & special) != 0 || !SameFormat(from->format, to->format) ||

@@ -57,8 +57,8 @@ bool SettledLayer::Make(const SDL_Surface* like, const DirtyRect& bounds) {
   return true;
 }
 
-bool SettledLayer::Unchanged(const std::vector<LClip*>& sprites,
-                             const std::vector<ClipRect>& shown, size_t count) const {
+bool SettledLayer::Unchanged(const std::vector<LClip*>& sprites, const std::vector<ClipRect>& shown,
+                             size_t count) const {
   if (members_.size() != count) return false;
   for (size_t i = 0; i < count; ++i)
     if (members_[i].sprite != sprites[i] || members_[i].drawn != shown[i] || sprites[i]->Changed)
@@ -66,8 +66,8 @@ bool SettledLayer::Unchanged(const std::vector<LClip*>& sprites,
   return true;
 }
 
-void SettledLayer::Compare(const std::vector<LClip*>& sprites,
-                           const std::vector<ClipRect>& shown, size_t count) {
+void SettledLayer::Compare(const std::vector<LClip*>& sprites, const std::vector<ClipRect>& shown,
+                           size_t count) {
   if (Unchanged(sprites, shown, count)) return;
   std::vector<Member> now;
   now.reserve(count);

@@ -32,8 +32,8 @@ class SettledLayer {
   // to and the size of bounds. False when it cannot be made; it is then composed whole at
   // the next call.
   bool Update(const SDL_Surface* like, SDL_Surface* background, const std::vector<LClip*>& sprites,
-              const std::vector<ClipRect>& rects, const std::vector<ClipRect>& shown,
-              size_t count, const DirtyRect& bounds);
+              const std::vector<ClipRect>& rects, const std::vector<ClipRect>& shown, size_t count,
+              const DirtyRect& bounds);
   SDL_Surface* Picture() const { return picture_; }
   // The whole layer is composed again at the next update.
   void Invalidate();

@@ -7,11 +7,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/LParams.h"
+#include "core/Random.h"
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
-#include "core/LParams.h"
 #include "engine/LSound.h"
-#include "core/Random.h"
 #include "game/Settings.h"
 #include "railway/LevelRestore.h"
 #include "sprites/ClipLib.h"
@@ -183,8 +183,8 @@ void Game::EndLevel() {
   const LevelParams& r = Record();
   if (parts_.owner) {
     parts_.owner->ShowLevelEnd({Globals().PlayerName, CurrentRoundInType + 1, r.LevelMinutes,
-                                TrainCounter, TrainCounter - TrainCounterBeginLevel,
-                                MoneyCounter, MoneyCounter - MoneyCounterBeginLevel});
+                                TrainCounter, TrainCounter - TrainCounterBeginLevel, MoneyCounter,
+                                MoneyCounter - MoneyCounterBeginLevel});
   }
   TotalTime += r.LevelMinutes;
 }
@@ -207,8 +207,8 @@ void Game::OnScreenClosed(GameScreen screen, int32_t result) {
 // The developer's level skip: Shift+Ctrl+Alt+9 with Caps Lock on. It stops at the
 // last filled level of the type.
 void Game::OnKeyDown(int32_t key, int32_t modifiers) {
-  const bool all = (modifiers & KMOD_SHIFT) && (modifiers & KMOD_CTRL) &&
-                   (modifiers & KMOD_ALT) && (modifiers & KMOD_CAPS);
+  const bool all = (modifiers & KMOD_SHIFT) && (modifiers & KMOD_CTRL) && (modifiers & KMOD_ALT) &&
+                   (modifiers & KMOD_CAPS);
   if (key != SDLK_9 || !all || CurrentRoundInType >= kLastLevel) return;
   ++CurrentRoundInType;
   MoneyCounter = kStartMoney;
@@ -267,9 +267,8 @@ void Game::StartLevel() {
   TimeWave = static_cast<int32_t>(std::trunc(r.WaveMinutes)) * 60000;
   CounterWave = 0;
 
-  TownAddPeriod = r.MaxTowns - b < 1
-                      ? kNoMoreTowns
-                      : (100 - b * PercentDeltaFirstTown) / (r.MaxTowns - b + 1);
+  TownAddPeriod =
+      r.MaxTowns - b < 1 ? kNoMoreTowns : (100 - b * PercentDeltaFirstTown) / (r.MaxTowns - b + 1);
   NewTownAdd = PercentDeltaFirstTown;
   PercentCounterNewHouse = 0;
   PercentAddNewHouse = r.HousesPerTown > 0 ? PercentDeltaFirstTown / r.HousesPerTown : 0;
@@ -342,7 +341,8 @@ void Game::Update(int32_t dt) {
 bool Game::UpdateRestore() {
   if (townLost_ || !ReadPhaseTwo()) {
     Params().Close();
-    std::fprintf(stderr, "Error. Game::Update. The saved game could not be read; a new game starts.\n");
+    std::fprintf(stderr,
+                 "Error. Game::Update. The saved game could not be read; a new game starts.\n");
     GameState = kStateNewGame;
     NewGame();
     return false;
@@ -426,14 +426,15 @@ void Game::UpdateReleases(int32_t dt, double p) {
   CounterWave += dt;
   if (CounterWave >= TimeWave) CounterWave = 0;
   const double waveLength = r.WaveMinutes * 60000;
-  const double w = (1 + (waveLength > 0 ? CounterWave * (r.WaveMax - 1) / waveLength : 0)) *
-                   (p / 200 + 1);
+  const double w =
+      (1 + (waveLength > 0 ? CounterWave * (r.WaveMax - 1) / waveLength : 0)) * (p / 200 + 1);
 
   CounterNewTrain += dt;
   if (CounterNewTrain >= TimeNewTrain) {
     CounterNewTrain = 0;
     TimeNewTrain = MinutesToMs(GaussRandom(r.TrainPeriod, 0.5) / w);
-    if (TimeNewTrain < 0) TimeNewTrain = static_cast<int32_t>(std::trunc(r.TrainPeriod / w)) * 60000;
+    if (TimeNewTrain < 0)
+      TimeNewTrain = static_cast<int32_t>(std::trunc(r.TrainPeriod / w)) * 60000;
     LaunchOrdinaryTrain();
   }
   CounterNewCrazy += dt;

@@ -4,6 +4,7 @@
 // clicks on switches, signals and call buttons, and calling the repair train.
 #include <algorithm>
 
+#include "core/ClipTable.h"
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
 #include "game/Game.h"
@@ -11,7 +12,6 @@
 #include "railway/Geometry.h"
 #include "railway/Track.h"
 #include "sprites/ClipLib.h"
-#include "core/ClipTable.h"
 #include "sprites/Widgets.h"
 
 namespace {
@@ -21,9 +21,7 @@ constexpr int kTownBandRight = 660;
 // The preview's planned picture is drawn at depth -1196, over the laid track.
 constexpr int kPreviewDepthKey = -1199;
 
-bool InFieldArea(int x, int y) {
-  return rail::kFieldArea.Contains(x, y);
-}
+bool InFieldArea(int x, int y) { return rail::kFieldArea.Contains(x, y); }
 
 LClip* PanelPicture(LEngine* screen, int entry, bool visible) {
   if (!screen) return nullptr;

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/Files.h"
 #include "core/LParams.h"
 #include "game/Game.h"
 #include "game/Settings.h"
-#include "core/Files.h"
 #include "railway/ParamsStore.h"
 #include "sprites/CompleteIndicator.h"
 #include "sprites/TextLines.h"
@@ -198,7 +198,8 @@ bool Game::Load() {
   BeginTracks = ParsePairs(tracks);
   ok = ok && ExchangeScenery(s, kLoad, trees, homes);
   if (!ok || CurrentRoundInType < 0 || CurrentRoundInType > kLastLevel ||
-      static_cast<int>(BeginTowns.size()) > Level(LevelIndex(CurrentRoundInType, GameType())).MaxTowns) {
+      static_cast<int>(BeginTowns.size()) >
+          Level(LevelIndex(CurrentRoundInType, GameType())).MaxTowns) {
     std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
     s.Close();
     trees.clear();
@@ -229,13 +230,12 @@ bool Game::Load() {
 
 // The values of the first phase that no level can reach are refused.
 bool Game::ValuesUsable() const {
-  return (iGameMode == kOperatingMode || iGameMode == kBuildingMode) &&
-         CurrSelectTrackType >= 0 && CurrSelectTrackType < kTrackTypes &&
-         CurrentRoundInType >= 0 && CurrentRoundInType <= kLastLevel && TotalTime >= 0 &&
-         TrainCounter >= 0 && TrainCounterBeginLevel >= 0 && MoneyCounter >= 0 &&
-         CounterTimeWithoutTrain >= 0 && TimeWave >= 0 && CounterWave >= 0 &&
-         CounterNewTrain >= 0 && CounterNewCrazy >= 0 && CounterNewCrashes >= 0 &&
-         Finite(PercentCounterNewHouse) && Finite(PercentAddNewHouse);
+  return (iGameMode == kOperatingMode || iGameMode == kBuildingMode) && CurrSelectTrackType >= 0 &&
+         CurrSelectTrackType < kTrackTypes && CurrentRoundInType >= 0 &&
+         CurrentRoundInType <= kLastLevel && TotalTime >= 0 && TrainCounter >= 0 &&
+         TrainCounterBeginLevel >= 0 && MoneyCounter >= 0 && CounterTimeWithoutTrain >= 0 &&
+         TimeWave >= 0 && CounterWave >= 0 && CounterNewTrain >= 0 && CounterNewCrazy >= 0 &&
+         CounterNewCrashes >= 0 && Finite(PercentCounterNewHouse) && Finite(PercentAddNewHouse);
 }
 
 bool Game::ReadPhaseTwo() {
@@ -253,8 +253,7 @@ bool Game::ReadPhaseTwo() {
   ok = s.Double(kPrefix, "PercentCounterNewHouse", PercentCounterNewHouse, kLoad) && ok;
   ok = s.Double(kPrefix, "PercentAddNewHouse", PercentAddNewHouse, kLoad) && ok;
   s.Close();  // the restore has read the whole saved game
-  return ok && NumberTown >= 0 && NumberTown <= Record().MaxTowns &&
-         NumberHouseForNextTown >= 0 && Finite(TownAddPeriod) && Finite(NewTownAdd) &&
-         Finite(PercentDeltaFirstTown) && Finite(PercentCounterNewHouse) &&
-         Finite(PercentAddNewHouse);
+  return ok && NumberTown >= 0 && NumberTown <= Record().MaxTowns && NumberHouseForNextTown >= 0 &&
+         Finite(TownAddPeriod) && Finite(NewTownAdd) && Finite(PercentDeltaFirstTown) &&
+         Finite(PercentCounterNewHouse) && Finite(PercentAddNewHouse);
 }

@@ -9,8 +9,11 @@ bool GameSpeed::Set(int factor) {
 
 const char* GameSpeed::Label() const {
   switch (factor_) {
-    case 2: return "x2";
-    case kFastest: return "x4";
-    default: return "";
+    case 2:
+      return "x2";
+    case kFastest:
+      return "x4";
+    default:
+      return "";
   }
 }

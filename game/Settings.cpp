@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "core/LParams.h"
 #include "core/Files.h"
+#include "core/LParams.h"
 #include "platform/Folders.h"
 
 const char kSettingsPrefix[] = "Globals.";

@@ -68,8 +68,7 @@ SettingsRead LoadSettingsFile(LParams& store, Settings& settings,
 
 // Writes "ver", the other values and "GameType" into the settings file.
 // False when the file could not be opened or written; nothing is saved then.
-bool SaveSettingsFile(LParams& store, Settings& settings,
-                      const std::string& path = kSettingsFile);
+bool SaveSettingsFile(LParams& store, Settings& settings, const std::string& path = kSettingsFile);
 
 // Empties the saved-games folder (every entry but "." and "..").
 void DeleteSavedGames(const std::string& savedGamesFolder = kSavedGamesFolder);

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/LParams.h"
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
-#include "core/LParams.h"
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
 #include "game/Settings.h"
@@ -117,8 +117,7 @@ bool Tips::CanShow(int number) const {
   const TipRecord* r = Find(number);
   if (!r) return false;
   if (CurrLevel > kMaxLevelWithTips) return false;
-  if ((r->Parity == 0 || r->Parity == 1) && r->Parity != ((CurrLevel % 2) + 2) % 2)
-    return false;
+  if ((r->Parity == 0 || r->Parity == 1) && r->Parity != ((CurrLevel % 2) + 2) % 2) return false;
   if (r->Count >= kMaxCount) return false;
   if (int64_t{Time} - r->LastShown < kSameTipSpacing) return false;
   if (r->Order == 0) return true;

@@ -16,9 +16,7 @@ bool HaveDisplay() {
   return !IsDummyVideo() && display != nullptr && display[0] != '\0';
 }
 
-bool HasPrefix(const std::string& text, const char* prefix) {
-  return text.rfind(prefix, 0) == 0;
-}
+bool HasPrefix(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
 }  // namespace
 
@@ -31,8 +29,8 @@ void ShowErrorBox(const std::string& caption, const std::string& text) {
   if (!HaveDisplay() || !ProgramInPath("xmessage")) return;
   // A leading blank keeps a text that starts with '-' from reading as an option.
   if (!line.empty() && line[0] == '-') line = " " + line;
-  RunAndWait({"xmessage", "-center", "-title", caption, "-buttons", "OK:0", "-default", "OK",
-              line});
+  RunAndWait(
+      {"xmessage", "-center", "-title", caption, "-buttons", "OK:0", "-default", "OK", line});
 }
 
 bool OpenWebPage(const std::string& url) {

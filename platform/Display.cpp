@@ -33,7 +33,8 @@ bool HoldDisplay(const std::string& name) {
 DisplayChoice ChooseVideoDriver(const DisplayFacts& facts) {
   if (!facts.videoDriver.empty()) return {};
   if (facts.display.empty()) {
-    const char* wayland = facts.waylandSession ? "; under Wayland the game runs through XWayland" : "";
+    const char* wayland =
+        facts.waylandSession ? "; under Wayland the game runs through XWayland" : "";
     return {"", std::string("no X display (DISPLAY is not set") + wayland + ")" + kAdvice};
   }
   if (!facts.displayOpens)

@@ -16,10 +16,10 @@ namespace platform {
 
 // What the choice depends on.
 struct DisplayFacts {
-  std::string videoDriver;     // SDL_VIDEODRIVER; empty when unset
-  std::string display;         // DISPLAY; empty when unset
-  bool waylandSession = false; // WAYLAND_DISPLAY is set
-  bool displayOpens = false;   // an X connection to DISPLAY could be made
+  std::string videoDriver;      // SDL_VIDEODRIVER; empty when unset
+  std::string display;          // DISPLAY; empty when unset
+  bool waylandSession = false;  // WAYLAND_DISPLAY is set
+  bool displayOpens = false;    // an X connection to DISPLAY could be made
 };
 
 // The driver to pin (empty: leave the environment as it is) and, when there is no

@@ -94,8 +94,8 @@ FolderFacts CurrentFolderFacts(const std::string& resourceFolder) {
   facts.executableFolder = ExecutableFolder();
   facts.resourceFolder = resourceFolder;
   facts.executableHasResources = HasResources(facts.executableFolder);
-  facts.executableFolderWritable = !facts.executableFolder.empty() &&
-                                   ::access(facts.executableFolder.c_str(), W_OK | X_OK) == 0;
+  facts.executableFolderWritable =
+      !facts.executableFolder.empty() && ::access(facts.executableFolder.c_str(), W_OK | X_OK) == 0;
   facts.xdgDataHome = EnvText("XDG_DATA_HOME");
   facts.home = EnvText("HOME");
   return facts;

@@ -41,14 +41,14 @@ std::string FindResourceFolder(const std::vector<std::string>& folders);
 
 // What the choice of the working folder depends on.
 struct FolderFacts {
-  bool homeOverrideSet = false;   // $OSTREL_TRAINS_HOME is set (and not empty)
+  bool homeOverrideSet = false;  // $OSTREL_TRAINS_HOME is set (and not empty)
   std::string homeOverride;
   std::string executableFolder;
   std::string resourceFolder;
   bool executableHasResources = false;  // "data.dat" or "Dat/" beside the program
   bool executableFolderWritable = false;
-  std::string xdgDataHome;        // empty when unset
-  std::string home;               // $HOME
+  std::string xdgDataHome;  // empty when unset
+  std::string home;         // $HOME
 };
 
 // The working folder the facts call for.

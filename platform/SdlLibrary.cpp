@@ -22,8 +22,8 @@ bool IsSdl12Compat(const SDL_version& linked) {
 void PrepareVideoLibrary() {
   const SDL_version* linked = SDL_Linked_Version();
   const bool compat = IsSdl12Compat(*linked);
-  std::fprintf(stderr, "SDL library: %d.%d.%d (%s)\n", linked->major, linked->minor,
-               linked->patch, compat ? "sdl12-compat" : "classic");
+  std::fprintf(stderr, "SDL library: %d.%d.%d (%s)\n", linked->major, linked->minor, linked->patch,
+               compat ? "sdl12-compat" : "classic");
   if (!compat) return;
   // SDL2 reads both when the window and its renderer are made, at each video mode.
   // A value the user set stays (no overwrite).

@@ -161,8 +161,8 @@ MemoryInfo ParseMemInfo(const std::string& text) {
   if (!available) memory.physicalAvailable = free;
   memory.known = total && memory.physicalTotal > 0;
   if (memory.known) {
-    const uint64_t used = memory.physicalTotal - std::min(memory.physicalAvailable,
-                                                          memory.physicalTotal);
+    const uint64_t used =
+        memory.physicalTotal - std::min(memory.physicalAvailable, memory.physicalTotal);
     memory.loadPercent = static_cast<uint32_t>(used * 100 / memory.physicalTotal);
   }
   return memory;
@@ -190,7 +190,8 @@ VideoCardInfo ReadVideoCard(const std::string& drmFolder) {
       const std::string driver(target, static_cast<size_t>(length));
       card.driverFile = driver.substr(driver.rfind('/') + 1);
     }
-    card.memoryBytes = std::strtoull(ReadText(device + "/mem_info_vram_total").c_str(), nullptr, 10);
+    card.memoryBytes =
+        std::strtoull(ReadText(device + "/mem_info_vram_total").c_str(), nullptr, 10);
     break;
   }
   return card;

@@ -3,7 +3,6 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -77,9 +76,8 @@ bool DesktopSize(int32_t& width, int32_t& height) {
   if (!x.ok()) {
     // Before the first video mode there is no window to ask through, but the video
     // library reports the desktop's size until a mode is set.
-    const SDL_VideoInfo* info = IsDummyVideo() || SDL_GetVideoSurface() != nullptr
-                                    ? nullptr
-                                    : SDL_GetVideoInfo();
+    const SDL_VideoInfo* info =
+        IsDummyVideo() || SDL_GetVideoSurface() != nullptr ? nullptr : SDL_GetVideoInfo();
     if (info == nullptr) return false;
     width = info->current_w;
     height = info->current_h;
@@ -98,8 +96,7 @@ bool CursorPosition(int32_t& x, int32_t& y) {
   Window root = 0, child = 0;
   int rootX = 0, rootY = 0, winX = 0, winY = 0;
   unsigned mask = 0;
-  if (!XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rootX, &rootY, &winX, &winY,
-                     &mask))
+  if (!XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rootX, &rootY, &winX, &winY, &mask))
     return false;
   x = rootX;
   y = rootY;

@@ -9,8 +9,9 @@ namespace rail {
 inline constexpr int kColourCount = 8;
 inline constexpr const char* kColourNames[kColourCount] = {"yellow", "red",     "green", "blue",
                                                            "cyan",   "magenta", "black", "white"};
-inline constexpr int kColourTints[kColourCount][3] = {{75, 75, 0}, {75, 0, 0},  {0, 75, 0}, {0, 0, 75},
-                                                      {0, 75, 75}, {75, 0, 75}, {0, 0, 0},  {75, 75, 75}};
+inline constexpr int kColourTints[kColourCount][3] = {{75, 75, 0}, {75, 0, 0},  {0, 75, 0},
+                                                      {0, 0, 75},  {0, 75, 75}, {75, 0, 75},
+                                                      {0, 0, 0},   {75, 75, 75}};
 // The contrast (in steps of 1/128 around level 159) of a town's houses after the shift.
 inline constexpr int kHouseContrast = 35;
 

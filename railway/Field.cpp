@@ -95,7 +95,8 @@ bool Field::CanBuild(int i, int t) const {
   // to the right on an even row, and on an odd row (shifted half a column right) every
   // piece leading right.
   bool oddRow = r % 2 == 1;
-  if (c == kLastInnerColumn && ((!oddRow && ArcRight(t)) || (oddRow && t <= kLastRightwardType))) return false;
+  if (c == kLastInnerColumn && ((!oddRow && ArcRight(t)) || (oddRow && t <= kLastRightwardType)))
+    return false;
   // Nothing leaves the grid: up-right from the top row, two rows down near the bottom.
   if (r == 0 && t == kUpRight) return false;
   if (r >= kLastArcDownRow && ArcDown(t)) return false;
@@ -249,12 +250,22 @@ void Field::RegisterCrossings(int i, int t) {
       q = {5, 4, i, {i, 1, kNear}, {p, 5, kNear}, {i, 1, kFar}, {below, 11, kFar}};
       break;
     case 2:
-      q = {5, 4, i + kNextColumn, {i + kNextColumn, 7, kFar}, {p, 5, kFar},
-           {i + kNextColumn, 7, kNear}, {below, 11, kNear}};
+      q = {5,
+           4,
+           i + kNextColumn,
+           {i + kNextColumn, 7, kFar},
+           {p, 5, kFar},
+           {i + kNextColumn, 7, kNear},
+           {below, 11, kNear}};
       break;
     case 4:
-      q = {1, 2, i + kTwoRowsDown, {i + kTwoRowsDown, 11, kFar}, {p, 1, kFar},
-           {i + kTwoRowsDown, 11, kNear}, {right, 7, kNear}};
+      q = {1,
+           2,
+           i + kTwoRowsDown,
+           {i + kTwoRowsDown, 11, kFar},
+           {p, 1, kFar},
+           {i + kTwoRowsDown, 11, kNear},
+           {right, 7, kNear}};
       break;
     default:
       q = {1, 2, i, {i, 5, kNear}, {p, 1, kNear}, {i, 5, kFar}, {right, 7, kFar}};

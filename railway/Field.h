@@ -103,8 +103,8 @@ class Field {
   bool AddHouse(double growth, int town, bool aroundRandomTown);
   void PlaceTrees(int forests, int size);
   void NewLevel(int forests, int size, int nextJunction, int nextType,
-                const std::vector<SceneryRecord>& trees,
-                const std::vector<SceneryRecord>& houses, int treeClip);
+                const std::vector<SceneryRecord>& trees, const std::vector<SceneryRecord>& houses,
+                int treeClip);
   std::vector<SceneryRecord> CollectHouses() const;
   std::vector<SceneryRecord> CollectTrees() const;
   int TownAt(int x, int y) const;
@@ -139,8 +139,8 @@ class Field {
  private:
   // Building.
   std::vector<rail::Point> TrackSamples(int i, int t) const;
-  int MarkScenery(std::vector<Scenery>& items, const std::vector<rail::Point>& points,
-                  int range, int key);
+  int MarkScenery(std::vector<Scenery>& items, const std::vector<rail::Point>& points, int range,
+                  int key);
   bool FinishMarked(std::vector<Scenery>& items, int key, bool all);
   void RemoveFinishedScenery();
   void RegisterCrossings(int i, int t);

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "railway/Field.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <optional>
 
 #include "core/Random.h"
+#include "railway/Field.h"
 #include "railway/FieldArea.h"
 
 namespace {
@@ -243,7 +242,8 @@ void Field::DamageRandomTrack() {
     if (IsTrackOccupied(d, j)) continue;
     bool underCar = false;
     for (const auto& t : trains_) {
-      for (int c = 0; c < t->CarCount() && !underCar; ++c) underCar = CarStretchContains(*t, c, site);
+      for (int c = 0; c < t->CarCount() && !underCar; ++c)
+        underCar = CarStretchContains(*t, c, site);
     }
     if (underCar) continue;
     AddCrashSite(site.j, site.d, site.pos);
@@ -263,8 +263,8 @@ void Field::CallRepairTrain(int town) {
     return;
   }
   if (dir == -1) return;
-  auto train = std::make_unique<Train>(1, 1, town, rail::Place{tw.townJunction, dir, 0}, TrainKind::kRepair,
-                                       -1, sprites_);
+  auto train = std::make_unique<Train>(1, 1, town, rail::Place{tw.townJunction, dir, 0},
+                                       TrainKind::kRepair, -1, sprites_);
   if (train->cars[0].picture) {
     train->cars[0].picture->SetPos(-1000, -1000);
     train->cars[0].picture->SetZ(50);

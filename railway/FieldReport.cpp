@@ -21,16 +21,15 @@ std::string Format(const char* format, ...) {
   return buf;
 }
 
-
 std::string Trains(const Field& field) {
   std::string out;
   int i = 0;
   for (const auto& t : field.Trains()) {
     const Car& c0 = t->cars[0];
     out += Format("train %d %s %s cars=%d loco=%d head=%d,%d,%.2f car0=%d,%d,%.2f speed=%.3f%s\n",
-                i++, ColourName(t->colour), KindName(t->kind), t->CarCount(), t->loco, t->head.j,
-                t->head.d, t->head.pos, c0.place.j, c0.place.d, c0.place.pos, t->speed,
-                t->reversed ? " reversed" : "");
+                  i++, ColourName(t->colour), KindName(t->kind), t->CarCount(), t->loco, t->head.j,
+                  t->head.d, t->head.pos, c0.place.j, c0.place.d, c0.place.pos, t->speed,
+                  t->reversed ? " reversed" : "");
   }
   return out;
 }
@@ -39,7 +38,7 @@ std::string CrashSites(const Field& field) {
   std::string out;
   for (const CrashSite& s : field.CrashSites()) {
     out += Format("crash site %d,%d,%.2f%s\n", s.place.j, s.place.d, s.place.pos,
-                s.button && s.button->Visible() ? " button" : "");
+                  s.button && s.button->Visible() ? " button" : "");
   }
   return out;
 }
@@ -48,8 +47,8 @@ std::string Queues(const Field& field) {
   std::string out;
   for (const Town& tw : field.Towns()) {
     for (const TrainOrder& q : tw.queue) {
-      out += Format("queued at %s: %s %s cars=%d loco=%d\n", ColourName(tw.colour), ColourName(q.colour),
-                  KindName(q.kind), q.cars, q.loco);
+      out += Format("queued at %s: %s %s cars=%d loco=%d\n", ColourName(tw.colour),
+                    ColourName(q.colour), KindName(q.kind), q.cars, q.loco);
     }
   }
   return out;
@@ -62,7 +61,7 @@ std::string Switches(const Field& field) {
       const Junction::Switch& sw = field.At(j).SwitchAt(s);
       if (sw.state == SwitchState::kNone) continue;
       out += Format("switch %d side %d active=%d another=%d%s\n", j, s, sw.active, sw.another,
-                  sw.state == SwitchState::kPending ? " pending" : "");
+                    sw.state == SwitchState::kPending ? " pending" : "");
     }
   }
   return out;
@@ -86,10 +85,10 @@ std::string Towns(const Field& field) {
   std::string out;
   for (const Town& tw : field.Towns()) {
     out += Format("town %s at %d inner %d start %d\n", ColourName(tw.colour), tw.townJunction,
-                tw.innerJunction, tw.startDirection);
+                  tw.innerJunction, tw.startDirection);
     if (tw.countdown != -1) {
       out += Format("  delayed start: %s %s cars=%d loco=%d\n", ColourName(tw.delayed.colour),
-                  KindName(tw.delayed.kind), tw.delayed.cars, tw.delayed.loco);
+                    KindName(tw.delayed.kind), tw.delayed.cars, tw.delayed.loco);
     }
   }
   return out;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "railway/Field.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+
+#include "railway/Field.h"
 
 namespace {
 constexpr int kMaxListLength = 100000;
@@ -53,8 +53,8 @@ bool BuiltTrack(const Field& field, int j, int d) {
 // A saved switch only sets the position of a switch the rebuilt level has: two
 // different built tracks leaving j through side s.
 bool SwitchFits(const Field& field, int j, int s, int a, int b) {
-  return a != b && field.At(j).SwitchAt(s).state == SwitchState::kWorking && BuiltTrack(field, j, a) &&
-         BuiltTrack(field, j, b);
+  return a != b && field.At(j).SwitchAt(s).state == SwitchState::kWorking &&
+         BuiltTrack(field, j, a) && BuiltTrack(field, j, b);
 }
 
 bool ReadText(FieldStore& store, const std::string& prefix, const std::string& name,
@@ -92,7 +92,8 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
       }
     }
   }
-  auto writeList = [&](const char* countName, const char* itemName, std::vector<std::string>& items) {
+  auto writeList = [&](const char* countName, const char* itemName,
+                       std::vector<std::string>& items) {
     int32_t n = static_cast<int32_t>(items.size());
     store.Long(prefix, countName, n, 1);
     for (int i = 0; i < n; ++i) store.Text(prefix, Name(itemName, i), items[i], 1);
@@ -116,8 +117,8 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
   for (size_t t = 0; t < towns_.size(); ++t) {
     const Town& tw = towns_[t];
     const std::string base = Name("WaitTown%d", static_cast<int>(t));
-    int32_t v[6] = {tw.countdown, tw.delayed.colour, tw.delayed.cars,
-                    tw.delayed.loco,  tw.delayed.town,   SavedKind(tw.delayed.kind)};
+    int32_t v[6] = {tw.countdown,    tw.delayed.colour, tw.delayed.cars,
+                    tw.delayed.loco, tw.delayed.town,   SavedKind(tw.delayed.kind)};
     const char* names[6] = {"CounterWaitTrain", "Color", "Len", "Type", "TownColor", "Crasy"};
     for (int k = 0; k < 6; ++k) store.Long(prefix, base + names[k], v[k], 1);
   }
@@ -131,8 +132,8 @@ void Field::SaveTrains(FieldStore& store, const std::string& prefix) {
     const Train& t = *trains_[i];
     const Car& c0 = t.cars[0];
     std::snprintf(buf, sizeof buf, "%d %d %d %d %d %f %d %d %f %d", t.colour, t.CarCount(), t.loco,
-                  SavedKind(t.kind), t.reversed ? 1 : 0, t.speed, c0.place.d, c0.place.j, c0.place.pos,
-                  t.wagon);
+                  SavedKind(t.kind), t.reversed ? 1 : 0, t.speed, c0.place.d, c0.place.j,
+                  c0.place.pos, t.wagon);
     std::string text = buf;
     store.Text(prefix, Name("TrainNumber%d", i), text, 1);
   }
@@ -141,8 +142,8 @@ void Field::SaveTrains(FieldStore& store, const std::string& prefix) {
 bool Field::LoadField(FieldStore& store, const std::string& outer) {
   const std::string prefix = outer + "GameField.";
   double waited = waitTimer_;
-  bool ok = store.Double(prefix, "CounterMinusMoney", waited, 0) && std::isfinite(waited) &&
-            waited >= 0;
+  bool ok =
+      store.Double(prefix, "CounterMinusMoney", waited, 0) && std::isfinite(waited) && waited >= 0;
   if (ok) waitTimer_ = waited;
   ok = LoadSwitches(store, prefix) && ok;
   ok = LoadSignals(store, prefix) && ok;
@@ -230,8 +231,9 @@ bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
         std::sscanf(text.c_str(), "%d %d %d %d %d %f %d %d %f %d", &colour, &cars, &loco,
                     &savedKind, &reversed, &speed, &d, &j, &pos, &wagon) != 10 ||
         !BuiltTrack(*this, j, d) || reversed < 0 || reversed > 1 || loco < 0 || loco > 7 ||
-        !KindFromSaved(savedKind, kind) || colour < 0 || colour > 7 || wagon < 0 || wagon > 4 || cars < 1 ||
-        cars > kMaxCars || !InRange(pos, 0, kMaxCarPosition) || !InRange(speed, 0, kMaxSpeed)) {
+        !KindFromSaved(savedKind, kind) || colour < 0 || colour > 7 || wagon < 0 || wagon > 4 ||
+        cars < 1 || cars > kMaxCars || !InRange(pos, 0, kMaxCarPosition) ||
+        !InRange(speed, 0, kMaxSpeed)) {
       ok = false;
       continue;
     }
@@ -266,8 +268,8 @@ bool Field::LoadQueues(FieldStore& store, const std::string& prefix) {
     if (!ReadText(store, prefix, Name("Block%d", i), text) ||
         std::sscanf(text.c_str(), "%d %d %d %d %d", &q.town, &q.colour, &q.cars, &q.loco,
                     &savedKind) != 5 ||
-        q.town < 0 || q.town >= static_cast<int>(towns_.size()) || !KindFromSaved(savedKind, q.kind) ||
-        !ValidTrainRecord(q)) {
+        q.town < 0 || q.town >= static_cast<int>(towns_.size()) ||
+        !KindFromSaved(savedKind, q.kind) || !ValidTrainRecord(q)) {
       ok = false;
       continue;
     }
@@ -281,15 +283,15 @@ bool Field::LoadTownWaits(FieldStore& store, const std::string& prefix) {
   for (size_t t = 0; t < towns_.size(); ++t) {
     Town& tw = towns_[t];
     const std::string base = Name("WaitTown%d", static_cast<int>(t));
-    int32_t v[6] = {tw.countdown, tw.delayed.colour, tw.delayed.cars,
-                    tw.delayed.loco,  tw.delayed.town,   SavedKind(tw.delayed.kind)};
+    int32_t v[6] = {tw.countdown,    tw.delayed.colour, tw.delayed.cars,
+                    tw.delayed.loco, tw.delayed.town,   SavedKind(tw.delayed.kind)};
     const char* names[6] = {"CounterWaitTrain", "Color", "Len", "Type", "TownColor", "Crasy"};
     bool all = true;
     for (int k = 0; k < 6; ++k) all = store.Long(prefix, base + names[k], v[k], 0) && all;
     TrainOrder delayed{v[1], v[2], v[3], tw.delayed.kind, v[4]};
     const bool knownKind = KindFromSaved(v[5], delayed.kind);
-    if (!all || (v[0] != -1 && (v[4] < 0 || v[4] >= static_cast<int>(towns_.size()) ||
-                                !knownKind || !ValidTrainRecord(delayed)))) {
+    if (!all || (v[0] != -1 && (v[4] < 0 || v[4] >= static_cast<int>(towns_.size()) || !knownKind ||
+                                !ValidTrainRecord(delayed)))) {
       ok = false;
       continue;
     }

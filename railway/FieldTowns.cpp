@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "railway/Field.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -9,11 +7,10 @@
 
 #include "core/Random.h"
 #include "ids/ScreenSize.h"
+#include "railway/Field.h"
 
 namespace {
-bool IsTownPlace(int j) {
-  return rail::ValidJunction(j) && (j % 16 == 1 || j % 16 == 14);
-}
+bool IsTownPlace(int j) { return rail::ValidJunction(j) && (j % 16 == 1 || j % 16 == 14); }
 bool InColumnOne(int j) { return j % 16 == 1; }
 
 // The junction a town at inner junction j with track type t stands on, or -1.
@@ -179,8 +176,7 @@ bool Field::AddHouse(double growth, int town, bool aroundRandomTown) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     int x = c.x + rnd::Below(60) - 30;
     int y = c.y + rnd::Below(60) - 30;
-    if (x < 67 || y < 80 || x >= screen::kWidth || y >= screen::kHeight - 30)
-      continue;
+    if (x < 67 || y < 80 || x >= screen::kWidth || y >= screen::kHeight - 30) continue;
     bool blocked = false;
     for (const Scenery& h : houses_) {
       if (std::abs(h.x - x) <= 7 && std::abs(h.y - y) <= 7) blocked = true;

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "railway/Field.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "core/Random.h"
+#include "railway/Field.h"
 
 namespace {
 // Trains move in whole steps once more than this many milliseconds have gathered; the
@@ -115,9 +114,9 @@ void Field::LaunchTrain(const TrainOrder& order, Departure when) {
   }
   if (when == Departure::kNow) {
     if (dir == -1) return;
-    auto train = std::make_unique<Train>(order.loco, order.cars, colour,
-                                         rail::Place{tw.townJunction, dir, 0}, order.kind, -1,
-                                         sprites_);
+    auto train =
+        std::make_unique<Train>(order.loco, order.cars, colour,
+                                rail::Place{tw.townJunction, dir, 0}, order.kind, -1, sprites_);
     if (train->cars.empty() || !train->cars[0].picture) {
       if (sprites_) std::fputs("Error: unknown error. NotTrain!\n", stderr);
     }
@@ -360,7 +359,8 @@ Field::LocoStep Field::MoveLocomotive(Train& train, size_t index) {
   } else {
     // Within the margin: choose the exit through the opposite side of N. Crazy trains
     // run past red signals; a switch set against the track stops everyone.
-    int exit = next.RouteExit(rail::OppositeSide(entry), c0.place.d, train.kind != TrainKind::kCrazy, false);
+    int exit = next.RouteExit(rail::OppositeSide(entry), c0.place.d,
+                              train.kind != TrainKind::kCrazy, false);
     // A routed train keeps its exit: a switch thrown or a signal set red after the
     // train chose its way does not change it (the junction is locked meanwhile anyway).
     if (exit == -1 && train.routed) exit = train.pendingD;
@@ -386,7 +386,8 @@ Field::LocoStep Field::MoveLocomotive(Train& train, size_t index) {
       if (train.kind == TrainKind::kCrazy) {
         Tip(tip::CrazyTrain, pose.x, pose.y);
         Tip(tip::CrazyAnyTown, pose.x, pose.y);
-      } else if (train.kind == TrainKind::kOrdinary && host_ && host_->TipAllowed(tip::MoveTrainToTown)) {
+      } else if (train.kind == TrainKind::kOrdinary && host_ &&
+                 host_->TipAllowed(tip::MoveTrainToTown)) {
         char buf[160];
         const char* name = ColourName(train.colour);
         Tip(tip::MoveTrainToTown, pose.x, pose.y,
@@ -501,7 +502,8 @@ void Field::DrawTrain(Train& train, bool& moved) {
       s->SetFrame(frame);
       s->Show(true);
     }
-    if (c.picture) c.picture->SetZ(pose.x / kDepthTieDivisor - kDepthPerPixel * pose.y - kCarDepthShift);
+    if (c.picture)
+      c.picture->SetZ(pose.x / kDepthTieDivisor - kDepthPerPixel * pose.y - kCarDepthShift);
     if (c.shadow) c.shadow->SetZ(0);
     moved = true;
   }

@@ -18,9 +18,9 @@ struct DirectionInfo {
 };
 
 constexpr DirectionInfo kDirections[kDirectionCount] = {
-    {0, 6, 70, 0, 0},       {0, 8, 115, -90, 0},   {1, 7, 115, 180, 90},   {1, 9, 70, 0, 0},
-    {1, 11, 115, 0, 90},    {2, 10, 115, -90, -180}, {2, 0, 70, 0, 0},     {2, 2, 115, 90, 180},
-    {3, 1, 115, 0, -90},    {3, 3, 70, 0, 0},      {3, 5, 115, -180, -90}, {0, 4, 115, 90, 0},
+    {0, 6, 70, 0, 0},    {0, 8, 115, -90, 0},     {1, 7, 115, 180, 90},   {1, 9, 70, 0, 0},
+    {1, 11, 115, 0, 90}, {2, 10, 115, -90, -180}, {2, 0, 70, 0, 0},       {2, 2, 115, 90, 180},
+    {3, 1, 115, 0, -90}, {3, 3, 70, 0, 0},        {3, 5, 115, -180, -90}, {0, 4, 115, 90, 0},
 };
 
 constexpr int kSideDirections[4][3] = {{11, 0, 1}, {2, 3, 4}, {5, 6, 7}, {8, 9, 10}};
@@ -70,15 +70,28 @@ int NodeAt(int x, int y) {
 int Neighbour(int i, int d) {
   bool odd = (i / kFieldWidth) % 2 != 0;
   switch (d) {
-    case 0: return odd ? i - 7 : i - 8;
-    case 1: case 2: return i + 1;
-    case 3: return odd ? i + 9 : i + 8;
-    case 4: case 5: return i + 16;
-    case 6: return odd ? i + 8 : i + 7;
-    case 7: case 8: return i - 1;
-    case 9: return odd ? i - 8 : i - 9;
-    case 10: case 11: return i - 16;
-    default: return -1;
+    case 0:
+      return odd ? i - 7 : i - 8;
+    case 1:
+    case 2:
+      return i + 1;
+    case 3:
+      return odd ? i + 9 : i + 8;
+    case 4:
+    case 5:
+      return i + 16;
+    case 6:
+      return odd ? i + 8 : i + 7;
+    case 7:
+    case 8:
+      return i - 1;
+    case 9:
+      return odd ? i - 8 : i - 9;
+    case 10:
+    case 11:
+      return i - 16;
+    default:
+      return -1;
   }
 }
 

@@ -9,14 +9,22 @@ HeadlessSprite::HeadlessSprite(int clip) : clip_(clip), frames_(FieldClipFrames(
   if (const ClipDesc* desc = GetClipDesc(clip)) period_ = desc->Period;
 }
 
-void HeadlessSprite::SetFrame(int frame) {
-  frame_ = std::clamp(frame, 0, frames_ - 1);
-}
+void HeadlessSprite::SetFrame(int frame) { frame_ = std::clamp(frame, 0, frames_ - 1); }
 
 bool HeadlessSprite::Covers(int x, int y) const {
   int w = 24, h = 24, left = -12, top = -12;
-  if (clip_ == clip::Semaphore) { w = 10; h = 16; left = -5; top = -14; }
-  if (clip_ == clip::CallRepairButton) { w = 50; h = 30; left = 0; top = 0; }
+  if (clip_ == clip::Semaphore) {
+    w = 10;
+    h = 16;
+    left = -5;
+    top = -14;
+  }
+  if (clip_ == clip::CallRepairButton) {
+    w = 50;
+    h = 30;
+    left = 0;
+    top = 0;
+  }
   int px = static_cast<int>(x_) + left;
   int py = static_cast<int>(y_) + top;
   return x >= px && x < px + w && y >= py && y < py + h;

@@ -11,7 +11,10 @@
 class HeadlessSprite : public FieldSprite {
  public:
   explicit HeadlessSprite(int clip);
-  void SetPos(double x, double y) override { x_ = x; y_ = y; }
+  void SetPos(double x, double y) override {
+    x_ = x;
+    y_ = y;
+  }
   double X() const override { return x_; }
   double Y() const override { return y_; }
   void SetZ(int z) override { z_ = z; }
@@ -22,10 +25,20 @@ class HeadlessSprite : public FieldSprite {
   void Show(bool visible) override { visible_ = visible; }
   bool Visible() const override { return visible_; }
   void SetPeriod(int ms) override { period_ = ms; }
-  void Animate(bool on) override { animating_ = on; elapsed_ = 0; }
+  void Animate(bool on) override {
+    animating_ = on;
+    elapsed_ = 0;
+  }
   bool Animating() const override { return animating_; }
-  void SetVelocity(double vx, double vy) override { vx_ = vx; vy_ = vy; }
-  void Tint(int r, int g, int b) override { tint_[0] = r; tint_[1] = g; tint_[2] = b; }
+  void SetVelocity(double vx, double vy) override {
+    vx_ = vx;
+    vy_ = vy;
+  }
+  void Tint(int r, int g, int b) override {
+    tint_[0] = r;
+    tint_[1] = g;
+    tint_[2] = b;
+  }
   bool Hit(int x, int y) const override { return visible_ && Covers(x, y); }
   bool Covers(int x, int y) const override;
   int Clip() const override { return clip_; }

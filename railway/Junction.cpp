@@ -27,11 +27,11 @@ constexpr int kRedFrame = 1;
 struct PairFrame {
   int active, another, frame;
 };
-const PairFrame kPairFrames[] = {
-    {3, 2, 0},   {2, 3, 1},   {9, 10, 2},  {10, 9, 3},  {6, 5, 4},   {5, 6, 5},
-    {0, 1, 6},   {1, 0, 7},   {9, 8, 8},   {8, 9, 9},   {3, 4, 10},  {4, 3, 11},
-    {0, 11, 12}, {11, 0, 13}, {6, 7, 14},  {7, 6, 15},  {4, 2, 16},  {2, 4, 17},
-    {8, 10, 18}, {10, 8, 19}, {11, 1, 20}, {1, 11, 21}, {5, 7, 22},  {7, 5, 23}};
+const PairFrame kPairFrames[] = {{3, 2, 0},   {2, 3, 1},   {9, 10, 2},  {10, 9, 3},  {6, 5, 4},
+                                 {5, 6, 5},   {0, 1, 6},   {1, 0, 7},   {9, 8, 8},   {8, 9, 9},
+                                 {3, 4, 10},  {4, 3, 11},  {0, 11, 12}, {11, 0, 13}, {6, 7, 14},
+                                 {7, 6, 15},  {4, 2, 16},  {2, 4, 17},  {8, 10, 18}, {10, 8, 19},
+                                 {11, 1, 20}, {1, 11, 21}, {5, 7, 22},  {7, 5, 23}};
 
 bool ValidSide(int side) { return side >= 0 && side < kSides; }
 // The sides to the left and right of a side: lines through them cross its line.
@@ -102,8 +102,10 @@ bool Junction::IsCrossing() const {
   for (int d = 0; d < kDirections; ++d) {
     if (ends_[d] == EndState::kNone) continue;
     int side = rail::SideOf(d);
-    if (side == 0 || side == 2) vertical = true;
-    else horizontal = true;
+    if (side == 0 || side == 2)
+      vertical = true;
+    else
+      horizontal = true;
   }
   return vertical && horizontal;
 }

@@ -23,8 +23,8 @@ TrackPair NextTownPair(const std::vector<TrackPair>& towns, int town) {
 }
 
 void BeginLevel(Field& field, const std::vector<TrackPair>& towns, int forests, int forestSize,
-                const std::vector<SceneryRecord>& trees,
-                const std::vector<SceneryRecord>& houses, int treeClip) {
+                const std::vector<SceneryRecord>& trees, const std::vector<SceneryRecord>& houses,
+                int treeClip) {
   const TrackPair first = NextTownPair(towns, -1);
   field.NewLevel(forests, forestSize, first.junction, first.type, trees, houses, treeClip);
 }
@@ -51,8 +51,8 @@ void FinishBuilding(Field& field) {
 }
 
 bool RebuildLevel(Field& field, const std::string& townRecord, const std::string& trackRecord,
-                  const std::vector<SceneryRecord>& trees,
-                  const std::vector<SceneryRecord>& houses, int treeClip) {
+                  const std::vector<SceneryRecord>& trees, const std::vector<SceneryRecord>& houses,
+                  int treeClip) {
   const std::vector<TrackPair> towns = ParsePairs(townRecord);
   BeginLevel(field, towns, 0, 0, trees, houses, treeClip);
   LayLevelTracks(field, ParsePairs(trackRecord));

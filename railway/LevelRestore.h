@@ -26,8 +26,8 @@ TrackPair NextTownPair(const std::vector<TrackPair>& towns, int town);
 // A fresh level on the field: the first town's place reserved, the saved trees and
 // houses put back (or, with no tree records, forests generated).
 void BeginLevel(Field& field, const std::vector<TrackPair>& towns, int forests, int forestSize,
-                const std::vector<SceneryRecord>& trees,
-                const std::vector<SceneryRecord>& houses, int treeClip);
+                const std::vector<SceneryRecord>& trees, const std::vector<SceneryRecord>& houses,
+                int treeClip);
 // Lays the level's tracks as its layout (free, no rules); false when one was refused.
 bool LayLevelTracks(Field& field, const std::vector<TrackPair>& tracks);
 bool LayLevelTracks(Field& field, const std::string& pairs);
@@ -40,5 +40,5 @@ void FinishBuilding(Field& field);
 // updates): towns and tracks from their records, every track built. The running
 // state is then read with Field::LoadField. False when a town could not be added.
 bool RebuildLevel(Field& field, const std::string& townRecord, const std::string& trackRecord,
-                  const std::vector<SceneryRecord>& trees,
-                  const std::vector<SceneryRecord>& houses, int treeClip);
+                  const std::vector<SceneryRecord>& trees, const std::vector<SceneryRecord>& houses,
+                  int treeClip);

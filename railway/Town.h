@@ -32,7 +32,7 @@ struct Town {
   FieldSprite* bell = nullptr;
   FieldSprite* startSign = nullptr;
   FieldSprite* badge = nullptr;  // the colour badge, when shown
-  int countdown = -1;  // delayed start, ms; -1 when idle
+  int countdown = -1;            // delayed start, ms; -1 when idle
   TrainOrder delayed;
   std::deque<TrainOrder> queue;
 };

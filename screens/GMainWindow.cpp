@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/ClipTable.h"
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
 #include "game/Settings.h"
@@ -20,7 +21,6 @@
 #include "screens/GWndPickGame.h"
 #include "screens/ScreenServices.h"
 #include "sprites/ClipLib.h"
-#include "core/ClipTable.h"
 #include "sprites/Widgets.h"
 
 namespace {
@@ -136,16 +136,15 @@ void GMainWindow::MakeLines() {
   if (const LClip* digits = EntryClip(clip::Digits)) {
     TrainsDisplay =
         std::make_unique<NumberRow>(this, *digits, 301, kCounterY, kCounterZ, 4, kDigitStep, 0);
-    MoneyDisplay = std::make_unique<NumberRow>(this, *digits, 482, kCounterY, kCounterZ, 10,
-                                               kDigitStep, 5);
+    MoneyDisplay =
+        std::make_unique<NumberRow>(this, *digits, 482, kCounterY, kCounterZ, 10, kDigitStep, 5);
   }
-  BigCaption = std::make_unique<FlyingTextLine>(this, EntryClip(clip::FontBig), 140, 220, 650,
-                                                10, kBigCaptionCharacters);
+  BigCaption = std::make_unique<FlyingTextLine>(this, EntryClip(clip::FontBig), 140, 220, 650, 10,
+                                                kBigCaptionCharacters);
   const LClip* small = EntryClip(clip::FontSmall);
   SmallCaption = std::make_unique<FlyingTextLine>(this, small, 18, 57, 110, 10);
   NameLine = std::make_unique<FlyingTextLine>(this, small, 23, 14, 100, 10);
-  Messages = std::make_unique<MessageLine>(this, EntryClip(clip::FontMessage), 140, 575, 650,
-                                           50);
+  Messages = std::make_unique<MessageLine>(this, EntryClip(clip::FontMessage), 140, 575, 650, 50);
 }
 
 void GMainWindow::MakeSpeedLabel() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The in-game screen's dialogs: opening them with the current values, and acting on
 // the code each one closes with.
+#include "core/ClipTable.h"
 #include "game/Settings.h"
 #include "screens/GMainWindow.h"
 #include "screens/GWndHelp.h"
@@ -11,7 +12,6 @@
 #include "screens/GWndOptions.h"
 #include "screens/GWndPickGame.h"
 #include "screens/ScreenServices.h"
-#include "core/ClipTable.h"
 #include "sprites/Widgets.h"
 
 namespace {
@@ -135,11 +135,22 @@ void GMainWindow::ApplyOptions(int32_t code) {
 
 void GMainWindow::ApplyMenuChoice(int32_t code) {
   switch (code) {
-    case menu::kNewGame: OpenNewGame(); break;
-    case menu::kPickGame: OpenGameType(); break;
-    case menu::kOptions: OpenOptions(); break;
-    case menu::kHelp: OpenHelp(); break;
-    case menu::kExit: OpenQuitQuestion(); break;
-    default: break;  // continue, or the menu was cancelled
+    case menu::kNewGame:
+      OpenNewGame();
+      break;
+    case menu::kPickGame:
+      OpenGameType();
+      break;
+    case menu::kOptions:
+      OpenOptions();
+      break;
+    case menu::kHelp:
+      OpenHelp();
+      break;
+    case menu::kExit:
+      OpenQuitQuestion();
+      break;
+    default:
+      break;  // continue, or the menu was cancelled
   }
 }

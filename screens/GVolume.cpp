@@ -49,8 +49,7 @@ void GVolume::SetValue(int32_t v) {
   // least one pixel per step: a value saved and shown again does not creep down.
   const double exact = MaxValue > 0 ? static_cast<double>(Travel()) * v / MaxValue : 0.0;
   const int32_t step = static_cast<int32_t>(std::lround(exact));
-  Handle->SetPosition(LeftMargin + TruncToInt(Track->x) + step,
-                      YOffset + TruncToInt(Track->y));
+  Handle->SetPosition(LeftMargin + TruncToInt(Track->x) + step, YOffset + TruncToInt(Track->y));
 }
 
 int32_t GVolume::OnMouseDown(int32_t x, int32_t y) {

@@ -10,8 +10,8 @@ class LEngine;
 
 class GVolume {
  public:
-  GVolume(LEngine* screen, int trackEntry, int handleEntry, int32_t leftMargin,
-          int32_t rightMargin, int32_t yOffset, int32_t maxValue);
+  GVolume(LEngine* screen, int trackEntry, int handleEntry, int32_t leftMargin, int32_t rightMargin,
+          int32_t yOffset, int32_t maxValue);
   virtual ~GVolume();
   GVolume(const GVolume&) = delete;
   GVolume& operator=(const GVolume&) = delete;

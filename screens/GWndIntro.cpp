@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens/GWndIntro.h"
 
-#include "core/Random.h"
-
 #include <memory>
 
+#include "core/Random.h"
 #include "sprites/BitmapFont.h"
 #include "sprites/ClipLib.h"
 

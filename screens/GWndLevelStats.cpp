@@ -34,8 +34,8 @@ LClipButton* MakePageButton(int entry, LEngine* screen) {
 
 }  // namespace
 
-GWndLevelStats::GWndLevelStats(SDL_Surface* target, int16_t px, int16_t py, uint16_t w,
-                               uint16_t h, const BitmapFont* titleFont)
+GWndLevelStats::GWndLevelStats(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h,
+                               const BitmapFont* titleFont)
     : LEngine(target, px, py, w, h, true), titleFont_(titleFont) {
   textFont_ = std::make_unique<BitmapFont>(ClipLib::TemplateOrCopy(clip::FontSmall, textSheet_));
   NextButton = MakePageButton(clip::ButtonNext, this);

@@ -26,12 +26,12 @@ GWndOptions::GWndOptions(SDL_Surface* target, int16_t px, int16_t py, uint16_t w
   AddSprite(ClipLib::Create(clip::OptionsBack));
   if (titleFont_ && Background) titleFont_->DrawCentred(Background, kTitleY, "OPTIONS");
 
-  SoundSlider = std::make_unique<GVolume>(this, clip::SliderSound, clip::SliderSoundHandle,
-                                          kSliderLeftMargin, kSliderRightMargin,
-                                          kSliderYOffset, kSliderMax);
-  MusicSlider = std::make_unique<GVolume>(this, clip::SliderMusic, clip::SliderMusicHandle,
-                                          kSliderLeftMargin, kSliderRightMargin,
-                                          kSliderYOffset, kSliderMax);
+  SoundSlider =
+      std::make_unique<GVolume>(this, clip::SliderSound, clip::SliderSoundHandle, kSliderLeftMargin,
+                                kSliderRightMargin, kSliderYOffset, kSliderMax);
+  MusicSlider =
+      std::make_unique<GVolume>(this, clip::SliderMusic, clip::SliderMusicHandle, kSliderLeftMargin,
+                                kSliderRightMargin, kSliderYOffset, kSliderMax);
   OkButton = MakeButton(clip::OptionsOk, snd::Button, this, true);
   CancelButton = MakeButton(clip::OptionsCancel, snd::Button, this, true);
   MusicOnBox = MakeCheckBox(clip::OptionsCheck1, kSilent, this, false);

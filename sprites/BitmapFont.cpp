@@ -12,8 +12,8 @@ namespace {
 
 // The raw value of one pixel; the caller keeps the point inside the surface.
 uint32_t RawPixel(const SDL_Surface* s, int x, int y) {
-  const uint8_t* p = static_cast<const uint8_t*>(s->pixels) + y * s->pitch +
-                     x * s->format->BytesPerPixel;
+  const uint8_t* p =
+      static_cast<const uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
   switch (s->format->BytesPerPixel) {
     case 1:
       return *p;
@@ -189,16 +189,14 @@ std::string BitmapFont::WordWrap(const std::string& text, int maxWidth, int spac
 }
 
 void BitmapFont::DrawParagraph(SDL_Surface* target, const SDL_Rect* position,
-                               const std::string& wrappedText, int spacing,
-                               int lineSpacing) const {
+                               const std::string& wrappedText, int spacing, int lineSpacing) const {
   const int x = position ? position->x : 0;
   int y = position ? position->y : 0;
   size_t start = 0;
   for (;;) {
     const size_t end = wrappedText.find('\0', start);
-    const std::string line = wrappedText.substr(start, end == std::string::npos
-                                                           ? std::string::npos
-                                                           : end - start);
+    const std::string line =
+        wrappedText.substr(start, end == std::string::npos ? std::string::npos : end - start);
     if (end == std::string::npos) {
       DrawString(target, x, y, line, spacing);
       return;

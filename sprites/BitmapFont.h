@@ -36,18 +36,15 @@ class BitmapFont {
                   int spacing = 0) const;
   // Sum of glyph width + spacing over the first length characters (-1: all).
   int Measure(const std::string& text, int length = -1, int spacing = 0) const;
-  void DrawCentred(SDL_Surface* target, int y, const std::string& text,
-                   int spacing = 0) const;
+  void DrawCentred(SDL_Surface* target, int y, const std::string& text, int spacing = 0) const;
   // Stretches the spaces so the line fills the target's width less 5 pixels.
-  void DrawJustified(SDL_Surface* target, int y, const std::string& text,
-                     int spacing = 0) const;
+  void DrawJustified(SDL_Surface* target, int y, const std::string& text, int spacing = 0) const;
   // Breaks text into lines of at most about maxWidth; line breaks become NULs.
   std::string WordWrap(const std::string& text, int maxWidth, int spacing = 0) const;
   // Draws NUL-separated lines from position (nullptr: (0, 0)) downwards: all but the
   // last justified across the target, the last left-aligned at the position's x.
-  void DrawParagraph(SDL_Surface* target, const SDL_Rect* position,
-                     const std::string& wrappedText, int spacing = 0,
-                     int lineSpacing = 0) const;
+  void DrawParagraph(SDL_Surface* target, const SDL_Rect* position, const std::string& wrappedText,
+                     int spacing = 0, int lineSpacing = 0) const;
 
  private:
   void FindGlyphs(const char* characterList);

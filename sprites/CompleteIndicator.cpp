@@ -5,12 +5,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/ClipTable.h"
+#include "core/LParams.h"
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
-#include "core/LParams.h"
 #include "ids/ScreenSize.h"
 #include "sprites/ClipLib.h"
-#include "core/ClipTable.h"
 #include "sprites/FineSink.h"
 
 namespace {
@@ -64,8 +64,7 @@ void CompleteIndicator::Start(int32_t minutes, FineSink* game) {
   const double width = Owner && Owner->W ? Owner->W : screen::kWidth;
   const double timeUnit = Owner ? Owner->TimeUnit : 30;
   const double pass = kTrackLength / width / kSpeed * timeUnit / 1000;  // seconds
-  const int32_t trips =
-      std::max(0, static_cast<int32_t>(std::trunc(minutes * 60 / (2 * pass))));
+  const int32_t trips = std::max(0, static_cast<int32_t>(std::trunc(minutes * 60 / (2 * pass))));
   DeltaPercent = 100.0 / (2.0 * trips + 2);
   if (Engine) {
     Engine->SetPosition(146, 25);
@@ -209,8 +208,8 @@ void CompleteIndicator::Sanitise() {
   if (Percent > 100) reset(Percent, 100.0);
   if (iState != 0 && iState != 1) reset(iState, 0);
   if (WaitCounter < 0 || WaitCounter > kStopTime) reset(WaitCounter, 0);
-  if (Engine && (!std::isfinite(Engine->x) || !std::isfinite(Engine->y) ||
-                 !std::isfinite(Engine->Vx))) {
+  if (Engine &&
+      (!std::isfinite(Engine->x) || !std::isfinite(Engine->y) || !std::isfinite(Engine->Vx))) {
     Engine->SetPosition(146, 25);
     reset(Engine->Vx, 0.0);  // set off again below when travelling
   }

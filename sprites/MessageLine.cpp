@@ -91,8 +91,9 @@ void MessageLine::ShowNext(bool immediate) {
 
 void MessageLine::Tick(int32_t dt) {
   Timer += dt;
-  const int32_t limit =
-      State == kStanding ? kStandTime : State == kStandingShort ? kShortStandTime : -1;
+  const int32_t limit = State == kStanding        ? kStandTime
+                        : State == kStandingShort ? kShortStandTime
+                                                  : -1;
   if (limit >= 0 && Timer >= limit) {
     Advance();
     return;

@@ -27,8 +27,8 @@ class MessageLine {
     kLeaving = 5,
   };
 
-  MessageLine(LEngine* screen, const LClip* fontClip, int32_t left, int32_t y,
-              int32_t width, int count, const char* characterList = nullptr);
+  MessageLine(LEngine* screen, const LClip* fontClip, int32_t left, int32_t y, int32_t width,
+              int count, const char* characterList = nullptr);
   ~MessageLine();
   MessageLine(const MessageLine&) = delete;
   MessageLine& operator=(const MessageLine&) = delete;

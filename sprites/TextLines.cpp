@@ -5,9 +5,8 @@
 
 #include "engine/LEngine.h"
 
-FlyingTextLine::FlyingTextLine(LEngine* screen, const LClip* fontClip, int32_t left,
-                               int32_t y, int32_t width, int count,
-                               const char* characterList)
+FlyingTextLine::FlyingTextLine(LEngine* screen, const LClip* fontClip, int32_t left, int32_t y,
+                               int32_t width, int count, const char* characterList)
     : Left(left),
       Y(y),
       Width(width),
@@ -18,8 +17,7 @@ FlyingTextLine::FlyingTextLine(LEngine* screen, const LClip* fontClip, int32_t l
     auto* c = new CharText(*font_, left, width, (left + width) / 2);
     c->SetVisible(false);
     chars_.push_back(c);
-    if (screen_)
-      screen_->AddSprite(c);
+    if (screen_) screen_->AddSprite(c);
   }
 }
 
@@ -54,8 +52,8 @@ void FlyingTextLine::FlyOut() {
   for (CharText* c : chars_) c->FlyOut();
 }
 
-NumberRow::NumberRow(LEngine* screen, const LClip& digitTemplate, int32_t x, int32_t y,
-                     double z, int count, int32_t step, int32_t groupGap)
+NumberRow::NumberRow(LEngine* screen, const LClip& digitTemplate, int32_t x, int32_t y, double z,
+                     int count, int32_t step, int32_t groupGap)
     : screen_(screen) {
   if (count > kMaxCount || count < 0) return;
   if (step == -1) step = digitTemplate.FrameW;

@@ -19,8 +19,8 @@ class FlyingTextLine {
 
   // count glyph sprites (none when count exceeds kMaxCount) on the sheet of
   // fontClip with characterList (nullptr: the default list).
-  FlyingTextLine(LEngine* screen, const LClip* fontClip, int32_t left, int32_t y,
-                 int32_t width, int count, const char* characterList = nullptr);
+  FlyingTextLine(LEngine* screen, const LClip* fontClip, int32_t left, int32_t y, int32_t width,
+                 int count, const char* characterList = nullptr);
   ~FlyingTextLine();
   FlyingTextLine(const FlyingTextLine&) = delete;
   FlyingTextLine& operator=(const FlyingTextLine&) = delete;
@@ -49,8 +49,8 @@ class NumberRow {
 
   // count digits copied from digitTemplate, step pixels apart (-1: the template's
   // frame width), with groupGap more pixels between groups of three from the right.
-  NumberRow(LEngine* screen, const LClip& digitTemplate, int32_t x, int32_t y, double z,
-            int count, int32_t step, int32_t groupGap);
+  NumberRow(LEngine* screen, const LClip& digitTemplate, int32_t x, int32_t y, double z, int count,
+            int32_t step, int32_t groupGap);
   ~NumberRow();
   NumberRow(const NumberRow&) = delete;
   NumberRow& operator=(const NumberRow&) = delete;

@@ -147,7 +147,6 @@ LClipButton* MakeButton(int libraryIndex, int32_t sound, LEngine* screen, bool p
   return MakeWidget<LClipButton>(libraryIndex, sound, screen, pixelHit);
 }
 
-LClipCheckBox* MakeCheckBox(int libraryIndex, int32_t sound, LEngine* screen,
-                            bool pixelHit) {
+LClipCheckBox* MakeCheckBox(int libraryIndex, int32_t sound, LEngine* screen, bool pixelHit) {
   return MakeWidget<LClipCheckBox>(libraryIndex, sound, screen, pixelHit);
 }

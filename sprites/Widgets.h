@@ -66,5 +66,4 @@ class LClipCheckBox : public LClipControl {
 // screen as a control when one is given (the screen then owns it).
 LClipButton* MakeButton(int libraryIndex, int32_t sound, LEngine* screen, bool pixelHit);
 // The same for a check box, which starts unchecked.
-LClipCheckBox* MakeCheckBox(int libraryIndex, int32_t sound, LEngine* screen,
-                            bool pixelHit);
+LClipCheckBox* MakeCheckBox(int libraryIndex, int32_t sound, LEngine* screen, bool pixelHit);

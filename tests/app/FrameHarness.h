@@ -14,8 +14,8 @@
 #include "app/Frame.h"
 #include "app/FrameContent.h"
 #include "app/VideoDevice.h"
-#include "engine/LEngine.h"
 #include "core/LParams.h"
+#include "engine/LEngine.h"
 #include "game/Settings.h"
 
 // A screen that records the calls the frame makes.
@@ -69,8 +69,7 @@ class TestContent : public FrameContent {
     intro = screen.get();
     return screen;
   }
-  std::unique_ptr<LEngine> CreateMainWindow(SDL_Surface* display,
-                                           std::function<void()>) override {
+  std::unique_ptr<LEngine> CreateMainWindow(SDL_Surface* display, std::function<void()>) override {
     auto screen = std::make_unique<RecordingScreen>(display, 0, 0, 800, 600);
     mainWindow = screen.get();
     return screen;

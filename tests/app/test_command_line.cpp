@@ -16,9 +16,9 @@ TEST(CommandLine, ReadsEachOptionInBothFormsAndNoOptionsChooseNothing) {
                none.options.colourSymbols || none.options.windowScale);
   EXPECT_TRUE(none.options.dataFolder.empty() && none.options.homeFolder.empty());
 
-  const CommandLine all = ParseCommandLine({"--fullscreen", "--player", "Ann/Lee", "--seed=5",
-                                            "--data-dir", "data", "--home=/h", "--windowed",
-                                            "--colour-symbols", "--scale", "3"});
+  const CommandLine all =
+      ParseCommandLine({"--fullscreen", "--player", "Ann/Lee", "--seed=5", "--data-dir", "data",
+                        "--home=/h", "--windowed", "--colour-symbols", "--scale", "3"});
   ASSERT_EQ(all.action, Action::kRun) << all.error;
   EXPECT_EQ(all.options.fullScreen, false) << "the later of the two wins";
   EXPECT_EQ(all.options.player, "Ann_Lee") << "cleaned as for a saved game's file name";

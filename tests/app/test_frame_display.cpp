@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tests/app/FrameHarness.h"
 #include "platform/VideoModeRequest.h"
+#include "tests/app/FrameHarness.h"
 
 namespace {
 
@@ -92,8 +92,7 @@ TEST_F(FrameTest, F4TogglesFullScreenAndTheScreensRedrawOnTheNewDisplay) {
   EXPECT_EQ(intro->Target, frame_->Display());
   EXPECT_EQ(video_.fullPresents, presents + 1);
   EXPECT_FALSE(intro->NeedFullRedraw) << "the screen was redrawn completely";
-  EXPECT_EQ(intro->calls.back(), "kdown " + std::to_string(SDLK_F4) + " 0")
-      << "F4 is passed on";
+  EXPECT_EQ(intro->calls.back(), "kdown " + std::to_string(SDLK_F4) + " 0") << "F4 is passed on";
 
   events_.Push(KeyDownEvent(SDLK_F4));
   StepPass();
@@ -134,8 +133,9 @@ TEST_F(FrameTest, AVideoModeFailureAtStartEndsWithOne) {
   clock_.Set(1000);
   testing::internal::CaptureStdout();
   EXPECT_EQ(MakeFrame().StartUp(), 1);
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("Unable to set video mode: no such mode here\n"),
-            std::string::npos);
+  EXPECT_NE(
+      testing::internal::GetCapturedStdout().find("Unable to set video mode: no such mode here\n"),
+      std::string::npos);
   EXPECT_EQ(video_.modes.size(), 1u);
 }
 

@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "app/GameContent.h"
+#include "core/Files.h"
 #include "game/Game.h"
 #include "railway/Junction.h"
-#include "core/Files.h"
 #include "screens/GMainWindow.h"
 #include "screens/GWndHelp.h"
 #include "screens/GWndMenu.h"

@@ -130,11 +130,11 @@ TEST_F(FrameTest, MouseEventsReachTheTopScreenAsTheirOperations) {
   events_.Push(ButtonEvent(false, SDL_BUTTON_LEFT, 11, 306));
   events_.Push(platform::KeyUpEvent(SDLK_SPACE, KMOD_LSHIFT));
   StepPass();
-  EXPECT_EQ(intro->calls, (std::vector<std::string>{
-                              "move 5 300", "rdown 6 301", "rup 7 302", "wdown 8 303",
-                              "wup 9 304", "ldown 10 305", "lup 11 306",
-                              "kup " + std::to_string(SDLK_SPACE) + " " +
-                                  std::to_string(KMOD_LSHIFT)}));
+  EXPECT_EQ(
+      intro->calls,
+      (std::vector<std::string>{
+          "move 5 300", "rdown 6 301", "rup 7 302", "wdown 8 303", "wup 9 304", "ldown 10 305",
+          "lup 11 306", "kup " + std::to_string(SDLK_SPACE) + " " + std::to_string(KMOD_LSHIFT)}));
 }
 
 TEST_F(FrameTest, AnExposedWindowIsPresentedWhole) {

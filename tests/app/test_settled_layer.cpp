@@ -120,8 +120,7 @@ class Player {
     top->Tick(20, 20);
     std::vector<DirtyRect>& changed = TopScreen()->Render();
     std::vector<SDL_Rect> rects;
-    for (const DirtyRect& d : changed)
-      rects.push_back(area::ToSdl(d));
+    for (const DirtyRect& d : changed) rects.push_back(area::ToSdl(d));
     changed.clear();
     // The window shows what the changed rectangles bring to it, as the frame presents them.
     if (scaler_) scaler_->ScaleRects(rects);
@@ -219,8 +218,7 @@ class SettledLayerPictures : public testing::TestWithParam<WindowMode> {
     dir_ = pattern;
     old_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_);
-    CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey),
-                kProgramKeyLength);
+    CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
     Archive().SetLooseRoot(OT_BINARY_DIR);
     const std::string archive = std::string(OT_BINARY_DIR) + "/" + platform::kArchiveName;
     ASSERT_TRUE(std::filesystem::exists(archive)) << "the game's data is built with the tests";
@@ -277,8 +275,8 @@ TEST_P(SettledLayerPictures, EveryFrameIsTheSameWithAndWithoutIt) {
   EXPECT_EQ(settled.steps, plain.steps);
   ASSERT_EQ(settled.frames.size(), plain.frames.size());
   for (size_t i = 0; i < plain.frames.size(); ++i)
-    ASSERT_EQ(settled.frames[i], plain.frames[i]) << "first difference at frame "
-                                                   << (i + 1) * kCompareEvery;
+    ASSERT_EQ(settled.frames[i], plain.frames[i])
+        << "first difference at frame " << (i + 1) * kCompareEvery;
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, SettledLayerPictures,

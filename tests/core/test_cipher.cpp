@@ -33,9 +33,9 @@ const CipherContext& ProgramContext() {
 
 std::vector<uint8_t> SealText(const std::string& text, bool modeA) {
   std::vector<uint8_t> out(text.size() + 17);
-  const int32_t length = Seal(ProgramContext(), reinterpret_cast<const uint8_t*>(text.data()),
-                              static_cast<int32_t>(text.size()), out.data(),
-                              static_cast<int32_t>(out.size()), modeA);
+  const int32_t length =
+      Seal(ProgramContext(), reinterpret_cast<const uint8_t*>(text.data()),
+           static_cast<int32_t>(text.size()), out.data(), static_cast<int32_t>(out.size()), modeA);
   out.resize(length < 0 ? 0 : static_cast<size_t>(length));
   return out;
 }
@@ -47,8 +47,8 @@ int32_t UnsealExact(const std::vector<uint8_t>& sealed, size_t m, int32_t capaci
   std::unique_ptr<uint8_t[]> in(new uint8_t[m == 0 ? 1 : m]);
   if (m > 0) std::memcpy(in.get(), sealed.data(), m);
   std::unique_ptr<uint8_t[]> out(new uint8_t[static_cast<size_t>(capacity) + 8]);
-  const int32_t result = Unseal(ProgramContext(), in.get(), static_cast<int32_t>(m), out.get(),
-                                capacity);
+  const int32_t result =
+      Unseal(ProgramContext(), in.get(), static_cast<int32_t>(m), out.get(), capacity);
   if (plain != nullptr && result >= 0) {
     plain->assign(reinterpret_cast<const char*>(out.get()), static_cast<size_t>(result));
   }

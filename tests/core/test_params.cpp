@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
 #include <dirent.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -33,10 +33,10 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 
 std::string Unsealed(const std::string& sealed) {
   std::string plain(sealed.size() + 100, '\0');
-  const int32_t n = Unseal(ProgramCipher(), reinterpret_cast<const uint8_t*>(sealed.data()),
-                           static_cast<int32_t>(sealed.size()),
-                           reinterpret_cast<uint8_t*>(plain.data()),
-                           static_cast<int32_t>(plain.size()) - 8);
+  const int32_t n =
+      Unseal(ProgramCipher(), reinterpret_cast<const uint8_t*>(sealed.data()),
+             static_cast<int32_t>(sealed.size()), reinterpret_cast<uint8_t*>(plain.data()),
+             static_cast<int32_t>(plain.size()) - 8);
   plain.resize(n < 0 ? 0 : static_cast<size_t>(n));
   return plain;
 }
@@ -72,9 +72,7 @@ class ParamsTest : public ::testing::Test {
     dir_ = pattern;
     path_ = dir_ + "/globals.sav";
   }
-  void TearDown() override {
-    std::system(("rm -rf '" + dir_ + "'").c_str());
-  }
+  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
 
   // Writes the settings a first version would keep: ver, a volume and a switch.
   void WriteOld(const std::string& path) {
@@ -106,7 +104,8 @@ class ParamsTest : public ::testing::Test {
     while (d != nullptr) {
       const dirent* e = ::readdir(d);
       if (e == nullptr) break;
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
+      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+        names.push_back(e->d_name);
     }
     if (d != nullptr) ::closedir(d);
     std::sort(names.begin(), names.end());
@@ -267,14 +266,14 @@ TEST_F(ParamsTest, EmptyDamagedOrMissingFilesLoadNothing) {
 
 TEST_F(ParamsTest, CountsAndLengthsRunningPastTheDocumentFailTheOpen) {
   const char* documents[] = {
-      "",                                        // no count at all
-      "       ",                                 // count cut short
-      "       2       1a       1b",              // one entry too few
-      "       1    1000key       1v",            // key longer than the rest
-      "       1       3key99999999v",            // value longer than the rest
-      "       1       3key       2v",            // value one byte short
-      "       1      -3key       1v",            // negative length
-      "99999999",                                // count far beyond the document
+      "",                              // no count at all
+      "       ",                       // count cut short
+      "       2       1a       1b",    // one entry too few
+      "       1    1000key       1v",  // key longer than the rest
+      "       1       3key99999999v",  // value longer than the rest
+      "       1       3key       2v",  // value one byte short
+      "       1      -3key       1v",  // negative length
+      "99999999",                      // count far beyond the document
   };
   for (const char* doc : documents) {
     WriteFile(path_, Sealed(doc));
@@ -338,8 +337,8 @@ void WriteAndDie(const std::string& path, rlim_t limit, int stage) {
 
 TEST_F(ParamsTest, AWriteKilledAtAnyPointLeavesTheOldFileLoadable) {
   WriteOld(path_);
-  const std::vector<std::pair<rlim_t, int>> cases = {
-      {0, 0}, {0, 1}, {0, 2}, {1, 2}, {8, 2}, {100, 2}, {300, 2}, {350, 2}};
+  const std::vector<std::pair<rlim_t, int>> cases = {{0, 0}, {0, 1},   {0, 2},   {1, 2},
+                                                     {8, 2}, {100, 2}, {300, 2}, {350, 2}};
   for (const auto& [limit, stage] : cases) {
     std::fflush(nullptr);
     const pid_t child = ::fork();

@@ -28,8 +28,8 @@ inline Rgba Solid(uint8_t r, uint8_t g, uint8_t b) { return Rgba{r, g, b, 255}; 
 
 // A 32-bit ARGB surface whose pixel (x, y) is colour(x, y).
 inline SDL_Surface* MakePicture(int w, int h, const ColourFn& colour) {
-  SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000, 0x0000FF00,
-                                        0x000000FF, 0xFF000000);
+  SDL_Surface* s =
+      SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       Rgba c = colour(x, y);
@@ -48,8 +48,9 @@ inline void WriteBmp(const std::string& name, int w, int h, const ColourFn& colo
 
 // Writes an uncompressed 32-bit TGA with its own alpha, top row first.
 inline void WriteTga(const std::string& name, int w, int h, const ColourFn& colour) {
-  std::vector<uint8_t> bytes{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<uint8_t>(w), 0,
-                             static_cast<uint8_t>(h), 0, 32, 0x28};
+  std::vector<uint8_t> bytes{
+      0, 0,  2,   0, 0, 0, 0, 0, 0, 0, 0, 0, static_cast<uint8_t>(w), 0, static_cast<uint8_t>(h),
+      0, 32, 0x28};
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       Rgba c = colour(x, y);

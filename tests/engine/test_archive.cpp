@@ -124,7 +124,7 @@ class ArchiveTest : public ::testing::Test {
 TEST_F(ArchiveTest, ReadsFilesByExactName) {
   LArchive archive;
   const std::string out = OpenBuilt(archive, {{.name = "Dat/Icon.bmp", .data = "BMpicture"},
-                                             {.name = "Dat/ver.txt", .data = "1.0"}});
+                                              {.name = "Dat/ver.txt", .data = "1.0"}});
   EXPECT_EQ(out, "");
   EXPECT_TRUE(archive.IsOpen());
   EXPECT_EQ(archive.GetSize("Dat/ver.txt"), 3);
@@ -176,13 +176,13 @@ TEST_F(ArchiveTest, ReadSkipsRecordsThatDoNotUnsealToTheirSize) {
 
 TEST_F(ArchiveTest, RecordsOutsideTheFileAreSkippedWithALogLine) {
   LArchive archive;
-  const std::string out = OpenBuilt(
-      archive, {{.name = "Dat/noname.txt", .data = "x", .unterminatedName = true},
-                {.name = "Dat/past.txt", .data = "x", .end = 1u << 30},
-                {.name = "Dat/reversed.txt", .data = "x", .start = 500, .end = 100},
-                {.name = "Dat/header.txt", .data = "x", .start = 0},
-                {.name = "Dat/huge.txt", .data = "x", .size = 0x7FFFFFF0},
-                {.name = "Dat/ok.txt", .data = "fine"}});
+  const std::string out =
+      OpenBuilt(archive, {{.name = "Dat/noname.txt", .data = "x", .unterminatedName = true},
+                          {.name = "Dat/past.txt", .data = "x", .end = 1u << 30},
+                          {.name = "Dat/reversed.txt", .data = "x", .start = 500, .end = 100},
+                          {.name = "Dat/header.txt", .data = "x", .start = 0},
+                          {.name = "Dat/huge.txt", .data = "x", .size = 0x7FFFFFF0},
+                          {.name = "Dat/ok.txt", .data = "fine"}});
   EXPECT_TRUE(archive.IsOpen());
   int lines = static_cast<int>(std::count(out.begin(), out.end(), '\n'));
   EXPECT_EQ(lines, 5) << out;

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "clip_fixture.h"
-#include "engine/LClip.h"
 #include "core/LParams.h"
+#include "engine/LClip.h"
 
 using cliptest::PixelAt;
 using cliptest::Rgba;
@@ -145,7 +145,8 @@ TEST_F(Clip, LoadFailuresAreLoggedWithTheirMessages) {
   EXPECT_FALSE(clip.LoadFromFile("", "", 1));
   ExpectLoadFails("Dat/none.jpg", "", 1,
                   "Error(LClip::LoadFromFile(Mask)):  Unable to load file: Dat/none.jpg\n");
-  ExpectLoadFails("junk.jpg", "", 1, "Error(LClip::LoadFromFile):  Unable to load file: junk.jpg\n");
+  ExpectLoadFails("junk.jpg", "", 1,
+                  "Error(LClip::LoadFromFile):  Unable to load file: junk.jpg\n");
   ExpectLoadFails("pic.bmp", "none.gif", 1,
                   "Error(LClip::LoadFromFile(Mask)):  Unable to load file mask: none.gif\n");
   ExpectLoadFails("pic.bmp", "junk.jpg", 1,

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
 #include <SDL.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,8 +81,7 @@ TEST(SystemReport, LeavesOutWhatCannotBeRead) {
   std::ostringstream log;
   WriteSystemReport(log, info);
   const std::string text = log.str();
-  EXPECT_NE(text.find("Processor:\nNumberOfProcessors: 2\nMemory allocation\n"),
-            std::string::npos)
+  EXPECT_NE(text.find("Processor:\nNumberOfProcessors: 2\nMemory allocation\n"), std::string::npos)
       << text;
   EXPECT_EQ(text.find("\tType: "), std::string::npos);
   EXPECT_EQ(text.find("detected"), std::string::npos);
@@ -218,15 +217,14 @@ TEST(LogStreams, RedirectSendsBothStreamsToTheirFiles) {
     if (!RedirectLogStreams(dir)) ::_exit(1);
     std::printf("Error open file data.dat\n");
     std::fprintf(stderr, "Error init ClipLib.\n");
-    std::cerr << "Exit";  // unbuffered: on disk at once
+    std::cerr << "Exit";               // unbuffered: on disk at once
     std::printf("no line break yet");  // line-buffered: lost when the process dies
     ::_exit(0);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  const std::string where =
-      "Log files: " + dir + "/stdout.txt and " + dir + "/stderr.txt\n";
+  const std::string where = "Log files: " + dir + "/stdout.txt and " + dir + "/stderr.txt\n";
   EXPECT_EQ(ReadFile(dir + "/stdout.txt"), where + "Error open file data.dat\n");
   EXPECT_EQ(ReadFile(dir + "/stderr.txt"), where + "Error init ClipLib.\nExit");
   std::system(("rm -rf '" + dir + "'").c_str());

@@ -74,7 +74,8 @@ class MixRecorder {
     auto* recorder = static_cast<MixRecorder*>(self);
     const Sint16* first = reinterpret_cast<const Sint16*>(stream);
     const Sint16* last = first + length / 2;
-    if (recorder->samples_.empty()) first = std::find_if(first, last, [](Sint16 s) { return s != 0; });
+    if (recorder->samples_.empty())
+      first = std::find_if(first, last, [](Sint16 s) { return s != 0; });
     first -= (first - reinterpret_cast<const Sint16*>(stream)) % 2;  // whole frames only
     const size_t room = recorder->wanted_ - std::min(recorder->wanted_, recorder->samples_.size());
     const size_t count = std::min(room, static_cast<size_t>(last - first));
@@ -112,7 +113,8 @@ std::vector<Biquad> KWeighting(double rate) {
   alpha = std::sin(w) / (2.0 * 0.5003270373238773);
   a0 = 1 + alpha;
   const double cw = std::cos(w);
-  Biquad highPass{(1 + cw) / 2 / a0, -(1 + cw) / a0, (1 + cw) / 2 / a0, -2 * cw / a0, (1 - alpha) / a0};
+  Biquad highPass{(1 + cw) / 2 / a0, -(1 + cw) / a0, (1 + cw) / 2 / a0, -2 * cw / a0,
+                  (1 - alpha) / a0};
   return {shelf, highPass};
 }
 
@@ -205,7 +207,8 @@ TEST_F(MixLoudnessTest, MusicSitsThreeToEightDecibelsUnderTheEffects) {
   for (int i = 0; i < LSound::kEffectCount; ++i) {
     if (i == snd::Crash2 || i == snd::Crash3) continue;  // the crash's file again
     Mix_HaltChannel(-1);
-    const std::vector<double> windows = Record(recorder, kEffectSeconds, [&] { return sound_.Play(i, 2) >= 0; });
+    const std::vector<double> windows =
+        Record(recorder, kEffectSeconds, [&] { return sound_.Play(i, 2) >= 0; });
     EXPECT_FALSE(windows.empty()) << LSound::FileName(i) << " did not play";
     effects.push_back(windows.empty() ? -120.0 : *std::max_element(windows.begin(), windows.end()));
     std::printf("effect %-28s %6.1f LUFS (loudest 400 ms)\n", LSound::FileName(i), effects.back());
@@ -226,8 +229,8 @@ TEST_F(MixLoudnessTest, MusicSitsThreeToEightDecibelsUnderTheEffects) {
     });
     EXPECT_FALSE(windows.empty()) << music_.PlayList()[i] << " did not play";
     const double level = Median(windows);
-    std::printf("tune %-30s %6.1f LUFS (median), %5.1f dB under the effects\n", music_.PlayList()[i].c_str(),
-                level, effectLevel - level);
+    std::printf("tune %-30s %6.1f LUFS (median), %5.1f dB under the effects\n",
+                music_.PlayList()[i].c_str(), level, effectLevel - level);
     EXPECT_GE(effectLevel - level, 3.0) << music_.PlayList()[i];
     EXPECT_LE(effectLevel - level, 8.0) << music_.PlayList()[i];
   }

@@ -239,7 +239,8 @@ TEST(SoundWithoutDevice, FailedDeviceLeavesEffectsSilent) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(sound.Init());
   const std::string log = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(log.rfind("Warning: Audio could not be setup for 11025 Hz 16-bit stereo.\nReason: ", 0), 0u)
+  EXPECT_EQ(log.rfind("Warning: Audio could not be setup for 11025 Hz 16-bit stereo.\nReason: ", 0),
+            0u)
       << log;
   EXPECT_EQ(sound.Play(9, 2), -1);
   if (old) {

@@ -95,7 +95,8 @@ TEST_F(SoundTest, NoFreeChannelSkipsTheEffectWithALogLine) {
   for (int i = 0; i < channels; ++i) ASSERT_GE(sound_.Play(kSwitch, 2), 0);
   testing::internal::CaptureStderr();
   EXPECT_EQ(sound_.Play(kSwitch, 2), -1);
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("Unable to play WAV file: "), std::string::npos);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("Unable to play WAV file: "),
+            std::string::npos);
 }
 
 TEST_F(SoundTest, SwitchedOffPlaysNothing) {
@@ -216,8 +217,9 @@ TEST_F(SoundFailureTest, DamagedEffectStopsLoadingWithALogLine) {
   WorkingFolder folder(temp_.path());
   testing::internal::CaptureStderr();
   EXPECT_FALSE(sound_.Init());
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("Unable to load WAV file Dat/Wav/Telex.wav: "),
-            std::string::npos);
+  EXPECT_NE(
+      testing::internal::GetCapturedStderr().find("Unable to load WAV file Dat/Wav/Telex.wav: "),
+      std::string::npos);
   ExpectNotStarted();
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/Cipher.h"
+#include "core/ClipTable.h"
 #include "core/LParams.h"
 #include "game/Game.h"
 #include "game/LevelTable.h"
@@ -21,7 +22,6 @@
 #include "railway/HeadlessSprites.h"
 #include "railway/LevelRestore.h"
 #include "railway/ParamsStore.h"
-#include "core/ClipTable.h"
 #include "railway/QuietFieldHost.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tools/archive/ArchiveWriter.h"
@@ -101,8 +101,7 @@ void MakeField(int level) {
   HeadlessSprites sprites;
   Field field(&sprites, &host);
   const LevelParams& params = Level(kPuzzleOffset + level);
-  RebuildLevel(field, params.TownsText, params.TracksText, NoForest(), {},
-               clip::Trees);
+  RebuildLevel(field, params.TownsText, params.TracksText, NoForest(), {}, clip::Trees);
   const int towns = static_cast<int>(field.Towns().size());
   for (int t = 0; t < towns; ++t) {
     field.LaunchTrain({.colour = (t + 1) % towns,
@@ -180,10 +179,9 @@ Bytes PlainIndex(const Bytes& image) {
 }
 
 void MakeArchives() {
-  const std::vector<archive_tool::PackEntry> entries{
-      {"Dat/ver.txt", {'1', '.', '0'}},
-      {"Dat/empty.txt", {}},
-      {"Dat/midi/tune.mid", Bytes(300, 0x5A)}};
+  const std::vector<archive_tool::PackEntry> entries{{"Dat/ver.txt", {'1', '.', '0'}},
+                                                     {"Dat/empty.txt", {}},
+                                                     {"Dat/midi/tune.mid", Bytes(300, 0x5A)}};
   for (size_t count : {size_t{1}, entries.size()}) {
     Bytes image;
     std::string error;

@@ -41,8 +41,7 @@ void RemoveFolder() {
 
 void Init() {
   static const bool ready = [] {
-    CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey),
-                kProgramKeyLength);
+    CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
     return true;
   }();
   (void)ready;
@@ -74,8 +73,8 @@ bool WriteDocument(const std::string& path, const uint8_t* data, size_t size) {
   Init();
   const int32_t n = static_cast<int32_t>(size);
   std::vector<uint8_t> sealed(static_cast<size_t>(SealedLength(n)));
-  const int32_t m = Seal(ProgramCipher(), data, n, sealed.data(),
-                         static_cast<int32_t>(sealed.size()), false);
+  const int32_t m =
+      Seal(ProgramCipher(), data, n, sealed.data(), static_cast<int32_t>(sealed.size()), false);
   return m >= 0 && WriteBytes(path, sealed.data(), static_cast<size_t>(m));
 }
 

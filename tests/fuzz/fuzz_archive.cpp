@@ -31,8 +31,8 @@ std::vector<uint8_t> SealIndex(const uint8_t* data, size_t size) {
   const auto n = static_cast<int32_t>(plainLength);
   std::vector<uint8_t> image(data, data + kHeader);
   image.resize(kHeader + static_cast<size_t>(SealedLength(n)));
-  const int32_t sealed = Seal(ProgramCipher(), data + kHeader, n, image.data() + kHeader,
-                              SealedLength(n), false);
+  const int32_t sealed =
+      Seal(ProgramCipher(), data + kHeader, n, image.data() + kHeader, SealedLength(n), false);
   for (int k = 0; k < 4; ++k) image[8 + k] = static_cast<uint8_t>(uint32_t(sealed) >> (8 * k));
   image.insert(image.end(), data + kHeader + plainLength, data + size);
   return image;

@@ -5,12 +5,12 @@
 // loaded, and the field runs for one second of game time in 20 ms steps.
 #include <string>
 
+#include "core/ClipTable.h"
 #include "core/LParams.h"
 #include "railway/Field.h"
 #include "railway/HeadlessSprites.h"
 #include "railway/LevelRestore.h"
 #include "railway/ParamsStore.h"
-#include "core/ClipTable.h"
 #include "railway/QuietFieldHost.h"
 #include "tests/fuzz/FuzzSupport.h"
 

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "../sprites/SpriteTestSupport.h"
-#include "engine/LEngine.h"
 #include "core/LParams.h"
 #include "core/Random.h"
+#include "engine/LEngine.h"
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "railway/FieldReport.h"

@@ -215,7 +215,8 @@ TEST_F(GameTest, ZeroCrazyAndDamagePeriodsFireOnTheNextUpdate) {
   EXPECT_GT(g.TimeNewCrashes, 0);
   EXPECT_TRUE(g.GetField().CrashSites().size() == 1 && g.Said("Track is damaged"));
   int crazy = 0;
-  for (const Town& t : g.GetField().Towns()) crazy += t.countdown != -1 && t.delayed.kind == TrainKind::kCrazy;
+  for (const Town& t : g.GetField().Towns())
+    crazy += t.countdown != -1 && t.delayed.kind == TrainKind::kCrazy;
   EXPECT_EQ(crazy, 1);
 }
 

@@ -117,9 +117,10 @@ TEST_F(KilledSave, LeavesTheOldOrTheNewGame) {
     ++(loaded == onDisk ? unchanged : replaced);
     onDisk = loaded;
   }
-  std::printf("%d kills: game A loaded %d times, game B %d; the file before the kill %d, "
-              "another %d; %d kills left %s\n",
-              kKills, loadedA, loadedB, unchanged, replaced, leftovers, temp.c_str());
+  std::printf(
+      "%d kills: game A loaded %d times, game B %d; the file before the kill %d, "
+      "another %d; %d kills left %s\n",
+      kKills, loadedA, loadedB, unchanged, replaced, leftovers, temp.c_str());
 
   // A damaged temporary file beside the saved game stops neither a load nor a save.
   std::ofstream(temp, std::ios::binary | std::ios::trunc) << "a write cut short";

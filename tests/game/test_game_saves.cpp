@@ -39,9 +39,8 @@ std::string Strip(const std::string& dump) {
     size_t value = std::string::npos;
     for (const char* key : {" speed=", " head="})
       if (dump.compare(i, std::strlen(key), key) == 0) value = i + std::strlen(key);
-    const size_t end = value == std::string::npos
-                           ? value
-                           : dump.find_first_not_of("-0123456789.,", value);
+    const size_t end =
+        value == std::string::npos ? value : dump.find_first_not_of("-0123456789.,", value);
     if (value != std::string::npos && end != value) {
       i = end == std::string::npos ? dump.size() : end;
     } else {
@@ -128,7 +127,8 @@ TEST_P(RoundTrip, FromEveryState) {
     return text.erase(at, text.find('\n', at) - at);
   };
   EXPECT_EQ(withoutTotal(Restored(b)), withoutTotal(before));
-  ASSERT_TRUE(RunUntil(b, [&] { return b.GameState == kStateLevelStatistics; }, 3000));
+  ASSERT_TRUE(RunUntil(
+      b, [&] { return b.GameState == kStateLevelStatistics; }, 3000));
   EXPECT_EQ(b.TotalTime, totalTime);
 }
 
@@ -335,10 +335,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(std::pair("CurrentRoundInType", "6"), std::pair("CurrentRoundInType", "-1"),
                       std::pair("CurrSelectTrackType", "6"), std::pair("CurrSelectTrackType", "-1"),
                       std::pair("BeginTowns", "46,1 78,2 30,1 94,2 1,1 "),
-                      std::pair("BeginTowns", "46,1 78,2 0,1 94,2 "),
-                      std::pair("iGameMode", "2"), std::pair("TotalTime", "-1"),
-                      std::pair("MoneyCounter", "-5"), std::pair("CounterNewTrain", "-1"),
-                      std::pair("CounterWave", "-20"), std::pair("PercentAddNewHouse", "nan"),
+                      std::pair("BeginTowns", "46,1 78,2 0,1 94,2 "), std::pair("iGameMode", "2"),
+                      std::pair("TotalTime", "-1"), std::pair("MoneyCounter", "-5"),
+                      std::pair("CounterNewTrain", "-1"), std::pair("CounterWave", "-20"),
+                      std::pair("PercentAddNewHouse", "nan"),
                       std::pair("PercentCounterNewHouse", "inf"), std::pair("NumberTown", "9"),
                       std::pair("NumberTown", "-1"), std::pair("NewTownAdd", "nan"),
                       std::pair("TownAddPeriod", "inf"), std::pair("NumberHouseForNextTown", "-2"),

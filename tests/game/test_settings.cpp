@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/Files.h"
 #include "core/LParams.h"
 #include "game/Settings.h"
-#include "core/Files.h"
 
 namespace {
 
@@ -210,10 +210,10 @@ TEST_F(SettingsFile, OutOfRangeValuesFallBackToDefaults) {
   EXPECT_EQ(read.MainWindowPosX, -1);
   EXPECT_EQ(read.MainWindowPosY, -1);
   EXPECT_EQ(read.WindowScale, 0);
-  for (const char* name : {"Globals.Globals.SoundVolume", "Globals.Globals.Speed",
-                           "Globals.Globals.WindowScale",
-                           "Globals.Globals.KindGame", "Globals.GameType",
-                           "Globals.Globals.MainWindowPosX", "Globals.Globals.MainWindowPosY"}) {
+  for (const char* name :
+       {"Globals.Globals.SoundVolume", "Globals.Globals.Speed", "Globals.Globals.WindowScale",
+        "Globals.Globals.KindGame", "Globals.GameType", "Globals.Globals.MainWindowPosX",
+        "Globals.Globals.MainWindowPosY"}) {
     EXPECT_NE(log.find(std::string(name) + " out of range"), std::string::npos) << name;
   }
 }

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "../sprites/SpriteTestSupport.h"
-#include "engine/LEngine.h"
 #include "core/LParams.h"
+#include "engine/LEngine.h"
 #include "engine/PictureEffects.h"
 #include "game/Settings.h"
 #include "game/Tips.h"
@@ -89,7 +89,7 @@ TEST_F(TipsRules, UnorderedTipsShowTogether) {
 
 TEST_F(TipsRules, OrderedTipsWait25SecondsAndForAnEmptyScreen) {
   ASSERT_TRUE(Shows(tip::CallRepairButton));
-  tips.TimeLastTip = kNever;  // as if the last tip were long ago
+  tips.TimeLastTip = kNever;                    // as if the last tip were long ago
   EXPECT_FALSE(Shows(tip::SwitchClosedOrRed));  // but one is still on screen
   ClickAway();
   ASSERT_TRUE(Shows(tip::SwitchClosedOrRed));
@@ -108,9 +108,9 @@ TEST_F(TipsRules, OrderFourTipsWaitForEveryOrderOneTipEvenTipZero) {
     store.Text("Game.Tips.", "TipsNumber" + std::to_string(i), shownOnce, kSave);
   }
   ASSERT_TRUE(tips.Exchange(store, "Game.", kLoad));
-  const int orderFour[] = {tip::RepairTrainMovedOut, tip::SpacePauses, tip::DisableTips,
-                           tip::PuzzleGame,          tip::ClassicGame, tip::TrainShowsUp,
-                           tip::LineBusy};
+  const int orderFour[] = {
+      tip::RepairTrainMovedOut, tip::SpacePauses,  tip::DisableTips, tip::PuzzleGame,
+      tip::ClassicGame,         tip::TrainShowsUp, tip::LineBusy};
   for (int number : orderFour) EXPECT_FALSE(Shows(number)) << number;
   // Nobody shows tip 0; only a save that says otherwise lets them through.
   std::string shownOnce = "1 -9999999";
@@ -214,8 +214,8 @@ TEST_F(TipsRules, LoadingWithoutTipKeysKeepsTheClockAndClearsTheRecords) {
 
 namespace {
 
-constexpr int kFontHeight = 20;   // glyphs 6 wide: 6 px per character, side by side
-constexpr int kPartHeight = 10;   // tip_text and tip_hide_text of the library folder
+constexpr int kFontHeight = 20;  // glyphs 6 wide: 6 px per character, side by side
+constexpr int kPartHeight = 10;  // tip_text and tip_hide_text of the library folder
 
 // A library folder whose small font has real glyphs, so that texts wrap.
 const std::string& TipsFolder() {
@@ -274,10 +274,10 @@ TEST_F(TipsOnScreen, BoxTextAndArrowPictures) {
   EXPECT_EQ(s.text->FrameW, 180);
   EXPECT_EQ(s.text->FrameH, textH);
   EXPECT_EQ(AlphaAt(s.box, 93, kPartHeight + 2), 128);  // the dark see-through ground
-  EXPECT_EQ(AlphaAt(s.box, 93, 2), 255);                 // tip_text at the top
-  EXPECT_EQ(AlphaAt(s.box, 93, s.boxH - 2), 255);        // tip_hide_text at the bottom
-  EXPECT_EQ(AlphaAt(s.text, 179, textH - 1), 0);         // transparent beside the text
-  EXPECT_EQ(AlphaAt(s.text, 0, 1), 255);                 // the first glyph
+  EXPECT_EQ(AlphaAt(s.box, 93, 2), 255);                // tip_text at the top
+  EXPECT_EQ(AlphaAt(s.box, 93, s.boxH - 2), 255);       // tip_hide_text at the bottom
+  EXPECT_EQ(AlphaAt(s.text, 179, textH - 1), 0);        // transparent beside the text
+  EXPECT_EQ(AlphaAt(s.text, 0, 1), 255);                // the first glyph
   EXPECT_EQ(s.box->z, -3000);
   EXPECT_LT(s.text->z, s.box->z);
   EXPECT_EQ(s.arrow->z, GetClipDesc(clip::TipsArrowLeft)->z);

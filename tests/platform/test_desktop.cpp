@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -63,7 +62,8 @@ TEST(Process, HelperProgramsRunWaitedOrDetached) {
   const std::string mark = folder + "/mark";
   ASSERT_TRUE(platform::StartDetached({"touch", mark}));
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (::access(mark.c_str(), F_OK) != 0 && std::chrono::steady_clock::now() < deadline) SDL_Delay(10);
+  while (::access(mark.c_str(), F_OK) != 0 && std::chrono::steady_clock::now() < deadline)
+    SDL_Delay(10);
   EXPECT_EQ(::access(mark.c_str(), F_OK), 0);
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);

@@ -23,8 +23,7 @@ TEST(VideoDriver, IsTheNamedOneOrX11OnAWorkingDisplayOrNone) {
             "without a window");
   EXPECT_NE(ChooseVideoDriver({"", "", false, false}).problem.find("DISPLAY is not set"),
             std::string::npos);
-  EXPECT_NE(ChooseVideoDriver({"", "", true, false}).problem.find("XWayland"),
-            std::string::npos);
+  EXPECT_NE(ChooseVideoDriver({"", "", true, false}).problem.find("XWayland"), std::string::npos);
 }
 
 }  // namespace

@@ -100,8 +100,8 @@ TEST(ResourceFolder, ProgramFolderThenTreeItIsInstalledInThenConfiguredFolder) {
 
   std::remove((exe + "/data.dat").c_str());
   std::remove((beside + "/data.dat").c_str());
-  for (const std::string& dir : {beside, root + "/share/games", root + "/share", exe, root,
-                                 installed + "/Dat", installed})
+  for (const std::string& dir :
+       {beside, root + "/share/games", root + "/share", exe, root, installed + "/Dat", installed})
     ::rmdir(dir.c_str());
 }
 

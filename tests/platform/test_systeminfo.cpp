@@ -78,9 +78,8 @@ class VideoCardTest : public ::testing::Test {
     std::ofstream(folder + "/vendor") << vendor << "\n";
     std::ofstream(folder + "/device") << device << "\n";
     if (!driver.empty()) {
-      ASSERT_EQ(::symlink(("../../bus/pci/drivers/" + driver).c_str(),
-                          (folder + "/driver").c_str()),
-                0);
+      ASSERT_EQ(
+          ::symlink(("../../bus/pci/drivers/" + driver).c_str(), (folder + "/driver").c_str()), 0);
     }
   }
 

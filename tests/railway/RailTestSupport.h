@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "core/Random.h"
 #include "railway/Field.h"
 #include "railway/HeadlessSprites.h"
 #include "railway/LevelRestore.h"
-#include "core/Random.h"
 
 struct RecordingHost : FieldHost {
   struct TipCall {

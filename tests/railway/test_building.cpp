@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RuleCase{22, 4, true}, RuleCase{22, 5, true},
                       RuleCase{30, 0, false},  // column 6, odd row: types 0..3 reach column 7
                       RuleCase{30, 3, false}, RuleCase{30, 4, true}, RuleCase{30, 5, true},
-                      RuleCase{3, 0, false},   // row 0 upwards
+                      RuleCase{3, 0, false},                          // row 0 upwards
                       RuleCase{3, 3, true}, RuleCase{122, 4, false},  // row 15 downwards
                       RuleCase{122, 5, false}, RuleCase{122, 3, true}, RuleCase{42, 4, true},
                       RuleCase{42, 6, false}, RuleCase{-1, 0, false}, RuleCase{136, 0, false}));

@@ -55,7 +55,8 @@ TEST(ColourBadges, FollowTheLocomotiveInEveryDirectionAndThroughAReversal) {
       const int d = far ? rail::Opposite(t) : t;
       directions.insert(d);
       SCOPED_TRACE(d);
-      const Train* train = rig.field.PlaceTrain(0, 2, 5, rail::Place{j, d, 10}, TrainKind::kOrdinary, 0);
+      const Train* train =
+          rig.field.PlaceTrain(0, 2, 5, rail::Place{j, d, 10}, TrainKind::kOrdinary, 0);
       rig.field.StepAndCheck();
       ExpectBadgeOnLoco(*train, 5);
     }

@@ -11,7 +11,8 @@ TEST(Crashes, HeadOnTrainsBothExplodeAndArePaid) {
   rig.DiagonalLine();
   rig.field.PlaceTrain(4, 2, 1, {34, 3, 10}, TrainKind::kOrdinary, 0);
   rig.field.PlaceTrain(4, 3, 0, {76, 9, 10}, TrainKind::kOrdinary, 0);
-  ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().empty(); }, 3000));
+  ASSERT_TRUE(RunUntil(
+      rig, [&] { return rig.field.Trains().empty(); }, 3000));
   EXPECT_EQ(rig.host.money, -(4000 + 5000));
   EXPECT_TRUE(rig.host.Said("-9000 fine for crashed trains"));
   EXPECT_EQ(rig.field.CrashSites().size(), 1u);
@@ -23,7 +24,8 @@ TEST(Crashes, FastTrainRunsIntoTheTailOfASlowOne) {
   rig.DiagonalLine();
   rig.field.PlaceTrain(0, 2, 1, {51, 3, 40}, TrainKind::kOrdinary, 0);
   rig.field.PlaceTrain(7, 1, 1, {25, 3, 10}, TrainKind::kOrdinary, 0);
-  ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().size() < 2; }, 3000));
+  ASSERT_TRUE(RunUntil(
+      rig, [&] { return rig.field.Trains().size() < 2; }, 3000));
   EXPECT_TRUE(rig.field.Trains().empty());
   EXPECT_TRUE(rig.host.Said("-7000 fine for crashed trains"));
 }

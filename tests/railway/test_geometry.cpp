@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "railway/Geometry.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
+
+#include "railway/Geometry.h"
 
 using namespace rail;
 
@@ -42,8 +42,8 @@ TEST(GeometryDirections, NeighboursMatchTheScreenOffsets) {
   struct Offset {
     int d, dx, dy;
   };
-  const Offset offsets[] = {{0, 53, -31}, {1, 107, 0},  {2, 107, 0},   {3, 53, 31},
-                            {4, 0, 62},   {5, 0, 62},   {6, -53, 31},  {7, -107, 0},
+  const Offset offsets[] = {{0, 53, -31}, {1, 107, 0},   {2, 107, 0},  {3, 53, 31},
+                            {4, 0, 62},   {5, 0, 62},    {6, -53, 31}, {7, -107, 0},
                             {8, -107, 0}, {9, -53, -31}, {10, 0, -62}, {11, 0, -62}};
   for (int j : {kEven, kOdd})
     for (const Offset& o : offsets) {
@@ -133,10 +133,10 @@ TEST(GeometryTrack, PrecisePointsAgreeWithTheGameWithinAPixelOrTwo) {
 }
 
 TEST(GeometryFrames, HeadingsGiveFramesAroundTheTurn) {
-  EXPECT_EQ(FrameFromHeading(-45, 48), 0);   // down-right diagonal
-  EXPECT_EQ(FrameFromHeading(45, 48), 12);   // down-left diagonal
-  EXPECT_EQ(FrameFromHeading(135, 48), 24);  // up-left
-  EXPECT_EQ(FrameFromHeading(-135, 48), 36); // up-right
+  EXPECT_EQ(FrameFromHeading(-45, 48), 0);    // down-right diagonal
+  EXPECT_EQ(FrameFromHeading(45, 48), 12);    // down-left diagonal
+  EXPECT_EQ(FrameFromHeading(135, 48), 24);   // up-left
+  EXPECT_EQ(FrameFromHeading(-135, 48), 36);  // up-right
   EXPECT_EQ(FrameFromHeading(-225, 48), 24);
   EXPECT_EQ(FrameFromHeading(-38, 48), 0);
   EXPECT_EQ(FrameFromHeading(-37, 48), 1);

@@ -118,9 +118,9 @@ TEST(Routing, RedSignalStopsOnlyWithoutAnExitSwitch) {
   Junction& j = rig.field.At(42);
   j.ToggleSignal(3);
   ASSERT_EQ(j.SignalAt(3).state, SignalState::kRed);
-  EXPECT_EQ(j.RouteExit(1, 1, true, false), -1);   // train from 41 meets red on side 3
-  EXPECT_EQ(j.RouteExit(1, 1, false, false), 2);   // a crazy train runs through
-  j.SetSwitch(1, 2, 3);                            // with a working exit switch
+  EXPECT_EQ(j.RouteExit(1, 1, true, false), -1);  // train from 41 meets red on side 3
+  EXPECT_EQ(j.RouteExit(1, 1, false, false), 2);  // a crazy train runs through
+  j.SetSwitch(1, 2, 3);                           // with a working exit switch
   EXPECT_EQ(j.RouteExit(1, 1, true, false), 2);
 }
 

@@ -209,30 +209,27 @@ TEST_P(BadLoadedValues, MarkTheLoadIncomplete) {
 
 INSTANTIATE_TEST_SUITE_P(
     OutOfRange, BadLoadedValues,
-    ::testing::Values(BadValue{"S0", "136 1 4 3"}, BadValue{"S0", "-1 1 4 3"},
-                      BadValue{"S0", "42 4 4 3"}, BadValue{"S0", "42 1 12 3"},
-                      BadValue{"L0", "45 -1 1"}, BadValue{"L0", "900 2 1"},
-                      BadValue{"Crash0", "12 85 20.0"}, BadValue{"Crash0", "3 -5 20.0"},
-                      BadValue{"Block0", "2 5 2 3 0"}, BadValue{"Block1", "-1 5 2 3 0"},
-                      BadValue{"Block1", "0 4 4 2 7"}, BadValue{"Block1", "0 4 40 2 2"},
-                      BadValue{"WaitTown1Len", "-1"},
-                      BadValue{"TrainNumber0", "1 3 4 0 0 1.0 13 34 5.0 1"},
-                      BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 136 5.0 1"},
-                      BadValue{"TrainNumber0", "1 3 4"},
-                      BadValue{"TrainNumber0", "1 0 4 0 0 1.0 3 34 5.0 1"},
-                      BadValue{"TrainNumber0", "1 3 4 0 0 nan 3 34 5.0 1"},
-                      BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 34 1e30 1"},
-                      BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 34 -inf 1"},
-                      BadValue{"Crash0", "3 85 nan"}, BadValue{"S0", "42 1 0 3"},
-                      // Numbers that parse but no game can make: far along or off the
-                      // track, a track never built, a flag that is neither 0 nor 1.
-                      BadValue{"Crash0", "3 85 1e30"}, BadValue{"Crash0", "3 85 -1"},
-                      BadValue{"Crash0", "3 100 20.0"}, BadValue{"L0", "45 2 2"},
-                      BadValue{"S0", "43 1 4 3"}, BadValue{"S0", "42 1 4 4"},
-                      BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 100 5.0 1"},
-                      BadValue{"TrainNumber0", "1 3 4 0 2 1.0 3 34 5.0 1"},
-                      BadValue{"CounterMinusMoney", "nan"}, BadValue{"NextTownJunctions", "18"}, BadValue{"WaitTown1TownColor", "7"},
-                      BadValue{"SwitchNumber", "-4"}, BadValue{"NumberTrains", "5"}));
+    ::testing::Values(
+        BadValue{"S0", "136 1 4 3"}, BadValue{"S0", "-1 1 4 3"}, BadValue{"S0", "42 4 4 3"},
+        BadValue{"S0", "42 1 12 3"}, BadValue{"L0", "45 -1 1"}, BadValue{"L0", "900 2 1"},
+        BadValue{"Crash0", "12 85 20.0"}, BadValue{"Crash0", "3 -5 20.0"},
+        BadValue{"Block0", "2 5 2 3 0"}, BadValue{"Block1", "-1 5 2 3 0"},
+        BadValue{"Block1", "0 4 4 2 7"}, BadValue{"Block1", "0 4 40 2 2"},
+        BadValue{"WaitTown1Len", "-1"}, BadValue{"TrainNumber0", "1 3 4 0 0 1.0 13 34 5.0 1"},
+        BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 136 5.0 1"}, BadValue{"TrainNumber0", "1 3 4"},
+        BadValue{"TrainNumber0", "1 0 4 0 0 1.0 3 34 5.0 1"},
+        BadValue{"TrainNumber0", "1 3 4 0 0 nan 3 34 5.0 1"},
+        BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 34 1e30 1"},
+        BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 34 -inf 1"}, BadValue{"Crash0", "3 85 nan"},
+        BadValue{"S0", "42 1 0 3"},
+        // Numbers that parse but no game can make: far along or off the
+        // track, a track never built, a flag that is neither 0 nor 1.
+        BadValue{"Crash0", "3 85 1e30"}, BadValue{"Crash0", "3 85 -1"},
+        BadValue{"Crash0", "3 100 20.0"}, BadValue{"L0", "45 2 2"}, BadValue{"S0", "43 1 4 3"},
+        BadValue{"S0", "42 1 4 4"}, BadValue{"TrainNumber0", "1 3 4 0 0 1.0 3 100 5.0 1"},
+        BadValue{"TrainNumber0", "1 3 4 0 2 1.0 3 34 5.0 1"}, BadValue{"CounterMinusMoney", "nan"},
+        BadValue{"NextTownJunctions", "18"}, BadValue{"WaitTown1TownColor", "7"},
+        BadValue{"SwitchNumber", "-4"}, BadValue{"NumberTrains", "5"}));
 
 TEST(Towns, BadTownDataFromASaveIsRefusedWithALogLine) {
   Rig rig;

@@ -73,9 +73,8 @@ TEST_F(InfoDialogs, StatisticsPagesShowTheFiguresAndTheirButton) {
   Click(stats->NextButton);
 
   stats->ShowGameOver(&slot, {"Bo", 5, 125, 230});
-  EXPECT_EQ(stats->Lines,
-            (std::vector<std::string>{"GAME OVER", "Player:  Bo", "Top level:  5",
-                                      "Total time:  2:5:00", "Total trains:  230"}));
+  EXPECT_EQ(stats->Lines, (std::vector<std::string>{"GAME OVER", "Player:  Bo", "Top level:  5",
+                                                    "Total time:  2:5:00", "Total trains:  230"}));
   EXPECT_TRUE(stats->OkButton->Visible && !stats->NextButton->Visible);
   Click(stats->OkButton);
   stats->ShowGameOver(&slot, {"Bo", 5, 59, 230});

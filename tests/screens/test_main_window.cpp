@@ -27,10 +27,14 @@ using namespace spritetest;
 namespace {
 
 struct RecordingServices : ScreenServices {
-  void SetMusicOn(bool on) override { calls.push_back(std::string("music ") + (on ? "on" : "off")); }
+  void SetMusicOn(bool on) override {
+    calls.push_back(std::string("music ") + (on ? "on" : "off"));
+  }
   void SetMusicVolume(int v) override { calls.push_back("music volume " + std::to_string(v)); }
   void SetSoundVolume(int v) override { calls.push_back("sound volume " + std::to_string(v)); }
-  void SetSoundOn(bool on) override { calls.push_back(std::string("sound ") + (on ? "on" : "off")); }
+  void SetSoundOn(bool on) override {
+    calls.push_back(std::string("sound ") + (on ? "on" : "off"));
+  }
   void SwitchVideoMode() override { calls.push_back("video mode"); }
   void OpenMakerPage() override { calls.push_back("maker page"); }
   std::vector<std::string> calls;

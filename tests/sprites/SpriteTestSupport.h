@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/LClip.h"
 #include "core/ClipTable.h"
+#include "engine/LClip.h"
 
 namespace spritetest {
 
@@ -49,8 +49,8 @@ inline LClip* ClipFromSurface(SDL_Surface* surface, int frames) {
   clip->Picture = new ClipPicture{frames, 1, surface};
   clip->FrameW = surface->w / frames;
   clip->FrameH = surface->h;
-  clip->SrcRect = SDL_Rect{0, 0, static_cast<Uint16>(clip->FrameW),
-                           static_cast<Uint16>(clip->FrameH)};
+  clip->SrcRect =
+      SDL_Rect{0, 0, static_cast<Uint16>(clip->FrameW), static_cast<Uint16>(clip->FrameH)};
   clip->FrameAlign.resize(static_cast<size_t>(frames));
   return clip;
 }
@@ -124,9 +124,24 @@ inline void WriteTga(const std::string& path, int w, int h, int frames) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return;
-  uint8_t header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                        uint8_t(w & 255), uint8_t(w >> 8), uint8_t(h & 255), uint8_t(h >> 8),
-                        32, 0x28};
+  uint8_t header[18] = {0,
+                        0,
+                        2,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        uint8_t(w & 255),
+                        uint8_t(w >> 8),
+                        uint8_t(h & 255),
+                        uint8_t(h >> 8),
+                        32,
+                        0x28};
   std::fwrite(header, 1, sizeof header, f);
   const int frameW = w / frames;
   for (int y = 0; y < h; ++y) {
@@ -142,8 +157,7 @@ inline void WriteTga(const std::string& path, int w, int h, int frames) {
 // Writes a picture (and its mask) for every library entry into root, except the
 // files named in skip. Pictures are 8 pixels wide per frame and 10 high; masks
 // are black in the first pixel of each frame and white elsewhere.
-inline void BuildLibraryPictures(const std::string& root,
-                                 const std::set<std::string>& skip = {}) {
+inline void BuildLibraryPictures(const std::string& root, const std::set<std::string>& skip = {}) {
   for (int i = 0; i < kClipCount; ++i) {
     const ClipDesc* d = GetClipDesc(i);
     if (d->Picture[0] == '\0') continue;

@@ -6,8 +6,8 @@
 
 #include "SpriteTestSupport.h"
 #include "core/Cipher.h"
-#include "engine/LEngine.h"
 #include "core/LParams.h"
+#include "engine/LEngine.h"
 #include "sprites/CompleteIndicator.h"
 #include "sprites/FineSink.h"
 
@@ -144,8 +144,7 @@ TEST_F(Indicator, ProgressFollowsTheEngineAndNeverPasses100) {
 }
 
 TEST_F(Indicator, SaveWritesItsKeysInOrderAndLoadRestoresTheRun) {
-  CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey),
-              kProgramKeyLength);
+  CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
   indicator->Start(10, &game);
   for (int i = 0; i < 300; ++i) Frame();
   const double x = indicator->Engine->x;
@@ -155,12 +154,16 @@ TEST_F(Indicator, SaveWritesItsKeysInOrderAndLoadRestoresTheRun) {
   indicator->Save();
   std::vector<std::string> keys;
   for (const auto& entry : Params().Entries()) keys.push_back(entry.first);
-  const std::vector<std::string> expected = {
-      "CompleteIndicator.DeltaPercent", "CompleteIndicator.Percent",
-      "CompleteIndicator.x",            "CompleteIndicator.y",
-      "CompleteIndicator.Vx",           "CompleteIndicator.Frame",
-      "CompleteIndicator.iState",       "CompleteIndicator.WaitCounter",
-      "CompleteIndicator.SaveV",        "CompleteIndicator.NeedShow"};
+  const std::vector<std::string> expected = {"CompleteIndicator.DeltaPercent",
+                                             "CompleteIndicator.Percent",
+                                             "CompleteIndicator.x",
+                                             "CompleteIndicator.y",
+                                             "CompleteIndicator.Vx",
+                                             "CompleteIndicator.Frame",
+                                             "CompleteIndicator.iState",
+                                             "CompleteIndicator.WaitCounter",
+                                             "CompleteIndicator.SaveV",
+                                             "CompleteIndicator.NeedShow"};
   EXPECT_EQ(keys, expected);
   ASSERT_TRUE(Params().Close());
   CompleteIndicator other(screen.get());
@@ -174,15 +177,13 @@ TEST_F(Indicator, SaveWritesItsKeysInOrderAndLoadRestoresTheRun) {
 }
 
 TEST_F(Indicator, DamagedSaveStillEndsTheLevel) {
-  CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey),
-              kProgramKeyLength);
+  CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
   const std::string path = MakeTempDir() + "/damaged.sav";
   ASSERT_TRUE(Params().OpenWrite(path));
-  const char* const values[][2] = {{"DeltaPercent", "0"}, {"Percent", "nan"},
-                                   {"x", "inf"},          {"y", "25"},
-                                   {"Vx", "0"},           {"Frame", "0"},
-                                   {"iState", "7"},       {"WaitCounter", "-40"},
-                                   {"SaveV", "nan"},      {"NeedShow", "1"}};
+  const char* const values[][2] = {
+      {"DeltaPercent", "0"}, {"Percent", "nan"}, {"x", "inf"},    {"y", "25"},
+      {"Vx", "0"},           {"Frame", "0"},     {"iState", "7"}, {"WaitCounter", "-40"},
+      {"SaveV", "nan"},      {"NeedShow", "1"}};
   for (const auto& [name, text] : values) {
     std::string value = text;
     Params().Text("CompleteIndicator.", name, value, kSave);

@@ -166,8 +166,8 @@ TEST_F(SmallFont, DrawParagraphJustifiesAllButTheLastLine) {
 
 TEST_F(SmallFont, CopyAlphaCopiesTheSheetsAlpha) {
   SDL_Surface* alphaSheet = MakeSurface(5, 4, true);
-  SDL_FillRect(alphaSheet, nullptr, 0xFF00FF00);         // opaque marker colour
-  SetPixel(alphaSheet, 1, 0, 0x40112233);                // a glyph at x = 1..3
+  SDL_FillRect(alphaSheet, nullptr, 0xFF00FF00);  // opaque marker colour
+  SetPixel(alphaSheet, 1, 0, 0x40112233);         // a glyph at x = 1..3
   SetPixel(alphaSheet, 2, 0, 0x40112233);
   SetPixel(alphaSheet, 3, 0, 0x40112233);
   for (int y = 1; y < 4; ++y)

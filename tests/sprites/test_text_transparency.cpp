@@ -90,15 +90,15 @@ struct TextTransparency : ::testing::Test {
 
   // Every pixel of the w x h area at (left, top) shows ink where the string of
   // length glyphs drawn at (x0, y0) has ink, and the background elsewhere.
-  void ExpectTextOver(SDL_Surface* s, int left, int top, int w, int h, int x0, int y0,
-                      int length) {
+  void ExpectTextOver(SDL_Surface* s, int left, int top, int w, int h, int x0, int y0, int length) {
     int wrong = 0;
     for (int y = top; y < top + h; ++y) {
       for (int x = left; x < left + w; ++x) {
         const uint32_t want = IsInk(x, y, x0, y0, length) ? kInk : kGreen;
         if (IsColour(ReadPixel(s, x, y), want)) continue;
-        if (++wrong <= 3) ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex
-                                        << PixelAt(s, x, y) << ", expected " << want;
+        if (++wrong <= 3)
+          ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << PixelAt(s, x, y)
+                        << ", expected " << want;
       }
     }
     EXPECT_EQ(wrong, 0);
@@ -113,7 +113,8 @@ TEST_F(TextTransparency, MessageLettersShowTheScreenBehindThem) {
   SDL_Surface* display = Display();
   auto screen = std::make_unique<LEngine>(display, 0, 0, 800, 600, true);
   ASSERT_NE(screen->Background, nullptr);
-  SDL_FillRect(screen->Background, nullptr, SDL_MapRGB(screen->Background->format, 0x20, 0x60, 0x20));
+  SDL_FillRect(screen->Background, nullptr,
+               SDL_MapRGB(screen->Background->format, 0x20, 0x60, 0x20));
   {
     MessageLine line(screen.get(), &fontClip, 0, 100, 100, 10, "ab");
     line.Post("abab", true);

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "core/ClipTable.h"
 #include "engine/LClip.h"
 #include "sprites/BitmapFont.h"
-#include "core/ClipTable.h"
 
 namespace {
 
@@ -28,12 +28,13 @@ class VideoEnvironment : public ::testing::Environment {
   }
   void TearDown() override { SDL_Quit(); }
 };
-[[maybe_unused]] const auto* const kVideo = ::testing::AddGlobalTestEnvironment(new VideoEnvironment);
+[[maybe_unused]] const auto* const kVideo =
+    ::testing::AddGlobalTestEnvironment(new VideoEnvironment);
 
 // Every library entry whose picture belongs to the interface.
 std::vector<int> InterfaceEntries() {
-  std::vector<int> v = {1,  2,  3,  5,  6,  7,  8,  19, 20, 21, 22, 23, 90, 91,
-                        92, 93, 94, 101, 103, 104, 105, 106, 107, 108, 109, 112};
+  std::vector<int> v = {1,  2,  3,  5,  6,   7,   8,   19,  20,  21,  22,  23,  90,
+                        91, 92, 93, 94, 101, 103, 104, 105, 106, 107, 108, 109, 112};
   for (int i = 34; i <= 51; ++i) v.push_back(i);
   for (int i = 55; i <= 82; ++i) v.push_back(i);
   return v;
@@ -106,7 +107,8 @@ TEST(ArtInterfaceEntries, EveryEntryLoadsWithItsFrameCount) {
     auto l = Load(index);
     ASSERT_TRUE(l->ok) << d->Picture;
     EXPECT_EQ(l->clip.FrameCount(), d->iNumberFrames);
-    EXPECT_EQ(l->clip.GetSurface()->w % d->iNumberFrames, 0) << d->Picture << " is not cut into equal frames";
+    EXPECT_EQ(l->clip.GetSurface()->w % d->iNumberFrames, 0)
+        << d->Picture << " is not cut into equal frames";
     EXPECT_GT(l->clip.FrameW, 0);
     EXPECT_GT(l->clip.FrameH, 0);
   }
@@ -169,12 +171,9 @@ struct FontCase {
   int maxGap = 3;  // clear columns a glyph's run may have beside its ink (its shadow shows there)
 };
 const FontCase kFonts[] = {
-    {1, nullptr, 95, "The train has arrived"},
-    {2, nullptr, 95, "Trains on level:  17"},
-    {77, nullptr, 95, "QUIT THE GAME?"},
-    {70, nullptr, 95, "PICK GAME"},
-    {103, "LEV 0123456789", 14, "LEVEL  1", 5},
-    {71, "( ):0123456789-", 15, "(1-6):"},
+    {1, nullptr, 95, "The train has arrived"},  {2, nullptr, 95, "Trains on level:  17"},
+    {77, nullptr, 95, "QUIT THE GAME?"},        {70, nullptr, 95, "PICK GAME"},
+    {103, "LEV 0123456789", 14, "LEVEL  1", 5}, {71, "( ):0123456789-", 15, "(1-6):"},
 };
 
 // Columns of a glyph's rectangle with ink: an alpha of at least 128 below the marker row.
@@ -213,14 +212,16 @@ TEST(ArtInterfaceFonts, EveryCharacterHasAVisibleGlyphAndASampleLineDraws) {
     int width = font.Measure(f.sample);
     EXPECT_GT(width, 0);
     EXPECT_LT(width, 800);
-    SDL_Surface* target = SDL_CreateRGBSurface(SDL_SWSURFACE, width + 8, font.Height, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Surface* target =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, width + 8, font.Height, 32, 0xFF0000, 0xFF00, 0xFF, 0);
     ASSERT_NE(target, nullptr);
     SDL_FillRect(target, nullptr, 0);
     font.DrawString(target, 4, 0, f.sample);
     int lit = 0;
     SDL_LockSurface(target);
     for (int y = 0; y < target->h; ++y)
-      for (int x = 0; x < target->w; ++x) lit += static_cast<Uint32*>(target->pixels)[y * (target->pitch / 4) + x] != 0;
+      for (int x = 0; x < target->w; ++x)
+        lit += static_cast<Uint32*>(target->pixels)[y * (target->pitch / 4) + x] != 0;
     SDL_UnlockSurface(target);
     SDL_FreeSurface(target);
     EXPECT_GT(lit, width * 2) << "the sample line left the target almost empty";
@@ -255,7 +256,8 @@ TEST(ArtInterfaceFonts, GlyphRunsAreTheirInkAndASmallGap) {
 
 TEST(ArtInterfaceWidgets, ButtonAndCheckBoxFramesLookDifferent) {
   // Buttons: normal, pressed, hover; check boxes: six states; slider handle: two.
-  for (int index : {7, 8, 19, 20, 21, 36, 43, 44, 49, 68, 69, 73, 74, 104, 105, 106, 107, 108, 109}) {
+  for (int index :
+       {7, 8, 19, 20, 21, 36, 43, 44, 49, 68, 69, 73, 74, 104, 105, 106, 107, 108, 109}) {
     SCOPED_TRACE("entry " + std::to_string(index));
     auto l = Load(index);
     ASSERT_TRUE(l->ok);

@@ -11,17 +11,21 @@
 #include <string>
 #include <vector>
 
+#include "core/ClipTable.h"
 #include "engine/LClip.h"
 #include "sprites/BitmapFont.h"
-#include "core/ClipTable.h"
 
 namespace {
 
 struct Box {
   int x, y, w, h;
   bool Inside(int W, int H) const { return x >= 0 && y >= 0 && x + w <= W && y + h <= H; }
-  bool Inside(const Box& o) const { return x >= o.x && y >= o.y && x + w <= o.x + o.w && y + h <= o.y + o.h; }
-  bool Overlaps(const Box& o) const { return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h; }
+  bool Inside(const Box& o) const {
+    return x >= o.x && y >= o.y && x + w <= o.x + o.w && y + h <= o.y + o.h;
+  }
+  bool Overlaps(const Box& o) const {
+    return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h;
+  }
 };
 
 std::ostream& operator<<(std::ostream& os, const Box& b) {
@@ -110,14 +114,16 @@ TEST(ArtInterfaceLayout, MenuItemsFitTheirRows) {
   EXPECT_LE(frame.clip.FrameW, 400);
   EXPECT_LE(frame.clip.FrameH, rowStep);
   EXPECT_LE(75 + 5 * rowStep + frame.clip.FrameH, 520);
-  EXPECT_LE(items.Height, frame.clip.FrameH + 2) << "item text drawn at the row's top spills out of its frame";
+  EXPECT_LE(items.Height, frame.clip.FrameH + 2)
+      << "item text drawn at the row's top spills out of its frame";
   for (const char* text : {"CONTINUE", "NEW GAME", "PICK GAME", "OPTIONS", "HELP", "EXIT"})
     EXPECT_LE(items.Measure(text), frame.clip.FrameW) << text;
 }
 
 TEST(ArtInterfaceLayout, GameTypePicturesSitInsideTheirFrames) {
   Entry upper(36), lower(37), puzzle(38), classic(39), marker(40), caption1(34), caption2(35);
-  ASSERT_TRUE(upper.ok && lower.ok && puzzle.ok && classic.ok && marker.ok && caption1.ok && caption2.ok);
+  ASSERT_TRUE(upper.ok && lower.ok && puzzle.ok && classic.ok && marker.ok && caption1.ok &&
+              caption2.ok);
   EXPECT_TRUE(puzzle.At().Inside(upper.At()));
   EXPECT_TRUE(classic.At().Inside(lower.At()));
   EXPECT_TRUE(marker.At(65, 88).Inside(upper.At()));
@@ -138,10 +144,12 @@ TEST(ArtInterfaceLayout, PanelControlsStayOnThePanelAndApart) {
     Entry e(index);
     ASSERT_TRUE(e.ok);
     EXPECT_TRUE(e.At().Inside(140, 600)) << "entry " << index << " at " << e.At();
-    if (index == 19 || index == 20 || index == 21 || index == 93 || index == 101) boxes.push_back(e.At());
+    if (index == 19 || index == 20 || index == 21 || index == 93 || index == 101)
+      boxes.push_back(e.At());
   }
   for (size_t i = 0; i < boxes.size(); ++i)
-    for (size_t j = i + 1; j < boxes.size(); ++j) EXPECT_FALSE(boxes[i].Overlaps(boxes[j])) << boxes[i] << boxes[j];
+    for (size_t j = i + 1; j < boxes.size(); ++j)
+      EXPECT_FALSE(boxes[i].Overlaps(boxes[j])) << boxes[i] << boxes[j];
 }
 
 TEST(ArtInterfaceLayout, HelpIllustrationsStayOnThePageAndApart) {
@@ -158,7 +166,8 @@ TEST(ArtInterfaceLayout, HelpIllustrationsStayOnThePageAndApart) {
     boxes.push_back(e.At());
   }
   for (size_t i = 0; i < boxes.size(); ++i)
-    for (size_t j = i + 1; j < boxes.size(); ++j) EXPECT_FALSE(boxes[i].Overlaps(boxes[j])) << boxes[i] << boxes[j];
+    for (size_t j = i + 1; j < boxes.size(); ++j)
+      EXPECT_FALSE(boxes[i].Overlaps(boxes[j])) << boxes[i] << boxes[j];
 }
 
 // One line of the help page's text as the generator drew it (art/help-text.txt).
@@ -204,7 +213,8 @@ TEST(ArtInterfaceLayout, HelpTextIsReadableAndClearOfThePictures) {
     EXPECT_GE(l.size, 11.0);
     EXPECT_TRUE(l.ink.Inside(Box{6, 6, 788, 588}));
     for (const Box& p : pictures) EXPECT_FALSE(l.ink.Overlaps(p)) << p;
-    for (size_t j = i + 1; j < lines.size(); ++j) EXPECT_FALSE(l.ink.Overlaps(lines[j].ink)) << lines[j].text;
+    for (size_t j = i + 1; j < lines.size(); ++j)
+      EXPECT_FALSE(l.ink.Overlaps(lines[j].ink)) << lines[j].text;
     // A heading stands well clear of the text above it (lines of a paragraph are about
     // 3 pixels apart).
     if (l.kind != "heading") continue;
@@ -242,7 +252,8 @@ TEST(ArtInterfaceLayout, SmallFontLeavesTheRowsBelowTheLettersClear) {
   ASSERT_TRUE(small.ok);
   int h = small.clip.FrameH;
   for (int y = h - 6; y < h; ++y)
-    for (int x = 0; x < small.clip.FrameW; ++x) ASSERT_LT(small.Alpha(0, x, y), 16) << "pixel " << x << ", " << y;
+    for (int x = 0; x < small.clip.FrameW; ++x)
+      ASSERT_LT(small.Alpha(0, x, y), 16) << "pixel " << x << ", " << y;
 }
 
 TEST(ArtInterfaceLayout, TipArrowsPointAtTheirAnchors) {

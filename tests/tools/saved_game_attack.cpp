@@ -38,10 +38,10 @@ void WriteBytes(const std::string& path, const Bytes& bytes) {
 
 Bytes Unsealed(const Bytes& sealed) {
   Bytes plain(sealed.size() + 8, '\0');
-  const int32_t n = Unseal(ProgramCipher(), reinterpret_cast<const uint8_t*>(sealed.data()),
-                           static_cast<int32_t>(sealed.size()),
-                           reinterpret_cast<uint8_t*>(plain.data()),
-                           static_cast<int32_t>(sealed.size()));
+  const int32_t n =
+      Unseal(ProgramCipher(), reinterpret_cast<const uint8_t*>(sealed.data()),
+             static_cast<int32_t>(sealed.size()), reinterpret_cast<uint8_t*>(plain.data()),
+             static_cast<int32_t>(sealed.size()));
   plain.resize(n < 0 ? 0 : static_cast<size_t>(n));
   return plain;
 }
@@ -146,7 +146,8 @@ class SavedGameAttack : public ::testing::Test {
     const int lines = Count(log, "Error. Game::");
     const bool resumed = loaded && Count(log, "a new game starts") == 0;
     if (failure.empty() && resumed && lines != 0) failure = "a resumed game logged: " + log;
-    if (failure.empty() && !resumed && lines != 1) failure = "a new game without one log line: " + log;
+    if (failure.empty() && !resumed && lines != 1)
+      failure = "a new game without one log line: " + log;
     return failure;
   }
 

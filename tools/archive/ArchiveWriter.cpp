@@ -28,8 +28,8 @@ void PutLittle(uint8_t* p, uint32_t v) {
 
 std::vector<uint8_t> SealBytes(const CipherContext& ctx, const uint8_t* data, size_t n) {
   std::vector<uint8_t> out(static_cast<size_t>(SealedLength(static_cast<int32_t>(n))));
-  const int32_t length = Seal(ctx, data, static_cast<int32_t>(n), out.data(),
-                              static_cast<int32_t>(out.size()), false);
+  const int32_t length =
+      Seal(ctx, data, static_cast<int32_t>(n), out.data(), static_cast<int32_t>(out.size()), false);
   out.resize(length < 0 ? 0 : static_cast<size_t>(length));
   return out;
 }
@@ -97,8 +97,8 @@ bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& im
     error = "cannot create " + temp + ": " + std::strerror(errno);
     return false;
   }
-  bool ok = std::fwrite(image.data(), 1, image.size(), f) == image.size() &&
-            std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
+  bool ok = std::fwrite(image.data(), 1, image.size(), f) == image.size() && std::fflush(f) == 0 &&
+            ::fsync(::fileno(f)) == 0;
   ok = std::fclose(f) == 0 && ok;
   ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) {

@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     if (!only.empty() && std::find(only.begin(), only.end(), g.name) == only.end()) continue;
     auto t0 = std::chrono::steady_clock::now();
     g.fn(ctx);
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     std::printf("art: %-24s %7.0f ms\n", g.name.c_str(), ms);
   }
   if (only.empty()) {

@@ -89,8 +89,7 @@ RouteGoal Autopilot::GoalFor(const Train& train) const {
     goal.kind = RouteGoal::kAnyTown;
     goal.stopsAtRed = false;
   } else {
-    goal.kind = game_.GetField().CrashSites().empty() ? RouteGoal::kAnyTown
-                                                      : RouteGoal::kCrashSite;
+    goal.kind = game_.GetField().CrashSites().empty() ? RouteGoal::kAnyTown : RouteGoal::kCrashSite;
     goal.avoidsCrashSites = false;
   }
   return goal;
@@ -134,7 +133,8 @@ const Autopilot::Plan* Autopilot::PlanOf(int id) const {
 
 bool Autopilot::GiveWay(const Plan& plan, int before, std::vector<ControlNeed>& needs,
                         bool* diverts) {
-  if (plan.train->kind == TrainKind::kCrazy) return false;  // it would crash on a switch set against it
+  if (plan.train->kind == TrainKind::kCrazy)
+    return false;  // it would crash on a switch set against it
   const bool diverted = Divert(plan, before, needs);
   if (diverts) *diverts = diverted;
   return diverted || TurnBack(plan, false, needs);
@@ -170,14 +170,13 @@ void Autopilot::Meetings() {
       bool yields = false;
       if (now != kept.end()) {
         yields = now->second == plan.train;  // decided from the other side in this look
-      } else if (known != yielders_.end() &&
-                 (known->second == plan.train ? canYield : theyCan)) {
+      } else if (known != yielders_.end() && (known->second == plan.train ? canYield : theyCan)) {
         yields = known->second == plan.train;
       } else {
         // A repair train with nothing to repair gives way first; else the later train
         // does, and the earlier one only when the later one cannot.
         const bool idle = Idle(*plan.train), otherIdle = Idle(*them);
-        const bool later = idle != otherIdle ? idle
+        const bool later = idle != otherIdle            ? idle
                            : c.ownEnter != c.otherEnter ? c.ownEnter > c.otherEnter
                                                         : plan.id > c.train;
         yields = canYield && (later || !theyCan);
@@ -259,8 +258,8 @@ bool Autopilot::TurnBack(const Plan& plan, bool wayBack, std::vector<ControlNeed
         (plan.goal.kind == RouteGoal::kTown && plan.goal.town == town))) {
     return false;
   }
-  if (wayBack && !Find(last.place.j, rail::Opposite(last.place.d),
-                       static_cast<int>(last.place.pos), plan.goal, nullptr)
+  if (wayBack && !Find(last.place.j, rail::Opposite(last.place.d), static_cast<int>(last.place.pos),
+                       plan.goal, nullptr)
                       .found) {
     return false;
   }

@@ -57,7 +57,7 @@ class Autopilot {
     Traffic::Mover mover;
     Route route;
     std::vector<Traffic::Conflict> meetings;  // head-on, one per other train, nearest first
-    int giveWayBefore = -1;          // it gives way before this distance; -1: it does not
+    int giveWayBefore = -1;                   // it gives way before this distance; -1: it does not
   };
   using ControlKey = std::tuple<int, int, bool>;  // junction, side, signal
 

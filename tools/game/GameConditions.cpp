@@ -8,8 +8,8 @@
 namespace conditions {
 
 namespace {
-const char* const kValued[] = {"state",   "level",    "delivered", "towns",
-                               "trains",  "progress", "crashes",   "repairs"};
+const char* const kValued[] = {"state",  "level",    "delivered", "towns",
+                               "trains", "progress", "crashes",   "repairs"};
 const char* const kPlain[] = {"statistics", "help", "crash"};
 }  // namespace
 

@@ -16,19 +16,28 @@ using report::Format;
 
 const char* StateName(int state) {
   switch (state) {
-    case kStateConstructed: return "constructed";
-    case kStateNewGame: return "new game";
-    case kStateRestoring: return "restoring";
-    case kStateStartHelp: return "start help";
-    case kStatePlaying: return "playing";
-    case kStateLevelStatistics: return "level statistics";
-    case kStateFinalStatistics: return "final statistics";
-    case kStateLevelFinishing: return "level finishing";
-    case kStateOutOfMoney: return "out of money";
-    default: return "unknown";
+    case kStateConstructed:
+      return "constructed";
+    case kStateNewGame:
+      return "new game";
+    case kStateRestoring:
+      return "restoring";
+    case kStateStartHelp:
+      return "start help";
+    case kStatePlaying:
+      return "playing";
+    case kStateLevelStatistics:
+      return "level statistics";
+    case kStateFinalStatistics:
+      return "final statistics";
+    case kStateLevelFinishing:
+      return "level finishing";
+    case kStateOutOfMoney:
+      return "out of money";
+    default:
+      return "unknown";
   }
 }
-
 
 std::string SceneryLines(const std::vector<Scenery>& items, const char* what) {
   std::string out;
@@ -64,20 +73,21 @@ std::string Game(GameSession& session) {
                 g.CurrentRoundInType + 1, g.CurrentRound,
                 g.iGameMode == kBuildingMode ? "building" : "operating", g.CurrSelectTrackType);
   out += Format("money %d (level start %d), delivered %d (level start %d), total time %d min\n",
-                g.MoneyCounter, g.MoneyCounterBeginLevel, g.TrainCounter,
-                g.TrainCounterBeginLevel, g.TotalTime);
+                g.MoneyCounter, g.MoneyCounterBeginLevel, g.TrainCounter, g.TrainCounterBeginLevel,
+                g.TotalTime);
   out += Format("towns %d of %d, progress %.2f%% of %d min, caption \"%s\"\n", g.NumberTown,
                 r.MaxTowns, g.Progress(), r.LevelMinutes, g.LevelCaption.c_str());
-  out += Format("timers: train %d/%d, crazy %d/%d, damage %d/%d, wave %d/%d, empty field %d, "
-                "minute tips %d\n",
-                g.CounterNewTrain, g.TimeNewTrain, g.CounterNewCrazy, g.TimeNewCrazy,
-                g.CounterNewCrashes, g.TimeNewCrashes, g.CounterWave, g.TimeWave,
-                g.CounterTimeWithoutTrain, g.CounterTimeMinuteTips);
+  out += Format(
+      "timers: train %d/%d, crazy %d/%d, damage %d/%d, wave %d/%d, empty field %d, "
+      "minute tips %d\n",
+      g.CounterNewTrain, g.TimeNewTrain, g.CounterNewCrazy, g.TimeNewCrazy, g.CounterNewCrashes,
+      g.TimeNewCrashes, g.CounterWave, g.TimeWave, g.CounterTimeWithoutTrain,
+      g.CounterTimeMinuteTips);
   out += Cursor(g);
   const std::string speed =
       session.Speed() > 1 ? ", speed x" + std::to_string(session.Speed()) : std::string();
-  out += Format("screen: %s%s, dialog %s\n", session.Paused() ? "paused" : "running",
-                speed.c_str(), DialogName(session.Open()));
+  out += Format("screen: %s%s, dialog %s\n", session.Paused() ? "paused" : "running", speed.c_str(),
+                DialogName(session.Open()));
   return out;
 }
 
@@ -89,8 +99,8 @@ std::string ShownTips(GameSession& session) {
   std::string out;
   for (const Tips::Shown& t : shown) {
     auto text = g.TipTexts().find(t.number);
-    out += Format("tip %d shown %d ms, box %d,%d %dx%d \"%s\"\n", t.number, t.age, t.boxX,
-                  t.boxY, t.boxW, t.boxH,
+    out += Format("tip %d shown %d ms, box %d,%d %dx%d \"%s\"\n", t.number, t.age, t.boxX, t.boxY,
+                  t.boxW, t.boxH,
                   text == g.TipTexts().end() ? "" : script::Printable(text->second).c_str());
   }
   return out;
@@ -107,14 +117,15 @@ std::string Houses(GameSession& session) {
 std::string AutopilotCounts(GameSession& session) {
   const Autopilot* a = session.GetAutopilot();
   if (!a) return "autopilot off\n";
-  return Format("autopilot: %d clicks, %d right clicks; trains turned %d times, "
-                "sent round %d times\n",
-                a->Clicks(), a->RightClicks(), a->TurnBacks(), a->Diversions());
+  return Format(
+      "autopilot: %d clicks, %d right clicks; trains turned %d times, "
+      "sent round %d times\n",
+      a->Clicks(), a->RightClicks(), a->TurnBacks(), a->Diversions());
 }
 
 bool FieldPart(GameSession& session, const std::string& what, std::string& out) {
-  static const char* const kParts[] = {"trains", "crashes", "queues", "switches",
-                                       "signals", "towns",  "field",  "records"};
+  static const char* const kParts[] = {"trains",  "crashes", "queues", "switches",
+                                       "signals", "towns",   "field",  "records"};
   bool known = false;
   for (const char* part : kParts) known = known || what == part;
   if (!known) return false;
@@ -123,13 +134,20 @@ bool FieldPart(GameSession& session, const std::string& what, std::string& out) 
     return true;
   }
   const Field& f = session.GetGame().GetField();
-  if (what == "trains") out = report::Trains(f);
-  else if (what == "crashes") out = report::CrashSites(f);
-  else if (what == "queues") out = report::Queues(f);
-  else if (what == "switches") out = report::Switches(f);
-  else if (what == "signals") out = report::Signals(f);
-  else if (what == "towns") out = report::Towns(f);
-  else if (what == "field") out = report::All(f);
+  if (what == "trains")
+    out = report::Trains(f);
+  else if (what == "crashes")
+    out = report::CrashSites(f);
+  else if (what == "queues")
+    out = report::Queues(f);
+  else if (what == "switches")
+    out = report::Switches(f);
+  else if (what == "signals")
+    out = report::Signals(f);
+  else if (what == "towns")
+    out = report::Towns(f);
+  else if (what == "field")
+    out = report::All(f);
   else if (what == "records") {
     out = "towns \"" + f.TownRecord() + "\"\ntracks \"" + f.BuiltTrackRecord() + "\"\n";
   } else {

@@ -59,7 +59,7 @@ const std::map<std::string, GameScript::Command>& GameScript::Commands() {
       {"click", &GameScript::Click},       {"rclick", &GameScript::RightClick},
       {"wheel", &GameScript::Wheel},       {"key", &GameScript::Key},
       {"button", &GameScript::Button},     {"close", &GameScript::Close},
-      {"autopilot", &GameScript::Pilot}, {"seed", &GameScript::Seed},
+      {"autopilot", &GameScript::Pilot},   {"seed", &GameScript::Seed},
       {"player", &GameScript::Player},     {"tips", &GameScript::ShowTips},
       {"sounds", &GameScript::Sounds},     {"money", &GameScript::Money},
       {"savefile", &GameScript::SaveFile}, {"folder", &GameScript::Folder},
@@ -115,8 +115,10 @@ bool GameScript::SaveFile(std::istream& in) {
   std::error_code ec;
   if (what == "size") {
     const auto size = std::filesystem::file_size(path, ec);
-    if (ec) std::printf("no saved game %s\n", path.c_str());
-    else std::printf("saved game %s: %ju bytes\n", path.c_str(), static_cast<uintmax_t>(size));
+    if (ec)
+      std::printf("no saved game %s\n", path.c_str());
+    else
+      std::printf("saved game %s: %ju bytes\n", path.c_str(), static_cast<uintmax_t>(size));
   } else if (what == "cut") {
     int size = 0;
     if (!Number(in, size, 0, 100000000)) return false;
@@ -305,10 +307,14 @@ bool GameScript::Close(std::istream& in) {
   std::string name, option;
   if (!(in >> name)) return false;
   Dialog d = Dialog::kNone;
-  if (name == "statistics") d = Dialog::kLevelStatistics;
-  else if (name == "help") d = Dialog::kHelp;
-  else if (name == "menu") d = Dialog::kMenu;
-  else return false;
+  if (name == "statistics")
+    d = Dialog::kLevelStatistics;
+  else if (name == "help")
+    d = Dialog::kHelp;
+  else if (name == "menu")
+    d = Dialog::kMenu;
+  else
+    return false;
   const bool dontShow = (in >> option) && option == "dontshow";
   if (!s_.Close(d, dontShow)) std::printf("no %s open\n", name.c_str());
   return true;

@@ -4,23 +4,26 @@
 #include "game/Settings.h"
 #include "ids/ScreenSize.h"
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
 const char* DialogName(Dialog d) {
   switch (d) {
-    case Dialog::kLevelStatistics: return "level statistics";
-    case Dialog::kFinalStatistics: return "final statistics";
-    case Dialog::kHelp: return "help";
-    case Dialog::kMenu: return "menu";
-    default: return "none";
+    case Dialog::kLevelStatistics:
+      return "level statistics";
+    case Dialog::kFinalStatistics:
+      return "final statistics";
+    case Dialog::kHelp:
+      return "help";
+    case Dialog::kMenu:
+      return "menu";
+    default:
+      return "none";
   }
 }
 
 GameSession::GameSession(SDL_Surface* display, EventLog& log)
     : log_(log),
-      screen_(std::make_unique<LEngine>(display, 0, 0, screen::kWidth,
-                                        screen::kHeight, true)),
+      screen_(std::make_unique<LEngine>(display, 0, 0, screen::kWidth, screen::kHeight, true)),
       sprites_(std::make_unique<HeadlessSprites>()) {}
 
 GameSession::~GameSession() {
@@ -156,8 +159,10 @@ void GameSession::RightClick(int x, int y) {
 
 void GameSession::Wheel(bool down, int x, int y) {
   if (!game_ || dialog_ != Dialog::kNone) return;
-  if (down) game_->OnWheelDown(x, y);
-  else game_->OnWheelUp(x, y);
+  if (down)
+    game_->OnWheelDown(x, y);
+  else
+    game_->OnWheelUp(x, y);
 }
 
 void GameSession::PressButton(const LControl* button) {
@@ -187,8 +192,9 @@ void GameSession::Key(int key, int modifiers) {
 
 bool GameSession::Close(Dialog dialog, bool dontShowHelpAtStart) {
   const bool statistics = dialog == Dialog::kLevelStatistics || dialog == Dialog::kFinalStatistics;
-  const bool match = dialog_ == dialog || (statistics && (dialog_ == Dialog::kLevelStatistics ||
-                                                          dialog_ == Dialog::kFinalStatistics));
+  const bool match =
+      dialog_ == dialog ||
+      (statistics && (dialog_ == Dialog::kLevelStatistics || dialog_ == Dialog::kFinalStatistics));
   if (!game_ || !match) return false;
   const Dialog closing = dialog_;
   if (closing == Dialog::kHelp) helpBox_ = dontShowHelpAtStart;
@@ -232,7 +238,7 @@ void GameSession::ShowLevelEnd(const LevelStatistics& s) {
 void GameSession::ShowGameOver(const GameOverStatistics& s) {
   StopSpeed();
   dialog_ = Dialog::kFinalStatistics;
-  log_.Print("final statistics: player " + s.player + ", top level " +
-             std::to_string(s.topLevel) + ", total time " + std::to_string(s.totalTime) +
-             " min, total trains " + std::to_string(s.trains));
+  log_.Print("final statistics: player " + s.player + ", top level " + std::to_string(s.topLevel) +
+             ", total time " + std::to_string(s.totalTime) + " min, total trains " +
+             std::to_string(s.trains));
 }

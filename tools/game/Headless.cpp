@@ -8,8 +8,8 @@
 
 #include "core/Cipher.h"
 #include "engine/LArchive.h"
-#include "platform/Folders.h"
 #include "ids/ScreenSize.h"
+#include "platform/Folders.h"
 #include "sprites/ClipLib.h"
 
 SDL_Surface* StartHeadless(std::string& error) {
@@ -28,8 +28,7 @@ SDL_Surface* StartHeadless(std::string& error) {
     error = std::string("cannot start the video system: ") + SDL_GetError();
     return nullptr;
   }
-  SDL_Surface* display =
-      SDL_SetVideoMode(screen::kWidth, screen::kHeight, 32, SDL_SWSURFACE);
+  SDL_Surface* display = SDL_SetVideoMode(screen::kWidth, screen::kHeight, 32, SDL_SWSURFACE);
   if (!display) {
     error = std::string("cannot set the video mode: ") + SDL_GetError();
     return nullptr;

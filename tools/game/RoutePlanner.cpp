@@ -59,9 +59,8 @@ int RoutePlanner::Exits(int j, int a, std::array<int, 3>& exits) const {
   return 0;
 }
 
-bool RoutePlanner::StepNeeds(int j, int a, int e, const RouteGoal& goal,
-                             const Reachable& reachable, int distance,
-                             std::vector<ControlNeed>* needs) const {
+bool RoutePlanner::StepNeeds(int j, int a, int e, const RouteGoal& goal, const Reachable& reachable,
+                             int distance, std::vector<ControlNeed>* needs) const {
   const Junction& at = field_.At(j);
   const int entry = rail::SideOf(rail::Opposite(a));
   const int side = rail::OppositeSide(entry);

@@ -14,17 +14,17 @@ struct ControlNeed {
   int junction = -1;
   int side = -1;
   bool signal = false;
-  int want = -1;                          // a switch: its active direction
+  int want = -1;                           // a switch: its active direction
   SignalState light = SignalState::kNone;  // a signal: kGreen or kRed
-  int distance = 0;                       // track units from the train to the junction
+  int distance = 0;                        // track units from the train to the junction
 };
 
 // Where a trip ends.
 struct RouteGoal {
   enum Kind { kTown, kAnyTown, kCrashSite };
   Kind kind = kTown;
-  int town = -1;                // kTown: the town of the train's colour
-  bool stopsAtRed = true;       // false for crazy trains
+  int town = -1;                 // kTown: the town of the train's colour
+  bool stopsAtRed = true;        // false for crazy trains
   bool avoidsCrashSites = true;  // false for the repair train
 };
 
@@ -54,8 +54,8 @@ class RoutePlanner {
 
   // The way from junction at, reached over the track that left its previous junction in
   // direction arrival, the train being travelled units away from at.
-  Route Find(int at, int arrival, int travelled, const RouteGoal& goal,
-             const Reachable& reachable, const ExtraCost& extra = nullptr);
+  Route Find(int at, int arrival, int travelled, const RouteGoal& goal, const Reachable& reachable,
+             const ExtraCost& extra = nullptr);
 
   // True when leaving junction j in direction d enters a town (j is its inner junction).
   bool EntersTown(int j, int d, int* town) const;
@@ -76,7 +76,7 @@ class RoutePlanner {
                Route& route) const;
 
   const Field& field_;
-  std::array<int, kStates> dist_{};  // with the extra costs
+  std::array<int, kStates> dist_{};   // with the extra costs
   std::array<int, kStates> units_{};  // track units only
   std::array<int, kStates> parent_{};
 };

@@ -11,7 +11,7 @@ constexpr double kMargin = 25;     // movement steps kept between two trains on 
 constexpr int kReach = 3000;       // track units of a way that are claimed
 constexpr double kCatchUp = 5;     // movement steps: a train behind may not leave a track
                                    // sooner than this after the one ahead of it
-constexpr double kGap = 10;       // nor come onto it sooner than this after the one ahead
+constexpr double kGap = 10;        // nor come onto it sooner than this after the one ahead
                                    // has cleared its start
 }  // namespace
 
@@ -153,4 +153,3 @@ std::vector<Traffic::Conflict> Traffic::Conflicts(const Route& route, const Move
   }
   return conflicts;
 }
-

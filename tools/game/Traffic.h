@@ -62,8 +62,7 @@ class Traffic {
   void Add(int j, int d, const Claim& claim);
   // Adds the claims on the track that a mover there between enter and leave meets.
   void Meets(int j, int d, const Claim& own, std::vector<const Claim*>& met) const;
-  void MeetsOn(const Key& key, int way, const Claim& own,
-               std::vector<const Claim*>& met) const;
+  void MeetsOn(const Key& key, int way, const Claim& own, std::vector<const Claim*>& met) const;
   // The claim of a mover on the track leaving j in direction d, distance units ahead.
   static Claim ClaimOf(const Mover& mover, int d, int distance);
 

@@ -41,8 +41,8 @@
 #include <vector>
 
 #include "app/WindowScaler.h"
-#include "engine/LEngine.h"
 #include "core/Random.h"
+#include "engine/LEngine.h"
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "ids/ScreenSize.h"
@@ -61,8 +61,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kFrameMs = 20;
-constexpr int kBlitRounds = 500;             // timed full-screen blits before and after
-constexpr int kBlitEvery = 50;               // frames between two short rounds of blits
+constexpr int kBlitRounds = 500;  // timed full-screen blits before and after
+constexpr int kBlitEvery = 50;    // frames between two short rounds of blits
 constexpr int kBlitShortRound = 10;
 constexpr int kNaturalFrames = 3 * 60 * 50;  // game time left to the level's own trains
 constexpr int kWarmUpLimit = 30 * 60 * 50;   // frames after which it measures regardless
@@ -166,9 +166,7 @@ class Presenter {
   bool gfx_;
 };
 
-double Micros(Clock::duration d) {
-  return std::chrono::duration<double, std::micro>(d).count();
-}
+double Micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
 // The value below which the share q of the sorted values lies (nearest rank).
 double Percentile(const std::vector<double>& sorted, double q) {
@@ -206,8 +204,9 @@ class LayerCount {
         if (!s->Visible || !picture) continue;
         const int x = static_cast<int>(std::trunc(s->x)) - s->AlignX;
         const int y = static_cast<int>(std::trunc(s->y)) - s->AlignY;
-        const double n = Pixels(std::max(a.left, x), std::max(a.top, y),
-                                std::min(a.right, x + s->FrameW), std::min(a.bottom, y + s->FrameH));
+        const double n =
+            Pixels(std::max(a.left, x), std::max(a.top, y), std::min(a.right, x + s->FrameW),
+                   std::min(a.bottom, y + s->FrameH));
         if (n <= 0) continue;
         const bool blended = (picture->flags & SDL_SRCALPHA) && picture->format->Amask;
         pixels_[std::to_string(s->FrameW) + "x" + std::to_string(s->FrameH) +
@@ -286,14 +285,12 @@ void TimeBlits(SDL_Surface* display, SDL_Surface* picture, int rounds, std::vect
 }
 
 SDL_Surface* MakeFullScreenPicture() {
-  SDL_Surface* raw =
-      SDL_CreateRGBSurface(SDL_SWSURFACE, screen::kWidth, screen::kHeight, 32,
-                           0x00ff0000, 0x0000ff00, 0x000000ff, 0);
+  SDL_Surface* raw = SDL_CreateRGBSurface(SDL_SWSURFACE, screen::kWidth, screen::kHeight, 32,
+                                          0x00ff0000, 0x0000ff00, 0x000000ff, 0);
   if (!raw) return nullptr;
   for (int y = 0; y < screen::kHeight; ++y) {
     Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(raw->pixels) + y * raw->pitch);
-    for (int x = 0; x < screen::kWidth; ++x)
-      row[x] = static_cast<Uint32>((x * 7) ^ (y * 13));
+    for (int x = 0; x < screen::kWidth; ++x) row[x] = static_cast<Uint32>((x * 7) ^ (y * 13));
   }
   SDL_Surface* picture = SDL_DisplayFormat(raw);
   SDL_FreeSurface(raw);
@@ -349,12 +346,11 @@ bool Bench::StartLevel() {
   Globals().GameType = 1;
   Globals().ShowTips = options_.tips;
   Globals().DontShowBeginHelp = true;
-  window_ = std::make_unique<GMainWindow>(display_, 0, 0, screen::kWidth,
-                                          screen::kHeight, services_);
+  window_ =
+      std::make_unique<GMainWindow>(display_, 0, 0, screen::kWidth, screen::kHeight, services_);
   window_->Show(&TopScreen());
   // The start help, when it comes, is answered with OK as the player would.
-  for (int i = 0; i < 4 && TopScreen() && TopScreen() != window_.get(); ++i)
-    TopScreen()->Close(-1);
+  for (int i = 0; i < 4 && TopScreen() && TopScreen() != window_.get(); ++i) TopScreen()->Close(-1);
   Game* game = window_->CurrentGame();
   if (!game || TopScreen() != window_.get()) return false;
   game->StartLevelNumber = options_.level - 1;
@@ -468,7 +464,7 @@ void Bench::Report(const std::vector<FrameTimes>& frames, const std::vector<doub
   std::printf("window scale: %d%s\n", options_.scale,
               options_.scale == 1 ? ""
               : options_.gfx      ? (options_.smooth ? " smooth, SDL_gfx" : " doubling, SDL_gfx")
-                                  : (options_.smooth ? " smooth, own scaler" : " doubling, own scaler"));
+                             : (options_.smooth ? " smooth, own scaler" : " doubling, own scaler"));
   std::printf("towns: %d of %d\n", game.NumberTown, game.Record().MaxTowns);
   std::printf("trains while measured: min %d, mean %.1f, max %d\n", minTrains_, sumTrains_ / n,
               maxTrains_);
@@ -526,15 +522,20 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     }
     if (i + 1 >= argc) return false;
     const long value = std::strtol(argv[++i], nullptr, 10);
-    if (arg == "--level" && value >= 1 && value <= 6) o.level = static_cast<int>(value);
-    else if (arg == "--frames" && value > 0) o.frames = static_cast<int>(value);
-    else if (arg == "--trains" && value >= 0) o.trains = static_cast<int>(value);
-    else if (arg == "--seed" && value >= 0) o.seed = static_cast<unsigned>(value);
+    if (arg == "--level" && value >= 1 && value <= 6)
+      o.level = static_cast<int>(value);
+    else if (arg == "--frames" && value > 0)
+      o.frames = static_cast<int>(value);
+    else if (arg == "--trains" && value >= 0)
+      o.trains = static_cast<int>(value);
+    else if (arg == "--seed" && value >= 0)
+      o.seed = static_cast<unsigned>(value);
     else if (arg == "--speed" && (value == 1 || value == 2 || value == GameSpeed::kFastest))
       o.speed = static_cast<int>(value);
     else if (arg == "--scale" && value >= 1 && value <= WindowScaler::kLargestScale)
       o.scale = static_cast<int>(value);
-    else return false;
+    else
+      return false;
   }
   return true;
 }
@@ -552,15 +553,13 @@ int RunScaled(SDL_Surface* display, const Options& options) {
     Presenter presenter(display, nullptr, false);
     return Bench(display, presenter, options).Run();
   }
-  SDL_Surface* window =
-      SDL_SetVideoMode(screen::kWidth * options.scale,
-                       screen::kHeight * options.scale, 32, SDL_SWSURFACE);
+  SDL_Surface* window = SDL_SetVideoMode(screen::kWidth * options.scale,
+                                         screen::kHeight * options.scale, 32, SDL_SWSURFACE);
   if (!window) {
     std::fprintf(stderr, "screen-bench: cannot set the scaled mode: %s\n", SDL_GetError());
     return 2;
   }
-  WindowScaler scaler(window, screen::kWidth, screen::kHeight, options.scale,
-                      options.smooth);
+  WindowScaler scaler(window, screen::kWidth, screen::kHeight, options.scale, options.smooth);
   if (!scaler.Canvas()) return 2;
   Presenter presenter(window, &scaler, options.gfx);
   return Bench(scaler.Canvas(), presenter, options).Run();
@@ -571,10 +570,11 @@ int RunScaled(SDL_Surface* display, const Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr,
-                 "usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--speed K]\n"
-                 "                    [--tips] [--layers] [--scale K] [--smooth] [--gfx]\n"
-                 "                    [--plain]\n");
+    std::fprintf(
+        stderr,
+        "usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--speed K]\n"
+        "                    [--tips] [--layers] [--scale K] [--smooth] [--gfx]\n"
+        "                    [--plain]\n");
     return 2;
   }
   const std::string folder = MakeTempFolder();

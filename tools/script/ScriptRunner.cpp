@@ -8,7 +8,6 @@
 #include "railway/FieldReport.h"
 #include "railway/Train.h"
 
-
 namespace script {
 
 std::string Clean(const std::string& raw) {

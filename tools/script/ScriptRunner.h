@@ -15,8 +15,7 @@ std::string Clean(const std::string& raw);
 // Runs every line of the file at path that is not blank through run, after echoing it
 // as "> line". Returns 0 when every line ran, 2 when the file cannot be read or run
 // refuses a line (the line is named on standard error then).
-int RunFile(const char* tool, const char* path,
-            const std::function<bool(const std::string&)>& run);
+int RunFile(const char* tool, const char* path, const std::function<bool(const std::string&)>& run);
 
 // A colour by its name ("yellow" ... "white") or its number.
 bool Colour(const std::string& word, int& colour);

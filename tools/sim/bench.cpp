@@ -5,13 +5,13 @@
 
 #include <memory>
 
-#include "railway/Field.h"
-#include "railway/HeadlessSprites.h"
-#include "game/LevelTable.h"
-#include "railway/LevelRestore.h"
-#include "railway/QuietFieldHost.h"
 #include "core/ClipTable.h"
 #include "core/Random.h"
+#include "game/LevelTable.h"
+#include "railway/Field.h"
+#include "railway/HeadlessSprites.h"
+#include "railway/LevelRestore.h"
+#include "railway/QuietFieldHost.h"
 
 namespace {
 

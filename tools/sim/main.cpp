@@ -10,15 +10,15 @@
 
 #include "SimHost.h"
 #include "core/Cipher.h"
+#include "core/ClipTable.h"
 #include "core/LParams.h"
+#include "core/Random.h"
+#include "game/LevelTable.h"
 #include "railway/Field.h"
 #include "railway/FieldReport.h"
 #include "railway/HeadlessSprites.h"
-#include "railway/ParamsStore.h"
-#include "game/LevelTable.h"
 #include "railway/LevelRestore.h"
-#include "core/ClipTable.h"
-#include "core/Random.h"
+#include "railway/ParamsStore.h"
 #include "tools/script/ScriptRunner.h"
 
 namespace {
@@ -151,16 +151,25 @@ bool Sim::Load(const std::string& path) {
 }
 
 bool Sim::Print(const std::string& what) {
-  if (what == "trains") std::fputs(report::Trains(F()).c_str(), stdout);
-  else if (what == "crashes") std::fputs(report::CrashSites(F()).c_str(), stdout);
-  else if (what == "queues") std::fputs(report::Queues(F()).c_str(), stdout);
-  else if (what == "switches") std::fputs(report::Switches(F()).c_str(), stdout);
-  else if (what == "signals") std::fputs(report::Signals(F()).c_str(), stdout);
-  else if (what == "towns") std::fputs(report::Towns(F()).c_str(), stdout);
-  else if (what == "all") std::fputs(report::All(F()).c_str(), stdout);
-  else if (what == "money") std::printf("balance %d delivered %d\n", host_.money, host_.delivered);
+  if (what == "trains")
+    std::fputs(report::Trains(F()).c_str(), stdout);
+  else if (what == "crashes")
+    std::fputs(report::CrashSites(F()).c_str(), stdout);
+  else if (what == "queues")
+    std::fputs(report::Queues(F()).c_str(), stdout);
+  else if (what == "switches")
+    std::fputs(report::Switches(F()).c_str(), stdout);
+  else if (what == "signals")
+    std::fputs(report::Signals(F()).c_str(), stdout);
+  else if (what == "towns")
+    std::fputs(report::Towns(F()).c_str(), stdout);
+  else if (what == "all")
+    std::fputs(report::All(F()).c_str(), stdout);
+  else if (what == "money")
+    std::printf("balance %d delivered %d\n", host_.money, host_.delivered);
   else if (what == "records") {
-    std::printf("towns \"%s\"\ntracks \"%s\"\n", F().TownRecord().c_str(), F().BuiltTrackRecord().c_str());
+    std::printf("towns \"%s\"\ntracks \"%s\"\n", F().TownRecord().c_str(),
+                F().BuiltTrackRecord().c_str());
   } else {
     return false;
   }
@@ -201,10 +210,14 @@ bool Sim::Track(std::istream& in) {
   std::string mode = "layout";
   in >> mode;
   bool ok;
-  if (mode == "layout") ok = F().AddTrack(j, t, Laying::kLevelLayout);
-  else if (mode == "player") ok = F().AddTrack(j, t, Laying::kByPlayer);
-  else if (mode == "quiet") ok = F().AddTrack(j, t, Laying::kTownTrack);
-  else return false;
+  if (mode == "layout")
+    ok = F().AddTrack(j, t, Laying::kLevelLayout);
+  else if (mode == "player")
+    ok = F().AddTrack(j, t, Laying::kByPlayer);
+  else if (mode == "quiet")
+    ok = F().AddTrack(j, t, Laying::kTownTrack);
+  else
+    return false;
   if (!ok) std::printf("track %d,%d refused\n", j, t);
   return true;
 }
@@ -244,8 +257,10 @@ bool Sim::Line(const std::string& line) {
   } else if (cmd == "switch" || cmd == "signal") {
     int j, side;
     if (!(in >> j >> side) || !rail::ValidJunction(j)) return false;
-    if (cmd == "switch") F().At(j).ToggleSwitch(side);
-    else F().At(j).ToggleSignal(side);
+    if (cmd == "switch")
+      F().At(j).ToggleSwitch(side);
+    else
+      F().At(j).ToggleSignal(side);
   } else if (cmd == "click") {
     int x, y;
     if (!(in >> x >> y)) return false;
@@ -296,9 +311,12 @@ bool Sim::Line(const std::string& line) {
     std::string on;
     if (!(in >> on)) return false;
     bool value = on == "on";
-    if (cmd == "sounds") host_.showSounds = value;
-    else if (cmd == "tips") host_.tips = value;
-    else host_.showTipMoves = value;
+    if (cmd == "sounds")
+      host_.showSounds = value;
+    else if (cmd == "tips")
+      host_.tips = value;
+    else
+      host_.showTipMoves = value;
   } else if (cmd == "money") {
     if (!(in >> host_.money)) return false;
   } else {

@@ -34,9 +34,9 @@ const std::vector<Edge> kInputEdges = {
 // What one frame of the game can do: finish a restore (and then, at once, the level or
 // the money), finish the level, run out of money.
 const std::vector<Edge> kFrameEdges = {
-    {kStateRestoring, kStatePlaying},        {kStateRestoring, kStateOutOfMoney},
-    {kStateRestoring, kStateLevelFinishing}, {kStatePlaying, kStateLevelFinishing},
-    {kStatePlaying, kStateOutOfMoney},       {kStateLevelFinishing, kStateOutOfMoney},
+    {kStateRestoring, kStatePlaying},         {kStateRestoring, kStateOutOfMoney},
+    {kStateRestoring, kStateLevelFinishing},  {kStatePlaying, kStateLevelFinishing},
+    {kStatePlaying, kStateOutOfMoney},        {kStateLevelFinishing, kStateOutOfMoney},
     {kStateOutOfMoney, kStateLevelFinishing},
 };
 // The ends of the two timed states: only for a state that was already there before the
@@ -133,8 +133,8 @@ std::string GameInvariants::Counters(const Game& game) {
   }
   if (game.TrainCounter < 0 || game.TrainCounterBeginLevel < 0 ||
       game.TrainCounter < game.TrainCounterBeginLevel) {
-    return "train counter " + std::to_string(game.TrainCounter) + " below 0 or below its level start " +
-           std::to_string(game.TrainCounterBeginLevel);
+    return "train counter " + std::to_string(game.TrainCounter) +
+           " below 0 or below its level start " + std::to_string(game.TrainCounterBeginLevel);
   }
   const int towns = static_cast<int>(field.Towns().size());
   if (game.NumberTown != towns) {
@@ -142,12 +142,15 @@ std::string GameInvariants::Counters(const Game& game) {
            " towns on the field";
   }
   if (game.GameState != kStateConstructed && towns > std::max(game.Record().MaxTowns, 0)) {
-    return "towns " + std::to_string(towns) + " above the level's " + std::to_string(game.Record().MaxTowns);
+    return "towns " + std::to_string(towns) + " above the level's " +
+           std::to_string(game.Record().MaxTowns);
   }
   for (int i = 0; i < towns; ++i) {
     const Town& t = field.Towns()[i];
-    if (t.colour != i || !rail::ValidJunction(t.townJunction) || !rail::ValidJunction(t.innerJunction)) {
-      return Text("town ", i) + " with colour " + std::to_string(t.colour) + " or junctions out of range";
+    if (t.colour != i || !rail::ValidJunction(t.townJunction) ||
+        !rail::ValidJunction(t.innerJunction)) {
+      return Text("town ", i) + " with colour " + std::to_string(t.colour) +
+             " or junctions out of range";
     }
     for (const TrainOrder& q : t.queue) {
       if (q.colour < 0 || q.colour >= towns || q.cars < 0 || q.cars > kMaxCars) {
@@ -162,14 +165,16 @@ std::string GameInvariants::Counters(const Game& game) {
   if (game.iGameMode != kOperatingMode && game.iGameMode != kBuildingMode) {
     return Text("game mode ", game.iGameMode);
   }
-  if (game.GameType() == 1 && game.iGameMode == kBuildingMode) return "building mode in the Puzzle game";
+  if (game.GameType() == 1 && game.iGameMode == kBuildingMode)
+    return "building mode in the Puzzle game";
   if (game.CurrentRoundInType < 0 || game.CurrentRoundInType > kLastLevel) {
     return Text("level ", game.CurrentRoundInType);
   }
   if (game.GameState != kStateConstructed &&
       game.CurrentRound != LevelIndex(game.CurrentRoundInType, game.GameType())) {
     return "level record " + std::to_string(game.CurrentRound) + " for level " +
-           std::to_string(game.CurrentRoundInType) + " of game type " + std::to_string(game.GameType());
+           std::to_string(game.CurrentRoundInType) + " of game type " +
+           std::to_string(game.GameType());
   }
   return std::string();
 }
@@ -180,18 +185,20 @@ std::string GameInvariants::Cars(const Game& game) {
   for (size_t i = 0; i < trains.size(); ++i) {
     const Train& t = *trains[i];
     const std::string which = "train " + std::to_string(i) + " (" + ColourName(t.colour) + ")";
-    if (t.CarCount() < 1 || t.CarCount() > kMaxCars) return which + Text(" with cars: ", t.CarCount());
+    if (t.CarCount() < 1 || t.CarCount() > kMaxCars)
+      return which + Text(" with cars: ", t.CarCount());
     if (TrainKind k; !KindFromSaved(SavedKind(t.kind), k)) {
       return which + Text(" of kind ", SavedKind(t.kind));
     }
-    if (!std::isfinite(t.speed) || t.speed < 0) return which + " at speed " + std::to_string(t.speed);
+    if (!std::isfinite(t.speed) || t.speed < 0)
+      return which + " at speed " + std::to_string(t.speed);
     for (int c = 0; c < t.CarCount(); ++c) {
       const Car& car = t.cars[c];
       for (const rail::Place* p : {&car.place, &car.rear}) {
         if (p == &car.rear && p->j == -1) continue;  // not placed yet
         if (!BuiltSegment(field, p->j, p->d) || !std::isfinite(p->pos) || p->pos < 0) {
-          return which + Text(", car ", c) + (p == &car.rear ? " rear at " : " at ") + PlaceText(*p) +
-                 ", not on built track";
+          return which + Text(", car ", c) + (p == &car.rear ? " rear at " : " at ") +
+                 PlaceText(*p) + ", not on built track";
         }
       }
     }
@@ -254,7 +261,8 @@ std::string GameInvariants::Pictures(const Game& game, const HeadlessSprites& sp
   std::sort(owned.begin(), owned.end());
   for (size_t i = 1; i < owned.size(); ++i) {
     if (owned[i].first == owned[i - 1].first) {
-      return std::string("one picture held twice, as ") + owned[i - 1].second + " and " + owned[i].second;
+      return std::string("one picture held twice, as ") + owned[i - 1].second + " and " +
+             owned[i].second;
     }
   }
   std::vector<const FieldSprite*> alive;
@@ -268,10 +276,13 @@ std::string GameInvariants::Pictures(const Game& game, const HeadlessSprites& sp
   }
   for (const auto& s : sprites.All()) {
     const FieldSprite* p = s.get();
-    const auto it = std::lower_bound(owned.begin(), owned.end(), std::make_pair(p, static_cast<const char*>(nullptr)));
+    const auto it = std::lower_bound(owned.begin(), owned.end(),
+                                     std::make_pair(p, static_cast<const char*>(nullptr)));
     if (it == owned.end() || it->first != p) {
-      return "a picture of clip " + std::to_string(s->Clip()) + " at (" + std::to_string(static_cast<int>(s->X())) +
-             "," + std::to_string(static_cast<int>(s->Y())) + ") is left behind, held by nothing of the game";
+      return "a picture of clip " + std::to_string(s->Clip()) + " at (" +
+             std::to_string(static_cast<int>(s->X())) + "," +
+             std::to_string(static_cast<int>(s->Y())) +
+             ") is left behind, held by nothing of the game";
     }
   }
   return std::string();
@@ -288,17 +299,21 @@ std::string GameInvariants::Transition(const Game&, const Seen& now) const {
 // 500 that is not one of 1000 only comes with the trees cleared for a piece the player
 // laid. Running out of money takes the balance to 0, where it stays until a new game.
 std::string GameInvariants::Money(const Game& game, const Seen& now) const {
-  const std::string change = "balance " + std::to_string(last_.money) + " -> " + std::to_string(now.money);
+  const std::string change =
+      "balance " + std::to_string(last_.money) + " -> " + std::to_string(now.money);
   const bool restarted = now.money == Game::kStartMoney && now.trains == 0 && game.TotalTime == 0;
-  const bool naturalNewGame = (last_.state == kStateLevelStatistics || last_.state == kStateFinalStatistics) &&
-                              now.state != last_.state;
+  const bool naturalNewGame =
+      (last_.state == kStateLevelStatistics || last_.state == kStateFinalStatistics) &&
+      now.state != last_.state;
   if ((newGameExpected_ || naturalNewGame) && restarted) return std::string();
   if (now.trains < last_.trains) {
-    return "train counter went down: " + std::to_string(last_.trains) + " -> " + std::to_string(now.trains);
+    return "train counter went down: " + std::to_string(last_.trains) + " -> " +
+           std::to_string(now.trains);
   }
   const int delivered = now.trains - last_.trains;
   if (last_.state != kStateRestoring && delivered > last_.running) {
-    return std::to_string(delivered) + " trains delivered with " + std::to_string(last_.running) + " running";
+    return std::to_string(delivered) + " trains delivered with " + std::to_string(last_.running) +
+           " running";
   }
   if (now.money == last_.money) return std::string();
   if (last_.money == 0) return change + ": it left 0 without a new game";

@@ -32,9 +32,9 @@ class GameInvariants {
   struct Seen {
     int32_t state = 0;
     int32_t money = 0;
-    int32_t trains = 0;      // TrainCounter
-    int playerTracks = 0;    // tracks laid at a price
-    int running = 0;         // ordinary and crazy trains on the field
+    int32_t trains = 0;    // TrainCounter
+    int playerTracks = 0;  // tracks laid at a price
+    int running = 0;       // ordinary and crazy trains on the field
   };
 
   static std::string Counters(const Game& game);

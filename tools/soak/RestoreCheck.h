@@ -8,8 +8,8 @@
 class GameSession;
 
 struct RestoreOutcome {
-  bool loaded = false;   // the saved game was taken up (false: a new game began at once)
-  std::string failure;   // empty when every frame kept the invariants and the restore ended
+  bool loaded = false;  // the saved game was taken up (false: a new game began at once)
+  std::string failure;  // empty when every frame kept the invariants and the restore ended
 };
 
 // Loads the session's saved game, runs the restore to its end (at most 500 frames) and

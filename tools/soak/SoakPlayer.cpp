@@ -33,12 +33,12 @@ constexpr double kLoadChance = 1.0 / 20000;
 constexpr double kRareWithPilot = 0.25;
 
 // Keys other than the three the in-game screen handles itself.
-const SDLKey kOtherKeys[] = {SDLK_RETURN, SDLK_a, SDLK_q, SDLK_9, SDLK_1, SDLK_TAB,
-                             SDLK_LEFT,   SDLK_F2, SDLK_BACKSPACE, SDLK_p};
+const SDLKey kOtherKeys[] = {SDLK_RETURN, SDLK_a,    SDLK_q,  SDLK_9,         SDLK_1,
+                             SDLK_TAB,    SDLK_LEFT, SDLK_F2, SDLK_BACKSPACE, SDLK_p};
 // Modifiers; never all of Shift, Ctrl, Alt and Caps Lock together (the developer's level
 // skip, which sets the balance outside the game's rules).
-const int kModifiers[] = {KMOD_NONE, KMOD_LSHIFT, KMOD_LCTRL, KMOD_LALT, KMOD_CAPS,
-                          KMOD_LSHIFT | KMOD_LCTRL | KMOD_LALT};
+const int kModifiers[] = {KMOD_NONE, KMOD_LSHIFT, KMOD_LCTRL,
+                          KMOD_LALT, KMOD_CAPS,   KMOD_LSHIFT | KMOD_LCTRL | KMOD_LALT};
 
 std::string At(int x, int y) { return " at " + std::to_string(x) + "," + std::to_string(y); }
 
@@ -50,7 +50,9 @@ SoakPlayer::~SoakPlayer() = default;
 
 bool SoakPlayer::Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
 
-int SoakPlayer::Below(int n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+int SoakPlayer::Below(int n) {
+  return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng_);
+}
 
 void SoakPlayer::Note(std::string text) {
   ++counts_.actions;
@@ -154,7 +156,8 @@ void SoakPlayer::SwitchColourSymbols() {
 
 // New games, saves and loads.
 Replaced SoakPlayer::Rare() {
-  const double pick = std::uniform_real_distribution<double>(0, kNewGameChance + kSaveChance + kLoadChance)(rng_);
+  const double pick =
+      std::uniform_real_distribution<double>(0, kNewGameChance + kSaveChance + kLoadChance)(rng_);
   if (pick < kNewGameChance) {
     if (session_.Open() == Dialog::kMenu) {
       session_.Close(Dialog::kMenu, false);
@@ -186,7 +189,8 @@ Replaced SoakPlayer::NewGame() {
   if (session_.Open() == Dialog::kMenu) session_.Close(Dialog::kMenu, false);
   session_.NewGame(type, level);
   ++counts_.newGames;
-  Note(std::string("new game ") + (type == 1 ? "puzzle" : "classic") + " level " + std::to_string(level));
+  Note(std::string("new game ") + (type == 1 ? "puzzle" : "classic") + " level " +
+       std::to_string(level));
   return Replaced::kNewGame;
 }
 
@@ -222,7 +226,8 @@ void SoakPlayer::ClickCallButton() {
   if (sites.empty()) return;
   const FieldSprite* b = sites[Below(static_cast<int>(sites.size()))].button;
   if (!b) return;
-  const int x = static_cast<int>(b->X()) + Below(9) - 4, y = static_cast<int>(b->Y()) + Below(9) - 4;
+  const int x = static_cast<int>(b->X()) + Below(9) - 4,
+            y = static_cast<int>(b->Y()) + Below(9) - 4;
   session_.LeftClick(x, y);
   Note("left click on a call button" + At(x, y));
 }

@@ -85,7 +85,8 @@ int Soak(const Options& o, SDL_Surface* display) {
   int32_t lastState = session.GetGame().GameState;
   while (failure.empty()) {
     if (o.frames >= 0 && tally.frames >= o.frames) break;
-    if (o.minutes >= 0 && (tally.frames & 255) == 0 && std::chrono::steady_clock::now() >= deadline) break;
+    if (o.minutes >= 0 && (tally.frames & 255) == 0 && std::chrono::steady_clock::now() >= deadline)
+      break;
     ++tally.frames;
     if (!session.Paused()) ++tally.running;
     const Replaced replaced = player.Step(tally.frames);
@@ -99,17 +100,20 @@ int Soak(const Options& o, SDL_Surface* display) {
       lastState = game.GameState;
     }
   }
-  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double wall =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const SoakCounts& c = player.Counts();
-  std::printf("ot-soak: seed %u: %lld frames in %.1f s (%.0f frames/s), game time %s, "
-              "%lld actions, %lld new games, %lld saves, %lld loads, %lld levels ended, %lld games over\n",
-              seed, tally.frames, wall, wall > 0 ? tally.frames / wall : 0.0,
-              GameTime(tally.running).c_str(), c.actions, c.newGames, c.saves, c.loads, tally.levelsEnded,
-              tally.gamesOver);
+  std::printf(
+      "ot-soak: seed %u: %lld frames in %.1f s (%.0f frames/s), game time %s, "
+      "%lld actions, %lld new games, %lld saves, %lld loads, %lld levels ended, %lld games over\n",
+      seed, tally.frames, wall, wall > 0 ? tally.frames / wall : 0.0,
+      GameTime(tally.running).c_str(), c.actions, c.newGames, c.saves, c.loads, tally.levelsEnded,
+      tally.gamesOver);
   if (failure.empty()) return 0;
-  std::printf("ot-soak: FAILED seed %u frame %lld: %s\nlast actions:\n%s"
-              "replay: ot-soak --seed %u --frames %lld\n",
-              seed, tally.frames, failure.c_str(), player.Recent().c_str(), seed, tally.frames);
+  std::printf(
+      "ot-soak: FAILED seed %u frame %lld: %s\nlast actions:\n%s"
+      "replay: ot-soak --seed %u --frames %lld\n",
+      seed, tally.frames, failure.c_str(), player.Recent().c_str(), seed, tally.frames);
   return 1;
 }
 

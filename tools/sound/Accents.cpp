@@ -12,8 +12,18 @@ namespace {
 
 // General MIDI percussion keys.
 enum Drum {
-  kKick = 36, kSideStick = 37, kSnare = 38, kClap = 39, kClosedHat = 42, kPedalHat = 44, kOpenHat = 46,
-  kCrash = 49, kRide = 51, kRideBell = 53, kTambourine = 54, kOpenTriangle = 81
+  kKick = 36,
+  kSideStick = 37,
+  kSnare = 38,
+  kClap = 39,
+  kClosedHat = 42,
+  kPedalHat = 44,
+  kOpenHat = 46,
+  kCrash = 49,
+  kRide = 51,
+  kRideBell = 53,
+  kTambourine = 54,
+  kOpenTriangle = 81
 };
 
 }  // namespace
@@ -55,7 +65,8 @@ void Composer::GrooveCell(int c, int cells) {
   const bool backbeat = beat && (c / 4) % 2 == 1;
   switch (style_.drums) {
     case DrumKind::Pop:
-      if (c == 0 || (c == cells / 2 && style_.beatsPerBar == 4) || (c == 10 && Chance(0.3))) DrumHit(c, kKick, 96);
+      if (c == 0 || (c == cells / 2 && style_.beatsPerBar == 4) || (c == 10 && Chance(0.3)))
+        DrumHit(c, kKick, 96);
       if (backbeat) DrumHit(c, kSnare, 88);
       if (eighth) DrumHit(c, c == cells - 2 && Chance(0.3) ? kOpenHat : kClosedHat, beat ? 70 : 56);
       break;
@@ -128,7 +139,8 @@ void Composer::Ending(uint32_t start) {
   std::vector<int> tonic = Voicing(0);
   tonic.pop_back();
   const uint32_t bar = BarTicks();
-  const Close c{start, bar, 2 * bar - kBeat, KeyOfStep(melodyStep_ >= 4 ? 7 : 0, 0), BassRoot(0), tonic};
+  const Close c{start,       bar,  2 * bar - kBeat, KeyOfStep(melodyStep_ >= 4 ? 7 : 0, 0),
+                BassRoot(0), tonic};
   drumBar_ = start;
   switch (style_.ending) {
     case EndingKind::StopTime:
@@ -186,7 +198,8 @@ void Composer::EndRunUp(const Close& c) {
   // Eighths up the scale to the octave over the dominant, then two short hits.
   const int eighths = 2 * style_.beatsPerBar, nextBar = style_.beatsPerBar * 4;
   for (int i = 0; i < eighths; ++i) {
-    Emit(kLead, {c.start + i * kEighth, kEighth * 9 / 10, KeyOfStep(i - eighths + 7, 4), 80 + 2 * i});
+    Emit(kLead,
+         {c.start + i * kEighth, kEighth * 9 / 10, KeyOfStep(i - eighths + 7, 4), 80 + 2 * i});
     DrumHit(2 * i, kTambourine, 56 + 3 * i);
   }
   Chord(c.start, c.bar - kEighth, Voicing(4), 62);
@@ -215,7 +228,8 @@ void Composer::EndPicardy(const Close& c) {
   }
   const uint32_t picks[] = {0, kBeat, 2 * kBeat + kEighth, 4 * kBeat, 6 * kBeat};
   for (size_t i = 0; i < std::size(picks) && picks[i] < c.last; ++i) {
-    Emit(kComp, {c.start + picks[i], c.last - picks[i], major[i % major.size()], 62 - 4 * static_cast<int>(i)});
+    Emit(kComp, {c.start + picks[i], c.last - picks[i], major[i % major.size()],
+                 62 - 4 * static_cast<int>(i)});
   }
   for (int key : major) Emit(kPad, {c.start, c.last, key + 12, 46});
   Emit(kBass, {c.start, c.last, c.root, 80});

@@ -37,12 +37,15 @@ const std::vector<std::vector<int>> kNextDegree = {
 };
 
 // Bar rhythms in eighths, calm and busy, for four and three beats.
-const std::vector<std::vector<int>> kCalm4 = {{4, 4}, {2, 2, 4}, {4, 2, 2}, {3, 1, 4}, {6, 2}, {2, 2, 2, 2}};
-const std::vector<std::vector<int>> kBusy4 = {{2, 2, 2, 2}, {1, 1, 2, 2, 2}, {2, 1, 1, 2, 2}, {3, 1, 2, 2},
-                                              {1, 1, 1, 1, 2, 2}, {2, 2, 1, 1, 2}, {3, 1, 3, 1}};
+const std::vector<std::vector<int>> kCalm4 = {{4, 4},    {2, 2, 4}, {4, 2, 2},
+                                              {3, 1, 4}, {6, 2},    {2, 2, 2, 2}};
+const std::vector<std::vector<int>> kBusy4 = {{2, 2, 2, 2}, {1, 1, 2, 2, 2},    {2, 1, 1, 2, 2},
+                                              {3, 1, 2, 2}, {1, 1, 1, 1, 2, 2}, {2, 2, 1, 1, 2},
+                                              {3, 1, 3, 1}};
 const std::vector<std::vector<int>> kCadence4 = {{4, 4}, {8}, {2, 6}, {6, 2}};
 const std::vector<std::vector<int>> kCalm3 = {{6}, {4, 2}, {2, 2, 2}, {3, 1, 2}};
-const std::vector<std::vector<int>> kBusy3 = {{2, 2, 2}, {2, 1, 1, 2}, {1, 1, 2, 2}, {3, 1, 1, 1}, {2, 2, 1, 1}};
+const std::vector<std::vector<int>> kBusy3 = {
+    {2, 2, 2}, {2, 1, 1, 2}, {1, 1, 2, 2}, {3, 1, 1, 1}, {2, 2, 1, 1}};
 const std::vector<std::vector<int>> kCadence3 = {{6}, {4, 2}};
 // A resting voice: one or two long notes a bar.
 const std::vector<std::vector<int>> kSparse4 = {{4, 4}, {6, 2}, {8}, {2, 6}, {3, 5}};
@@ -55,7 +58,9 @@ const int kSteps[] = {-1, -1, -1, 1, 1, 1, -2, 2, 2, 0, 3, -3};
 
 Composer::Composer(const Style& style) : style_(style), rng_(style.seed) {}
 
-int Composer::Rand(int n) { return n > 0 ? static_cast<int>(rng_() % static_cast<uint32_t>(n)) : 0; }
+int Composer::Rand(int n) {
+  return n > 0 ? static_cast<int>(rng_() % static_cast<uint32_t>(n)) : 0;
+}
 
 bool Composer::Chance(double p) { return (rng_() % 10000) < p * 10000.0; }
 
@@ -111,10 +116,10 @@ Composer::Progression Composer::MakeProgression(bool answer) {
 
 std::vector<int> Composer::BarRhythm(bool cadence) {
   const bool three = style_.beatsPerBar == 3;
-  const auto& pool = cadence                 ? (three ? kCadence3 : kCadence4)
-                     : calm_                   ? (three ? kSparse3 : kSparse4)
-                     : Chance(style_.density)  ? (three ? kBusy3 : kBusy4)
-                                               : (three ? kCalm3 : kCalm4);
+  const auto& pool = cadence                  ? (three ? kCadence3 : kCadence4)
+                     : calm_                  ? (three ? kSparse3 : kSparse4)
+                     : Chance(style_.density) ? (three ? kBusy3 : kBusy4)
+                                              : (three ? kCalm3 : kCalm4);
   return pool[Rand(static_cast<int>(pool.size()))];
 }
 
@@ -136,8 +141,8 @@ void Composer::SetBar(unsigned parts, int dynamic) {
   barDynamic_ = dynamic;
 }
 
-void Composer::MelodyBar(uint32_t start, const std::vector<int>& rhythm, const std::vector<int>& contour,
-                         int degree, bool harmonised) {
+void Composer::MelodyBar(uint32_t start, const std::vector<int>& rhythm,
+                         const std::vector<int>& contour, int degree, bool harmonised) {
   constexpr int kLow = -2, kHigh = 11;
   const int strongEvery = style_.beatsPerBar == 3 ? 6 : 4;
   int pos = 0;
@@ -195,7 +200,8 @@ void Composer::MelodySection(uint32_t start, const Progression& prog, char label
   const int target = home ? (melodyStep_ >= 4 ? 7 : 0) : NearestChordStep(melodyStep_, 4);
   std::vector<Note>& melody = parts_[melodyPart_];
   if (!melody.empty()) melody.back().key = KeyOfStep(target, prog[7]);
-  if (harmonised && !parts_[kCounter].empty()) parts_[kCounter].back().key = KeyOfStep(target - 3, prog[7]);
+  if (harmonised && !parts_[kCounter].empty())
+    parts_[kCounter].back().key = KeyOfStep(target - 3, prog[7]);
   melodyStep_ = target;
 }
 
@@ -206,7 +212,8 @@ void Composer::SetTexture(int bar) {
       break;
     case Texture::Build: {
       // Layer by layer, every other bar, and louder all the way to the top.
-      const unsigned layers[] = {Bit(kLead) | Bit(kBass), Bit(kComp), Bit(kDrums) | Bit(kPad), Bit(kCounter)};
+      const unsigned layers[] = {Bit(kLead) | Bit(kBass), Bit(kComp), Bit(kDrums) | Bit(kPad),
+                                 Bit(kCounter)};
       unsigned parts = 0;
       for (int i = 0; i <= bar / 2; ++i) parts |= layers[i];
       SetBar(parts, -26 + 4 * bar);
@@ -218,12 +225,13 @@ void Composer::SetTexture(int bar) {
   }
 }
 
-void Composer::Section(uint32_t start, const std::string& token, bool last, const Progression& theme,
-                       const Progression& contrast) {
+void Composer::Section(uint32_t start, const std::string& token, bool last,
+                       const Progression& theme, const Progression& contrast) {
   const char label = token.back();
   const bool resting = std::islower(static_cast<unsigned char>(label));
   texture_ = token[0] == '^' ? Texture::Build : resting ? Texture::Rest : Texture::Full;
-  const Progression& prog = std::toupper(static_cast<unsigned char>(label)) == 'A' ? theme : contrast;
+  const Progression& prog =
+      std::toupper(static_cast<unsigned char>(label)) == 'A' ? theme : contrast;
   melodyPart_ = texture_ == Texture::Rest ? kSolo : kLead;
   calm_ = texture_ == Texture::Rest;
   const bool harmonised = texture_ == Texture::Build || (last && texture_ == Texture::Full);
@@ -269,7 +277,8 @@ void Composer::BassBar(uint32_t start, int degree, int nextDegree) {
   const int next = KeyOfStep(nextDegree, nextDegree) - 24 + shift;
   const int beats = style_.beatsPerBar;
   auto note = [&](int beat, int lengthBeats, int key, int velocity) {
-    Emit(kBass, {Place(start + beat * kBeat), lengthBeats * kBeat * 9 / 10, key, velocity + Rand(7) - 3});
+    Emit(kBass,
+         {Place(start + beat * kBeat), lengthBeats * kBeat * 9 / 10, key, velocity + Rand(7) - 3});
   };
   if (texture_ == Texture::Rest) {
     note(0, beats, root, 78);
@@ -286,7 +295,8 @@ void Composer::BassBar(uint32_t start, int degree, int nextDegree) {
     case BassKind::Walking: {
       // Root, chord tones, then a half-step approach into the next bar's root.
       const int approach = next + (next > fifth ? -1 : 1);
-      const int line[] = {root, Chance(0.5) ? third : fifth, beats == 4 ? fifth : approach, approach};
+      const int line[] = {root, Chance(0.5) ? third : fifth, beats == 4 ? fifth : approach,
+                          approach};
       for (int b = 0; b < beats; ++b) note(b, 1, line[b], b == 0 ? 92 : 78);
       break;
     }
@@ -322,7 +332,8 @@ void Composer::CompBar(uint32_t start, int degree) {
     case CompKind::Arpeggio: {
       const int order[] = {0, 1, 2, 3, 2, 1, 0, 1};
       for (int i = 0; i < style_.beatsPerBar * 2; ++i) {
-        Emit(kComp, {Place(start + i * kEighth), kEighth * 3 / 2, v[order[i]], 60 + (i % 2 ? 0 : 8) + Rand(5)});
+        Emit(kComp, {Place(start + i * kEighth), kEighth * 3 / 2, v[order[i]],
+                     60 + (i % 2 ? 0 : 8) + Rand(5)});
       }
       break;
     }
@@ -388,9 +399,15 @@ std::vector<midi::Track> Composer::Tracks(uint32_t endingTick) {
   const double beatSeconds = 60.0 / style_.bpm;
   seconds_ = (endingTick + (end - endingTick) / slowdown) / double(kBeat) * beatSeconds;
 
-  const int programs[kPartCount] = {style_.leadProgram, style_.counterProgram, style_.compProgram,
-                                    style_.bassProgram, style_.padProgram,     style_.soloProgram, 0};
-  const char* names[kPartCount] = {"Melody", "Second voice", "Chords", "Bass", "Pad", "Solo", "Drums"};
+  const int programs[kPartCount] = {style_.leadProgram,
+                                    style_.counterProgram,
+                                    style_.compProgram,
+                                    style_.bassProgram,
+                                    style_.padProgram,
+                                    style_.soloProgram,
+                                    0};
+  const char* names[kPartCount] = {"Melody", "Second voice", "Chords", "Bass",
+                                   "Pad",    "Solo",         "Drums"};
   std::vector<midi::Track> tracks;
   tracks.push_back(conductor);
   for (int p = 0; p < kPartCount; ++p) {

@@ -40,13 +40,13 @@ struct Style {
   std::string file;   // archive name, "Dat/midi/..."
   std::string title;  // the tune's name, written into its first track
   uint32_t seed;
-  int tonic;                // MIDI key of the tonic in the melody's octave
-  std::vector<int> scale;   // the mode: seven semitone offsets from the tonic
-  bool raiseLeadingTone;    // minor modes: the dominant chord takes a major third
+  int tonic;               // MIDI key of the tonic in the melody's octave
+  std::vector<int> scale;  // the mode: seven semitone offsets from the tonic
+  bool raiseLeadingTone;   // minor modes: the dominant chord takes a major third
   double bpm;
-  int beatsPerBar;          // 3 or 4, quarter-note beats
-  bool swing;               // off-beat eighths played late
-  double density;           // 0..1: how busy the melody is
+  int beatsPerBar;  // 3 or 4, quarter-note beats
+  bool swing;       // off-beat eighths played late
+  double density;   // 0..1: how busy the melody is
   // General MIDI programs, -1 = none. The counter voice joins in the last
   // section and at the top of a build; the solo voice carries resting sections.
   int leadProgram, compProgram, bassProgram, padProgram, counterProgram, soloProgram;
@@ -55,7 +55,7 @@ struct Style {
   DrumKind drums;
   EndingKind ending;
   int introBars;
-  unsigned introParts;      // Bit(...) of the parts that play the intro
+  unsigned introParts;  // Bit(...) of the parts that play the intro
   // How loud this tune's band plays against the others, in dB on every channel
   // volume, so that all tunes sit at one level in the game's mix.
   double levelDb;
@@ -101,11 +101,12 @@ class Composer {
   Progression MakeProgression(bool answer);
   std::vector<int> BarRhythm(bool cadence);
   std::vector<int> Contour(size_t notes);
-  void MelodySection(uint32_t start, const Progression& prog, char label, int occurrence, bool harmonised);
+  void MelodySection(uint32_t start, const Progression& prog, char label, int occurrence,
+                     bool harmonised);
   void SetTexture(int bar);  // the parts and dynamic of a section's bar
   void MelodyBar(uint32_t start, const std::vector<int>& rhythm, const std::vector<int>& contour,
                  int degree, bool harmonised);
-  uint32_t Intro();  // returns its length in ticks
+  uint32_t Intro();                                      // returns its length in ticks
   std::vector<midi::Track> Tracks(uint32_t endingTick);  // the parts as MIDI, with the tempo map
   void Section(uint32_t start, const std::string& token, bool last, const Progression& theme,
                const Progression& contrast);
@@ -134,9 +135,9 @@ class Composer {
   std::mt19937 rng_;
   std::array<std::vector<Note>, kPartCount> parts_;
   Texture texture_ = Texture::Full;
-  int seen_[256] = {};    // times each section letter has sounded
+  int seen_[256] = {};  // times each section letter has sounded
   Part melodyPart_ = kLead;
-  bool calm_ = false;     // melody rhythms from the calm pool only
+  bool calm_ = false;  // melody rhythms from the calm pool only
   unsigned barParts_ = ~0u;
   int barDynamic_ = 0;
   uint32_t drumBar_ = 0;  // start of the bar the drum cells belong to

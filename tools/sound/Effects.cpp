@@ -58,16 +58,18 @@ Samples Brass(int key, double seconds) {
 }
 
 Samples Bell(double f, double seconds, float brightness) {
-  return Struck(f, seconds, {{1.0, 1.0f, seconds * 0.45},
-                             {2.0, 0.45f * brightness, seconds * 0.25},
-                             {2.76, 0.35f * brightness, seconds * 0.18},
-                             {5.40, 0.20f * brightness, seconds * 0.08},
-                             {0.5, 0.25f, seconds * 0.5}});
+  return Struck(f, seconds,
+                {{1.0, 1.0f, seconds * 0.45},
+                 {2.0, 0.45f * brightness, seconds * 0.25},
+                 {2.76, 0.35f * brightness, seconds * 0.18},
+                 {5.40, 0.20f * brightness, seconds * 0.08},
+                 {0.5, 0.25f, seconds * 0.5}});
 }
 
 // A strike on something hard: a brief noise contact rings the object's modes. The
 // result peaks at 1, so callers mix strikes by plain gains.
-Samples Strike(double f, double seconds, const std::vector<Partial>& modes, double contact, uint32_t seed) {
+Samples Strike(double f, double seconds, const std::vector<Partial>& modes, double contact,
+               uint32_t seed) {
   Samples hit = NoiseBurst(contact, seed);
   Decay(hit, contact / 3.0);
   // An impulse under the noise gives every mode its set share; the noise varies the rest.
@@ -100,7 +102,10 @@ Samples Crack(double tau, uint32_t seed) {
 
 // Modes of a free bar (a rail, a spike, a sounder's armature): far from harmonic.
 std::vector<Partial> BarModes(double decay) {
-  return {{1.0, 1.0f, decay}, {2.756, 0.6f, decay * 0.6}, {5.404, 0.35f, decay * 0.35}, {8.933, 0.2f, decay * 0.2}};
+  return {{1.0, 1.0f, decay},
+          {2.756, 0.6f, decay * 0.6},
+          {5.404, 0.35f, decay * 0.35},
+          {8.933, 0.2f, decay * 0.2}};
 }
 
 // One chime of an air horn: a reed buzzing into a flared bell - two slightly detuned,
@@ -118,8 +123,11 @@ Samples HornVoice(double f, double seconds, uint32_t seed) {
 Samples GlassBtn() {
   // A fingertip on a glass button: a bright tap and a short ting whose partials are
   // those of a glass, not a harmonic series, the lowest a close pair that beats.
-  const std::vector<Partial> glass = {
-      {1.0, 1.0f, 0.08}, {1.005, 0.6f, 0.07}, {2.32, 0.7f, 0.05}, {3.35, 0.5f, 0.04}, {4.25, 0.5f, 0.035}};
+  const std::vector<Partial> glass = {{1.0, 1.0f, 0.08},
+                                      {1.005, 0.6f, 0.07},
+                                      {2.32, 0.7f, 0.05},
+                                      {3.35, 0.5f, 0.04},
+                                      {4.25, 0.5f, 0.035}};
   Samples s = Strike(1950.0, 0.22, glass, 0.0006, 11);
   return FinishHit(s, 0.45f);
 }
@@ -155,11 +163,13 @@ Samples Telex() {
   // A telegraph sounder chattering: the armature strikes the anvil going down (a sharp
   // click) and its back stop coming up (a duller clack), in the uneven rhythm of dots
   // and dashes.
-  const double strokes[][2] = {{0.0, 0.11}, {0.155, 0.2}, {0.245, 0.29}, {0.335, 0.45}};  // down, up
+  const double strokes[][2] = {
+      {0.0, 0.11}, {0.155, 0.2}, {0.245, 0.29}, {0.335, 0.45}};  // down, up
   Noise jitter(13);
   Samples s;
   for (uint32_t i = 0; i < 4; ++i) {
-    const double down = strokes[i][0] + 0.006 * std::fabs(jitter.Next()), up = strokes[i][1] + 0.006 * jitter.Next();
+    const double down = strokes[i][0] + 0.006 * std::fabs(jitter.Next()),
+                 up = strokes[i][1] + 0.006 * jitter.Next();
     Samples click = Strike(2100.0, 0.06, BarModes(0.012), 0.0008, 14 + 2 * i);
     MixInto(click, Knock(650.0, 0.008, 15), 0.0, 0.5f);
     MixInto(s, click, down);
@@ -215,7 +225,8 @@ Samples WaitTrain() {
   const double seconds = 1.5;
   Samples s;
   const int chord[] = {62, 66, 71};
-  for (int i = 0; i < 3; ++i) MixInto(s, HornVoice(NoteHz(chord[i]), seconds, 40 + 2 * i), 0.0, 0.5f);
+  for (int i = 0; i < 3; ++i)
+    MixInto(s, HornVoice(NoteHz(chord[i]), seconds, 40 + 2 * i), 0.0, 0.5f);
   Envelope(s, 0.3, 0.35);
   Samples breath = NoiseBurst(seconds, 46);
   BandPass(breath, 1700.0, 1.2);
@@ -257,7 +268,8 @@ Samples Switch() {
 Samples Light() {
   // A signal relay pulling in: the armature's sharp tick, its small bounce off the pole
   // piece, and the knock of the lever in its frame.
-  const std::vector<Partial> armature = {{1.0, 1.0f, 0.005}, {1.71, 0.7f, 0.004}, {2.93, 0.5f, 0.003}};
+  const std::vector<Partial> armature = {
+      {1.0, 1.0f, 0.005}, {1.71, 0.7f, 0.004}, {2.93, 0.5f, 0.003}};
   Samples s = Strike(2300.0, 0.07, armature, 0.0012, 61);
   MixInto(s, Strike(2450.0, 0.05, armature, 0.0008, 62), 0.009, 0.4f);
   MixInto(s, Knock(750.0, 0.014, 63), 0.001, 0.7f);
@@ -266,7 +278,8 @@ Samples Light() {
 
 Samples NexTrack() {
   // The track selector turns one notch: a small detent click with a brief brassy ring.
-  Samples s = Strike(2100.0, 0.07, {{1.0, 1.0f, 0.02}, {1.62, 0.6f, 0.012}, {2.41, 0.4f, 0.008}}, 0.001, 111);
+  Samples s = Strike(2100.0, 0.07, {{1.0, 1.0f, 0.02}, {1.62, 0.6f, 0.012}, {2.41, 0.4f, 0.008}},
+                     0.001, 111);
   MixInto(s, Knock(1300.0, 0.006, 112), 0.0, 0.5f);
   return FinishHit(Firm(s, 3.0f), 0.4f);
 }
@@ -316,8 +329,10 @@ Samples Crash() {
   LowPass(s, 7000.0);
   Decay(s, 0.04);
   MixInto(s, Thump(95.0, 38.0, 0.5, 0.1), 0.0, 0.9f);
-  MixInto(s, Strike(230.0, 0.8, {{1.0, 1.0f, 0.15}, {1.47, 0.7f, 0.12}, {2.31, 0.5f, 0.08}, {3.7, 0.3f, 0.05}},
-                    0.01, 72),
+  MixInto(s,
+          Strike(230.0, 0.8,
+                 {{1.0, 1.0f, 0.15}, {1.47, 0.7f, 0.12}, {2.31, 0.5f, 0.08}, {3.7, 0.3f, 0.05}},
+                 0.01, 72),
           0.004, 0.5f);
   Samples rumble = NoiseBurst(seconds, 73);
   LowPass(rumble, 200.0);
@@ -328,7 +343,8 @@ Samples Crash() {
   MixInto(s, rumble, 0.02, 0.2f);
   // Debris comes down thick at first and ever more sparsely: iron bits ringing as
   // bars or plates, and splinters of wood.
-  const std::vector<Partial> plate = {{1.0, 1.0f, 0.05}, {1.59, 0.7f, 0.04}, {2.14, 0.6f, 0.03}, {2.65, 0.4f, 0.02}};
+  const std::vector<Partial> plate = {
+      {1.0, 1.0f, 0.05}, {1.59, 0.7f, 0.04}, {2.14, 0.6f, 0.03}, {2.65, 0.4f, 0.02}};
   Noise scatter(74);
   double at = 0.12;
   for (uint32_t i = 0; i < 24 && at < seconds - 0.25; ++i) {
@@ -385,8 +401,10 @@ Samples SwitchLock() {
   auto thunk = [](uint32_t seed) {
     Samples s = Thump(120.0, 70.0, 0.14, 0.03);
     Scale(s, 0.6f);
-    MixInto(s, Strike(310.0, 0.14, {{1.0, 1.0f, 0.03}, {2.3, 0.6f, 0.02}, {3.9, 0.4f, 0.012}}, 0.004, seed), 0.0,
-            0.6f);
+    MixInto(s,
+            Strike(310.0, 0.14, {{1.0, 1.0f, 0.03}, {2.3, 0.6f, 0.02}, {3.9, 0.4f, 0.012}}, 0.004,
+                   seed),
+            0.0, 0.6f);
     MixInto(s, Knock(700.0, 0.02, seed + 1), 0.0, 0.9f);
     MixInto(s, Crack(0.004, seed + 2), 0.0, 0.6f);
     return s;
@@ -406,7 +424,8 @@ Samples ReturnTrain() {
     Envelope(note, 0.0, 0.3);
     MixInto(s, note, 0.3 * i, i ? 0.9f : 1.0f);
   }
-  const std::vector<Partial> coin = {{1.0, 1.0f, 0.22}, {1.73, 0.7f, 0.16}, {2.33, 0.5f, 0.1}, {3.91, 0.3f, 0.05}};
+  const std::vector<Partial> coin = {
+      {1.0, 1.0f, 0.22}, {1.73, 0.7f, 0.16}, {2.33, 0.5f, 0.1}, {3.91, 0.3f, 0.05}};
   MixInto(s, Strike(2650.0, 0.5, coin, 0.0006, 100), 0.14, 0.55f);
   MixInto(s, Strike(2660.0, 0.3, coin, 0.0005, 101), 0.215, 0.25f);
   MixInto(s, Strike(2670.0, 0.2, coin, 0.0004, 102), 0.265, 0.15f);

@@ -41,8 +41,9 @@ void Track::Add(uint32_t tick, int order, std::vector<uint8_t> bytes) {
 
 void Track::Tempo(uint32_t tick, double bpm) {
   uint32_t micros = static_cast<uint32_t>(std::lround(60000000.0 / bpm));
-  Add(tick, 0, Meta(0x51, {static_cast<uint8_t>(micros >> 16), static_cast<uint8_t>(micros >> 8),
-                           static_cast<uint8_t>(micros)}));
+  Add(tick, 0,
+      Meta(0x51, {static_cast<uint8_t>(micros >> 16), static_cast<uint8_t>(micros >> 8),
+                  static_cast<uint8_t>(micros)}));
 }
 
 void Track::TimeSignature(uint32_t tick, int numerator, int denominator) {
@@ -62,7 +63,8 @@ void Track::Control(uint32_t tick, int channel, int controller, int value) {
 void Track::Note(uint32_t tick, uint32_t length, int channel, int key, int velocity) {
   if (length == 0) return;
   const uint8_t ch = static_cast<uint8_t>(channel & 0x0F);
-  Add(tick, 2, {static_cast<uint8_t>(0x90 | ch), Clamp7(key), std::max<uint8_t>(1, Clamp7(velocity))});
+  Add(tick, 2,
+      {static_cast<uint8_t>(0x90 | ch), Clamp7(key), std::max<uint8_t>(1, Clamp7(velocity))});
   Add(tick + length, 1, {static_cast<uint8_t>(0x80 | ch), Clamp7(key), 0});
 }
 

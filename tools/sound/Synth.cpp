@@ -62,7 +62,8 @@ Samples Struck(double f, double seconds, const std::vector<Partial>& partials) {
   return out;
 }
 
-Samples Modes(const Samples& excitation, double f, double seconds, const std::vector<Partial>& partials) {
+Samples Modes(const Samples& excitation, double f, double seconds,
+              const std::vector<Partial>& partials) {
   Samples out(Frames(seconds));
   for (const Partial& p : partials) {
     const double hz = f * p.ratio;

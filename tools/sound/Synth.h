@@ -38,7 +38,8 @@ Samples Struck(double f, double seconds, const std::vector<Partial>& partials);
 // The same modes rung by an excitation (usually a short noise tick) through a bank of
 // two-pole resonators: the strike's own noise colours the ring, so no two hits with
 // different excitations sound quite alike. Each mode's impulse response starts at its gain.
-Samples Modes(const Samples& excitation, double f, double seconds, const std::vector<Partial>& partials);
+Samples Modes(const Samples& excitation, double f, double seconds,
+              const std::vector<Partial>& partials);
 // An oscillator whose pitch drifts slowly and at random by up to depth (a fraction of
 // f) around f, as a blown reed or an air horn wavers.
 Samples Wander(Wave wave, double f, double seconds, double depth, uint32_t seed);

@@ -53,7 +53,8 @@ bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path(), ec);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) return false;
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(file);
 }
 

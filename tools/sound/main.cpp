@@ -31,7 +31,8 @@ bool WriteTunes(const std::string& root) {
       std::fprintf(stderr, "ot-sound: cannot write %s\n", path.c_str());
       return false;
     }
-    std::printf("ot-sound: %s \"%s\", %.0f s\n", style.file.c_str(), style.title.c_str(), composer.Seconds());
+    std::printf("ot-sound: %s \"%s\", %.0f s\n", style.file.c_str(), style.title.c_str(),
+                composer.Seconds());
   }
   return true;
 }
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
   }
   const std::string root = argv[1];
   if (!WriteEffects(root) || !WriteTunes(root)) return 1;
-  std::printf("ot-sound: %zu effects and %zu tunes written below %s/Dat\n", snd::EffectTable().size(),
-              music::TuneStyles().size(), root.c_str());
+  std::printf("ot-sound: %zu effects and %zu tunes written below %s/Dat\n",
+              snd::EffectTable().size(), music::TuneStyles().size(), root.c_str());
   return 0;
 }

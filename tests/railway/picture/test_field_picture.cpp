@@ -2,26 +2,25 @@
 // Draws Puzzle level 100 with running trains through the real screen and clip library
 // into art/field_railway.png of the build folder. Skipped when the game's pictures have
 // not been drawn into the build folder yet.
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdio>
-#include <cstring>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "RailTestSupport.h"
+#include "core/ClipTable.h"
 #include "engine/LEngine.h"
 #include "engine/PictureEffects.h"
-#include "railway/Colours.h"
 #include "game/LevelTable.h"
+#include "railway/Colours.h"
 #include "screens/ScreenSprites.h"
 #include "sprites/ClipLib.h"
-#include "core/ClipTable.h"
 
 namespace {
 
@@ -69,7 +68,8 @@ bool SavePng(SDL_Surface* s, const std::string& path) {
   for (int y = 0; y < s->h; ++y) {
     raw.push_back(0);
     for (int x = 0; x < s->w; ++x) {
-      const uint8_t* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+      const uint8_t* p =
+          static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
       uint32_t pixel = 0;
       std::memcpy(&pixel, p, s->format->BytesPerPixel);
       uint8_t r, g, b;

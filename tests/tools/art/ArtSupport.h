@@ -31,7 +31,8 @@ inline bool Prepare() {
 }
 
 // A clip loaded from a picture (and mask) through the clip's own loading code.
-inline std::unique_ptr<LClip> Load(const std::string& picture, const std::string& mask, int frames) {
+inline std::unique_ptr<LClip> Load(const std::string& picture, const std::string& mask,
+                                   int frames) {
   auto clip = std::make_unique<LClip>();
   if (!clip->LoadFromFile(picture, mask, frames)) return nullptr;
   return clip;

@@ -20,7 +20,8 @@ struct Lab {
 };
 
 inline double DeltaE76(const Lab& p, const Lab& q) {
-  return std::sqrt((p.L - q.L) * (p.L - q.L) + (p.a - q.a) * (p.a - q.a) + (p.b - q.b) * (p.b - q.b));
+  return std::sqrt((p.L - q.L) * (p.L - q.L) + (p.a - q.a) * (p.a - q.a) +
+                   (p.b - q.b) * (p.b - q.b));
 }
 
 inline Lab ToLab(int r, int g, int b) {
@@ -36,7 +37,9 @@ inline Lab ToLab(int r, int g, int b) {
   double x = (0.4124 * R + 0.3576 * G + 0.1805 * B) / 0.95047;
   double y = 0.2126 * R + 0.7152 * G + 0.0722 * B;
   double z = (0.0193 * R + 0.1192 * G + 0.9505 * B) / 1.08883;
-  auto f = [](double t) { return t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116; };
+  auto f = [](double t) {
+    return t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116;
+  };
   return {116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z))};
 }
 

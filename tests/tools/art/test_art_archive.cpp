@@ -12,7 +12,8 @@ using namespace arttest;
 namespace {
 
 bool SamePixels(const LClip& a, const LClip& b) {
-  if (a.FrameW != b.FrameW || a.FrameH != b.FrameH || a.FrameCount() != b.FrameCount()) return false;
+  if (a.FrameW != b.FrameW || a.FrameH != b.FrameH || a.FrameCount() != b.FrameCount())
+    return false;
   for (int f = 0; f < a.FrameCount(); ++f)
     for (int y = 0; y < a.FrameH; ++y)
       for (int x = 0; x < a.FrameW; ++x) {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "ArtSupport.h"
-#include "railway/Colours.h"
 #include "core/ClipTable.h"
+#include "railway/Colours.h"
 
 using namespace arttest;
 

@@ -13,7 +13,8 @@ using namespace arttest;
 
 namespace {
 
-const std::vector<std::string> kTintedEngines = {"parovoz_48", "thege", "2_6_4", "vlc75", "emdsd", "avenger"};
+const std::vector<std::string> kTintedEngines = {"parovoz_48", "thege", "2_6_4",
+                                                 "vlc75",      "emdsd", "avenger"};
 
 std::unique_ptr<LClip> LoadHouses() { return Load("Dat/Game/Homes.jpg", "Dat/Game/Homes.gif", 6); }
 
@@ -47,13 +48,16 @@ const std::vector<Lab>& HouseColours() {
   return colours;
 }
 
-std::string Pair(int i, int j) { return std::string(rail::kColourNames[i]) + "/" + rail::kColourNames[j]; }
+std::string Pair(int i, int j) {
+  return std::string(rail::kColourNames[i]) + "/" + rail::kColourNames[j];
+}
 
 class ArtEngineColours : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     ASSERT_TRUE(Prepare());
-    clip_ = Load("Dat/Game/parovoz/" + GetParam() + ".jpg", "Dat/Game/parovoz/" + GetParam() + ".gif", 48);
+    clip_ = Load("Dat/Game/parovoz/" + GetParam() + ".jpg",
+                 "Dat/Game/parovoz/" + GetParam() + ".gif", 48);
     ASSERT_NE(clip_, nullptr);
     tinted_ = TintAll(*clip_, 48, 0);
   }
@@ -77,8 +81,9 @@ TEST_P(ArtEngineColours, EachColourLooksLikeItsOwnTownsHouses) {
       if (o == c) continue;
       double margin = DeltaE76(mean, houses[o]) - own;
       worst = std::min(worst, margin);
-      EXPECT_GE(margin, 12.0) << GetParam() << ": the " << rail::kColourNames[c] << " engine is only " << margin
-                              << " nearer its own houses than the " << rail::kColourNames[o] << " houses";
+      EXPECT_GE(margin, 12.0) << GetParam() << ": the " << rail::kColourNames[c]
+                              << " engine is only " << margin << " nearer its own houses than the "
+                              << rail::kColourNames[o] << " houses";
     }
   }
   std::printf("%s: worst margin to the houses %.1f\n", GetParam().c_str(), worst);
@@ -95,9 +100,11 @@ TEST_P(ArtEngineColours, AnyTwoColoursDifferPixelByPixel) {
       for (int f = 0; f < 48; ++f) {
         double d = MedianDeltaE(tinted_[i][f], tinted_[j][f]);
         if (d < worst) worst = d, worstPair = Pair(i, j) + " frame " + std::to_string(f);
-        EXPECT_GE(d, 22.0) << GetParam() << " frame " << f << ": " << Pair(i, j) << " median difference " << d;
+        EXPECT_GE(d, 22.0) << GetParam() << " frame " << f << ": " << Pair(i, j)
+                           << " median difference " << d;
       }
-  std::printf("%s: worst pair %s, median difference %.1f\n", GetParam().c_str(), worstPair.c_str(), worst);
+  std::printf("%s: worst pair %s, median difference %.1f\n", GetParam().c_str(), worstPair.c_str(),
+              worst);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ArtEngineColours, ::testing::ValuesIn(kTintedEngines),
@@ -126,11 +133,13 @@ TEST(ArtHouseColours, TownsStandApartFromEachOtherAndFromTheGrass) {
     for (int i = 0; i < rail::kColourCount; ++i) {
       double g = MedianDeltaE(t[i][f], grass);
       worstGrass = std::min(worstGrass, g);
-      EXPECT_GE(g, 30.0) << "frame " << f << ": " << rail::kColourNames[i] << " houses differ from the grass by " << g;
+      EXPECT_GE(g, 30.0) << "frame " << f << ": " << rail::kColourNames[i]
+                         << " houses differ from the grass by " << g;
       for (int j = i + 1; j < rail::kColourCount; ++j) {
         double d = MedianDeltaE(t[i][f], t[j][f]);
         if (d < worst) worst = d, worstPair = Pair(i, j);
-        EXPECT_GE(d, 35.0) << "frame " << f << ": " << Pair(i, j) << " houses median difference " << d;
+        EXPECT_GE(d, 35.0) << "frame " << f << ": " << Pair(i, j) << " houses median difference "
+                           << d;
       }
     }
     std::printf("houses frame %d: worst pair %s %.1f\n", f, worstPair.c_str(), worst);

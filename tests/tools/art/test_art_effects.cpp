@@ -13,9 +13,9 @@ using namespace arttest;
 namespace {
 
 bool Opaque(const Rgba& p) { return p.a >= 128; }
-bool Bright(const Rgba& p) { return Opaque(p) && p.r >= 200 && p.g >= 110; }       // fire
-bool Fiery(const Rgba& p) { return Opaque(p) && p.r >= 180 && p.r > p.b + 90; }    // flames
-bool Smoky(const Rgba& p) {                                                         // grey soot
+bool Bright(const Rgba& p) { return Opaque(p) && p.r >= 200 && p.g >= 110; }     // fire
+bool Fiery(const Rgba& p) { return Opaque(p) && p.r >= 180 && p.r > p.b + 90; }  // flames
+bool Smoky(const Rgba& p) {                                                      // grey soot
   return p.a >= 96 && std::max({p.r, p.g, p.b}) - std::min({p.r, p.g, p.b}) < 40 && p.r < 150;
 }
 
@@ -34,7 +34,8 @@ int Differing(const LClip& clip, int f, int g) {
     for (int x = 0; x < clip.FrameW; ++x) {
       Rgba a = PixelAt(clip, f, x, y), b = PixelAt(clip, g, x, y);
       int d = std::abs(a.a - b.a);
-      if (a.a >= 64 && b.a >= 64) d = std::max({d, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+      if (a.a >= 64 && b.a >= 64)
+        d = std::max({d, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
       n += d > 40;
     }
   return n;

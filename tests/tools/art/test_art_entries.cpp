@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every railway and field picture loads through the clip loading code with the frame
 // count and frame size the game expects; masked pictures have a real mask.
-#include "Entries.h"
 #include "ArtSupport.h"
+#include "Entries.h"
 
 using namespace arttest;
 
@@ -26,7 +26,8 @@ TEST_P(ArtEntries, MasksAreGreyCoverageWithClearAndOpaqueParts) {
   const Entry& e = GetParam();
   auto clip = Load(e.picture, e.mask, e.frames);
   ASSERT_NE(clip, nullptr);
-  if (e.mask.empty() && e.picture.find(".tga") == std::string::npos) GTEST_SKIP() << "opaque picture";
+  if (e.mask.empty() && e.picture.find(".tga") == std::string::npos)
+    GTEST_SKIP() << "opaque picture";
   // Full-screen pieces are mostly opaque, everything else stands on the field with clear
   // surroundings: each has both kinds of pixels somewhere. Shadows and the planned and
   // forbidden track are translucent by design, so "solid" means at least a quarter.

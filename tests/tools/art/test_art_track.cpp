@@ -38,7 +38,8 @@ template <typename Test>
 bool Near(const LClip& clip, int f, Anchor p, int radius, Test test) {
   for (int dy = -radius; dy <= radius; ++dy)
     for (int dx = -radius; dx <= radius; ++dx)
-      if (dx * dx + dy * dy <= radius * radius && test(PixelAt(clip, f, p.x + dx, p.y + dy))) return true;
+      if (dx * dx + dy * dy <= radius * radius && test(PixelAt(clip, f, p.x + dx, p.y + dy)))
+        return true;
   return false;
 }
 
@@ -57,12 +58,15 @@ class ArtTrack : public ::testing::Test {
 
 TEST_F(ArtTrack, GroundAndForbiddenPiecesCoverBothJunctions) {
   for (const char* stem : {"trackGround", "trackNo"}) {
-    auto clip = Load(std::string("Dat/Game/") + stem + ".jpg", std::string("Dat/Game/") + stem + ".gif", 6);
+    auto clip =
+        Load(std::string("Dat/Game/") + stem + ".jpg", std::string("Dat/Game/") + stem + ".gif", 6);
     ASSERT_NE(clip, nullptr);
     for (int f = 0; f < 6; ++f) {
-      EXPECT_TRUE(Covered(PixelAt(*clip, f, kAnchors[f].x, kAnchors[f].y))) << stem << " frame " << f;
+      EXPECT_TRUE(Covered(PixelAt(*clip, f, kAnchors[f].x, kAnchors[f].y)))
+          << stem << " frame " << f;
       for (Anchor e : FarEnds(kAnchors[f], TypeOfFrame(f)))
-        EXPECT_TRUE(Near(*clip, f, e, 1, Covered)) << stem << " frame " << f << " far end " << e.x << "," << e.y;
+        EXPECT_TRUE(Near(*clip, f, e, 1, Covered))
+            << stem << " frame " << f << " far end " << e.x << "," << e.y;
     }
   }
 }

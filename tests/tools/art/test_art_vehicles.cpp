@@ -14,12 +14,14 @@ struct Picture {
   std::string stem;
   int ax, ay;
 };
-const std::vector<Picture> kEngines = {{"parovoz_48", 26, 27}, {"thege", 28, 28}, {"2_6_4", 28, 29},
-                                       {"vlc75", 28, 27},      {"emdsd", 28, 24}, {"avenger", 31, 23},
-                                       {"Server", 25, 25}};
+const std::vector<Picture> kEngines = {
+    {"parovoz_48", 26, 27}, {"thege", 28, 28},   {"2_6_4", 28, 29}, {"vlc75", 28, 27},
+    {"emdsd", 28, 24},      {"avenger", 31, 23}, {"Server", 25, 25}};
 
 // The lamp on top of each engine's nose: bright warm yellow, found nowhere else on an engine.
-bool NoseLamp(const Rgba& p) { return p.a > 128 && p.r > 200 && p.g > 185 && p.b < 175 && p.r - p.b > 70; }
+bool NoseLamp(const Rgba& p) {
+  return p.a > 128 && p.r > 200 && p.g > 185 && p.b < 175 && p.r - p.b > 70;
+}
 
 std::unique_ptr<LClip> LoadEngine(const std::string& stem) {
   return Load("Dat/Game/parovoz/" + stem + ".jpg", "Dat/Game/parovoz/" + stem + ".gif", 48);
@@ -39,7 +41,8 @@ TEST(ArtVehicleFrames, TheGamesFrameRuleMatchesTheDrawnHeadings) {
     for (int d = 0; d < 12; ++d)
       for (double share : {0.1, 0.5, 0.9}) {
         double len = rail::TrackLength(d), p = len * share;
-        rail::PrecisePoint a = rail::TrackPointPrecise(j, d, p - 1), b = rail::TrackPointPrecise(j, d, p + 1);
+        rail::PrecisePoint a = rail::TrackPointPrecise(j, d, p - 1),
+                           b = rail::TrackPointPrecise(j, d, p + 1);
         double moving = std::atan2((b.y - a.y) / kSquash, b.x - a.x) * 180 / M_PI;
         int frame = rail::CarFrame(d, rail::TrackPoint(j, d, p).heading, 48, false);
         double drawn = 45 + 7.5 * frame;

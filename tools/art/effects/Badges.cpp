@@ -53,8 +53,8 @@ void Star(cairo_t* cr) {
 
 void Cross(cairo_t* cr) {
   const double a = 5.5, b = 9.5;  // the arms' sides
-  const double pts[12][2] = {{a, 1}, {b, 1}, {b, a}, {14, a}, {14, b}, {b, b},
-                             {b, 14}, {a, 14}, {a, b}, {1, b}, {1, a}, {a, a}};
+  const double pts[12][2] = {{a, 1},  {b, 1},  {b, a}, {14, a}, {14, b}, {b, b},
+                             {b, 14}, {a, 14}, {a, b}, {1, b},  {1, a},  {a, a}};
   cairo_move_to(cr, pts[0][0], pts[0][1]);
   for (int k = 1; k < 12; ++k) cairo_line_to(cr, pts[k][0], pts[k][1]);
   cairo_close_path(cr);

@@ -23,8 +23,8 @@ double Smooth(double a, double b, double x) {
 
 // Fire colour by heat (0..1): dark red, red, orange, yellow, white.
 Rgb FireColour(double h) {
-  static const Rgb stops[] = {Hex(0x5a0c04), Hex(0xb3200a), Hex(0xf06a10), Hex(0xffb828), Hex(0xfff0a0),
-                              Hex(0xffffff)};
+  static const Rgb stops[] = {Hex(0x5a0c04), Hex(0xb3200a), Hex(0xf06a10),
+                              Hex(0xffb828), Hex(0xfff0a0), Hex(0xffffff)};
   double x = std::clamp(h, 0.0, 1.0) * 5;
   int i = std::min(4, int(x));
   return stops[i].Mix(stops[i + 1], x - i);
@@ -36,14 +36,16 @@ uint8_t Byte(double v) { return uint8_t(std::clamp(std::lround(v * 255), 0L, 255
 Pixel Over(Pixel under, const Rgb& c, double a) {
   double ua = under.a / 255.0, oa = a + ua * (1 - a);
   if (oa <= 0) return {};
-  auto ch = [&](double top, uint8_t bottom) { return (top * a + bottom / 255.0 * ua * (1 - a)) / oa; };
+  auto ch = [&](double top, uint8_t bottom) {
+    return (top * a + bottom / 255.0 * ua * (1 - a)) / oa;
+  };
   return {Byte(ch(c.r, under.r)), Byte(ch(c.g, under.g)), Byte(ch(c.b, under.b)), Byte(oa)};
 }
 
 struct Cloud {
-  double cx, cy;   // centre
-  double r;        // radius where the density falls to zero (before the noise)
-  double amount;   // 0..1
+  double cx, cy;  // centre
+  double r;       // radius where the density falls to zero (before the noise)
+  double amount;  // 0..1
 };
 
 // Density of a noisy ball at (x, y): above 1 deep inside, 0 outside, ragged at the edge.
@@ -93,7 +95,8 @@ void Blast(Canvas& canvas, double cx, double cy, double size, double t, unsigned
   Rng rng(seed);
   // Sparks: short bright streaks flying out and falling; debris: dark tumbling chunks.
   for (int i = 0; i < 22; ++i) {
-    double a = rng.Range(0, 2 * M_PI), v = rng.Range(0.45, 1.0) * size * 1.15, life = rng.Range(0.45, 0.9);
+    double a = rng.Range(0, 2 * M_PI), v = rng.Range(0.45, 1.0) * size * 1.15,
+           life = rng.Range(0.45, 0.9);
     bool debris = i % 4 == 3;
     if (t > life || t < (debris ? 0.3 : 0.02)) continue;
     auto at = [&](double u, double& x, double& y) {
@@ -197,7 +200,9 @@ void Wreck(Canvas& canvas, int f) {
     if (up > -0.25 && along < 1) {
       double fire = std::clamp((1 - up - along * 0.9 + (n1 - 0.5) * 1.6) * 1.3, 0.0, 1.0);
       fire *= Smooth(-0.25, 0.1, up) * (1 - Smooth(0.55, 1.0, along));
-      if (fire > 0) out = Over(out, FireColour(0.35 + 0.55 * fire * n1 + 0.2 * fire), std::min(1.0, fire * 1.5));
+      if (fire > 0)
+        out =
+            Over(out, FireColour(0.35 + 0.55 * fire * n1 + 0.2 * fire), std::min(1.0, fire * 1.5));
     }
     return out;
   });
@@ -209,9 +214,11 @@ ART_GROUP(effects_explosions) {
   // The game takes the explosion away on its last frame: that frame still shows the
   // last of the smoke thinning out, so the cloud never vanishes in one step.
   auto moment = [](int f, int n) { return 0.03 + 0.87 * f / (n - 1); };
-  auto small = DrawStripCanvases(40, 44, 11, [&](Canvas& c, int f) { Blast(c, 20, 22, 17, moment(f, 11), 122); });
+  auto small = DrawStripCanvases(
+      40, 44, 11, [&](Canvas& c, int f) { Blast(c, 20, 22, 17, moment(f, 11), 122); });
   ctx.Save(*small, "Dat/Game/explosion.jpg", "Dat/Game/explosion.gif", 11, {122});
-  auto big = DrawStripCanvases(40, 44, 16, [&](Canvas& c, int f) { Blast(c, 20, 22, 19, moment(f, 16), 123); });
+  auto big = DrawStripCanvases(40, 44, 16,
+                               [&](Canvas& c, int f) { Blast(c, 20, 22, 19, moment(f, 16), 123); });
   ctx.Save(*big, "Dat/Game/explosion2.jpg", "Dat/Game/explosion2.gif", 16, {123});
   auto wreck = DrawStripCanvases(48, 40, 8, Wreck);
   ctx.Save(*wreck, "Dat/Game/TrainCrash.jpg", "Dat/Game/TrainCrash.gif", 8, {121});

@@ -61,7 +61,8 @@ void DamageSign(cairo_t* cr, int f) {
   cairo_fill(cr);
 }
 
-constexpr std::array<std::array<int, 2>, 7> kBellAnchors = {{{27, 6}, {25, 6}, {20, 6}, {16, 6}, {14, 6}, {16, 6}, {23, 14}}};
+constexpr std::array<std::array<int, 2>, 7> kBellAnchors = {
+    {{27, 6}, {25, 6}, {20, 6}, {16, 6}, {14, 6}, {16, 6}, {23, 14}}};
 
 void Bell(cairo_t* cr, int f) {
   double ax = kBellAnchors[f][0], ay = kBellAnchors[f][1];

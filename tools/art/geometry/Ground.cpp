@@ -24,7 +24,9 @@ TrackCurve::TrackCurve(int type, int samplesPerUnit) : type_(type) {
   }
 }
 
-static Vec2 Lerp(const Vec2& a, const Vec2& b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
+static Vec2 Lerp(const Vec2& a, const Vec2& b, double t) {
+  return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+}
 
 Vec2 TrackCurve::GroundTangent(double p) const {
   double f = std::clamp(p / step_, 0.0, double(ground_.size() - 1));

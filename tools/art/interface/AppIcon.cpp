@@ -43,7 +43,8 @@ void Steam(cairo_t* cr, double cx, double cy, double unit) {
   struct Puff {
     double dx, dy, r, alpha;
   };
-  static const Puff puffs[] = {{0.6, -1.6, 1.5, 0.85}, {-2.2, -3.4, 2.0, 0.7}, {-6.0, -4.4, 2.3, 0.5}};
+  static const Puff puffs[] = {
+      {0.6, -1.6, 1.5, 0.85}, {-2.2, -3.4, 2.0, 0.7}, {-6.0, -4.4, 2.3, 0.5}};
   for (const Puff& f : puffs) {
     Ellipse(cr, cx + f.dx * unit, cy + f.dy * unit, f.r * unit, f.r * 0.8 * unit);
     RadialFill(cr, cx + (f.dx - 0.6) * unit, cy + (f.dy - 0.6) * unit, f.r * 1.6 * unit, p.cream,
@@ -64,16 +65,16 @@ CanvasPtr TinyIcon() {
     SetColour(cr, colour);
     cairo_fill(cr);
   };
-  box(1, 12, 14, 1, Hex(0xdfe4e8));         // the rail
-  box(1, 3, 6, 1, p.ink);                   // cab roof
-  box(2, 4, 4, 6, p.red);                   // cab
-  box(3, 5, 2, 2, p.brassLight);            // cab window
-  box(6, 6, 7, 4, p.red);                   // boiler
-  box(6, 6, 7, 1, p.redLight);              // light on the boiler's top
-  box(9, 6, 1, 4, p.brass);                 // boiler band
-  box(11, 3, 2, 3, p.ink);                  // chimney
-  box(2, 9, 11, 1, p.ink);                  // frame
-  box(13, 9, 1, 3, p.redDark);              // buffer beam
+  box(1, 12, 14, 1, Hex(0xdfe4e8));                            // the rail
+  box(1, 3, 6, 1, p.ink);                                      // cab roof
+  box(2, 4, 4, 6, p.red);                                      // cab
+  box(3, 5, 2, 2, p.brassLight);                               // cab window
+  box(6, 6, 7, 4, p.red);                                      // boiler
+  box(6, 6, 7, 1, p.redLight);                                 // light on the boiler's top
+  box(9, 6, 1, 4, p.brass);                                    // boiler band
+  box(11, 3, 2, 3, p.ink);                                     // chimney
+  box(2, 9, 11, 1, p.ink);                                     // frame
+  box(13, 9, 1, 3, p.redDark);                                 // buffer beam
   for (double wx : {2.0, 6.0, 9.0}) box(wx, 10, 2, 2, p.ink);  // wheels
   return c;
 }
@@ -89,14 +90,19 @@ CanvasPtr ScaledIcon(int size) {
   const double rim = std::max(1.5, std::round(side / 22.0));
   auto c = std::make_unique<Canvas>(size, size);
   if (size >= 64) {
-    SoftShadow(*c, [&](cairo_t* s) { RoundedRect(s, margin, margin, side, side, radius); cairo_fill(s); },
+    SoftShadow(*c,
+               [&](cairo_t* s) {
+                 RoundedRect(s, margin, margin, side, side, radius);
+                 cairo_fill(s);
+               },
                {unit * 0.5, unit * 0.7, std::max(1, size / 64), 0.45});
   }
   cairo_t* cr = c->Cr();
   Frame(cr, margin, margin, side, radius, rim);
   // Inside the rim, scaled so that the square from (0, 0) to (32, 32) is the field.
   cairo_save(cr);
-  RoundedRect(cr, margin + rim, margin + rim, side - 2 * rim, side - 2 * rim, std::max(0.0, radius - rim));
+  RoundedRect(cr, margin + rim, margin + rim, side - 2 * rim, side - 2 * rim,
+              std::max(0.0, radius - rim));
   cairo_clip(cr);
   const double inner = side - 2 * rim;
   cairo_translate(cr, margin + rim, margin + rim);
@@ -153,6 +159,7 @@ using namespace art::ui;
 ART_GROUP(interface_icons) {
   for (int size : kIconSizes) {
     const std::string name = std::to_string(size) + "x" + std::to_string(size);
-    ctx.SavePng(size == 16 ? *TinyIcon() : *ScaledIcon(size), "icons/" + name + "/ostrel-trains.png");
+    ctx.SavePng(size == 16 ? *TinyIcon() : *ScaledIcon(size),
+                "icons/" + name + "/ostrel-trains.png");
   }
 }

@@ -63,8 +63,8 @@ CanvasPtr GlassOk() {
     cairo_t* cr = c.Cr();
     double d = look == Look::Pressed ? 1 : 0;
     RoundedRect(cr, 2, 2, 136, 32, 16);
-    LinearFill(cr, 0, 2, 0, 34, p.greenLight.Lighter(look == Look::Hover ? 0.35 : 0.15), p.greenDeep,
-               look == Look::Pressed ? 0.85 : 0.6, 0.85);
+    LinearFill(cr, 0, 2, 0, 34, p.greenLight.Lighter(look == Look::Hover ? 0.35 : 0.15),
+               p.greenDeep, look == Look::Pressed ? 0.85 : 0.6, 0.85);
     cairo_fill(cr);
     RoundedRect(cr, 2.5, 2.5, 135, 31, 16);
     SetColour(cr, look == Look::Hover ? p.brassLight : p.brass, 0.95);
@@ -75,11 +75,13 @@ CanvasPtr GlassOk() {
       LinearFill(cr, 0, 4, 0, 16, {1, 1, 1}, {1, 1, 1}, 0.55, 0.05);
       cairo_fill(cr);
     }
-    Lettering(cr, "OK", 70 + d, 24 + d, 16, look == Look::Hover ? Rgb{1, 1, 1} : p.cream, Align::Centre);
+    Lettering(cr, "OK", 70 + d, 24 + d, 16, look == Look::Hover ? Rgb{1, 1, 1} : p.cream,
+              Align::Centre);
   });
 }
 
-// Check box frames: 0 clear, 1 clear pressed, 2 clear hover, 3 ticked, 4 ticked pressed, 5 ticked hover.
+// Check box frames: 0 clear, 1 clear pressed, 2 clear hover, 3 ticked, 4 ticked pressed, 5 ticked
+// hover.
 CanvasPtr CheckBox() {
   return DrawStrip(28, 28, 6, [](cairo_t* cr, int k) {
     const Palette& p = Pal();
@@ -92,7 +94,8 @@ CanvasPtr CheckBox() {
     LinearFill(cr, 0, 0, 28, 28, state == 2 ? p.brassLight : p.brass, p.brassDark);
     cairo_fill(cr);
     RoundedRect(cr, 5, 5, 18, 18, 3);
-    LinearFill(cr, 0, 5, 0, 23, state == 1 ? p.ink : p.greenDeep, state == 1 ? p.greenDeep : p.greenDark);
+    LinearFill(cr, 0, 5, 0, 23, state == 1 ? p.ink : p.greenDeep,
+               state == 1 ? p.greenDeep : p.greenDark);
     cairo_fill(cr);
     if (ticked) {
       double d = state == 1 ? 1 : 0;
@@ -136,9 +139,15 @@ CanvasPtr SliderHandle() {
   return DrawStripCanvases(18, 40, 2, [](Canvas& c, int k) {
     const Palette& p = Pal();
     cairo_t* cr = c.Cr();
-    SoftShadow(c, [](cairo_t* s) { RoundedRect(s, 2, 1, 13, 37, 5); cairo_fill(s); }, {1.5, 1.5, 1, 0.5});
+    SoftShadow(c,
+               [](cairo_t* s) {
+                 RoundedRect(s, 2, 1, 13, 37, 5);
+                 cairo_fill(s);
+               },
+               {1.5, 1.5, 1, 0.5});
     RoundedRect(cr, 2, 1, 13, 37, 5);
-    LinearFill(cr, 2, 0, 15, 0, k == 1 ? p.redLight : p.brassLight, k == 1 ? p.redDark : p.brassDark);
+    LinearFill(cr, 2, 0, 15, 0, k == 1 ? p.redLight : p.brassLight,
+               k == 1 ? p.redDark : p.brassDark);
     cairo_fill(cr);
     for (double y : {15.0, 19.0, 23.0}) {
       cairo_rectangle(cr, 5, y, 7, 1);
@@ -159,8 +168,8 @@ CanvasPtr OptionsPanel() {
     double centre;  // the row's middle
     const char* label;
   };
-  const Row rows[] = {{6, "MUSIC VOLUME"}, {57, "SOUND VOLUME"}, {130, "MUSIC"},
-                      {175, "SOUNDS"},     {247, "FULL SCREEN"},  {292, "SHOW TIPS"},
+  const Row rows[] = {{6, "MUSIC VOLUME"},    {57, "SOUND VOLUME"}, {130, "MUSIC"},
+                      {175, "SOUNDS"},        {247, "FULL SCREEN"}, {292, "SHOW TIPS"},
                       {337, "COLOUR SYMBOLS"}};
   for (const Row& r : rows) {
     Ellipse(cr, 8, r.centre, 2.5, 2.5);
@@ -225,7 +234,13 @@ CanvasPtr Arrow(bool right) {
       cairo_line_to(s, back + d, 26 + d);
       cairo_close_path(s);
     };
-    if (look != Look::Pressed) SoftShadow(c, [&](cairo_t* s) { shape(s); cairo_fill(s); }, {1.5, 1.5, 1, 0.6});
+    if (look != Look::Pressed)
+      SoftShadow(c,
+                 [&](cairo_t* s) {
+                   shape(s);
+                   cairo_fill(s);
+                 },
+                 {1.5, 1.5, 1, 0.6});
     shape(cr);
     LinearFill(cr, 0, 4, 0, 26, look == Look::Hover ? Rgb{1, 1, 0.85} : p.brassLight,
                look == Look::Pressed ? p.redDark : p.brassDark);
@@ -246,16 +261,17 @@ ART_GROUP(interface_dialogs) {
   const Palette& p = Pal();
   ctx.Save(*DialogBackground(400, 520, 6, 44, 75), "Dat/Interface/BigBG.jpg", "", 1, {75});
   ctx.Save(*DialogBackground(400, 250, 14, 70, 76), "Dat/Interface/SmallBG.jpg", "", 1, {76});
-  ctx.Save(*TextButton("OK", Hex(0x2f7a45)), "Dat/Interface/button_ok.jpg", "Dat/Interface/button_ok.gif", 3,
-           {7, 42, 55});
-  ctx.Save(*TextButton("CANCEL", p.red), "Dat/Interface/button_cancel.jpg", "Dat/Interface/button_cancel.gif",
-           3, {43, 56});
+  ctx.Save(*TextButton("OK", Hex(0x2f7a45)), "Dat/Interface/button_ok.jpg",
+           "Dat/Interface/button_ok.gif", 3, {7, 42, 55});
+  ctx.Save(*TextButton("CANCEL", p.red), "Dat/Interface/button_cancel.jpg",
+           "Dat/Interface/button_cancel.gif", 3, {43, 56});
   ctx.Save(*NextButton(), "Dat/Interface/button_next.jpg", "Dat/Interface/button_next.gif", 3, {8});
   ctx.Save(*GlassOk(), "Dat/Interface/btnokGlass.tga", "", 3, {68});
   ctx.Save(*CheckBox(), "Dat/Interface/Options/chckbox.jpg", "", 6, {44, 45, 46, 47, 57, 153});
   ctx.Save(*SliderTrack(), "Dat/Interface/Options/slider.jpg", "", 1, {48, 50});
   ctx.Save(*SliderHandle(), "Dat/Interface/Options/slider_handle.tga", "", 2, {49, 51});
-  ctx.Save(*OptionsPanel(), "Dat/Interface/Options/AddBG.gif", "Dat/Interface/Options/AddBGMask.gif", 1, {41});
+  ctx.Save(*OptionsPanel(), "Dat/Interface/Options/AddBG.gif",
+           "Dat/Interface/Options/AddBGMask.gif", 1, {41});
   ctx.Save(*MenuFrames(), "Dat/Interface/Menu/main_menu_frames.tga", "", 3, {69});
   ctx.Save(*StartLevelLabel(), "Dat/Interface/NewGame/SelectStartLevel.tga", "", 1, {72});
   ctx.Save(*Arrow(false), "Dat/Interface/NewGame/NewGameBtLeft.tga", "", 3, {73});

@@ -22,13 +22,13 @@ struct FontLook {
   std::string family = "DejaVu Sans";
   double size = 12;
   bool bold = true;
-  int height = 20;        // sheet height, marker row included
-  double baseline = 14;   // baseline row in the sheet
-  double capTop = 4;      // row where the capitals begin (gradient start)
-  Rgb top, bottom;        // fill: gradient from the cap top to the baseline
-  double outline = 0;     // outline half width in pixels, 0 = none
+  int height = 20;       // sheet height, marker row included
+  double baseline = 14;  // baseline row in the sheet
+  double capTop = 4;     // row where the capitals begin (gradient start)
+  Rgb top, bottom;       // fill: gradient from the cap top to the baseline
+  double outline = 0;    // outline half width in pixels, 0 = none
   Rgb outlineColour;
-  double shadow = 0;      // drop shadow offset to the bottom right, 0 = none
+  double shadow = 0;  // drop shadow offset to the bottom right, 0 = none
   double shadowAlpha = 0.6;
   int gap = 1;            // columns after a glyph's ink (its shadow may show there), inside its run
   int minSpaceWidth = 4;  // the space glyph is at least this wide

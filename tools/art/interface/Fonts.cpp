@@ -114,13 +114,14 @@ ART_GROUP(interface_fonts) {
   std::string all = DefaultCharacters();
   ctx.Save(*BuildFontSheet(all, MessageFontLook()), "Dat/Game/font_message.gif",
            "Dat/Game/font_messageMask.gif", 1, {1});
-  ctx.Save(*BuildFontSheet(all, SmallFontLook()), "Dat/Game/fontSmall.gif", "Dat/Game/fontSmallMask.gif",
-           1, {2});
+  ctx.Save(*BuildFontSheet(all, SmallFontLook()), "Dat/Game/fontSmall.gif",
+           "Dat/Game/fontSmallMask.gif", 1, {2});
   ctx.Save(*BuildFontSheet(kBigCharacters, BigFontLook()), "Dat/Game/fontBig.gif",
            "Dat/Game/fontBigMask.gif", 1, {103});
-  ctx.Save(*BuildFontSheet(all, RedFontLook()), "Dat/Interface/fontRed.gif", "Dat/Interface/fontRedMask.gif",
-           1, {77});
-  ctx.Save(*BuildFontSheet(all, MenuFontLook()), "Dat/Interface/Menu/red_white_font.tga", "", 1, {70});
-  ctx.Save(*BuildFontSheet(kLevelCharacters, LevelFontLook()), "Dat/Interface/NewGame/fontLevelN.tga", "", 1,
-           {71});
+  ctx.Save(*BuildFontSheet(all, RedFontLook()), "Dat/Interface/fontRed.gif",
+           "Dat/Interface/fontRedMask.gif", 1, {77});
+  ctx.Save(*BuildFontSheet(all, MenuFontLook()), "Dat/Interface/Menu/red_white_font.tga", "", 1,
+           {70});
+  ctx.Save(*BuildFontSheet(kLevelCharacters, LevelFontLook()),
+           "Dat/Interface/NewGame/fontLevelN.tga", "", 1, {71});
 }

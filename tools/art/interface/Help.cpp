@@ -4,13 +4,13 @@
 #include <cmath>
 #include <string>
 
+#include "ids/ScreenSize.h"
 #include "interface/HelpText.h"
 #include "interface/PanelParts.h"
 #include "interface/Scene.h"
 #include "interface/Style.h"
 #include "kit/Registry.h"
 #include "kit/Strip.h"
-#include "ids/ScreenSize.h"
 
 namespace art::ui {
 namespace {
@@ -31,46 +31,61 @@ constexpr Slot kCall{67, 2, 702, 231, 80, 80};
 
 const std::vector<Topic> kGoalTopics = {
     {"THE GOAL",
-     "Trains leave the towns at the edges of the field. Bring each one to the town of its own colour: "
-     "it earns 3000, and 1000 more for each wagon. The level ends when the warehouse on the top bar is "
+     "Trains leave the towns at the edges of the field. Bring each one to the town of its own "
+     "colour: "
+     "it earns 3000, and 1000 more for each wagon. The level ends when the warehouse on the top "
+     "bar is "
      "empty and the last train is home."},
     {"TOWNS AND COLOURS",
-     "Towns come in eight colours: yellow, red, green, blue, cyan, magenta, black and white. A train that "
+     "Towns come in eight colours: yellow, red, green, blue, cyan, magenta, black and white. A "
+     "train that "
      "enters a town of another colour is sent back."},
 };
 const std::vector<Topic> kGameTopics = {
     {"THE TWO GAMES",
-     "In the Classic game you build the railway yourself, and new towns appear as the level goes on. In "
-     "the Puzzle game every level comes with a ready-built railway and fixed towns, and you only operate "
+     "In the Classic game you build the railway yourself, and new towns appear as the level goes "
+     "on. In "
+     "the Puzzle game every level comes with a ready-built railway and fixed towns, and you only "
+     "operate "
      "it. Five levels make a game; choose the type with PICK GAME in the menu."},
     {"MONEY AND FINES",
-     "You start with 100000. Crashes cost money, and so do the shunting engine's trips to the warehouse. "
+     "You start with 100000. Crashes cost money, and so do the shunting engine's trips to the "
+     "warehouse. "
      "When the money runs out, the game is over."},
 };
 const std::vector<Topic> kSwitchTopics = {
     {"SWITCHES AND SIGNALS",
-     "Click the arrow at a junction to throw its switch, and click a signal to turn it red or green. A "
-     "train stops before a red signal or a switch set against it and turns back. A switch is locked while "
+     "Click the arrow at a junction to throw its switch, and click a signal to turn it red or "
+     "green. A "
+     "train stops before a red signal or a switch set against it and turns back. A switch is "
+     "locked while "
      "a train passes over it."},
     {"CRAZY TRAINS",
-     "A crazy train runs through red signals and crashes on switches set against it. It may be routed to "
+     "A crazy train runs through red signals and crashes on switches set against it. It may be "
+     "routed to "
      "a town of any colour. Trains that meet crash, and the track where they met is damaged."},
 };
 const std::vector<Topic> kRepairTopics = {
     {"DAMAGE AND THE REPAIR TRAIN",
-     "A sign marks damaged track; every train but the repair train crashes there. Call the repair train "
-     "with the button above the sign, or right-click a town. Steer it onto the damage, then to any town. "
+     "A sign marks damaged track; every train but the repair train crashes there. Call the repair "
+     "train "
+     "with the button above the sign, or right-click a town. Steer it onto the damage, then to any "
+     "town. "
      "Call and repair cost 1000 each."},
 };
 const std::vector<Topic> kBuildTopics = {
     {"BUILDING IN THE CLASSIC GAME",
-     "Pick one of the six track pieces on the left panel and click the field to lay it. Each piece costs "
-     "1000; trees (500 each) and houses (1000 each) in its way cost extra. The mouse wheel or the right button changes the "
+     "Pick one of the six track pieces on the left panel and click the field to lay it. Each piece "
+     "costs "
+     "1000; trees (500 each) and houses (1000 each) in its way cost extra. The mouse wheel or the "
+     "right button changes the "
      "piece. The lever on the panel switches between building and route mode."},
 };
 const std::vector<Topic> kWaitTopics = {
-    {"", "A train that waits in its town because the line is busy costs 1000 every 30 seconds. Once the "
-         "warehouse is empty, each train still on the field costs 1000 every 20 seconds."},
+    {"",
+     "A train that waits in its town because the line is busy costs 1000 every 30 seconds. Once "
+     "the "
+     "warehouse is empty, each train still on the field costs 1000 every 20 seconds."},
 };
 
 // The help text's boxes on the page, around the illustrations' frames.
@@ -79,12 +94,9 @@ struct Block {
   const std::vector<Topic>* topics;
 };
 const Block kBlocks[] = {
-    {{20, 10, 226, 206}, &kGoalTopics},
-    {{557, 10, 230, 214}, &kGameTopics},
-    {{248, 213, 234, 398}, &kSwitchTopics},
-    {{495, 340, 292, 414}, &kRepairTopics},
-    {{276, 406, 200, 548}, &kBuildTopics},
-    {{16, 333, 222, 398}, &kWaitTopics},
+    {{20, 10, 226, 206}, &kGoalTopics},     {{557, 10, 230, 214}, &kGameTopics},
+    {{248, 213, 234, 398}, &kSwitchTopics}, {{495, 340, 292, 414}, &kRepairTopics},
+    {{276, 406, 200, 548}, &kBuildTopics},  {{16, 333, 222, 398}, &kWaitTopics},
 };
 
 // The keys: the heading, then each key and what it does, in two rows.
@@ -100,8 +112,9 @@ void Keys(cairo_t* cr, TextLog& log, double x, double y, const HelpTextStyle& hs
   what.colour = Pal().cream;
   log.Text(cr, "KEYS", x, y, key, true);
   const double indent = x + TextWidth(cr, "KEYS", key) + 12;
-  const char* const rows[2][3][2] = {{{"Space", "pause"}, {"F1", "this help"}, {"Escape", "the menu"}},
-                                     {{"F4", "full screen"}, {"Alt+F4", "close or quit"}, {"Tab", "speed"}}};
+  const char* const rows[2][3][2] = {
+      {{"Space", "pause"}, {"F1", "this help"}, {"Escape", "the menu"}},
+      {{"F4", "full screen"}, {"Alt+F4", "close or quit"}, {"Tab", "speed"}}};
   for (int r = 0; r < 2; ++r) {
     double kx = indent, ky = y + r * hs.lineHeight;
     for (const auto& pair : rows[r]) {
@@ -244,8 +257,11 @@ CanvasPtr RepairPicture() {
     }
     double head[3] = {-30, 96, 190};
     if (k > 0) TrainOn(cr, line, head[k], Hex(0xff9a1a), 1);
-    Lettering(cr, k == 0 ? "DAMAGED" : k == 1 ? "REPAIR TRAIN" : "TRACK RESTORED", 100, 103, 11, Pal().cream,
-              Align::Centre);
+    Lettering(cr,
+              k == 0   ? "DAMAGED"
+              : k == 1 ? "REPAIR TRAIN"
+                       : "TRACK RESTORED",
+              100, 103, 11, Pal().cream, Align::Centre);
   });
 }
 
@@ -255,9 +271,13 @@ CanvasPtr CallPicture() {
     cairo_t* cr = c.Cr();
     const Palette& p = Pal();
     double d = k == 1 ? 2 : 0;
-    SoftShadow(c, [](cairo_t* s) { Ellipse(s, 36, 36, 26, 26); cairo_fill(s); });
+    SoftShadow(c, [](cairo_t* s) {
+      Ellipse(s, 36, 36, 26, 26);
+      cairo_fill(s);
+    });
     Ellipse(cr, 36, 36, 26, 26);
-    RadialFill(cr, 28, 28, 34, k == 1 ? p.redLight : Hex(0xff9a1a).Lighter(0.3), k == 1 ? p.redDark : p.brassDark);
+    RadialFill(cr, 28, 28, 34, k == 1 ? p.redLight : Hex(0xff9a1a).Lighter(0.3),
+               k == 1 ? p.redDark : p.brassDark);
     cairo_fill(cr);
     // A wrench on the button.
     cairo_save(cr);
@@ -332,7 +352,12 @@ CanvasPtr MousePicture() {
   return DrawStripCanvases(kMouse.w, kMouse.h, 2, [](Canvas& c, int k) {
     cairo_t* cr = c.Cr();
     const Palette& p = Pal();
-    SoftShadow(c, [](cairo_t* s) { RoundedRect(s, 2, 2, 24, 40, 11); cairo_fill(s); }, {1.5, 1.5, 1, 0.5});
+    SoftShadow(c,
+               [](cairo_t* s) {
+                 RoundedRect(s, 2, 2, 24, 40, 11);
+                 cairo_fill(s);
+               },
+               {1.5, 1.5, 1, 0.5});
     RoundedRect(cr, 2, 2, 24, 40, 11);
     LinearFill(cr, 2, 2, 26, 42, Hex(0xf0f0ea), Hex(0xa8aaa4));
     cairo_fill(cr);
@@ -406,7 +431,10 @@ CanvasPtr BellPicture() {
       cairo_curve_to(s, 9, 24, 6, 12, 6, 4);
       cairo_close_path(s);
     };
-    SoftShadow(c, [&](cairo_t* s) { bell(s); cairo_fill(s); });
+    SoftShadow(c, [&](cairo_t* s) {
+      bell(s);
+      cairo_fill(s);
+    });
     cairo_save(cr);
     bell(cr);
     LinearFill(cr, -16, 0, 16, 0, p.brassLight, p.brassDark);

@@ -33,14 +33,15 @@ std::string TextLog::Describe() const {
   std::string out;
   char buf[96];
   for (const TextLine& l : lines_) {
-    std::snprintf(buf, sizeof buf, "%s %.1f %.0f %.0f %.0f %.0f ", l.heading ? "heading" : "body", l.size,
-                  l.left, l.top, l.right, l.bottom);
+    std::snprintf(buf, sizeof buf, "%s %.1f %.0f %.0f %.0f %.0f ", l.heading ? "heading" : "body",
+                  l.size, l.left, l.top, l.right, l.bottom);
     out += buf + l.text + "\n";
   }
   return out;
 }
 
-std::vector<std::string> WrapLines(cairo_t* cr, const std::string& text, double width, const TextStyle& style) {
+std::vector<std::string> WrapLines(cairo_t* cr, const std::string& text, double width,
+                                   const TextStyle& style) {
   std::vector<std::string> lines;
   std::string line, word;
   auto flush = [&]() {
@@ -93,8 +94,8 @@ double DrawTopics(cairo_t* cr, TextLog& log, const TextBox& box, const std::vect
   }
   const double end = y + style.size * 0.3;  // below the descenders
   if (end > box.bottom)
-    std::fprintf(stderr, "Warning(art): help text at (%.0f, %.0f) runs %.0f pixels past its box\n", box.x, box.y,
-                 end - box.bottom);
+    std::fprintf(stderr, "Warning(art): help text at (%.0f, %.0f) runs %.0f pixels past its box\n",
+                 box.x, box.y, end - box.bottom);
   return end;
 }
 

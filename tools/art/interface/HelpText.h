@@ -21,7 +21,7 @@ struct TextBox {
 // Sizes and spacing of the help text. A heading that follows text stands headingGap
 // further down than the next body line would, so it reads as the start of a new topic.
 struct HelpTextStyle {
-  double size = 11;         // body text
+  double size = 11;  // body text
   double headingSize = 11.5;
   double lineHeight = 14;   // baseline to baseline in a paragraph
   double headingGap = 9;    // extra space above a heading that follows text
@@ -40,7 +40,8 @@ struct TextLine {
 class TextLog {
  public:
   // Draws text with its baseline at y in the style and records its ink box.
-  void Text(cairo_t* cr, const std::string& text, double x, double y, const TextStyle& style, bool heading);
+  void Text(cairo_t* cr, const std::string& text, double x, double y, const TextStyle& style,
+            bool heading);
   const std::vector<TextLine>& Lines() const { return lines_; }
   // One line per text: "heading|body size left top right bottom text".
   std::string Describe() const;
@@ -55,6 +56,7 @@ double DrawTopics(cairo_t* cr, TextLog& log, const TextBox& box, const std::vect
                   const HelpTextStyle& style = {});
 
 // Splits text into lines no wider than width in the style.
-std::vector<std::string> WrapLines(cairo_t* cr, const std::string& text, double width, const TextStyle& style);
+std::vector<std::string> WrapLines(cairo_t* cr, const std::string& text, double width,
+                                   const TextStyle& style);
 
 }  // namespace art::ui

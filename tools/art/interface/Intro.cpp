@@ -4,10 +4,10 @@
 // window icon.
 #include <cmath>
 
+#include "ids/ScreenSize.h"
 #include "interface/Scene.h"
 #include "interface/Style.h"
 #include "kit/Registry.h"
-#include "ids/ScreenSize.h"
 
 namespace art::ui {
 namespace {
@@ -19,7 +19,8 @@ void Hills(cairo_t* cr, double base, double amp, double phase, const Rgb& colour
   Rng rng(seed);
   cairo_move_to(cr, 0, screen::kHeight);
   for (int x = 0; x <= screen::kWidth; x += 10) {
-    double y = base - amp * (0.6 * std::sin(x / 130.0 + phase) + 0.4 * std::sin(x / 57.0 + phase * 2)) -
+    double y = base -
+               amp * (0.6 * std::sin(x / 130.0 + phase) + 0.4 * std::sin(x / 57.0 + phase * 2)) -
                rng.Range(0, 3);
     cairo_line_to(cr, x, y);
   }
@@ -109,7 +110,12 @@ CanvasPtr Logo() {
   const Palette& p = Pal();
   auto c = std::make_unique<Canvas>(240, 240);
   cairo_t* cr = c->Cr();
-  SoftShadow(*c, [](cairo_t* s) { Ellipse(s, 118, 118, 108, 108); cairo_fill(s); }, {5, 5, 4, 0.5});
+  SoftShadow(*c,
+             [](cairo_t* s) {
+               Ellipse(s, 118, 118, 108, 108);
+               cairo_fill(s);
+             },
+             {5, 5, 4, 0.5});
   Ellipse(cr, 118, 118, 108, 108);
   RadialFill(cr, 80, 80, 160, p.brassLight, p.brassDark);
   cairo_fill(cr);
@@ -140,7 +146,10 @@ CanvasPtr MakerBadge() {
   const Palette& p = Pal();
   auto c = std::make_unique<Canvas>(300, 74);
   cairo_t* cr = c->Cr();
-  SoftShadow(*c, [](cairo_t* s) { RoundedRect(s, 4, 4, 288, 62, 14); cairo_fill(s); });
+  SoftShadow(*c, [](cairo_t* s) {
+    RoundedRect(s, 4, 4, 288, 62, 14);
+    cairo_fill(s);
+  });
   Panel(cr, 4, 4, 288, 62, 14, 3);
   Ellipse(cr, 38, 35, 22, 22);
   RadialFill(cr, 30, 27, 28, p.redLight, p.redDark);

@@ -3,11 +3,11 @@
 // logo buttons, the mode lever pictures, the Puzzle covers, the lock plate and the six
 // track-type buttons. Positions follow the clip library; the panel's own picture
 // carries the plates and recesses under them.
+#include "ids/ScreenSize.h"
 #include "interface/PanelParts.h"
 #include "interface/Style.h"
 #include "kit/Registry.h"
 #include "kit/Strip.h"
-#include "ids/ScreenSize.h"
 
 namespace art::ui {
 namespace {
@@ -207,7 +207,8 @@ ART_GROUP(interface_panel) {
   FillOpaque(*middle, Pal().greenDark);
   ModeSwitch(middle->Cr(), 0, 0, 1);
   ctx.Save(*middle, "Dat/Game/btn_build_route_middle.jpg", "", 1, {94});
-  ctx.Save(*GreyRouteMode(), "Dat/Game/grey_route_mode.jpg", "Dat/Game/grey_route_mode.gif", 1, {101});
+  ctx.Save(*GreyRouteMode(), "Dat/Game/grey_route_mode.jpg", "Dat/Game/grey_route_mode.gif", 1,
+           {101});
   ctx.Save(*PuzzleCap(), "Dat/Interface/MainWindow/puzzle_game_cap.jpg", "", 1, {23});
   ctx.Save(*BuildingNotAvailable(), "Dat/Interface/MainWindow/building_available.tga", "", 1, {22});
   ctx.Save(*BlockBuild(), "Dat/Game/BlockBuild.jpg", "", 2, {91});

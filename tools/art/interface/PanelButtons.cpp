@@ -25,7 +25,8 @@ void LogoFace(cairo_t* cr, double w, double h, Look look) {
   SetColour(cr, p.greenDark);
   cairo_fill(cr);
   RoundedRect(cr, 1, 1, w - 2, h - 2, 6);
-  LinearFill(cr, 0, 0, 0, h, look == Look::Pressed ? p.greenDeep : p.green.Lighter(0.1), p.greenDeep);
+  LinearFill(cr, 0, 0, 0, h, look == Look::Pressed ? p.greenDeep : p.green.Lighter(0.1),
+             p.greenDeep);
   cairo_fill_preserve(cr);
   SetColour(cr, look == Look::Hover ? p.brassLight : p.brass);
   cairo_set_line_width(cr, look == Look::Hover ? 2 : 1.2);
@@ -40,7 +41,8 @@ CanvasPtr LogoButton() {
     LogoFace(cr, 112, 48, look);
     SideLoco(cr, 8 + d, 40 + d, 0.42, p.red);
     Condensed(cr, "OSTREL", 80 + d, 20 + d, 12, p.brassLight, Align::Centre);
-    Lettering(cr, "TRAINS", 80 + d, 37 + d, 14, look == Look::Hover ? Rgb{1, 1, 1} : p.cream, Align::Centre);
+    Lettering(cr, "TRAINS", 80 + d, 37 + d, 14, look == Look::Hover ? Rgb{1, 1, 1} : p.cream,
+              Align::Centre);
   });
 }
 
@@ -54,8 +56,8 @@ CanvasPtr MakerButton() {
     RadialFill(cr, 13 + d, 13 + d, 11, p.redLight, p.redDark);
     cairo_fill(cr);
     Lettering(cr, "O", 16 + d, 20 + d, 11, p.cream, Align::Centre);
-    Condensed(cr, "OSTREL GAMES", 66 + d, 20.5 + d, 11, look == Look::Hover ? Rgb{1, 1, 1} : p.brassLight,
-              Align::Centre);
+    Condensed(cr, "OSTREL GAMES", 66 + d, 20.5 + d, 11,
+              look == Look::Hover ? Rgb{1, 1, 1} : p.brassLight, Align::Centre);
   });
 }
 
@@ -64,7 +66,7 @@ struct TrackButton {
   double ox, oy;  // start junction of the piece inside the frame
 };
 constexpr TrackButton kTrackButtons[6] = {
-    {104, 0, 62, 40, 4.5, 35.5}, {105, 1, 112, 30, 3, 22},  {106, 2, 112, 30, 3, 8},
+    {104, 0, 62, 40, 4.5, 35.5}, {105, 1, 112, 30, 3, 22}, {106, 2, 112, 30, 3, 8},
     {107, 3, 62, 40, 4.5, 4.5},  {108, 4, 34, 72, 7, 5.5}, {109, 5, 34, 72, 27, 5.5},
 };
 
@@ -141,7 +143,12 @@ CanvasPtr Digits() {
 CanvasPtr PausePlate() {
   auto c = std::make_unique<Canvas>(350, 96);
   const Palette& p = Pal();
-  SoftShadow(*c, [](cairo_t* s) { RoundedRect(s, 4, 4, 338, 84, 14); cairo_fill(s); }, {4, 4, 3, 0.5});
+  SoftShadow(*c,
+             [](cairo_t* s) {
+               RoundedRect(s, 4, 4, 338, 84, 14);
+               cairo_fill(s);
+             },
+             {4, 4, 3, 0.5});
   cairo_t* cr = c->Cr();
   Panel(cr, 4, 4, 338, 84, 14, 4);
   Grain(cr, 90, 10, 10, 326, 72, 0.6);
@@ -179,7 +186,8 @@ ART_GROUP(interface_panel_buttons) {
   ctx.Save(*LogoButton(), "Dat/Interface/MainWindow/logo.jpg", "", 3, {20});
   ctx.Save(*MakerButton(), "Dat/Interface/MainWindow/ostrelgames.jpg", "", 3, {21});
   for (const TrackButton& b : kTrackButtons)
-    ctx.Save(*TrackTypeButton(b), "Dat/Game/LeftTrack" + std::to_string(b.type) + ".tga", "", 3, {b.entry});
+    ctx.Save(*TrackTypeButton(b), "Dat/Game/LeftTrack" + std::to_string(b.type) + ".tga", "", 3,
+             {b.entry});
   ctx.Save(*Digits(), "Dat/Game/nums.jpg", "Dat/Game/nums.gif", 40, {112});
   ctx.Save(*PausePlate(), "Dat/Game/pause.jpg", "Dat/Game/pause.gif", 1, {90});
 }

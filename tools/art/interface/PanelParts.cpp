@@ -82,8 +82,13 @@ void ModeSwitch(cairo_t* cr, double x, double y, int position) {
   SetColour(cr, p.ink, 0.5);
   cairo_fill(cr);
   Ellipse(cr, kx, sy + 5, 10, 10);
-  RadialFill(cr, kx - 3, sy + 2, 12, position == 0 ? p.redLight : position == 2 ? Hex(0x7fe08a) : p.brassLight,
-             position == 0 ? p.redDark : position == 2 ? Hex(0x1e5a2a) : p.brassDark);
+  RadialFill(cr, kx - 3, sy + 2, 12,
+             position == 0   ? p.redLight
+             : position == 2 ? Hex(0x7fe08a)
+                             : p.brassLight,
+             position == 0   ? p.redDark
+             : position == 2 ? Hex(0x1e5a2a)
+                             : p.brassDark);
   cairo_fill(cr);
   Ellipse(cr, kx, sy + 5, 10, 10);
   SetColour(cr, p.brass);
@@ -124,7 +129,8 @@ void TrackPiece(cairo_t* cr, int type, double ox, double oy, double dim) {
   cairo_stroke(cr);
   // Sleepers across the line every few pixels.
   for (size_t i = 1; i + 1 < pts.size(); i += 2) {
-    double dx = pts[i + 1].x - pts[i - 1].x, dy = pts[i + 1].y - pts[i - 1].y, len = std::hypot(dx, dy);
+    double dx = pts[i + 1].x - pts[i - 1].x, dy = pts[i + 1].y - pts[i - 1].y,
+           len = std::hypot(dx, dy);
     double nx = -dy / len * 6, ny = dx / len * 6;
     cairo_move_to(cr, ox + pts[i].x - nx, oy + pts[i].y - ny);
     cairo_line_to(cr, ox + pts[i].x + nx, oy + pts[i].y + ny);

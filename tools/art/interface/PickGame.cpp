@@ -106,7 +106,9 @@ CanvasPtr FrameState() {
       c.Paint(glow, 0, 0);
     }
     RoundedRect(cr, 1.5, 1.5, 269, 197, 4);
-    SetColour(cr, look == Look::Pressed ? p.redLight : look == Look::Hover ? p.brassLight : p.brass);
+    SetColour(cr, look == Look::Pressed ? p.redLight
+                  : look == Look::Hover ? p.brassLight
+                                        : p.brass);
     cairo_set_line_width(cr, look == Look::Normal ? 2 : 3);
     cairo_stroke(cr);
   });
@@ -116,13 +118,15 @@ CanvasPtr SelectedMarker() {
   auto c = std::make_unique<Canvas>(56, 56);
   cairo_t* cr = c->Cr();
   const Palette& p = Pal();
-  SoftShadow(*c, [](cairo_t* s) {
-    cairo_move_to(s, 0, 0);
-    cairo_line_to(s, 54, 0);
-    cairo_line_to(s, 0, 54);
-    cairo_close_path(s);
-    cairo_fill(s);
-  }, {2, 2, 1, 0.5});
+  SoftShadow(*c,
+             [](cairo_t* s) {
+               cairo_move_to(s, 0, 0);
+               cairo_line_to(s, 54, 0);
+               cairo_line_to(s, 0, 54);
+               cairo_close_path(s);
+               cairo_fill(s);
+             },
+             {2, 2, 1, 0.5});
   cairo_move_to(cr, 0, 0);
   cairo_line_to(cr, 54, 0);
   cairo_line_to(cr, 0, 54);
@@ -179,7 +183,8 @@ CanvasPtr TipBottom() {
 }
 
 // Tip arrows, the point at the anchor; frame 1 is pushed 2 pixels toward the point.
-void ArrowShape(cairo_t* cr, double tipX, double tipY, double dirX, double dirY, double len, double half) {
+void ArrowShape(cairo_t* cr, double tipX, double tipY, double dirX, double dirY, double len,
+                double half) {
   double bx = tipX - dirX * len, by = tipY - dirY * len;
   double nx = -dirY, ny = dirX;
   double headLen = len * 0.55;
@@ -194,7 +199,8 @@ void ArrowShape(cairo_t* cr, double tipX, double tipY, double dirX, double dirY,
   cairo_close_path(cr);
 }
 
-CanvasPtr TipArrow(int w, int h, double tipX, double tipY, double dirX, double dirY, double len, double half) {
+CanvasPtr TipArrow(int w, int h, double tipX, double tipY, double dirX, double dirY, double len,
+                   double half) {
   return DrawStrip(w, h, 2, [=](cairo_t* cr, int k) {
     double push = k == 1 ? 2 : 0;
     cairo_translate(cr, -dirX * (2 - push), -dirY * (2 - push));

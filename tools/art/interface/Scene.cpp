@@ -7,7 +7,8 @@ namespace art::ui {
 
 Path Path::Line(Pt a, Pt b) {
   std::vector<Pt> pts;
-  for (int i = 0; i <= 8; ++i) pts.push_back({a.x + (b.x - a.x) * i / 8, a.y + (b.y - a.y) * i / 8});
+  for (int i = 0; i <= 8; ++i)
+    pts.push_back({a.x + (b.x - a.x) * i / 8, a.y + (b.y - a.y) * i / 8});
   return Path(pts);
 }
 
@@ -23,7 +24,8 @@ Path Path::Arc(Pt c, double rx, double ry, double a0, double a1) {
 
 Path& Path::Append(const Path& other) {
   for (size_t i = 0; i < other.pts_.size(); ++i) {
-    if (i == 0 && !pts_.empty() && std::hypot(pts_.back().x - other.pts_[0].x, pts_.back().y - other.pts_[0].y) < 0.5)
+    if (i == 0 && !pts_.empty() &&
+        std::hypot(pts_.back().x - other.pts_[0].x, pts_.back().y - other.pts_[0].y) < 0.5)
       continue;
     pts_.push_back(other.pts_[i]);
   }
@@ -32,7 +34,8 @@ Path& Path::Append(const Path& other) {
 
 double Path::Length() const {
   double l = 0;
-  for (size_t i = 1; i < pts_.size(); ++i) l += std::hypot(pts_[i].x - pts_[i - 1].x, pts_[i].y - pts_[i - 1].y);
+  for (size_t i = 1; i < pts_.size(); ++i)
+    l += std::hypot(pts_[i].x - pts_[i - 1].x, pts_[i].y - pts_[i - 1].y);
   return l;
 }
 
@@ -252,8 +255,8 @@ void SwitchArrow(cairo_t* cr, double x, double y, double angle) {
 void DamageMark(cairo_t* cr, double x, double y, double size) {
   Rng rng(unsigned(x * 7 + y * 13));
   for (int i = 0; i < 7; ++i) {
-    Ellipse(cr, x + rng.Range(-size, size) * 0.6, y + rng.Range(-size, size) * 0.4, size * rng.Range(0.3, 0.6),
-            size * rng.Range(0.25, 0.45));
+    Ellipse(cr, x + rng.Range(-size, size) * 0.6, y + rng.Range(-size, size) * 0.4,
+            size * rng.Range(0.3, 0.6), size * rng.Range(0.25, 0.45));
     SetColour(cr, Hex(0x2a2118), 0.75);
     cairo_fill(cr);
   }
@@ -266,7 +269,8 @@ void DamageMark(cairo_t* cr, double x, double y, double size) {
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
   for (int i = 0; i < 5; ++i) {
-    Ellipse(cr, x + i * 2 - 3, y - size * 0.6 - i * size * 0.35, size * (0.25 + i * 0.08), size * (0.2 + i * 0.06));
+    Ellipse(cr, x + i * 2 - 3, y - size * 0.6 - i * size * 0.35, size * (0.25 + i * 0.08),
+            size * (0.2 + i * 0.06));
     SetColour(cr, Hex(0x8a8a8a), 0.5 - i * 0.07);
     cairo_fill(cr);
   }

@@ -33,7 +33,8 @@ class Path {
   std::vector<Pt> pts_;
 };
 
-// The eight town colours, in the game's order: yellow, red, green, blue, cyan, magenta, black, white.
+// The eight town colours, in the game's order: yellow, red, green, blue, cyan, magenta, black,
+// white.
 Rgb TownColour(int i);
 
 void Grass(cairo_t* cr, double x, double y, double w, double h, unsigned seed);
@@ -41,7 +42,8 @@ void Grass(cairo_t* cr, double x, double y, double w, double h, unsigned seed);
 // dashed outline of where the track will go.
 void Rails(cairo_t* cr, const Path& path, double dim = 0, bool planned = false);
 // A locomotive with cars, its front at distance head along the path.
-void TrainOn(cairo_t* cr, const Path& path, double head, const Rgb& colour, int cars, bool crazy = false);
+void TrainOn(cairo_t* cr, const Path& path, double head, const Rgb& colour, int cars,
+             bool crazy = false);
 // A town: houses with roofs in the town's colour around a small station, centred at (x, y).
 void Town(cairo_t* cr, double x, double y, const Rgb& colour);
 // A signal post at (x, y) with a red or green lamp.

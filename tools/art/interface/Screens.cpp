@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "ids/ScreenSize.h"
 #include "interface/FontSheet.h"
 #include "interface/Fonts.h"
 #include "interface/Style.h"
 #include "kit/Registry.h"
-#include "ids/ScreenSize.h"
 
 namespace art::ui {
 namespace {
@@ -97,7 +97,8 @@ void InGame(const Composer& c, const Fonts& f, Canvas& s, bool puzzle) {
   c.Put(s, "Dat/Interface/MainWindow/ostrelgames.jpg", 0, 14, 564);
   const int trackX[6] = {39, 15, 15, 39, 85, 22}, trackY[6] = {465, 377, 408, 428, 305, 305};
   for (int t = 0; t < 6; ++t)
-    c.Put(s, "Dat/Game/LeftTrack" + std::to_string(t) + ".tga", t == 1 ? 2 : 0, trackX[t], trackY[t]);
+    c.Put(s, "Dat/Game/LeftTrack" + std::to_string(t) + ".tga", t == 1 ? 2 : 0, trackX[t],
+          trackY[t]);
   if (puzzle) {
     c.Put(s, "Dat/Game/grey_route_mode.jpg", 0, 13, 305);
     c.Put(s, "Dat/Interface/MainWindow/puzzle_game_cap.jpg", 0, 15, 191);
@@ -112,7 +113,8 @@ void InGame(const Composer& c, const Fonts& f, Canvas& s, bool puzzle) {
     f.small->DrawCentred(s, 18, 110, 57, puzzle ? "LEVEL  3" : "");
   }
   if (f.big && !puzzle) f.big->DrawCentred(s, 140, 650, 220, "LEVEL  1");
-  if (f.message) f.message->DrawCentred(s, 140, 650, 575, puzzle ? "End level" : "The train has arrived");
+  if (f.message)
+    f.message->DrawCentred(s, 140, 650, 575, puzzle ? "End level" : "The train has arrived");
 }
 
 // A tip with its box, text and arrow, the way the tips draw it.
@@ -149,7 +151,11 @@ void Menu(const Composer& c, const Fonts& f, Canvas& s) {
   int y = 75;
   for (int i = 0; i < 6; ++i) {
     if (f.menu) f.menu->DrawCentred(s, dx, 400, dy + y, items[i]);
-    c.Put(s, "Dat/Interface/Menu/main_menu_frames.tga", i == 1 ? 2 : i == 4 ? 1 : 0, dx + 50, dy + y);
+    c.Put(s, "Dat/Interface/Menu/main_menu_frames.tga",
+          i == 1   ? 2
+          : i == 4 ? 1
+                   : 0,
+          dx + 50, dy + y);
     y += (520 - 90) / 6;
   }
 }
@@ -162,7 +168,8 @@ void Options(const Composer& c, const Fonts& f, Canvas& s) {
   c.Put(s, "Dat/Interface/Options/slider.jpg", 0, dx + 187, dy + 74);
   c.Put(s, "Dat/Interface/Options/slider.jpg", 0, dx + 187, dy + 125);
   // Handles at values 90 and 128 of 128: x = 5 + track x + (150 - 18 - 5) * v / 128.
-  c.Put(s, "Dat/Interface/Options/slider_handle.tga", 0, dx + 187 + 5 + 127 * 90 / 128, dy + 74 - 13);
+  c.Put(s, "Dat/Interface/Options/slider_handle.tga", 0, dx + 187 + 5 + 127 * 90 / 128,
+        dy + 74 - 13);
   c.Put(s, "Dat/Interface/Options/slider_handle.tga", 1, dx + 187 + 5 + 127, dy + 125 - 13);
   c.Put(s, "Dat/Interface/Options/chckbox.jpg", 3, dx + 188, dy + 190);
   c.Put(s, "Dat/Interface/Options/chckbox.jpg", 5, dx + 188, dy + 235);
@@ -194,7 +201,8 @@ void NewGame(const Composer& c, const Fonts& f, Canvas& s) {
   int w = f.level ? f.level->Measure("(1-4):") : 50;
   if (f.level) f.level->Draw(s, dx + 240, dy + 81, "(1-4):");
   c.Put(s, "Dat/Interface/NewGame/NewGameBtLeft.tga", 0, dx + 240 + w, dy + 76);
-  if (f.level) f.level->DrawCentred(s, dx + 240 + w + 24, 25, dy + 76 + (30 - f.level->Height()) / 2 - 2, "4");
+  if (f.level)
+    f.level->DrawCentred(s, dx + 240 + w + 24, 25, dy + 76 + (30 - f.level->Height()) / 2 - 2, "4");
   c.Put(s, "Dat/Interface/NewGame/NewGameBtRight.tga", 2, dx + 265 + w + 24, dy + 76);
   c.Put(s, "Dat/Interface/button_ok.jpg", 0, dx + 70, dy + 121);
   c.Put(s, "Dat/Interface/button_cancel.jpg", 0, dx + 219, dy + 121);
@@ -216,9 +224,10 @@ void LevelStats(const Composer& c, const Fonts& f, Canvas& s) {
     int y;
     const char* text;
   };
-  const Line lines[] = {{80, "Player:  Ostrel"}, {120, "Level:  2"},  {160, "Time:  15:00"},
-                        {220, "Trains:  31"},           {260, "Trains on level:  17"},
-                        {320, "Money:  48000"},         {360, "Change balance:  21000"}};
+  const Line lines[] = {{80, "Player:  Ostrel"},        {120, "Level:  2"},
+                        {160, "Time:  15:00"},          {220, "Trains:  31"},
+                        {260, "Trains on level:  17"},  {320, "Money:  48000"},
+                        {360, "Change balance:  21000"}};
   for (const Line& l : lines)
     if (f.small) f.small->DrawCentred(s, dx, 400, dy + l.y, l.text);
   c.Put(s, "Dat/Interface/button_next.jpg", 0, dx + 145, dy + 401);
@@ -230,10 +239,11 @@ void Help(const Composer& c, const Fonts& f, Canvas& s) {
     const char* name;
     int frame, x, y;
   };
-  const Ill ills[] = {{"0.jpg", 1, 258, 32},  {"1.jpg", 0, 80, 213},  {"2.jpg", 1, 495, 221},
-                      {"3.jpg", 2, 107, 405}, {"4.jpg", 0, 487, 420}, {"11.tga", 0, 23, 238},
+  const Ill ills[] = {{"0.jpg", 1, 258, 32},   {"1.jpg", 0, 80, 213},  {"2.jpg", 1, 495, 221},
+                      {"3.jpg", 2, 107, 405},  {"4.jpg", 0, 487, 420}, {"11.tga", 0, 23, 238},
                       {"12.tga", 0, 740, 419}, {"13.tga", 1, 73, 416}, {"14.tga", 0, 702, 231}};
-  for (const Ill& i : ills) c.Put(s, std::string("Dat/Interface/Help/") + i.name, i.frame, i.x, i.y);
+  for (const Ill& i : ills)
+    c.Put(s, std::string("Dat/Interface/Help/") + i.name, i.frame, i.x, i.y);
   c.Put(s, "Dat/Interface/btnokGlass.tga", 2, 643, 560);
   c.Put(s, "Dat/Interface/Options/chckbox.jpg", 0, 12, 557);
   if (f.small) f.small->Draw(s, 385, 575, "V. 1.0");
@@ -263,7 +273,9 @@ ART_GROUP_ORDERED(interface_screens, 200) {
   Canvas sheet(W * cols, H * ((count + cols - 1) / cols));
   FillOpaque(sheet, Hex(0x202020));
   int slot = 0;
-  auto place = [&](Canvas& shot) { sheet.Paint(shot, W * (slot % cols), H * (slot / cols)), ++slot; };
+  auto place = [&](Canvas& shot) {
+    sheet.Paint(shot, W * (slot % cols), H * (slot / cols)), ++slot;
+  };
   {
     Canvas shot(W, H);
     InGame(c, f, shot, false);

@@ -22,7 +22,8 @@ void Panel(cairo_t* cr, double x, double y, double w, double h, double radius, d
   RoundedRect(cr, x, y, w, h, radius);
   LinearFill(cr, x, y, x + w * 0.4, y + h, p.brassLight, p.brassDark);
   cairo_fill(cr);
-  RoundedRect(cr, x + border, y + border, w - 2 * border, h - 2 * border, std::max(0.0, radius - border));
+  RoundedRect(cr, x + border, y + border, w - 2 * border, h - 2 * border,
+              std::max(0.0, radius - border));
   LinearFill(cr, x, y, x + w * 0.3, y + h, p.green.Lighter(0.06), p.greenDark);
   cairo_fill(cr);
   // A thin dark line inside the brass gives the bevel its depth.

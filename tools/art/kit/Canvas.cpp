@@ -32,7 +32,9 @@ Pixel Canvas::Get(int x, int y) const {
   Pixel p;
   p.a = v >> 24;
   if (p.a == 0) return p;
-  auto un = [&](uint32_t c) { return static_cast<uint8_t>(std::min(255u, (c * 255 + p.a / 2) / p.a)); };
+  auto un = [&](uint32_t c) {
+    return static_cast<uint8_t>(std::min(255u, (c * 255 + p.a / 2) / p.a));
+  };
   p.r = un((v >> 16) & 255);
   p.g = un((v >> 8) & 255);
   p.b = un(v & 255);

@@ -35,7 +35,8 @@ class Canvas {
   void Paint(const Canvas& src, double x, double y, double opacity = 1.0);
   // Blurs every channel with three box passes of the given radius (soft shadows, glows).
   void Blur(int radius);
-  // Replaces every pixel's colour by (r, g, b), keeping coverage: turns a drawing into its silhouette.
+  // Replaces every pixel's colour by (r, g, b), keeping coverage: turns a drawing into its
+  // silhouette.
   void Silhouette(double r, double g, double b);
   // Replaces every pixel by fn(x, y, current straight colour): textures, noise, recolouring.
   void MapPixels(const std::function<Pixel(int, int, Pixel)>& fn);

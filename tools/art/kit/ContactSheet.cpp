@@ -51,7 +51,8 @@ void DrawEntry(cairo_t* cr, const SavedPicture& p, int top) {
   std::string label;
   for (int i : p.indices) label += std::to_string(i) + " ";
   label += " " + p.picture + "  (" + std::to_string(p.frames) + " frames of " +
-           std::to_string(p.canvas->Width() / std::max(1, p.frames)) + " x " + std::to_string(p.canvas->Height()) + ")";
+           std::to_string(p.canvas->Width() / std::max(1, p.frames)) + " x " +
+           std::to_string(p.canvas->Height()) + ")";
   TextStyle st;
   st.size = 11;
   st.bold = true;

@@ -5,9 +5,13 @@
 
 namespace art {
 
-Rgb Hex(unsigned rgb) { return {((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0, (rgb & 255) / 255.0}; }
+Rgb Hex(unsigned rgb) {
+  return {((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0, (rgb & 255) / 255.0};
+}
 
-void SetColour(cairo_t* cr, const Rgb& c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
+void SetColour(cairo_t* cr, const Rgb& c, double alpha) {
+  cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
+}
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
   r = std::min(r, std::min(w, h) / 2);
@@ -47,7 +51,8 @@ void RadialFill(cairo_t* cr, double cx, double cy, double r, const Rgb& inner, c
   cairo_pattern_destroy(p);
 }
 
-void LitFill(cairo_t* cr, double x, double y, double w, double h, const Rgb& base, double strength) {
+void LitFill(cairo_t* cr, double x, double y, double w, double h, const Rgb& base,
+             double strength) {
   LinearFill(cr, x, y, x + w, y + h, base.Lighter(strength), base.Darker(strength));
   cairo_fill_preserve(cr);
 }
@@ -75,7 +80,8 @@ void Speckle(cairo_t* cr, Rng& rng, double x, double y, double w, double h, int 
 }
 
 static void SelectFont(cairo_t* cr, const TextStyle& st) {
-  cairo_select_font_face(cr, st.family.c_str(), st.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+  cairo_select_font_face(cr, st.family.c_str(),
+                         st.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
                          st.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, st.size);
   cairo_font_options_t* fo = cairo_font_options_create();

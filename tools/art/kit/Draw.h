@@ -13,7 +13,9 @@ namespace art {
 
 struct Rgb {
   double r = 0, g = 0, b = 0;
-  Rgb Mix(const Rgb& o, double t) const { return {r + (o.r - r) * t, g + (o.g - g) * t, b + (o.b - b) * t}; }
+  Rgb Mix(const Rgb& o, double t) const {
+    return {r + (o.r - r) * t, g + (o.g - g) * t, b + (o.b - b) * t};
+  }
   Rgb Lighter(double t) const { return Mix({1, 1, 1}, t); }
   Rgb Darker(double t) const { return Mix({0, 0, 0}, t); }
 };
@@ -31,7 +33,8 @@ void LinearFill(cairo_t* cr, double x0, double y0, double x1, double y1, const R
 void RadialFill(cairo_t* cr, double cx, double cy, double r, const Rgb& inner, const Rgb& outer,
                 double alphaInner = 1.0, double alphaOuter = 1.0);
 // Fills the current path with a top-left lit gradient of the base colour (light from the top left).
-void LitFill(cairo_t* cr, double x, double y, double w, double h, const Rgb& base, double strength = 0.25);
+void LitFill(cairo_t* cr, double x, double y, double w, double h, const Rgb& base,
+             double strength = 0.25);
 
 // The scene's light comes from the top left: shadows fall to the bottom right.
 struct ShadowStyle {
@@ -41,7 +44,8 @@ struct ShadowStyle {
 };
 // Draws shape() onto a scratch canvas of the target's size, turns it into a blurred dark
 // silhouette and lays it under the target at the shadow's offset. The shape itself is not drawn.
-void SoftShadow(Canvas& target, const std::function<void(cairo_t*)>& shape, const ShadowStyle& s = {});
+void SoftShadow(Canvas& target, const std::function<void(cairo_t*)>& shape,
+                const ShadowStyle& s = {});
 
 // Deterministic pseudo-random numbers: the same seed draws the same picture on every run.
 class Rng {

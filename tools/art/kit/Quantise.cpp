@@ -20,7 +20,8 @@ std::pair<int, int> WidestChannel(const Box& b) {
   int best = 0, range = -1;
   for (int ch = 0; ch < 3; ++ch) {
     int lo = 255, hi = 0;
-    for (uint32_t c : b.colours) lo = std::min(lo, Channel(c, ch)), hi = std::max(hi, Channel(c, ch));
+    for (uint32_t c : b.colours)
+      lo = std::min(lo, Channel(c, ch)), hi = std::max(hi, Channel(c, ch));
     if (hi - lo > range) range = hi - lo, best = ch;
   }
   return {best, range};
@@ -30,8 +31,9 @@ void Split(Box& b, Box& out) {
   int ch = WidestChannel(b).first;
   std::vector<size_t> order(b.colours.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::sort(order.begin(), order.end(),
-            [&](size_t x, size_t y) { return Channel(b.colours[x], ch) < Channel(b.colours[y], ch); });
+  std::sort(order.begin(), order.end(), [&](size_t x, size_t y) {
+    return Channel(b.colours[x], ch) < Channel(b.colours[y], ch);
+  });
   uint64_t total = 0;
   for (uint32_t n : b.counts) total += n;
   uint64_t run = 0;

@@ -25,8 +25,8 @@ static bool WriteByName(const Canvas& c, const std::string& path) {
   return false;
 }
 
-bool ArtContext::Save(const Canvas& c, const std::string& picture, const std::string& mask, int frames,
-                      std::vector<int> indices) {
+bool ArtContext::Save(const Canvas& c, const std::string& picture, const std::string& mask,
+                      int frames, std::vector<int> indices) {
   bool ok = WriteByName(c, Path(picture));
   if (ok && !mask.empty()) ok = WriteMaskGif(Path(mask), c);
   if (!ok) {
@@ -34,8 +34,8 @@ bool ArtContext::Save(const Canvas& c, const std::string& picture, const std::st
     ++failures_;
   }
   if (c.Width() % frames != 0)
-    std::fprintf(stderr, "Warning(art): %s is %d wide, not a multiple of %d frames\n", picture.c_str(),
-                 c.Width(), frames);
+    std::fprintf(stderr, "Warning(art): %s is %d wide, not a multiple of %d frames\n",
+                 picture.c_str(), c.Width(), frames);
   saved_.push_back({picture, mask, frames, std::move(indices), c.Clone()});
   return ok;
 }

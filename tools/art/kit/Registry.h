@@ -13,10 +13,10 @@ namespace art {
 
 // One saved library picture, kept for the contact sheet.
 struct SavedPicture {
-  std::string picture;      // "Dat/Game/track.jpg"
-  std::string mask;         // "Dat/Game/track.gif" or empty
+  std::string picture;  // "Dat/Game/track.jpg"
+  std::string mask;     // "Dat/Game/track.gif" or empty
   int frames = 1;
-  std::vector<int> indices; // library entries that use the picture
+  std::vector<int> indices;  // library entries that use the picture
   CanvasPtr canvas;
 };
 
@@ -58,19 +58,22 @@ struct Group {
 std::vector<Group>& Groups();
 
 struct GroupRegistrar {
-  GroupRegistrar(const char* name, GroupFn fn, int order = 0) { Groups().push_back({name, fn, order}); }
+  GroupRegistrar(const char* name, GroupFn fn, int order = 0) {
+    Groups().push_back({name, fn, order});
+  }
 };
 
 }  // namespace art
 
 // Defines and registers a group function: ART_GROUP(name) { body using ctx }.
-#define ART_GROUP(name)                                                    \
-  static void ArtGroup_##name(::art::ArtContext& ctx);                     \
+#define ART_GROUP(name)                                                     \
+  static void ArtGroup_##name(::art::ArtContext& ctx);                      \
   static ::art::GroupRegistrar ArtGroupReg_##name(#name, &ArtGroup_##name); \
   static void ArtGroup_##name([[maybe_unused]] ::art::ArtContext& ctx)
 
-// Same with an explicit run order (lower first); previews that read other groups' results use a high order.
-#define ART_GROUP_ORDERED(name, order)                                              \
-  static void ArtGroup_##name(::art::ArtContext& ctx);                              \
+// Same with an explicit run order (lower first); previews that read other groups' results use a
+// high order.
+#define ART_GROUP_ORDERED(name, order)                                             \
+  static void ArtGroup_##name(::art::ArtContext& ctx);                             \
   static ::art::GroupRegistrar ArtGroupReg_##name(#name, &ArtGroup_##name, order); \
   static void ArtGroup_##name([[maybe_unused]] ::art::ArtContext& ctx)

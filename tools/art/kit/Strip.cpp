@@ -18,7 +18,8 @@ CanvasPtr DrawStrip(int frameW, int frameH, int n, const std::function<void(cair
   return strip;
 }
 
-CanvasPtr DrawStripCanvases(int frameW, int frameH, int n, const std::function<void(Canvas&, int)>& draw) {
+CanvasPtr DrawStripCanvases(int frameW, int frameH, int n,
+                            const std::function<void(Canvas&, int)>& draw) {
   auto strip = std::make_unique<Canvas>(frameW * n, frameH);
   for (int k = 0; k < n; ++k) {
     Canvas frame(frameW, frameH);

@@ -15,6 +15,7 @@ CanvasPtr DrawStrip(int frameW, int frameH, int n, const std::function<void(cair
 
 // Same, but each frame is drawn onto its own canvas first (for helpers such as SoftShadow
 // that need a whole canvas), then copied into place.
-CanvasPtr DrawStripCanvases(int frameW, int frameH, int n, const std::function<void(Canvas&, int)>& draw);
+CanvasPtr DrawStripCanvases(int frameW, int frameH, int n,
+                            const std::function<void(Canvas&, int)>& draw);
 
 }  // namespace art

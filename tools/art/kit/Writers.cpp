@@ -89,8 +89,8 @@ bool WriteJpeg(const std::string& path, const Canvas& c, int quality) {
   return std::fclose(f) == 0;
 }
 
-static bool WriteIndexedGif(const std::string& path, int w, int h, const std::vector<uint8_t>& index,
-                            const std::vector<Pixel>& palette) {
+static bool WriteIndexedGif(const std::string& path, int w, int h,
+                            const std::vector<uint8_t>& index, const std::vector<Pixel>& palette) {
   MakeParentDirs(path);
   int err = 0;
   GifFileType* gif = EGifOpenFileName(path.c_str(), false, &err);

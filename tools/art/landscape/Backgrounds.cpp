@@ -17,8 +17,8 @@ namespace {
 constexpr int kFieldW = 660, kFieldH = 600;
 
 struct Ground {
-  Rgb low, high;      // the two ends of the large-scale variation
-  double grain;       // per-pixel grain strength (0..255 units)
+  Rgb low, high;  // the two ends of the large-scale variation
+  double grain;   // per-pixel grain strength (0..255 units)
   unsigned seed;
 };
 
@@ -32,7 +32,8 @@ void PaintGround(Canvas& c, const Ground& g) {
     double fine = noise.At(x * 1.7 + 500, y * 1.7, 9) - 0.5;
     Rgb col = g.low.Mix(g.high, std::clamp((t - 0.25) * 2.0, 0.0, 1.0));
     double grain = (ValueNoise::Grain(x, y, g.seed) - 0.5) * g.grain + fine * g.grain * 0.8;
-    return Pixel{Clamp8(col.r * 255 + grain), Clamp8(col.g * 255 + grain), Clamp8(col.b * 255 + grain * 0.8), 255};
+    return Pixel{Clamp8(col.r * 255 + grain), Clamp8(col.g * 255 + grain),
+                 Clamp8(col.b * 255 + grain * 0.8), 255};
   });
 }
 

@@ -42,7 +42,8 @@ void DeciduousTree(cairo_t* cr, double x, double y, double r, const Rgb& leaves,
   Blob(cr, x, cy, r, leaves);
   for (int i = 0; i < 5; ++i) {
     double a = rng.Range(0, 2 * M_PI), d = rng.Range(0.2, 0.5) * r;
-    Blob(cr, x + std::cos(a) * d, cy + std::sin(a) * d * 0.8, r * rng.Range(0.4, 0.6), leaves.Mix(Hex(0x9ac050), rng.Range(0, 0.25)));
+    Blob(cr, x + std::cos(a) * d, cy + std::sin(a) * d * 0.8, r * rng.Range(0.4, 0.6),
+         leaves.Mix(Hex(0x9ac050), rng.Range(0, 0.25)));
   }
   for (int i = 0; i < 14; ++i) {
     double a = rng.Range(M_PI * 0.9, M_PI * 1.6), d = rng.Range(0.2, 0.85) * r;
@@ -76,7 +77,8 @@ void Fir(cairo_t* cr, double x, double y, double r, double h, bool snowy, unsign
       cairo_move_to(cr, x - w * 0.85, base - 0.5);
       cairo_line_to(cr, x, top);
       cairo_line_to(cr, x + w * 0.25, top + (base - top) * 0.35);
-      cairo_curve_to(cr, x - w * 0.1, top + (base - top) * 0.5, x - w * 0.4, base - 2, x - w * 0.85, base - 0.5);
+      cairo_curve_to(cr, x - w * 0.1, top + (base - top) * 0.5, x - w * 0.4, base - 2, x - w * 0.85,
+                     base - 0.5);
       cairo_close_path(cr);
       LinearFill(cr, x - w, top, x + w * 0.3, base, Hex(0xffffff), Hex(0xcfdbe8));
       cairo_fill(cr);
@@ -85,7 +87,8 @@ void Fir(cairo_t* cr, double x, double y, double r, double h, bool snowy, unsign
   if (snowy) {
     for (int i = 0; i < 6; ++i) {
       SetColour(cr, Hex(0xffffff), 0.9);
-      cairo_arc(cr, x + rng.Range(-r * 0.6, r * 0.6), y - rng.Range(h * 0.2, h * 0.8), 0.7, 0, 2 * M_PI);
+      cairo_arc(cr, x + rng.Range(-r * 0.6, r * 0.6), y - rng.Range(h * 0.2, h * 0.8), 0.7, 0,
+                2 * M_PI);
       cairo_fill(cr);
     }
   }
@@ -132,7 +135,8 @@ void Shrub(cairo_t* cr, double x, double y, double r, const Rgb& leaves, unsigne
   Blob(cr, 0, 0, r, leaves);
   for (int i = 0; i < 6; ++i) {
     double a = rng.Range(0, 2 * M_PI), d = rng.Range(0, 0.45) * r;
-    Blob(cr, std::cos(a) * d, std::sin(a) * d, r * rng.Range(0.45, 0.65), leaves.Mix(Hex(0xa0a050), rng.Range(0, 0.3)));
+    Blob(cr, std::cos(a) * d, std::sin(a) * d, r * rng.Range(0.45, 0.65),
+         leaves.Mix(Hex(0xa0a050), rng.Range(0, 0.3)));
   }
   cairo_restore(cr);
 }
@@ -166,12 +170,14 @@ void BareTree(cairo_t* cr, double x, double y, double r, bool snowy, unsigned se
   }
 }
 
-void FelledTree(cairo_t* cr, double x, double y, double r, const Rgb& leaves, bool snowy, unsigned seed) {
+void FelledTree(cairo_t* cr, double x, double y, double r, const Rgb& leaves, bool snowy,
+                unsigned seed) {
   Rng rng(seed);
   // Scattered leaves or twigs around the stump.
   for (int i = 0; i < 18; ++i) {
     SetColour(cr, snowy ? Hex(0x6e7e74) : leaves.Mix(Hex(0xb08a3a), rng.Uniform()), 0.85);
-    cairo_arc(cr, x + rng.Range(-r, r), y + rng.Range(-r * 0.45, r * 0.3), rng.Range(0.6, 1.2), 0, 2 * M_PI);
+    cairo_arc(cr, x + rng.Range(-r, r), y + rng.Range(-r * 0.45, r * 0.3), rng.Range(0.6, 1.2), 0,
+              2 * M_PI);
     cairo_fill(cr);
   }
   // Felled trunk lying to the right.

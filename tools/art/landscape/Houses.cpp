@@ -30,8 +30,8 @@ const Rgb kWindow = Hex(0x3c3430);
 const Rgb kDoor = Hex(0x6e5a4a);
 
 // Walls with a row of windows on both long sides and a gable roof.
-void House(Model& m, double cx, double cy, double lx, double wy, double walls, double roof, int windows,
-           int storeys) {
+void House(Model& m, double cx, double cy, double lx, double wy, double walls, double roof,
+           int windows, int storeys) {
   m.Box(cx, cy, 0, lx, wy, walls, kWall);
   for (int s = 0; s < storeys; ++s)
     for (int i = 0; i < windows; ++i) {
@@ -58,7 +58,7 @@ Model HouseModel(int size) {
     case 2:
       House(m, 0, 0, 15, 11, 7.5, 5.0, 3, 1);
       m.Box(-4, 2, 9.5, 1.8, 1.8, 4.5, Hex(0x8a6a5a));
-      m.Box(0, 6.6, 0, 6, 2.2, 0.6, Hex(0xb8b0a4));    // porch step
+      m.Box(0, 6.6, 0, 6, 2.2, 0.6, Hex(0xb8b0a4));  // porch step
       m.Box(0, 5.55, 0, 2.2, 0.3, 4.5, kDoor);
       break;
     case 3:
@@ -68,7 +68,7 @@ Model HouseModel(int size) {
       break;
     default:
       House(m, -1.5, -1, 18, 12, 11.5, 6.0, 4, 2);
-      House(m, 6.5, 5, 7, 7, 7.5, 3.5, 1, 1);         // side wing
+      House(m, 6.5, 5, 7, 7, 7.5, 3.5, 1, 1);  // side wing
       m.Box(-6, -3, 14, 2, 2, 5, Hex(0x8a6a5a));
       break;
   }
@@ -81,11 +81,11 @@ Model RubbleModel() {
   Model m;
   const double back[] = {3.6, 2.4, 4.4, 1.6, 2.8, 1.0};  // the back wall, broken to a jagged top
   for (int i = 0; i < 6; ++i) m.Box(-6 + 2 * i, -4, 0, 2, 1.2, back[i], kWall);
-  m.Box(-7.5, -1, 0, 1.2, 5, 2.8, kWall);          // end wall stub
+  m.Box(-7.5, -1, 0, 1.2, 5, 2.8, kWall);  // end wall stub
   m.Box(-7.5, 2.5, 0, 1.2, 2, 1.2, kWall);
-  m.Box(-6, -2.6, 0, 1.8, 1.8, 6.5, kWall);        // the chimney stack, still standing
-  m.Wedge(0.5, 0.8, 0, 7, 5, 2.6, 2.2, kRoof);     // roof slab fallen onto the floor
-  m.Box(5.5, 3.5, 0, 2.6, 2, 1.2, kWall);          // lumps of wall
+  m.Box(-6, -2.6, 0, 1.8, 1.8, 6.5, kWall);     // the chimney stack, still standing
+  m.Wedge(0.5, 0.8, 0, 7, 5, 2.6, 2.2, kRoof);  // roof slab fallen onto the floor
+  m.Box(5.5, 3.5, 0, 2.6, 2, 1.2, kWall);       // lumps of wall
   m.Box(-3.5, 4, 0, 3, 1.6, 1.0, kWall);
   m.Box(1.5, 4.6, 0, 2, 1.4, 0.8, kWall);
   return m;

@@ -13,7 +13,7 @@ enum class Landscape { Meadow, Sand, Snow };
 struct TopBarLayout {
   static constexpr int kWidth = 660, kHeight = 50;
   static constexpr double kRailFar = 42.8, kRailNear = 47.2;  // the siding's two rails
-  static constexpr double kEngineFootY = 20;                  // footprint centre in the engine frame
+  static constexpr double kEngineFootY = 20;  // footprint centre in the engine frame
 };
 
 // Draws the top bar over a copy of the field ground of the same landscape.

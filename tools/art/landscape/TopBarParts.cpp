@@ -211,7 +211,8 @@ ART_GROUP(landscape_topbar) {
   auto warehouse = Warehouse();
   ctx.Save(*warehouse, "Dat/Interface/MainWindow/sklad_.tga", "", 1, {11});
   auto tube = Tube();
-  ctx.Save(*tube, "Dat/Interface/MainWindow/top_tube.jpg", "Dat/Interface/MainWindow/top_tube.gif", 1, {15});
+  ctx.Save(*tube, "Dat/Interface/MainWindow/top_tube.jpg", "Dat/Interface/MainWindow/top_tube.gif",
+           1, {15});
   auto tunnel = Tunnel();
   ctx.Save(*tunnel, "Dat/Interface/MainWindow/tunnel_.tga", "", 1, {16});
   auto bottom = BottomLine();

@@ -15,14 +15,16 @@ struct Anchor {
   int x, y;
 };
 
-const std::vector<Anchor> kMeadowAnchors = {{11, 35}, {14, 34}, {16, 35}, {14, 36}, {17, 35}, {15, 35},
-                                            {14, 35}, {14, 36}, {14, 36}, {15, 35}, {18, 36}, {19, 33}};
+const std::vector<Anchor> kMeadowAnchors = {{11, 35}, {14, 34}, {16, 35}, {14, 36},
+                                            {17, 35}, {15, 35}, {14, 35}, {14, 36},
+                                            {14, 36}, {15, 35}, {18, 36}, {19, 33}};
 const std::vector<Anchor> kSandAnchors = {{16, 39}, {17, 39}, {16, 39}, {16, 39},
                                           {16, 39}, {17, 39}, {17, 39}, {18, 39}};
 const std::vector<Anchor> kWinterAnchors = {{20, 37}, {18, 36}, {17, 36}, {23, 35}, {17, 36},
                                             {26, 35}, {18, 36}, {17, 36}, {17, 37}, {16, 36}};
 
-const Rgb kLeafGreens[] = {Hex(0x3f7a2c), Hex(0x4c8a32), Hex(0x366e2a), Hex(0x5a9436), Hex(0x44802e)};
+const Rgb kLeafGreens[] = {Hex(0x3f7a2c), Hex(0x4c8a32), Hex(0x366e2a), Hex(0x5a9436),
+                           Hex(0x44802e)};
 
 }  // namespace
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "ids/ScreenSize.h"
 #include "kit/Draw.h"
 #include "kit/Registry.h"
-#include "ids/ScreenSize.h"
 #include "preview/Effects.h"
 #include "preview/Layout.h"
 #include "railway/Geometry.h"
@@ -37,7 +37,8 @@ class Scene {
     if (pic) items_.push_back({pic, frames, frame, ax, ay, x, y, z});
   }
   void Add(const std::string& name, int frame, Anchor a, double x, double y, double z) {
-    if (const SavedPicture* p = Pic(name)) Add(p->canvas.get(), p->frames, frame, a.x, a.y, x, y, z);
+    if (const SavedPicture* p = Pic(name))
+      Add(p->canvas.get(), p->frames, frame, a.x, a.y, x, y, z);
   }
   // A private, tinted copy of a picture (the game's deep copy plus effects).
   const Canvas* Tinted(const std::string& name, int colour, Painted what) {
@@ -48,7 +49,8 @@ class Scene {
   }
 
   void Render(Canvas& out) {
-    std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) { return a.z > b.z; });
+    std::stable_sort(items_.begin(), items_.end(),
+                     [](const Item& a, const Item& b) { return a.z > b.z; });
     cairo_t* cr = out.Cr();
     for (const Item& it : items_) {
       int fw = it.pic->Width() / it.frames;
@@ -181,8 +183,9 @@ void AddTrains(Scene& s) {
       const Vehicle& v = kVehicles[t.cars[i]];
       if (i > 0) p -= (kVehicles[t.cars[i - 1]].length + v.length) / 2.0;
       // The game tints the locomotive only; wagons keep their own colours.
-      const Canvas* body = t.colour >= 0 && i == 0 ? s.Tinted(v.picture, t.colour, Painted::Train)
-                                         : (s.Pic(v.picture) ? s.Pic(v.picture)->canvas.get() : nullptr);
+      const Canvas* body = t.colour >= 0 && i == 0
+                               ? s.Tinted(v.picture, t.colour, Painted::Train)
+                               : (s.Pic(v.picture) ? s.Pic(v.picture)->canvas.get() : nullptr);
       AddCar(s, v, body, t.junction, t.direction, p);
     }
   }
@@ -200,7 +203,8 @@ void AddFrame(Scene& s) {
   s.Add("Dat/Game/left_panel.jpg", 0, {0, 0}, 0, 0, -1200);
   s.Add("Dat/Game/top_train_2.jpg", 0, {0, 0}, 420, 25, -1205);
   for (int i = 0; i < 3; ++i) s.Add("Dat/Game/box-7.tga", 0, {0, 0}, 145, 23 + 3 * (7 - i), -1211);
-  for (int j = 0; j < 4; ++j) s.Add("Dat/Game/box.jpg", 0, {0, 0}, 144 + 9 * j, 22 + 3 * (7 - 3), -1212);
+  for (int j = 0; j < 4; ++j)
+    s.Add("Dat/Game/box.jpg", 0, {0, 0}, 144 + 9 * j, 22 + 3 * (7 - 3), -1212);
 }
 
 }  // namespace

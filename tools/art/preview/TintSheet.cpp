@@ -16,16 +16,20 @@ using namespace art;
 namespace {
 
 constexpr int kZoom = 2;
-constexpr int kLabelW = 120, kHeadH = 34, kColumnW = 224, kEngineRowH = 118, kHouseRowH = 2 * 36 * kZoom + 8;
+constexpr int kLabelW = 120, kHeadH = 34, kColumnW = 224, kEngineRowH = 118,
+              kHouseRowH = 2 * 36 * kZoom + 8;
 
 struct Engine {
   const char* name;
   std::string picture;
 };
 const std::vector<Engine> kEngines = {
-    {"small steam", "Dat/Game/parovoz/parovoz_48.jpg"}, {"large steam", "Dat/Game/parovoz/thege.jpg"},
-    {"tank", "Dat/Game/parovoz/2_6_4.jpg"},             {"electric", "Dat/Game/parovoz/vlc75.jpg"},
-    {"diesel", "Dat/Game/parovoz/emdsd.jpg"},           {"express", "Dat/Game/parovoz/avenger.jpg"},
+    {"small steam", "Dat/Game/parovoz/parovoz_48.jpg"},
+    {"large steam", "Dat/Game/parovoz/thege.jpg"},
+    {"tank", "Dat/Game/parovoz/2_6_4.jpg"},
+    {"electric", "Dat/Game/parovoz/vlc75.jpg"},
+    {"diesel", "Dat/Game/parovoz/emdsd.jpg"},
+    {"express", "Dat/Game/parovoz/avenger.jpg"},
 };
 
 // Frame k of a strip, zoomed with hard pixel edges, its top left at (x, y).
@@ -44,7 +48,8 @@ void DrawFrame(cairo_t* cr, const Canvas& strip, int frames, int k, double x, do
 }
 
 void Label(cairo_t* cr, const std::string& text, double x, double y, Align align = Align::Left) {
-  DrawText(cr, text, x, y, {.size = 13, .bold = true, .colour = {1, 1, 1}, .align = align, .outline = 2.5});
+  DrawText(cr, text, x, y,
+           {.size = 13, .bold = true, .colour = {1, 1, 1}, .align = align, .outline = 2.5});
 }
 
 void EngineRow(cairo_t* cr, const SavedPicture& p, int top) {
@@ -52,8 +57,8 @@ void EngineRow(cairo_t* cr, const SavedPicture& p, int top) {
     auto tinted = PaintedCopy(*p.canvas, c, Painted::Train);
     int fw = p.canvas->Width() / p.frames;
     double x = kLabelW + c * kColumnW + (kColumnW / 2 - fw * kZoom) / 2.0;
-    DrawFrame(cr, *tinted, p.frames, 4, x, top);                          // heading 75: left side
-    DrawFrame(cr, *tinted, p.frames, 28, x + kColumnW / 2.0, top);        // heading 255: right side
+    DrawFrame(cr, *tinted, p.frames, 4, x, top);                    // heading 75: left side
+    DrawFrame(cr, *tinted, p.frames, 28, x + kColumnW / 2.0, top);  // heading 255: right side
   }
 }
 
@@ -83,7 +88,8 @@ ART_GROUP_ORDERED(preview_tints, 100) {
   cairo_rectangle(cr, 0, 0, w, kHeadH);
   cairo_rectangle(cr, 0, kHeadH, kLabelW, h - kHeadH);
   cairo_fill(cr);
-  for (int c = 0; c < rail::kColourCount; ++c) Label(cr, rail::kColourNames[c], kLabelW + (c + 0.5) * kColumnW, 23, Align::Centre);
+  for (int c = 0; c < rail::kColourCount; ++c)
+    Label(cr, rail::kColourNames[c], kLabelW + (c + 0.5) * kColumnW, 23, Align::Centre);
   int top = kHeadH + 6;
   for (const Engine& e : kEngines) {
     Label(cr, e.name, 8, top + kEngineRowH / 2);

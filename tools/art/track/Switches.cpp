@@ -16,19 +16,28 @@ struct Pair {
   int active, another;
 };
 // The branch pair each switch frame shows.
-constexpr std::array<Pair, 24> kSwitchPairs = {{{3, 2},  {2, 3},  {9, 10}, {10, 9}, {6, 5},  {5, 6},
-                                                {0, 1},  {1, 0},  {9, 8},  {8, 9},  {3, 4},  {4, 3},
-                                                {0, 11}, {11, 0}, {6, 7},  {7, 6},  {4, 2},  {2, 4},
-                                                {8, 10}, {10, 8}, {11, 1}, {1, 11}, {5, 7},  {7, 5}}};
-constexpr std::array<std::array<int, 2>, 24> kSwitchAnchors = {{{4, 14},  {4, 14},  {32, 30}, {33, 29}, {33, 11},
-                                                                {33, 12}, {4, 27},  {4, 29},  {36, 26}, {35, 26},
-                                                                {6, 10},  {8, 9},   {7, 31},  {7, 30},  {37, 14},
-                                                                {37, 13}, {5, 12},  {3, 10},  {36, 30}, {37, 29},
-                                                                {4, 30},  {4, 31},  {36, 11}, {37, 11}}};
+constexpr std::array<Pair, 24> kSwitchPairs = {
+    {{3, 2}, {2, 3}, {9, 10}, {10, 9}, {6, 5},  {5, 6},  {0, 1}, {1, 0},
+     {9, 8}, {8, 9}, {3, 4},  {4, 3},  {0, 11}, {11, 0}, {6, 7}, {7, 6},
+     {4, 2}, {2, 4}, {8, 10}, {10, 8}, {11, 1}, {1, 11}, {5, 7}, {7, 5}}};
+constexpr std::array<std::array<int, 2>, 24> kSwitchAnchors = {
+    {{4, 14},  {4, 14},  {32, 30}, {33, 29}, {33, 11}, {33, 12}, {4, 27},  {4, 29},
+     {36, 26}, {35, 26}, {6, 10},  {8, 9},   {7, 31},  {7, 30},  {37, 14}, {37, 13},
+     {5, 12},  {3, 10},  {36, 30}, {37, 29}, {4, 30},  {4, 31},  {36, 11}, {37, 11}}};
 constexpr int kSwitchW = 44, kSwitchH = 42;
 
-constexpr std::array<std::array<int, 2>, 12> kSignalAnchors = {
-    {{9, 28}, {9, 28}, {14, 28}, {14, 28}, {14, 28}, {14, 28}, {9, 28}, {9, 28}, {9, 28}, {11, 28}, {11, 28}, {9, 28}}};
+constexpr std::array<std::array<int, 2>, 12> kSignalAnchors = {{{9, 28},
+                                                                {9, 28},
+                                                                {14, 28},
+                                                                {14, 28},
+                                                                {14, 28},
+                                                                {14, 28},
+                                                                {9, 28},
+                                                                {9, 28},
+                                                                {9, 28},
+                                                                {11, 28},
+                                                                {11, 28},
+                                                                {9, 28}}};
 constexpr int kSignalW = 24, kSignalH = 34;
 
 void CurvePath(cairo_t* cr, const TrackCurve& c, double ox, double oy, double p0, double p1) {
@@ -40,7 +49,8 @@ void CurvePath(cairo_t* cr, const TrackCurve& c, double ox, double oy, double p0
 }
 
 // An arrow along the track curve from p0 to p1 with its head at p1.
-void ArrowAlong(cairo_t* cr, const TrackCurve& c, double ox, double oy, double p0, double p1, const Rgb& fill) {
+void ArrowAlong(cairo_t* cr, const TrackCurve& c, double ox, double oy, double p0, double p1,
+                const Rgb& fill) {
   double head = 7;
   Vec2 tip = c.At(p1), l = c.At(p1 - head, -4.2), r = c.At(p1 - head, 4.2);
   for (int pass = 0; pass < 3; ++pass) {

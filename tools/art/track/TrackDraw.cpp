@@ -7,7 +7,8 @@
 
 namespace art {
 
-void BandPath(cairo_t* cr, const TrackCurve& c, double ox, double oy, double a, double b, double p0, double p1) {
+void BandPath(cairo_t* cr, const TrackCurve& c, double ox, double oy, double a, double b, double p0,
+              double p1) {
   int n = std::max(2, int((p1 - p0) * 2));
   cairo_new_sub_path(cr);
   for (int i = 0; i <= n; ++i) {

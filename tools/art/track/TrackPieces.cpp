@@ -19,8 +19,10 @@ struct Anchor {
   int x, y;
 };
 // The start junction of each frame, as the clip library anchors the pieces.
-constexpr std::array<Anchor, 6> kAnchors = {{{70, 2}, {5, 39}, {46, 2}, {4, 26}, {31, 17}, {30, 50}}};
-constexpr std::array<Anchor, 6> kPlannedAnchors = {{{70, 13}, {6, 51}, {47, 13}, {5, 37}, {31, 28}, {31, 62}}};
+constexpr std::array<Anchor, 6> kAnchors = {
+    {{70, 2}, {5, 39}, {46, 2}, {4, 26}, {31, 17}, {30, 50}}};
+constexpr std::array<Anchor, 6> kPlannedAnchors = {
+    {{70, 13}, {6, 51}, {47, 13}, {5, 37}, {31, 28}, {31, 62}}};
 
 int TypeOfFrame(int frame) {
   for (int t = 0; t < rail::kTrackTypeCount; ++t)
@@ -40,27 +42,33 @@ CanvasPtr Pieces(int frameH, const std::array<Anchor, 6>& anchors, PieceFn draw)
 }  // namespace
 
 ART_GROUP(track_pieces) {
-  auto planned = Pieces(kPlannedFrameH, kPlannedAnchors,
-                        [](cairo_t* cr, const TrackCurve& c, double x, double y, int) { DrawPlanned(cr, c, x, y); });
+  auto planned = Pieces(
+      kPlannedFrameH, kPlannedAnchors,
+      [](cairo_t* cr, const TrackCurve& c, double x, double y, int) { DrawPlanned(cr, c, x, y); });
   ctx.Save(*planned, "Dat/Game/trackReserved.jpg", "Dat/Game/trackReserved.gif", 6, {113});
 
-  auto ground = Pieces(kFrameH, kAnchors, [](cairo_t* cr, const TrackCurve& c, double x, double y, int f) {
-    DrawBed(cr, c, x, y, 100 + f);
-  });
+  auto ground =
+      Pieces(kFrameH, kAnchors, [](cairo_t* cr, const TrackCurve& c, double x, double y, int f) {
+        DrawBed(cr, c, x, y, 100 + f);
+      });
   ctx.Save(*ground, "Dat/Game/trackGround.jpg", "Dat/Game/trackGround.gif", 6, {114});
 
-  auto sleepers = Pieces(kFrameH, kAnchors, [](cairo_t* cr, const TrackCurve& c, double x, double y, int f) {
-    DrawSleepers(cr, c, x, y, 200 + f);
-  });
+  auto sleepers =
+      Pieces(kFrameH, kAnchors, [](cairo_t* cr, const TrackCurve& c, double x, double y, int f) {
+        DrawSleepers(cr, c, x, y, 200 + f);
+      });
   ctx.Save(*sleepers, "Dat/Game/TrackShpali.jpg", "Dat/Game/TrackShpali.gif", 6, {115});
 
-  auto finished = Pieces(kFrameH, kAnchors, [](cairo_t* cr, const TrackCurve& c, double x, double y, int f) {
-    DrawSleepers(cr, c, x, y, 200 + f);
-    DrawRails(cr, c, x, y);
-  });
+  auto finished =
+      Pieces(kFrameH, kAnchors, [](cairo_t* cr, const TrackCurve& c, double x, double y, int f) {
+        DrawSleepers(cr, c, x, y, 200 + f);
+        DrawRails(cr, c, x, y);
+      });
   ctx.Save(*finished, "Dat/Game/track.jpg", "Dat/Game/track.gif", 6, {116});
 
-  auto forbidden = Pieces(kFrameH, kAnchors,
-                          [](cairo_t* cr, const TrackCurve& c, double x, double y, int) { DrawForbidden(cr, c, x, y); });
+  auto forbidden =
+      Pieces(kFrameH, kAnchors, [](cairo_t* cr, const TrackCurve& c, double x, double y, int) {
+        DrawForbidden(cr, c, x, y);
+      });
   ctx.Save(*forbidden, "Dat/Game/trackNo.jpg", "Dat/Game/trackNo.gif", 6, {117});
 }

@@ -20,7 +20,9 @@ const V3 kToLight = Normalised({-0.55, -0.55, 1.0});
 
 double Dot(const V3& a, const V3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 V3 Sub(const V3& a, const V3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-V3 Cross(const V3& a, const V3& b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+V3 Cross(const V3& a, const V3& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
 
 // Model point turned to the heading, in ground coordinates (x right, y towards the viewer).
 V3 ToWorld(const V3& p, double headingDeg) {
@@ -33,11 +35,13 @@ V3 ToWorld(const V3& p, double headingDeg) {
 void Model::Hexahedron(const std::array<V3, 8>& v, const Rgb& c, bool glow) {
   // v: bottom 0-3 (rear-left, front-left, front-right, rear-right), top 4-7 above them.
   // Left is -y. Windings are chosen so the normals point outwards.
-  const int quads[6][4] = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4}, {3, 7, 6, 2}, {1, 2, 6, 5}, {0, 4, 7, 3}};
+  const int quads[6][4] = {{0, 3, 2, 1}, {4, 5, 6, 7}, {0, 1, 5, 4},
+                           {3, 7, 6, 2}, {1, 2, 6, 5}, {0, 4, 7, 3}};
   for (const auto& q : quads) faces_.push_back({{v[q[0]], v[q[1]], v[q[2]], v[q[3]]}, c, glow});
 }
 
-void Model::Box(double cx, double cy, double z0, double lx, double wy, double hz, const Rgb& c, bool glow) {
+void Model::Box(double cx, double cy, double z0, double lx, double wy, double hz, const Rgb& c,
+                bool glow) {
   Wedge(cx, cy, z0, lx, wy, hz, 0, c);
   if (glow)
     for (size_t i = faces_.size() - 6; i < faces_.size(); ++i) faces_[i].glow = true;
@@ -48,20 +52,24 @@ void Model::RoofLamp(double cx, double z0, double lx, double wy, double hz, cons
   for (size_t i = faces_.size() - 6; i < faces_.size(); ++i) faces_[i].onTop = true;
 }
 
-void Model::Wedge(double cx, double cy, double z0, double lx, double wy, double hz, double drop, const Rgb& c) {
+void Model::Wedge(double cx, double cy, double z0, double lx, double wy, double hz, double drop,
+                  const Rgb& c) {
   double x0 = cx - lx / 2, x1 = cx + lx / 2, y0 = cy - wy / 2, y1 = cy + wy / 2, z1 = z0 + hz;
   Hexahedron({V3{x0, y0, z0}, V3{x1, y0, z0}, V3{x1, y1, z0}, V3{x0, y1, z0}, V3{x0, y0, z1},
               V3{x1, y0, z1 - drop}, V3{x1, y1, z1 - drop}, V3{x0, y1, z1}},
              c, false);
 }
 
-void Model::CylinderX(double cx, double cy, double cz, double r, double len, const Rgb& c, int segs) {
+void Model::CylinderX(double cx, double cy, double cz, double r, double len, const Rgb& c,
+                      int segs) {
   double x0 = cx - len / 2, x1 = cx + len / 2;
   std::vector<V3> front, back;
   for (int i = 0; i < segs; ++i) {
     double a0 = 2 * M_PI * i / segs, a1 = 2 * M_PI * (i + 1) / segs;
-    V3 p0{0, cy + r * std::cos(a0), cz + r * std::sin(a0)}, p1{0, cy + r * std::cos(a1), cz + r * std::sin(a1)};
-    faces_.push_back({{{x0, p0.y, p0.z}, {x0, p1.y, p1.z}, {x1, p1.y, p1.z}, {x1, p0.y, p0.z}}, c, false});
+    V3 p0{0, cy + r * std::cos(a0), cz + r * std::sin(a0)},
+        p1{0, cy + r * std::cos(a1), cz + r * std::sin(a1)};
+    faces_.push_back(
+        {{{x0, p0.y, p0.z}, {x0, p1.y, p1.z}, {x1, p1.y, p1.z}, {x1, p0.y, p0.z}}, c, false});
     front.push_back({x1, p0.y, p0.z});
     back.insert(back.begin(), V3{x0, p0.y, p0.z});
   }
@@ -69,7 +77,8 @@ void Model::CylinderX(double cx, double cy, double cz, double r, double len, con
   faces_.push_back({back, c, false});
 }
 
-void Model::CylinderY(double cx, double cy, double cz, double r, double len, const Rgb& c, int segs) {
+void Model::CylinderY(double cx, double cy, double cz, double r, double len, const Rgb& c,
+                      int segs) {
   double y0 = cy - len / 2, y1 = cy + len / 2;
   std::vector<V3> right, left;
   for (int i = 0; i < segs; ++i) {
@@ -88,8 +97,12 @@ void Model::CylinderZ(double cx, double cy, double z0, double r, double h, const
   std::vector<V3> top, bottom;
   for (int i = 0; i < segs; ++i) {
     double a0 = 2 * M_PI * i / segs, a1 = 2 * M_PI * (i + 1) / segs;
-    V3 p0{cx + r * std::cos(a0), cy + r * std::sin(a0), 0}, p1{cx + r * std::cos(a1), cy + r * std::sin(a1), 0};
-    faces_.push_back({{{p0.x, p0.y, z0}, {p1.x, p1.y, z0}, {p1.x, p1.y, z0 + h}, {p0.x, p0.y, z0 + h}}, c, false});
+    V3 p0{cx + r * std::cos(a0), cy + r * std::sin(a0), 0},
+        p1{cx + r * std::cos(a1), cy + r * std::sin(a1), 0};
+    faces_.push_back(
+        {{{p0.x, p0.y, z0}, {p1.x, p1.y, z0}, {p1.x, p1.y, z0 + h}, {p0.x, p0.y, z0 + h}},
+         c,
+         false});
     top.push_back({p0.x, p0.y, z0 + h});
     bottom.insert(bottom.begin(), V3{p0.x, p0.y, z0});
   }
@@ -97,7 +110,8 @@ void Model::CylinderZ(double cx, double cy, double z0, double r, double h, const
   faces_.push_back({bottom, c, false});
 }
 
-void Model::RoofX(double cx, double cy, double z0, double len, double wy, double rise, const Rgb& c, int segs) {
+void Model::RoofX(double cx, double cy, double z0, double len, double wy, double rise, const Rgb& c,
+                  int segs) {
   double x0 = cx - len / 2, x1 = cx + len / 2;
   std::vector<V3> front, back;
   for (int i = 0; i < segs; ++i) {
@@ -114,12 +128,15 @@ void Model::RoofX(double cx, double cy, double z0, double len, double wy, double
   faces_.push_back({back, c, false});
 }
 
-void Model::GableX(double cx, double cy, double z0, double lx, double wy, double rise, const Rgb& c) {
+void Model::GableX(double cx, double cy, double z0, double lx, double wy, double rise,
+                   const Rgb& c) {
   double x0 = cx - lx / 2, x1 = cx + lx / 2, y0 = cy - wy / 2, y1 = cy + wy / 2, zr = z0 + rise;
-  faces_.push_back({{{x0, y0, z0}, {x1, y0, z0}, {x1, cy, zr}, {x0, cy, zr}}, c, false});  // left slope
-  faces_.push_back({{{x0, y1, z0}, {x0, cy, zr}, {x1, cy, zr}, {x1, y1, z0}}, c, false});  // right slope
-  faces_.push_back({{{x1, y0, z0}, {x1, y1, z0}, {x1, cy, zr}}, c, false});                 // front gable
-  faces_.push_back({{{x0, y0, z0}, {x0, cy, zr}, {x0, y1, z0}}, c, false});                 // rear gable
+  faces_.push_back(
+      {{{x0, y0, z0}, {x1, y0, z0}, {x1, cy, zr}, {x0, cy, zr}}, c, false});  // left slope
+  faces_.push_back(
+      {{{x0, y1, z0}, {x0, cy, zr}, {x1, cy, zr}, {x1, y1, z0}}, c, false});  // right slope
+  faces_.push_back({{{x1, y0, z0}, {x1, y1, z0}, {x1, cy, zr}}, c, false});   // front gable
+  faces_.push_back({{{x0, y0, z0}, {x0, cy, zr}, {x0, y1, z0}}, c, false});   // rear gable
 }
 
 ScreenPt Project(const V3& p, const View& v) {
@@ -170,7 +187,9 @@ void DrawModel(cairo_t* cr, const Model& m, const View& v) {
     }
     cairo_close_path(cr);
     Rgb c = it.f->colour;
-    if (!it.f->glow) c = {std::min(1.0, c.r * it.light), std::min(1.0, c.g * it.light), std::min(1.0, c.b * it.light)};
+    if (!it.f->glow)
+      c = {std::min(1.0, c.r * it.light), std::min(1.0, c.g * it.light),
+           std::min(1.0, c.b * it.light)};
     SetColour(cr, c);
     cairo_fill_preserve(cr);
     // Same colour around the edge closes the hairline seams between faces.

@@ -20,24 +20,29 @@ struct V3 {
 struct Face {
   std::vector<V3> pts;  // convex polygon, counter-clockwise seen from outside
   Rgb colour;
-  bool glow = false;  // lamps: drawn unshaded
-  bool onTop = false; // small lamps on a roof: drawn after everything else
+  bool glow = false;   // lamps: drawn unshaded
+  bool onTop = false;  // small lamps on a roof: drawn after everything else
 };
 
 class Model {
  public:
   // A box from its footprint centre (cx, cy), bottom z0, length lx, width wy, height hz.
-  void Box(double cx, double cy, double z0, double lx, double wy, double hz, const Rgb& c, bool glow = false);
+  void Box(double cx, double cy, double z0, double lx, double wy, double hz, const Rgb& c,
+           bool glow = false);
   // A small glowing lamp box on a roof, always drawn last so nothing hides it.
   void RoofLamp(double cx, double z0, double lx, double wy, double hz, const Rgb& c);
   // A box whose top is lowered by drop at the front (+x) end: noses and cab fronts.
-  void Wedge(double cx, double cy, double z0, double lx, double wy, double hz, double drop, const Rgb& c);
+  void Wedge(double cx, double cy, double z0, double lx, double wy, double hz, double drop,
+             const Rgb& c);
   // Cylinder along x (boilers, tanks), along y (wheels) or upright z (chimneys, domes).
-  void CylinderX(double cx, double cy, double cz, double r, double len, const Rgb& c, int segs = 12);
-  void CylinderY(double cx, double cy, double cz, double r, double len, const Rgb& c, int segs = 10);
+  void CylinderX(double cx, double cy, double cz, double r, double len, const Rgb& c,
+                 int segs = 12);
+  void CylinderY(double cx, double cy, double cz, double r, double len, const Rgb& c,
+                 int segs = 10);
   void CylinderZ(double cx, double cy, double z0, double r, double h, const Rgb& c, int segs = 10);
   // A half cylinder along x lying on z0 (rounded roofs).
-  void RoofX(double cx, double cy, double z0, double len, double wy, double rise, const Rgb& c, int segs = 8);
+  void RoofX(double cx, double cy, double z0, double len, double wy, double rise, const Rgb& c,
+             int segs = 8);
 
   // A gable roof along x: eaves at z0 across the width wy, ridge at z0 + rise.
   void GableX(double cx, double cy, double z0, double lx, double wy, double rise, const Rgb& c);
@@ -53,8 +58,8 @@ class Model {
 struct View {
   double headingDeg = 45;  // on the ground, clockwise from screen right
   double scale = 1;
-  double ax = 0, ay = 0;   // anchor: the footprint centre on screen
-  double shading = 1;      // strength of light and shade: 1 full, less flattens the faces
+  double ax = 0, ay = 0;  // anchor: the footprint centre on screen
+  double shading = 1;     // strength of light and shade: 1 full, less flattens the faces
 };
 
 // Screen point of a model point.

@@ -36,20 +36,27 @@ Sprite Masked(const std::string& stem, int ax, int ay, std::vector<int> idx) {
 
 std::vector<Vehicle> Vehicles() {
   return {
-      {SmallSteamEngine, Masked("parovoz_48", 26, 27, {124, 126}), Masked("parovoz_shadow_48", 26, 27, {132, 134})},
-      {LargeSteamEngine, Masked("thege", 28, 28, {125, 127}), Masked("thege_shadow", 28, 28, {133, 135})},
+      {SmallSteamEngine, Masked("parovoz_48", 26, 27, {124, 126}),
+       Masked("parovoz_shadow_48", 26, 27, {132, 134})},
+      {LargeSteamEngine, Masked("thege", 28, 28, {125, 127}),
+       Masked("thege_shadow", 28, 28, {133, 135})},
       {TankEngine, Masked("2_6_4", 28, 29, {128}), Masked("2_6_4_shadow", 28, 29, {136})},
       {ElectricEngine, Masked("vlc75", 28, 27, {129}), Masked("vlc75_shadow", 28, 27, {137})},
       {DieselEngine, Masked("emdsd", 28, 24, {130}), Masked("emdsd_shadow", 28, 24, {138})},
-      {StreamlinedExpress, Masked("avenger", 31, 23, {131}), Masked("avenger_shadow", 31, 23, {139})},
+      {StreamlinedExpress, Masked("avenger", 31, 23, {131}),
+       Masked("avenger_shadow", 31, 23, {139})},
       {RepairTrain, Masked("Server", 25, 25, {140}), Masked("server_shadow", 25, 25, {141})},
       {OpenWagon,
        {"Dat/Game/parovoz/vagon_cargo_48.tga", "", 34, 40, 17, 20, {142}},
        {"Dat/Game/parovoz/vagon_cargo_shadow_48.tga", "", 40, 40, 20, 20, {147}}},
-      {TankWagon, {Jpg("cargo_v2"), Gif("cargo_v2"), 52, 58, 26, 29, {143}}, Masked("cargo_v2_shadow", 26, 26, {148})},
-      {PassengerCoach, Masked("pst_vagon", 23, 25, {144}), Masked("pst_vagon_shadow", 23, 25, {149})},
+      {TankWagon,
+       {Jpg("cargo_v2"), Gif("cargo_v2"), 52, 58, 26, 29, {143}},
+       Masked("cargo_v2_shadow", 26, 26, {148})},
+      {PassengerCoach, Masked("pst_vagon", 23, 25, {144}),
+       Masked("pst_vagon_shadow", 23, 25, {149})},
       {BoxCar, Masked("boxcar", 27, 26, {145}), Masked("boxcar_shadow", 27, 26, {150})},
-      {LongGoodsWagon, Masked("goodswagon", 31, 25, {146}), Masked("goodswagon_shadow", 31, 25, {151})},
+      {LongGoodsWagon, Masked("goodswagon", 31, 25, {146}),
+       Masked("goodswagon_shadow", 31, 25, {151})},
   };
 }
 
@@ -77,7 +84,8 @@ CanvasPtr BodyStrip(const Model& m, const Sprite& sp, double scale) {
     // A thin dark rim keeps the vehicle readable on grass and gravel alike.
     auto rim = body.Clone();
     rim->Silhouette(0.08, 0.08, 0.09);
-    for (auto [dx, dy] : {std::pair{-0.8, 0.0}, {0.8, 0.0}, {0.0, -0.8}, {0.0, 0.8}}) frame.Paint(*rim, dx, dy, 0.55);
+    for (auto [dx, dy] : {std::pair{-0.8, 0.0}, {0.8, 0.0}, {0.0, -0.8}, {0.0, 0.8}})
+      frame.Paint(*rim, dx, dy, 0.55);
     frame.Paint(body, 0, 0);
   });
 }

@@ -91,12 +91,13 @@ std::vector<Peak> Peaks(const Spectrum& power, double relative) {
   std::vector<Peak> peaks;
   const double top = *std::max_element(power.begin(), power.end());
   if (top <= 0.0) return peaks;
-  const size_t reach = 3;   // a peak is the largest bin within this many bins either side
-  const size_t around = 40; // neighbourhood whose median is the local floor
+  const size_t reach = 3;    // a peak is the largest bin within this many bins either side
+  const size_t around = 40;  // neighbourhood whose median is the local floor
   for (size_t k = reach; k + reach < power.size(); ++k) {
     if (power[k] < relative * top) continue;
     bool largest = true;
-    for (size_t j = k - reach; j <= k + reach && largest; ++j) largest = j == k || power[j] < power[k];
+    for (size_t j = k - reach; j <= k + reach && largest; ++j)
+      largest = j == k || power[j] < power[k];
     if (!largest) continue;
     std::vector<double> hood(power.begin() + (k > around ? k - around : 0),
                              power.begin() + std::min(power.size(), k + around + 1));
@@ -124,7 +125,8 @@ size_t Envelope::Loudest() const {
 
 Envelope RmsEnvelope(const snd::Samples& s, double windowSeconds, double hopSeconds) {
   Envelope e;
-  const size_t window = std::max(1, snd::Frames(windowSeconds)), hop = std::max(1, snd::Frames(hopSeconds));
+  const size_t window = std::max(1, snd::Frames(windowSeconds)),
+               hop = std::max(1, snd::Frames(hopSeconds));
   e.hopSeconds = static_cast<double>(hop) / snd::kRate;
   for (size_t from = 0; from < s.size(); from += hop) {
     double sum = 0.0;
@@ -145,7 +147,8 @@ std::vector<double> Onsets(const Envelope& e) {
     double low = i < look ? 0.0 : e.rms[i];  // the sound starts from silence
     for (size_t j = i > look ? i - look : 0; j < i; ++j) low = std::min(low, e.rms[j]);
     const double t = i * e.hopSeconds;
-    if (e.rms[i] >= 2.0 * low && (times.empty() || t - times.back() >= refractory)) times.push_back(t);
+    if (e.rms[i] >= 2.0 * low && (times.empty() || t - times.back() >= refractory))
+      times.push_back(t);
   }
   return times;
 }

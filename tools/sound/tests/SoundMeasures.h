@@ -45,7 +45,8 @@ struct Envelope {
 };
 // The 10 ms default window spans most of a period of the lowest tones, so their
 // waveform does not ripple the loudness.
-Envelope RmsEnvelope(const snd::Samples& s, double windowSeconds = 0.01, double hopSeconds = 0.0025);
+Envelope RmsEnvelope(const snd::Samples& s, double windowSeconds = 0.01,
+                     double hopSeconds = 0.0025);
 // Times (s) where the loudness jumps to at least twice its lowest level of the last
 // 20 ms and to at least a tenth of the loudest frame, at least 25 ms apart: the
 // starts of separate hits.

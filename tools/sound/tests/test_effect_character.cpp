@@ -53,7 +53,9 @@ snd::Samples Effect(const std::string& name) {
 }
 
 // A click: noisy, at full level within 5 ms and down by 20 dB 50 ms later.
-bool IsClick(const Character& c) { return c.flatness >= kNoisy && c.attack <= 0.005 && c.decay <= 0.05; }
+bool IsClick(const Character& c) {
+  return c.flatness >= kNoisy && c.attack <= 0.005 && c.decay <= 0.05;
+}
 // Several partials, at least `inharmonic` of them off the lowest one's harmonic series.
 bool IsInharmonic(const Character& c, size_t peaks, int inharmonic) {
   return c.peaks.size() >= peaks && c.inharmonic >= inharmonic;
@@ -87,13 +89,14 @@ TEST(EffectCharacter, MeasuresRejectPlainTones) {
 
 TEST(EffectCharacter, ClicksAndTapsAreShortSharpAndNotPlainTones) {
   const Character light = Measure(Effect("Light"));
-  EXPECT_TRUE(IsClick(light)) << "flatness " << light.flatness << ", attack " << light.attack << ", decay "
-                              << light.decay;
+  EXPECT_TRUE(IsClick(light)) << "flatness " << light.flatness << ", attack " << light.attack
+                              << ", decay " << light.decay;
   EXPECT_LE(light.seconds, 0.3);
 
   // The glass button rings a little longer, with glass's inharmonic partials.
   const Character glass = Measure(Effect("GlassBtn"));
-  EXPECT_TRUE(IsInharmonic(glass, 3, 2)) << glass.peaks.size() << " peaks, " << glass.inharmonic << " inharmonic";
+  EXPECT_TRUE(IsInharmonic(glass, 3, 2))
+      << glass.peaks.size() << " peaks, " << glass.inharmonic << " inharmonic";
   EXPECT_LE(glass.attack, 0.005);
   EXPECT_LE(glass.seconds, 0.3);
 }
@@ -104,8 +107,10 @@ TEST(EffectCharacter, TelexChattersAndTrackLayingHammers) {
   ASSERT_GE(telex.onsets.size(), 5u);
   EXPECT_GE(telex.onsets.back() - telex.onsets.front(), 0.3);
   std::vector<double> gaps;
-  for (size_t i = 1; i < telex.onsets.size(); ++i) gaps.push_back(telex.onsets[i] - telex.onsets[i - 1]);
-  EXPECT_GE(*std::max_element(gaps.begin(), gaps.end()), 1.5 * *std::min_element(gaps.begin(), gaps.end()))
+  for (size_t i = 1; i < telex.onsets.size(); ++i)
+    gaps.push_back(telex.onsets[i] - telex.onsets[i - 1]);
+  EXPECT_GE(*std::max_element(gaps.begin(), gaps.end()),
+            1.5 * *std::min_element(gaps.begin(), gaps.end()))
       << "an uneven rhythm, not a steady tick";
   EXPECT_LE(telex.seconds, 0.6);
 
@@ -138,7 +143,8 @@ TEST(EffectCharacter, CrashHitsThenRainsDebris) {
   const size_t hit = e.Loudest() * snd::Frames(e.hopSeconds);
   EXPECT_GE(Flatness(PowerSpectrum(s, hit, 1024)), 2 * kNoisy) << "a broadband smash";
   EXPECT_GE(DecaySeconds(e, 0.03), 0.8) << "a long tail";
-  const long debris = std::count_if(crash.onsets.begin(), crash.onsets.end(), [](double t) { return t > 0.1; });
+  const long debris =
+      std::count_if(crash.onsets.begin(), crash.onsets.end(), [](double t) { return t > 0.1; });
   EXPECT_GE(debris, 4) << "bits falling after the impact";
   EXPECT_GE(crash.seconds, 1.0);
   EXPECT_LE(crash.seconds, 2.0);
@@ -146,16 +152,19 @@ TEST(EffectCharacter, CrashHitsThenRainsDebris) {
 
 TEST(EffectCharacter, HornSwellsAsAChordAndTheChimeRingsWithACoin) {
   const Character horn = Measure(Effect("WaitTrain"));
-  EXPECT_TRUE(IsInharmonic(horn, 6, 2)) << horn.peaks.size() << " peaks, " << horn.inharmonic << " inharmonic";
+  EXPECT_TRUE(IsInharmonic(horn, 6, 2))
+      << horn.peaks.size() << " peaks, " << horn.inharmonic << " inharmonic";
   EXPECT_GE(horn.attack, 0.15) << "a swell";
   EXPECT_GE(horn.seconds, 1.0);
   EXPECT_LE(horn.seconds, 2.0);
 
   const Character chime = Measure(Effect("ReturnTrain"));
-  EXPECT_TRUE(IsInharmonic(chime, 6, 3)) << chime.peaks.size() << " peaks, " << chime.inharmonic << " inharmonic";
+  EXPECT_TRUE(IsInharmonic(chime, 6, 3))
+      << chime.peaks.size() << " peaks, " << chime.inharmonic << " inharmonic";
   EXPECT_GE(chime.onsets.size(), 2u);
-  EXPECT_TRUE(std::any_of(chime.peaks.begin(), chime.peaks.end(), [](const Peak& p) { return p.hz > 2500.0; }))
-      << "the coin's bright ring";
+  EXPECT_TRUE(std::any_of(chime.peaks.begin(), chime.peaks.end(), [](const Peak& p) {
+    return p.hz > 2500.0;
+  })) << "the coin's bright ring";
 }
 
 }  // namespace

@@ -19,10 +19,12 @@
 namespace {
 
 uint32_t Be32(const std::vector<uint8_t>& b, size_t at) {
-  return (uint32_t(b[at]) << 24) | (uint32_t(b[at + 1]) << 16) | (uint32_t(b[at + 2]) << 8) | b[at + 3];
+  return (uint32_t(b[at]) << 24) | (uint32_t(b[at + 1]) << 16) | (uint32_t(b[at + 2]) << 8) |
+         b[at + 3];
 }
 uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
-  return b[at] | (uint32_t(b[at + 1]) << 8) | (uint32_t(b[at + 2]) << 16) | (uint32_t(b[at + 3]) << 24);
+  return b[at] | (uint32_t(b[at + 1]) << 8) | (uint32_t(b[at + 2]) << 16) |
+         (uint32_t(b[at + 3]) << 24);
 }
 
 struct NoteOn {
@@ -63,7 +65,8 @@ TuneFacts Read(const std::vector<uint8_t>& b) {
   uint32_t lastTick = 0;
   size_t pos = 14;
   for (int t = 0; t < tracks; ++t) {
-    if (pos + 8 > b.size() || std::string(b.begin() + pos, b.begin() + pos + 4) != "MTrk") return facts;
+    if (pos + 8 > b.size() || std::string(b.begin() + pos, b.begin() + pos + 4) != "MTrk")
+      return facts;
     const size_t end = pos + 8 + Be32(b, pos + 4);
     pos += 8;
     uint32_t tick = 0;
@@ -151,7 +154,8 @@ TEST(SoundEffects, EachIsAShortAudibleSixteenBitMonoWave) {
 }
 
 TEST(SoundEffects, SynthesisIsRepeatable) {
-  for (const auto& effect : snd::EffectTable()) EXPECT_EQ(effect.make(), effect.make()) << effect.file;
+  for (const auto& effect : snd::EffectTable())
+    EXPECT_EQ(effect.make(), effect.make()) << effect.file;
 }
 
 TEST(Tunes, AtLeastFourInDifferentTempiAndInstruments) {
@@ -184,7 +188,8 @@ TEST(Tunes, EachIsAWellFormedGeneralMidiFileOfOneToThreeMinutes) {
     EXPECT_TRUE(facts.programs.count(style.leadProgram)) << style.file;
     EXPECT_GT(facts.notesPerChannel[0], 60) << style.file << ": melody";
     EXPECT_GT(facts.notesPerChannel[3], 30) << style.file << ": bass";
-    EXPECT_EQ(facts.notesPerChannel.count(9) > 0, style.drums != music::DrumKind::None) << style.file;
+    EXPECT_EQ(facts.notesPerChannel.count(9) > 0, style.drums != music::DrumKind::None)
+        << style.file;
     // Everything within the comfortable range of General MIDI instruments.
     EXPECT_GE(facts.lowestKey, 28) << style.file;
     EXPECT_LE(facts.highestKey, 96) << style.file;
@@ -243,8 +248,9 @@ bool HasBuild(const std::vector<BarFacts>& bars, double medianNotes) {
     for (size_t e = s + 1; e < bars.size(); ++e) {
       if (bars[e].voices < bars[e - 1].voices || bars[e].notes * 4 < most * 3) break;
       most = std::max(most, bars[e].notes);
-      if (e - s + 1 >= 6 && bars[e].voices >= bars[s].voices + 2 && bars[e].notes >= 2 * bars[s].notes &&
-          bars[e].notes >= medianNotes && bars[e].loudest >= bars[s].loudest + 10.0) {
+      if (e - s + 1 >= 6 && bars[e].voices >= bars[s].voices + 2 &&
+          bars[e].notes >= 2 * bars[s].notes && bars[e].notes >= medianNotes &&
+          bars[e].loudest >= bars[s].loudest + 10.0) {
         return true;
       }
     }
@@ -282,7 +288,8 @@ TEST(Tunes, ArrangementsUseDifferentInstruments) {
   for (size_t i = 0; i < styles.size(); ++i) {
     EXPECT_GE(programs[i].size(), 4u) << styles[i].file;
     for (size_t j = i + 1; j < styles.size(); ++j) {
-      EXPECT_LE(Overlap(programs[i], programs[j]), 0.2) << styles[i].file << " and " << styles[j].file;
+      EXPECT_LE(Overlap(programs[i], programs[j]), 0.2)
+          << styles[i].file << " and " << styles[j].file;
     }
   }
 }
@@ -296,9 +303,10 @@ TEST(Tunes, EachBuildsUpSomewhereAndRestsSomewhere) {
     for (const BarFacts& bar : bars) notes.push_back(bar.notes), velocities.push_back(bar.loudest);
     std::ostringstream profile;
     for (const BarFacts& bar : bars) profile << ' ' << bar.notes << '/' << bar.voices;
-    EXPECT_TRUE(HasBuild(bars, Median(notes))) << style.file << ": notes/voices per bar" << profile.str();
-    EXPECT_TRUE(HasRest(bars, Median(notes), Median(velocities))) << style.file << ": notes/voices per bar"
-                                                                   << profile.str();
+    EXPECT_TRUE(HasBuild(bars, Median(notes)))
+        << style.file << ": notes/voices per bar" << profile.str();
+    EXPECT_TRUE(HasRest(bars, Median(notes), Median(velocities)))
+        << style.file << ": notes/voices per bar" << profile.str();
   }
 }
 
@@ -317,7 +325,8 @@ std::set<std::vector<std::pair<int, int>>> DrumFigures(const TuneFacts& facts) {
   const uint32_t window = 2 * midi::kDivision, sixteenth = midi::kDivision / 4;
   std::map<uint32_t, std::vector<std::pair<int, int>>> windows;
   for (const NoteOn& n : facts.notes) {
-    if (n.channel == 9) windows[n.tick / window].push_back({int(n.tick % window / sixteenth), n.key});
+    if (n.channel == 9)
+      windows[n.tick / window].push_back({int(n.tick % window / sixteenth), n.key});
   }
   std::set<std::vector<std::pair<int, int>>> figures;
   for (auto& [start, hits] : windows) {
@@ -346,7 +355,8 @@ TEST(Tunes, NoAccentFigureIsSharedByEveryTune) {
     common = kept;
     first = false;
   }
-  EXPECT_TRUE(common.empty()) << common.size() << " drum figures are played in every tune with drums";
+  EXPECT_TRUE(common.empty()) << common.size()
+                              << " drum figures are played in every tune with drums";
 }
 
 TEST(MidiWriter, NoteEndsComeBeforeStartsAtTheSameTick) {
