@@ -16,16 +16,15 @@
 #include <vector>
 
 #include "app/WindowScaler.h"
-#include "engine/Cipher.h"
+#include "core/Cipher.h"
+#include "core/LParams.h"
+#include "core/Random.h"
 #include "engine/LArchive.h"
 #include "engine/LEngine.h"
-#include "engine/LParams.h"
-#include "engine/Random.h"
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "platform/Folders.h"
 #include "railway/Geometry.h"
-#include "railway/GeometryExtra.h"
 #include "railway/Train.h"
 #include "screens/GMainWindow.h"
 #include "screens/ScreenServices.h"
@@ -150,14 +149,14 @@ std::vector<std::pair<int, int>> LayLine(Field& field, int pieces) {
   };
   // A junction no track reaches yet: the line gets no switch there.
   auto fresh = [&field](int j) {
-    for (int d = 0; d < Geometry::DirectionCount; ++d)
+    for (int d = 0; d < rail::kDirectionCount; ++d)
       if (field.At(j).HasEnd(d)) return false;
     return true;
   };
   int j = field.Towns()[0].innerJunction;
   for (int piece = 0; piece < pieces && j != goal; ++piece) {
     int best = -1;
-    for (int t = 0; t < Geometry::TrackTypeCount; ++t) {
+    for (int t = 0; t < rail::kTrackTypeCount; ++t) {
       const int far = rail::Neighbour(j, t);
       if (rail::ValidJunction(far) && fresh(far) && field.CanBuild(j, t) &&
           (best < 0 || distance(far) < distance(rail::Neighbour(j, best))))
@@ -188,8 +187,9 @@ void Play(Player& p) {
   p.Run(20);
   if (line.size() >= 4) {  // both ends of the first piece, facing each other
     const auto [j, type] = line[0];
-    field.PlaceTrain(4, 2, 1, {j, type, 10}, kOrdinary, 0);
-    field.PlaceTrain(4, 3, 0, {rail::Neighbour(j, type), rail::Opposite(type), 10}, kOrdinary, 0);
+    field.PlaceTrain(4, 2, 1, {j, type, 10}, TrainKind::kOrdinary, 0);
+    field.PlaceTrain(4, 3, 0, {rail::Neighbour(j, type), rail::Opposite(type), 10},
+                     TrainKind::kOrdinary, 0);
   }
   step("crash", p.RunUntil([&] { return !field.CrashSites().empty(); }, 1500));
   p.Run(60);  // the explosions
