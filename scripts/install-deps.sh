@@ -15,7 +15,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick
   dpkg-dev file desktop-file-utils appstream lintian
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 export DEBIAN_FRONTEND=noninteractive
 if ! dpkg -s "${PACKAGES[@]}" >/dev/null 2>&1; then
