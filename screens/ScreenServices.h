@@ -18,6 +18,18 @@ class ScreenServices {
   virtual void OpenMakerPage() = 0;
 };
 
+// Services that do nothing: no sound, no music, no other video mode, no browser. For the
+// headless tools and tests that run the real screens.
+class QuietServices : public ScreenServices {
+ public:
+  void SetMusicOn(bool) override {}
+  void SetMusicVolume(int) override {}
+  void SetSoundVolume(int) override {}
+  void SetSoundOn(bool) override {}
+  void SwitchVideoMode() override {}
+  void OpenMakerPage() override {}
+};
+
 // The program's own: the music and sound players, the system browser, and the frame's
 // video mode switch (none: the mode stays).
 class SystemServices : public ScreenServices {

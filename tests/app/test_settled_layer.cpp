@@ -35,16 +35,6 @@ namespace {
 constexpr int kW = 800, kH = 600;
 constexpr int kCompareEvery = 3;  // frames between two comparisons of the window
 
-class QuietServices : public ScreenServices {
- public:
-  void SetMusicOn(bool) override {}
-  void SetMusicVolume(int) override {}
-  void SetSoundVolume(int) override {}
-  void SetSoundOn(bool) override {}
-  void SwitchVideoMode() override {}
-  void OpenMakerPage() override {}
-};
-
 // What one run showed: a digest of the whole window every few frames, and the steps of
 // the script it reached.
 struct Recording {

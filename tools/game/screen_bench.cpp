@@ -83,17 +83,6 @@ struct Options {
   bool plain = false;
 };
 
-// The screen's services do nothing: no sound, no music, no other video mode.
-class QuietServices : public ScreenServices {
- public:
-  void SetMusicOn(bool) override {}
-  void SetMusicVolume(int) override {}
-  void SetSoundVolume(int) override {}
-  void SetSoundOn(bool) override {}
-  void SwitchVideoMode() override {}
-  void OpenMakerPage() override {}
-};
-
 // The autopilot's clicks reach the top screen as the frame's event dispatch passes them.
 class ScreenHands : public PlayerHands {
  public:
