@@ -66,15 +66,11 @@ void MergeApart(std::vector<DirtyRect>& areas, DirtyRect r, const DirtyRect& bou
   areas.push_back(r);
 }
 
-namespace {
-
 bool SameFormat(const SDL_PixelFormat* a, const SDL_PixelFormat* b) {
   return a->BitsPerPixel == b->BitsPerPixel && a->BytesPerPixel == b->BytesPerPixel &&
          a->Rmask == b->Rmask && a->Gmask == b->Gmask && a->Bmask == b->Bmask &&
          a->Amask == b->Amask && !a->palette && !b->palette;
 }
-
-}  // namespace
 
 void CopyArea(SDL_Surface* from, SDL_Surface* to, const DirtyRect& where) {
   const SDL_Rect& clip = to->clip_rect;

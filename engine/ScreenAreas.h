@@ -44,6 +44,9 @@ void Merge(std::vector<DirtyRect>& areas, DirtyRect r, const DirtyRect& bounds);
 // not change is drawn again because two changes far apart touch one box.
 void MergeApart(std::vector<DirtyRect>& areas, DirtyRect r, const DirtyRect& bounds);
 
+// True when pictures of the two formats hold their pixels alike (no palettes).
+bool SameFormat(const SDL_PixelFormat* a, const SDL_PixelFormat* b);
+
 // Copies the area of from into the same place of to. Pictures of one pixel format, from
 // neither blended nor colour-keyed, are copied row by row in the processor's cache (SDL's
 // copy writes around it); anything else goes through SDL's blit.

@@ -38,11 +38,8 @@ void SettledLayer::Forget(const LClip* sprite) {
 }
 
 bool SettledLayer::Fits(const SDL_Surface* like, const DirtyRect& bounds) const {
-  if (!picture_ || picture_->w != bounds.right || picture_->h != bounds.bottom) return false;
-  const SDL_PixelFormat* a = picture_->format;
-  const SDL_PixelFormat* b = like->format;
-  return a->BitsPerPixel == b->BitsPerPixel && a->Rmask == b->Rmask && a->Gmask == b->Gmask &&
-         a->Bmask == b->Bmask && a->Amask == b->Amask;
+  return picture_ && picture_->w == bounds.right && picture_->h == bounds.bottom &&
+         area::SameFormat(picture_->format, like->format);
 }
 
 // A picture in the surface's pixel format, copied as it is (no blending, no colour key).
@@ -124,8 +121,9 @@ bool SettledLayer::Update(const SDL_Surface* like, SDL_Surface* background,
                           const std::vector<ClipRect>& shown, size_t count,
                           const DirtyRect& bounds) {
   if (!like || !background) return false;
-  if (!valid_ || !Fits(like, bounds)) {
-    if (!Fits(like, bounds) && !Make(like, bounds)) return false;
+  const bool fits = Fits(like, bounds);
+  if (!valid_ || !fits) {
+    if (!fits && !Make(like, bounds)) return false;
     members_.clear();
     bounds_ = bounds;
     stale_.assign(1, bounds);

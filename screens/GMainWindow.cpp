@@ -32,8 +32,6 @@ constexpr int kDecoration[] = {clip::VertLineLeft, clip::VertLineRight, clip::Wa
                                clip::RightPanel};
 
 // Dialogs are centred in the field's rectangle; the help page covers the display.
-constexpr int32_t kFieldLeft = rail::kFieldArea.left, kFieldTop = rail::kFieldArea.top,
-                  kFieldWidth = rail::kFieldArea.width, kFieldHeight = rail::kFieldArea.height;
 
 struct DialogPlace {
   int16_t x, y;
@@ -41,8 +39,9 @@ struct DialogPlace {
 };
 
 DialogPlace InField(uint16_t w, uint16_t h) {
-  const int32_t x = std::max(0, kFieldLeft + (kFieldWidth - w) / 2);
-  const int32_t y = std::max(0, kFieldTop + (kFieldHeight - h) / 2);
+  constexpr rail::ScreenRect field = rail::kFieldArea;
+  const int32_t x = std::max(0, field.left + (field.width - w) / 2);
+  const int32_t y = std::max(0, field.top + (field.height - h) / 2);
   return {static_cast<int16_t>(x), static_cast<int16_t>(y), w, h};
 }
 
@@ -126,10 +125,9 @@ void GMainWindow::MakeDialogs() {
   LevelStatsDialog = std::make_unique<GWndLevelStats>(t, p.x, p.y, p.w, p.h, font);
   p = InField(400, 250);
   MessageDialog = std::make_unique<GWndMessage>(t, p.x, p.y, p.w, p.h, font);
-  constexpr int kHelpWidth = screen::kWidth, kHelpHeight = screen::kHeight;
-  HelpDialog = std::make_unique<GWndHelp>(t, static_cast<int16_t>((W - kHelpWidth) / 2),
-                                          static_cast<int16_t>((H - kHelpHeight) / 2), kHelpWidth,
-                                          kHelpHeight, Globals().Version);
+  HelpDialog = std::make_unique<GWndHelp>(t, static_cast<int16_t>((W - screen::kWidth) / 2),
+                                          static_cast<int16_t>((H - screen::kHeight) / 2),
+                                          screen::kWidth, screen::kHeight, Globals().Version);
 }
 
 void GMainWindow::MakeLines() {
