@@ -12,6 +12,10 @@ double Unit();            // 0 <= value < 1
 // A normally distributed value by the polar method, drawing two values per try and
 // keeping none for the next call.
 double Gauss(double mean, double deviation);
+// No value of Gauss lies further than this many deviations from the mean: the draws
+// are multiples of 1/32767 and never both zero, so x*x + y*y is at least 2/32767^2, and
+// |x| * sqrt(-2 ln s / s) is at most sqrt(-2 ln s) <= 6.34.
+constexpr double kGaussReach = 6.35;
 // The seed for this run: OSTREL_TRAINS_SEED when it holds a number, else the clock.
 unsigned StartSeed();
 }  // namespace rnd

@@ -9,6 +9,7 @@
 
 #include "core/LParams.h"
 #include "core/Random.h"
+#include "core/Saturate.h"
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
@@ -27,7 +28,6 @@ constexpr int32_t kFinishTime = 2000;
 constexpr int32_t kCaptionTime = 5000;
 constexpr int32_t kEmptyFieldTime = 5000;
 constexpr int32_t kMinuteTipsTime = 60000;
-constexpr double kNoMoreTowns = 1000000;
 constexpr int kMinuteTipX = 180;
 constexpr int kMinuteTipY = 50;
 // The tips shown in turn after the warehouse tip, one each minute of play; the turn
@@ -182,11 +182,12 @@ void Game::EndLevel() {
   PostMessage("End level", true);
   const LevelParams& r = Record();
   if (parts_.owner) {
-    parts_.owner->ShowLevelEnd({Globals().PlayerName, CurrentRoundInType + 1, r.LevelMinutes,
-                                TrainCounter, TrainCounter - TrainCounterBeginLevel, MoneyCounter,
-                                MoneyCounter - MoneyCounterBeginLevel});
+    parts_.owner->ShowLevelEnd(
+        {Globals().PlayerName, CurrentRoundInType + 1, r.LevelMinutes, TrainCounter,
+         core::SaturatedSum(TrainCounter, -int64_t{TrainCounterBeginLevel}), MoneyCounter,
+         core::SaturatedSum(MoneyCounter, -int64_t{MoneyCounterBeginLevel})});
   }
-  TotalTime += r.LevelMinutes;
+  core::AddTo(TotalTime, r.LevelMinutes);
 }
 
 void Game::OnScreenClosed(GameScreen screen, int32_t result) {
@@ -243,7 +244,7 @@ void Game::StartLevel() {
     BeginTracks = ParsePairs(r.TracksText);
   }
 
-  PercentDeltaFirstTown = 0.001;
+  PercentDeltaFirstTown = kFirstTownDelta;
   ShowLevelCaption();
   CaptionTimer = 0;
   CounterTimeWithoutTrain = 0;
@@ -258,11 +259,11 @@ void Game::StartLevel() {
   BeginLevel(field_, BeginTowns, r.ForestCount, r.ForestSize, trees, homes,
              LandscapeFor(r.Background).trees);
 
-  TimeNewTrain = MinutesToMs(GaussRandom(r.TrainPeriod, 0.5));
+  TimeNewTrain = MinutesToMs(GaussRandom(r.TrainPeriod, kPeriodDeviation));
   CounterNewTrain = 0;
-  TimeNewCrazy = MinutesToMs(GaussRandom(r.CrazyPeriod, 0.5));
+  TimeNewCrazy = MinutesToMs(GaussRandom(r.CrazyPeriod, kPeriodDeviation));
   CounterNewCrazy = 0;
-  TimeNewCrashes = MinutesToMs(GaussRandom(r.CrashPeriod, 0.5));
+  TimeNewCrashes = MinutesToMs(GaussRandom(r.CrashPeriod, kPeriodDeviation));
   CounterNewCrashes = 0;
   TimeWave = static_cast<int32_t>(std::trunc(r.WaveMinutes)) * 60000;
   CounterWave = 0;
@@ -339,10 +340,8 @@ void Game::Update(int32_t dt) {
 
 // The second phase of a restore; false when it failed and a new game began instead.
 bool Game::UpdateRestore() {
+  if (townLost_) RefuseSavedGame("Update", "a town of the saved game has no place on the field");
   if (townLost_ || !ReadPhaseTwo()) {
-    Params().Close();
-    std::fprintf(stderr,
-                 "Error. Game::Update. The saved game could not be read; a new game starts.\n");
     GameState = kStateNewGame;
     NewGame();
     return false;
@@ -362,7 +361,7 @@ void Game::UpdateHousesAndTowns(double p) {
   if (p - PercentCounterNewHouse >= PercentAddNewHouse && NumberTown < r.MaxTowns) {
     PercentCounterNewHouse = p;
     if (!restoring) field_.AddHouse(p, NumberTown, false);
-    ++NumberHouseForNextTown;
+    core::AddTo(NumberHouseForNextTown, 1);
     if (NumberTown > 1 && !restoring) field_.AddHouse(p, 0, true);
   }
   const bool due = !restoring && p >= NewTownAdd && NumberTown < r.MaxTowns;
@@ -378,7 +377,7 @@ void Game::AddNextTown(double p, bool restoring) {
   }
   NumberHouseForNextTown = 0;
   NewTownAdd += TownAddPeriod;
-  if (Puzzle()) NewTownAdd = 0.001;
+  if (Puzzle()) NewTownAdd = kFirstTownDelta;
   PercentAddNewHouse = r.HousesPerTown > 0 ? TownAddPeriod / r.HousesPerTown : 0;
   // A town place from a damaged saved game may be no town place at all; its track
   // would never be built and the restore would wait for it for ever.
@@ -396,7 +395,7 @@ void Game::AddNextTown(double p, bool restoring) {
 
 void Game::UpdateCaption(int32_t dt) {
   if (CaptionTimer == -1) return;
-  CaptionTimer += dt;
+  core::AddTo(CaptionTimer, dt);
   if (CaptionTimer < kCaptionTime) return;
   CaptionTimer = -1;
   if (parts_.bigCaption) parts_.bigCaption->SetText("");
@@ -423,24 +422,24 @@ bool Game::UpdateProgress(int32_t dt) {
 void Game::UpdateReleases(int32_t dt, double p) {
   if (GameState != kStatePlaying || NumberTown < 2 || p >= 100) return;
   const LevelParams& r = Record();
-  CounterWave += dt;
+  core::AddTo(CounterWave, dt);
   if (CounterWave >= TimeWave) CounterWave = 0;
   const double waveLength = r.WaveMinutes * 60000;
   const double w =
       (1 + (waveLength > 0 ? CounterWave * (r.WaveMax - 1) / waveLength : 0)) * (p / 200 + 1);
 
-  CounterNewTrain += dt;
+  core::AddTo(CounterNewTrain, dt);
   if (CounterNewTrain >= TimeNewTrain) {
     CounterNewTrain = 0;
-    TimeNewTrain = MinutesToMs(GaussRandom(r.TrainPeriod, 0.5) / w);
+    TimeNewTrain = MinutesToMs(GaussRandom(r.TrainPeriod, kPeriodDeviation) / w);
     if (TimeNewTrain < 0)
       TimeNewTrain = static_cast<int32_t>(std::trunc(r.TrainPeriod / w)) * 60000;
     LaunchOrdinaryTrain();
   }
-  CounterNewCrazy += dt;
+  core::AddTo(CounterNewCrazy, dt);
   if (CounterNewCrazy >= TimeNewCrazy) {
     CounterNewCrazy = 0;
-    TimeNewCrazy = MinutesToMs(GaussRandom(r.CrazyPeriod, 0.5));
+    TimeNewCrazy = MinutesToMs(GaussRandom(r.CrazyPeriod, kPeriodDeviation));
     const int colour = rnd::Below(NumberTown);  // drawn before the locomotive
     field_.LaunchTrain({.colour = colour,
                         .cars = NumberTown,
@@ -449,13 +448,13 @@ void Game::UpdateReleases(int32_t dt, double p) {
                         .town = kAnyTown},
                        Departure::kDelayed);
   }
-  CounterNewCrashes += dt;
+  core::AddTo(CounterNewCrashes, dt);
   if (CounterNewCrashes >= TimeNewCrashes) {
     CounterNewCrashes = 0;
-    TimeNewCrashes = MinutesToMs(GaussRandom(r.CrashPeriod, 0.5));
+    TimeNewCrashes = MinutesToMs(GaussRandom(r.CrashPeriod, kPeriodDeviation));
     field_.DamageRandomTrack();
   }
-  CounterTimeWithoutTrain += dt;
+  core::AddTo(CounterTimeWithoutTrain, dt);
   if (CounterTimeWithoutTrain >= kEmptyFieldTime) LaunchOrdinaryTrain();
   bool anyTrain = !field_.Trains().empty();
   for (const Town& t : field_.Towns()) anyTrain = anyTrain || !t.queue.empty();
@@ -470,7 +469,7 @@ void Game::LaunchOrdinaryTrain() {
 }
 
 void Game::UpdateMinuteTips(int32_t dt) {
-  CounterTimeMinuteTips += dt;
+  core::AddTo(CounterTimeMinuteTips, dt);
   if (CounterTimeMinuteTips < kMinuteTipsTime) return;
   ShowTip(tip::WarehouseLevelEnd, kMinuteTipX, kMinuteTipY, std::string());
   ShowTip(kMinuteTips[g_minuteTip], kNoPlace, kNoPlace, std::string());

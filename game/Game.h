@@ -61,6 +61,12 @@ class Game : public FieldHost, public FineSink {
  public:
   static constexpr int32_t kStartMoney = 100000;
   static constexpr int kTrackTypes = 6;
+  // The deviation, in minutes, of every release timer's period around the level's mean.
+  static constexpr double kPeriodDeviation = 0.5;
+  // The town period of a level whose towns are all there from its start (percent).
+  static constexpr double kNoMoreTowns = 1000000;
+  // The progress between the first towns of a level (percent).
+  static constexpr double kFirstTownDelta = 0.001;
 
   explicit Game(const GameParts& parts);
   virtual ~Game();
@@ -112,6 +118,8 @@ class Game : public FieldHost, public FineSink {
   // The player's name as it may stand in a file name.
   static std::string FileNamePart(const std::string& player);
   static constexpr const char* kDefaultPlayer = "Manager";
+  // A refused saved game is kept under its own name and this ending, for a report.
+  static constexpr const char* kRefusedSuffix = ".damaged";
 
   // What the field needs from the game.
   void PostMessage(const std::string& text, bool important) override;
@@ -199,6 +207,15 @@ class Game : public FieldHost, public FineSink {
                        std::vector<SceneryRecord>& homeRecords);
   bool ReadPhaseTwo();
   bool ValuesUsable() const;
+  // The total of minutes as saved: a game saved under its level's statistics finishes
+  // that level again once resumed, so its minutes are left out of the file.
+  int32_t SavedTotalTime() const;
+  // Refuses the saved game: closes it, logs why and keeps the file aside for a report.
+  void RefuseSavedGame(const char* operation, const std::string& why);
+  // The name of the first value of a restore's phase that the game cannot have
+  // written for the saved level, or nullptr (GameBounds.cpp).
+  const char* OutsidePhaseOne() const;
+  const char* OutsidePhaseTwo() const;
 
   GameParts parts_;
   Tips tips_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/Saturate.h"
 #include "engine/LSound.h"
 #include "game/Game.h"
 #include "sprites/TextLines.h"
@@ -28,6 +29,6 @@ void Game::Fine(unsigned amount) {
 }
 
 void Game::CountDeliveredTrain() {
-  ++TrainCounter;
+  core::AddTo(TrainCounter, 1);
   if (parts_.trainsDisplay) parts_.trainsDisplay->SetValue(TrainCounter, false);
 }

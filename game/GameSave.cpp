@@ -3,11 +3,11 @@
 // type in the saved-games folder. A restore runs in two phases: the level is laid out
 // again first, and the running values are read once every town is back and every
 // track is built.
-#include <cmath>
 #include <cstdio>
 
 #include "core/Files.h"
 #include "core/LParams.h"
+#include "core/Saturate.h"
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "railway/ParamsStore.h"
@@ -34,8 +34,6 @@ bool ParseRecord(const std::string& text, SceneryRecord& r) {
 bool OnField(const SceneryRecord& r) {
   return r.x >= 0 && r.x < 1000 && r.y >= 0 && r.y < 700 && r.frame >= 0 && r.frame < 64;
 }
-
-bool Finite(double v) { return std::isfinite(v); }
 
 }  // namespace
 
@@ -107,12 +105,10 @@ bool Game::ExchangeRunning(LParams& s, int d) {
   ok = s.Long(kPrefix, "CurrentRound", CurrentRound, d) && ok;
   ok = s.Long(kPrefix, "CurrentRoundInType", CurrentRoundInType, d) && ok;
   ok = s.Long(kPrefix, "CurrSelectTrackType", CurrSelectTrackType, d) && ok;
-  // A game saved while its level's statistics show resumes that level at its end and
-  // finishes it again, which counts its minutes then.
-  int32_t totalTime = TotalTime;
-  if (save && GameState == kStateLevelStatistics) totalTime -= Record().LevelMinutes;
+  // Only a load sets the running game's total: saving leaves the game as it was.
+  int32_t totalTime = save ? SavedTotalTime() : TotalTime;
   ok = s.Long(kPrefix, "TotalTime", totalTime, d) && ok;
-  TotalTime = totalTime;
+  if (!save) TotalTime = totalTime;
   ok = s.Long(kPrefix, "TrainCounter", TrainCounter, d) && ok;
   ok = s.Long(kPrefix, "TrainCounterBeginLevel", TrainCounterBeginLevel, d) && ok;
   ok = s.Long(kPrefix, "MoneyCounter", MoneyCounter, d) && ok;
@@ -178,17 +174,18 @@ bool Game::Load() {
   LParams& s = Params();
   if (!s.OpenRead(path)) {
     // A missing file has its line from the store; one that is there but does not open
-    // as a document is damaged, and the player is told why the game starts anew.
-    if (core::IsFile(path)) {
-      std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
-    }
+    // as a document is damaged.
+    if (core::IsFile(path)) RefuseSavedGame("Load", "it cannot be unsealed");
     return false;
   }
   bool ok = s.Bool(kPrefix, "NeedNewGame", NeedNewGame, kLoad);
   ok = s.Long(kPrefix, "CurrentRound", CurrentRound, kLoad) && ok;
   ok = s.Long(kPrefix, "CurrentRoundInType", CurrentRoundInType, kLoad) && ok;
-  if (!ok) std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
-  if (!ok || NeedNewGame) {
+  if (!ok) {
+    RefuseSavedGame("Load", "a value is missing");
+    return false;
+  }
+  if (NeedNewGame) {
     s.Close();
     return false;
   }
@@ -200,23 +197,23 @@ bool Game::Load() {
   if (!ok || CurrentRoundInType < 0 || CurrentRoundInType > kLastLevel ||
       static_cast<int>(BeginTowns.size()) >
           Level(LevelIndex(CurrentRoundInType, GameType())).MaxTowns) {
-    std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
-    s.Close();
+    RefuseSavedGame("Load", "its level cannot be laid out");
     trees.clear();
     homes.clear();
     return false;
   }
   StartLevel();
-  progress_->Load();
   // The new game that follows a refused file starts a level, which sets every running
   // value again but the selected track type: that one is put back.
   const int32_t selected = CurrSelectTrackType;
-  ok = ExchangeRunning(s, kLoad);
+  ok = progress_->Load();
+  ok = ExchangeRunning(s, kLoad) && ok;
   CurrentRound = LevelIndex(CurrentRoundInType, GameType());
-  if (!ok || !ValuesUsable()) {
-    std::fprintf(stderr, "Error. Game::Load. The saved game %s is damaged.\n", path.c_str());
+  const char* outside = ok ? OutsidePhaseOne() : nullptr;
+  if (!ok || outside || !ValuesUsable()) {
+    RefuseSavedGame("Load", outside ? std::string(outside) + " is out of range"
+                                    : std::string("a value is missing or out of range"));
     CurrSelectTrackType = selected;
-    s.Close();
     return false;
   }
   // The Puzzle game has no building mode, whatever the file says.
@@ -228,14 +225,28 @@ bool Game::Load() {
   return true;
 }
 
-// The values of the first phase that no level can reach are refused.
+// The values of the first phase that are not numbers of the game's kinds.
 bool Game::ValuesUsable() const {
   return (iGameMode == kOperatingMode || iGameMode == kBuildingMode) && CurrSelectTrackType >= 0 &&
          CurrSelectTrackType < kTrackTypes && CurrentRoundInType >= 0 &&
-         CurrentRoundInType <= kLastLevel && TotalTime >= 0 && TrainCounter >= 0 &&
-         TrainCounterBeginLevel >= 0 && MoneyCounter >= 0 && CounterTimeWithoutTrain >= 0 &&
-         TimeWave >= 0 && CounterWave >= 0 && CounterNewTrain >= 0 && CounterNewCrazy >= 0 &&
-         CounterNewCrashes >= 0 && Finite(PercentCounterNewHouse) && Finite(PercentAddNewHouse);
+         CurrentRoundInType <= kLastLevel;
+}
+
+int32_t Game::SavedTotalTime() const {
+  if (GameState != kStateLevelStatistics) return TotalTime;
+  return core::SaturatedSum(TotalTime, -int64_t{Record().LevelMinutes});
+}
+
+void Game::RefuseSavedGame(const char* operation, const std::string& why) {
+  Params().Close();
+  const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
+  const std::string aside = path + kRefusedSuffix;
+  std::string kept;
+  if (core::IsFile(path) && std::rename(path.c_str(), aside.c_str()) == 0) {
+    kept = "; it is kept as " + aside;
+  }
+  std::fprintf(stderr, "Error. Game::%s. The saved game %s is damaged (%s)%s; a new game starts.\n",
+               operation, path.c_str(), why.c_str(), kept.c_str());
 }
 
 bool Game::ReadPhaseTwo() {
@@ -252,8 +263,14 @@ bool Game::ReadPhaseTwo() {
   // The towns re-added during the restore have moved the house timer on; it is read back.
   ok = s.Double(kPrefix, "PercentCounterNewHouse", PercentCounterNewHouse, kLoad) && ok;
   ok = s.Double(kPrefix, "PercentAddNewHouse", PercentAddNewHouse, kLoad) && ok;
+  if (!ok) {
+    RefuseSavedGame("Update", "a value of the running game is missing or out of range");
+    return false;
+  }
+  if (const char* outside = OutsidePhaseTwo()) {
+    RefuseSavedGame("Update", std::string(outside) + " is out of range");
+    return false;
+  }
   s.Close();  // the restore has read the whole saved game
-  return ok && NumberTown >= 0 && NumberTown <= Record().MaxTowns && NumberHouseForNextTown >= 0 &&
-         Finite(TownAddPeriod) && Finite(NewTownAdd) && Finite(PercentDeltaFirstTown) &&
-         Finite(PercentCounterNewHouse) && Finite(PercentAddNewHouse);
+  return true;
 }

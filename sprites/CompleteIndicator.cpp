@@ -21,6 +21,11 @@ constexpr double kTrackLength = kTurnX - kWarehouseX;  // 855 pixels
 constexpr double kSpeed = 0.002;
 constexpr int32_t kStopTime = 500;
 constexpr int32_t kLoadTime = 250;
+constexpr double kEngineY = 25;
+// How far past either end the engine can be seen between two updates: a few frames'
+// movement; anything beyond was never saved by the game.
+constexpr double kOvershoot = 100;
+constexpr double kTolerance = 1e-9;  // relative, for doubles written with 15 digits
 constexpr uint32_t kClassicFine = 1000;
 constexpr uint32_t kPuzzleFine = 2000;
 const char* const kPrefix = "CompleteIndicator.";
@@ -67,7 +72,7 @@ void CompleteIndicator::Start(int32_t minutes, FineSink* game) {
   const int32_t trips = std::max(0, static_cast<int32_t>(std::trunc(minutes * 60 / (2 * pass))));
   DeltaPercent = 100.0 / (2.0 * trips + 2);
   if (Engine) {
-    Engine->SetPosition(146, 25);
+    Engine->SetPosition(kWarehouseX + 1, kEngineY);
     Engine->SetVisible(false);
     Engine->Vx = kSpeed;
     Engine->Vy = 0;
@@ -151,70 +156,93 @@ void CompleteIndicator::RefreshPile() {
   }
 }
 
-void CompleteIndicator::Save() {
-  LParams& p = Params();
-  double ex = Engine ? Engine->x : 146, ey = Engine ? Engine->y : 25;
-  double vx = Engine ? Engine->Vx : 0;
-  int32_t frame = Engine ? Engine->cFrame : 0;
-  p.Double(kPrefix, "DeltaPercent", DeltaPercent, kSave);
-  p.Double(kPrefix, "Percent", Percent, kSave);
-  p.Double(kPrefix, "x", ex, kSave);
-  p.Double(kPrefix, "y", ey, kSave);
-  p.Double(kPrefix, "Vx", vx, kSave);
-  p.Long(kPrefix, "Frame", frame, kSave);
-  p.Long(kPrefix, "iState", iState, kSave);
-  p.Long(kPrefix, "WaitCounter", WaitCounter, kSave);
-  p.Double(kPrefix, "SaveV", SaveV, kSave);
-  p.Bool(kPrefix, "NeedShow", NeedShow, kSave);
-}
+// The saved form of the run, both directions through one routine.
+struct CompleteIndicator::SavedRun {
+  double delta, percent, x, y, vx;
+  int32_t frame, state, wait;
+  double saveV;
+  bool needShow;
+};
 
-bool CompleteIndicator::Load() {
+bool CompleteIndicator::Exchange(SavedRun& r, int direction) {
   LParams& p = Params();
-  double ex = Engine ? Engine->x : 146, ey = Engine ? Engine->y : 25;
-  double vx = Engine ? Engine->Vx : 0;
-  int32_t frame = Engine ? Engine->cFrame : 0;
-  bool ok = p.Double(kPrefix, "DeltaPercent", DeltaPercent, kLoad);
-  ok = p.Double(kPrefix, "Percent", Percent, kLoad) && ok;
-  ok = p.Double(kPrefix, "x", ex, kLoad) && ok;
-  ok = p.Double(kPrefix, "y", ey, kLoad) && ok;
-  ok = p.Double(kPrefix, "Vx", vx, kLoad) && ok;
-  ok = p.Long(kPrefix, "Frame", frame, kLoad) && ok;
-  ok = p.Long(kPrefix, "iState", iState, kLoad) && ok;
-  ok = p.Long(kPrefix, "WaitCounter", WaitCounter, kLoad) && ok;
-  ok = p.Double(kPrefix, "SaveV", SaveV, kLoad) && ok;
-  ok = p.Bool(kPrefix, "NeedShow", NeedShow, kLoad) && ok;
-  if (Engine) {
-    Engine->SetPosition(ex, ey);
-    Engine->Vx = vx;
-    Engine->Vy = 0;
-    Engine->SetFrame(frame);
-  }
-  Sanitise();
-  RefreshPile();
+  bool ok = p.Double(kPrefix, "DeltaPercent", r.delta, direction);
+  ok = p.Double(kPrefix, "Percent", r.percent, direction) && ok;
+  ok = p.Double(kPrefix, "x", r.x, direction) && ok;
+  ok = p.Double(kPrefix, "y", r.y, direction) && ok;
+  ok = p.Double(kPrefix, "Vx", r.vx, direction) && ok;
+  ok = p.Long(kPrefix, "Frame", r.frame, direction) && ok;
+  ok = p.Long(kPrefix, "iState", r.state, direction) && ok;
+  ok = p.Long(kPrefix, "WaitCounter", r.wait, direction) && ok;
+  ok = p.Double(kPrefix, "SaveV", r.saveV, direction) && ok;
+  ok = p.Bool(kPrefix, "NeedShow", r.needShow, direction) && ok;
   return ok;
 }
 
-// Values read from a damaged save must not stall or break the indicator: each bad
-// one goes back to the value of a fresh level, with one line in the log.
-void CompleteIndicator::Sanitise() {
-  bool bad = false;
-  auto reset = [&bad](auto& value, auto fresh) {
-    value = fresh;
-    bad = true;
-  };
-  if (!std::isfinite(DeltaPercent) || DeltaPercent <= 0 || DeltaPercent > 50)
-    reset(DeltaPercent, 50.0);
-  if (!std::isfinite(Percent) || Percent < 0) reset(Percent, 0.0);
-  if (Percent > 100) reset(Percent, 100.0);
-  if (iState != 0 && iState != 1) reset(iState, 0);
-  if (WaitCounter < 0 || WaitCounter > kStopTime) reset(WaitCounter, 0);
-  if (Engine &&
-      (!std::isfinite(Engine->x) || !std::isfinite(Engine->y) || !std::isfinite(Engine->Vx))) {
-    Engine->SetPosition(146, 25);
-    reset(Engine->Vx, 0.0);  // set off again below when travelling
+CompleteIndicator::SavedRun CompleteIndicator::Current() const {
+  return {DeltaPercent,
+          Percent,
+          Engine ? Engine->x : kWarehouseX + 1,
+          Engine ? Engine->y : kEngineY,
+          Engine ? Engine->Vx : 0,
+          Engine ? Engine->cFrame : 0,
+          iState,
+          WaitCounter,
+          SaveV,
+          NeedShow};
+}
+
+void CompleteIndicator::Save() {
+  SavedRun r = Current();
+  Exchange(r, kSave);
+}
+
+// Reads the run back into an indicator started for the saved level. A run that the
+// level's minutes cannot give (a share of a half trip other than the level's, a speed
+// other than the engine's, a stop that never ends) is refused and the indicator keeps
+// its fresh start: such a level might never end.
+bool CompleteIndicator::Load() {
+  SavedRun r = Current();
+  if (!Exchange(r, kLoad)) return false;
+  if (!Possible(r, DeltaPercent)) {
+    std::fprintf(stderr, "Error. CompleteIndicator::Load. The saved progress is out of range.\n");
+    return false;
   }
-  // A standing engine must set off again, a travelling one must move.
-  if (!std::isfinite(SaveV) || (iState == 1 && SaveV <= 0)) reset(SaveV, kSpeed);
-  if (Engine && iState == 0 && Percent < 100 && Engine->Vx == 0) reset(Engine->Vx, kSpeed);
-  if (bad) std::fprintf(stderr, "Error. CompleteIndicator::Load. Bad values reset.\n");
+  DeltaPercent = r.delta;
+  Percent = r.percent;
+  iState = r.state;
+  WaitCounter = r.wait;
+  SaveV = r.saveV;
+  NeedShow = r.needShow;
+  if (Engine) {
+    Engine->SetPosition(r.x, r.y);
+    Engine->Vx = r.vx;
+    Engine->Vy = 0;
+    Engine->SetFrame(r.frame);
+  }
+  RefreshPile();
+  return true;
+}
+
+bool CompleteIndicator::Possible(const SavedRun& r, double levelDelta) const {
+  auto near = [](double v, double expected) {
+    return std::abs(v - expected) <= std::abs(expected) * kTolerance;
+  };
+  const double halfTrips = r.percent / levelDelta;
+  // Whole half trips, or the end of the level.
+  const bool percentOk = r.percent >= 0 && r.percent <= 100 &&
+                         (r.percent == 100 || std::abs(halfTrips - std::round(halfTrips)) < 1e-6);
+  const bool running = r.percent < 100;
+  const bool stateOk = (r.state == 0 || r.state == 1) && r.wait >= 0 && r.wait < kStopTime &&
+                       (near(r.saveV, kSpeed) || r.saveV == 0) &&
+                       (r.state == 0 || !running || near(r.saveV, kSpeed));
+  bool engineOk = true;
+  if (Engine) {
+    const bool moving = near(r.vx, kSpeed) || near(r.vx, -kSpeed);
+    engineOk = r.x >= kWarehouseX - kOvershoot && r.x <= kTurnX + kOvershoot &&
+               near(r.y, kEngineY) && (r.frame == 0 || r.frame == 1) && (moving || r.vx == 0) &&
+               // A travelling engine of a running level moves; a standing one does not.
+               (r.state == 1 ? r.vx == 0 : moving || !running);
+  }
+  return near(r.delta, levelDelta) && percentOk && stateOk && engineOk;
 }

@@ -28,7 +28,9 @@ class CompleteIndicator {
   // The progress in percent, growing with the engine's position; at most 100.
   double GetProgress() const;
 
-  // Writes or reads the state under "CompleteIndicator." in the parameter store.
+  // Writes or reads the state under "CompleteIndicator." in the parameter store. Load
+  // takes the run only into an indicator started for the saved level, and refuses
+  // (false, one log line) a run that level cannot give.
   void Save();
   bool Load();
 
@@ -48,5 +50,8 @@ class CompleteIndicator {
   void Travel();
   void SetEngineFrame();
   void RefreshPile();
-  void Sanitise();
+  struct SavedRun;
+  bool Exchange(SavedRun& run, int direction);
+  SavedRun Current() const;
+  bool Possible(const SavedRun& run, double levelDelta) const;
 };

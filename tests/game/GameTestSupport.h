@@ -5,6 +5,7 @@
 // records its messages and sounds and can hold its progress still.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -24,6 +25,9 @@
 #include "sprites/Widgets.h"
 
 namespace gametest {
+
+// A saved game's plain entries, in their order.
+using Doc = std::vector<std::pair<std::string, std::string>>;
 
 struct RecordingOwner : GameOwner {
   void SetPaused(bool p) override { paused = p; }
@@ -91,11 +95,12 @@ class TestGame : public Game {
   int Sounds(int index) const {
     return static_cast<int>(std::count(sounds.begin(), sounds.end(), index));
   }
-  // Puts the progress at percent and keeps it there (the engine stands).
+  // Puts the progress at percent and keeps it there (the engine stands; at 100 it stops
+  // for good, as at the end of a level).
   void HoldProgress(double percent) {
     GetProgress().Percent = percent;
     GetProgress().iState = 1;
-    GetProgress().WaitCounter = -100000000;
+    GetProgress().WaitCounter = percent >= 100 ? 0 : -100000000;
   }
   // No release due for a long time.
   void Quiet() {
@@ -175,12 +180,29 @@ class GameTest : public ::testing::Test {
   }
   static std::string SavePath(int type) { return Game::SaveFileName("Manager", type); }
   // The plain entries of a saved game.
-  static std::vector<std::pair<std::string, std::string>> Entries(const std::string& path) {
+  static Doc Entries(const std::string& path) {
     LParams reader;
     if (!reader.OpenRead(path)) return {};
     auto e = reader.Entries();
     reader.Close();
     return e;
+  }
+  // Writes a plain document back sealed, as the game would.
+  static void WriteDoc(const std::string& path, const Doc& doc) {
+    LParams w;
+    ASSERT_TRUE(w.OpenWrite(path));
+    for (auto [k, v] : doc) w.Text("", k, v, kSave);
+    ASSERT_TRUE(w.Close());
+  }
+  // Sets one value of the saved game at path (its whole key) and seals it again; false
+  // when the key is not there.
+  static bool Reseal(const std::string& path, const std::string& key, const std::string& value) {
+    Doc doc = Entries(path);
+    auto it = std::find_if(doc.begin(), doc.end(), [&](auto& e) { return e.first == key; });
+    if (it == doc.end()) return false;
+    it->second = value;
+    WriteDoc(path, doc);
+    return true;
   }
 
   std::unique_ptr<LEngine> screen;

@@ -67,8 +67,9 @@ class KilledSave : public GameTest {
 TEST_F(KilledSave, LeavesTheOldOrTheNewGame) {
   TestGame& a = Start(1, 0);
   Frames(a, 300);
+  // The second game is not run: the frames of one game move every sprite of the shared
+  // screen, and the first game's engine would travel on without its game.
   TestGame& b = Start(1, 2);
-  Frames(b, 600);
   b.MoneyCounter += 1111;
   ASSERT_EQ(a.GameState, kStatePlaying);
   ASSERT_EQ(b.GameState, kStatePlaying);

@@ -12,8 +12,6 @@ using namespace gametest;
 
 namespace {
 
-using Doc = std::vector<std::pair<std::string, std::string>>;
-
 std::string Bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -21,14 +19,6 @@ std::string Bytes(const std::string& path) {
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// Writes a plain document back sealed, as the game would.
-void WriteDoc(const std::string& path, const Doc& doc) {
-  LParams w;
-  ASSERT_TRUE(w.OpenWrite(path));
-  for (auto [k, v] : doc) w.Text("", k, v, kSave);
-  ASSERT_TRUE(w.Close());
 }
 
 // Train speeds change in the update that hands over the catch-up step, and that step
@@ -102,8 +92,12 @@ TEST_P(RoundTrip, FromEveryState) {
   const std::string before = Comparable(a);
   const int32_t totalTime = a.TotalTime;
   a.Save();
-  Drop(a);
   const Doc doc = Entries(SavePath(Globals().GameType));
+  // Saving again writes the same game: a save leaves the game as it was.
+  a.Save();
+  EXPECT_EQ(Entries(SavePath(Globals().GameType)), doc);
+  EXPECT_EQ(a.TotalTime, totalTime);
+  Drop(a);
   EXPECT_EQ(doc.at(0).first + "=" + doc.at(0).second,
             c.after ? "Game.NeedNewGame=0" : "Game.NeedNewGame=1");
   TestGame& b = Open();
@@ -303,21 +297,23 @@ TEST_F(GameTest, EveryDamagedValueGivesAResumedOrANewGame) {
   }
 }
 
-class BadValues : public GameTest,
-                  public ::testing::WithParamInterface<std::pair<std::string, std::string>> {};
-
-// Values that no game reaches: the load fails with a log line, a new game at level 1.
-TEST_P(BadValues, StartANewGameWithALogLine) {
-  TestGame& a = Start(1, 2);  // four towns, a forest
-  Frames(a, 800);
+// A Puzzle game at its third level (four towns, a forest), saved 16 s in.
+void SaveThirdLevel(GameTest& t) {
+  TestGame& a = t.Start(1, 2);
+  t.Frames(a, 800);
   a.Save();
-  Drop(a);
-  Doc d = Entries(SavePath(1));
-  auto it = std::find_if(d.begin(), d.end(),
-                         [&](auto& e) { return e.first == "Game." + GetParam().first; });
-  ASSERT_NE(it, d.end());
-  it->second = GetParam().second;
-  WriteDoc(SavePath(1), d);
+  t.Drop(a);
+}
+
+using KeyValue = std::pair<std::string, std::string>;
+class BadValues : public GameTest, public ::testing::WithParamInterface<KeyValue> {};
+
+// Values that this game cannot have written: the load fails with a log line, a new game
+// at level 1, and the refused file is kept aside, whole.
+TEST_P(BadValues, StartANewGameWithALogLine) {
+  SaveThirdLevel(*this);
+  ASSERT_TRUE(Reseal(SavePath(1), GetParam().first, GetParam().second)) << GetParam().first;
+  const std::string refused = Bytes(SavePath(1));
   testing::internal::CaptureStderr();
   TestGame& b = Open();
   RunUntil(
@@ -328,22 +324,95 @@ TEST_P(BadValues, StartANewGameWithALogLine) {
   EXPECT_EQ(b.CurrentRoundInType, 0);
   EXPECT_EQ(b.GetField().Towns().size(), static_cast<size_t>(b.NumberTown));
   EXPECT_TRUE(b.CurrSelectTrackType >= 0 && b.CurrSelectTrackType < Game::kTrackTypes);
+  EXPECT_TRUE(Bytes(SavePath(1) + Game::kRefusedSuffix) == refused);
+  EXPECT_NE(log.find(SavePath(1) + Game::kRefusedSuffix), std::string::npos) << log;
+  // Many frames later the new game still plays its first level.
+  Frames(b, 3000);
+  EXPECT_EQ(b.CurrentRoundInType, 0);
+}
+
+const char kMax[] = "2147483647";
+INSTANTIATE_TEST_SUITE_P(
+    Keys, BadValues,
+    ::testing::ValuesIn(std::vector<KeyValue>{
+        {"Game.CurrentRoundInType", "6"},
+        {"Game.CurrentRoundInType", "-1"},
+        {"Game.CurrSelectTrackType", "6"},
+        {"Game.CurrSelectTrackType", "-1"},
+        {"Game.BeginTowns", "46,1 78,2 30,1 94,2 1,1 "},
+        {"Game.BeginTowns", "46,1 78,2 0,1 94,2 "},
+        {"Game.iGameMode", "2"},
+        {"Game.TotalTime", "-1"},
+        {"Game.MoneyCounter", "-5"},
+        {"Game.CounterNewTrain", "-1"},
+        {"Game.CounterWave", "-20"},
+        {"Game.PercentAddNewHouse", "nan"},
+        {"Game.PercentCounterNewHouse", "inf"},
+        {"Game.NumberTown", "9"},
+        {"Game.NumberTown", "-1"},
+        {"Game.NewTownAdd", "nan"},
+        {"Game.TownAddPeriod", "inf"},
+        {"Game.NumberHouseForNextTown", "-2"},
+        {"Game.TreeNumber0", "12 40"},
+        {"Game.HomeNumber0", "-400 200 0 1"},
+        {"Game.HomeNumber0", "300 200 999 1"},
+        {"Game.NumberHomes", "-1"},
+        // Counters past what the level can reach: they would overflow or never fire.
+        {"Game.TotalTime", kMax},
+        {"Game.TotalTime", "21"},
+        {"Game.TrainCounter", kMax},
+        {"Game.TrainCounterBeginLevel", kMax},
+        {"Game.MoneyCounterBeginLevel", "-1"},
+        {"Game.CounterTimeWithoutTrain", kMax},
+        {"Game.TimeWave", kMax},
+        {"Game.CounterWave", kMax},
+        {"Game.TimeNewTrain", kMax},
+        {"Game.CounterNewTrain", kMax},
+        {"Game.TimeNewCrazy", "-2147483648"},
+        {"Game.CounterNewCrazy", kMax},
+        {"Game.TimeNewCrashes", kMax},
+        {"Game.CounterNewCrashes", kMax},
+        {"Game.NumberHouseForNextTown", kMax},
+        {"Game.PercentDeltaFirstTown", "1e-300"},
+        {"Game.TownAddPeriod", "1e-300"},
+        {"Game.NewTownAdd", "-1"},
+        {"Game.PercentAddNewHouse", "1e9"},
+        // A progress the level's minutes cannot give: the level would never end.
+        {"CompleteIndicator.DeltaPercent", "1e-300"},
+        {"CompleteIndicator.DeltaPercent", "1e-6"},
+        {"CompleteIndicator.Vx", "1e-300"},
+        {"CompleteIndicator.SaveV", "1e-300"},
+        {"CompleteIndicator.Percent", "33.3"},
+        {"CompleteIndicator.WaitCounter", "-100000000"},
+        // Fewer towns on the field than the town counter counts.
+        {"Game.BeginTowns", ""},
+        {"Game.BeginTowns", "46,1 "}}));
+
+class GoodValues : public GameTest, public ::testing::WithParamInterface<KeyValue> {};
+
+// Values at the far ends of what the game can write play on.
+TEST_P(GoodValues, ResumeTheLevel) {
+  SaveThirdLevel(*this);
+  ASSERT_TRUE(Reseal(SavePath(1), GetParam().first, GetParam().second)) << GetParam().first;
+  testing::internal::CaptureStderr();
+  TestGame& b = Open();
+  RunUntil(
+      b, [&] { return b.GameState != kStateRestoring; }, 3000);
+  const std::string log = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(log.find("Error."), std::string::npos) << log;
+  EXPECT_EQ(b.GameState, kStatePlaying);
+  EXPECT_EQ(b.CurrentRoundInType, 2);
+  Frames(b, 100);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Keys, BadValues,
-    ::testing::Values(std::pair("CurrentRoundInType", "6"), std::pair("CurrentRoundInType", "-1"),
-                      std::pair("CurrSelectTrackType", "6"), std::pair("CurrSelectTrackType", "-1"),
-                      std::pair("BeginTowns", "46,1 78,2 30,1 94,2 1,1 "),
-                      std::pair("BeginTowns", "46,1 78,2 0,1 94,2 "), std::pair("iGameMode", "2"),
-                      std::pair("TotalTime", "-1"), std::pair("MoneyCounter", "-5"),
-                      std::pair("CounterNewTrain", "-1"), std::pair("CounterWave", "-20"),
-                      std::pair("PercentAddNewHouse", "nan"),
-                      std::pair("PercentCounterNewHouse", "inf"), std::pair("NumberTown", "9"),
-                      std::pair("NumberTown", "-1"), std::pair("NewTownAdd", "nan"),
-                      std::pair("TownAddPeriod", "inf"), std::pair("NumberHouseForNextTown", "-2"),
-                      std::pair("TreeNumber0", "12 40"), std::pair("HomeNumber0", "-400 200 0 1"),
-                      std::pair("HomeNumber0", "300 200 999 1"), std::pair("NumberHomes", "-1")));
+    Keys, GoodValues,
+    ::testing::ValuesIn(std::vector<KeyValue>{
+        {"Game.TotalTime", "20"},  // the first two Puzzle levels
+        {"Game.MoneyCounter", kMax},
+        {"Game.TimeNewCrashes", "790500"},            // 10 minutes and 6.35 deviations of 0.5
+        {"Game.CounterTimeWithoutTrain", "1860000"},  // twice the 15 minutes, and one more
+        {"Game.NumberHouseForNextTown", "12"}}));
 
 }  // namespace
 

@@ -167,6 +167,7 @@ TEST_F(Indicator, SaveWritesItsKeysInOrderAndLoadRestoresTheRun) {
   EXPECT_EQ(keys, expected);
   ASSERT_TRUE(Params().Close());
   CompleteIndicator other(screen.get());
+  other.Start(10, &game);  // as the game lays the saved level out first
   ASSERT_TRUE(Params().OpenRead(path));
   EXPECT_TRUE(other.Load());
   Params().Close();
@@ -176,30 +177,49 @@ TEST_F(Indicator, SaveWritesItsKeysInOrderAndLoadRestoresTheRun) {
   EXPECT_EQ(other.iState, indicator->iState);
 }
 
-TEST_F(Indicator, DamagedSaveStillEndsTheLevel) {
+// A run the level cannot give is refused, and the indicator keeps its fresh start.
+TEST_F(Indicator, ImpossibleSavedRunsAreRefused) {
   CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
-  const std::string path = MakeTempDir() + "/damaged.sav";
+  indicator->Start(10, &game);
+  for (int i = 0; i < 300; ++i) Frame();
+  const std::string path = MakeTempDir() + "/indicator.sav";
   ASSERT_TRUE(Params().OpenWrite(path));
-  const char* const values[][2] = {
-      {"DeltaPercent", "0"}, {"Percent", "nan"}, {"x", "inf"},    {"y", "25"},
-      {"Vx", "0"},           {"Frame", "0"},     {"iState", "7"}, {"WaitCounter", "-40"},
-      {"SaveV", "nan"},      {"NeedShow", "1"}};
-  for (const auto& [name, text] : values) {
-    std::string value = text;
-    Params().Text("CompleteIndicator.", name, value, kSave);
-  }
+  indicator->Save();
+  const auto saved = Params().Entries();
   ASSERT_TRUE(Params().Close());
-  ASSERT_TRUE(Params().OpenRead(path));
-  testing::internal::CaptureStderr();
-  indicator->Load();
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Error. CompleteIndicator::Load. Bad values reset.\n");
-  Params().Close();
-  EXPECT_DOUBLE_EQ(indicator->DeltaPercent, 50);
-  EXPECT_DOUBLE_EQ(indicator->Percent, 0);
-  EXPECT_EQ(indicator->iState, 0);
-  EXPECT_EQ(indicator->Engine->x, 146);
-  indicator->Game = &game;
-  for (int i = 0; i < 100000 && indicator->Percent < 100; ++i) Frame();
-  EXPECT_DOUBLE_EQ(indicator->GetProgress(), 100);
+  const char* const changes[][2] = {{"DeltaPercent", "0"},
+                                    {"DeltaPercent", "1e-300"},
+                                    {"DeltaPercent", "50"},
+                                    {"Percent", "nan"},
+                                    {"Percent", "101"},
+                                    {"Percent", "1.5"},
+                                    {"x", "inf"},
+                                    {"x", "-5000"},
+                                    {"y", "300"},
+                                    {"Vx", "1e-300"},
+                                    {"Vx", "0"},
+                                    {"Frame", "2"},
+                                    {"iState", "7"},
+                                    {"WaitCounter", "-40"},
+                                    {"WaitCounter", "500"},
+                                    {"SaveV", "nan"},
+                                    {"SaveV", "1e-300"}};
+  for (const auto& [name, text] : changes) {
+    ASSERT_TRUE(Params().OpenWrite(path));
+    for (auto [key, value] : saved) {
+      if (key == std::string("CompleteIndicator.") + name) value = text;
+      Params().Text("", key, value, kSave);
+    }
+    ASSERT_TRUE(Params().Close());
+    CompleteIndicator fresh(screen.get());
+    fresh.Start(10, &game);
+    const double start = fresh.GetProgress();
+    ASSERT_TRUE(Params().OpenRead(path));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(fresh.Load()) << name << " " << text;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Error. CompleteIndicator::Load. The saved progress is out of range.\n");
+    Params().Close();
+    EXPECT_DOUBLE_EQ(fresh.GetProgress(), start) << name << " " << text;
+  }
 }
