@@ -229,4 +229,37 @@ TEST_F(SavedGameAttack, ResealedChangesResumeOrStartANewGame) {
   EXPECT_GT(resumed, 0);
 }
 
+// Saved games the game itself writes are never refused: games played by the autopilot
+// are saved every few seconds of play, from the first update of a level to its
+// statistics, and each is taken up again by a fresh game, which plays on from there.
+TEST_F(SavedGameAttack, EverySaveOfWholeLevelsResumes) {
+  struct Run {
+    int type, level, frames, every;
+  };
+  for (const Run run : {Run{1, 1, 40000, 800}, Run{1, 3, 30000, 900}, Run{0, 4, 12000, 1300}}) {
+    rnd::Seed(static_cast<unsigned>(run.level));
+    session_->NewGame(run.type, run.level);
+    session_->SetAutopilot(true, false);
+    int saves = 0;
+    for (int frame = 1; frame <= run.frames; ++frame) {
+      session_->RunFrame();
+      if (session_->Open() != Dialog::kNone) session_->Close(session_->Open(), true);
+      if (frame % run.every != 0) continue;
+      const int level = session_->GetGame().CurrentRoundInType;
+      const int32_t state = session_->GetGame().GameState;
+      session_->Save();
+      testing::internal::CaptureStderr();
+      const bool loaded = session_->Load();
+      const std::string log = testing::internal::GetCapturedStderr();
+      ++saves;
+      if (state == kStateNewGame || state == kStateFinalStatistics) continue;
+      ASSERT_TRUE(loaded) << "type " << run.type << " frame " << frame << " state " << state;
+      ASSERT_EQ(log.find("Error."), std::string::npos) << "frame " << frame << ": " << log;
+      ASSERT_EQ(session_->GetGame().CurrentRoundInType, level) << "frame " << frame;
+    }
+    session_->SetAutopilot(false, false);
+    EXPECT_GT(saves, 10);
+  }
+}
+
 }  // namespace
