@@ -96,7 +96,7 @@ int Frame::StartUp() {
   if (!SetVideoMode()) return 1;
   platform::ExitWhenDisplayIsLost();
   WriteVideoReport();
-  const unsigned seed = parts_.options.seed ? *parts_.options.seed : rnd::StartSeed();
+  const unsigned seed = parts_.options.seed ? *parts_.options.seed : rnd::ClockSeed();
   rnd::Seed(seed);
   std::fprintf(stderr, "Random seed: %u\n", seed);
 

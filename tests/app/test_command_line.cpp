@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <cstdlib>
-
 #include "app/CommandLine.h"
 #include "core/LParams.h"
 #include "tests/app/FrameHarness.h"
@@ -38,7 +36,7 @@ TEST(CommandLine, ReadsEachOptionInBothFormsAndNoOptionsChooseNothing) {
 }
 
 TEST(CommandLine, WhatItCannotReadIsAnErrorNamingTheCulprit) {
-  const std::pair<std::vector<std::string>, const char*> cases[] = {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--bogus"}, "unknown option '--bogus'"},
       {{"-h"}, "unknown option '-h'"},
       {{"--help", "stray"}, "unexpected argument 'stray'"},
@@ -50,7 +48,9 @@ TEST(CommandLine, WhatItCannotReadIsAnErrorNamingTheCulprit) {
       {{"--scale", "5"}, "not '5'"},
       {{"--scale=2x"}, "not '2x'"},
       {{"--colour-symbols=1"}, "takes no value"},
-      {{"--home="}, "option '--home' needs a folder"}};
+      {{"--home="}, "option '--home' needs a folder"},
+      {{"--scale", "\x1b[2J"}, "not '?[2J'"},
+      {{std::string(60, 'x')}, "unexpected argument '" + std::string(40, 'x') + "...'"}};
   for (const auto& [arguments, error] : cases) {
     const CommandLine line = ParseCommandLine(arguments);
     EXPECT_EQ(line.action, Action::kError) << arguments[0];
@@ -58,16 +58,44 @@ TEST(CommandLine, WhatItCannotReadIsAnErrorNamingTheCulprit) {
   }
 }
 
+// The variable is read as --seed is, so a value --seed refuses is refused with the same
+// words and the same exit status; it is only read for a run without --seed.
+TEST(CommandLine, TheSeedVariableIsReadAsTheSeedOption) {
+  CommandLine line = ParseCommandLine({"--windowed"});
+  ReadSeedVariable(line, "42");
+  EXPECT_EQ(line.options.seed, 42u);
+  for (const char* bad : {"-5", "999999999999999999999999", "12x"}) {
+    line = ParseCommandLine({"--windowed"});
+    ReadSeedVariable(line, bad);
+    EXPECT_EQ(line.action, Action::kError) << bad;
+    EXPECT_EQ(line.error, std::string("variable 'OSTREL_TRAINS_SEED' needs a whole number from 0 "
+                                      "to 4294967295, not '") +
+                              bad + "'");
+  }
+  line = ParseCommandLine({"--seed=5"});
+  ReadSeedVariable(line, "-5");
+  EXPECT_EQ(line.action, Action::kRun) << "the option wins";
+  EXPECT_EQ(line.options.seed, 5u);
+  line = ParseCommandLine({"--help"});
+  ReadSeedVariable(line, "-5");
+  EXPECT_EQ(line.action, Action::kHelp);
+  for (const char* unset : {static_cast<const char*>(nullptr), ""}) {
+    line = ParseCommandLine({});
+    ReadSeedVariable(line, unset);
+    EXPECT_EQ(line.action, Action::kRun);
+    EXPECT_FALSE(line.options.seed) << "the clock seeds the run";
+  }
+}
+
 // The stored settings say full screen and another player; the command line wins
 // for this run, and the settings file keeps its choices.
-TEST_F(FrameTest, StartOptionsOverrideTheStoredSettingsAndTheSeed) {
+TEST_F(FrameTest, StartOptionsOverrideTheStoredSettingsAndSeedTheRun) {
   Globals().FullScreen = true;
   Globals().PlayerName = "Bob";
   Globals().Version = "2.1 test\n";
   std::filesystem::create_directory("save");
   ASSERT_TRUE(SaveSettingsFile(Params(), Globals()));
   Globals() = Settings{};
-  ::setenv("OSTREL_TRAINS_SEED", "9", 1);
   StartOptions options;
   options.fullScreen = false;
   options.player = "Ann Lee";
@@ -80,7 +108,6 @@ TEST_F(FrameTest, StartOptionsOverrideTheStoredSettingsAndTheSeed) {
   testing::internal::CaptureStderr();
   const int status = frame_->StartUp();
   const std::string log = testing::internal::GetCapturedStderr();
-  ::unsetenv("OSTREL_TRAINS_SEED");
   ASSERT_EQ(status, -1);
   ASSERT_FALSE(video_.modes.empty());
   EXPECT_TRUE(video_.modes[0].flags & SDL_NOFRAME) << "started in a window";

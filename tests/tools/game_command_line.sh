@@ -38,6 +38,12 @@ head -n 1 "$WORK/bad.err" | grep -qx "ostrel-trains: unknown option '--bogus'" |
 grep -q '^Usage: ' "$WORK/bad.err" || fail "unknown option: no usage on standard error"
 run badseed -- --seed=x
 ((status == 2)) || fail "a bad seed ended with $status"
+# The seed variable is checked as --seed is, before anything starts.
+run badseedvar -u SDL_VIDEODRIVER -u DISPLAY OSTREL_TRAINS_SEED=-5 -- --home "$WORK/none"
+((status == 2)) || fail "a bad OSTREL_TRAINS_SEED ended with $status"
+head -n 1 "$WORK/badseedvar.err" | grep -qxF "ostrel-trains: variable 'OSTREL_TRAINS_SEED' needs \
+a whole number from 0 to 4294967295, not '-5'" || fail "bad OSTREL_TRAINS_SEED: $(head -n 1 "$WORK/badseedvar.err")"
+[[ ! -e "$WORK/none" ]] || fail "bad OSTREL_TRAINS_SEED: the home folder was made"
 
 # No display and no driver named: a clear line and status 1, nothing started.
 for display in "" ":987"; do
