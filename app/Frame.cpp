@@ -157,6 +157,8 @@ int Frame::ShutDown() {
   WriteExitLines();
   std::fflush(stdout);
   std::fflush(stderr);
+  // Exit lines that a full disk refused are written again where the log went.
+  if (CheckLogStreams()) WriteExitLines();
   return 0;
 }
 
@@ -179,5 +181,6 @@ int Frame::Abandon() {
   ReleaseScreens();
   std::fflush(stdout);
   std::fflush(stderr);
+  CheckLogStreams();
   return failureStatus_;
 }
