@@ -3,7 +3,6 @@
 
 #include "BuildCommit.h"
 #include "core/Random.h"
-#include "game/Game.h"
 
 namespace {
 
@@ -89,7 +88,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         o.fullScreen = true;
         break;
       case Option::kPlayer:
-        o.player = Game::FileNamePart(value);
+        o.player = value;
         break;
       case Option::kSeed:
         o.seed = rnd::ReadSeed(value);

@@ -9,7 +9,7 @@
 
 struct StartOptions {
   std::optional<bool> fullScreen;      // --fullscreen / --windowed, kept in the settings
-  std::optional<std::string> player;   // --player, already cleaned for a file name
+  std::optional<std::string> player;   // --player, as given (the frame checks it)
   std::optional<uint32_t> seed;        // --seed, else OSTREL_TRAINS_SEED
   std::optional<bool> colourSymbols;   // --colour-symbols, kept in the settings
   std::optional<int32_t> windowScale;  // --scale K (0 automatic, 1..4), kept in the settings

@@ -108,6 +108,7 @@ class Frame {
  private:
   void ReadVersionText();
   void ApplyStartOptions();
+  void SettlePlayerName();
   void SetWindowIcon();
   bool TryMode(bool fullScreen);
   SDL_Surface* OpenMode(bool fullScreen, int scale);

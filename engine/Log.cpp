@@ -185,6 +185,8 @@ void LogFatal(const std::string& line, std::FILE* log) {
   platform::TellTerminal(line);
 }
 
+void LogWarning(const std::string& line) { LogFatal(line); }
+
 void WriteRuleLine(std::ostream& log) { log << kRuleLine; }
 
 void WriteExitLines(std::ostream& log) {

@@ -37,6 +37,10 @@ bool CheckLogStreams();
 // terminal, which then gets the line.
 void LogFatal(const std::string& line, std::FILE* log = stderr);
 
+// A line about a fallback the program goes on after, which a player at a terminal
+// should see at once: written to the log and the terminal as LogFatal writes it.
+void LogWarning(const std::string& line);
+
 void WriteRuleLine(std::ostream& log);
 
 // The rule line, "Exit. Ok." and the rule line again.

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <optional>
+
 #include "app/CommandLine.h"
 #include "core/LParams.h"
 #include "tests/app/FrameHarness.h"
@@ -19,14 +21,13 @@ TEST(CommandLine, ReadsEachOptionInBothFormsAndNoOptionsChooseNothing) {
                         "--home=/h", "--windowed", "--colour-symbols", "--scale", "3"});
   ASSERT_EQ(all.action, Action::kRun) << all.error;
   EXPECT_EQ(all.options.fullScreen, false) << "the later of the two wins";
-  EXPECT_EQ(all.options.player, "Ann_Lee") << "cleaned as for a saved game's file name";
+  EXPECT_EQ(all.options.player, "Ann/Lee") << "as given; the saved game's file name is cleaned";
   EXPECT_EQ(all.options.seed, 5u);
   EXPECT_EQ(all.options.dataFolder, "data");
   EXPECT_EQ(all.options.homeFolder, "/h");
   EXPECT_EQ(all.options.colourSymbols, true);
   EXPECT_EQ(all.options.windowScale, 3);
   EXPECT_EQ(ParseCommandLine({"--scale=0"}).options.windowScale, 0) << "the largest that fits";
-  EXPECT_EQ(ParseCommandLine({"--player=..."}).options.player, "Manager");
   EXPECT_EQ(ParseCommandLine({"--seed", "4294967295"}).options.seed, 4294967295u);
 
   EXPECT_EQ(ParseCommandLine({"--version"}).action, Action::kVersion);
@@ -112,6 +113,7 @@ TEST_F(FrameTest, StartOptionsOverrideTheStoredSettingsAndSeedTheRun) {
   ASSERT_FALSE(video_.modes.empty());
   EXPECT_TRUE(video_.modes[0].flags & SDL_NOFRAME) << "started in a window";
   EXPECT_NE(log.find("Random seed: 5\n"), std::string::npos) << log;
+  EXPECT_EQ(log.find("player name"), std::string::npos) << log;
 
   EXPECT_EQ(frame_->ShutDown(), 0);
   const auto saved = SavedSettings();
@@ -119,6 +121,46 @@ TEST_F(FrameTest, StartOptionsOverrideTheStoredSettingsAndSeedTheRun) {
   EXPECT_EQ(Value(saved, "Globals.Globals.PlayerName"), "Ann Lee");
   EXPECT_EQ(Value(saved, "Globals.Globals.ColourSymbols"), "1");
   EXPECT_EQ(Value(saved, "Globals.Globals.WindowScale"), "2");
+}
+
+// A name that cannot name a saved game, given on the command line or written into the
+// settings file by hand, would silently read and overwrite the default player's saved
+// games: the log and the terminal say so, showing the name shortened and without its
+// control characters, and the game plays and saves as "Manager".
+TEST_F(FrameTest, APlayerNameThatCannotNameASavedGamePlaysAsManagerAndSaysSo) {
+  std::filesystem::create_directory("save");
+  struct Case {
+    std::optional<std::string> option;
+    std::string stored;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"...", "Bob", "..."},
+      {"", "Bob", ""},
+      {std::nullopt, "\x1b[2J" + std::string(96, 'x'), "?[2J" + std::string(36, 'x') + "..."}};
+  for (const Case& c : cases) {
+    Globals() = Settings{};
+    Globals().PlayerName = c.stored;
+    Globals().Version = "2.1 test\n";
+    ASSERT_TRUE(SaveSettingsFile(Params(), Globals()));
+    Globals() = Settings{};
+    StartOptions options;
+    options.player = c.option;
+    frame_ = std::make_unique<Frame>(
+        FrameParts{clock_, events_, desktop_, video_, content_, dir_, options});
+    testing::internal::CaptureStderr();
+    const int status = frame_->StartUp();
+    const std::string log = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(status, -1);
+    EXPECT_NE(log.find("Warning: the player name \"" + c.shown +
+                       "\" cannot name a saved game; playing as \"Manager\".\n"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(frame_->ShutDown(), 0);
+    EXPECT_EQ(Value(SavedSettings(), "Globals.Globals.PlayerName"), "Manager");
+    frame_.reset();
+    SDL_Quit();
+  }
 }
 
 }  // namespace
