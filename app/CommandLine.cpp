@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <limits>
-
 #include "BuildCommit.h"
-#include "game/Game.h"
+#include "core/Random.h"
 
 namespace {
 
@@ -46,14 +42,9 @@ const OptionName* FindOption(const std::string& name) {
   return nullptr;
 }
 
-// Decimal digits only, within 32 bits.
-bool ReadSeed(const std::string& text, uint32_t& seed) {
-  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
-  errno = 0;
-  const unsigned long long value = std::strtoull(text.c_str(), nullptr, 10);
-  if (errno != 0 || value > std::numeric_limits<uint32_t>::max()) return false;
-  seed = static_cast<uint32_t>(value);
-  return true;
+// What a seed given as source (an option or the variable) must be.
+std::string SeedError(const std::string& source, const std::string& value) {
+  return source + " needs a whole number from 0 to 4294967295, not '" + ShownText(value) + "'";
 }
 
 CommandLine Failure(std::string error) {
@@ -75,8 +66,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const std::string name = argument.substr(0, equals);
     const OptionName* entry = argument.rfind("--", 0) == 0 ? FindOption(name) : nullptr;
     if (entry == nullptr) {
-      if (argument.rfind("-", 0) == 0) return Failure("unknown option '" + name + "'");
-      return Failure("unexpected argument '" + argument + "'");
+      if (argument.rfind("-", 0) == 0) return Failure("unknown option '" + ShownText(name) + "'");
+      return Failure("unexpected argument '" + ShownText(argument) + "'");
     }
     std::string value;
     if (!entry->takesValue) {
@@ -97,23 +88,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         o.fullScreen = true;
         break;
       case Option::kPlayer:
-        o.player = Game::FileNamePart(value);
+        o.player = value;
         break;
-      case Option::kSeed: {
-        uint32_t seed = 0;
-        if (!ReadSeed(value, seed))
-          return Failure("option '--seed' needs a whole number from 0 to 4294967295, not '" +
-                         value + "'");
-        o.seed = seed;
+      case Option::kSeed:
+        o.seed = rnd::ReadSeed(value);
+        if (!o.seed) return Failure(SeedError("option '--seed'", value));
         break;
-      }
       case Option::kColourSymbols:
         o.colourSymbols = true;
         break;
       case Option::kScale:
         if (value.size() != 1 || value[0] < '0' || value[0] > '4')
           return Failure("option '--scale' needs 0 (the largest that fits) or 1 to 4, not '" +
-                         value + "'");
+                         ShownText(value) + "'");
         o.windowScale = value[0] - '0';
         break;
       case Option::kDataDir:
@@ -136,6 +123,33 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   return line;
 }
 
+const char kSeedVariable[] = "OSTREL_TRAINS_SEED";
+
+void ReadSeedVariable(CommandLine& line, const char* value) {
+  if (value == nullptr || value[0] == '\0' || line.action != CommandLine::Action::kRun ||
+      line.options.seed)
+    return;
+  line.options.seed = rnd::ReadSeed(value);
+  if (!line.options.seed)
+    line = Failure(SeedError(std::string("variable '") + kSeedVariable + "'", value));
+}
+
+std::string ShownText(const std::string& text) {
+  constexpr size_t kLongest = 40;
+  size_t end = text.size();
+  if (end > kLongest) {
+    end = kLongest;
+    // Not inside a character of several bytes: back to its first byte.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  }
+  std::string shown = text.substr(0, end);
+  for (char& c : shown) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) c = '?';
+  }
+  return end < text.size() ? shown + "..." : shown;
+}
+
 std::string UsageText() {
   return "Usage: ostrel-trains [OPTION]...\n"
          "A railway puzzle game: throw the switches and set the signals so that every\n"
@@ -144,8 +158,9 @@ std::string UsageText() {
          "  --windowed        play in a window; kept in the settings, as F4 does\n"
          "  --fullscreen      play in full screen; kept in the settings\n"
          "  --player NAME     play as NAME, with NAME's saved games; kept in the settings\n"
-         "  --seed N          seed the random numbers with N, to replay a game\n"
-         "                    (instead of OSTREL_TRAINS_SEED)\n"
+         "  --seed N          seed the random numbers with N (0 to 4294967295), to\n"
+         "                    replay a game (instead of OSTREL_TRAINS_SEED, which is\n"
+         "                    checked as N is)\n"
          "  --colour-symbols  show a shape for each colour on trains and towns;\n"
          "                    kept in the settings\n"
          "  --scale K         draw the window K times as large (1 to 4), or as large as\n"

@@ -18,6 +18,7 @@
 #include "engine/LArchive.h"
 #include "engine/LEngine.h"
 #include "engine/Log.h"
+#include "game/Game.h"
 #include "game/Settings.h"
 #include "platform/Folders.h"
 #include "platform/VideoModeRequest.h"
@@ -96,7 +97,7 @@ int Frame::StartUp() {
   if (!SetVideoMode()) return 1;
   platform::ExitWhenDisplayIsLost();
   WriteVideoReport();
-  const unsigned seed = parts_.options.seed ? *parts_.options.seed : rnd::StartSeed();
+  const unsigned seed = parts_.options.seed ? *parts_.options.seed : rnd::ClockSeed();
   rnd::Seed(seed);
   std::fprintf(stderr, "Random seed: %u\n", seed);
 
@@ -118,12 +119,26 @@ int Frame::StartUp() {
 }
 
 // The command line's choices replace the stored settings; they are saved with the
-// others at exit, as a switch with F4 or a new player's name would be.
+// others at exit, as a switch with F4 or a new player's name would be. The player's
+// name is then settled, whichever of the two it came from.
 void Frame::ApplyStartOptions() {
   if (parts_.options.fullScreen) settings_.FullScreen = *parts_.options.fullScreen;
   if (parts_.options.player) settings_.PlayerName = *parts_.options.player;
   if (parts_.options.colourSymbols) settings_.ColourSymbols = *parts_.options.colourSymbols;
   if (parts_.options.windowScale) settings_.WindowScale = *parts_.options.windowScale;
+  SettlePlayerName();
+}
+
+// A name that cannot stand in a saved game's file name (empty, dots only, longer than
+// 64 bytes), from the command line or a hand-edited settings file, plays as the
+// default player. That player's saved games are then read and overwritten, so the
+// player is told, and the name shown in the game is the one played as.
+void Frame::SettlePlayerName() {
+  std::string& name = settings_.PlayerName;
+  if (name == Game::kDefaultPlayer || Game::FileNamePart(name) != Game::kDefaultPlayer) return;
+  LogWarning("Warning: the player name \"" + ShownText(name) + "\" cannot name a saved game; " +
+             "playing as \"" + Game::kDefaultPlayer + "\".");
+  name = Game::kDefaultPlayer;
 }
 
 // The whole of "Dat/ver.txt", byte for byte, becomes the version text.
@@ -157,6 +172,8 @@ int Frame::ShutDown() {
   WriteExitLines();
   std::fflush(stdout);
   std::fflush(stderr);
+  // Exit lines that a full disk refused are written again where the log went.
+  if (CheckLogStreams()) WriteExitLines();
   return 0;
 }
 
@@ -179,5 +196,6 @@ int Frame::Abandon() {
   ReleaseScreens();
   std::fflush(stdout);
   std::fflush(stderr);
+  CheckLogStreams();
   return failureStatus_;
 }

@@ -108,6 +108,7 @@ class Frame {
  private:
   void ReadVersionText();
   void ApplyStartOptions();
+  void SettlePlayerName();
   void SetWindowIcon();
   bool TryMode(bool fullScreen);
   SDL_Surface* OpenMode(bool fullScreen, int scale);
@@ -167,7 +168,8 @@ class Frame {
   int failureStatus_ = -1;
 };
 
-// Everything main() does: reads the command line, checks the display, finds the
-// resource and working folders, enters the working folder, sends the log streams
-// there, and runs the frame. Returns the exit status (2 for a bad command line).
+// Everything main() does: reads the command line (and OSTREL_TRAINS_SEED when it
+// gives no seed), checks the display, finds the resource and working folders, enters
+// the working folder, sends the log streams there, and runs the frame. Returns the
+// exit status (2 for a bad command line or seed variable).
 int RunGame(int argc, char** argv);

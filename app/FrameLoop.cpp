@@ -6,6 +6,7 @@
 #include "app/FrameContent.h"
 #include "app/VideoDevice.h"
 #include "engine/LEngine.h"
+#include "engine/Log.h"
 #include "game/Settings.h"
 #include "platform/Process.h"
 #include "platform/Signals.h"
@@ -68,6 +69,8 @@ void Frame::Step(uint32_t now, uint32_t elapsed) {
   parts_.content.AdvanceMusic();
   DragStep(step);
   PresentFrame();
+  // A log file on a disk that filled up gives way to the terminal within a frame.
+  CheckLogStreams();
 }
 
 void Frame::DragStep(uint32_t step) {

@@ -76,7 +76,8 @@ bool EnterWorkingFolder(const StartOptions& options, const std::string& resource
 }  // namespace
 
 int RunGame(int argc, char** argv) {
-  const CommandLine line = ParseCommandLine(Arguments(argc, argv));
+  CommandLine line = ParseCommandLine(Arguments(argc, argv));
+  ReadSeedVariable(line, std::getenv(kSeedVariable));
   const std::string named = NamedResourceFolder(line.options);
   const std::string resources = named.empty() ? platform::FindResourceFolder() : named;
   const int answered = AnswerWithoutRunning(line, resources);

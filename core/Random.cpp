@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/Random.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 namespace rnd {
 namespace {
@@ -31,13 +33,16 @@ double Gauss(double mean, double deviation) {
   return mean + deviation * x * std::sqrt(-2.0 * std::log(s) / s);
 }
 
-unsigned StartSeed() {
-  if (const char* text = std::getenv("OSTREL_TRAINS_SEED")) {
-    char* end = nullptr;
-    unsigned long value = std::strtoul(text, &end, 10);
-    if (end != text && *end == '\0') return static_cast<unsigned>(value);
-  }
-  return static_cast<unsigned>(std::time(nullptr));
+std::optional<uint32_t> ReadSeed(const std::string& text) {
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return {};
+  // Leading zeros aside, more than ten digits cannot fit; strtoull would saturate.
+  const size_t first = std::min(text.find_first_not_of('0'), text.size());
+  if (text.size() - first > 10) return {};
+  const unsigned long long value = std::strtoull(text.c_str() + first, nullptr, 10);
+  if (value > std::numeric_limits<uint32_t>::max()) return {};
+  return static_cast<uint32_t>(value);
 }
+
+unsigned ClockSeed() { return static_cast<unsigned>(std::time(nullptr)); }
 
 }  // namespace rnd

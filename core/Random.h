@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's one pseudo-random generator: values 0..32767, seeded once at start (from
-// the clock, or from OSTREL_TRAINS_SEED to replay a reported game), so a run is
+// the clock, or from a seed the player gives to replay a reported game), so a run is
 // repeatable for a given seed.
+#include <cstdint>
+#include <optional>
+#include <string>
 
 namespace rnd {
 void Seed(unsigned seed);
@@ -16,6 +19,10 @@ double Gauss(double mean, double deviation);
 // are multiples of 1/32767 and never both zero, so x*x + y*y is at least 2/32767^2, and
 // |x| * sqrt(-2 ln s / s) is at most sqrt(-2 ln s) <= 6.34.
 constexpr double kGaussReach = 6.35;
-// The seed for this run: OSTREL_TRAINS_SEED when it holds a number, else the clock.
-unsigned StartSeed();
+// A seed as the player writes it: decimal digits only, 0 to 4294967295. Nothing for
+// any other text (empty, a sign, blanks, letters, a number beyond 32 bits), which the
+// caller refuses rather than replaying some other game.
+std::optional<uint32_t> ReadSeed(const std::string& text);
+// The seed of a run that was given none: the clock in seconds.
+unsigned ClockSeed();
 }  // namespace rnd

@@ -5,7 +5,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "core/Files.h"
@@ -18,21 +20,73 @@ namespace {
 
 constexpr uint64_t kMegabyte = 1000000;
 
-// Points one standard stream's descriptor at a new file in folder.
-bool RedirectStream(FILE* stream, int descriptor, const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  std::fflush(stream);
-  const bool ok = ::dup2(fd, descriptor) >= 0;
+// One standard stream sent to a log file, and where it pointed before, so that it can
+// go back there when the file cannot be written.
+struct LogFile {
+  int descriptor;     // STDOUT_FILENO or STDERR_FILENO
+  std::string path;   // the file, made absolute, for the messages
+  int original = -1;  // a copy of the descriptor before the file took it; -1 when not
+                      // redirected
+  FILE* Stream() const { return descriptor == STDOUT_FILENO ? stdout : stderr; }
+};
+
+LogFile g_logFiles[] = {{STDOUT_FILENO, "", -1}, {STDERR_FILENO, "", -1}};
+
+LogFile& LogFileOf(std::FILE* stream) { return g_logFiles[stream == stdout ? 0 : 1]; }
+
+// The C++ streams stop for good once a write failed; the stream's lines go on.
+void ClearCppStreams(int descriptor) {
+  if (descriptor == STDOUT_FILENO) {
+    std::cout.clear();
+  } else {
+    std::cerr.clear();
+    std::clog.clear();
+  }
+}
+
+// Points one standard stream's descriptor at a new file, keeping a copy of where it
+// pointed. When the file cannot be created, the stream stays and says so there.
+bool RedirectStream(LogFile& file) {
+  const int fd = ::open(file.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    std::fprintf(file.Stream(), "Warning: cannot create the log file %s (%s); its lines go here.\n",
+                 file.path.c_str(), std::strerror(errno));
+    std::fflush(file.Stream());
+    return false;
+  }
+  std::fflush(file.Stream());
+  // Close-on-exec: helper programs get the log streams, not the terminal.
+  const int original =
+      file.original >= 0 ? file.original : ::fcntl(file.descriptor, F_DUPFD_CLOEXEC, 3);
+  const bool ok = ::dup2(fd, file.descriptor) >= 0;
   ::close(fd);
+  if (ok) {
+    file.original = original;
+    // Only failures of the file count from here on.
+    std::clearerr(file.Stream());
+    ClearCppStreams(file.descriptor);
+  } else if (original >= 0 && original != file.original) {
+    ::close(original);
+  }
   return ok;
 }
 
-// "Log files: " and the two files' paths, made absolute.
-std::string LogLocation(const std::string& folder) {
-  const std::string absolute = core::AbsolutePath(folder);
-  const std::string prefix = absolute.back() == '/' ? absolute : absolute + "/";
-  return "Log files: " + prefix + "stdout.txt and " + prefix + "stderr.txt";
+// A stream whose file refused a write goes back to where it pointed before, with a
+// line there that says so. True when it went back just now.
+bool FallBackWhenUnwritten(LogFile& file) {
+  FILE* stream = file.Stream();
+  if (file.original < 0 || !std::ferror(stream)) return false;
+  ::dup2(file.original, file.descriptor);
+  ::close(file.original);
+  file.original = -1;
+  std::clearerr(stream);
+  ClearCppStreams(file.descriptor);
+  // Standard error back on the terminal shows the terminal's lines already.
+  if (file.descriptor == STDERR_FILENO) platform::ForgetTerminal();
+  std::fprintf(stream, "Warning: cannot write the log file %s; its lines go here from now on.\n",
+               file.path.c_str());
+  std::fflush(stream);
+  return true;
 }
 
 void WriteProcessors(std::ostream& log, const platform::SystemInfo& info) {
@@ -88,29 +142,50 @@ void WriteFolders(std::ostream& log, const platform::SystemInfo& info) {
 }  // namespace
 
 bool RedirectLogStreams(const std::string& folder) {
-  const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
-  bool ok = RedirectStream(stdout, STDOUT_FILENO, prefix + "stdout.txt");
+  const std::string absolute = core::AbsolutePath(folder.empty() ? "." : folder);
+  const std::string prefix = absolute.back() == '/' ? absolute : absolute + "/";
+  LogFile& output = LogFileOf(stdout);
+  LogFile& log = LogFileOf(stderr);
+  output.path = prefix + "stdout.txt";
+  log.path = prefix + "stderr.txt";
+  bool ok = RedirectStream(output);
   // Line buffering needs a buffer of our own: without one the C library may keep
   // the full buffering the stream started with.
   static char outputBuffer[BUFSIZ];
   if (ok) std::setvbuf(stdout, outputBuffer, _IOLBF, sizeof outputBuffer);
   platform::KeepTerminal();
-  const bool errorOk = RedirectStream(stderr, STDERR_FILENO, prefix + "stderr.txt");
+  const bool errorOk = RedirectStream(log);
   if (errorOk) std::setvbuf(stderr, nullptr, _IONBF, 0);
   // Standard error still on the terminal shows everything there already.
   if (!errorOk) platform::ForgetTerminal();
-  const std::string place = LogLocation(folder);
+  const std::string place = "Log files: " + output.path + " and " + log.path;
   if (ok) std::printf("%s\n", place.c_str());
   if (errorOk) std::fprintf(stderr, "%s\n", place.c_str());
+  // A full disk may take the files and then refuse every line.
+  ok = !FallBackWhenUnwritten(output) && ok;
+  const bool logWritten = !FallBackWhenUnwritten(log) && errorOk;
   platform::TellTerminal(place);
-  return ok && errorOk;
+  return ok && logWritten;
+}
+
+bool CheckLogStreams() {
+  FallBackWhenUnwritten(LogFileOf(stdout));
+  return FallBackWhenUnwritten(LogFileOf(stderr));
 }
 
 void LogFatal(const std::string& line, std::FILE* log) {
   std::fprintf(log, "%s\n", line.c_str());
   std::fflush(log);
+  // A log that refused the line takes it again on the terminal, where it now goes.
+  if (FallBackWhenUnwritten(LogFileOf(log))) {
+    std::fprintf(log, "%s\n", line.c_str());
+    std::fflush(log);
+    return;
+  }
   platform::TellTerminal(line);
 }
+
+void LogWarning(const std::string& line) { LogFatal(line); }
 
 void WriteRuleLine(std::ostream& log) { log << kRuleLine; }
 

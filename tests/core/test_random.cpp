@@ -4,18 +4,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "core/Random.h"
 
 namespace {
 
-TEST(Random, SeedComesFromTheEnvironmentWhenItIsANumber) {
-  setenv("OSTREL_TRAINS_SEED", "1234", 1);
-  EXPECT_EQ(rnd::StartSeed(), 1234u);
-  setenv("OSTREL_TRAINS_SEED", "12x", 1);
-  EXPECT_NE(rnd::StartSeed(), 12u);  // not a number: the clock
-  unsetenv("OSTREL_TRAINS_SEED");
+// A seed is read whole or not at all: a text that is not a 32-bit number must not
+// replay some other game (a wrapped negative, a saturated huge number).
+TEST(Random, SeedsAreWholeNumbersWithin32BitsAndReplayTheirRun) {
+  EXPECT_EQ(rnd::ReadSeed("1234"), 1234u);
+  EXPECT_EQ(rnd::ReadSeed("0"), 0u);
+  EXPECT_EQ(rnd::ReadSeed("4294967295"), 4294967295u);
+  EXPECT_EQ(rnd::ReadSeed("0004294967295"), 4294967295u);
+  for (const char* bad : {"", "12x", "-5", "+5", " 5", "5 ", "0x10", "4294967296",
+                          "999999999999999999999999", "18446744073709551621"})
+    EXPECT_EQ(rnd::ReadSeed(bad), std::nullopt) << "'" << bad << "'";
 
   rnd::Seed(77);
   const int first[3] = {rnd::Next(), rnd::Below(10), rnd::Next()};

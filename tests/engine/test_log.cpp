@@ -11,6 +11,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <type_traits>
 
 #include "engine/Log.h"
 
@@ -180,15 +181,23 @@ std::string MakeLogFolder() {
   return dir;
 }
 
-// Runs body in a child process whose standard error is fd; its exit status.
+// Runs body in a child process whose standard error is fd (and standard output
+// outFd, when given); its exit status, or body's result when it gives one.
 template <typename Body>
-int InChild(int fd, Body body) {
+int InChild(int fd, Body body, int outFd = -1) {
   std::fflush(nullptr);
   const pid_t child = ::fork();
   if (child < 0) return -1;
   if (child == 0) {
     ::dup2(fd, STDERR_FILENO);
-    body();
+    if (outFd >= 0) ::dup2(outFd, STDOUT_FILENO);
+    if constexpr (std::is_same_v<decltype(body()), void>) {
+      body();
+    } else {
+      const int status = body();
+      std::fflush(nullptr);
+      ::_exit(status);
+    }
     std::fflush(nullptr);
     ::_exit(0);
   }
@@ -271,14 +280,107 @@ TEST(LogStreams, FatalLinesAlsoReachTheTerminalTheProgramStartedFrom) {
   std::system(("rm -rf '" + dir + "'").c_str());
 }
 
+// Two pipes standing for the terminal's standard output and standard error.
+struct Terminal {
+  int out[2] = {-1, -1};
+  int err[2] = {-1, -1};
+  Terminal() {
+    if (::pipe(out) != 0 || ::pipe(err) != 0) ADD_FAILURE() << "no pipes";
+  }
+  ~Terminal() {
+    for (int fd : {out[0], out[1], err[0], err[1]}) ::close(fd);
+  }
+  template <typename Body>
+  int Run(Body body) {
+    const int status = InChild(err[1], body, out[1]);
+    ::close(out[1]);
+    ::close(err[1]);
+    out[1] = err[1] = -1;
+    return status;
+  }
+};
+
+// A folder that cannot hold the files (here one under a regular file, which fails
+// for root too) leaves the streams on the terminal, which is told so.
 TEST(LogStreams, AFolderThatCannotTakeTheFilesLeavesTheStreams) {
-  std::fflush(nullptr);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) ::_exit(RedirectLogStreams("/nonexistent/folder") ? 1 : 0);
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  const std::string dir = MakeLogFolder();
+  ASSERT_FALSE(dir.empty());
+  std::ofstream(dir + "/file") << "a file, not a folder";
+  Terminal terminal;
+  EXPECT_EQ(terminal.Run([&] {
+    const bool redirected = RedirectLogStreams(dir + "/file/log");
+    std::printf("Error open file data.dat\n");
+    std::fprintf(stderr, "Error init ClipLib.\n");
+    return redirected ? 1 : 0;
+  }),
+            0);
+  const std::string where = dir + "/file/log/";
+  EXPECT_EQ(ReadAvailable(terminal.out[0]),
+            "Warning: cannot create the log file " + where +
+                "stdout.txt (Not a directory); its lines go here.\nError open file data.dat\n");
+  EXPECT_EQ(ReadAvailable(terminal.err[0]),
+            "Warning: cannot create the log file " + where +
+                "stderr.txt (Not a directory); its lines go here.\nError init ClipLib.\n");
+  std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+// /dev/full takes every file and refuses every write, as a full disk does: the log
+// goes back to the terminal before the first report, with one line saying why.
+TEST(LogStreams, LogFilesOnAFullDiskGiveWayToTheTerminalAtOnce) {
+  const std::string dir = MakeLogFolder();
+  ASSERT_FALSE(dir.empty());
+  ASSERT_EQ(::symlink("/dev/full", (dir + "/stdout.txt").c_str()), 0);
+  ASSERT_EQ(::symlink("/dev/full", (dir + "/stderr.txt").c_str()), 0);
+  Terminal terminal;
+  EXPECT_EQ(terminal.Run([&] {
+    const bool redirected = RedirectLogStreams(dir);
+    std::printf("Error open file data.dat\n");
+    std::fprintf(stderr, "Error init ClipLib.\n");
+    std::cerr << "Exit. Ok.\n";
+    return redirected || CheckLogStreams() ? 1 : 0;
+  }),
+            0);
+  const std::string out = ReadAvailable(terminal.out[0]);
+  EXPECT_NE(out.find("Warning: cannot write the log file " + dir +
+                     "/stdout.txt; its lines go here from now on.\nError open file data.dat\n"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(ReadAvailable(terminal.err[0]),
+            "Warning: cannot write the log file " + dir +
+                "/stderr.txt; its lines go here from now on.\nError init ClipLib.\nExit. Ok.\n");
+  std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+// A disk that fills up during the run: the next check (or a fatal line) gives the log
+// up for the terminal; what the file took before stays in it.
+TEST(LogStreams, ALogFileThatFillsUpGivesWayAtTheNextCheck) {
+  const std::string dir = MakeLogFolder();
+  ASSERT_FALSE(dir.empty());
+  Terminal terminal;
+  EXPECT_EQ(terminal.Run([&] {
+    if (!RedirectLogStreams(dir)) return 1;
+    std::fprintf(stderr, "Random seed: 5\n");
+    if (CheckLogStreams()) return 2;
+    // The files' descriptors now write where every write fails with ENOSPC.
+    const int full = ::open("/dev/full", O_WRONLY);
+    ::dup2(full, STDOUT_FILENO);
+    ::dup2(full, STDERR_FILENO);
+    ::close(full);
+    std::cerr << "Error. Field::AddInitialTowns.\n";  // refused: lost
+    if (!CheckLogStreams() || CheckLogStreams()) return 3;
+    std::cerr << "Error init ClipLib.\n";
+    LogFatal("Unable to set video mode: no mode", stdout);
+    return 0;
+  }),
+            0);
+  EXPECT_EQ(ReadAvailable(terminal.err[0]),
+            "Warning: cannot write the log file " + dir +
+                "/stderr.txt; its lines go here from now on.\nError init ClipLib.\n");
+  EXPECT_EQ(ReadAvailable(terminal.out[0]), "Warning: cannot write the log file " + dir +
+                                                "/stdout.txt; its lines go here from now on.\n"
+                                                "Unable to set video mode: no mode\n");
+  EXPECT_NE(ReadFile(dir + "/stderr.txt").find("\nRandom seed: 5\n"), std::string::npos);
+  std::system(("rm -rf '" + dir + "'").c_str());
 }
 
 }  // namespace
