@@ -119,6 +119,8 @@ class Field {
   // Crashes and repair.
   void CheckCollisions();
   void AddCrashSite(int j, int d, double p);
+  // True when a crash site lies on the piece of track leaving j in direction d.
+  bool Damaged(int j, int d) const;
   void DamageRandomTrack();
   void CallRepairTrain(int town);
   void AdvanceExplosions(int dt);
@@ -169,6 +171,7 @@ class Field {
   void CrashMessages(int total);
   bool CarSitsOn(const Car& c, int j) const;
   rail::Place SnapPlace(int j, int d, double p) const;
+  void DamageTrack(const rail::Place& at);
   void Explode(Train& train, int fromCar);
   // Persistence helpers.
   void SaveTrains(FieldStore& store, const std::string& prefix);

@@ -69,8 +69,7 @@ bool Field::TrainAgainstTrain() {
       } else {
         continue;
       }
-      rail::Place site = b.head;
-      AddCrashSite(site.j, site.d, site.pos);
+      DamageTrack(b.head);
       int total = RemoveTrain(static_cast<int>(k), fromB, true);
       total += RemoveTrain(static_cast<int>(i), fromA, true);
       CrashMessages(total);
@@ -107,7 +106,7 @@ bool Field::JunctionCrossings() {
     int total = RemoveTrain(found[1], carOf[1], true);
     total += RemoveTrain(found[0], carOf[0], true);
     CrashMessages(total);
-    AddCrashSite(site.j, site.d, site.pos);
+    DamageTrack(site);
     return true;
   }
   return false;
@@ -137,7 +136,7 @@ bool Field::ArcCrossings() {
       rail::Place site = carOf[0] == 0 ? first.head : first.cars[carOf[0] - 1].rear;
       int total = RemoveTrain(found[1], carOf[1], true);
       total += RemoveTrain(found[0], carOf[0], true);
-      AddCrashSite(site.j, site.d, site.pos);
+      DamageTrack(site);
       CrashMessages(total);
       return true;
     }
@@ -220,6 +219,19 @@ void Field::AddCrashSite(int j, int d, double p) {
   }
 }
 
+bool Field::Damaged(int j, int d) const {
+  for (const CrashSite& s : crashSites_) {
+    if (OnTrack(s.place, j, d)) return true;
+  }
+  return false;
+}
+
+// A piece of track carries one crash site at most: a crash on a damaged piece adds no
+// second sign, and the repair train clears the piece in one pass.
+void Field::DamageTrack(const rail::Place& at) {
+  if (!Damaged(at.j, at.d)) AddCrashSite(at.j, at.d, at.pos);
+}
+
 void Field::DamageRandomTrack() {
   // Crash sites need a town to call the repair train from; without one no site is made,
   // so there is no damage to announce either.
@@ -229,7 +241,7 @@ void Field::DamageRandomTrack() {
     int col = j % rail::kFieldWidth;
     if (col == 0 || col == 6 || col == 7) continue;
     for (int d = 0; d <= 5; ++d) {
-      if (At(j).End(d) == EndState::kBuilt) ends.emplace_back(j, d);
+      if (At(j).End(d) == EndState::kBuilt && !Damaged(j, d)) ends.emplace_back(j, d);
     }
   }
   for (int i = static_cast<int>(ends.size()) - 1; i > 0; --i) {
