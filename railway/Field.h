@@ -164,10 +164,12 @@ class Field {
   // Collisions.
   bool Within(const rail::Place& p, const rail::Place& a, const rail::Place& b) const;
   bool CarStretchContains(const Train& t, int car, const rail::Place& p) const;
-  bool TrainAgainstTrain();
-  bool JunctionCrossings();
-  bool ArcCrossings();
-  bool CrashSiteChecks();
+  // Each settles the first crash it finds from `from` on and sets `from` where it found
+  // it; false when there is none.
+  bool TrainAgainstTrain(size_t& from);
+  bool JunctionCrossings(int& from);
+  bool ArcCrossings(int& from);
+  bool CrashSiteChecks(size_t& from);
   void CrashMessages(int total);
   bool CarSitsOn(const Car& c, int j) const;
   rail::Place SnapPlace(int j, int d, double p) const;

@@ -37,19 +37,22 @@ bool Field::CarStretchContains(const Train& t, int car, const rail::Place& p) co
   return Within(p, front, t.cars[car].rear);
 }
 
+// Each check finds the first crash in its order, settles it and is asked again. A crash
+// only takes trains (and, with the repair, a site) away, so what the check passed over
+// before the crash stays clear: the next search starts where the last crash was found.
 void Field::CheckCollisions() {
-  while (TrainAgainstTrain()) {
+  for (size_t from = 0; TrainAgainstTrain(from);) {
   }
-  while (JunctionCrossings()) {
+  for (int from = 0; JunctionCrossings(from);) {
   }
-  while (ArcCrossings()) {
+  for (int from = 0; ArcCrossings(from);) {
   }
-  while (CrashSiteChecks()) {
+  for (size_t from = 0; CrashSiteChecks(from);) {
   }
 }
 
-bool Field::TrainAgainstTrain() {
-  for (size_t i = 0; i < trains_.size(); ++i) {
+bool Field::TrainAgainstTrain(size_t& from) {
+  for (size_t i = from; i < trains_.size(); ++i) {
     for (size_t k = i + 1; k < trains_.size(); ++k) {
       Train& a = *trains_[i];
       Train& b = *trains_[k];
@@ -73,6 +76,7 @@ bool Field::TrainAgainstTrain() {
       int total = RemoveTrain(static_cast<int>(k), fromB, true);
       total += RemoveTrain(static_cast<int>(i), fromA, true);
       CrashMessages(total);
+      from = i;
       return true;
     }
   }
@@ -85,8 +89,8 @@ bool Field::CarSitsOn(const Car& c, int j) const {
   return rail::Neighbour(c.place.j, c.place.d) == j && c.place.pos + c.half >= L;
 }
 
-bool Field::JunctionCrossings() {
-  for (int j = 0; j < rail::kJunctions; ++j) {
+bool Field::JunctionCrossings(int& from) {
+  for (int j = from; j < rail::kJunctions; ++j) {
     if (!At(j).IsCrossing()) continue;
     int found[2] = {-1, -1};
     int carOf[2] = {-1, -1};
@@ -107,13 +111,14 @@ bool Field::JunctionCrossings() {
     total += RemoveTrain(found[0], carOf[0], true);
     CrashMessages(total);
     DamageTrack(site);
+    from = j;
     return true;
   }
   return false;
 }
 
-bool Field::ArcCrossings() {
-  for (int j = 0; j < rail::kJunctions; ++j) {
+bool Field::ArcCrossings(int& from) {
+  for (int j = from; j < rail::kJunctions; ++j) {
     for (int pair = 0; pair < 2; ++pair) {
       const rail::Place& p1 = At(j).crossings[2 * pair];
       const rail::Place& p2 = At(j).crossings[2 * pair + 1];
@@ -138,20 +143,22 @@ bool Field::ArcCrossings() {
       total += RemoveTrain(found[0], carOf[0], true);
       DamageTrack(site);
       CrashMessages(total);
+      from = j;
       return true;
     }
   }
   return false;
 }
 
-bool Field::CrashSiteChecks() {
-  for (size_t s = 0; s < crashSites_.size(); ++s) {
+bool Field::CrashSiteChecks(size_t& from) {
+  for (size_t s = from; s < crashSites_.size(); ++s) {
     const rail::Place place = crashSites_[s].place;
     for (size_t t = 0; t < trains_.size(); ++t) {
       Train& tr = *trains_[t];
       bool on = false;
       for (int c = 0; c < tr.CarCount() && !on; ++c) on = CarStretchContains(tr, c, place);
       if (!on) continue;
+      from = s;
       if (tr.kind != TrainKind::kRepair) {
         CrashMessages(RemoveTrain(static_cast<int>(t), 0, true));
         return true;
