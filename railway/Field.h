@@ -46,6 +46,19 @@ struct SceneryRecord {
   int town = -1;
 };
 
+// The longest list of each kind a saved field can hold: what this field, as it has been
+// laid out again, could carry at once. A longer list comes from no game and is refused.
+struct SavedListBounds {
+  int switches = 0;
+  int signals = 0;
+  int crashSites = 0;
+  int trains = 0;
+  int queued = 0;
+  // The trains' cars, too, must fit: the sum of their lengths (TrainLength, each taken
+  // up to the shortest loop of track) stays within this.
+  int trainLength = 0;
+};
+
 // The tree records of a level without trees. A level given no tree records at all grows
 // its forests, so a bare field gets one tree far off the screen, where no track reaches.
 inline std::vector<SceneryRecord> NoForest() {
@@ -137,6 +150,7 @@ class Field {
   void SaveField(FieldStore& store, const std::string& prefix);
   // False when a value was missing or out of range (the load is incomplete).
   bool LoadField(FieldStore& store, const std::string& prefix);
+  SavedListBounds ListBounds() const;
 
  private:
   // Building.
@@ -178,6 +192,7 @@ class Field {
   // Persistence helpers.
   void SaveTrains(FieldStore& store, const std::string& prefix);
   bool LoadTrains(FieldStore& store, const std::string& prefix);
+  bool ListsFit(FieldStore& store, const std::string& prefix) const;
   bool LoadSwitches(FieldStore& store, const std::string& prefix);
   bool LoadSignals(FieldStore& store, const std::string& prefix);
   bool LoadCrashes(FieldStore& store, const std::string& prefix);
