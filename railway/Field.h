@@ -115,6 +115,8 @@ class Field {
   bool ReserveNextTown(int junction, int type);
   bool AddHouse(double growth, int town, bool aroundRandomTown);
   void PlaceTrees(int forests, int size);
+  // The most trees PlaceTrees can plant; a level never gains trees later.
+  static int MostTrees(int forests, int size);
   void NewLevel(int forests, int size, int nextJunction, int nextType,
                 const std::vector<SceneryRecord>& trees, const std::vector<SceneryRecord>& houses,
                 int treeClip);
