@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -48,8 +49,15 @@ class LParams {
   bool WriteDocument();
   bool Value(const std::string& prefix, const std::string& name, std::string& text,
              int direction, bool optional);
+  // The value of the first entry with the key, or nullptr.
+  const std::string* Find(const std::string& key);
+  void ClearEntries();
 
   std::vector<std::pair<std::string, std::string>> entries_;
+  // Where each key first stands among entries_[0, indexed_): a saved game holds a
+  // hundred thousand keys and more, each read once, so a lookup must not walk them all.
+  std::unordered_map<std::string, size_t> index_;
+  size_t indexed_ = 0;
   std::string path_;
   std::string tempPath_;
   FILE* file_ = nullptr;

@@ -369,6 +369,17 @@ void Game::UpdateHousesAndTowns(double p) {
   if (due || restoreDue) AddNextTown(p, restoring);
 }
 
+// Houses come with the towns: HousesPerTown for each town as its time draws near (those
+// the house timer has not placed by then come with the town), each with a second house
+// around a random town once two towns stand, and none once the last town is there. The
+// timer restarts from the progress where it fired, HousesPerTown times a town's period,
+// so a period holds at most HousesPerTown + 1 of its houses. (A level with towns has at
+// least one house per town: with none, the timer would fire every frame.)
+int Game::MostHouses(const LevelParams& level) {
+  constexpr int kHousesPerTimerStep = 2;
+  return std::max(level.MaxTowns, 0) * kHousesPerTimerStep * (std::max(level.HousesPerTown, 0) + 1);
+}
+
 void Game::AddNextTown(double p, bool restoring) {
   const LevelParams& r = Record();
   while (NumberHouseForNextTown < r.HousesPerTown) {

@@ -113,6 +113,9 @@ class Game : public FieldHost, public FineSink {
   int ChooseLocoType();
   static double GaussRandom(double mean, double deviation);
 
+  // The most houses the level can have: a saved game with more is refused.
+  static int MostHouses(const LevelParams& level);
+
   // The saved game's file for the player and game type.
   static std::string SaveFileName(const std::string& player, int32_t gameType);
   // The player's name as it may stand in a file name.

@@ -17,7 +17,6 @@
 namespace {
 
 const char kPrefix[] = "Game.";
-constexpr int32_t kMaxRecords = 10000;
 
 // A tree or house record: "x y frame town".
 std::string RecordText(const SceneryRecord& r) {
@@ -137,13 +136,17 @@ bool Game::ExchangeRunning(LParams& s, int d) {
 bool Game::ExchangeScenery(LParams& s, int d, std::vector<SceneryRecord>& treeRecords,
                            std::vector<SceneryRecord>& homeRecords) {
   bool ok = true;
+  // The saved level's forests and towns bound its trees and houses; its number is read.
+  const LevelParams& level = Level(LevelIndex(CurrentRoundInType, GameType()));
   for (auto* list : {&treeRecords, &homeRecords}) {
     const bool isTrees = list == &treeRecords;
     int32_t count = static_cast<int32_t>(list->size());
     ok = s.Long(kPrefix, isTrees ? "NumberTrees" : "NumberHomes", count, d) && ok;
     if (d == kLoad) {
       list->clear();
-      if (count < 0 || count > kMaxRecords) return false;
+      const int32_t most =
+          isTrees ? Field::MostTrees(level.ForestCount, level.ForestSize) : MostHouses(level);
+      if (count < 0 || count > most) return false;
     }
     for (int32_t i = 0; i < count && ok; ++i) {
       const std::string name = (isTrees ? "TreeNumber" : "HomeNumber") + std::to_string(i);

@@ -46,6 +46,19 @@ struct SceneryRecord {
   int town = -1;
 };
 
+// The longest list of each kind a saved field can hold: what this field, as it has been
+// laid out again, could carry at once. A longer list comes from no game and is refused.
+struct SavedListBounds {
+  int switches = 0;
+  int signals = 0;
+  int crashSites = 0;
+  int trains = 0;
+  int queued = 0;
+  // The trains' cars, too, must fit: the sum of their lengths (TrainLength, each taken
+  // up to the shortest loop of track) stays within this.
+  int trainLength = 0;
+};
+
 // The tree records of a level without trees. A level given no tree records at all grows
 // its forests, so a bare field gets one tree far off the screen, where no track reaches.
 inline std::vector<SceneryRecord> NoForest() {
@@ -102,6 +115,8 @@ class Field {
   bool ReserveNextTown(int junction, int type);
   bool AddHouse(double growth, int town, bool aroundRandomTown);
   void PlaceTrees(int forests, int size);
+  // The most trees PlaceTrees can plant; a level never gains trees later.
+  static int MostTrees(int forests, int size);
   void NewLevel(int forests, int size, int nextJunction, int nextType,
                 const std::vector<SceneryRecord>& trees, const std::vector<SceneryRecord>& houses,
                 int treeClip);
@@ -119,6 +134,8 @@ class Field {
   // Crashes and repair.
   void CheckCollisions();
   void AddCrashSite(int j, int d, double p);
+  // True when a crash site lies on the piece of track leaving j in direction d.
+  bool Damaged(int j, int d) const;
   void DamageRandomTrack();
   void CallRepairTrain(int town);
   void AdvanceExplosions(int dt);
@@ -135,6 +152,7 @@ class Field {
   void SaveField(FieldStore& store, const std::string& prefix);
   // False when a value was missing or out of range (the load is incomplete).
   bool LoadField(FieldStore& store, const std::string& prefix);
+  SavedListBounds ListBounds() const;
 
  private:
   // Building.
@@ -162,17 +180,21 @@ class Field {
   // Collisions.
   bool Within(const rail::Place& p, const rail::Place& a, const rail::Place& b) const;
   bool CarStretchContains(const Train& t, int car, const rail::Place& p) const;
-  bool TrainAgainstTrain();
-  bool JunctionCrossings();
-  bool ArcCrossings();
-  bool CrashSiteChecks();
+  // Each settles the first crash it finds from `from` on and sets `from` where it found
+  // it; false when there is none.
+  bool TrainAgainstTrain(size_t& from);
+  bool JunctionCrossings(int& from);
+  bool ArcCrossings(int& from);
+  bool CrashSiteChecks(size_t& from);
   void CrashMessages(int total);
   bool CarSitsOn(const Car& c, int j) const;
   rail::Place SnapPlace(int j, int d, double p) const;
+  void DamageTrack(const rail::Place& at);
   void Explode(Train& train, int fromCar);
   // Persistence helpers.
   void SaveTrains(FieldStore& store, const std::string& prefix);
   bool LoadTrains(FieldStore& store, const std::string& prefix);
+  bool ListsFit(FieldStore& store, const std::string& prefix) const;
   bool LoadSwitches(FieldStore& store, const std::string& prefix);
   bool LoadSignals(FieldStore& store, const std::string& prefix);
   bool LoadCrashes(FieldStore& store, const std::string& prefix);

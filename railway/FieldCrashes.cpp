@@ -37,19 +37,22 @@ bool Field::CarStretchContains(const Train& t, int car, const rail::Place& p) co
   return Within(p, front, t.cars[car].rear);
 }
 
+// Each check finds the first crash in its order, settles it and is asked again. A crash
+// only takes trains (and, with the repair, a site) away, so what the check passed over
+// before the crash stays clear: the next search starts where the last crash was found.
 void Field::CheckCollisions() {
-  while (TrainAgainstTrain()) {
+  for (size_t from = 0; TrainAgainstTrain(from);) {
   }
-  while (JunctionCrossings()) {
+  for (int from = 0; JunctionCrossings(from);) {
   }
-  while (ArcCrossings()) {
+  for (int from = 0; ArcCrossings(from);) {
   }
-  while (CrashSiteChecks()) {
+  for (size_t from = 0; CrashSiteChecks(from);) {
   }
 }
 
-bool Field::TrainAgainstTrain() {
-  for (size_t i = 0; i < trains_.size(); ++i) {
+bool Field::TrainAgainstTrain(size_t& from) {
+  for (size_t i = from; i < trains_.size(); ++i) {
     for (size_t k = i + 1; k < trains_.size(); ++k) {
       Train& a = *trains_[i];
       Train& b = *trains_[k];
@@ -69,11 +72,11 @@ bool Field::TrainAgainstTrain() {
       } else {
         continue;
       }
-      rail::Place site = b.head;
-      AddCrashSite(site.j, site.d, site.pos);
+      DamageTrack(b.head);
       int total = RemoveTrain(static_cast<int>(k), fromB, true);
       total += RemoveTrain(static_cast<int>(i), fromA, true);
       CrashMessages(total);
+      from = i;
       return true;
     }
   }
@@ -86,8 +89,8 @@ bool Field::CarSitsOn(const Car& c, int j) const {
   return rail::Neighbour(c.place.j, c.place.d) == j && c.place.pos + c.half >= L;
 }
 
-bool Field::JunctionCrossings() {
-  for (int j = 0; j < rail::kJunctions; ++j) {
+bool Field::JunctionCrossings(int& from) {
+  for (int j = from; j < rail::kJunctions; ++j) {
     if (!At(j).IsCrossing()) continue;
     int found[2] = {-1, -1};
     int carOf[2] = {-1, -1};
@@ -107,14 +110,15 @@ bool Field::JunctionCrossings() {
     int total = RemoveTrain(found[1], carOf[1], true);
     total += RemoveTrain(found[0], carOf[0], true);
     CrashMessages(total);
-    AddCrashSite(site.j, site.d, site.pos);
+    DamageTrack(site);
+    from = j;
     return true;
   }
   return false;
 }
 
-bool Field::ArcCrossings() {
-  for (int j = 0; j < rail::kJunctions; ++j) {
+bool Field::ArcCrossings(int& from) {
+  for (int j = from; j < rail::kJunctions; ++j) {
     for (int pair = 0; pair < 2; ++pair) {
       const rail::Place& p1 = At(j).crossings[2 * pair];
       const rail::Place& p2 = At(j).crossings[2 * pair + 1];
@@ -137,22 +141,24 @@ bool Field::ArcCrossings() {
       rail::Place site = carOf[0] == 0 ? first.head : first.cars[carOf[0] - 1].rear;
       int total = RemoveTrain(found[1], carOf[1], true);
       total += RemoveTrain(found[0], carOf[0], true);
-      AddCrashSite(site.j, site.d, site.pos);
+      DamageTrack(site);
       CrashMessages(total);
+      from = j;
       return true;
     }
   }
   return false;
 }
 
-bool Field::CrashSiteChecks() {
-  for (size_t s = 0; s < crashSites_.size(); ++s) {
+bool Field::CrashSiteChecks(size_t& from) {
+  for (size_t s = from; s < crashSites_.size(); ++s) {
     const rail::Place place = crashSites_[s].place;
     for (size_t t = 0; t < trains_.size(); ++t) {
       Train& tr = *trains_[t];
       bool on = false;
       for (int c = 0; c < tr.CarCount() && !on; ++c) on = CarStretchContains(tr, c, place);
       if (!on) continue;
+      from = s;
       if (tr.kind != TrainKind::kRepair) {
         CrashMessages(RemoveTrain(static_cast<int>(t), 0, true));
         return true;
@@ -220,6 +226,19 @@ void Field::AddCrashSite(int j, int d, double p) {
   }
 }
 
+bool Field::Damaged(int j, int d) const {
+  for (const CrashSite& s : crashSites_) {
+    if (OnTrack(s.place, j, d)) return true;
+  }
+  return false;
+}
+
+// A piece of track carries one crash site at most: a crash on a damaged piece adds no
+// second sign, and the repair train clears the piece in one pass.
+void Field::DamageTrack(const rail::Place& at) {
+  if (!Damaged(at.j, at.d)) AddCrashSite(at.j, at.d, at.pos);
+}
+
 void Field::DamageRandomTrack() {
   // Crash sites need a town to call the repair train from; without one no site is made,
   // so there is no damage to announce either.
@@ -229,7 +248,7 @@ void Field::DamageRandomTrack() {
     int col = j % rail::kFieldWidth;
     if (col == 0 || col == 6 || col == 7) continue;
     for (int d = 0; d <= 5; ++d) {
-      if (At(j).End(d) == EndState::kBuilt) ends.emplace_back(j, d);
+      if (At(j).End(d) == EndState::kBuilt && !Damaged(j, d)) ends.emplace_back(j, d);
     }
   }
   for (int i = static_cast<int>(ends.size()) - 1; i > 0; --i) {

@@ -1,12 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "railway/Field.h"
 
 namespace {
+// No list of a saved field is longer than this, whatever the field holds.
 constexpr int kMaxListLength = 100000;
+// Switches and signals: each belongs to one side of one junction, which has at most one
+// of each (a side listed twice is refused).
+constexpr int kMostSwitches = rail::kJunctions * rail::kSideCount;
+constexpr int kMostSignals = rail::kJunctions * rail::kSideCount;
+// Queued trains have no bound of their own. A train for a busy line joins its town's
+// queue at once, without the delayed start, and the release timer can fire frame after
+// frame (its next interval is a Gaussian draw, and a draw near or below zero while the
+// wave has the period under a minute makes it 0). Over the longest level, 25 minutes of
+// 20 ms frames, the queues could take some 75 000 trains: only the list limit holds.
+constexpr int kMostQueued = kMaxListLength;
+// A town's track holds two trains that the built length does not count: one running
+// into the town, its leading car already past the track's end, and one leaving it, its
+// cars still standing at the track's start.
+constexpr int kTrainsPerTown = 2;
 // Car 0 runs on past the end of its track while the train enters a town, by at most the
 // train's length; anything far beyond that (or not a number) comes from a damaged file.
 constexpr double kMaxCarPosition = 4000;
@@ -22,11 +40,12 @@ std::string Name(const char* fmt, int i) {
   return buf;
 }
 
-// Reads a list count; false (and 0) when it is missing or impossible.
-bool ReadCount(FieldStore& store, const std::string& prefix, const char* name, int32_t& count) {
+// Reads a list count; false (and 0) when it is missing or beyond the list's bound.
+bool ReadCount(FieldStore& store, const std::string& prefix, const char* name, int most,
+               int32_t& count) {
   count = 0;
   if (!store.Long(prefix, name, count, 0)) return false;
-  if (count < 0 || count > kMaxListLength) {
+  if (count < 0 || count > std::min(most, kMaxListLength)) {
     count = 0;
     return false;
   }
@@ -48,6 +67,84 @@ bool BuiltTrack(const Field& field, int j, int d) {
   const int far = rail::Neighbour(j, d);
   return rail::ValidJunction(far) && field.At(j).End(d) == EndState::kBuilt &&
          field.At(far).End(rail::Opposite(d)) == EndState::kBuilt;
+}
+
+// The built pieces of track and their length, each piece counted once.
+struct BuiltLine {
+  int pieces = 0;
+  int length = 0;
+};
+
+BuiltLine MeasureBuiltLine(const Field& field) {
+  BuiltLine line;
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    for (int t = 0; t < rail::kTrackTypeCount; ++t) {
+      if (!BuiltTrack(field, j, t)) continue;
+      ++line.pieces;
+      line.length += rail::TrackLength(t);
+    }
+  }
+  return line;
+}
+
+// Crash sites: a piece of track carries one at most (Field::DamageTrack).
+int MostCrashSites(const BuiltLine& line) { return line.pieces; }
+
+// Trains never share track: a head that reaches another train's leading or last car
+// crashes both at the next check (a step moves a train at most 5.5 units, far less than
+// a car's length), switches let no train in beside another's wagons and crossings crash
+// trains that meet there. So the trains lie one after another along the built track.
+//
+// The most trains the field can carry at once: each leading car covers at least
+// ShortestCar(), and the towns' tracks add kTrainsPerTown each.
+int MostTrains(const Field& field, const BuiltLine& line) {
+  return line.length / ShortestCar() + kTrainsPerTown * static_cast<int>(field.Towns().size());
+}
+
+// A train longer than a loop of track can run round it, its head behind its own tail, so
+// it covers no more than the loop. A loop turns a full circle and only arcs turn, a
+// quarter each: the shortest is four arcs long.
+int ShortestLoop() {
+  constexpr int kQuarterTurns = 4;
+  constexpr int kAnArc = 1;  // all arcs are as long
+  return kQuarterTurns * rail::TrackLength(kAnArc);
+}
+
+// The most track the trains' cars can cover together: every train counts its length, up
+// to ShortestLoop(), and the towns' trains count in full.
+int MostTrainLength(const Field& field, const BuiltLine& line) {
+  return line.length + kTrainsPerTown * static_cast<int>(field.Towns().size()) * ShortestLoop();
+}
+
+// A train as the saved game lists it: its types, car 0's place and its speed.
+struct SavedTrain {
+  int colour = 0;
+  int cars = 1;
+  int loco = 0;
+  int wagon = 0;
+  TrainKind kind = TrainKind::kOrdinary;
+  bool reversed = false;
+  rail::Place place;
+  double speed = 0;
+};
+
+// False for a record no game writes: car 0 off the built track, a type, flag or number
+// out of its range.
+bool ParseTrain(const Field& field, const std::string& text, SavedTrain& t) {
+  int savedKind, reversed, d, j;
+  float speed, pos;
+  if (std::sscanf(text.c_str(), "%d %d %d %d %d %f %d %d %f %d", &t.colour, &t.cars, &t.loco,
+                  &savedKind, &reversed, &speed, &d, &j, &pos, &t.wagon) != 10 ||
+      !BuiltTrack(field, j, d) || reversed < 0 || reversed > 1 || t.loco < 0 ||
+      t.loco >= kLocoTypes || !KindFromSaved(savedKind, t.kind) || t.colour < 0 || t.colour > 7 ||
+      t.wagon < 0 || t.wagon >= kWagonTypes || t.cars < 1 || t.cars > kMaxCars ||
+      !InRange(pos, 0, kMaxCarPosition) || !InRange(speed, 0, kMaxSpeed)) {
+    return false;
+  }
+  t.reversed = reversed == 1;
+  t.place = {j, d, pos};
+  t.speed = speed;
+  return true;
 }
 
 // A saved switch only sets the position of a switch the rebuilt level has: two
@@ -139,8 +236,31 @@ void Field::SaveTrains(FieldStore& store, const std::string& prefix) {
   }
 }
 
+SavedListBounds Field::ListBounds() const {
+  const BuiltLine line = MeasureBuiltLine(*this);
+  return {kMostSwitches,           kMostSignals, MostCrashSites(line),
+          MostTrains(*this, line), kMostQueued,  MostTrainLength(*this, line)};
+}
+
+// Every list count that is there lies within its bound; read before anything is built, so
+// that a list no game could write costs nothing.
+bool Field::ListsFit(FieldStore& store, const std::string& prefix) const {
+  const SavedListBounds most = ListBounds();
+  const std::pair<const char*, int> lists[] = {{"SwitchNumber", most.switches},
+                                               {"LightNumber", most.signals},
+                                               {"CrashesNumber", most.crashSites},
+                                               {"NumberTrains", most.trains},
+                                               {"BlockedNumbers", most.queued}};
+  for (const auto& [name, bound] : lists) {
+    int32_t count = 0;
+    if (store.Long(prefix, name, count, 0) && (count < 0 || count > bound)) return false;
+  }
+  return true;
+}
+
 bool Field::LoadField(FieldStore& store, const std::string& outer) {
   const std::string prefix = outer + "GameField.";
+  if (!ListsFit(store, prefix)) return false;
   double waited = waitTimer_;
   bool ok =
       store.Double(prefix, "CounterMinusMoney", waited, 0) && std::isfinite(waited) && waited >= 0;
@@ -168,14 +288,16 @@ bool Field::LoadField(FieldStore& store, const std::string& outer) {
 
 bool Field::LoadSwitches(FieldStore& store, const std::string& prefix) {
   int32_t n = 0;
-  bool ok = ReadCount(store, prefix, "SwitchNumber", n);
+  bool ok = ReadCount(store, prefix, "SwitchNumber", kMostSwitches, n);
+  std::array<bool, kMostSwitches> listed{};
   for (int i = 0; i < n; ++i) {
     std::string text;
     int j, s, a, b;
     if (!ReadText(store, prefix, Name("S%d", i), text) ||
         std::sscanf(text.c_str(), "%d %d %d %d", &j, &s, &a, &b) != 4 || !rail::ValidJunction(j) ||
-        s < 0 || s > 3 || !rail::ValidDirection(a) || !rail::ValidDirection(b) ||
-        rail::SideOf(a) != s || rail::SideOf(b) != s || !SwitchFits(*this, j, s, a, b)) {
+        s < 0 || s >= rail::kSideCount || !rail::ValidDirection(a) || !rail::ValidDirection(b) ||
+        rail::SideOf(a) != s || rail::SideOf(b) != s || !SwitchFits(*this, j, s, a, b) ||
+        std::exchange(listed[j * rail::kSideCount + s], true)) {  // a side listed again
       ok = false;
       continue;
     }
@@ -186,13 +308,15 @@ bool Field::LoadSwitches(FieldStore& store, const std::string& prefix) {
 
 bool Field::LoadSignals(FieldStore& store, const std::string& prefix) {
   int32_t n = 0;
-  bool ok = ReadCount(store, prefix, "LightNumber", n);
+  bool ok = ReadCount(store, prefix, "LightNumber", kMostSignals, n);
+  std::array<bool, kMostSignals> listed{};
   for (int i = 0; i < n; ++i) {
     std::string text;
     int j, s, red;
     if (!ReadText(store, prefix, Name("L%d", i), text) ||
         std::sscanf(text.c_str(), "%d %d %d", &j, &s, &red) != 3 || !rail::ValidJunction(j) ||
-        s < 0 || s > 3 || red < 0 || red > 1) {
+        s < 0 || s >= rail::kSideCount || red < 0 || red > 1 ||
+        std::exchange(listed[j * rail::kSideCount + s], true)) {  // a side listed again
       ok = false;
       continue;
     }
@@ -203,7 +327,7 @@ bool Field::LoadSignals(FieldStore& store, const std::string& prefix) {
 
 bool Field::LoadCrashes(FieldStore& store, const std::string& prefix) {
   int32_t n = 0;
-  bool ok = ReadCount(store, prefix, "CrashesNumber", n);
+  bool ok = ReadCount(store, prefix, "CrashesNumber", ListBounds().crashSites, n);
   for (int i = 0; i < n; ++i) {
     std::string text;
     int d, j;
@@ -220,29 +344,30 @@ bool Field::LoadCrashes(FieldStore& store, const std::string& prefix) {
 }
 
 bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
+  const SavedListBounds most = ListBounds();
   int32_t n = 0;
-  bool ok = ReadCount(store, prefix, "NumberTrains", n);
+  bool ok = ReadCount(store, prefix, "NumberTrains", most.trains, n);
+  std::vector<SavedTrain> saved;
+  int length = 0;
   for (int i = 0; i < n; ++i) {
     std::string text;
-    int colour, cars, loco, savedKind, reversed, d, j, wagon;
-    float speed, pos;
-    TrainKind kind = TrainKind::kOrdinary;
-    if (!ReadText(store, prefix, Name("TrainNumber%d", i), text) ||
-        std::sscanf(text.c_str(), "%d %d %d %d %d %f %d %d %f %d", &colour, &cars, &loco,
-                    &savedKind, &reversed, &speed, &d, &j, &pos, &wagon) != 10 ||
-        !BuiltTrack(*this, j, d) || reversed < 0 || reversed > 1 || loco < 0 || loco > 7 ||
-        !KindFromSaved(savedKind, kind) || colour < 0 || colour > 7 || wagon < 0 || wagon > 4 ||
-        cars < 1 || cars > kMaxCars || !InRange(pos, 0, kMaxCarPosition) ||
-        !InRange(speed, 0, kMaxSpeed)) {
+    SavedTrain t;
+    if (!ReadText(store, prefix, Name("TrainNumber%d", i), text) || !ParseTrain(*this, text, t)) {
       ok = false;
       continue;
     }
-    Train* train = PlaceTrain(loco, cars, colour, rail::Place{j, d, pos}, kind, wagon);
-    if (reversed == 1) {
+    length += std::min(TrainLength(t.loco, t.cars, t.wagon, t.kind), ShortestLoop());
+    saved.push_back(t);
+  }
+  // Cars that could not all stand on the track are refused before any is made.
+  if (length > most.trainLength) return false;
+  for (const SavedTrain& t : saved) {
+    Train* train = PlaceTrain(t.loco, t.cars, t.colour, t.place, t.kind, t.wagon);
+    if (t.reversed) {
       std::reverse(train->cars.begin(), train->cars.end());
       train->reversed = true;
     }
-    train->speed = speed;
+    train->speed = t.speed;
   }
   return ok;
 }
@@ -260,7 +385,7 @@ Train* Field::PlaceTrain(int loco, int cars, int colour, rail::Place place, Trai
 
 bool Field::LoadQueues(FieldStore& store, const std::string& prefix) {
   int32_t n = 0;
-  bool ok = ReadCount(store, prefix, "BlockedNumbers", n);
+  bool ok = ReadCount(store, prefix, "BlockedNumbers", kMostQueued, n);
   for (int i = 0; i < n; ++i) {
     std::string text;
     TrainOrder q;

@@ -41,6 +41,18 @@ void MarkReservation(Field& field, int j, int t, bool reserve) {
   }
 }
 
+// A level's forests: each forest of size class 0..4 draws kForestBase + 0..kForestExtra-1
+// trees around its centre, kForestSpread pixels about; then kSinglesBase + 0..kSinglesExtra-1
+// single trees go anywhere.
+constexpr int kForestClasses = 5;
+constexpr int kForestBase[kForestClasses] = {5, 8, 20, 50, 50};
+constexpr int kForestExtra[kForestClasses] = {10, 20, 60, 100, 200};
+constexpr int kForestSpread[kForestClasses] = {50, 100, 150, 200, 200};
+constexpr int kSinglesBase = 10;
+constexpr int kSinglesExtra = 10;
+
+int ForestClass(int size) { return std::clamp(size, 0, kForestClasses - 1); }
+
 void SortByX(std::vector<Scenery>& items) {
   std::stable_sort(items.begin(), items.end(),
                    [](const Scenery& a, const Scenery& b) { return a.x < b.x; });
@@ -209,13 +221,10 @@ void Field::PlaceTrees(int forests, int size) {
     }
     return true;
   };
-  int cls = std::clamp(size, 0, 4);
-  static const int kBase[5] = {5, 8, 20, 50, 50};
-  static const int kExtra[5] = {10, 20, 60, 100, 200};
-  static const int kSpread[5] = {50, 100, 150, 200, 200};
+  const int cls = ForestClass(size);
   for (int f = 0; f < forests; ++f) {
-    int count = kBase[cls] + rnd::Below(kExtra[cls]);
-    int spread = kSpread[cls];
+    int count = kForestBase[cls] + rnd::Below(kForestExtra[cls]);
+    int spread = kForestSpread[cls];
     int cx = 67 + spread + rnd::Below(856 - 2 * spread);
     int cy = 80 + spread + rnd::Below(527 - 2 * spread);
     int f1 = rnd::Below(frames - 2);
@@ -227,7 +236,7 @@ void Field::PlaceTrees(int forests, int size) {
       AddScenery(trees_, treeClip_, {x, y, rnd::Below(2) ? f1 : f2, -1});
     }
   }
-  int singles = 10 + rnd::Below(10);
+  int singles = kSinglesBase + rnd::Below(kSinglesExtra);
   for (int k = 0; k < singles; ++k) {
     int x = 67 + rnd::Below(856);
     int y = 80 + rnd::Below(496);
@@ -235,6 +244,12 @@ void Field::PlaceTrees(int forests, int size) {
     AddScenery(trees_, treeClip_, {x, y, rnd::Below(frames - 1), -1});
   }
   SortByX(trees_);
+}
+
+int Field::MostTrees(int forests, int size) {
+  const int cls = ForestClass(size);
+  return std::max(forests, 0) * (kForestBase[cls] + kForestExtra[cls] - 1) + kSinglesBase +
+         kSinglesExtra - 1;
 }
 
 void Field::ClearField() {

@@ -542,8 +542,7 @@ bool Field::Arrive(size_t index, int town) {
 
 void Field::CrazyCrash(size_t index) {
   Train& train = *trains_[index];
-  const rail::Place at = train.cars[0].place;
-  AddCrashSite(at.j, at.d, at.pos);
+  DamageTrack(train.cars[0].place);
   int amount = RemoveTrain(static_cast<int>(index), 0, true);
   CrashMessages(amount);
 }

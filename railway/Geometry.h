@@ -11,6 +11,7 @@ constexpr int kFieldWidth = 8;
 constexpr int kFieldHeight = 17;
 constexpr int kJunctions = kFieldWidth * kFieldHeight;
 constexpr int kDirectionCount = 12;
+constexpr int kSideCount = 4;
 constexpr int kTrackTypeCount = 6;
 
 struct Point {

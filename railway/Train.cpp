@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "railway/Train.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/Random.h"
@@ -8,18 +9,27 @@
 
 namespace {
 
-const LocoType kLocos[8] = {{36, 0.8, 0.007, clip::Loco0, clip::LocoShadow0},
-                            {52, 1.0, 0.008, clip::Loco1, clip::LocoShadow1},
-                            {36, 1.2, 0.007, clip::Loco2, clip::LocoShadow2},
-                            {52, 1.5, 0.009, clip::Loco3, clip::LocoShadow3},
-                            {38, 2.0, 0.02, clip::Loco4, clip::LocoShadow4},
-                            {40, 3.0, 0.025, clip::Loco5, clip::LocoShadow5},
-                            {42, 4.0, 0.05, clip::Loco6, clip::LocoShadow6},
-                            {47, 5.5, 0.04, clip::Loco7, clip::LocoShadow7}};
-const int kWagonLength[5] = {35, 37, 30, 30, 50};
-const int kWagonPicture[5] = {clip::Wagon0, clip::Wagon1, clip::Wagon2, clip::Wagon3, clip::Wagon4};
-const int kWagonShadow[5] = {clip::WagonShadow0, clip::WagonShadow1, clip::WagonShadow2,
-                             clip::WagonShadow3, clip::WagonShadow4};
+const LocoType kLocos[kLocoTypes] = {{36, 0.8, 0.007, clip::Loco0, clip::LocoShadow0},
+                                     {52, 1.0, 0.008, clip::Loco1, clip::LocoShadow1},
+                                     {36, 1.2, 0.007, clip::Loco2, clip::LocoShadow2},
+                                     {52, 1.5, 0.009, clip::Loco3, clip::LocoShadow3},
+                                     {38, 2.0, 0.02, clip::Loco4, clip::LocoShadow4},
+                                     {40, 3.0, 0.025, clip::Loco5, clip::LocoShadow5},
+                                     {42, 4.0, 0.05, clip::Loco6, clip::LocoShadow6},
+                                     {47, 5.5, 0.04, clip::Loco7, clip::LocoShadow7}};
+const int kWagonLength[kWagonTypes] = {35, 37, 30, 30, 50};
+const int kWagonPicture[kWagonTypes] = {clip::Wagon0, clip::Wagon1, clip::Wagon2, clip::Wagon3,
+                                        clip::Wagon4};
+// The repair train is one locomotive of type 1; type 7 always pulls wagons of type 4.
+constexpr int kRepairLoco = 1;
+constexpr int kLongWagonLoco = 7;
+constexpr int kLongWagon = 4;
+
+// A car covers half its length, in whole units, to either side of its centre.
+int CarLength(int length) { return 2 * (length / 2); }
+
+const int kWagonShadow[kWagonTypes] = {clip::WagonShadow0, clip::WagonShadow1, clip::WagonShadow2,
+                                       clip::WagonShadow3, clip::WagonShadow4};
 
 }  // namespace
 
@@ -35,6 +45,22 @@ void ColourTint(int colour, int rgb[3]) {
 const LocoType& Loco(int type) { return kLocos[type >= 0 && type < 8 ? type : 0]; }
 int WagonLength(int type) { return kWagonLength[type >= 0 && type < 5 ? type : 0]; }
 
+int ShortestCar() {
+  int shortest = CarLength(Loco(0).length);
+  for (int t = 0; t < kLocoTypes; ++t) shortest = std::min(shortest, CarLength(Loco(t).length));
+  for (int w = 0; w < kWagonTypes; ++w) shortest = std::min(shortest, CarLength(WagonLength(w)));
+  return shortest;
+}
+
+int TrainLength(int loco, int cars, int wagon, TrainKind kind) {
+  if (kind == TrainKind::kRepair) {
+    loco = kRepairLoco;
+    cars = 1;
+  }
+  if (loco == kLongWagonLoco) wagon = kLongWagon;
+  return CarLength(Loco(loco).length) + (cars - 1) * CarLength(WagonLength(wagon));
+}
+
 Train::Train(int locoType, int carCount, int colourIndex, rail::Place start, TrainKind trainKind,
              int wagonType, FieldSprites* sprites)
     : sprites_(sprites) {
@@ -43,12 +69,12 @@ Train::Train(int locoType, int carCount, int colourIndex, rail::Place start, Tra
   loco = locoType < 0 || locoType > 7 ? 0 : locoType;
   if (kind == TrainKind::kRepair) {
     carCount = 1;
-    loco = 1;
+    loco = kRepairLoco;
   } else if (carCount <= 0 || carCount > kMaxCars) {
     carCount = 1;
   }
   wagon = wagonType >= 0 && wagonType < 5 ? wagonType : rnd::Below(4);
-  if (loco == 7) wagon = 4;
+  if (loco == kLongWagonLoco) wagon = kLongWagon;
   topSpeed = Loco(loco).topSpeed;
   acceleration = Loco(loco).acceleration;
   speed = topSpeed * 0.5;

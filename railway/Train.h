@@ -22,8 +22,9 @@ constexpr bool KindFromSaved(int saved, TrainKind& kind) {
 }
 
 constexpr int kMaxCars = 29;
-// Locomotive types 0..7.
+// Locomotive types 0..7, wagon types 0..4.
 constexpr int kLocoTypes = 8;
+constexpr int kWagonTypes = 5;
 // A new train's locomotive picture waits off screen, behind the field, until the first
 // movement step puts it on its track.
 constexpr int kParkedAt = -1000;
@@ -40,6 +41,12 @@ struct LocoType {
 };
 const LocoType& Loco(int type);
 int WagonLength(int type);
+// The shortest stretch of track any car covers (a car reaches half its length, in whole
+// units, to either side of its centre): 30, a wagon of type 2 or 3.
+int ShortestCar();
+// The stretch a train of these types covers with its cars one after another, as the
+// train takes the types (valid ones: locomotive 0..7, 1..kMaxCars cars, wagon 0..4).
+int TrainLength(int loco, int cars, int wagon, TrainKind kind);
 
 struct Car {
   rail::Place place;

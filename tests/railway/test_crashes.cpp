@@ -2,6 +2,9 @@
 // Collisions, damaged track and the repair train.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include "RailTestSupport.h"
 
 namespace {
@@ -138,6 +141,23 @@ TEST(Crashes, DamageIsNeverPlacedUnderACar) {
     rig.field.CheckCollisions();  // a site under a car would wreck the train at once
     EXPECT_EQ(rig.field.Trains().size(), 1u) << "seed " << seed;
   }
+}
+
+// Damaged track is not damaged again: random damage goes to sound pieces only, and once
+// each of the line's ten pieces it may damage has its site, it finds nothing more.
+TEST(Crashes, APieceOfTrackTakesOneCrashSite) {
+  Rig rig;
+  rig.DiagonalLine();
+  for (int k = 0; k < 30; ++k) rig.field.DamageRandomTrack();
+  std::set<std::pair<int, int>> pieces;
+  for (const CrashSite& s : rig.field.CrashSites()) {
+    const bool fromStart = s.place.d < rail::kTrackTypeCount;
+    const int start = fromStart ? s.place.j : rail::Neighbour(s.place.j, s.place.d);
+    const int type = fromStart ? s.place.d : rail::Opposite(s.place.d);
+    EXPECT_TRUE(pieces.emplace(start, type).second) << start << "," << type;
+  }
+  EXPECT_EQ(pieces.size(), 10u);
+  EXPECT_EQ(std::count(rig.host.messages.begin(), rig.host.messages.end(), "Track is damaged"), 10);
 }
 
 TEST(Crashes, NoDamageIsAnnouncedWithoutATown) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "RailTestSupport.h"
@@ -278,6 +279,133 @@ TEST(LevelRestore, PairsAndLayouts) {
   EXPECT_TRUE(LayLevelTracks(rig.field, "17,3 25,3"));
   EXPECT_FALSE(LayLevelTracks(rig.field, "34,3 42,9"));
   EXPECT_TRUE(rig.field.HasTrack(34, 3));
+}
+
+}  // namespace
+
+namespace {
+
+// The built pieces of track, each named once by its start junction and type.
+std::vector<std::pair<int, int>> BuiltPieces(const Field& field) {
+  std::vector<std::pair<int, int>> pieces;
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    for (int t = 0; t < rail::kTrackTypeCount; ++t) {
+      const int far = rail::Neighbour(j, t);
+      if (rail::ValidJunction(far) && field.At(j).End(t) == EndState::kBuilt &&
+          field.At(far).End(rail::Opposite(t)) == EndState::kBuilt) {
+        pieces.emplace_back(j, t);
+      }
+    }
+  }
+  return pieces;
+}
+
+std::string Text(const char* fmt, auto... values) {
+  char text[128];
+  std::snprintf(text, sizeof text, fmt, values...);
+  return text;
+}
+
+// Makes the list under count (items named item%d) n records long, record(field, i) each.
+void PutList(MemoryStore& store, const std::string& count, const std::string& item, int n,
+             const std::function<std::string(int)>& record) {
+  std::erase_if(store.entries,
+                [&](const auto& e) { return e.first.rfind(item, 0) == 0 && e.first != count; });
+  for (auto& e : store.entries) {
+    if (e.first == count) e.second = std::to_string(n);
+  }
+  for (int i = 0; i < n; ++i) store.entries.emplace_back(item + std::to_string(i), record(i));
+}
+
+struct ListCase {
+  const char* name;
+  const char* count;
+  const char* item;
+  // The list's bound on the field, and its i-th record: every record one the game takes.
+  int (*bound)(const Field& field);
+  std::string (*record)(const Field& field, int i);
+};
+
+void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name; }
+
+// Cars of a train of 29 cover no more track than the shortest loop, four arcs.
+constexpr int kShortestLoop = 4 * 115;
+
+const ListCase kListCases[] = {
+    {"signals", "GameField.LightNumber", "GameField.L",
+     [](const Field& f) { return f.ListBounds().signals; },
+     [](const Field&, int i) {
+       const int side = i % (rail::kJunctions * rail::kSideCount);
+       return Text("%d %d %d", side / rail::kSideCount, side % rail::kSideCount, i % 2);
+     }},
+    {"crash sites", "GameField.CrashesNumber", "GameField.Crash",
+     [](const Field& f) { return f.ListBounds().crashSites; },
+     [](const Field& f, int i) {
+       const auto pieces = BuiltPieces(f);
+       const auto [j, t] = pieces[static_cast<size_t>(i) % pieces.size()];
+       return Text("%d %d %f", t, j, rail::TrackLength(t) / 2.0);
+     }},
+    {"trains", "GameField.NumberTrains", "GameField.TrainNumber",
+     [](const Field& f) { return f.ListBounds().trains; },
+     [](const Field& f, int i) {
+       const auto pieces = BuiltPieces(f);
+       const auto [j, t] = pieces[static_cast<size_t>(i) % pieces.size()];
+       return Text("%d 1 0 0 0 0.4 %d %d %d.0 0", i % 8, t, j, 20 + 30 * (i / 16 % 2));
+     }},
+    {"trains of 29 cars", "GameField.NumberTrains", "GameField.TrainNumber",
+     [](const Field& f) { return f.ListBounds().trainLength / kShortestLoop; },
+     [](const Field& f, int i) {
+       const auto pieces = BuiltPieces(f);
+       const auto [j, t] = pieces[static_cast<size_t>(i) % pieces.size()];
+       return Text("%d 29 0 0 0 0.4 %d %d 30.0 0", i % 8, t, j);
+     }},
+};
+
+class SavedListBounds : public ::testing::TestWithParam<ListCase> {};
+
+// A list as long as the rebuilt field can hold loads; one record more is refused.
+TEST_P(SavedListBounds, AListAtItsBoundLoadsAndOneMoreIsRefused) {
+  const ListCase& c = GetParam();
+  for (int extra : {0, 1}) {
+    Rig a;
+    Layout(a);
+    MemoryStore store;
+    a.field.SaveField(store, "");
+    Rig b;
+    Layout(b);
+    const int n = c.bound(b.field) + extra;
+    ASSERT_GT(n, 1);
+    PutList(store, c.count, c.item, n, [&](int i) { return c.record(b.field, i); });
+    EXPECT_EQ(b.field.LoadField(store, ""), extra == 0) << n << " " << c.name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, SavedListBounds, ::testing::ValuesIn(kListCases));
+
+// A junction side has one switch and one signal: a side listed twice comes from no game.
+TEST(FieldState, ASideListedTwiceIsRefused) {
+  for (const char* list : {"S", "L"}) {
+    Rig a;
+    Layout(a);
+    MemoryStore store;
+    a.field.SaveField(store, "");
+    const std::string count = std::string("GameField.") + (*list == 'S' ? "Switch" : "Light");
+    std::string first;
+    for (const auto& e : store.entries) {
+      if (e.first == std::string("GameField.") + list + "0") first = e.second;
+    }
+    ASSERT_FALSE(first.empty()) << list;
+    int j, side, x, y = 0;
+    std::sscanf(first.c_str(), "%d %d %d %d", &j, &side, &x, &y);
+    // The same side again: the switch set the other way, the signal at the other colour.
+    const std::string again =
+        *list == 'S' ? Text("%d %d %d %d", j, side, y, x) : Text("%d %d %d", j, side, 1 - x);
+    PutList(store, count + "Number", std::string("GameField.") + list, 2,
+            [&](int i) { return i == 0 ? first : again; });
+    Rig b;
+    Layout(b);
+    EXPECT_FALSE(b.field.LoadField(store, "")) << list;
+  }
 }
 
 }  // namespace
