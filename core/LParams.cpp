@@ -192,7 +192,7 @@ bool LParams::OpenWrite(const std::string& path) {
   tempPath_ = temp;
   OpenTemporaries().insert(temp);
   writing_ = true;
-  entries_.clear();
+  ForgetEntries();
   AllFound = true;
   return true;
 }
@@ -201,7 +201,7 @@ bool LParams::OpenRead(const std::string& path) {
   if (file_ != nullptr) Close();
   // Values saved after a failed OpenWrite were never written anywhere; they must not
   // be found ahead of (or instead of) what this file holds.
-  entries_.clear();
+  ForgetEntries();
   AllFound = false;
   FILE* f = OpenRegularFile(path);
   if (f == nullptr) {
@@ -257,7 +257,7 @@ bool LParams::Close() {
   }
   file_ = nullptr;
   writing_ = false;
-  entries_.clear();
+  ForgetEntries();
   return ok;
 }
 
@@ -280,6 +280,20 @@ bool LParams::WriteDocument() {
   return std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
 }
 
+void LParams::ForgetEntries() {
+  entries_.clear();
+  firstOfKey_.clear();
+  indexed_ = 0;
+}
+
+const std::string* LParams::Find(const std::string& key) {
+  for (; indexed_ < entries_.size(); ++indexed_) {
+    firstOfKey_.emplace(entries_[indexed_].first, indexed_);
+  }
+  const auto it = firstOfKey_.find(key);
+  return it == firstOfKey_.end() ? nullptr : &entries_[it->second].second;
+}
+
 // Shared by the value operations: save appends, load finds the first equal key.
 bool LParams::Value(const std::string& prefix, const std::string& name, std::string& text,
                     int direction, bool optional) {
@@ -288,13 +302,9 @@ bool LParams::Value(const std::string& prefix, const std::string& name, std::str
     entries_.emplace_back(prefix + name, text);
     found = true;
   } else if (direction == kLoad) {
-    const std::string key = prefix + name;
-    for (const auto& [k, v] : entries_) {
-      if (k == key) {
-        text = v;
-        found = true;
-        break;
-      }
+    if (const std::string* value = Find(prefix + name)) {
+      text = *value;
+      found = true;
     }
   }
   if (!found && !optional) AllFound = false;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -49,7 +50,15 @@ class LParams {
   bool Value(const std::string& prefix, const std::string& name, std::string& text,
              int direction, bool optional);
 
+  // The value of the first entry of key, or nullptr. firstOfKey_ indexes the entries up
+  // to indexed_ and follows them as they grow: a saved game may hold tens of thousands
+  // of entries, each looked up once.
+  const std::string* Find(const std::string& key);
+  void ForgetEntries();
+
   std::vector<std::pair<std::string, std::string>> entries_;
+  std::unordered_map<std::string, size_t> firstOfKey_;
+  size_t indexed_ = 0;
   std::string path_;
   std::string tempPath_;
   FILE* file_ = nullptr;
