@@ -20,6 +20,7 @@
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "sprites/ClipLib.h"
+#include "tests/fuzz/DocumentMutator.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"
@@ -108,3 +109,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (left != 0) Fail("the ended game left " + std::to_string(left) + " pictures behind");
   return 0;
 }
+
+#ifdef OT_LIBFUZZER
+extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);
+
+// Half the changes are structure-aware ones of the saved game's document (see
+// DocumentMutator.h); the others are libFuzzer's own, which also reach the sealed form
+// and whatever no longer parses as a document.
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize,
+                                          unsigned int seed) {
+  if (seed % 2 == 0) {
+    const size_t n = fuzz::MutateDocumentInput(data, size, maxSize, seed / 2);
+    if (n != 0) return n;
+  }
+  return LLVMFuzzerMutate(data, size, maxSize);
+}
+#endif
