@@ -44,40 +44,6 @@ bool ReadBytes(const std::string& doc, size_t& pos, size_t length, std::string& 
   return true;
 }
 
-// Parses the plain document. Nothing is read beyond it: a count or a length that
-// runs past its end makes the whole document unusable, and so do bytes left after the
-// last entry when the document's length is exact.
-bool ParseDocument(const std::string& doc, bool exact,
-                   std::vector<std::pair<std::string, std::string>>& entries) {
-  size_t pos = 0;
-  size_t count = 0;
-  if (!ReadNumber(doc, pos, count)) return false;
-  // Every entry takes at least its two length fields.
-  if (count > (doc.size() - pos) / (2 * kNumberWidth)) return false;
-  for (size_t i = 0; i < count; ++i) {
-    size_t length = 0;
-    std::string key;
-    std::string value;
-    if (!ReadNumber(doc, pos, length) || !ReadBytes(doc, pos, length, key)) return false;
-    if (!ReadNumber(doc, pos, length) || !ReadBytes(doc, pos, length, value)) return false;
-    entries.emplace_back(std::move(key), std::move(value));
-  }
-  // A block that gave its own length ends where the document ends. Bytes beyond it
-  // come from a changed length field: the padding behind the document reads as data.
-  return !exact || pos == doc.size();
-}
-
-std::string BuildDocument(const std::vector<std::pair<std::string, std::string>>& entries) {
-  std::string doc = Number8(entries.size());
-  for (const auto& [key, value] : entries) {
-    doc += Number8(key.size());
-    doc += key;
-    doc += Number8(value.size());
-    doc += value;
-  }
-  return doc;
-}
-
 // The whole content of an open file, or false when it cannot be read.
 bool ReadWhole(FILE* f, std::string& data) {
   struct stat st {};
@@ -167,6 +133,43 @@ void SyncFolderOf(const std::string& path) {
 
 }  // namespace
 
+namespace core {
+
+// Parses the plain document. Nothing is read beyond it: a count or a length that
+// runs past its end makes the whole document unusable, and so do bytes left after the
+// last entry when the document's length is exact.
+bool ParseDocument(const std::string& doc, bool exact, ParamEntries& entries) {
+  size_t pos = 0;
+  size_t count = 0;
+  if (!ReadNumber(doc, pos, count)) return false;
+  // Every entry takes at least its two length fields.
+  if (count > (doc.size() - pos) / (2 * kNumberWidth)) return false;
+  for (size_t i = 0; i < count; ++i) {
+    size_t length = 0;
+    std::string key;
+    std::string value;
+    if (!ReadNumber(doc, pos, length) || !ReadBytes(doc, pos, length, key)) return false;
+    if (!ReadNumber(doc, pos, length) || !ReadBytes(doc, pos, length, value)) return false;
+    entries.emplace_back(std::move(key), std::move(value));
+  }
+  // A block that gave its own length ends where the document ends. Bytes beyond it
+  // come from a changed length field: the padding behind the document reads as data.
+  return !exact || pos == doc.size();
+}
+
+std::string BuildDocument(const ParamEntries& entries) {
+  std::string doc = Number8(entries.size());
+  for (const auto& [key, value] : entries) {
+    doc += Number8(key.size());
+    doc += key;
+    doc += Number8(value.size());
+    doc += value;
+  }
+  return doc;
+}
+
+}  // namespace core
+
 LParams::~LParams() {
   // At program end the entries are released without writing.
   if (file_ != nullptr) std::fclose(file_);
@@ -221,7 +224,7 @@ bool LParams::OpenRead(const std::string& path) {
     ok = length > 0;
     if (ok) {
       plain.resize(static_cast<size_t>(length));
-      ok = ParseDocument(plain, length < capacity, loaded);
+      ok = core::ParseDocument(plain, length < capacity, loaded);
       if (!ok) std::printf("Error(LParams::OpenRead): damaged document in %s\n", path.c_str());
     }
   }
@@ -263,7 +266,7 @@ bool LParams::Close() {
 
 // Seals the document and writes it to the temporary file, through to the disk.
 bool LParams::WriteDocument() {
-  const std::string doc = BuildDocument(entries_);
+  const std::string doc = core::BuildDocument(entries_);
   if (doc.size() > static_cast<size_t>(INT32_MAX - 200)) {
     errno = EFBIG;
     return false;

@@ -66,3 +66,17 @@ class LParams {
 
 // The program-wide store.
 LParams& Params();
+
+namespace core {
+
+using ParamEntries = std::vector<std::pair<std::string, std::string>>;
+
+// The plain document the store seals: the entry count, then for each entry the key's
+// length, the key, the value's length and the value, every number right-aligned in 8
+// characters.
+std::string BuildDocument(const ParamEntries& entries);
+// Appends the entries of a plain document. False when a count or a length runs past its
+// end, and, when exact, when bytes follow the last entry.
+bool ParseDocument(const std::string& doc, bool exact, ParamEntries& entries);
+
+}  // namespace core

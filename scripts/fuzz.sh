@@ -5,8 +5,11 @@
 # TARGET: unseal archive params field settings savedgame (see tests/fuzz/).
 # Builds build-fuzz with clang (-DOT_FUZZ=ON), makes the seeds, fuzzes for SECONDS with a
 # working corpus kept in build-fuzz/corpus/TARGET, then copies every crash, leak, timeout
-# or out-of-memory input into tests/fuzz/regressions/TARGET/. Exit status 1 when it found
-# something, 2 on a usage or build error.
+# or out-of-memory input into tests/fuzz/regressions/TARGET/. At the end it prints the
+# executions, their rate and the coverage reached. An input that takes longer than
+# FUZZ_TIMEOUT seconds (default 5; a normal one takes milliseconds) counts as a finding.
+# FUZZ_MAX_LEN (bytes) raises the size inputs may grow to.
+# Exit status 1 when it found something, 2 on a usage or build error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT="$PWD"
@@ -19,6 +22,11 @@ if [[ ! " $TARGETS " =~ \ $NAME\  ]] || [[ ! "$RUN_SECONDS" =~ ^[0-9]+$ ]]; then
   exit 2
 fi
 BUILD="$ROOT/${OT_FUZZ_BUILD:-build-fuzz}"
+TIMEOUT="${FUZZ_TIMEOUT:-5}"
+# FUZZ_MAX_LEN bytes lets inputs grow past the largest seed at once (the saved-game
+# target's mutator repeats records as far as they fit); larger inputs run slower.
+MAX_LEN=()
+if [ -n "${FUZZ_MAX_LEN:-}" ]; then MAX_LEN=(-max_len="$FUZZ_MAX_LEN"); fi
 
 CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOT_FUZZ=ON \
   >/dev/null || exit 2
@@ -38,20 +46,30 @@ SCRATCH="$(mktemp -d "$BUILD/fuzz-$NAME.XXXXXX")"
 echo "fuzzing $NAME for $RUN_SECONDS s (log: $SCRATCH/fuzz-0.log)"
 # -jobs=1 runs one worker whose output goes to fuzz-0.log in the working folder.
 (cd "$SCRATCH" && "$BUILD/fuzz_$NAME" "$CORPUS" "$BUILD/seeds/$NAME" "$REGRESSIONS" \
-  -dict="$ROOT/tests/fuzz/keys.dict" -max_total_time="$RUN_SECONDS" -timeout=30 \
+  -dict="$ROOT/tests/fuzz/keys.dict" -max_total_time="$RUN_SECONDS" -timeout="$TIMEOUT" \
+  "${MAX_LEN[@]}" \
   -jobs=1 -workers=1 -close_fd_mask=3 -print_final_stats=1 \
   -artifact_prefix="$SCRATCH/" >/dev/null 2>&1) || true
 LOG="$SCRATCH/fuzz-0.log"
 
 grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added|peak_rss_mb)' \
   "$LOG" || true
-grep -E 'cov: [0-9]+' "$LOG" | tail -n 1 || true
+statistic() { grep -E "^stat::$1:" "$LOG" | awk '{print $2}' | tail -n 1; }
+last="$(grep -E ' cov: [0-9]+' "$LOG" | tail -n 1)"
+field() { sed -nE "s/.* $1: ([0-9]+[A-Za-z]*(\/[0-9]+[A-Za-z]*)?).*/\1/p" <<<"$last"; }
+echo "executions: $(statistic number_of_executed_units)" \
+  " exec/s: $(statistic average_exec_per_sec)  cov: $(field cov)  ft: $(field ft)" \
+  " corpus: $(field corp)"
 
 found=0
 for artifact in "$SCRATCH"/crash-* "$SCRATCH"/leak-* "$SCRATCH"/timeout-* "$SCRATCH"/oom-*; do
   [ -e "$artifact" ] || continue
   cp "$artifact" "$REGRESSIONS/"
   echo "FOUND: $(basename "$artifact") copied to tests/fuzz/regressions/$NAME/ (report in $LOG)"
+  # The fuzzing run kept the target's own output out of the log: run the input once more
+  # to show what went wrong.
+  (cd "$SCRATCH" && "$BUILD/fuzz_$NAME" -runs=1 -timeout="$TIMEOUT" "$artifact" 2>&1 |
+    grep -m 4 -E "^fuzz_$NAME:|ERROR|runtime error|SUMMARY" | sed 's/^/  /') || true
   found=1
 done
 if [ "$found" -eq 0 ]; then echo "nothing found"; fi

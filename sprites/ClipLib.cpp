@@ -111,6 +111,17 @@ int32_t ClipLib::LoadNext() {
 
 bool ClipLib::IsComplete() { return State().Complete; }
 
+bool ClipLib::KeepEveryPicture() {
+  LibraryState& s = State();
+  for (int i = 0; i < kClipCount; ++i) {
+    if (GetClipDesc(i)->Picture[0] == '\0' || s.Templates.count(i) != 0) continue;
+    std::unique_ptr<LClip> clip = Build(i, false);
+    if (!clip) return false;
+    s.Templates[i] = std::move(clip);
+  }
+  return true;
+}
+
 LClip* ClipLib::Create(int index, bool deep) {
   const ClipDesc* desc = GetClipDesc(index);
   if (!desc) {

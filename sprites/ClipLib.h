@@ -19,6 +19,12 @@ class ClipLib {
   static int32_t LoadNext();
   // True once every entry has been passed.
   static bool IsComplete();
+  // Keeps a template of every entry that has a picture, preloaded or not, so that Create
+  // reads no file any more: for a program that makes many games in one process (the
+  // saved-game fuzz target), at the price of holding every picture. Clips made from a
+  // template share its pixels unless made deep, as with the preloaded entries. False
+  // when a picture cannot be loaded. Init and Shutdown forget these templates again.
+  static bool KeepEveryPicture();
   // A new clip of entry index, owned by the caller; deep gives it private pixels.
   // nullptr (with a log line) for an index outside the table, and nullptr for a
   // picture that cannot be loaded: the first such picture shows the error box and

@@ -24,8 +24,8 @@
 #include "railway/ParamsStore.h"
 #include "railway/QuietFieldHost.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/fuzz/SavedGameSeeds.h"
 #include "tools/archive/ArchiveWriter.h"
-#include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"
 
 namespace {
@@ -127,38 +127,6 @@ void MakeField(int level) {
   EmitSaved("field", "puzzle-" + std::to_string(level + 1), "field.sav", 0);
 }
 
-void Play(GameSession& session, int ms) {
-  for (int t = 0; t < ms; t += GameSession::kFrame) session.RunFrame();
-}
-
-// Games saved by the headless game: a Puzzle level with trains on the track, a Classic
-// game early on.
-bool MakeSavedGames() {
-  std::string error;
-  SDL_Surface* display = StartHeadless(error);
-  if (!display) {
-    std::fprintf(stderr, "fuzz-corpus: %s\n", error.c_str());
-    return false;
-  }
-  {
-    EventLog log;
-    log.quiet = true;
-    GameSession session(display, log);
-    Globals().ShowTips = false;
-    session.NewGame(1, 1);
-    session.SetAutopilot(true, false);
-    Play(session, 15000);
-    session.Save();
-    EmitSaved("savedgame", "puzzle-1", Game::SaveFileName(Globals().PlayerName, 1), 0);
-    session.NewGame(0, 1);
-    Play(session, 5000);
-    session.Save();
-    EmitSaved("savedgame", "classic-1", Game::SaveFileName(Globals().PlayerName, 0), 2);
-  }
-  StopHeadless();
-  return true;
-}
-
 // The archive target's plain-index form of an archive image: "IDX:", the header with
 // the plain index's length, the unsealed index, then the records as they were.
 Bytes PlainIndex(const Bytes& image) {
@@ -226,7 +194,11 @@ int main(int argc, char** argv) {
   MakeField(2);
   MakeArchives();
   MakeSealedBlocks();
-  if (!MakeSavedGames()) ++gFailures;
+  if (!MakeSavedGameSeeds([](const std::string& name, const std::string& file, uint8_t selector) {
+        EmitSaved("savedgame", name, file, selector);
+      })) {
+    ++gFailures;
+  }
   fs::current_path("/");
   std::printf("fuzz-corpus: seeds written to %s%s\n", gOut.c_str(),
               gFailures ? " (some missing)" : "");

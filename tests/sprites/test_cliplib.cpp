@@ -150,7 +150,9 @@ TEST_F(ClipLibTest, EntriesBringTheirAnchorsAndAnimation) {
   EXPECT_EQ(blast->AlignY, 22);
 }
 
-TEST_F(ClipLibTest, EntriesNotPreloadedAreReadAtEveryCreate) {
+// Entries not preloaded are read at every Create, until the library is told to keep
+// every picture: then they come from templates like the preloaded ones, the same clips.
+TEST_F(ClipLibTest, EntriesNotPreloadedAreReadAtEveryCreateUnlessEveryPictureIsKept) {
   LoadAll();
   std::unique_ptr<LClip> a(ClipLib::Create(19));
   std::unique_ptr<LClip> b(ClipLib::Create(19));
@@ -161,6 +163,20 @@ TEST_F(ClipLibTest, EntriesNotPreloadedAreReadAtEveryCreate) {
   EXPECT_EQ(a->y, 78);
   EXPECT_EQ(a->z, -1201);
   EXPECT_EQ(a->FrameCount(), 3);
+
+  ASSERT_TRUE(ClipLib::KeepEveryPicture());
+  for (int i = 0; i < kClipCount; ++i)
+    EXPECT_EQ(ClipLib::GetTemplate(i) != nullptr, GetClipDesc(i)->Picture[0] != '\0') << i;
+  std::unique_ptr<LClip> kept(ClipLib::Create(19));
+  EXPECT_EQ(kept->Picture, ClipLib::GetTemplate(19)->Picture);
+  EXPECT_EQ(kept->x, a->x);
+  EXPECT_EQ(kept->y, a->y);
+  EXPECT_EQ(kept->z, a->z);
+  EXPECT_EQ(kept->FrameW, a->FrameW);
+  EXPECT_EQ(kept->FrameCount(), a->FrameCount());
+  kept.reset();
+  LoadAll();
+  EXPECT_EQ(ClipLib::GetTemplate(19), nullptr);
 }
 
 TEST_F(ClipLibTest, IndexOutsideTheTableGivesNoClip) {

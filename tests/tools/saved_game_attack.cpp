@@ -172,6 +172,11 @@ TEST_F(SavedGameAttack, TheUndamagedGameResumesAndPlaysOn) {
   EXPECT_EQ(LoadAndPlay(saved_, 150), "");
   EXPECT_EQ(session_->GetGame().CurrentRoundInType, 2);
   EXPECT_FALSE(session_->GetGame().GetField().CrashSites().empty());
+  // Ended, the game leaves no picture on the screen or the field, and the session takes
+  // the saved game up again as a new one would.
+  EXPECT_EQ(session_->EndGame(), 0);
+  EXPECT_EQ(LoadAndPlay(saved_, 10), "");
+  EXPECT_EQ(session_->GetGame().CurrentRoundInType, 2);
 }
 
 // Every cut of the file fails its seal, which the parameter store's reader checks

@@ -83,6 +83,23 @@ bool GameSession::Load() {
   return game_->LoadOrStartNew();
 }
 
+int GameSession::EndGame() {
+  autopilot_.reset();
+  game_.reset();
+  autopilotOn_ = false;
+  autopilotVerbose_ = false;
+  paused_ = false;
+  dialog_ = Dialog::kNone;
+  helpBox_ = false;
+  speed_.Stop();
+  frame_ = 0;
+  // The screen is never drawn here: the areas its removed pictures left to redraw would
+  // only pile up from game to game.
+  screen_->DirtyRects.clear();
+  screen_->MouseDown = false;
+  return static_cast<int>(screen_->Sprites.size()) + sprites_->Count();
+}
+
 void GameSession::Save() {
   if (game_) game_->Save();
 }

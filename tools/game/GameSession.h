@@ -37,6 +37,12 @@ class GameSession : public GameOwner, public PlayerHands {
   // (a new game began at level 1 instead, as the in-game screen does).
   bool Load();
   void Save();
+  // Ends the game and forgets what the session kept of it (pause, dialog, speed, the
+  // autopilot, the help box's choice, the frame count), so that the next Load runs as
+  // in a new session; the screen keeps its surfaces, which makes that Load cheaper. The
+  // number of pictures the ended game left on the screen and on the field: 0 when it
+  // took away all it made.
+  int EndGame();
   // One frame: the game, the screen's sprites and the field's pictures move on by
   // kFrame ms, as many times over as the game speed says, unless the screen is paused.
   void RunFrame();

@@ -211,13 +211,14 @@ std::string GameInvariants::Cars(const Game& game) {
   return std::string();
 }
 
-// Every field picture alive belongs to something of the game, and everything of the game
-// holds a picture that is alive, once.
-std::string GameInvariants::Pictures(const Game& game, const HeadlessSprites& sprites) {
+namespace {
+
+// Calls visit(picture, what) for every field picture the game holds.
+template <typename Visit>
+void ForEachHeldPicture(const Game& game, Visit&& visit) {
   const Field& field = game.GetField();
-  std::vector<std::pair<const FieldSprite*, const char*>> owned;
-  auto hold = [&owned](const FieldSprite* s, const char* what) {
-    if (s) owned.emplace_back(s, what);
+  auto hold = [&visit](const FieldSprite* s, const char* what) {
+    if (s) visit(s, what);
   };
   for (const auto& t : field.Tracks()) {
     for (int k = 0; k < 4; ++k) hold(t->Picture(k), "track");
@@ -227,9 +228,10 @@ std::string GameInvariants::Pictures(const Game& game, const HeadlessSprites& sp
   }
   hold(game.ForbiddenMarker(), "forbidden marker");
   for (int j = 0; j < rail::kJunctions; ++j) {
+    const Junction& junction = field.At(j);
     for (int s = 0; s < 4; ++s) {
-      hold(field.At(j).SwitchAt(s).picture, "switch");
-      hold(field.At(j).SignalAt(s).picture, "signal");
+      hold(junction.SwitchAt(s).picture, "switch");
+      hold(junction.SignalAt(s).picture, "signal");
     }
   }
   for (const Town& t : field.Towns()) {
@@ -258,6 +260,13 @@ std::string GameInvariants::Pictures(const Game& game, const HeadlessSprites& sp
     }
     hold(t->badge, "train badge");
   }
+}
+
+// What is wrong between the pictures the game holds and those alive, named.
+std::string PictureFault(const Game& game, const HeadlessSprites& sprites) {
+  std::vector<std::pair<const FieldSprite*, const char*>> owned;
+  ForEachHeldPicture(
+      game, [&owned](const FieldSprite* s, const char* what) { owned.emplace_back(s, what); });
   std::sort(owned.begin(), owned.end());
   for (size_t i = 1; i < owned.size(); ++i) {
     if (owned[i].first == owned[i - 1].first) {
@@ -285,7 +294,24 @@ std::string GameInvariants::Pictures(const Game& game, const HeadlessSprites& sp
              ") is left behind, held by nothing of the game";
     }
   }
-  return std::string();
+  return "the pictures held and those alive differ";
+}
+
+}  // namespace
+
+// Every field picture alive belongs to something of the game, and everything of the game
+// holds a picture that is alive, once: the sorted lists of both are equal (the pictures
+// alive are distinct objects, so a picture held twice makes them differ). Only a fault
+// pays for naming what went wrong.
+std::string GameInvariants::Pictures(const Game& game, const HeadlessSprites& sprites) {
+  held_.clear();
+  ForEachHeldPicture(game, [this](const FieldSprite* s, const char*) { held_.push_back(s); });
+  alive_.clear();
+  for (const auto& s : sprites.All()) alive_.push_back(s.get());
+  std::sort(held_.begin(), held_.end());
+  std::sort(alive_.begin(), alive_.end());
+  if (held_ == alive_) return std::string();
+  return PictureFault(game, sprites);
 }
 
 std::string GameInvariants::Transition(const Game&, const Seen& now) const {

@@ -10,7 +10,9 @@
 // holds of the game as it stands.
 #include <cstdint>
 #include <string>
+#include <vector>
 
+class FieldSprite;
 class Game;
 class HeadlessSprites;
 
@@ -39,7 +41,7 @@ class GameInvariants {
 
   static std::string Counters(const Game& game);
   static std::string Cars(const Game& game);
-  static std::string Pictures(const Game& game, const HeadlessSprites& sprites);
+  std::string Pictures(const Game& game, const HeadlessSprites& sprites);
   std::string Transition(const Game& game, const Seen& now) const;
   std::string Money(const Game& game, const Seen& now) const;
   static Seen Observe(const Game& game);
@@ -47,4 +49,7 @@ class GameInvariants {
   bool seen_ = false;
   bool newGameExpected_ = false;
   Seen last_;
+  // Kept from check to check, so that each frame's check reuses their room.
+  std::vector<const FieldSprite*> held_;
+  std::vector<const FieldSprite*> alive_;
 };
