@@ -196,10 +196,10 @@ bool Game::Load() {
   ok = s.Text(kPrefix, "BeginTowns", towns, kLoad) && s.Text(kPrefix, "BeginTracks", tracks, kLoad);
   BeginTowns = ParsePairs(towns);
   BeginTracks = ParsePairs(tracks);
-  ok = ok && ExchangeScenery(s, kLoad, trees, homes);
-  if (!ok || CurrentRoundInType < 0 || CurrentRoundInType > kLastLevel ||
-      static_cast<int>(BeginTowns.size()) >
-          Level(LevelIndex(CurrentRoundInType, GameType())).MaxTowns) {
+  ok = ok && CurrentRoundInType >= 0 && CurrentRoundInType <= kLastLevel;
+  ok = ok && ExchangeScenery(s, kLoad, trees, homes);  // bounded by the level's scenery
+  if (!ok || static_cast<int>(BeginTowns.size()) >
+                 Level(LevelIndex(CurrentRoundInType, GameType())).MaxTowns) {
     RefuseSavedGame("Load", "its level cannot be laid out");
     trees.clear();
     homes.clear();

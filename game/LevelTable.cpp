@@ -75,7 +75,9 @@ const LevelParams& Level(int index) {
 }
 
 int LevelIndex(int levelInType, int gameType) {
-  return std::clamp(levelInType + (gameType == 1 ? kPuzzleOffset : 0), 0, kLevelCount - 1);
+  // Clamped first: the level number may come from a damaged saved game.
+  const int level = std::clamp(levelInType, -kLevelCount, kLevelCount);
+  return std::clamp(level + (gameType == 1 ? kPuzzleOffset : 0), 0, kLevelCount - 1);
 }
 
 const Landscape& LandscapeFor(int background) {
