@@ -178,7 +178,9 @@ bool SetCount(ParamEntries& entries, Rng& rng) {
   }
   if (counts.empty()) return false;
   std::string& value = entries[Pick(rng, counts)].second;
-  const int64_t now = std::strtoll(value.c_str(), nullptr, 10);
+  // Held to 32 bits first: the text may hold any number, and the game reads 32 bits.
+  const int64_t now =
+      std::clamp<int64_t>(std::strtoll(value.c_str(), nullptr, 10), INT32_MIN, INT32_MAX);
   switch (Below(rng, 3)) {
     case 0:
       value = std::to_string(now + 1);
@@ -285,8 +287,8 @@ bool TownsShort(ParamEntries& entries, Rng& rng) {
       return true;
     }
     if (key == "Game.NumberTown" && IsInteger(value)) {
-      value = std::to_string(std::strtoll(value.c_str(), nullptr, 10) + 1 +
-                             static_cast<long long>(Below(rng, 3)));
+      const long long counted = std::min(std::strtoll(value.c_str(), nullptr, 10), LLONG_MAX - 3);
+      value = std::to_string(counted + 1 + static_cast<long long>(Below(rng, 3)));
       return true;
     }
   }
