@@ -101,15 +101,6 @@ int MostTrains(const Field& field, const BuiltLine& line) {
   return line.length / ShortestCar() + kTrainsPerTown * static_cast<int>(field.Towns().size());
 }
 
-// A train longer than a loop of track can run round it, its head behind its own tail, so
-// it covers no more than the loop. A loop turns a full circle and only arcs turn, a
-// quarter each: the shortest is four arcs long.
-int ShortestLoop() {
-  constexpr int kQuarterTurns = 4;
-  constexpr int kAnArc = 1;  // all arcs are as long
-  return kQuarterTurns * rail::TrackLength(kAnArc);
-}
-
 // The most track the trains' cars can cover together: every train counts its length, up
 // to ShortestLoop(), and the towns' trains count in full.
 int MostTrainLength(const Field& field, const BuiltLine& line) {

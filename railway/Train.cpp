@@ -52,6 +52,12 @@ int ShortestCar() {
   return shortest;
 }
 
+int ShortestLoop() {
+  constexpr int kQuarterTurns = 4;
+  constexpr int kAnArc = 1;  // all arcs are as long
+  return kQuarterTurns * rail::TrackLength(kAnArc);
+}
+
 int TrainLength(int loco, int cars, int wagon, TrainKind kind) {
   if (kind == TrainKind::kRepair) {
     loco = kRepairLoco;

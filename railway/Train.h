@@ -44,6 +44,10 @@ int WagonLength(int type);
 // The shortest stretch of track any car covers (a car reaches half its length, in whole
 // units, to either side of its centre): 30, a wagon of type 2 or 3.
 int ShortestCar();
+// A train longer than a loop of track can run round it, its head behind its own tail, so
+// it covers no more than the loop. A loop turns a full circle and only arcs turn, a
+// quarter each: the shortest is four arcs long.
+int ShortestLoop();
 // The stretch a train of these types covers with its cars one after another, as the
 // train takes the types (valid ones: locomotive 0..7, 1..kMaxCars cars, wagon 0..4).
 int TrainLength(int loco, int cars, int wagon, TrainKind kind);

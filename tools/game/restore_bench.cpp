@@ -39,8 +39,6 @@ constexpr int kLevel = 3;  // 1-based: Classic level 3 has eight towns and runs 
 // Four towns on the left (inner junctions in column 1), four on the right (column 6).
 constexpr const char* kTowns = "1,1 14,1 33,1 46,1 65,1 78,1 97,1 110,1 ";
 constexpr int kFieldPrefixLength = sizeof("Game.GameField.") - 1;
-// A train covers no more track than the shortest loop it can run round (four arcs).
-constexpr int kShortestLoop = 4 * 115;
 constexpr int kMostFrames = 5000;  // a restore that takes longer has failed
 // Trains move once more than 100 ms have gathered: every sixth 20 ms frame.
 constexpr int kFramesPerStep = 6;
@@ -102,7 +100,7 @@ Entries FieldLists(Field& field) {
   // As many trains as may be, as long as their cars may be: every train has its
   // locomotive, and the length left goes to trains of as many cars as fit.
   auto covers = [](int loco, int cars, int wagon, TrainKind kind) {
-    return std::min(TrainLength(loco, cars, wagon, kind), kShortestLoop);
+    return std::min(TrainLength(loco, cars, wagon, kind), ShortestLoop());
   };
   auto kindOf = [](int k) { return k % 7 ? TrainKind::kOrdinary : TrainKind::kCrazy; };
   int lengthLeft = most.trainLength;
@@ -110,7 +108,7 @@ Entries FieldLists(Field& field) {
   for (; count < most.trains; ++count) {
     const int alone = covers(count % kLocoTypes, 1, count % kWagonTypes, kindOf(count));
     // With --long-trains only as many trains as can all be of 29 cars.
-    if (alone > lengthLeft || (g_longTrains && count >= most.trainLength / kShortestLoop)) break;
+    if (alone > lengthLeft || (g_longTrains && count >= most.trainLength / ShortestLoop())) break;
     lengthLeft -= alone;
   }
   std::vector<std::string> trains;
