@@ -2,6 +2,7 @@
 #include "railway/HeadlessSprites.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "ids/ScreenSize.h"
 
@@ -46,10 +47,13 @@ FieldSprite* HeadlessSprites::Create(int clip, bool) {
   return sprites_.back().get();
 }
 
+// Searched from the newest: the pictures taken away most often (a junction's switch
+// picture, made again with every track laid beside it) are among the last made, and a
+// restored level holds hundreds of trees and houses made before them.
 void HeadlessSprites::Remove(FieldSprite* sprite) {
-  auto it = std::find_if(sprites_.begin(), sprites_.end(),
+  auto it = std::find_if(sprites_.rbegin(), sprites_.rend(),
                          [sprite](const auto& p) { return p.get() == sprite; });
-  if (it != sprites_.end()) sprites_.erase(it);
+  if (it != sprites_.rend()) sprites_.erase(std::next(it).base());
 }
 
 void HeadlessSprites::Advance(int dt) {
