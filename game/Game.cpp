@@ -28,6 +28,10 @@ constexpr int32_t kFinishTime = 2000;
 constexpr int32_t kCaptionTime = 5000;
 constexpr int32_t kEmptyFieldTime = 5000;
 constexpr int32_t kMinuteTipsTime = 60000;
+// The updates a restore may take to lay its level out again: the field builds a track
+// every other update, and no level holds 700 pieces. A restore that takes longer waits
+// for a track that never finishes (one laid twice, or over another) and is refused.
+constexpr int kLongestRestore = 1500;
 constexpr int kMinuteTipX = 180;
 constexpr int kMinuteTipY = 50;
 // The tips shown in turn after the warehouse tip, one each minute of play; the turn
@@ -325,11 +329,7 @@ void Game::Update(int32_t dt) {
     FinishTimer += static_cast<uint32_t>(dt);
     if (FinishTimer >= static_cast<uint32_t>(kFinishTime)) AdvanceState();
   }
-  const bool restored = townLost_ || (field_.AllTracksBuilt() &&
-                                      NumberTown >= static_cast<int32_t>(BeginTowns.size()));
-  if (GameState == kStateRestoring && restored && !UpdateRestore()) {
-    return;
-  }
+  if (GameState == kStateRestoring && !UpdateRestore()) return;
   const double p = Progress();
   UpdateHousesAndTowns(p);
   UpdateCaption(dt);
@@ -338,10 +338,20 @@ void Game::Update(int32_t dt) {
   UpdateMinuteTips(dt);
 }
 
-// The second phase of a restore; false when it failed and a new game began instead.
+// The second phase of a restore, once the level is laid out again; false when the restore
+// failed and a new game began instead.
 bool Game::UpdateRestore() {
-  if (townLost_) RefuseSavedGame("Update", "a town of the saved game has no place on the field");
-  if (townLost_ || !ReadPhaseTwo()) {
+  const bool laidOut =
+      field_.AllTracksBuilt() && NumberTown >= static_cast<int32_t>(BeginTowns.size());
+  const char* failure = nullptr;
+  if (townLost_) {
+    failure = "a town of the saved game has no place on the field";
+  } else if (!laidOut && ++restoreUpdates_ > kLongestRestore) {
+    failure = "its level could not be laid out again";
+  }
+  if (!laidOut && !failure) return true;
+  if (failure) RefuseSavedGame("Update", failure);
+  if (failure || !ReadPhaseTwo()) {
     GameState = kStateNewGame;
     NewGame();
     return false;

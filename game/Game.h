@@ -239,6 +239,7 @@ class Game : public FieldHost, public FineSink {
   bool catchUp_ = false;
   // A town of the saved game could not be put back: the restore cannot finish.
   bool townLost_ = false;
+  int restoreUpdates_ = 0;  // the updates the running restore has taken
   int mouseX_ = 0;
   int mouseY_ = 0;
   int crashSound_ = 0;

@@ -3,6 +3,7 @@
 // type in the saved-games folder. A restore runs in two phases: the level is laid out
 // again first, and the running values are read once every town is back and every
 // track is built.
+#include <algorithm>
 #include <cstdio>
 
 #include "core/Files.h"
@@ -32,6 +33,15 @@ bool ParseRecord(const std::string& text, SceneryRecord& r) {
 // A place on or near the field where the game itself puts trees and houses.
 bool OnField(const SceneryRecord& r) {
   return r.x >= 0 && r.x < 1000 && r.y >= 0 && r.y < 700 && r.frame >= 0 && r.frame < 64;
+}
+
+// The field lists each built piece once.
+bool EachOnce(std::vector<TrackPair> pairs) {
+  auto before = [](const TrackPair& a, const TrackPair& b) {
+    return a.junction != b.junction ? a.junction < b.junction : a.type < b.type;
+  };
+  std::sort(pairs.begin(), pairs.end(), before);
+  return std::adjacent_find(pairs.begin(), pairs.end()) == pairs.end();
 }
 
 }  // namespace
@@ -173,6 +183,7 @@ bool Game::LoadOrStartNew() {
 bool Game::Load() {
   GameState = kStateRestoring;
   townLost_ = false;
+  restoreUpdates_ = 0;
   const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
   LParams& s = Params();
   if (!s.OpenRead(path)) {
@@ -196,7 +207,7 @@ bool Game::Load() {
   ok = s.Text(kPrefix, "BeginTowns", towns, kLoad) && s.Text(kPrefix, "BeginTracks", tracks, kLoad);
   BeginTowns = ParsePairs(towns);
   BeginTracks = ParsePairs(tracks);
-  ok = ok && CurrentRoundInType >= 0 && CurrentRoundInType <= kLastLevel;
+  ok = ok && CurrentRoundInType >= 0 && CurrentRoundInType <= kLastLevel && EachOnce(BeginTracks);
   ok = ok && ExchangeScenery(s, kLoad, trees, homes);  // bounded by the level's scenery
   if (!ok || static_cast<int>(BeginTowns.size()) >
                  Level(LevelIndex(CurrentRoundInType, GameType())).MaxTowns) {

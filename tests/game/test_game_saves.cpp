@@ -340,6 +340,7 @@ INSTANTIATE_TEST_SUITE_P(
         {"Game.CurrSelectTrackType", "-1"},
         {"Game.BeginTowns", "46,1 78,2 30,1 94,2 1,1 "},
         {"Game.BeginTowns", "46,1 78,2 0,1 94,2 "},
+        {"Game.BeginTracks", "4,1 4,5 4,1 "},  // a piece listed twice
         {"Game.iGameMode", "2"},
         {"Game.TotalTime", "-1"},
         {"Game.MoneyCounter", "-5"},

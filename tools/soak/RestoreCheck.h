@@ -12,6 +12,6 @@ struct RestoreOutcome {
   std::string failure;  // empty when every frame kept the invariants and the restore ended
 };
 
-// Loads the session's saved game, runs the restore to its end (at most 500 frames) and
+// Loads the session's saved game, runs the restore to its end (at most 2000 frames) and
 // then `frames` more.
 RestoreOutcome RestoreAndPlay(GameSession& session, int frames);
