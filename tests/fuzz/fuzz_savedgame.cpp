@@ -28,9 +28,10 @@
 
 namespace {
 
-// Frames played past the restore: with the restore's own step (200 ms) it gives the
-// trains two movement steps (one per 100 ms) and the game's timers a few updates.
-constexpr int kFramesAfterRestore = 10;
+// Frames played past the restore: after the restore's own step (200 ms at once), 120 ms
+// give the trains one more movement step (one per 100 ms) and the game's timers a few
+// updates.
+constexpr int kFramesAfterRestore = 6;
 
 // The working folder the process started in, where libFuzzer reads and writes its files.
 int gHome = -1;
