@@ -211,20 +211,22 @@ void Game::OnScreenClosed(GameScreen screen, int32_t result) {
 
 // The developer's level skip: Shift+Ctrl+Alt+9 with Caps Lock on. It stops at the
 // last filled level of the type.
-void Game::OnKeyDown(int32_t key, int32_t modifiers) {
-  const bool all = (modifiers & KMOD_SHIFT) && (modifiers & KMOD_CTRL) && (modifiers & KMOD_ALT) &&
-                   (modifiers & KMOD_CAPS);
-  if (key != SDLK_9 || !all || CurrentRoundInType >= kLastLevel) return;
+// The level-skip keys: the next level of the type, with the starting balance.
+bool Game::SkipLevel() {
+  if (CurrentRoundInType >= kLastLevel) return false;
   ++CurrentRoundInType;
   MoneyCounter = kStartMoney;
   GameState = kStateNewGame;
   StartLevel();
   AdvanceState();
+  return true;
 }
 
 // ---------------------------------------------------------------- level start
 
 void Game::StartLevel() {
+  levelUpdate_ = 0;
+  levelActions_.clear();
   tips_.NewLevel(CurrentRoundInType + 1);
   OutOfMoneyTimer = FinishTimer = 0;
   if (background_ && parts_.screen) parts_.screen->RemoveSprite(background_, true);
@@ -321,6 +323,7 @@ void Game::SetLandscape(int backgroundSet) {
 // ---------------------------------------------------------------- per frame
 
 void Game::Update(int32_t dt) {
+  core::AddTo(levelUpdate_, 1);
   tips_.Update(dt);
   if (GameState == kStateOutOfMoney) {
     OutOfMoneyTimer += static_cast<uint32_t>(dt);
@@ -507,6 +510,7 @@ void Game::PostMessage(const std::string& text, bool important) {
 bool Game::TipAllowed(int number) { return Globals().ShowTips && tips_.CanShow(number); }
 
 void Game::ShowTip(int number, int x, int y, const std::string& text) {
+  if (applying_ && applying_->tip < 0) applying_->tip = number;
   tips_.Show(number, x, y, text);
 }
 
@@ -523,6 +527,7 @@ bool Game::TakeCatchUpRequest() {
 // Crashes rotate over the three samples of the crash sound, so that they can sound
 // over each other.
 void Game::PlaySound(int index) {
+  if (applying_ && applying_->sound < 0) applying_->sound = index;
   if (index == snd::Crash) {
     index = snd::Crash + crashSound_;
     crashSound_ = (crashSound_ + 1) % 3;

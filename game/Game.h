@@ -12,6 +12,7 @@
 
 #include "game/GameOwner.h"
 #include "game/LevelTable.h"
+#include "game/PlayerAction.h"
 #include "game/Tips.h"
 #include "railway/Field.h"
 #include "railway/FieldHost.h"
@@ -83,7 +84,7 @@ class Game : public FieldHost, public FineSink {
   bool LoadOrStartNew();
   virtual void Save();
   virtual void OnScreenClosed(GameScreen screen, int32_t result);
-  virtual void OnKeyDown(int32_t key, int32_t modifiers);
+  // One game step of dt ms (a level's steps are counted: see LevelUpdate).
   virtual void Update(int32_t dt);
   virtual void StartLevel();
   virtual void EndLevel();
@@ -92,17 +93,19 @@ class Game : public FieldHost, public FineSink {
   // Shows or hides the colour badges on the field as the settings ask.
   void ApplyColourSymbols();
 
-  // Player actions.
-  virtual int32_t OnMouseMove(int32_t x, int32_t y);
-  virtual int32_t OnLeftDown(int32_t x, int32_t y);
-  virtual int32_t OnLeftUp(int32_t x, int32_t y);
-  virtual int32_t OnRightDown(int32_t x, int32_t y);
-  virtual int32_t OnRightUp(int32_t x, int32_t y);
-  virtual int32_t OnWheelDown(int32_t x, int32_t y);
-  virtual int32_t OnWheelUp(int32_t x, int32_t y);
-  // A panel button was pressed: one of the track-type buttons.
-  virtual void OnButton(const LControl* widget);
-  virtual void ToggleMode();
+  // The player's actions. Each one goes through Apply, which says what happened and
+  // keeps it in the level's list of actions. The mouse's moves are no actions: they
+  // only move the track preview and light the mode toggle.
+  ActionResult Apply(const PlayerAction& action);
+  void OnMouseMove(int32_t x, int32_t y);
+  // The level-skip keys: 9 with Shift, Ctrl, Alt and Caps Lock.
+  static bool IsSkipLevelKey(int32_t key, int32_t modifiers);
+  // The track type of one of the left panel's track buttons, or -1.
+  int TrackTypeOf(const LControl* widget) const;
+  // The game steps run since the level started (or its restore began), and the
+  // actions applied since then, each stamped with the step count it came after.
+  int32_t LevelUpdate() const { return levelUpdate_; }
+  const std::vector<PlayerAction>& LevelActions() const { return levelActions_; }
 
   // Money (FieldHost and FineSink).
   void ChangeMoney(int delta) override;
@@ -195,6 +198,12 @@ class Game : public FieldHost, public FineSink {
   void SetLandscape(int background);
   void ShowLevelCaption();
   // Player actions (GameActions.cpp).
+  bool Click(int32_t x, int32_t y);
+  bool RightClick(int32_t x, int32_t y);
+  bool Wheel(int step);
+  bool PressTrackButton(int type);
+  bool SkipLevel();
+  void ToggleMode();
   void MakePanel();
   void ShowModeWidgets();
   void ShowPuzzlePictures(bool shown);
@@ -202,7 +211,7 @@ class Game : public FieldHost, public FineSink {
   void RefreshCursor();
   bool InsideToggle(int x, int y) const;
   bool Puzzle() const { return GameType() == 1; }
-  void OnCallButton(const FieldSprite* button);
+  bool OnCallButton(const FieldSprite* button);
   std::vector<TrackPair> LevelTownPairs() const;
   // Saving (GameSave.cpp).
   bool ExchangeRunning(LParams& store, int direction);
@@ -240,6 +249,10 @@ class Game : public FieldHost, public FineSink {
   // A town of the saved game could not be put back: the restore cannot finish.
   bool townLost_ = false;
   int restoreUpdates_ = 0;  // the updates the running restore has taken
+  int32_t levelUpdate_ = 0;
+  std::vector<PlayerAction> levelActions_;
+  // While an action is applied: what it made the game do.
+  ActionResult* applying_ = nullptr;
   int mouseX_ = 0;
   int mouseY_ = 0;
   int crashSound_ = 0;

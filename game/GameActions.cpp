@@ -2,7 +2,10 @@
 // The player's actions on the field: the track preview following the mouse, laying
 // track in building mode, the mode toggle, the track-type buttons and the wheel,
 // clicks on switches, signals and call buttons, and calling the repair train.
+#include <SDL.h>
+
 #include <algorithm>
+#include <cstdint>
 
 #include "core/ClipTable.h"
 #include "engine/LEngine.h"
@@ -90,7 +93,63 @@ bool Game::InsideToggle(int x, int y) const {
          y >= toggleHover_->y && y < toggleHover_->y + toggleHover_->FrameH;
 }
 
-int32_t Game::OnMouseMove(int32_t x, int32_t y) {
+ActionResult Game::Apply(const PlayerAction& action) {
+  ActionResult result;
+  applying_ = &result;
+  const int32_t money = MoneyCounter;
+  switch (action.kind) {
+    case ActionKind::kClick:
+      result.taken = Click(action.x, action.y);
+      break;
+    case ActionKind::kRightClick:
+      result.taken = RightClick(action.x, action.y);
+      break;
+    case ActionKind::kWheelDown:
+      result.taken = Wheel(1);
+      break;
+    case ActionKind::kWheelUp:
+      result.taken = Wheel(-1);
+      break;
+    case ActionKind::kTrackButton:
+      result.taken = PressTrackButton(action.arg);
+      break;
+    case ActionKind::kSkipLevel:
+      result.taken = SkipLevel();
+      break;
+    case ActionKind::kSpeed:
+    case ActionKind::kPause:
+    case ActionKind::kResume:
+    case ActionKind::kRewind:
+      // The screen's own: kept in the level's list, so that a replay shows them.
+      result.taken = true;
+      break;
+  }
+  applying_ = nullptr;
+  result.cost = static_cast<int32_t>(
+      std::clamp<int64_t>(int64_t{money} - MoneyCounter, INT32_MIN, INT32_MAX));
+  PlayerAction stamped = action;
+  stamped.update = levelUpdate_;
+  levelActions_.push_back(stamped);
+  if (action.kind == ActionKind::kSkipLevel && result.taken) {
+    // The skip began the next level, whose list starts with nothing.
+    levelActions_.clear();
+  }
+  return result;
+}
+
+bool Game::IsSkipLevelKey(int32_t key, int32_t modifiers) {
+  return key == SDLK_9 && (modifiers & KMOD_SHIFT) && (modifiers & KMOD_CTRL) &&
+         (modifiers & KMOD_ALT) && (modifiers & KMOD_CAPS);
+}
+
+int Game::TrackTypeOf(const LControl* widget) const {
+  for (int i = 0; i < kTrackTypes; ++i) {
+    if (widget && trackButtons_[i] == widget) return i;
+  }
+  return -1;
+}
+
+void Game::OnMouseMove(int32_t x, int32_t y) {
   mouseX_ = x;
   mouseY_ = y;
   if (iGameMode == kBuildingMode) {
@@ -122,20 +181,23 @@ int32_t Game::OnMouseMove(int32_t x, int32_t y) {
     toggleHeld_ = false;
     Show(toggleHover_, false);
   }
-  return 0;
 }
 
-int32_t Game::OnLeftDown(int32_t x, int32_t y) {
-  if (tips_.OnClick(x, y)) return 1;
+bool Game::Click(int32_t x, int32_t y) {
+  if (tips_.OnClick(x, y)) return true;
+  bool taken = false;
   if (iGameMode == kOperatingMode) {
-    const FieldSprite* button = field_.FieldClick(x, y);
-    if (button) OnCallButton(button);
+    if (FieldSprite* button = field_.CallButtonAt(x, y)) {
+      taken = OnCallButton(button);
+    } else {
+      taken = field_.ClickJunctions(x, y);
+    }
   }
   if (InsideToggle(x, y)) {
     toggleHeld_ = true;
     PlaySound(snd::Mode);
     ToggleMode();
-    return 1;
+    return true;
   }
   // A click on the field's first column lays nothing, though the preview shows there.
   if (x > rail::kFieldArea.left && iGameMode == kBuildingMode) {
@@ -143,57 +205,45 @@ int32_t Game::OnLeftDown(int32_t x, int32_t y) {
     if (!field_.HasTrack(node, CurrSelectTrackType)) {
       field_.AddTrack(node, CurrSelectTrackType, Laying::kByPlayer);
     }
+    // A click beyond the field also lays at its nearest junction, and still reaches
+    // the screen's buttons there.
+    return InFieldArea(x, y);
   }
-  return 1;
+  return taken;
 }
 
-int32_t Game::OnLeftUp(int32_t, int32_t) { return 0; }
-int32_t Game::OnRightUp(int32_t, int32_t) { return 0; }
+bool Game::RightClick(int32_t x, int32_t y) {
+  if (iGameMode == kBuildingMode) return Wheel(1);
+  if ((x >= kTownBandLeft && x < kTownBandRight) || field_.Towns().empty()) return false;
+  field_.CallRepairTrain(field_.TownAt(x, y));
+  return true;
+}
 
-int32_t Game::OnRightDown(int32_t x, int32_t y) {
-  if (iGameMode == kBuildingMode) {
-    SelectTrackType((CurrSelectTrackType + 1) % kTrackTypes);
-    PlaySound(snd::NexTrack);
+// The wheel and, in building mode, the right button step through the track types.
+bool Game::Wheel(int step) {
+  if (iGameMode != kBuildingMode) return false;
+  SelectTrackType((CurrSelectTrackType + kTrackTypes + step) % kTrackTypes);
+  PlaySound(snd::NexTrack);
+  RefreshCursor();
+  return true;
+}
+
+bool Game::PressTrackButton(int type) {
+  if (type < 0 || type >= kTrackTypes) return false;
+  SelectTrackType(type);
+  if (!Puzzle()) {
+    iGameMode = kBuildingMode;
+    ShowModeWidgets();
     RefreshCursor();
-  } else if (x < kTownBandLeft || x >= kTownBandRight) {
-    field_.CallRepairTrain(field_.TownAt(x, y));
   }
-  return 0;
-}
-
-int32_t Game::OnWheelDown(int32_t, int32_t) {
-  if (iGameMode != kBuildingMode) return 0;
-  SelectTrackType((CurrSelectTrackType + 1) % kTrackTypes);
-  PlaySound(snd::NexTrack);
-  RefreshCursor();
-  return 0;
-}
-
-int32_t Game::OnWheelUp(int32_t, int32_t) {
-  if (iGameMode != kBuildingMode) return 0;
-  SelectTrackType((CurrSelectTrackType + kTrackTypes - 1) % kTrackTypes);
-  PlaySound(snd::NexTrack);
-  RefreshCursor();
-  return 0;
-}
-
-void Game::OnButton(const LControl* widget) {
-  for (int i = 0; i < kTrackTypes; ++i) {
-    if (!widget || trackButtons_[i] != widget) continue;
-    SelectTrackType(i);
-    if (!Puzzle()) {
-      iGameMode = kBuildingMode;
-      ShowModeWidgets();
-      RefreshCursor();
-    }
-    break;
-  }
+  return true;
 }
 
 // A crash site's call button, clicked on the field in operating mode.
-void Game::OnCallButton(const FieldSprite* button) {
-  if (iGameMode != kOperatingMode || !field_.IsCallButton(button)) return;
+bool Game::OnCallButton(const FieldSprite* button) {
+  if (iGameMode != kOperatingMode || !field_.IsCallButton(button)) return false;
   field_.CallRepairTrain(field_.SelectedTown());
+  return true;
 }
 
 void Game::ToggleMode() {

@@ -227,14 +227,21 @@ void GMainWindow::Close(int32_t code) {
 }
 
 // The message line keeps its reading time at any speed; the game and the sprites that
-// show it (trains, flags, explosions, whose frames the field reads) run once per step.
+// show it (trains, flags, explosions, whose frames the field reads) run in steps of
+// kGameStep ms, once per step and speed factor. Fixed steps make the game's course
+// independent of the frame rate, so a recorded level plays the same again.
 void GMainWindow::Update(int32_t elapsed, int32_t frame) {
   if (Paused) return;
   Messages->Tick(elapsed);
-  speed_.RunFrame([&] {
-    if (game_) game_->Update(elapsed);
-    LEngine::Update(elapsed, frame);
-  });
+  stepTime_ += elapsed;
+  while (stepTime_ >= kGameStep) {
+    stepTime_ -= kGameStep;
+    speed_.RunFrame([&] {
+      if (game_) game_->Update(kGameStep);
+      LEngine::Update(kGameStep, frame);
+    });
+    if (Paused) stepTime_ = 0;
+  }
 }
 
 void GMainWindow::SetPaused(bool paused) {
@@ -250,58 +257,63 @@ LControl* GMainWindow::OnMouseMove(int32_t px, int32_t py) {
   return LEngine::OnMouseMove(px, py);
 }
 
-int32_t GMainWindow::OnRightDown(int32_t px, int32_t py) {
-  if (Paused) {
-    SetPaused(false);
-    return 0;
-  }
-  return game_ ? game_->OnRightDown(px, py) : 0;
+bool GMainWindow::ApplyAction(ActionKind kind, int32_t x, int32_t y, int32_t arg) {
+  if (!game_) return false;
+  return game_->Apply(PlayerAction{.kind = kind, .x = x, .y = y, .arg = arg}).taken;
 }
 
-int32_t GMainWindow::OnRightUp(int32_t px, int32_t py) {
-  return game_ ? game_->OnRightUp(px, py) : 0;
+// A press while paused only ends the pause.
+bool GMainWindow::PressEndsPause() {
+  if (!Paused) return false;
+  SetPaused(false);
+  if (game_) ApplyAction(ActionKind::kResume);
+  return true;
 }
+
+int32_t GMainWindow::OnRightDown(int32_t px, int32_t py) {
+  if (PressEndsPause()) return 0;
+  ApplyAction(ActionKind::kRightClick, px, py);
+  return 0;
+}
+
+int32_t GMainWindow::OnRightUp(int32_t, int32_t) { return 0; }
 
 LControl* GMainWindow::OnLeftDown(int32_t px, int32_t py) {
-  if (Paused) {
-    SetPaused(false);
-    return nullptr;
-  }
-  if (game_) game_->OnLeftDown(px, py);
+  if (PressEndsPause()) return nullptr;
+  if (ApplyAction(ActionKind::kClick, px, py)) return nullptr;
   return LEngine::OnLeftDown(px, py);
 }
 
-LControl* GMainWindow::OnLeftUp(int32_t px, int32_t py) {
-  if (game_) game_->OnLeftUp(px, py);
-  return LEngine::OnLeftUp(px, py);
-}
+LControl* GMainWindow::OnLeftUp(int32_t px, int32_t py) { return LEngine::OnLeftUp(px, py); }
 
 int32_t GMainWindow::OnKeyDown(int32_t key, int32_t modifiers) {
-  if (Paused) {
-    SetPaused(false);
-    return 0;
-  }
+  if (PressEndsPause()) return 0;
   LEngine::OnKeyDown(key, modifiers);
   if (key == SDLK_SPACE) {
     SetPaused(true);
+    ApplyAction(ActionKind::kPause);
   } else if (key == SDLK_TAB) {
     speed_.Cycle();
     ShowSpeed();
+    ApplyAction(ActionKind::kSpeed, 0, 0, speed_.Factor());
   } else if (key == SDLK_F1) {
     OpenHelp();
   } else if (key == SDLK_ESCAPE) {
     OpenMenu();
+  } else if (Game::IsSkipLevelKey(key, modifiers)) {
+    ApplyAction(ActionKind::kSkipLevel);
   }
-  if (game_) game_->OnKeyDown(key, modifiers);
   return 0;
 }
 
 int32_t GMainWindow::OnWheelDown(int32_t px, int32_t py) {
-  return game_ ? game_->OnWheelDown(px, py) : 0;
+  ApplyAction(ActionKind::kWheelDown, px, py);
+  return 0;
 }
 
 int32_t GMainWindow::OnWheelUp(int32_t px, int32_t py) {
-  return game_ ? game_->OnWheelUp(px, py) : 0;
+  ApplyAction(ActionKind::kWheelUp, px, py);
+  return 0;
 }
 
 void GMainWindow::OnActivate(bool active) {
@@ -309,7 +321,8 @@ void GMainWindow::OnActivate(bool active) {
 }
 
 void GMainWindow::OnControlClick(LControl* control) {
-  if (game_) game_->OnButton(control);
+  const int trackType = game_ ? game_->TrackTypeOf(control) : -1;
+  if (trackType >= 0) ApplyAction(ActionKind::kTrackButton, 0, 0, trackType);
   if (control == MenuButton)
     OpenMenu();
   else if (control == LogoButton || control == MakerButton)

@@ -31,6 +31,7 @@ class ScreenServices;
 
 class GMainWindow : public LEngine, public GameOwner {
  public:
+  static constexpr int32_t kGameStep = 20;  // ms of game time per game step
   // services (audio, video mode, browser) must outlive the screen.
   GMainWindow(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h,
               ScreenServices& services);
@@ -117,6 +118,9 @@ class GMainWindow : public LEngine, public GameOwner {
   void ApplyGameType(int32_t code);
   void ApplyOptions(int32_t code);
   void ApplyMenuChoice(int32_t code);
+  // Applies a player's action to the game; true when the game took it.
+  bool ApplyAction(ActionKind kind, int32_t x = 0, int32_t y = 0, int32_t arg = 0);
+  bool PressEndsPause();
 
   ScreenServices& services_;
   std::unique_ptr<BitmapFont> dialogFont_;
@@ -125,6 +129,7 @@ class GMainWindow : public LEngine, public GameOwner {
   std::unique_ptr<ScreenSprites> fieldSprites_;
   std::unique_ptr<Game> game_;
   GameSpeed speed_;
+  int32_t stepTime_ = 0;  // frame time not yet run as game steps
   std::unique_ptr<BitmapFont> speedFont_;
   std::vector<CharStatic*> speedChars_;  // owned by the screen's sprite list
 };

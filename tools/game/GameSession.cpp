@@ -153,6 +153,7 @@ bool GameSession::TakesPress() {
   }
   if (!paused_) return true;
   SetPaused(false);
+  Apply(ActionKind::kResume);
   return false;
 }
 
@@ -160,41 +161,44 @@ void GameSession::MouseMove(int x, int y) {
   if (game_ && dialog_ == Dialog::kNone) game_->OnMouseMove(x, y);
 }
 
+void GameSession::Apply(ActionKind kind, int x, int y, int arg) {
+  game_->Apply(PlayerAction{.kind = kind, .x = x, .y = y, .arg = arg});
+}
+
 void GameSession::LeftClick(int x, int y) {
   MouseMove(x, y);
-  if (!TakesPress()) return;
-  game_->OnLeftDown(x, y);
-  game_->OnLeftUp(x, y);
+  if (TakesPress()) Apply(ActionKind::kClick, x, y);
 }
 
 void GameSession::RightClick(int x, int y) {
   MouseMove(x, y);
-  if (!TakesPress()) return;
-  game_->OnRightDown(x, y);
-  game_->OnRightUp(x, y);
+  if (TakesPress()) Apply(ActionKind::kRightClick, x, y);
 }
 
 void GameSession::Wheel(bool down, int x, int y) {
   if (!game_ || dialog_ != Dialog::kNone) return;
-  if (down)
-    game_->OnWheelDown(x, y);
-  else
-    game_->OnWheelUp(x, y);
+  Apply(down ? ActionKind::kWheelDown : ActionKind::kWheelUp, x, y);
 }
 
 void GameSession::PressButton(const LControl* button) {
-  if (TakesPress()) game_->OnButton(button);
+  if (!TakesPress()) return;
+  const int type = game_->TrackTypeOf(button);
+  if (type >= 0) Apply(ActionKind::kTrackButton, 0, 0, type);
 }
 
-// Space pauses, Tab changes the speed, F1 opens the help and Escape the menu; every key
-// goes on to the game.
+// Space pauses, Tab changes the speed, F1 opens the help and Escape the menu, and the
+// level-skip keys skip the level.
 void GameSession::Key(int key, int modifiers) {
   if (!TakesPress()) return;
-  if (key == SDLK_SPACE) SetPaused(true);
+  if (key == SDLK_SPACE) {
+    SetPaused(true);
+    Apply(ActionKind::kPause);
+  }
   if (key == SDLK_TAB) {
     const int before = speed_.Factor();
     speed_.Cycle();
     NoteSpeed(before);
+    Apply(ActionKind::kSpeed, 0, 0, speed_.Factor());
   }
   if (key == SDLK_F1) {
     SetPaused(true);
@@ -204,7 +208,7 @@ void GameSession::Key(int key, int modifiers) {
     SetPaused(true);
     OpenDialog(Dialog::kMenu);
   }
-  game_->OnKeyDown(key, modifiers);
+  if (Game::IsSkipLevelKey(key, modifiers)) Apply(ActionKind::kSkipLevel);
 }
 
 bool GameSession::Close(Dialog dialog, bool dontShowHelpAtStart) {

@@ -72,6 +72,9 @@ class GameSession : public GameOwner, public PlayerHands {
   // The field's pictures of every game of the session.
   const HeadlessSprites& Sprites() const { return *sprites_; }
 
+  // Applies a player's action to the game.
+  void Apply(ActionKind kind, int x = 0, int y = 0, int arg = 0);
+
   // What the game asks of its screen.
   void SetPaused(bool paused) override;
   void ShowHelp(bool dontShowAtStart) override;
