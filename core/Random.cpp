@@ -45,4 +45,11 @@ std::optional<uint32_t> ReadSeed(const std::string& text) {
 
 unsigned ClockSeed() { return static_cast<unsigned>(std::time(nullptr)); }
 
+namespace {
+uint32_t g_runSeed = 1;
+}  // namespace
+
+void SetRunSeed(uint32_t seed) { g_runSeed = seed; }
+uint32_t RunSeed() { return g_runSeed; }
+
 }  // namespace rnd

@@ -25,4 +25,7 @@ constexpr double kGaussReach = 6.35;
 std::optional<uint32_t> ReadSeed(const std::string& text);
 // The seed of a run that was given none: the clock in seconds.
 unsigned ClockSeed();
+// The run's seed: the game's stream starts from it at every level start.
+void SetRunSeed(uint32_t seed);
+uint32_t RunSeed();
 }  // namespace rnd

@@ -13,6 +13,7 @@
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
+#include "game/LevelRecorder.h"
 #include "game/Settings.h"
 #include "railway/LevelRestore.h"
 #include "sprites/ClipLib.h"
@@ -50,6 +51,7 @@ Game::Game(const GameParts& parts)
       field_(parts.fieldSprites, this),
       progress_(std::make_unique<CompleteIndicator>(parts.screen)) {
   HelpShown = Globals().DontShowBeginHelp;
+  recorder_ = parts.recorder;
   MakePanel();
   ApplyColourSymbols();
 }
@@ -152,6 +154,7 @@ void Game::AdvanceState() {
       break;
     case kStateOutOfMoney:
       GameState = kStateFinalStatistics;
+      FinishRecording(ReplayOutcome::kGameOver);
       if (parts_.owner) {
         parts_.owner->SetPaused(true);
         parts_.owner->ShowGameOver(
@@ -179,6 +182,19 @@ void Game::NewGame() {
   }
 }
 
+void Game::StartLevelWith(int32_t level, int32_t money, int32_t delivered, int32_t minutes) {
+  HelpShown = true;
+  CurrentRoundInType = std::clamp(level, 0, kLastLevel);
+  MoneyCounter = money;
+  TrainCounter = delivered;
+  TotalTime = minutes;
+  if (parts_.moneyDisplay) parts_.moneyDisplay->SetValue(MoneyCounter, false);
+  if (parts_.trainsDisplay) parts_.trainsDisplay->SetValue(TrainCounter, false);
+  GameState = kStateNewGame;
+  StartLevel();
+  AdvanceState();
+}
+
 void Game::EndLevel() {
   if (GameState == kStateLevelStatistics) return;
   GameState = kStateLevelStatistics;
@@ -189,9 +205,11 @@ void Game::EndLevel() {
     parts_.owner->ShowLevelEnd(
         {Globals().PlayerName, CurrentRoundInType + 1, r.LevelMinutes, TrainCounter,
          core::SaturatedSum(TrainCounter, -int64_t{TrainCounterBeginLevel}), MoneyCounter,
-         core::SaturatedSum(MoneyCounter, -int64_t{MoneyCounterBeginLevel})});
+         core::SaturatedSum(MoneyCounter, -int64_t{MoneyCounterBeginLevel}),
+         recorder_ ? recorder_->Rewinds() : 0});
   }
   core::AddTo(TotalTime, r.LevelMinutes);
+  FinishRecording(ReplayOutcome::kLevelComplete);
 }
 
 void Game::OnScreenClosed(GameScreen screen, int32_t result) {
@@ -214,6 +232,7 @@ void Game::OnScreenClosed(GameScreen screen, int32_t result) {
 // The level-skip keys: the next level of the type, with the starting balance.
 bool Game::SkipLevel() {
   if (CurrentRoundInType >= kLastLevel) return false;
+  FinishRecording(ReplayOutcome::kQuit);
   ++CurrentRoundInType;
   MoneyCounter = kStartMoney;
   GameState = kStateNewGame;
@@ -225,6 +244,7 @@ bool Game::SkipLevel() {
 // ---------------------------------------------------------------- level start
 
 void Game::StartLevel() {
+  rnd::Seed(rnd::RunSeed());  // TEMPORARY: the game's own stream comes with the streams
   levelUpdate_ = 0;
   levelActions_.clear();
   tips_.NewLevel(CurrentRoundInType + 1);
@@ -283,6 +303,29 @@ void Game::StartLevel() {
   LayLevelTracks(field_, BeginTracks);
   BeginTracks.clear();
   RefreshCursor();
+  // A restore begins its recording once the saved game has been read.
+  if (GameState != kStateRestoring) BeginRecording(std::string());
+}
+
+void Game::BeginRecording(const std::string& savedDocument) {
+  if (!recorder_) return;
+  const Settings& settings = Globals();
+  Replay start;
+  start.program = settings.Version;
+  start.player = settings.PlayerName;
+  start.gameType = GameType();
+  start.level = CurrentRoundInType + 1;
+  start.seed = rnd::RunSeed();
+  start.tips = settings.ShowTips;
+  start.money = MoneyCounter;
+  start.delivered = TrainCounter;
+  start.minutes = TotalTime;
+  start.savedState = savedDocument;
+  recorder_->Begin(start);
+}
+
+void Game::FinishRecording(ReplayOutcome outcome) {
+  if (recorder_ && recorder_->Recording()) recorder_->Finish(outcome, levelUpdate_, StateHash());
 }
 
 // The level's town places, at least two: the field picks a place for (-1, -1).

@@ -13,6 +13,7 @@
 #include "game/GameOwner.h"
 #include "game/LevelTable.h"
 #include "game/PlayerAction.h"
+#include "game/ReplayFile.h"
 #include "game/Tips.h"
 #include "railway/Field.h"
 #include "railway/FieldHost.h"
@@ -25,6 +26,7 @@ class LClipButton;
 class LControl;
 class LEngine;
 class LParams;
+class LevelRecorder;
 class MessageLine;
 class NumberRow;
 class Track;
@@ -56,6 +58,8 @@ struct GameParts {
   FlyingTextLine* bigCaption = nullptr;
   FlyingTextLine* smallCaption = nullptr;
   MessageLine* messages = nullptr;
+  // Records each level played, when given (see AttachRecorder).
+  LevelRecorder* recorder = nullptr;
 };
 
 class Game : public FieldHost, public FineSink {
@@ -79,6 +83,8 @@ class Game : public FieldHost, public FineSink {
   // Restores the saved game of the current game type (phase 1); false when there is
   // none, it cannot be read or it asks for a new game.
   virtual bool Load();
+  // The same restore from a saved game's document held in memory.
+  bool LoadFrom(const std::vector<std::pair<std::string, std::string>>& document);
   // Load, or when there is nothing to resume a new game at the first level of the type;
   // what a screen does when it takes up a game. True when a saved game is resumed.
   bool LoadOrStartNew();
@@ -87,6 +93,10 @@ class Game : public FieldHost, public FineSink {
   // One game step of dt ms (a level's steps are counted: see LevelUpdate).
   virtual void Update(int32_t dt);
   virtual void StartLevel();
+  // A new level of the game type at level (0-based within the type), begun with the
+  // money, deliveries and minutes the levels before it left: how a recorded level that
+  // started fresh begins again.
+  void StartLevelWith(int32_t level, int32_t money, int32_t delivered, int32_t minutes);
   virtual void EndLevel();
   void SetState(int32_t state);
   void AdvanceState();
@@ -106,6 +116,19 @@ class Game : public FieldHost, public FineSink {
   // actions applied since then, each stamped with the step count it came after.
   int32_t LevelUpdate() const { return levelUpdate_; }
   const std::vector<PlayerAction>& LevelActions() const { return levelActions_; }
+
+  // Recording. The recorder gets each level's start and actions from now on (nullptr
+  // records nothing); a game made anew by a rewind gets the recorder after it has been
+  // played up to the rewind's update.
+  void AttachRecorder(LevelRecorder* recorder) { recorder_ = recorder; }
+  LevelRecorder* Recorder() const { return recorder_; }
+  // Ends the level's recording (the player quit, or the level ended) and writes it.
+  void FinishRecording(ReplayOutcome outcome);
+  // The hash of everything the game's future depends on; two games that will go on
+  // alike hash alike.
+  uint64_t StateHash();
+  // A game that saves nothing: a replay watched, or the course a rewind plays again.
+  void KeepSavedGames(bool keep) { savesGames_ = keep; }
 
   // Money (FieldHost and FineSink).
   void ChangeMoney(int delta) override;
@@ -251,6 +274,10 @@ class Game : public FieldHost, public FineSink {
   int restoreUpdates_ = 0;  // the updates the running restore has taken
   int32_t levelUpdate_ = 0;
   std::vector<PlayerAction> levelActions_;
+  LevelRecorder* recorder_ = nullptr;
+  bool savesGames_ = true;
+  // The level begins its recording (fresh, or from the saved game being restored).
+  void BeginRecording(const std::string& savedDocument);
   // While an action is applied: what it made the game do.
   ActionResult* applying_ = nullptr;
   int mouseX_ = 0;

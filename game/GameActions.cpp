@@ -11,6 +11,7 @@
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
 #include "game/Game.h"
+#include "game/LevelRecorder.h"
 #include "railway/FieldArea.h"
 #include "railway/Geometry.h"
 #include "railway/Track.h"
@@ -114,8 +115,11 @@ ActionResult Game::Apply(const PlayerAction& action) {
       result.taken = PressTrackButton(action.arg);
       break;
     case ActionKind::kSkipLevel:
+      // The skip ends the level's recording and begins the next level's; it belongs
+      // to neither.
+      applying_ = nullptr;
       result.taken = SkipLevel();
-      break;
+      return result;
     case ActionKind::kSpeed:
     case ActionKind::kPause:
     case ActionKind::kResume:
@@ -130,10 +134,7 @@ ActionResult Game::Apply(const PlayerAction& action) {
   PlayerAction stamped = action;
   stamped.update = levelUpdate_;
   levelActions_.push_back(stamped);
-  if (action.kind == ActionKind::kSkipLevel && result.taken) {
-    // The skip began the next level, whose list starts with nothing.
-    levelActions_.clear();
-  }
+  if (recorder_) recorder_->Note(stamped);
   return result;
 }
 

@@ -13,6 +13,9 @@
 #include "game/Game.h"
 #include "game/GameOwner.h"
 #include "game/GameSpeed.h"
+#include "game/LevelRecorder.h"
+#include "game/LevelReplay.h"
+#include "game/ReplayWatch.h"
 #include "screens/ScreenSprites.h"
 #include "sprites/BitmapFont.h"
 #include "sprites/CharSprites.h"
@@ -29,7 +32,7 @@ class GWndPickGame;
 class LClipButton;
 class ScreenServices;
 
-class GMainWindow : public LEngine, public GameOwner {
+class GMainWindow : public LEngine, public GameOwner, private LevelHost {
  public:
   static constexpr int32_t kGameStep = 20;  // ms of game time per game step
   // services (audio, video mode, browser) must outlive the screen.
@@ -61,6 +64,20 @@ class GMainWindow : public LEngine, public GameOwner {
 
   // Saves and replaces the game with the saved one of the current type, or a new one.
   void NewGame();
+  // The screen shows the replay instead of the player's game; when it ends, or Escape
+  // ends it, the player's own game comes back. False (with the reason) when the
+  // replay's level cannot be begun.
+  bool WatchReplay(const Replay& replay, std::string& why);
+  bool Watching() const { return watch_ != nullptr; }
+  // The player takes the watched level over: it goes on as a game of its own, recorded
+  // and not saved.
+  void TakeOver();
+  // Backspace: the running level goes back 10 s of game time and stays paused.
+  bool Rewind();
+  // Where the levels played are recorded.
+  LevelRecorder& Recorder() { return recorder_; }
+  // The take-over key of a replay watched.
+  static constexpr int32_t kTakeOverKey = SDLK_t;
   // Each pauses and shows its dialog over the screen, unless a dialog is open already.
   void OpenMenu();
   void OpenGameType();
@@ -121,6 +138,21 @@ class GMainWindow : public LEngine, public GameOwner {
   // Applies a player's action to the game; true when the game took it.
   bool ApplyAction(ActionKind kind, int32_t x = 0, int32_t y = 0, int32_t arg = 0);
   bool PressEndsPause();
+  // LevelHost: the game made anew for a replay or a rewind, and its steps.
+  Game& ReplaceGame() override;
+  void StepGame() override;
+  GameParts Parts(LevelRecorder* recorder);
+  // The watched replay is over: the settings it borrowed go back and the player's
+  // own game comes back.
+  void EndWatching();
+  // The watched replay and its game go, and the borrowed settings go back.
+  void StopWatching();
+  // The frame's game steps while a replay is watched; false when the replay ended.
+  bool StepWatched();
+  int32_t OnWatchKey(int32_t key);
+  void ReportReplayEnd(Game& game);
+  // The top bar's label: the speed, and REPLAY while a replay is watched.
+  static constexpr int kTopBarLabelLength = 9;
 
   ScreenServices& services_;
   std::unique_ptr<BitmapFont> dialogFont_;
@@ -130,6 +162,12 @@ class GMainWindow : public LEngine, public GameOwner {
   std::unique_ptr<Game> game_;
   GameSpeed speed_;
   int32_t stepTime_ = 0;  // frame time not yet run as game steps
+  LevelRecorder recorder_{kReplaysFolder};
+  std::unique_ptr<ReplayWatch> watch_;
+  bool watchEnded_ = false;
+  // The settings a watched replay borrows, as they were before it.
+  int32_t ownGameType_ = 0;
+  bool ownShowTips_ = true;
   std::unique_ptr<BitmapFont> speedFont_;
   std::vector<CharStatic*> speedChars_;  // owned by the screen's sprite list
 };

@@ -46,8 +46,52 @@ void GameSession::MakeGame() {
   parts.screen = screen_.get();
   parts.owner = this;
   parts.fieldSprites = sprites_.get();
+  parts.recorder = recorder_.get();
   game_ = std::make_unique<ScriptedGame>(parts, log_);
   if (autopilotOn_) MakeAutopilot();
+}
+
+void GameSession::Record(const std::string& folder) {
+  if (game_) game_->AttachRecorder(nullptr);
+  recorder_.reset();
+  if (folder.empty()) return;
+  recorder_ = std::make_unique<LevelRecorder>(folder);
+  if (game_) game_->AttachRecorder(recorder_.get());
+}
+
+Game& GameSession::ReplaceGame() {
+  autopilot_.reset();
+  game_.reset();
+  GameParts parts;
+  parts.screen = screen_.get();
+  parts.owner = this;
+  parts.fieldSprites = sprites_.get();
+  game_ = std::make_unique<ScriptedGame>(parts, log_);
+  game_->KeepSavedGames(false);
+  return *game_;
+}
+
+void GameSession::StepGame() {
+  game_->Update(kFrame);
+  screen_->Update(kFrame, frame_);
+  sprites_->Advance(kFrame);
+}
+
+bool GameSession::Rewind() {
+  if (!game_ || !recorder_ || !recorder_->Recording() || game_->GameState != kStatePlaying) {
+    return false;
+  }
+  const bool quiet = log_.quiet;
+  log_.quiet = true;
+  std::string why;
+  Game* game = replay::RewindLive(*this, *recorder_, *game_, why);
+  log_.quiet = quiet;
+  if (!game) return false;
+  game_->KeepSavedGames(true);
+  StopSpeed();
+  SetPaused(true);
+  if (autopilotOn_) MakeAutopilot();
+  return true;
 }
 
 void GameSession::MakeAutopilot() {
@@ -208,6 +252,7 @@ void GameSession::Key(int key, int modifiers) {
     SetPaused(true);
     OpenDialog(Dialog::kMenu);
   }
+  if (key == SDLK_BACKSPACE) Rewind();
   if (Game::IsSkipLevelKey(key, modifiers)) Apply(ActionKind::kSkipLevel);
 }
 
