@@ -72,8 +72,11 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   // The player takes the watched level over: it goes on as a game of its own, recorded
   // and not saved.
   void TakeOver();
-  // Backspace: the running level goes back 10 s of game time and stays paused.
+  // Backspace or the menu's REWIND: the running level goes back 10 s of game time and
+  // stays paused.
   bool Rewind();
+  // Whether the running level can go back: a level played for a while, not a replay.
+  bool CanRewind() const;
   // Where the levels played are recorded.
   LevelRecorder& Recorder() { return recorder_; }
   // The take-over key of a replay watched.

@@ -29,7 +29,7 @@ bool GMainWindow::BeginDialog() {
 }
 
 void GMainWindow::OpenMenu() {
-  if (BeginDialog()) MenuDialog->Open(TopSlot, true);
+  if (BeginDialog()) MenuDialog->Open(TopSlot, true, CanRewind());
 }
 
 void GMainWindow::OpenGameType() {
@@ -155,6 +155,9 @@ void GMainWindow::ApplyMenuChoice(int32_t code) {
       break;
     case menu::kExit:
       OpenQuitQuestion();
+      break;
+    case menu::kRewind:
+      Rewind();
       break;
     default:
       break;  // continue, or the menu was cancelled

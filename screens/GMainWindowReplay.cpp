@@ -108,10 +108,13 @@ void GMainWindow::EndWatching() {
   if (game_) game_->SetState(kStateStartHelp);
 }
 
+bool GMainWindow::CanRewind() const {
+  return game_ && !watch_ && game_->GameState == kStatePlaying && recorder_.Recording() &&
+         game_->LevelUpdate() > 0;
+}
+
 bool GMainWindow::Rewind() {
-  if (!game_ || watch_ || game_->GameState != kStatePlaying || !recorder_.Recording()) {
-    return false;
-  }
+  if (!CanRewind()) return false;
   std::string why;
   if (!replay::RewindLive(*this, recorder_, *game_, why)) {
     std::printf(
