@@ -39,7 +39,6 @@ constexpr int kMinuteTipY = 50;
 // goes on across games while the program runs.
 constexpr int kMinuteTips[] = {tip::SpacePauses, tip::DisableTips, tip::PuzzleGame,
                                tip::ClassicGame};
-int g_minuteTip = 0;
 
 int32_t MinutesToMs(double minutes) { return static_cast<int32_t>(std::trunc(minutes * 60000)); }
 
@@ -246,6 +245,9 @@ bool Game::SkipLevel() {
 void Game::StartLevel() {
   rnd::Seed(rnd::RunSeed());  // TEMPORARY: the game's own stream comes with the streams
   levelUpdate_ = 0;
+  // The minute tips go round from the first at every level: a level's course depends
+  // on nothing the levels before it left but what its recording's start holds.
+  minuteTip_ = 0;
   levelActions_.clear();
   tips_.NewLevel(CurrentRoundInType + 1);
   OutOfMoneyTimer = FinishTimer = 0;
@@ -539,8 +541,8 @@ void Game::UpdateMinuteTips(int32_t dt) {
   core::AddTo(CounterTimeMinuteTips, dt);
   if (CounterTimeMinuteTips < kMinuteTipsTime) return;
   ShowTip(tip::WarehouseLevelEnd, kMinuteTipX, kMinuteTipY, std::string());
-  ShowTip(kMinuteTips[g_minuteTip], kNoPlace, kNoPlace, std::string());
-  g_minuteTip = (g_minuteTip + 1) % static_cast<int>(std::size(kMinuteTips));
+  ShowTip(kMinuteTips[minuteTip_], kNoPlace, kNoPlace, std::string());
+  minuteTip_ = (minuteTip_ + 1) % static_cast<int>(std::size(kMinuteTips));
   CounterTimeMinuteTips = 0;
 }
 

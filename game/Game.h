@@ -273,6 +273,7 @@ class Game : public FieldHost, public FineSink {
   bool townLost_ = false;
   int restoreUpdates_ = 0;  // the updates the running restore has taken
   int32_t levelUpdate_ = 0;
+  int minuteTip_ = 0;  // the next of the minute tips
   std::vector<PlayerAction> levelActions_;
   LevelRecorder* recorder_ = nullptr;
   bool savesGames_ = true;

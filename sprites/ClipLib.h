@@ -34,6 +34,10 @@ class ClipLib {
   static bool PictureMissing();
   // The cached template of index, or nullptr.
   static const LClip* GetTemplate(int index);
+  // Whether index's picture, showing frame with its place at (x, y), covers the point
+  // (px, py) as a clip on the screen does: inside the frame, on a pixel not transparent.
+  // False when the library keeps no template of index.
+  static bool Covers(int index, int frame, double x, double y, int px, int py);
   // The template of index, or, when the library keeps none, a clip made for the caller
   // and kept in own (which must live as long as the answer is used).
   static const LClip* TemplateOrCopy(int index, std::unique_ptr<LClip>& own);

@@ -3,6 +3,7 @@
 
 #include "game/Settings.h"
 #include "ids/ScreenSize.h"
+#include "sprites/ClipLib.h"
 
 namespace {}  // namespace
 
@@ -24,7 +25,10 @@ const char* DialogName(Dialog d) {
 GameSession::GameSession(SDL_Surface* display, EventLog& log)
     : log_(log),
       screen_(std::make_unique<LEngine>(display, 0, 0, screen::kWidth, screen::kHeight, true)),
-      sprites_(std::make_unique<HeadlessSprites>()) {}
+      sprites_(std::make_unique<HeadlessSprites>()) {
+  // Clicks take the field's pictures exactly as in the game's window.
+  sprites_->SetPictureTest(&ClipLib::Covers);
+}
 
 GameSession::~GameSession() {
   autopilot_.reset();
