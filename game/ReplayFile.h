@@ -70,7 +70,7 @@ constexpr int32_t kReplayMaxActions = 1000000;
 std::string FormatReplay(const Replay& replay);
 
 // Everything below answers false and one line saying what is wrong and where (the line
-// number). On failure out is left in an unspecified state.
+// number). On failure out is left as it was.
 bool ParseReplay(const std::string& text, Replay& out, std::string& error);
 // Refuses anything but a regular file, and files over kReplayMaxBytes unread.
 bool ReadReplayFile(const std::string& path, Replay& out, std::string& error);

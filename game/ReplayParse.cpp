@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/LParams.h"
@@ -115,7 +116,6 @@ std::string Parser::FloorText() const {
 }
 
 bool Parser::Run(const std::string& text) {
-  out_ = Replay{};
   if (text.size() > kReplayMaxBytes) {
     error_ = std::to_string(text.size()) + " bytes, more than a replay can be (" +
              std::to_string(kReplayMaxBytes) + ")";
@@ -339,7 +339,10 @@ bool Parser::End(const Tokens& t) {
 
 bool ParseReplay(const std::string& text, Replay& out, std::string& error) {
   try {
-    return Parser(out, error).Run(text);
+    Replay replay;
+    if (!Parser(replay, error).Run(text)) return false;
+    out = std::move(replay);
+    return true;
   } catch (const std::exception& e) {
     // Only memory can run out here; the file is refused rather than the game stopped.
     error = std::string("cannot read the replay: ") + e.what();

@@ -203,6 +203,8 @@ TEST(ReplayFile, EveryKindOfDamageIsRefusedNamingItsLine) {
       {"start fresh", "start new", "line 8: start must be"},
       {"start fresh money 100000 delivered 0 minutes 0", "start saved IC!!",
        "line 8: the saved game is not in base64"},
+      {"start fresh money 100000 delivered 0 minutes 0", "start saved ICAgIB==",
+       "line 8: the saved game is not in base64"},  // bits set past the data
       {"start fresh money 100000 delivered 0 minutes 0",
        "start saved ICAgIA==", "line 8: the saved game is not a parameter document"},
       {"start fresh money 100000 delivered 0 minutes 0",
@@ -258,9 +260,10 @@ TEST(ReplayFile, EveryKindOfDamageIsRefusedNamingItsLine) {
       ASSERT_NE(at, std::string::npos) << d.from;
       text.replace(at, d.from.size(), d.to);
     }
-    Replay r;
+    Replay r = EveryField();
     std::string error;
     EXPECT_FALSE(ParseReplay(text, r, error)) << d.to;
+    EXPECT_EQ(r, EveryField()) << "a refused text changed the replay: " << d.to;
     EXPECT_EQ(error.rfind(d.message, 0), 0u)
         << "expected: " << d.message << "\n     got: " << error;
     EXPECT_EQ(error.find('\n'), std::string::npos) << error;
