@@ -205,7 +205,9 @@ std::string ReplayEnd(GameSession& session) {
   if (!end) return "the replay has not ended\n";
   std::string out = Format("replay ended at update %d", end->update);
   if (end->update != end->recordedUpdate) out += Format(" (recorded %d)", end->recordedUpdate);
-  out += "\n" + Game(session) + ShownTips(session);
+  out += '\n';
+  out += Game(session);
+  out += ShownTips(session);
   out += Format("hash %016llx ", static_cast<unsigned long long>(end->hash));
   if (end->AsRecorded()) return out + "as recorded\n";
   return out + Format("differs from the recorded %016llx\n",
