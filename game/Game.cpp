@@ -324,6 +324,11 @@ void Game::BeginRecording(const std::string& savedDocument) {
   start.minutes = TotalTime;
   start.savedState = savedDocument;
   recorder_->Begin(start);
+  // The selected track type lives across levels, and a fresh start does not hold it: the
+  // recording begins by selecting it, as its button would (a saved start holds it).
+  if (savedDocument.empty() && CurrSelectTrackType != 0) {
+    recorder_->Note(PlayerAction{0, ActionKind::kTrackButton, 0, 0, CurrSelectTrackType});
+  }
 }
 
 void Game::FinishRecording(ReplayOutcome outcome) {

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A recorded level watched again on the test rig ends where it ended when it was played:
+// a fresh level that began with a track type chosen in the level before.
+#include "GameTestSupport.h"
+#include "game/LevelRecorder.h"
+#include "game/ReplayWatch.h"
+#include "railway/Geometry.h"
+
+using namespace gametest;
+
+namespace {
+
+// The rig as the host of a replay: a game replaced is a new game of the rig.
+class RigHost : public LevelHost {
+ public:
+  explicit RigHost(GameTest& rig) : rig_(rig) {}
+  Game& ReplaceGame() override {
+    if (game_) rig_.Drop(*game_);
+    game_ = &rig_.Make();
+    return *game_;
+  }
+  void StepGame() override { rig_.Frames(*game_, 1); }
+
+ private:
+  GameTest& rig_;
+  TestGame* game_ = nullptr;
+};
+
+// The replay the recorder wrote last, read back from its file.
+Replay Written(const LevelRecorder& recorder) {
+  Replay replay;
+  std::string error;
+  EXPECT_TRUE(ReadReplayFile(recorder.LastWritten(), replay, error)) << error;
+  return replay;
+}
+
+// The replay watched on the rig to its end: the game there, or nullptr.
+Game* Watch(RigHost& host, ReplayWatch& watch) {
+  std::string why;
+  if (!watch.Begin(host, why)) {
+    ADD_FAILURE() << why;
+    return nullptr;
+  }
+  for (int steps = 0; steps < 100000; ++steps) {
+    Game* game = watch.BeforeStep(host);
+    if (!game || watch.Ended()) return game;
+    host.StepGame();
+  }
+  ADD_FAILURE() << "the replay did not end";
+  return nullptr;
+}
+
+void Click(Game& g, int node) {
+  const rail::Point at = rail::JunctionPos(node);
+  g.Apply(action::Make(ActionKind::kClick, at.x, at.y));
+}
+
+TEST_F(GameTest, AFreshLevelsReplayBeginsWithTheTrackTypeChosenBefore) {
+  Globals().GameType = 0;
+  LevelRecorder recorder(kReplaysFolder);
+  TestGame& g = Make();
+  g.AttachRecorder(&recorder);
+  g.StartLevelNumber = 0;
+  g.SetState(kStateNewGame);
+  g.Apply(action::Make(ActionKind::kTrackButton, 0, 0, 4));
+  Frames(g, 10);
+  g.Apply(action::Make(ActionKind::kSkipLevel));  // the next level keeps type 4
+  ASSERT_EQ(g.CurrentRoundInType, 1);
+  Frames(g, 10);
+  Click(g, 4 * 8 + 3);
+  Frames(g, 200);
+  const std::string tracks = g.GetField().BuiltTrackRecord();
+  ASSERT_NE(tracks.find(",4 "), std::string::npos) << tracks;
+  g.FinishRecording(ReplayOutcome::kQuit);
+  const Replay replay = Written(recorder);
+  Drop(g);
+
+  RigHost host(*this);
+  ReplayWatch watch(replay);
+  Game* watched = Watch(host, watch);
+  ASSERT_NE(watched, nullptr);
+  EXPECT_EQ(watched->CurrSelectTrackType, 4);
+  EXPECT_EQ(watched->GetField().BuiltTrackRecord(), tracks);
+  EXPECT_EQ(watched->StateHash(), replay.end->hash);
+}
+
+}  // namespace
