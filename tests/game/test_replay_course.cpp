@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A recorded level watched again on the test rig ends where it ended when it was played:
-// a fresh level that began with a track type chosen in the level before.
+// a fresh level that began with a track type chosen in the level before, and a level
+// whose game over came from a dialog closed while the game waited out of money.
 #include "GameTestSupport.h"
 #include "game/LevelRecorder.h"
 #include "game/ReplayWatch.h"
@@ -81,6 +82,32 @@ TEST_F(GameTest, AFreshLevelsReplayBeginsWithTheTrackTypeChosenBefore) {
   ASSERT_NE(watched, nullptr);
   EXPECT_EQ(watched->CurrSelectTrackType, 4);
   EXPECT_EQ(watched->GetField().BuiltTrackRecord(), tracks);
+  EXPECT_EQ(watched->StateHash(), replay.end->hash);
+}
+
+TEST_F(GameTest, AGameOverByADialogClosedWhileOutOfMoneyEndsTheReplayThere) {
+  Globals().GameType = 0;
+  LevelRecorder recorder(kReplaysFolder);
+  TestGame& g = Make();
+  g.AttachRecorder(&recorder);
+  g.StartLevelWith(0, 1000, 0, 0);
+  Frames(g, 10);
+  g.Apply(action::Make(ActionKind::kTrackButton, 0, 0, 3));
+  g.Apply(action::Make(ActionKind::kClick, 495, 204));  // the last 1000 go on this piece
+  ASSERT_EQ(g.GameState, kStateOutOfMoney);
+  Frames(g, 30);
+  g.OnScreenClosed(GameScreen::kHelp, -1);  // ends the wait at once
+  ASSERT_EQ(g.GameState, kStateFinalStatistics);
+  const Replay replay = Written(recorder);
+  ASSERT_EQ(replay.end->outcome, ReplayOutcome::kGameOver);
+  Drop(g);
+
+  RigHost host(*this);
+  ReplayWatch watch(replay);
+  Game* watched = Watch(host, watch);
+  ASSERT_NE(watched, nullptr);
+  EXPECT_EQ(watched->GameState, kStateFinalStatistics);
+  EXPECT_EQ(watched->LevelUpdate(), replay.end->update);
   EXPECT_EQ(watched->StateHash(), replay.end->hash);
 }
 
