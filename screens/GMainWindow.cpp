@@ -194,14 +194,17 @@ void GMainWindow::MakeHouseClips() {
 void GMainWindow::DropGame() {
   if (game_) game_->Save();
   game_.reset();
+  panel_.reset();
 }
 
 void GMainWindow::NewGame() {
   DropGame();
   StopSpeed();
+  panel_ = std::make_unique<SpritePanel>(this);
   GameParts parts;
   parts.screen = this;
   parts.owner = this;
+  parts.panel = panel_.get();
   parts.fieldSprites = fieldSprites_.get();
   parts.trainsDisplay = TrainsDisplay.get();
   parts.moneyDisplay = MoneyDisplay.get();
@@ -321,7 +324,7 @@ void GMainWindow::OnActivate(bool active) {
 }
 
 void GMainWindow::OnControlClick(LControl* control) {
-  const int trackType = game_ ? game_->TrackTypeOf(control) : -1;
+  const int trackType = panel_ ? panel_->TrackTypeOf(control) : -1;
   if (trackType >= 0) ApplyAction(ActionKind::kTrackButton, 0, 0, trackType);
   if (control == MenuButton)
     OpenMenu();

@@ -29,6 +29,7 @@ GameSession::GameSession(SDL_Surface* display, EventLog& log)
 GameSession::~GameSession() {
   autopilot_.reset();
   game_.reset();
+  panel_.reset();
 }
 
 ScriptedGame& GameSession::GetGame() {
@@ -42,9 +43,11 @@ void GameSession::MakeGame() {
   paused_ = false;
   dialog_ = Dialog::kNone;
   StopSpeed();
+  panel_ = std::make_unique<SpritePanel>(screen_.get());
   GameParts parts;
   parts.screen = screen_.get();
   parts.owner = this;
+  parts.panel = panel_.get();
   parts.fieldSprites = sprites_.get();
   game_ = std::make_unique<ScriptedGame>(parts, log_);
   if (autopilotOn_) MakeAutopilot();
@@ -86,6 +89,7 @@ bool GameSession::Load() {
 int GameSession::EndGame() {
   autopilot_.reset();
   game_.reset();
+  panel_.reset();
   autopilotOn_ = false;
   autopilotVerbose_ = false;
   paused_ = false;
@@ -182,7 +186,7 @@ void GameSession::Wheel(bool down, int x, int y) {
 
 void GameSession::PressButton(const LControl* button) {
   if (!TakesPress()) return;
-  const int type = game_->TrackTypeOf(button);
+  const int type = panel_->TrackTypeOf(button);
   if (type >= 0) Apply(ActionKind::kTrackButton, 0, 0, type);
 }
 

@@ -11,6 +11,7 @@
 #include "engine/LEngine.h"
 #include "game/GameOwner.h"
 #include "game/GameSpeed.h"
+#include "game/SpritePanel.h"
 #include "railway/HeadlessSprites.h"
 #include "tools/game/Autopilot.h"
 #include "tools/game/ScriptedGame.h"
@@ -95,6 +96,8 @@ class GameSession : public GameOwner, public PlayerHands {
   EventLog& log_;
   std::unique_ptr<LEngine> screen_;
   std::unique_ptr<HeadlessSprites> sprites_;
+  // The game's left panel on the screen, made with each game and let go after it.
+  std::unique_ptr<SpritePanel> panel_;
   std::unique_ptr<ScriptedGame> game_;
   std::unique_ptr<Autopilot> autopilot_;
   bool autopilotOn_ = false;
