@@ -4,13 +4,13 @@
 // delivered trains, the player's actions on the field, and saving and restoring the
 // game. It owns the field, the level progress indicator and the tips, and reaches the
 // screen that hosts it only through GameOwner and the display parts it is given.
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "game/GameOwner.h"
+#include "game/GamePanel.h"
 #include "game/LevelTable.h"
 #include "game/PlayerAction.h"
 #include "game/ReplayFile.h"
@@ -22,8 +22,6 @@
 class CompleteIndicator;
 class FlyingTextLine;
 class LClip;
-class LClipButton;
-class LControl;
 class LEngine;
 class LParams;
 class LevelRecorder;
@@ -48,9 +46,9 @@ enum GameStateValue : int32_t {
 enum GameMode : int32_t { kOperatingMode = 0, kBuildingMode = 1 };
 
 // What the hosting screen lends the game. Every part but the screen and the owner may
-// be missing (nothing is shown there then).
+// be missing (nothing is shown there then); without a panel the game keeps a headless one.
 struct GameParts {
-  LEngine* screen = nullptr;  // the game's own sprites and panel widgets go here
+  LEngine* screen = nullptr;  // the game's own sprites go here
   GameOwner* owner = nullptr;
   FieldSprites* fieldSprites = nullptr;  // the field's pictures
   NumberRow* trainsDisplay = nullptr;
@@ -58,6 +56,7 @@ struct GameParts {
   FlyingTextLine* bigCaption = nullptr;
   FlyingTextLine* smallCaption = nullptr;
   MessageLine* messages = nullptr;
+  GamePanel* panel = nullptr;  // the left panel
   // Records each level played, when given (see AttachRecorder).
   LevelRecorder* recorder = nullptr;
 };
@@ -110,8 +109,6 @@ class Game : public FieldHost, public FineSink {
   void OnMouseMove(int32_t x, int32_t y);
   // The level-skip keys: 9 with Shift, Ctrl, Alt and Caps Lock.
   static bool IsSkipLevelKey(int32_t key, int32_t modifiers);
-  // The track type of one of the left panel's track buttons, or -1.
-  int TrackTypeOf(const LControl* widget) const;
   // The game steps run since the level started (or its restore began), and the
   // actions applied since then, each stamped with the step count it came after.
   int32_t LevelUpdate() const { return levelUpdate_; }
@@ -166,8 +163,7 @@ class Game : public FieldHost, public FineSink {
   Tips& GetTips() { return tips_; }
   CompleteIndicator& GetProgress() { return *progress_; }
   const LevelParams& Record() const { return Level(CurrentRound); }
-  const std::array<LClipButton*, kTrackTypes>& TrackButtons() const { return trackButtons_; }
-  LClip* ModeToggle() const { return toggleHover_; }
+  const GamePanel& Panel() const { return *panel_; }
   const Track* Preview() const { return preview_.get(); }
   const FieldSprite* ForbiddenMarker() const { return forbidden_; }
 
@@ -227,12 +223,10 @@ class Game : public FieldHost, public FineSink {
   bool PressTrackButton(int type);
   bool SkipLevel();
   void ToggleMode();
-  void MakePanel();
+  void MakePreview();
   void ShowModeWidgets();
-  void ShowPuzzlePictures(bool shown);
   void SelectTrackType(int type);
   void RefreshCursor();
-  bool InsideToggle(int x, int y) const;
   bool Puzzle() const { return GameType() == 1; }
   bool OnCallButton(const FieldSprite* button);
   std::vector<TrackPair> LevelTownPairs() const;
@@ -258,13 +252,8 @@ class Game : public FieldHost, public FineSink {
   std::unique_ptr<CompleteIndicator> progress_;
   std::unique_ptr<Track> preview_;
   FieldSprite* forbidden_ = nullptr;
-  std::array<LClipButton*, kTrackTypes> trackButtons_{};
-  LClip* leftPanel_ = nullptr;
-  LClip* toggleHover_ = nullptr;
-  LClip* buildModePicture_ = nullptr;
-  LClip* routeModePicture_ = nullptr;
-  LClip* buildingAvailable_ = nullptr;
-  LClip* puzzleCaption_ = nullptr;
+  std::unique_ptr<GamePanel> ownPanel_;  // when the screen lends none
+  GamePanel* panel_;
   LClip* background_ = nullptr;
   LClip* topForest_ = nullptr;
   bool toggleHeld_ = false;

@@ -31,6 +31,7 @@ GameSession::GameSession(SDL_Surface* display, EventLog& log)
 GameSession::~GameSession() {
   autopilot_.reset();
   game_.reset();
+  panel_.reset();
 }
 
 ScriptedGame& GameSession::GetGame() {
@@ -44,9 +45,11 @@ void GameSession::MakeGame() {
   paused_ = false;
   dialog_ = Dialog::kNone;
   StopSpeed();
+  panel_ = std::make_unique<SpritePanel>(screen_.get());
   GameParts parts;
   parts.screen = screen_.get();
   parts.owner = this;
+  parts.panel = panel_.get();
   parts.fieldSprites = sprites_.get();
   parts.recorder = recorder_.get();
   game_ = std::make_unique<ScriptedGame>(parts, log_);
@@ -57,9 +60,11 @@ void GameSession::MakeGame() {
 Game& GameSession::ReplaceGame() {
   autopilot_.reset();
   game_.reset();
+  panel_ = std::make_unique<SpritePanel>(screen_.get());
   GameParts parts;
   parts.screen = screen_.get();
   parts.owner = this;
+  parts.panel = panel_.get();
   parts.fieldSprites = sprites_.get();
   game_ = std::make_unique<ScriptedGame>(parts, log_);
   ++gamesMade_;
@@ -134,6 +139,7 @@ bool GameSession::Load() {
 int GameSession::EndGame() {
   StopWatching();
   DropGame();
+  panel_.reset();
   autopilotOn_ = false;
   autopilotVerbose_ = false;
   paused_ = false;
@@ -247,7 +253,7 @@ void GameSession::Wheel(bool down, int x, int y) {
 
 void GameSession::PressButton(const LControl* button) {
   if (!TakesPress() || watch_) return;
-  const int type = game_->TrackTypeOf(button);
+  const int type = panel_->TrackTypeOf(button);
   if (type >= 0) Apply(ActionKind::kTrackButton, 0, 0, type);
 }
 
