@@ -324,6 +324,7 @@ void GameSession::ShowHelp(bool dontShowAtStart) {
 }
 
 void GameSession::ShowLevelEnd(const LevelStatistics& s) {
+  levelEnd_ = s;
   StopSpeed();
   dialog_ = Dialog::kLevelStatistics;
   log_.Print("level statistics: player " + s.player + ", level " + std::to_string(s.level) +

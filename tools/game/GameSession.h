@@ -134,6 +134,8 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   void ShowHelp(bool dontShowAtStart) override;
   bool HelpDontShowAtStart() const override { return helpBox_; }
   void ShowLevelEnd(const LevelStatistics& s) override;
+  // The statistics the last level that ended showed.
+  const std::optional<LevelStatistics>& LastLevelEnd() const { return levelEnd_; }
   void ShowGameOver(const GameOverStatistics& s) override;
 
  private:
@@ -178,6 +180,7 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   int replayNumber_ = 0;
   std::unique_ptr<ReplayWatch> watch_;
   std::optional<WatchEnd> watchEnd_;
+  std::optional<LevelStatistics> levelEnd_;
   // The settings a watched replay set in place of the session's own.
   int ownGameType_ = 0;
   bool ownShowTips_ = true;
