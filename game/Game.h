@@ -23,7 +23,6 @@ class LClip;
 class LClipButton;
 class LControl;
 class LEngine;
-class LParams;
 class MessageLine;
 class NumberRow;
 class Track;
@@ -205,8 +204,9 @@ class Game : public FieldHost, public FineSink {
   void OnCallButton(const FieldSprite* button);
   std::vector<TrackPair> LevelTownPairs() const;
   // Saving (GameSave.cpp).
-  bool ExchangeRunning(LParams& store, int direction);
-  bool ExchangeScenery(LParams& store, int direction, std::vector<SceneryRecord>& treeRecords,
+  bool ExchangeRunning(core::ValueStore& store, int direction);
+  bool ExchangeScenery(core::ValueStore& store, int direction,
+                       std::vector<SceneryRecord>& treeRecords,
                        std::vector<SceneryRecord>& homeRecords);
   bool ReadPhaseTwo();
   bool ValuesUsable() const;

@@ -11,7 +11,6 @@
 #include "core/Saturate.h"
 #include "game/Game.h"
 #include "game/Settings.h"
-#include "railway/ParamsStore.h"
 #include "sprites/CompleteIndicator.h"
 #include "sprites/TextLines.h"
 
@@ -91,9 +90,8 @@ void Game::Save() {
   std::vector<SceneryRecord> homeRecords = field_.CollectHouses();
   ExchangeScenery(store, kSave, treeRecords, homeRecords);
   tips_.Exchange(store, kPrefix, kSave);
-  ParamsStore fieldStore(store);
-  field_.SaveField(fieldStore, kPrefix);
-  progress_->Save();
+  field_.SaveField(store, kPrefix);
+  progress_->Save(store);
   if (!store.Close()) {
     std::fprintf(stderr, "Error. Game::Save. The saved game %s was not written.\n", path.c_str());
   }
@@ -102,7 +100,7 @@ void Game::Save() {
 // The values of the key table in their order, both directions, up to the tree and house
 // records. Loading reads the first phase's values after the level has been laid out
 // (the records were read before it); the values of the second phase are skipped.
-bool Game::ExchangeRunning(LParams& s, int d) {
+bool Game::ExchangeRunning(core::ValueStore& s, int d) {
   const bool save = d == kSave;
   bool ok = true;
   std::string towns = save ? field_.TownRecord() : std::string();
@@ -143,7 +141,7 @@ bool Game::ExchangeRunning(LParams& s, int d) {
 }
 
 // The tree and house records, which follow the values of the key table.
-bool Game::ExchangeScenery(LParams& s, int d, std::vector<SceneryRecord>& treeRecords,
+bool Game::ExchangeScenery(core::ValueStore& s, int d, std::vector<SceneryRecord>& treeRecords,
                            std::vector<SceneryRecord>& homeRecords) {
   bool ok = true;
   // The saved level's forests and towns bound its trees and houses; its number is read.
@@ -220,7 +218,7 @@ bool Game::Load() {
   // The new game that follows a refused file starts a level, which sets every running
   // value again but the selected track type: that one is put back.
   const int32_t selected = CurrSelectTrackType;
-  ok = progress_->Load();
+  ok = progress_->Load(s);
   ok = ExchangeRunning(s, kLoad) && ok;
   CurrentRound = LevelIndex(CurrentRoundInType, GameType());
   const char* outside = ok ? OutsidePhaseOne() : nullptr;
@@ -266,9 +264,8 @@ void Game::RefuseSavedGame(const char* operation, const std::string& why) {
 bool Game::ReadPhaseTwo() {
   LParams& s = Params();
   tips_.Exchange(s, kPrefix, kLoad);
-  ParamsStore fieldStore(s);
-  bool ok = field_.LoadField(fieldStore, kPrefix);
-  ok = progress_->Load() && ok;
+  bool ok = field_.LoadField(s, kPrefix);
+  ok = progress_->Load(s) && ok;
   ok = s.Long(kPrefix, "NumberHouseForNextTown", NumberHouseForNextTown, kLoad) && ok;
   ok = s.Double(kPrefix, "TownAddPeriod", TownAddPeriod, kLoad) && ok;
   ok = s.Double(kPrefix, "NewTownAdd", NewTownAdd, kLoad) && ok;

@@ -131,10 +131,10 @@ Entries FieldLists(Field& field) {
   out.emplace_back(prefix + "NextTownJunctions", "-1");
   out.emplace_back(prefix + "NextTrackType", "-1");
   // The switches the field has, as it would save them; a signal on every side.
-  MemoryStore saved;
+  core::MemoryStore saved;
   field.SaveField(saved, "");
   std::vector<std::string> switches, signals;
-  for (const auto& [key, value] : saved.entries) {
+  for (const auto& [key, value] : saved.Entries()) {
     if (key.rfind("GameField.S", 0) == 0 && key != "GameField.SwitchNumber")
       switches.push_back(value);
   }

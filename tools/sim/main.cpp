@@ -18,7 +18,6 @@
 #include "railway/FieldReport.h"
 #include "railway/HeadlessSprites.h"
 #include "railway/LevelRestore.h"
-#include "railway/ParamsStore.h"
 #include "tools/script/ScriptRunner.h"
 
 namespace {
@@ -129,8 +128,7 @@ bool Sim::Save(const std::string& path) {
   std::string tracks = F().BuiltTrackRecord();
   params.Text("Sim.", "Towns", towns, kSave);
   params.Text("Sim.", "Tracks", tracks, kSave);
-  ParamsStore store(params);
-  F().SaveField(store, "Game.");
+  F().SaveField(params, "Game.");
   return params.Close();
 }
 
@@ -144,8 +142,7 @@ bool Sim::Load(const std::string& path) {
   if (!RebuildLevel(F(), towns, tracks, NoForest(), {}, clip::Trees)) {
     std::printf("town could not be added\n");
   }
-  ParamsStore store(params);
-  ok = F().LoadField(store, "Game.") && ok;
+  ok = F().LoadField(params, "Game.") && ok;
   std::printf("load %s\n", ok ? "complete" : "incomplete");
   return true;
 }
