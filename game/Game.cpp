@@ -225,6 +225,7 @@ void Game::OnKeyDown(int32_t key, int32_t modifiers) {
 // ---------------------------------------------------------------- level start
 
 void Game::StartLevel() {
+  rnd::GameStream().Seed(rnd::RunSeed());  // a level is its seed and the player's actions
   tips_.NewLevel(CurrentRoundInType + 1);
   OutOfMoneyTimer = FinishTimer = 0;
   if (background_ && parts_.screen) parts_.screen->RemoveSprite(background_, true);

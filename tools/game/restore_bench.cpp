@@ -262,7 +262,7 @@ struct Run {
 };
 
 Run RestoreOnce(SDL_Surface* display) {
-  rnd::Seed(4);
+  rnd::SetRunSeed(4);
   EventLog log;
   log.quiet = true;
   GameSession session(display, log);

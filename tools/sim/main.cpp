@@ -226,7 +226,7 @@ bool Sim::Line(const std::string& line) {
   if (cmd == "seed") {
     unsigned s;
     if (!(in >> s)) return false;
-    rnd::Seed(s);
+    rnd::SetRunSeed(s);
   } else if (cmd == "level") {
     int j = -1, t = -1;
     in >> j >> t;
@@ -330,7 +330,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
-  rnd::Seed(1);
+  rnd::SetRunSeed(1);
   Sim sim;
   return script::RunFile("ot-sim", argv[1],
                          [&sim](const std::string& line) { return sim.Line(line); });
