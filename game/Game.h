@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/MemoryStore.h"
 #include "game/GameOwner.h"
 #include "game/LevelTable.h"
 #include "game/Tips.h"
@@ -80,6 +81,17 @@ class Game : public FieldHost, public FineSink {
   // Load, or when there is nothing to resume a new game at the first level of the type;
   // what a screen does when it takes up a game. True when a saved game is resumed.
   bool LoadOrStartNew();
+  // Restores a saved-game document held in memory (a replay's starting state) as Load
+  // restores the file: the same phases, the same refusals; a refused document touches
+  // no file.
+  bool LoadFrom(const core::ParamEntries& document);
+  // The document Save writes; while a restore runs, the document being restored.
+  core::ParamEntries SavedState();
+  // FNV-1a 64 of the whole state the game's future depends on, in every state of the
+  // game: the saved game's values as Save writes them, and the running values, the
+  // field's and the progress's state and the random stream exactly. Two games with
+  // the same hash go on the same way under the same actions. Changes nothing.
+  uint64_t StateHash();
   virtual void Save();
   virtual void OnScreenClosed(GameScreen screen, int32_t result);
   virtual void OnKeyDown(int32_t key, int32_t modifiers);
@@ -208,6 +220,9 @@ class Game : public FieldHost, public FineSink {
   bool ExchangeScenery(core::ValueStore& store, int direction,
                        std::vector<SceneryRecord>& treeRecords,
                        std::vector<SceneryRecord>& homeRecords);
+  bool Restore(core::ParamEntries document, bool fromFile);
+  void WriteSavedGame(core::ValueStore& store);
+  void WriteRunningState(core::ValueStore& store);
   bool ReadPhaseTwo();
   bool ValuesUsable() const;
   // The total of minutes as saved: a game saved under its level's statistics finishes
@@ -243,4 +258,9 @@ class Game : public FieldHost, public FineSink {
   int mouseX_ = 0;
   int mouseY_ = 0;
   int crashSound_ = 0;
+
+  // The saved game the running restore reads, and whether it came from the file (a
+  // refused file is kept aside).
+  core::MemoryStore restoring_;
+  bool restoringFile_ = false;
 };

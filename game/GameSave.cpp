@@ -29,6 +29,19 @@ bool ParseRecord(const std::string& text, SceneryRecord& r) {
   return std::sscanf(text.c_str(), "%d %d %d %d", &r.x, &r.y, &r.frame, &r.town) == 4;
 }
 
+// A game whose money ran out is over: it is not resumed with a balance that can no longer
+// change. Neither is a game whose new game is being started or one at its final
+// statistics.
+bool Over(int32_t state) {
+  return state == kStateNewGame || state == kStateFinalStatistics || state == kStateOutOfMoney;
+}
+
+// A restore still running (also under the help shown at start) has no whole game to
+// write: its saved game is still being read.
+bool Restoring(int32_t state, int32_t previous) {
+  return state == kStateRestoring || (state == kStateStartHelp && previous == kStateRestoring);
+}
+
 // A place on or near the field where the game itself puts trees and houses.
 bool OnField(const SceneryRecord& r) {
   return r.x >= 0 && r.x < 1000 && r.y >= 0 && r.y < 700 && r.frame >= 0 && r.frame < 64;
@@ -67,24 +80,29 @@ std::string Game::FileNamePart(const std::string& player) {
 }
 
 void Game::Save() {
-  // A game whose money ran out is over: it is not resumed with a balance that can no
-  // longer change.
-  if (GameState == kStateNewGame || GameState == kStateFinalStatistics ||
-      GameState == kStateOutOfMoney) {
-    NeedNewGame = true;
-  }
-  // A restore still running (also under the help shown at start) has no whole game to
-  // write, and its saved game is still being read from the store.
-  if (GameState == kStateRestoring ||
-      (GameState == kStateStartHelp && PreviousState == kStateRestoring)) {
-    return;
-  }
+  if (Over(GameState)) NeedNewGame = true;
+  if (Restoring(GameState, PreviousState)) return;
   const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
-  LParams& store = Params();
+  LParams store;
   if (!store.OpenWrite(path)) {
     std::fprintf(stderr, "Error. Game::Save. Cannot write the saved game %s.\n", path.c_str());
     return;
   }
+  core::SaveEntries(store, SavedState());
+  if (!store.Close()) {
+    std::fprintf(stderr, "Error. Game::Save. The saved game %s was not written.\n", path.c_str());
+  }
+}
+
+core::ParamEntries Game::SavedState() {
+  if (Restoring(GameState, PreviousState)) return restoring_.Entries();
+  core::MemoryStore store;
+  WriteSavedGame(store);
+  return store.TakeEntries();
+}
+
+// The saved game: the running values, the scenery, the tips, the field and the progress.
+void Game::WriteSavedGame(core::ValueStore& store) {
   ExchangeRunning(store, kSave);
   std::vector<SceneryRecord> treeRecords = field_.CollectTrees();
   std::vector<SceneryRecord> homeRecords = field_.CollectHouses();
@@ -92,9 +110,6 @@ void Game::Save() {
   tips_.Exchange(store, kPrefix, kSave);
   field_.SaveField(store, kPrefix);
   progress_->Save(store);
-  if (!store.Close()) {
-    std::fprintf(stderr, "Error. Game::Save. The saved game %s was not written.\n", path.c_str());
-  }
 }
 
 // The values of the key table in their order, both directions, up to the tree and house
@@ -105,7 +120,10 @@ bool Game::ExchangeRunning(core::ValueStore& s, int d) {
   bool ok = true;
   std::string towns = save ? field_.TownRecord() : std::string();
   std::string tracks = save ? field_.BuiltTrackRecord() : std::string();
-  ok = s.Bool(kPrefix, "NeedNewGame", NeedNewGame, d) && ok;
+  // Saving writes what Save leaves the flag at; only a load sets it.
+  bool needNewGame = NeedNewGame || (save && Over(GameState));
+  ok = s.Bool(kPrefix, "NeedNewGame", needNewGame, d) && ok;
+  if (!save) NeedNewGame = needNewGame;
   ok = s.Long(kPrefix, "iGameMode", iGameMode, d) && ok;
   ok = s.Text(kPrefix, "BeginTowns", towns, d) && ok;
   ok = s.Text(kPrefix, "BeginTracks", tracks, d) && ok;
@@ -182,14 +200,34 @@ bool Game::Load() {
   GameState = kStateRestoring;
   townLost_ = false;
   restoreUpdates_ = 0;
+  restoringFile_ = true;
   const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
-  LParams& s = Params();
-  if (!s.OpenRead(path)) {
+  LParams file;
+  if (!file.OpenRead(path)) {
     // A missing file has its line from the store; one that is there but does not open
     // as a document is damaged.
     if (core::IsFile(path)) RefuseSavedGame("Load", "it cannot be unsealed");
     return false;
   }
+  // The restore reads the document from memory: the file is closed before the level is
+  // laid out again.
+  core::ParamEntries document = file.TakeEntries();
+  file.Close();
+  return Restore(std::move(document), true);
+}
+
+bool Game::LoadFrom(const core::ParamEntries& document) { return Restore(document, false); }
+
+// Phase 1 of a restore: the level laid out again from the document's records, the
+// running values of the first phase read. Phase 2 (ReadPhaseTwo) follows once the level
+// is back.
+bool Game::Restore(core::ParamEntries document, bool fromFile) {
+  GameState = kStateRestoring;
+  townLost_ = false;
+  restoreUpdates_ = 0;
+  restoringFile_ = fromFile;
+  restoring_.Reset(std::move(document));
+  core::MemoryStore& s = restoring_;
   bool ok = s.Bool(kPrefix, "NeedNewGame", NeedNewGame, kLoad);
   ok = s.Long(kPrefix, "CurrentRound", CurrentRound, kLoad) && ok;
   ok = s.Long(kPrefix, "CurrentRoundInType", CurrentRoundInType, kLoad) && ok;
@@ -198,7 +236,7 @@ bool Game::Load() {
     return false;
   }
   if (NeedNewGame) {
-    s.Close();
+    restoring_.Reset();
     return false;
   }
   std::string towns, tracks;
@@ -250,7 +288,13 @@ int32_t Game::SavedTotalTime() const {
 }
 
 void Game::RefuseSavedGame(const char* operation, const std::string& why) {
-  Params().Close();
+  restoring_.Reset();
+  if (!restoringFile_) {
+    std::fprintf(stderr,
+                 "Error. Game::%s. The saved game given is damaged (%s); a new game starts.\n",
+                 operation, why.c_str());
+    return;
+  }
   const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
   const std::string aside = path + kRefusedSuffix;
   std::string kept;
@@ -262,7 +306,7 @@ void Game::RefuseSavedGame(const char* operation, const std::string& why) {
 }
 
 bool Game::ReadPhaseTwo() {
-  LParams& s = Params();
+  core::MemoryStore& s = restoring_;
   tips_.Exchange(s, kPrefix, kLoad);
   bool ok = field_.LoadField(s, kPrefix);
   ok = progress_->Load(s) && ok;
@@ -282,6 +326,6 @@ bool Game::ReadPhaseTwo() {
     RefuseSavedGame("Update", std::string(outside) + " is out of range");
     return false;
   }
-  s.Close();  // the restore has read the whole saved game
+  restoring_.Reset();  // the restore has read the whole saved game
   return true;
 }

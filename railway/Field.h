@@ -153,6 +153,10 @@ class Field {
   // False when a value was missing or out of range (the load is incomplete).
   bool LoadField(core::ValueStore& store, const std::string& prefix);
   SavedListBounds ListBounds() const;
+  // Writes the whole running state under prefix + "FieldState.", every double exactly:
+  // what the saved field leaves out or rounds (for a hash of the game's state; nothing
+  // reads it back).
+  void SaveRunningState(core::ValueStore& store, const std::string& prefix) const;
 
  private:
   // Building.

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The in-memory store: the same texts as the file store, a document handed in and out
-// whole, and lookups in a document of a hundred thousand keys.
+// Documents in memory: the in-memory store holds the same texts as the file store, takes
+// and hands over a document whole and finds the keys of a hundred thousand quickly; the
+// hash of a document's text.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "core/Hash.h"
 #include "core/LParams.h"
 #include "core/MemoryStore.h"
 
@@ -73,6 +75,14 @@ TEST(MemoryStore, FindsEveryKeyOfALargeDocumentInItsOrder) {
   EXPECT_TRUE(store.Long("", "More", read, kLoad));
   EXPECT_EQ(read, 5);
   EXPECT_EQ(store.Entries().size(), static_cast<size_t>(kKeys) + 1);
+}
+
+// FNV-1a 64 as published, and one hash running over pieces in turn.
+TEST(DocumentHash, IsFnv1a64) {
+  EXPECT_EQ(core::Fnv1a64(""), 0xcbf29ce484222325ULL);
+  EXPECT_EQ(core::Fnv1a64("a"), 0xaf63dc4c8601ec8cULL);
+  EXPECT_EQ(core::Fnv1a64("foobar"), 0x85944171f73967e8ULL);
+  EXPECT_EQ(core::Fnv1a64("bar", core::Fnv1a64("foo")), core::Fnv1a64("foobar"));
 }
 
 }  // namespace
