@@ -15,6 +15,7 @@ enum class Option {
   kScale,
   kDataDir,
   kHome,
+  kReplay,
   kHelp,
   kVersion
 };
@@ -33,6 +34,7 @@ constexpr OptionName kOptions[] = {{"--windowed", Option::kWindowed, false},
                                    {"--scale", Option::kScale, true},
                                    {"--data-dir", Option::kDataDir, true},
                                    {"--home", Option::kHome, true},
+                                   {"--replay", Option::kReplay, true},
                                    {"--help", Option::kHelp, false},
                                    {"--version", Option::kVersion, false}};
 
@@ -108,6 +110,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         if (value.empty()) return Failure("option '" + name + "' needs a folder");
         (entry->option == Option::kHome ? o.homeFolder : o.dataFolder) = value;
         break;
+      case Option::kReplay:
+        if (value.empty()) return Failure("option '--replay' needs a file");
+        o.replayFile = value;
+        break;
       case Option::kHelp:
         help = true;
         break;
@@ -161,6 +167,8 @@ std::string UsageText() {
          "  --seed N          seed the random numbers with N (0 to 4294967295), to\n"
          "                    replay a game (instead of OSTREL_TRAINS_SEED, which is\n"
          "                    checked as N is)\n"
+         "  --replay FILE     watch a recorded level (a file of replays/); T takes it\n"
+         "                    over, Escape ends it\n"
          "  --colour-symbols  show a shape for each colour on trains and towns;\n"
          "                    kept in the settings\n"
          "  --scale K         draw the window K times as large (1 to 4), or as large as\n"

@@ -15,6 +15,7 @@ struct StartOptions {
   std::optional<int32_t> windowScale;  // --scale K (0 automatic, 1..4), kept in the settings
   std::string dataFolder;              // --data-dir; empty: OSTREL_TRAINS_DATA or the usual search
   std::string homeFolder;              // --home; empty: OSTREL_TRAINS_HOME or the usual choice
+  std::string replayFile;              // --replay: a recorded level to watch
 };
 
 struct CommandLine {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/GameContent.h"
 
+#include <cstdio>
+
 #include "engine/LMusic.h"
 #include "engine/LSound.h"
 #include "game/Settings.h"
@@ -14,6 +16,7 @@ bool GameContent::LoadClipLibrary() { return ClipLib::Init(); }
 
 // The intro loads the rest of the clip library while its little train runs.
 std::unique_ptr<LEngine> GameContent::CreateIntro(SDL_Surface* display) {
+  if (replay_) return nullptr;  // a replay is watched at once
   return std::make_unique<GWndIntro>(display, 0, 0, screen::kWidth, screen::kHeight,
                                      Globals().Version);
 }
@@ -24,7 +27,18 @@ GameContent::~GameContent() = default;
 std::unique_ptr<LEngine> GameContent::CreateMainWindow(SDL_Surface* display,
                                                        std::function<void()> changeVideoMode) {
   services_ = std::make_unique<SystemServices>(std::move(changeVideoMode));
-  return std::make_unique<GMainWindow>(display, 0, 0, screen::kWidth, screen::kHeight, *services_);
+  auto window =
+      std::make_unique<GMainWindow>(display, 0, 0, screen::kWidth, screen::kHeight, *services_);
+  if (replay_) {
+    std::string why;
+    if (!window->WatchReplay(*replay_, why)) {
+      std::fprintf(stderr, "Error. The replay cannot be watched: %s.\n", why.c_str());
+      replayFailed_ = true;
+      return nullptr;
+    }
+    replay_.reset();
+  }
+  return window;
 }
 
 // Only this content makes the main window, so it is the in-game screen.

@@ -2,8 +2,10 @@
 #pragma once
 // The game's own content for the frame.
 #include <memory>
+#include <optional>
 
 #include "app/FrameContent.h"
+#include "game/ReplayFile.h"
 
 class ScreenServices;
 
@@ -25,9 +27,15 @@ class GameContent : public FrameContent {
   void PauseMusic() override;
   void ResumeMusic() override;
   void ShutDown() override;
+  // The main window shows the replay instead of the player's game, without the intro.
+  void WatchReplay(const Replay& replay) { replay_ = replay; }
+  // The replay given could not be begun.
+  bool ReplayFailed() const { return replayFailed_; }
 
  private:
   // What the in-game screen uses of the sound, the music, the frame and the browser;
   // it lives as long as the content, longer than the screen.
   std::unique_ptr<ScreenServices> services_;
+  std::optional<Replay> replay_;
+  bool replayFailed_ = false;
 };

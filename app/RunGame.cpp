@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "app/CommandLine.h"
 #include "app/Frame.h"
@@ -10,6 +11,7 @@
 #include "core/Files.h"
 #include "engine/LArchive.h"
 #include "engine/Log.h"
+#include "game/ReplayFile.h"
 #include "platform/Display.h"
 #include "platform/Folders.h"
 #include "platform/SdlLibrary.h"
@@ -87,6 +89,17 @@ int RunGame(int argc, char** argv) {
                  platform::kArchiveName, named.c_str());
     return 1;
   }
+  // A replay is read before anything starts: one that cannot be watched ends the run.
+  std::optional<Replay> replay;
+  if (!line.options.replayFile.empty()) {
+    replay.emplace();
+    std::string why;
+    if (!ReadReplayFile(line.options.replayFile, *replay, why)) {
+      std::fprintf(stderr, "%s: the replay %s cannot be watched: %s\n", platform::kProgramName,
+                   ShownText(line.options.replayFile).c_str(), why.c_str());
+      return 1;
+    }
+  }
   if (!platform::PrepareVideoDriver()) return 1;
   platform::InstallQuitSignals();
   if (!EnterWorkingFolder(line.options, resources)) return 1;
@@ -101,6 +114,8 @@ int RunGame(int argc, char** argv) {
   platform::SystemDesktop desktop;
   SdlVideoDevice video;
   GameContent content;
+  if (replay) content.WatchReplay(*replay);
   Frame frame(FrameParts{clock, events, desktop, video, content, resources, line.options});
-  return frame.Run();
+  const int status = frame.Run();
+  return content.ReplayFailed() ? 1 : status;
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/LParams.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,50 +43,6 @@ bool ReadBytes(const std::string& doc, size_t& pos, size_t length, std::string& 
   return true;
 }
 
-// The whole content of an open file, or false when it cannot be read.
-bool ReadWhole(FILE* f, std::string& data) {
-  struct stat st {};
-  if (::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > INT32_MAX - 200) {
-    return false;
-  }
-  data.assign(static_cast<size_t>(st.st_size), '\0');
-  return std::fread(data.data(), 1, data.size(), f) == data.size();
-}
-
-// Opens path for reading only when it names a regular file. Opening does not wait:
-// a FIFO or a device left in the file's place must not block the game.
-FILE* OpenRegularFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return nullptr;
-  }
-  FILE* f = ::fdopen(fd, "rb");
-  if (f == nullptr) ::close(fd);
-  return f;
-}
-
-// True when path is missing or names a regular file: a writer replaces nothing else.
-bool ReplaceableFile(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT;
-  return S_ISREG(st.st_mode);
-}
-
-// Creates the writer's temporary file anew. Whatever has the name already (the
-// leftover of a killed writer, or a FIFO that would block an open) is unlinked first.
-FILE* CreateFresh(const std::string& temp) {
-  struct stat st {};
-  if (::lstat(temp.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(temp.c_str());
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return nullptr;
-  FILE* f = ::fdopen(fd, "wb");
-  if (f == nullptr) ::close(fd);
-  return f;
-}
-
 // Temporary files of writers in this process that have not closed yet.
 std::set<std::string>& OpenTemporaries() {
   static std::set<std::string> open;
@@ -119,16 +74,6 @@ void RemoveStaleTemporaries(const std::string& path) {
       std::printf("LParams: removed the unfinished file %s\n", temp.c_str());
     }
   }
-}
-
-// Makes a finished rename durable by syncing the folder that holds the file.
-void SyncFolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
 }
 
 }  // namespace
@@ -185,7 +130,7 @@ bool LParams::OpenWrite(const std::string& path) {
   // the target, so the previous file stays whole until the new one is complete.
   const std::string temp = path + kTempSuffix;
   RemoveStaleTemporaries(path);
-  file_ = ReplaceableFile(path) ? CreateFresh(temp) : nullptr;
+  file_ = core::ReplaceableFile(path) ? core::CreateFreshFile(temp) : nullptr;
   if (file_ == nullptr) {
     std::printf("Error open file %s\n", path.c_str());
     AllFound = false;
@@ -206,14 +151,14 @@ bool LParams::OpenRead(const std::string& path) {
   // be found ahead of (or instead of) what this file holds.
   Reset();
   AllFound = false;
-  FILE* f = OpenRegularFile(path);
+  FILE* f = core::OpenRegularFile(path);
   if (f == nullptr) {
     std::printf("Error open file %s\n", path.c_str());
     return false;
   }
   std::string sealed;
   core::ParamEntries loaded;
-  bool ok = ReadWhole(f, sealed);
+  bool ok = core::ReadWhole(f, sealed, INT32_MAX - 200);
   if (ok) {
     const int32_t capacity = static_cast<int32_t>(sealed.size()) + 100;
     std::string plain(static_cast<size_t>(capacity) + 1, '\0');
@@ -249,7 +194,7 @@ bool LParams::Close() {
     OpenTemporaries().erase(tempPath_);
     if (ok && std::rename(tempPath_.c_str(), path_.c_str()) != 0) ok = false;
     if (ok) {
-      SyncFolderOf(path_);
+      core::SyncFolderOf(path_);
     } else {
       std::printf("Error(LParams::Close): unable to write file %s: %s\n", path_.c_str(),
                   std::strerror(errno));
@@ -280,7 +225,7 @@ bool LParams::WriteDocument() {
       static_cast<size_t>(length)) {
     return false;
   }
-  return std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+  return core::FlushToDisk(file_);
 }
 
 LParams& Params() {

@@ -9,7 +9,7 @@
 
 namespace rnd {
 namespace {
-unsigned g_runSeed = 1;
+uint32_t g_runSeed = 1;
 }  // namespace
 
 int Stream::Next() {
@@ -41,13 +41,13 @@ Stream& PresentationStream() {
   return stream;
 }
 
-void SetRunSeed(unsigned seed) {
+void SetRunSeed(uint32_t seed) {
   g_runSeed = seed;
   GameStream().Seed(seed);
   PresentationStream().Seed(seed);
 }
 
-unsigned RunSeed() { return g_runSeed; }
+uint32_t RunSeed() { return g_runSeed; }
 
 int Next() { return GameStream().Next(); }
 int Below(int n) { return GameStream().Below(n); }

@@ -38,8 +38,8 @@ Stream& GameStream();
 Stream& PresentationStream();
 
 // Sets the run's seed and starts both streams from it.
-void SetRunSeed(unsigned seed);
-unsigned RunSeed();
+void SetRunSeed(uint32_t seed);
+uint32_t RunSeed();
 
 // Draws of the game's stream.
 int Next();

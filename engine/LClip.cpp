@@ -410,6 +410,16 @@ SDL_Surface* Masked(SDL_Surface* decoded, const std::string& picName, const std:
 
 }  // namespace
 
+bool ReadPictureSize(const std::string& picName, int32_t& w, int32_t& h) {
+  if (picName.empty()) return false;
+  SDL_Surface* decoded = LoadPicture(picName);
+  if (!decoded) return false;
+  w = decoded->w;
+  h = decoded->h;
+  SDL_FreeSurface(decoded);
+  return true;
+}
+
 bool LClip::LoadFromFile(const std::string& picName, const std::string& maskName,
                          int32_t numberFrames) {
   ReleasePicture();

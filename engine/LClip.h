@@ -142,3 +142,7 @@ class LClip {
   int32_t TimeDie = -1;
   int32_t Period = 200;
 };
+
+// The width and height of a picture file, read through the archive without making a clip
+// of it (no video mode needed); false when the file cannot be read or decoded.
+bool ReadPictureSize(const std::string& picName, int32_t& w, int32_t& h);

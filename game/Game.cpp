@@ -13,13 +13,14 @@
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
+#include "game/HeadlessPanel.h"
+#include "game/LevelRecorder.h"
 #include "game/Settings.h"
 #include "railway/LevelRestore.h"
 #include "sprites/ClipLib.h"
 #include "sprites/CompleteIndicator.h"
 #include "sprites/MessageLine.h"
 #include "sprites/TextLines.h"
-#include "sprites/Widgets.h"
 
 namespace {
 
@@ -38,7 +39,6 @@ constexpr int kMinuteTipY = 50;
 // goes on across games while the program runs.
 constexpr int kMinuteTips[] = {tip::SpacePauses, tip::DisableTips, tip::PuzzleGame,
                                tip::ClassicGame};
-int g_minuteTip = 0;
 
 int32_t MinutesToMs(double minutes) { return static_cast<int32_t>(std::trunc(minutes * 60000)); }
 
@@ -48,9 +48,12 @@ Game::Game(const GameParts& parts)
     : parts_(parts),
       tips_(parts.screen),
       field_(parts.fieldSprites, this),
-      progress_(std::make_unique<CompleteIndicator>(parts.screen)) {
+      progress_(std::make_unique<CompleteIndicator>(parts.screen)),
+      ownPanel_(parts.panel ? nullptr : std::make_unique<HeadlessPanel>()),
+      panel_(parts.panel ? parts.panel : ownPanel_.get()) {
   HelpShown = Globals().DontShowBeginHelp;
-  MakePanel();
+  recorder_ = parts.recorder;
+  MakePreview();
   ApplyColourSymbols();
 }
 
@@ -60,11 +63,9 @@ Game::~Game() {
   preview_.reset();
   if (forbidden_ && parts_.fieldSprites) parts_.fieldSprites->Remove(forbidden_);
   if (parts_.screen) {
-    for (LClip* c : {leftPanel_, toggleHover_, buildModePicture_, routeModePicture_,
-                     buildingAvailable_, puzzleCaption_, background_, topForest_}) {
+    for (LClip* c : {background_, topForest_}) {
       if (c) parts_.screen->RemoveSprite(c, true);
     }
-    for (LClipButton* b : trackButtons_) parts_.screen->RemoveSprite(b, true);
   }
 }
 
@@ -152,6 +153,7 @@ void Game::AdvanceState() {
       break;
     case kStateOutOfMoney:
       GameState = kStateFinalStatistics;
+      FinishRecording(ReplayOutcome::kGameOver);
       if (parts_.owner) {
         parts_.owner->SetPaused(true);
         parts_.owner->ShowGameOver(
@@ -179,6 +181,19 @@ void Game::NewGame() {
   }
 }
 
+void Game::StartLevelWith(int32_t level, int32_t money, int32_t delivered, int32_t minutes) {
+  HelpShown = true;
+  CurrentRoundInType = std::clamp(level, 0, kLastLevel);
+  MoneyCounter = money;
+  TrainCounter = delivered;
+  TotalTime = minutes;
+  if (parts_.moneyDisplay) parts_.moneyDisplay->SetValue(MoneyCounter, false);
+  if (parts_.trainsDisplay) parts_.trainsDisplay->SetValue(TrainCounter, false);
+  GameState = kStateNewGame;
+  StartLevel();
+  AdvanceState();
+}
+
 void Game::EndLevel() {
   if (GameState == kStateLevelStatistics) return;
   GameState = kStateLevelStatistics;
@@ -189,9 +204,11 @@ void Game::EndLevel() {
     parts_.owner->ShowLevelEnd(
         {Globals().PlayerName, CurrentRoundInType + 1, r.LevelMinutes, TrainCounter,
          core::SaturatedSum(TrainCounter, -int64_t{TrainCounterBeginLevel}), MoneyCounter,
-         core::SaturatedSum(MoneyCounter, -int64_t{MoneyCounterBeginLevel})});
+         core::SaturatedSum(MoneyCounter, -int64_t{MoneyCounterBeginLevel}),
+         recorder_ ? recorder_->Rewinds() : 0});
   }
   core::AddTo(TotalTime, r.LevelMinutes);
+  FinishRecording(ReplayOutcome::kLevelComplete);
 }
 
 void Game::OnScreenClosed(GameScreen screen, int32_t result) {
@@ -211,21 +228,27 @@ void Game::OnScreenClosed(GameScreen screen, int32_t result) {
 
 // The developer's level skip: Shift+Ctrl+Alt+9 with Caps Lock on. It stops at the
 // last filled level of the type.
-void Game::OnKeyDown(int32_t key, int32_t modifiers) {
-  const bool all = (modifiers & KMOD_SHIFT) && (modifiers & KMOD_CTRL) && (modifiers & KMOD_ALT) &&
-                   (modifiers & KMOD_CAPS);
-  if (key != SDLK_9 || !all || CurrentRoundInType >= kLastLevel) return;
+// The level-skip keys: the next level of the type, with the starting balance.
+bool Game::SkipLevel() {
+  if (CurrentRoundInType >= kLastLevel) return false;
+  FinishRecording(ReplayOutcome::kQuit);
   ++CurrentRoundInType;
   MoneyCounter = kStartMoney;
   GameState = kStateNewGame;
   StartLevel();
   AdvanceState();
+  return true;
 }
 
 // ---------------------------------------------------------------- level start
 
 void Game::StartLevel() {
   rnd::GameStream().Seed(rnd::RunSeed());  // a level is its seed and the player's actions
+  levelUpdate_ = 0;
+  // The minute tips go round from the first at every level: a level's course depends
+  // on nothing the levels before it left but what its recording's start holds.
+  minuteTip_ = 0;
+  levelActions_.clear();
   tips_.NewLevel(CurrentRoundInType + 1);
   OutOfMoneyTimer = FinishTimer = 0;
   if (background_ && parts_.screen) parts_.screen->RemoveSprite(background_, true);
@@ -233,7 +256,7 @@ void Game::StartLevel() {
 
   iGameMode = Puzzle() ? kOperatingMode : kBuildingMode;
   ShowModeWidgets();
-  ShowPuzzlePictures(Puzzle());
+  panel_->ShowPuzzlePictures(Puzzle());
   NumberHouseForNextTown = 0;
   PostMessage(" ", true);
 
@@ -282,6 +305,29 @@ void Game::StartLevel() {
   LayLevelTracks(field_, BeginTracks);
   BeginTracks.clear();
   RefreshCursor();
+  // A restore begins its recording once the saved game has been read.
+  if (GameState != kStateRestoring) BeginRecording(std::string());
+}
+
+void Game::BeginRecording(const std::string& savedDocument) {
+  if (!recorder_) return;
+  const Settings& settings = Globals();
+  Replay start;
+  start.program = settings.Version;
+  start.player = settings.PlayerName;
+  start.gameType = GameType();
+  start.level = CurrentRoundInType + 1;
+  start.seed = rnd::RunSeed();
+  start.tips = settings.ShowTips;
+  start.money = MoneyCounter;
+  start.delivered = TrainCounter;
+  start.minutes = TotalTime;
+  start.savedState = savedDocument;
+  recorder_->Begin(start);
+}
+
+void Game::FinishRecording(ReplayOutcome outcome) {
+  if (recorder_ && recorder_->Recording()) recorder_->Finish(outcome, levelUpdate_, StateHash());
 }
 
 // The level's town places, at least two: the field picks a place for (-1, -1).
@@ -322,6 +368,7 @@ void Game::SetLandscape(int backgroundSet) {
 // ---------------------------------------------------------------- per frame
 
 void Game::Update(int32_t dt) {
+  core::AddTo(levelUpdate_, 1);
   tips_.Update(dt);
   if (GameState == kStateOutOfMoney) {
     OutOfMoneyTimer += static_cast<uint32_t>(dt);
@@ -494,8 +541,8 @@ void Game::UpdateMinuteTips(int32_t dt) {
   core::AddTo(CounterTimeMinuteTips, dt);
   if (CounterTimeMinuteTips < kMinuteTipsTime) return;
   ShowTip(tip::WarehouseLevelEnd, kMinuteTipX, kMinuteTipY, std::string());
-  ShowTip(kMinuteTips[g_minuteTip], kNoPlace, kNoPlace, std::string());
-  g_minuteTip = (g_minuteTip + 1) % static_cast<int>(std::size(kMinuteTips));
+  ShowTip(kMinuteTips[minuteTip_], kNoPlace, kNoPlace, std::string());
+  minuteTip_ = (minuteTip_ + 1) % static_cast<int>(std::size(kMinuteTips));
   CounterTimeMinuteTips = 0;
 }
 
@@ -508,6 +555,7 @@ void Game::PostMessage(const std::string& text, bool important) {
 bool Game::TipAllowed(int number) { return Globals().ShowTips && tips_.CanShow(number); }
 
 void Game::ShowTip(int number, int x, int y, const std::string& text) {
+  if (applying_ && applying_->tip < 0) applying_->tip = number;
   tips_.Show(number, x, y, text);
 }
 
@@ -524,6 +572,7 @@ bool Game::TakeCatchUpRequest() {
 // Crashes rotate over the three samples of the crash sound, so that they can sound
 // over each other.
 void Game::PlaySound(int index) {
+  if (applying_ && applying_->sound < 0) applying_->sound = index;
   if (index == snd::Crash) {
     index = snd::Crash + crashSound_;
     crashSound_ = (crashSound_ + 1) % 3;

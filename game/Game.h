@@ -4,7 +4,6 @@
 // delivered trains, the player's actions on the field, and saving and restoring the
 // game. It owns the field, the level progress indicator and the tips, and reaches the
 // screen that hosts it only through GameOwner and the display parts it is given.
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,7 +11,10 @@
 
 #include "core/MemoryStore.h"
 #include "game/GameOwner.h"
+#include "game/GamePanel.h"
 #include "game/LevelTable.h"
+#include "game/PlayerAction.h"
+#include "game/ReplayFile.h"
 #include "game/Tips.h"
 #include "railway/Field.h"
 #include "railway/FieldHost.h"
@@ -21,9 +23,8 @@
 class CompleteIndicator;
 class FlyingTextLine;
 class LClip;
-class LClipButton;
-class LControl;
 class LEngine;
+class LevelRecorder;
 class MessageLine;
 class NumberRow;
 class Track;
@@ -45,9 +46,9 @@ enum GameStateValue : int32_t {
 enum GameMode : int32_t { kOperatingMode = 0, kBuildingMode = 1 };
 
 // What the hosting screen lends the game. Every part but the screen and the owner may
-// be missing (nothing is shown there then).
+// be missing (nothing is shown there then); without a panel the game keeps a headless one.
 struct GameParts {
-  LEngine* screen = nullptr;  // the game's own sprites and panel widgets go here
+  LEngine* screen = nullptr;  // the game's own sprites go here
   GameOwner* owner = nullptr;
   FieldSprites* fieldSprites = nullptr;  // the field's pictures
   NumberRow* trainsDisplay = nullptr;
@@ -55,6 +56,9 @@ struct GameParts {
   FlyingTextLine* bigCaption = nullptr;
   FlyingTextLine* smallCaption = nullptr;
   MessageLine* messages = nullptr;
+  GamePanel* panel = nullptr;  // the left panel
+  // Records each level played, when given (see AttachRecorder).
+  LevelRecorder* recorder = nullptr;
 };
 
 class Game : public FieldHost, public FineSink {
@@ -94,26 +98,40 @@ class Game : public FieldHost, public FineSink {
   uint64_t StateHash();
   virtual void Save();
   virtual void OnScreenClosed(GameScreen screen, int32_t result);
-  virtual void OnKeyDown(int32_t key, int32_t modifiers);
+  // One game step of dt ms (a level's steps are counted: see LevelUpdate).
   virtual void Update(int32_t dt);
   virtual void StartLevel();
+  // A new level of the game type at level (0-based within the type), begun with the
+  // money, deliveries and minutes the levels before it left: how a recorded level that
+  // started fresh begins again.
+  void StartLevelWith(int32_t level, int32_t money, int32_t delivered, int32_t minutes);
   virtual void EndLevel();
   void SetState(int32_t state);
   void AdvanceState();
   // Shows or hides the colour badges on the field as the settings ask.
   void ApplyColourSymbols();
 
-  // Player actions.
-  virtual int32_t OnMouseMove(int32_t x, int32_t y);
-  virtual int32_t OnLeftDown(int32_t x, int32_t y);
-  virtual int32_t OnLeftUp(int32_t x, int32_t y);
-  virtual int32_t OnRightDown(int32_t x, int32_t y);
-  virtual int32_t OnRightUp(int32_t x, int32_t y);
-  virtual int32_t OnWheelDown(int32_t x, int32_t y);
-  virtual int32_t OnWheelUp(int32_t x, int32_t y);
-  // A panel button was pressed: one of the track-type buttons.
-  virtual void OnButton(const LControl* widget);
-  virtual void ToggleMode();
+  // The player's actions. Each one goes through Apply, which says what happened and
+  // keeps it in the level's list of actions. The mouse's moves are no actions: they
+  // only move the track preview and light the mode toggle.
+  ActionResult Apply(const PlayerAction& action);
+  void OnMouseMove(int32_t x, int32_t y);
+  // The level-skip keys: 9 with Shift, Ctrl, Alt and Caps Lock.
+  static bool IsSkipLevelKey(int32_t key, int32_t modifiers);
+  // The game steps run since the level started (or its restore began), and the
+  // actions applied since then, each stamped with the step count it came after.
+  int32_t LevelUpdate() const { return levelUpdate_; }
+  const std::vector<PlayerAction>& LevelActions() const { return levelActions_; }
+
+  // Recording. The recorder gets each level's start and actions from now on (nullptr
+  // records nothing); a game made anew by a rewind gets the recorder after it has been
+  // played up to the rewind's update.
+  void AttachRecorder(LevelRecorder* recorder) { recorder_ = recorder; }
+  LevelRecorder* Recorder() const { return recorder_; }
+  // Ends the level's recording (the player quit, or the level ended) and writes it.
+  void FinishRecording(ReplayOutcome outcome);
+  // A game that saves nothing: a replay watched, or the course a rewind plays again.
+  void KeepSavedGames(bool keep) { savesGames_ = keep; }
 
   // Money (FieldHost and FineSink).
   void ChangeMoney(int delta) override;
@@ -151,8 +169,7 @@ class Game : public FieldHost, public FineSink {
   Tips& GetTips() { return tips_; }
   CompleteIndicator& GetProgress() { return *progress_; }
   const LevelParams& Record() const { return Level(CurrentRound); }
-  const std::array<LClipButton*, kTrackTypes>& TrackButtons() const { return trackButtons_; }
-  LClip* ModeToggle() const { return toggleHover_; }
+  const GamePanel& Panel() const { return *panel_; }
   const Track* Preview() const { return preview_.get(); }
   const FieldSprite* ForbiddenMarker() const { return forbidden_; }
 
@@ -206,14 +223,18 @@ class Game : public FieldHost, public FineSink {
   void SetLandscape(int background);
   void ShowLevelCaption();
   // Player actions (GameActions.cpp).
-  void MakePanel();
+  bool Click(int32_t x, int32_t y);
+  bool RightClick(int32_t x, int32_t y);
+  bool Wheel(int step);
+  bool PressTrackButton(int type);
+  bool SkipLevel();
+  void ToggleMode();
+  void MakePreview();
   void ShowModeWidgets();
-  void ShowPuzzlePictures(bool shown);
   void SelectTrackType(int type);
   void RefreshCursor();
-  bool InsideToggle(int x, int y) const;
   bool Puzzle() const { return GameType() == 1; }
-  void OnCallButton(const FieldSprite* button);
+  bool OnCallButton(const FieldSprite* button);
   std::vector<TrackPair> LevelTownPairs() const;
   // Saving (GameSave.cpp).
   bool ExchangeRunning(core::ValueStore& store, int direction);
@@ -241,13 +262,8 @@ class Game : public FieldHost, public FineSink {
   std::unique_ptr<CompleteIndicator> progress_;
   std::unique_ptr<Track> preview_;
   FieldSprite* forbidden_ = nullptr;
-  std::array<LClipButton*, kTrackTypes> trackButtons_{};
-  LClip* leftPanel_ = nullptr;
-  LClip* toggleHover_ = nullptr;
-  LClip* buildModePicture_ = nullptr;
-  LClip* routeModePicture_ = nullptr;
-  LClip* buildingAvailable_ = nullptr;
-  LClip* puzzleCaption_ = nullptr;
+  std::unique_ptr<GamePanel> ownPanel_;  // when the screen lends none
+  GamePanel* panel_;
   LClip* background_ = nullptr;
   LClip* topForest_ = nullptr;
   bool toggleHeld_ = false;
@@ -255,6 +271,15 @@ class Game : public FieldHost, public FineSink {
   // A town of the saved game could not be put back: the restore cannot finish.
   bool townLost_ = false;
   int restoreUpdates_ = 0;  // the updates the running restore has taken
+  int32_t levelUpdate_ = 0;
+  int minuteTip_ = 0;  // the next of the minute tips
+  std::vector<PlayerAction> levelActions_;
+  LevelRecorder* recorder_ = nullptr;
+  bool savesGames_ = true;
+  // The level begins its recording (fresh, or from the saved game being restored).
+  void BeginRecording(const std::string& savedDocument);
+  // While an action is applied: what it made the game do.
+  ActionResult* applying_ = nullptr;
   int mouseX_ = 0;
   int mouseY_ = 0;
   int crashSound_ = 0;

@@ -2,17 +2,19 @@
 // The player's actions on the field: the track preview following the mouse, laying
 // track in building mode, the mode toggle, the track-type buttons and the wheel,
 // clicks on switches, signals and call buttons, and calling the repair train.
+#include <SDL.h>
+
 #include <algorithm>
+#include <cstdint>
 
 #include "core/ClipTable.h"
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
 #include "game/Game.h"
+#include "game/LevelRecorder.h"
 #include "railway/FieldArea.h"
 #include "railway/Geometry.h"
 #include "railway/Track.h"
-#include "sprites/ClipLib.h"
-#include "sprites/Widgets.h"
 
 namespace {
 
@@ -21,54 +23,33 @@ constexpr int kTownBandRight = 660;
 // The preview's planned picture is drawn at depth -1196, over the laid track.
 constexpr int kPreviewDepthKey = -1199;
 
+static_assert(GamePanel::kTrackButtons == Game::kTrackTypes);
+
 bool InFieldArea(int x, int y) { return rail::kFieldArea.Contains(x, y); }
-
-LClip* PanelPicture(LEngine* screen, int entry, bool visible) {
-  if (!screen) return nullptr;
-  LClip* c = ClipLib::Create(entry, false);
-  if (!c) return nullptr;
-  c->SetVisible(visible);
-  screen->AddSprite(c);
-  return c;
-}
-
-void Show(LClip* c, bool visible) {
-  if (c) c->SetVisible(visible);
-}
 
 }  // namespace
 
-void Game::MakePanel() {
-  LEngine* screen = parts_.screen;
-  leftPanel_ = PanelPicture(screen, clip::LeftPanel, true);
-  for (int i = 0; i < kTrackTypes; ++i) {
-    trackButtons_[i] = screen ? MakeButton(clip::LeftTrack0 + i, -1, screen, true) : nullptr;
-  }
-  buildModePicture_ = PanelPicture(screen, clip::BuildModeButton, false);
-  routeModePicture_ = PanelPicture(screen, clip::GreyRouteMode, true);
-  toggleHover_ = PanelPicture(screen, clip::BuildRouteMiddle, false);
-  buildingAvailable_ = PanelPicture(screen, clip::BuildingAvailable, false);
-  puzzleCaption_ = PanelPicture(screen, clip::PuzzleGameCap, false);
+// The track preview and the marker of a place where the track cannot be laid, both
+// hidden until the level shows its mode.
+void Game::MakePreview() {
   preview_ = std::make_unique<Track>(0, CurrSelectTrackType, true, true, parts_.fieldSprites);
   preview_->Show(false);
   if (parts_.fieldSprites) {
     forbidden_ = parts_.fieldSprites->Create(clip::TrackNo, false);
     forbidden_->Show(false);
   }
-  if (screen) screen->RequestSort();
+  if (parts_.screen) parts_.screen->RequestSort();
 }
 
 void Game::ShowModeWidgets() {
   const bool building = iGameMode == kBuildingMode;
   preview_->Show(building);
   if (forbidden_) forbidden_->Show(building);
-  Show(routeModePicture_, !building);
-  Show(buildModePicture_, building);
-}
-
-void Game::ShowPuzzlePictures(bool shown) {
-  Show(buildingAvailable_, shown);
-  Show(puzzleCaption_, shown);
+  if (building) {
+    panel_->ShowBuildingMode();
+  } else {
+    panel_->ShowRouteMode();
+  }
 }
 
 void Game::SelectTrackType(int type) {
@@ -84,13 +65,56 @@ void Game::SelectTrackType(int type) {
 
 void Game::RefreshCursor() { OnMouseMove(mouseX_, mouseY_); }
 
-bool Game::InsideToggle(int x, int y) const {
-  if (!toggleHover_) return false;
-  return x >= toggleHover_->x && x < toggleHover_->x + toggleHover_->FrameW &&
-         y >= toggleHover_->y && y < toggleHover_->y + toggleHover_->FrameH;
+ActionResult Game::Apply(const PlayerAction& action) {
+  ActionResult result;
+  applying_ = &result;
+  const int32_t money = MoneyCounter;
+  switch (action.kind) {
+    case ActionKind::kClick:
+      result.taken = Click(action.x, action.y);
+      break;
+    case ActionKind::kRightClick:
+      result.taken = RightClick(action.x, action.y);
+      break;
+    case ActionKind::kWheelDown:
+      result.taken = Wheel(1);
+      break;
+    case ActionKind::kWheelUp:
+      result.taken = Wheel(-1);
+      break;
+    case ActionKind::kTrackButton:
+      result.taken = PressTrackButton(action.arg);
+      break;
+    case ActionKind::kSkipLevel:
+      // The skip ends the level's recording and begins the next level's; it belongs
+      // to neither.
+      applying_ = nullptr;
+      result.taken = SkipLevel();
+      return result;
+    case ActionKind::kSpeed:
+    case ActionKind::kPause:
+    case ActionKind::kResume:
+    case ActionKind::kRewind:
+      // The screen's own: kept in the level's list, so that a replay shows them.
+      result.taken = true;
+      break;
+  }
+  applying_ = nullptr;
+  result.cost = static_cast<int32_t>(
+      std::clamp<int64_t>(int64_t{money} - MoneyCounter, INT32_MIN, INT32_MAX));
+  PlayerAction stamped = action;
+  stamped.update = levelUpdate_;
+  levelActions_.push_back(stamped);
+  if (recorder_) recorder_->Note(stamped);
+  return result;
 }
 
-int32_t Game::OnMouseMove(int32_t x, int32_t y) {
+bool Game::IsSkipLevelKey(int32_t key, int32_t modifiers) {
+  return key == SDLK_9 && (modifiers & KMOD_SHIFT) && (modifiers & KMOD_CTRL) &&
+         (modifiers & KMOD_ALT) && (modifiers & KMOD_CAPS);
+}
+
+void Game::OnMouseMove(int32_t x, int32_t y) {
   mouseX_ = x;
   mouseY_ = y;
   if (iGameMode == kBuildingMode) {
@@ -116,26 +140,29 @@ int32_t Game::OnMouseMove(int32_t x, int32_t y) {
       if (forbidden_) forbidden_->Show(false);
     }
   }
-  if (InsideToggle(x, y)) {
-    Show(toggleHover_, !toggleHeld_);
+  if (panel_->IsInsideToggle(x, y)) {
+    panel_->LightToggle(!toggleHeld_);
   } else {
     toggleHeld_ = false;
-    Show(toggleHover_, false);
+    panel_->LightToggle(false);
   }
-  return 0;
 }
 
-int32_t Game::OnLeftDown(int32_t x, int32_t y) {
-  if (tips_.OnClick(x, y)) return 1;
+bool Game::Click(int32_t x, int32_t y) {
+  if (tips_.OnClick(x, y)) return true;
+  bool taken = false;
   if (iGameMode == kOperatingMode) {
-    const FieldSprite* button = field_.FieldClick(x, y);
-    if (button) OnCallButton(button);
+    if (FieldSprite* button = field_.CallButtonAt(x, y)) {
+      taken = OnCallButton(button);
+    } else {
+      taken = field_.ClickJunctions(x, y);
+    }
   }
-  if (InsideToggle(x, y)) {
+  if (panel_->IsInsideToggle(x, y)) {
     toggleHeld_ = true;
     PlaySound(snd::Mode);
     ToggleMode();
-    return 1;
+    return true;
   }
   // A click on the field's first column lays nothing, though the preview shows there.
   if (x > rail::kFieldArea.left && iGameMode == kBuildingMode) {
@@ -143,66 +170,54 @@ int32_t Game::OnLeftDown(int32_t x, int32_t y) {
     if (!field_.HasTrack(node, CurrSelectTrackType)) {
       field_.AddTrack(node, CurrSelectTrackType, Laying::kByPlayer);
     }
+    // A click beyond the field also lays at its nearest junction, and still reaches
+    // the screen's buttons there.
+    return InFieldArea(x, y);
   }
-  return 1;
+  return taken;
 }
 
-int32_t Game::OnLeftUp(int32_t, int32_t) { return 0; }
-int32_t Game::OnRightUp(int32_t, int32_t) { return 0; }
+bool Game::RightClick(int32_t x, int32_t y) {
+  if (iGameMode == kBuildingMode) return Wheel(1);
+  if ((x >= kTownBandLeft && x < kTownBandRight) || field_.Towns().empty()) return false;
+  field_.CallRepairTrain(field_.TownAt(x, y));
+  return true;
+}
 
-int32_t Game::OnRightDown(int32_t x, int32_t y) {
-  if (iGameMode == kBuildingMode) {
-    SelectTrackType((CurrSelectTrackType + 1) % kTrackTypes);
-    PlaySound(snd::NexTrack);
+// The wheel and, in building mode, the right button step through the track types.
+bool Game::Wheel(int step) {
+  if (iGameMode != kBuildingMode) return false;
+  SelectTrackType((CurrSelectTrackType + kTrackTypes + step) % kTrackTypes);
+  PlaySound(snd::NexTrack);
+  RefreshCursor();
+  return true;
+}
+
+bool Game::PressTrackButton(int type) {
+  if (type < 0 || type >= kTrackTypes) return false;
+  SelectTrackType(type);
+  if (!Puzzle()) {
+    iGameMode = kBuildingMode;
+    ShowModeWidgets();
     RefreshCursor();
-  } else if (x < kTownBandLeft || x >= kTownBandRight) {
-    field_.CallRepairTrain(field_.TownAt(x, y));
   }
-  return 0;
-}
-
-int32_t Game::OnWheelDown(int32_t, int32_t) {
-  if (iGameMode != kBuildingMode) return 0;
-  SelectTrackType((CurrSelectTrackType + 1) % kTrackTypes);
-  PlaySound(snd::NexTrack);
-  RefreshCursor();
-  return 0;
-}
-
-int32_t Game::OnWheelUp(int32_t, int32_t) {
-  if (iGameMode != kBuildingMode) return 0;
-  SelectTrackType((CurrSelectTrackType + kTrackTypes - 1) % kTrackTypes);
-  PlaySound(snd::NexTrack);
-  RefreshCursor();
-  return 0;
-}
-
-void Game::OnButton(const LControl* widget) {
-  for (int i = 0; i < kTrackTypes; ++i) {
-    if (!widget || trackButtons_[i] != widget) continue;
-    SelectTrackType(i);
-    if (!Puzzle()) {
-      iGameMode = kBuildingMode;
-      ShowModeWidgets();
-      RefreshCursor();
-    }
-    break;
-  }
+  return true;
 }
 
 // A crash site's call button, clicked on the field in operating mode.
-void Game::OnCallButton(const FieldSprite* button) {
-  if (iGameMode != kOperatingMode || !field_.IsCallButton(button)) return;
+bool Game::OnCallButton(const FieldSprite* button) {
+  if (iGameMode != kOperatingMode || !field_.IsCallButton(button)) return false;
   field_.CallRepairTrain(field_.SelectedTown());
+  return true;
 }
 
 void Game::ToggleMode() {
   if (Puzzle() && iGameMode != kBuildingMode) {
-    Show(toggleHover_, false);
+    panel_->LightToggle(false);
     return;
   }
   iGameMode = iGameMode == kBuildingMode ? kOperatingMode : kBuildingMode;
   ShowModeWidgets();
   RefreshCursor();
-  Show(toggleHover_, false);
+  panel_->LightToggle(false);
 }

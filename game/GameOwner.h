@@ -15,6 +15,7 @@ struct LevelStatistics {
   int32_t trainsOnLevel = 0;
   int32_t money = 0;
   int32_t balanceChange = 0;
+  int32_t rewinds = 0;  // how often the player went back in the level
 };
 
 // The final statistics after the money ran out.

@@ -80,6 +80,7 @@ std::string Game::FileNamePart(const std::string& player) {
 }
 
 void Game::Save() {
+  if (!savesGames_) return;
   if (Over(GameState)) NeedNewGame = true;
   if (Restoring(GameState, PreviousState)) return;
   const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
@@ -272,6 +273,7 @@ bool Game::Restore(core::ParamEntries document, bool fromFile) {
   SelectTrackType(CurrSelectTrackType);
   if (parts_.trainsDisplay) parts_.trainsDisplay->SetValue(TrainCounter, false);
   if (parts_.moneyDisplay) parts_.moneyDisplay->SetValue(MoneyCounter, false);
+  BeginRecording(core::BuildDocument(restoring_.Entries()));
   return true;
 }
 

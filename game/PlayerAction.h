@@ -40,6 +40,10 @@ struct ActionResult {
 };
 
 namespace action {
+// An action of the kind; the game stamps its update when it applies it.
+inline PlayerAction Make(ActionKind kind, int32_t x = 0, int32_t y = 0, int32_t arg = 0) {
+  return PlayerAction{.kind = kind, .x = x, .y = y, .arg = arg};
+}
 // The name of a kind in a replay file ("click", "rclick", ...); the kind of a name.
 const char* Name(ActionKind kind);
 std::optional<ActionKind> FromName(const std::string& name);

@@ -356,13 +356,23 @@ bool Field::AllTracksBuilt() const {
 // the repair train); otherwise the first junction with a switch or signal under the
 // point takes it.
 FieldSprite* Field::FieldClick(int x, int y) {
+  if (FieldSprite* button = CallButtonAt(x, y)) return button;
+  ClickJunctions(x, y);
+  return nullptr;
+}
+
+FieldSprite* Field::CallButtonAt(int x, int y) {
   for (CrashSite& site : crashSites_) {
     if (site.button && site.button->Hit(x, y)) return site.button;
   }
-  for (auto& j : junctions_) {
-    if (j->ClickJunction(x, y)) break;
-  }
   return nullptr;
+}
+
+bool Field::ClickJunctions(int x, int y) {
+  for (auto& j : junctions_) {
+    if (j->ClickJunction(x, y)) return true;
+  }
+  return false;
 }
 
 bool Field::IsCallButton(const FieldSprite* sprite) const {

@@ -89,6 +89,10 @@ class Field {
 
   // Clicks in route mode: a crash site's call button (returned), else the junctions.
   FieldSprite* FieldClick(int x, int y);
+  // The shown call button at the point, or nullptr.
+  FieldSprite* CallButtonAt(int x, int y);
+  // A click on the junctions' switches and signals; true when one of them took it.
+  bool ClickJunctions(int x, int y);
   // True when the sprite is one of the crash sites' call buttons.
   bool IsCallButton(const FieldSprite* sprite) const;
 

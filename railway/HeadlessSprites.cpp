@@ -12,7 +12,15 @@ HeadlessSprite::HeadlessSprite(int clip) : clip_(clip), frames_(FieldClipFrames(
 
 void HeadlessSprite::SetFrame(int frame) { frame_ = std::clamp(frame, 0, frames_ - 1); }
 
+// With a picture test given (the clip library's, where it is loaded), a picture covers
+// exactly the points its clip on the screen would, so that recorded clicks take the same
+// pictures here as in the game's window; without one, a box round its place.
 bool HeadlessSprite::Covers(int x, int y) const {
+  if (pictureTest_ && *pictureTest_) return (*pictureTest_)(clip_, frame_, x_, y_, x, y);
+  return CoversBox(x, y);
+}
+
+bool HeadlessSprite::CoversBox(int x, int y) const {
   int w = 24, h = 24, left = -12, top = -12;
   if (clip_ == clip::Semaphore) {
     w = 10;
@@ -44,6 +52,7 @@ void HeadlessSprite::Advance(int dt) {
 
 FieldSprite* HeadlessSprites::Create(int clip, bool) {
   sprites_.push_back(std::make_unique<HeadlessSprite>(clip));
+  sprites_.back()->UsePictureTest(&pictureTest_);
   return sprites_.back().get();
 }
 

@@ -3,10 +3,14 @@
 // Sprites without pictures: they keep position, depth, frame, visibility and animation
 // state, so the railway runs and can be inspected without a screen (tests, the scenario
 // runner). Hit boxes are small rectangles around the anchor point.
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "railway/FieldSprites.h"
+
+// Whether the picture of clip, showing frame at (x, y), covers the point (px, py).
+using PictureTest = std::function<bool(int clip, int frame, double x, double y, int px, int py)>;
 
 class HeadlessSprite : public FieldSprite {
  public:
@@ -40,6 +44,9 @@ class HeadlessSprite : public FieldSprite {
     tint_[2] = b;
   }
   bool Hit(int x, int y) const override { return visible_ && Covers(x, y); }
+  // The box a picture answers in without a picture test (see tools/README.md).
+  bool CoversBox(int x, int y) const;
+  void UsePictureTest(const PictureTest* test) { pictureTest_ = test; }
   bool Covers(int x, int y) const override;
   int Clip() const override { return clip_; }
 
@@ -60,6 +67,7 @@ class HeadlessSprite : public FieldSprite {
   double vx_ = 0;
   double vy_ = 0;
   int tint_[3] = {0, 0, 0};
+  const PictureTest* pictureTest_ = nullptr;
 };
 
 class HeadlessSprites : public FieldSprites {
@@ -70,7 +78,10 @@ class HeadlessSprites : public FieldSprites {
   void Advance(int dt);
   const std::vector<std::unique_ptr<HeadlessSprite>>& All() const { return sprites_; }
   int Count() const { return static_cast<int>(sprites_.size()); }
+  // Pictures made from now on answer clicks as test says (nothing: by their boxes).
+  void SetPictureTest(PictureTest test) { pictureTest_ = std::move(test); }
 
  private:
   std::vector<std::unique_ptr<HeadlessSprite>> sprites_;
+  PictureTest pictureTest_;
 };

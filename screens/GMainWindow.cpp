@@ -53,6 +53,7 @@ constexpr const char* kBigCaptionCharacters = "LEV 0123456789";
 // The speed stands in the message line's golden letters in the top bar, between the
 // train and money counters, where the bar shows only trees.
 constexpr int32_t kSpeedX = 418, kSpeedY = 4;
+constexpr int32_t kReplayLabelCentre = 431;
 constexpr double kSpeedZ = -1207;
 
 // The field's ground and the top bar's forest (z 100000, 99999) and the track pieces (about
@@ -147,7 +148,7 @@ void GMainWindow::MakeLines() {
 
 void GMainWindow::MakeSpeedLabel() {
   speedFont_ = std::make_unique<BitmapFont>(EntryClip(clip::FontMessage));
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < kTopBarLabelLength; ++i) {
     auto* c = new CharStatic(*speedFont_);
     c->z = kSpeedZ;
     speedChars_.push_back(c);
@@ -156,8 +157,13 @@ void GMainWindow::MakeSpeedLabel() {
 }
 
 void GMainWindow::ShowSpeed() {
-  const std::string label = speed_.Label();
-  int32_t x = kSpeedX;
+  const std::string speed = speed_.Label();
+  const std::string label = watch_ ? (speed.empty() ? "REPLAY" : "REPLAY " + speed) : speed;
+  // The speed alone stands at its place; with REPLAY the label is centred in the gap
+  // between the two counters.
+  int32_t width = 0;
+  for (char c : label) width += speedFont_->GlyphWidth(c);
+  int32_t x = watch_ ? kReplayLabelCentre - width / 2 : kSpeedX;
   for (size_t i = 0; i < speedChars_.size(); ++i) {
     CharStatic* c = speedChars_[i];
     const bool shown = i < label.size();
@@ -192,49 +198,59 @@ void GMainWindow::MakeHouseClips() {
 // ---------------------------------------------------------------- the game
 
 void GMainWindow::DropGame() {
-  if (game_) game_->Save();
+  if (game_) {
+    game_->FinishRecording(ReplayOutcome::kQuit);
+    game_->Save();
+  }
   game_.reset();
+  panel_.reset();
 }
 
 void GMainWindow::NewGame() {
   DropGame();
   StopSpeed();
-  GameParts parts;
-  parts.screen = this;
-  parts.owner = this;
-  parts.fieldSprites = fieldSprites_.get();
-  parts.trainsDisplay = TrainsDisplay.get();
-  parts.moneyDisplay = MoneyDisplay.get();
-  parts.bigCaption = BigCaption.get();
-  parts.smallCaption = SmallCaption.get();
-  parts.messages = Messages.get();
+  const GameParts parts = Parts(&recorder_);
   game_ = std::make_unique<Game>(parts);
   game_->LoadOrStartNew();
 }
 
 void GMainWindow::Show(LEngine** slot) {
   NameLine->SetText(Globals().PlayerName);
-  NewGame();
+  if (!watch_) NewGame();
   LEngine::Show(slot);
-  if (game_) game_->SetState(kStateStartHelp);
+  if (game_ && !watch_) game_->SetState(kStateStartHelp);
 }
 
 void GMainWindow::Close(int32_t code) {
   // A dialog still open goes first, as if cancelled.
   while (TopSlot && *TopSlot && *TopSlot != this) (*TopSlot)->Close(-2);
+  // A replay watched is not the player's game: it goes, and the settings it borrowed
+  // go back before they are saved.
+  if (watch_) StopWatching();
   DropGame();
   LEngine::Close(code);
 }
 
 // The message line keeps its reading time at any speed; the game and the sprites that
-// show it (trains, flags, explosions, whose frames the field reads) run once per step.
+// show it (trains, flags, explosions, whose frames the field reads) run in steps of
+// kGameStep ms, once per step and speed factor. Fixed steps make the game's course
+// independent of the frame rate, so a recorded level plays the same again.
 void GMainWindow::Update(int32_t elapsed, int32_t frame) {
   if (Paused) return;
   Messages->Tick(elapsed);
-  speed_.RunFrame([&] {
-    if (game_) game_->Update(elapsed);
-    LEngine::Update(elapsed, frame);
-  });
+  stepTime_ += elapsed;
+  while (stepTime_ >= kGameStep) {
+    stepTime_ -= kGameStep;
+    if (watch_) {
+      if (!StepWatched()) stepTime_ = 0;
+    } else {
+      speed_.RunFrame([&] {
+        if (game_) game_->Update(kGameStep);
+        LEngine::Update(kGameStep, frame);
+      });
+    }
+    if (Paused) stepTime_ = 0;
+  }
 }
 
 void GMainWindow::SetPaused(bool paused) {
@@ -250,58 +266,68 @@ LControl* GMainWindow::OnMouseMove(int32_t px, int32_t py) {
   return LEngine::OnMouseMove(px, py);
 }
 
-int32_t GMainWindow::OnRightDown(int32_t px, int32_t py) {
-  if (Paused) {
-    SetPaused(false);
-    return 0;
-  }
-  return game_ ? game_->OnRightDown(px, py) : 0;
+bool GMainWindow::ApplyAction(ActionKind kind, int32_t x, int32_t y, int32_t arg) {
+  if (!game_) return false;
+  return game_->Apply(PlayerAction{.kind = kind, .x = x, .y = y, .arg = arg}).taken;
 }
 
-int32_t GMainWindow::OnRightUp(int32_t px, int32_t py) {
-  return game_ ? game_->OnRightUp(px, py) : 0;
+// A press while paused only ends the pause.
+bool GMainWindow::PressEndsPause() {
+  if (!Paused) return false;
+  SetPaused(false);
+  if (game_) ApplyAction(ActionKind::kResume);
+  return true;
 }
+
+int32_t GMainWindow::OnRightDown(int32_t px, int32_t py) {
+  if (PressEndsPause() || watch_) return 0;
+  ApplyAction(ActionKind::kRightClick, px, py);
+  return 0;
+}
+
+int32_t GMainWindow::OnRightUp(int32_t, int32_t) { return 0; }
 
 LControl* GMainWindow::OnLeftDown(int32_t px, int32_t py) {
-  if (Paused) {
-    SetPaused(false);
-    return nullptr;
-  }
-  if (game_) game_->OnLeftDown(px, py);
+  if (PressEndsPause()) return nullptr;
+  // A replay watched takes no clicks: the menu button is reached by Escape.
+  if (watch_) return nullptr;
+  if (ApplyAction(ActionKind::kClick, px, py)) return nullptr;
   return LEngine::OnLeftDown(px, py);
 }
 
-LControl* GMainWindow::OnLeftUp(int32_t px, int32_t py) {
-  if (game_) game_->OnLeftUp(px, py);
-  return LEngine::OnLeftUp(px, py);
-}
+LControl* GMainWindow::OnLeftUp(int32_t px, int32_t py) { return LEngine::OnLeftUp(px, py); }
 
 int32_t GMainWindow::OnKeyDown(int32_t key, int32_t modifiers) {
-  if (Paused) {
-    SetPaused(false);
-    return 0;
-  }
+  if (PressEndsPause()) return 0;
   LEngine::OnKeyDown(key, modifiers);
+  if (watch_) return OnWatchKey(key);
   if (key == SDLK_SPACE) {
     SetPaused(true);
+    ApplyAction(ActionKind::kPause);
   } else if (key == SDLK_TAB) {
     speed_.Cycle();
     ShowSpeed();
+    ApplyAction(ActionKind::kSpeed, 0, 0, speed_.Factor());
   } else if (key == SDLK_F1) {
     OpenHelp();
   } else if (key == SDLK_ESCAPE) {
     OpenMenu();
+  } else if (key == SDLK_BACKSPACE) {
+    Rewind();
+  } else if (Game::IsSkipLevelKey(key, modifiers)) {
+    ApplyAction(ActionKind::kSkipLevel);
   }
-  if (game_) game_->OnKeyDown(key, modifiers);
   return 0;
 }
 
 int32_t GMainWindow::OnWheelDown(int32_t px, int32_t py) {
-  return game_ ? game_->OnWheelDown(px, py) : 0;
+  if (!watch_) ApplyAction(ActionKind::kWheelDown, px, py);
+  return 0;
 }
 
 int32_t GMainWindow::OnWheelUp(int32_t px, int32_t py) {
-  return game_ ? game_->OnWheelUp(px, py) : 0;
+  if (!watch_) ApplyAction(ActionKind::kWheelUp, px, py);
+  return 0;
 }
 
 void GMainWindow::OnActivate(bool active) {
@@ -309,7 +335,9 @@ void GMainWindow::OnActivate(bool active) {
 }
 
 void GMainWindow::OnControlClick(LControl* control) {
-  if (game_) game_->OnButton(control);
+  if (watch_) return;
+  const int trackType = panel_ ? panel_->TrackTypeOf(control) : -1;
+  if (trackType >= 0) ApplyAction(ActionKind::kTrackButton, 0, 0, trackType);
   if (control == MenuButton)
     OpenMenu();
   else if (control == LogoButton || control == MakerButton)

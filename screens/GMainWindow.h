@@ -13,6 +13,10 @@
 #include "game/Game.h"
 #include "game/GameOwner.h"
 #include "game/GameSpeed.h"
+#include "game/LevelRecorder.h"
+#include "game/LevelReplay.h"
+#include "game/ReplayWatch.h"
+#include "game/SpritePanel.h"
 #include "screens/ScreenSprites.h"
 #include "sprites/BitmapFont.h"
 #include "sprites/CharSprites.h"
@@ -29,8 +33,9 @@ class GWndPickGame;
 class LClipButton;
 class ScreenServices;
 
-class GMainWindow : public LEngine, public GameOwner {
+class GMainWindow : public LEngine, public GameOwner, private LevelHost {
  public:
+  static constexpr int32_t kGameStep = 20;  // ms of game time per game step
   // services (audio, video mode, browser) must outlive the screen.
   GMainWindow(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h,
               ScreenServices& services);
@@ -60,6 +65,23 @@ class GMainWindow : public LEngine, public GameOwner {
 
   // Saves and replaces the game with the saved one of the current type, or a new one.
   void NewGame();
+  // The screen shows the replay instead of the player's game; when it ends, or Escape
+  // ends it, the player's own game comes back. False (with the reason) when the
+  // replay's level cannot be begun.
+  bool WatchReplay(const Replay& replay, std::string& why);
+  bool Watching() const { return watch_ != nullptr; }
+  // The player takes the watched level over: it goes on as a game of its own, recorded
+  // and not saved.
+  void TakeOver();
+  // Backspace or the menu's REWIND: the running level goes back 10 s of game time and
+  // stays paused.
+  bool Rewind();
+  // Whether the running level can go back: a level played for a while, not a replay.
+  bool CanRewind() const;
+  // Where the levels played are recorded.
+  LevelRecorder& Recorder() { return recorder_; }
+  // The take-over key of a replay watched.
+  static constexpr int32_t kTakeOverKey = SDLK_t;
   // Each pauses and shows its dialog over the screen, unless a dialog is open already.
   void OpenMenu();
   void OpenGameType();
@@ -117,14 +139,41 @@ class GMainWindow : public LEngine, public GameOwner {
   void ApplyGameType(int32_t code);
   void ApplyOptions(int32_t code);
   void ApplyMenuChoice(int32_t code);
+  // Applies a player's action to the game; true when the game took it.
+  bool ApplyAction(ActionKind kind, int32_t x = 0, int32_t y = 0, int32_t arg = 0);
+  bool PressEndsPause();
+  // LevelHost: the game made anew for a replay or a rewind, and its steps.
+  Game& ReplaceGame() override;
+  void StepGame() override;
+  GameParts Parts(LevelRecorder* recorder);
+  // The watched replay is over: the settings it borrowed go back and the player's
+  // own game comes back.
+  void EndWatching();
+  // The watched replay and its game go, and the borrowed settings go back.
+  void StopWatching();
+  // The frame's game steps while a replay is watched; false when the replay ended.
+  bool StepWatched();
+  int32_t OnWatchKey(int32_t key);
+  void ReportReplayEnd(Game& game);
+  // The top bar's label: the speed, and REPLAY while a replay is watched.
+  static constexpr int kTopBarLabelLength = 9;
 
   ScreenServices& services_;
   std::unique_ptr<BitmapFont> dialogFont_;
   std::vector<std::unique_ptr<LClip>> ownClips_;
   std::array<LClip*, 8> houseClips_{};
   std::unique_ptr<ScreenSprites> fieldSprites_;
+  // The game's left panel, made with each game and let go after it.
+  std::unique_ptr<SpritePanel> panel_;
   std::unique_ptr<Game> game_;
   GameSpeed speed_;
+  int32_t stepTime_ = 0;  // frame time not yet run as game steps
+  LevelRecorder recorder_{kReplaysFolder};
+  std::unique_ptr<ReplayWatch> watch_;
+  bool watchEnded_ = false;
+  // The settings a watched replay borrows, as they were before it.
+  int32_t ownGameType_ = 0;
+  bool ownShowTips_ = true;
   std::unique_ptr<BitmapFont> speedFont_;
   std::vector<CharStatic*> speedChars_;  // owned by the screen's sprite list
 };

@@ -29,7 +29,7 @@ bool GMainWindow::BeginDialog() {
 }
 
 void GMainWindow::OpenMenu() {
-  if (BeginDialog()) MenuDialog->Open(TopSlot, true);
+  if (BeginDialog()) MenuDialog->Open(TopSlot, true, CanRewind());
 }
 
 void GMainWindow::OpenGameType() {
@@ -70,7 +70,9 @@ void GMainWindow::ShowHelp(bool dontShowAtStart) {
 bool GMainWindow::HelpDontShowAtStart() const { return HelpDialog->StartHelpBox->Checked; }
 
 void GMainWindow::ShowLevelEnd(const LevelStatistics& statistics) {
-  if (BeginDialog()) LevelStatsDialog->ShowLevelEnd(TopSlot, statistics);
+  LevelStatistics shown = statistics;
+  if (watch_) shown.rewinds = watch_->Rewinds();
+  if (BeginDialog()) LevelStatsDialog->ShowLevelEnd(TopSlot, shown);
 }
 
 void GMainWindow::ShowGameOver(const GameOverStatistics& statistics) {
@@ -88,6 +90,10 @@ GameScreen GMainWindow::ScreenOf(const LEngine* child) const {
 
 void GMainWindow::OnChildClosed(LEngine* child, int32_t code) {
   SetPaused(false);
+  if (watch_ && watchEnded_) {
+    EndWatching();
+    return;
+  }
   if (game_) game_->OnScreenClosed(ScreenOf(child), code);
   if (child == PickGameDialog.get()) {
     ApplyGameType(code);
@@ -149,6 +155,9 @@ void GMainWindow::ApplyMenuChoice(int32_t code) {
       break;
     case menu::kExit:
       OpenQuitQuestion();
+      break;
+    case menu::kRewind:
+      Rewind();
       break;
     default:
       break;  // continue, or the menu was cancelled

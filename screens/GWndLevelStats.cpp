@@ -66,6 +66,9 @@ void GWndLevelStats::ShowLevelEnd(LEngine** slot, const LevelStatistics& stats) 
   // A balance below zero keeps its sign instead of wrapping round.
   DrawLine(320, Printf("Money:  %ld", static_cast<long>(stats.money)));
   DrawLine(360, Printf("Change balance:  %d", stats.balanceChange));
+  // Only a level rewound says so, under its time: the page stays as it was for every
+  // other.
+  if (stats.rewinds > 0) DrawLine(190, Printf("Rewinds:  %d", stats.rewinds));
   Show(slot);
 }
 

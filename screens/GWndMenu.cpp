@@ -18,13 +18,14 @@ struct ItemInfo {
 };
 
 constexpr ItemInfo kItems[GWndMenu::kItemCount] = {
-    {"CONTINUE", menu::kContinue}, {"NEW GAME", menu::kNewGame}, {"PICK GAME", menu::kPickGame},
-    {"LOAD", menu::kLoad},         {"SAVE", menu::kSave},        {"OPTIONS", menu::kOptions},
-    {"HELP", menu::kHelp},         {"EXIT", menu::kExit},
+    {"CONTINUE", menu::kContinue},  {"REWIND", menu::kRewind}, {"NEW GAME", menu::kNewGame},
+    {"PICK GAME", menu::kPickGame}, {"LOAD", menu::kLoad},     {"SAVE", menu::kSave},
+    {"OPTIONS", menu::kOptions},    {"HELP", menu::kHelp},     {"EXIT", menu::kExit},
 };
 
-constexpr int kLoadItem = 3;
-constexpr int kSaveItem = 4;
+constexpr int kRewindItem = 1;
+constexpr int kLoadItem = 4;
+constexpr int kSaveItem = 5;
 
 }  // namespace
 
@@ -43,11 +44,12 @@ GWndMenu::GWndMenu(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint
 
 GWndMenu::~GWndMenu() = default;
 
-void GWndMenu::Open(LEngine** slot, bool showContinue) {
+void GWndMenu::Open(LEngine** slot, bool showContinue, bool showRewind) {
   StampSprite(ClipLib::Create(clip::BigBackground));
   if (titleFont_) titleFont_->DrawCentred(Background, 10, "MENU", 0);
 
   Items[0].shown = showContinue;
+  Items[kRewindItem].shown = showRewind;
   Items[kLoadItem].shown = false;
   Items[kSaveItem].shown = false;
   int shownCount = 0;

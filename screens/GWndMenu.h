@@ -21,6 +21,7 @@ constexpr int32_t kSave = 4;
 constexpr int32_t kOptions = 6;
 constexpr int32_t kHelp = 7;
 constexpr int32_t kExit = 9;
+constexpr int32_t kRewind = 10;
 }  // namespace menu
 
 class GWndMenu : public LEngine {
@@ -31,15 +32,16 @@ class GWndMenu : public LEngine {
     const char* text = "";
     int32_t code = 0;
   };
-  static constexpr int kItemCount = 8;
+  static constexpr int kItemCount = 9;
 
   // titleFont is lent by the in-game screen and must outlive the menu.
   GWndMenu(SDL_Surface* target, int16_t px, int16_t py, uint16_t w, uint16_t h,
            const BitmapFont* titleFont);
   ~GWndMenu() override;
 
-  // Draws the menu afresh (CONTINUE only when asked) and shows it over the screen in slot.
-  void Open(LEngine** slot, bool showContinue);
+  // Draws the menu afresh (CONTINUE and REWIND only when asked) and shows it over the
+  // screen in slot.
+  void Open(LEngine** slot, bool showContinue, bool showRewind = false);
   int32_t OnKeyDown(int32_t key, int32_t modifiers) override;
   void OnControlClick(LControl* control) override;
 

@@ -32,8 +32,16 @@ class ClipLib {
   static LClip* Create(int index, bool deep = false);
   // True once Create could not load a picture, until the next Init or Shutdown.
   static bool PictureMissing();
+  // The size of one frame of entry index, as a clip of it would have, read from the
+  // template when the library keeps one and from the entry's picture file otherwise
+  // (no clip is made); false when the entry has no readable picture.
+  static bool FrameSize(int index, int32_t& w, int32_t& h);
   // The cached template of index, or nullptr.
   static const LClip* GetTemplate(int index);
+  // Whether index's picture, showing frame with its place at (x, y), covers the point
+  // (px, py) as a clip on the screen does: inside the frame, on a pixel not transparent.
+  // False when the library keeps no template of index.
+  static bool Covers(int index, int frame, double x, double y, int px, int py);
   // The template of index, or, when the library keeps none, a clip made for the caller
   // and kept in own (which must live as long as the answer is used).
   static const LClip* TemplateOrCopy(int index, std::unique_ptr<LClip>& own);

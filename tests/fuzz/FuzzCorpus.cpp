@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz-corpus: writes the seed inputs of every fuzz target, made by the game's own code:
 // settings files, fields saved as ot-sim saves them, games saved by the headless game,
-// small archives and sealed blocks. The document targets get plain documents behind a
+// small archives, sealed blocks and replays. The document targets get plain documents behind a
 // selector byte (see FuzzSupport.h), plus one sealed file taken as it is.
 //   fuzz-corpus OUTDIR   (writes OUTDIR/<target>/<seed>)
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,7 @@
 #include "core/LParams.h"
 #include "game/Game.h"
 #include "game/LevelTable.h"
+#include "game/ReplayFile.h"
 #include "game/Settings.h"
 #include "railway/Field.h"
 #include "railway/HeadlessSprites.h"
@@ -172,6 +174,82 @@ void MakeSealedBlocks() {
   }
 }
 
+// A played level's actions: a click every few seconds over the field, a track type
+// chosen now and then, a stretch at double speed and a pause.
+std::vector<PlayerAction> PlayedActions(int32_t from, int32_t updates) {
+  std::vector<PlayerAction> actions;
+  for (int32_t u = from + 40; u < from + updates; u += 150 + u % 97) {
+    actions.push_back({u, ActionKind::kClick, 140 + u * 7 % 660, 50 + u * 13 % 520, 0});
+    if (u % 5 == 0) actions.push_back({u + 3, ActionKind::kRightClick, 300 + u % 200, 200, 0});
+    if (u % 7 == 0) actions.push_back({u + 5, ActionKind::kTrackButton, 0, 0, u % 6});
+  }
+  actions.push_back({from + updates / 3, ActionKind::kSpeed, 0, 0, 2});
+  actions.push_back({from + updates / 2, ActionKind::kSpeed, 0, 0, 1});
+  actions.push_back({from + updates / 2, ActionKind::kPause, 0, 0, 0});
+  actions.push_back({from + updates / 2, ActionKind::kResume, 0, 0, 0});
+  std::stable_sort(
+      actions.begin(), actions.end(),
+      [](const PlayerAction& a, const PlayerAction& b) { return a.update < b.update; });
+  return actions;
+}
+
+void EmitReplay(const std::string& name, const Replay& replay) {
+  const std::string text = FormatReplay(replay);
+  Emit("replay", name, Bytes(text.begin(), text.end()));
+}
+
+// Levels as the recorder writes them: started fresh, resumed from a saved game, rewound,
+// and one still being recorded (no end line).
+void MakeReplays(const std::string& savedDocument) {
+  Replay fresh;
+  fresh.program = Globals().Version;
+  fresh.player = "Manager";
+  fresh.gameType = 0;
+  fresh.level = 2;
+  fresh.seed = 1796665681;
+  fresh.money = 131500;
+  fresh.delivered = 14;
+  fresh.minutes = 9;
+  fresh.actions = PlayedActions(0, 3000);
+  fresh.actions.push_back({3000, ActionKind::kSkipLevel, 0, 0, 0});
+  fresh.end = ReplayEnd{ReplayOutcome::kLevelComplete, 3000, 0x5eed0000c0ffee11u, 0};
+  EmitReplay("classic-fresh", fresh);
+
+  Replay rewound = fresh;
+  rewound.player = "Ann Lee";
+  rewound.gameType = 1;
+  rewound.level = 5;
+  rewound.tips = false;
+  rewound.actions = PlayedActions(0, 1200);
+  rewound.actions.push_back({1200, ActionKind::kRewind, 0, 0, 700});
+  for (const PlayerAction& a : PlayedActions(700, 800)) rewound.actions.push_back(a);
+  rewound.actions.push_back({1500, ActionKind::kRewind, 0, 0, 1400});
+  rewound.actions.push_back({1400, ActionKind::kWheelUp, 500, 400, 0});
+  rewound.actions.push_back({1420, ActionKind::kWheelDown, 500, 400, 0});
+  rewound.end = ReplayEnd{ReplayOutcome::kGameOver, 1600, 0x0123456789abcdefu, 2};
+  EmitReplay("puzzle-rewound", rewound);
+
+  Replay recording = rewound;
+  recording.end.reset();
+  EmitReplay("puzzle-recording", recording);
+
+  if (savedDocument.empty()) {
+    std::fprintf(stderr, "fuzz-corpus: no saved game for the replay seeds\n");
+    ++gFailures;
+    return;
+  }
+  Replay saved = fresh;
+  saved.gameType = 1;
+  saved.level = 1;
+  saved.money = 100000;
+  saved.delivered = 0;
+  saved.minutes = 0;
+  saved.savedState = savedDocument;
+  saved.actions = PlayedActions(400, 600);
+  saved.end = ReplayEnd{ReplayOutcome::kQuit, 1000, 0xfeedfacecafebeefu, 0};
+  EmitReplay("puzzle-saved", saved);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,11 +270,18 @@ int main(int argc, char** argv) {
   MakeField(2);
   MakeArchives();
   MakeSealedBlocks();
-  if (!MakeSavedGameSeeds([](const std::string& name, const std::string& file, uint8_t selector) {
-        EmitSaved("savedgame", name, file, selector);
-      })) {
+  std::string savedDocument;
+  if (!MakeSavedGameSeeds(
+          [&savedDocument](const std::string& name, const std::string& file, uint8_t selector) {
+            EmitSaved("savedgame", name, file, selector);
+            if (name == "puzzle-1") {
+              const Bytes plain = PlainDocument(ReadFile(file), 0);
+              if (!plain.empty()) savedDocument.assign(plain.begin() + 1, plain.end());
+            }
+          })) {
     ++gFailures;
   }
+  MakeReplays(savedDocument);
   fs::current_path("/");
   std::printf("fuzz-corpus: seeds written to %s%s\n", gOut.c_str(),
               gFailures ? " (some missing)" : "");

@@ -106,7 +106,7 @@ class LastLevel : public GameTest, public ::testing::WithParamInterface<std::arr
 TEST_P(LastLevel, FinishingItStartsANewGame) {
   const auto [type, startLevel, skips] = GetParam();
   TestGame& g = Start(type, startLevel);
-  for (int i = 0; i < skips; ++i) g.OnKeyDown(SDLK_9, kSkipMods);
+  for (int i = 0; i < skips; ++i) g.Apply(action::Make(ActionKind::kSkipLevel));
   ASSERT_EQ(g.CurrentRoundInType, startLevel + skips);
   g.TrainCounter = 3;
   g.EndLevel();
@@ -123,12 +123,13 @@ INSTANTIATE_TEST_SUITE_P(Types, LastLevel,
 TEST_F(GameTest, DeveloperSkipNeedsEveryModifierAndStopsAtTheLastLevel) {
   TestGame& g = Start(1);
   g.MoneyCounter = 10;
-  g.OnKeyDown(SDLK_9, kSkipMods & ~KMOD_CAPS);
-  g.OnKeyDown(SDLK_8, kSkipMods);
-  EXPECT_EQ(g.CurrentRoundInType, 0);
-  g.OnKeyDown(SDLK_9, kSkipMods);
+  EXPECT_FALSE(Game::IsSkipLevelKey(SDLK_9, kSkipMods & ~KMOD_CAPS));
+  EXPECT_FALSE(Game::IsSkipLevelKey(SDLK_8, kSkipMods));
+  EXPECT_TRUE(Game::IsSkipLevelKey(SDLK_9, kSkipMods));
+  EXPECT_TRUE(g.Apply(action::Make(ActionKind::kSkipLevel)).taken);
   EXPECT_TRUE(g.CurrentRound == 101 && g.MoneyCounter == 100000 && g.GameState == kStatePlaying);
-  for (int i = 0; i < 6; ++i) g.OnKeyDown(SDLK_9, kSkipMods);
+  for (int i = 0; i < 4; ++i) g.Apply(action::Make(ActionKind::kSkipLevel));
+  EXPECT_FALSE(g.Apply(action::Make(ActionKind::kSkipLevel)).taken);
   EXPECT_EQ(g.CurrentRound, 105);
 }
 

@@ -16,10 +16,10 @@ TEST_F(GameTest, LastThousandSpentOnTrackEndsTheGameAfterFiveSeconds) {
            rail::NodeAt(rail::JunctionPos(node).x, rail::JunctionPos(node).y) == node)) {
     type = (type + 1) % 6, node += type == 0;
   }
-  g.OnButton(g.TrackButtons()[type]);
+  g.Apply(action::Make(ActionKind::kTrackButton, 0, 0, type));
   g.TrainCounter = 4;
   g.MoneyCounter = 1000;
-  g.OnLeftDown(rail::JunctionPos(node).x, rail::JunctionPos(node).y);
+  g.Apply(action::Make(ActionKind::kClick, rail::JunctionPos(node).x, rail::JunctionPos(node).y));
   EXPECT_TRUE(g.GetField().HasTrack(node, type));
   EXPECT_EQ(g.MoneyCounter, 0);
   EXPECT_TRUE(g.Said("OUT OF MONEY !", true));

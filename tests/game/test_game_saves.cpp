@@ -55,7 +55,7 @@ TestGame& Played(GameTest& t) {
 TestGame& PlayedClassic(GameTest& t) {
   TestGame& g = t.Start(0, 1);
   t.Frames(g, 10);
-  for (int y = 150; y < 500; y += 31) g.OnLeftDown(400, y);
+  for (int y = 150; y < 500; y += 31) g.Apply(action::Make(ActionKind::kClick, 400, y));
   t.RunUntil(g, [&] { return g.GetField().AllTracksBuilt(); });
   t.Frames(g, 100);
   return g;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "screens/GWndMenu.h"
@@ -51,12 +52,14 @@ constexpr int kOff = -1000;
 
 TEST_F(MenuDialogs, MenuStacksTheShownItemsAndClosesWithTheChosenCode) {
   GWndMenu menu(Display(), 200, 40, 400, 520, font.get());
-  const std::vector<std::pair<bool, std::vector<int>>> cases = {
-      {true, {75, 146, 217, kOff, kOff, 288, 359, 430}},    // 6 items, 71 px apart
-      {false, {kOff, 75, 161, kOff, kOff, 247, 333, 419}},  // 5 items, 86 px apart
+  // REWIND shows only while the running level can go back.
+  const std::vector<std::tuple<bool, bool, std::vector<int>>> cases = {
+      {true, false, {75, kOff, 146, 217, kOff, kOff, 288, 359, 430}},    // 6 items, 71 px apart
+      {false, false, {kOff, kOff, 75, 161, kOff, kOff, 247, 333, 419}},  // 5 items, 86 px apart
+      {true, true, {75, 136, 197, 258, kOff, kOff, 319, 380, 441}},      // 7 items, 61 px apart
   };
-  for (const auto& [showContinue, ys] : cases) {
-    menu.Open(&slot, showContinue);
+  for (const auto& [showContinue, showRewind, ys] : cases) {
+    menu.Open(&slot, showContinue, showRewind);
     ASSERT_EQ(slot, &menu);
     for (int i = 0; i < GWndMenu::kItemCount; ++i) {
       const LClipButton* b = menu.Items[i].button;
@@ -68,12 +71,12 @@ TEST_F(MenuDialogs, MenuStacksTheShownItemsAndClosesWithTheChosenCode) {
     menu.OnKeyDown(SDLK_ESCAPE, 0);
     EXPECT_EQ(slot, &parent);
   }
-  for (int item : {0, 1, 2, 5, 6, 7}) {
-    menu.Open(&slot, true);
+  for (int item : {0, 1, 2, 3, 6, 7, 8}) {
+    menu.Open(&slot, true, true);
     Click(menu, menu.Items[item].button);
     EXPECT_EQ(slot, &parent);
   }
-  EXPECT_EQ(parent.Codes, (std::vector<int32_t>{-2, -2, 0, 1, 2, 6, 7, 9}));
+  EXPECT_EQ(parent.Codes, (std::vector<int32_t>{-2, -2, -2, 0, 10, 1, 2, 6, 7, 9}));
 }
 
 TEST_F(MenuDialogs, PickGameAnimatesThePictureOfTheOtherFrame) {

@@ -162,10 +162,20 @@ bool CallButtonPoint(GameSession& session, int n, int& x, int& y) {
   if (n < 0 || n >= static_cast<int>(sites.size())) return false;
   const FieldSprite* button = sites[static_cast<size_t>(n)].button;
   if (!button || !button->Visible()) return false;
-  // The headless button answers in the 50 x 30 box below and right of its point.
-  x = static_cast<int>(button->X()) + 25;
-  y = static_cast<int>(button->Y()) + 15;
-  return true;
+  // The middle of the points the button answers at, near its place (its picture's, or
+  // without pictures the 50 x 30 box below and right of its point).
+  const int bx = static_cast<int>(button->X()), by = static_cast<int>(button->Y());
+  long sumX = 0, sumY = 0, count = 0;
+  for (int py = by - 80; py <= by + 80; ++py) {
+    for (int px = bx - 80; px <= bx + 80; ++px) {
+      if (!button->Hit(px, py)) continue;
+      sumX += px, sumY += py, ++count;
+    }
+  }
+  if (count == 0) return false;
+  x = static_cast<int>(sumX / count);
+  y = static_cast<int>(sumY / count);
+  return button->Hit(x, y);
 }
 
 }  // namespace gamereport

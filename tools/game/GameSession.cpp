@@ -3,6 +3,7 @@
 
 #include "game/Settings.h"
 #include "ids/ScreenSize.h"
+#include "sprites/ClipLib.h"
 
 namespace {}  // namespace
 
@@ -24,11 +25,15 @@ const char* DialogName(Dialog d) {
 GameSession::GameSession(SDL_Surface* display, EventLog& log)
     : log_(log),
       screen_(std::make_unique<LEngine>(display, 0, 0, screen::kWidth, screen::kHeight, true)),
-      sprites_(std::make_unique<HeadlessSprites>()) {}
+      sprites_(std::make_unique<HeadlessSprites>()) {
+  // Clicks take the field's pictures exactly as in the game's window.
+  sprites_->SetPictureTest(&ClipLib::Covers);
+}
 
 GameSession::~GameSession() {
   autopilot_.reset();
   game_.reset();
+  panel_.reset();
 }
 
 ScriptedGame& GameSession::GetGame() {
@@ -42,12 +47,60 @@ void GameSession::MakeGame() {
   paused_ = false;
   dialog_ = Dialog::kNone;
   StopSpeed();
+  panel_ = std::make_unique<SpritePanel>(screen_.get());
   GameParts parts;
   parts.screen = screen_.get();
   parts.owner = this;
+  parts.panel = panel_.get();
   parts.fieldSprites = sprites_.get();
+  parts.recorder = recorder_.get();
   game_ = std::make_unique<ScriptedGame>(parts, log_);
   if (autopilotOn_) MakeAutopilot();
+}
+
+void GameSession::Record(const std::string& folder) {
+  if (game_) game_->AttachRecorder(nullptr);
+  recorder_.reset();
+  if (folder.empty()) return;
+  recorder_ = std::make_unique<LevelRecorder>(folder);
+  if (game_) game_->AttachRecorder(recorder_.get());
+}
+
+Game& GameSession::ReplaceGame() {
+  autopilot_.reset();
+  game_.reset();
+  panel_ = std::make_unique<SpritePanel>(screen_.get());
+  GameParts parts;
+  parts.screen = screen_.get();
+  parts.owner = this;
+  parts.panel = panel_.get();
+  parts.fieldSprites = sprites_.get();
+  game_ = std::make_unique<ScriptedGame>(parts, log_);
+  game_->KeepSavedGames(false);
+  return *game_;
+}
+
+void GameSession::StepGame() {
+  game_->Update(kFrame);
+  screen_->Update(kFrame, frame_);
+  sprites_->Advance(kFrame);
+}
+
+bool GameSession::Rewind() {
+  if (!game_ || !recorder_ || !recorder_->Recording() || game_->GameState != kStatePlaying) {
+    return false;
+  }
+  const bool quiet = log_.quiet;
+  log_.quiet = true;
+  std::string why;
+  Game* game = replay::RewindLive(*this, *recorder_, *game_, why);
+  log_.quiet = quiet;
+  if (!game) return false;
+  game_->KeepSavedGames(true);
+  StopSpeed();
+  SetPaused(true);
+  if (autopilotOn_) MakeAutopilot();
+  return true;
 }
 
 void GameSession::MakeAutopilot() {
@@ -86,6 +139,7 @@ bool GameSession::Load() {
 int GameSession::EndGame() {
   autopilot_.reset();
   game_.reset();
+  panel_.reset();
   autopilotOn_ = false;
   autopilotVerbose_ = false;
   paused_ = false;
@@ -153,6 +207,7 @@ bool GameSession::TakesPress() {
   }
   if (!paused_) return true;
   SetPaused(false);
+  Apply(ActionKind::kResume);
   return false;
 }
 
@@ -160,41 +215,44 @@ void GameSession::MouseMove(int x, int y) {
   if (game_ && dialog_ == Dialog::kNone) game_->OnMouseMove(x, y);
 }
 
+void GameSession::Apply(ActionKind kind, int x, int y, int arg) {
+  game_->Apply(PlayerAction{.kind = kind, .x = x, .y = y, .arg = arg});
+}
+
 void GameSession::LeftClick(int x, int y) {
   MouseMove(x, y);
-  if (!TakesPress()) return;
-  game_->OnLeftDown(x, y);
-  game_->OnLeftUp(x, y);
+  if (TakesPress()) Apply(ActionKind::kClick, x, y);
 }
 
 void GameSession::RightClick(int x, int y) {
   MouseMove(x, y);
-  if (!TakesPress()) return;
-  game_->OnRightDown(x, y);
-  game_->OnRightUp(x, y);
+  if (TakesPress()) Apply(ActionKind::kRightClick, x, y);
 }
 
 void GameSession::Wheel(bool down, int x, int y) {
   if (!game_ || dialog_ != Dialog::kNone) return;
-  if (down)
-    game_->OnWheelDown(x, y);
-  else
-    game_->OnWheelUp(x, y);
+  Apply(down ? ActionKind::kWheelDown : ActionKind::kWheelUp, x, y);
 }
 
 void GameSession::PressButton(const LControl* button) {
-  if (TakesPress()) game_->OnButton(button);
+  if (!TakesPress()) return;
+  const int type = panel_->TrackTypeOf(button);
+  if (type >= 0) Apply(ActionKind::kTrackButton, 0, 0, type);
 }
 
-// Space pauses, Tab changes the speed, F1 opens the help and Escape the menu; every key
-// goes on to the game.
+// Space pauses, Tab changes the speed, F1 opens the help and Escape the menu, and the
+// level-skip keys skip the level.
 void GameSession::Key(int key, int modifiers) {
   if (!TakesPress()) return;
-  if (key == SDLK_SPACE) SetPaused(true);
+  if (key == SDLK_SPACE) {
+    SetPaused(true);
+    Apply(ActionKind::kPause);
+  }
   if (key == SDLK_TAB) {
     const int before = speed_.Factor();
     speed_.Cycle();
     NoteSpeed(before);
+    Apply(ActionKind::kSpeed, 0, 0, speed_.Factor());
   }
   if (key == SDLK_F1) {
     SetPaused(true);
@@ -204,7 +262,8 @@ void GameSession::Key(int key, int modifiers) {
     SetPaused(true);
     OpenDialog(Dialog::kMenu);
   }
-  game_->OnKeyDown(key, modifiers);
+  if (key == SDLK_BACKSPACE) Rewind();
+  if (Game::IsSkipLevelKey(key, modifiers)) Apply(ActionKind::kSkipLevel);
 }
 
 bool GameSession::Close(Dialog dialog, bool dontShowHelpAtStart) {

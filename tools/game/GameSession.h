@@ -11,6 +11,10 @@
 #include "engine/LEngine.h"
 #include "game/GameOwner.h"
 #include "game/GameSpeed.h"
+#include "game/LevelRecorder.h"
+#include "game/LevelReplay.h"
+#include "game/ReplayWatch.h"
+#include "game/SpritePanel.h"
 #include "railway/HeadlessSprites.h"
 #include "tools/game/Autopilot.h"
 #include "tools/game/ScriptedGame.h"
@@ -19,7 +23,7 @@
 enum class Dialog { kNone, kLevelStatistics, kFinalStatistics, kHelp, kMenu };
 const char* DialogName(Dialog d);
 
-class GameSession : public GameOwner, public PlayerHands {
+class GameSession : public GameOwner, public PlayerHands, public LevelHost {
  public:
   static constexpr int kFrame = 20;  // ms
 
@@ -72,6 +76,19 @@ class GameSession : public GameOwner, public PlayerHands {
   // The field's pictures of every game of the session.
   const HeadlessSprites& Sprites() const { return *sprites_; }
 
+  // Records each level played from the next game on into folder ("" stops recording).
+  void Record(const std::string& folder);
+  LevelRecorder* Recorder() const { return recorder_.get(); }
+  // Backspace: the running level goes back 10 s of game time (paused); false when
+  // there is nothing to rewind.
+  bool Rewind();
+  // LevelHost: a new game for a replay or a rewind, and one game step without drawing.
+  Game& ReplaceGame() override;
+  void StepGame() override;
+
+  // Applies a player's action to the game.
+  void Apply(ActionKind kind, int x = 0, int y = 0, int arg = 0);
+
   // What the game asks of its screen.
   void SetPaused(bool paused) override;
   void ShowHelp(bool dontShowAtStart) override;
@@ -92,6 +109,8 @@ class GameSession : public GameOwner, public PlayerHands {
   EventLog& log_;
   std::unique_ptr<LEngine> screen_;
   std::unique_ptr<HeadlessSprites> sprites_;
+  // The game's left panel on the screen, made with each game and let go after it.
+  std::unique_ptr<SpritePanel> panel_;
   std::unique_ptr<ScriptedGame> game_;
   std::unique_ptr<Autopilot> autopilot_;
   bool autopilotOn_ = false;
@@ -101,4 +120,5 @@ class GameSession : public GameOwner, public PlayerHands {
   bool helpBox_ = false;
   GameSpeed speed_;
   int frame_ = 0;
+  std::unique_ptr<LevelRecorder> recorder_;
 };

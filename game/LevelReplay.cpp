@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/LevelReplay.h"
+
+#include "core/LParams.h"
+#include "core/Random.h"
+#include "game/Game.h"
+#include "game/Settings.h"
+
+namespace replay {
+
+bool BeginLevel(Game& game, const Replay& start, std::string& why) {
+  Settings& settings = Globals();
+  settings.GameType = start.gameType;
+  settings.ShowTips = start.tips;
+  rnd::SetRunSeed(start.seed);
+  if (!start.savedState.empty()) {
+    core::ParamEntries document;
+    if (!core::ParseDocument(start.savedState, true, document) || !game.LoadFrom(document)) {
+      why = "its saved starting state does not load";
+      return false;
+    }
+    return true;
+  }
+  game.StartLevelWith(start.level - 1, start.money, start.delivered, start.minutes);
+  return true;
+}
+
+void PlayTo(LevelHost& host, Game& game, const std::vector<PlayerAction>& course, size_t& next,
+            int32_t update) {
+  for (;;) {
+    while (next < course.size() && course[next].update <= game.LevelUpdate()) {
+      if (course[next].kind != ActionKind::kRewind) game.Apply(course[next]);
+      ++next;
+    }
+    if (game.LevelUpdate() >= update) return;
+    host.StepGame();
+  }
+}
+
+Game* Rebuild(LevelHost& host, const Replay& start, const std::vector<PlayerAction>& course,
+              int32_t target, std::string& why) {
+  Game& game = host.ReplaceGame();
+  if (!BeginLevel(game, start, why)) return nullptr;
+  size_t next = 0;
+  std::vector<PlayerAction> before;
+  for (const PlayerAction& a : course) {
+    if (a.update < target) before.push_back(a);
+  }
+  PlayTo(host, game, before, next, target);
+  return &game;
+}
+
+}  // namespace replay

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "game/ReplayWatch.h"
+
+#include <algorithm>
+
+#include "game/Game.h"
+#include "game/LevelRecorder.h"
+
+bool ReplayWatch::Begin(LevelHost& host, std::string& why) {
+  next_ = 0;
+  course_.clear();
+  rewinds_ = 0;
+  game_ = replay::Rebuild(host, replay_, course_, 0, why);
+  if (game_) game_->KeepSavedGames(false);
+  return game_ != nullptr;
+}
+
+Game* ReplayWatch::BeforeStep(LevelHost& host) {
+  const std::vector<PlayerAction>& actions = replay_.actions;
+  while (game_ && next_ < actions.size() && actions[next_].update <= game_->LevelUpdate()) {
+    const PlayerAction& a = actions[next_++];
+    if (a.kind != ActionKind::kRewind) {
+      game_->Apply(a);
+      course_.push_back(a);
+      continue;
+    }
+    course_.erase(std::remove_if(course_.begin(), course_.end(),
+                                 [&a](const PlayerAction& b) { return b.update >= a.arg; }),
+                  course_.end());
+    ++rewinds_;
+    std::string why;
+    game_ = replay::Rebuild(host, replay_, course_, a.arg, why);
+    if (game_) game_->KeepSavedGames(false);
+  }
+  return game_;
+}
+
+bool ReplayWatch::Ended() const {
+  if (!game_) return true;
+  const int32_t last = replay_.end ? replay_.end->update : 0;
+  return next_ >= replay_.actions.size() && game_->LevelUpdate() >= last;
+}
+
+void ReplayWatch::TakeOver(LevelRecorder& recorder) const {
+  recorder.Continue(replay_, course_, rewinds_);
+}
+
+namespace replay {
+
+Game* RewindLive(LevelHost& host, LevelRecorder& recorder, const Game& current, std::string& why) {
+  const int32_t from = current.LevelUpdate();
+  const int32_t target = std::max(0, from - kRewindSteps);
+  recorder.NoteRewind(from, target);
+  Game* game = Rebuild(host, recorder.Start(), recorder.Course(), target, why);
+  if (game) game->AttachRecorder(&recorder);
+  return game;
+}
+
+}  // namespace replay
