@@ -49,11 +49,12 @@ uint64_t Game::StateHash() {
 }
 
 void Game::WriteRunningState(core::ValueStore& store) {
+  // Whether the start help was shown and where the next new game begins are the
+  // screen's and the player's, not the level's: a replay may differ in them.
   Put(store, "Flow",
-      Text("%d %d %d %d %d %d %u %u %d %d %d", GameType(), GameState, PreviousState, NeedNewGame,
-           TotalTime, CaptionTimer, OutOfMoneyTimer, FinishTimer, HelpShown, StartLevelNumber,
-           NumberTown));
-  Put(store, "Restore", Text("%d %d %d %d", catchUp_, townLost_, restoreUpdates_, toggleHeld_));
+      Text("%d %d %d %d %d %d %u %u %d", GameType(), GameState, PreviousState, NeedNewGame,
+           TotalTime, CaptionTimer, OutOfMoneyTimer, FinishTimer, NumberTown));
+  Put(store, "Restore", Text("%d %d %d", catchUp_, townLost_, restoreUpdates_));
   Put(store, "Level", PairsText(BeginTowns) + "|" + PairsText(BeginTracks));
   Put(store, "Towns",
       Text("%a %a %a %a %a", TownAddPeriod, NewTownAdd, PercentCounterNewHouse, PercentAddNewHouse,
