@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ValueStore.h"
+
 // A point of a movement path that the owning screen follows (40 bytes).
 struct Waypoint {
   double X = 0.0;      // target x
@@ -104,8 +106,8 @@ class LClip {
   ClipRect VisibleRect(const ClipRect& at) const;
 
   // Writes or reads the state under the key prefix prefixA + prefixB + ".".
-  void Save(const std::string& prefixA, const std::string& prefixB);
-  bool Load(const std::string& prefixA, const std::string& prefixB);
+  void Save(core::ValueStore& store, const std::string& prefixA, const std::string& prefixB);
+  bool Load(core::ValueStore& store, const std::string& prefixA, const std::string& prefixB);
 
   // The picture's surface, or none.
   SDL_Surface* GetSurface() const { return Picture ? Picture->Surface : nullptr; }

@@ -243,7 +243,7 @@ bool Game::SkipLevel() {
 // ---------------------------------------------------------------- level start
 
 void Game::StartLevel() {
-  rnd::Seed(rnd::RunSeed());  // TEMPORARY: the game's own stream comes with the streams
+  rnd::GameStream().Seed(rnd::RunSeed());  // a level is its seed and the player's actions
   levelUpdate_ = 0;
   // The minute tips go round from the first at every level: a level's course depends
   // on nothing the levels before it left but what its recording's start holds.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/MemoryStore.h"
 #include "game/GameOwner.h"
 #include "game/GamePanel.h"
 #include "game/LevelTable.h"
@@ -23,7 +24,6 @@ class CompleteIndicator;
 class FlyingTextLine;
 class LClip;
 class LEngine;
-class LParams;
 class LevelRecorder;
 class MessageLine;
 class NumberRow;
@@ -82,11 +82,20 @@ class Game : public FieldHost, public FineSink {
   // Restores the saved game of the current game type (phase 1); false when there is
   // none, it cannot be read or it asks for a new game.
   virtual bool Load();
-  // The same restore from a saved game's document held in memory.
-  bool LoadFrom(const std::vector<std::pair<std::string, std::string>>& document);
   // Load, or when there is nothing to resume a new game at the first level of the type;
   // what a screen does when it takes up a game. True when a saved game is resumed.
   bool LoadOrStartNew();
+  // Restores a saved-game document held in memory (a replay's starting state) as Load
+  // restores the file: the same phases, the same refusals; a refused document touches
+  // no file.
+  bool LoadFrom(const core::ParamEntries& document);
+  // The document Save writes; while a restore runs, the document being restored.
+  core::ParamEntries SavedState();
+  // FNV-1a 64 of the whole state the game's future depends on, in every state of the
+  // game: the saved game's values as Save writes them, and the running values, the
+  // field's and the progress's state and the random stream exactly. Two games with
+  // the same hash go on the same way under the same actions. Changes nothing.
+  uint64_t StateHash();
   virtual void Save();
   virtual void OnScreenClosed(GameScreen screen, int32_t result);
   // One game step of dt ms (a level's steps are counted: see LevelUpdate).
@@ -121,9 +130,6 @@ class Game : public FieldHost, public FineSink {
   LevelRecorder* Recorder() const { return recorder_; }
   // Ends the level's recording (the player quit, or the level ended) and writes it.
   void FinishRecording(ReplayOutcome outcome);
-  // The hash of everything the game's future depends on; two games that will go on
-  // alike hash alike.
-  uint64_t StateHash();
   // A game that saves nothing: a replay watched, or the course a rewind plays again.
   void KeepSavedGames(bool keep) { savesGames_ = keep; }
 
@@ -231,9 +237,13 @@ class Game : public FieldHost, public FineSink {
   bool OnCallButton(const FieldSprite* button);
   std::vector<TrackPair> LevelTownPairs() const;
   // Saving (GameSave.cpp).
-  bool ExchangeRunning(LParams& store, int direction);
-  bool ExchangeScenery(LParams& store, int direction, std::vector<SceneryRecord>& treeRecords,
+  bool ExchangeRunning(core::ValueStore& store, int direction);
+  bool ExchangeScenery(core::ValueStore& store, int direction,
+                       std::vector<SceneryRecord>& treeRecords,
                        std::vector<SceneryRecord>& homeRecords);
+  bool Restore(core::ParamEntries document, bool fromFile);
+  void WriteSavedGame(core::ValueStore& store);
+  void WriteRunningState(core::ValueStore& store);
   bool ReadPhaseTwo();
   bool ValuesUsable() const;
   // The total of minutes as saved: a game saved under its level's statistics finishes
@@ -273,4 +283,9 @@ class Game : public FieldHost, public FineSink {
   int mouseX_ = 0;
   int mouseY_ = 0;
   int crashSound_ = 0;
+
+  // The saved game the running restore reads, and whether it came from the file (a
+  // refused file is kept aside).
+  core::MemoryStore restoring_;
+  bool restoringFile_ = false;
 };

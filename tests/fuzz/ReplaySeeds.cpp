@@ -20,7 +20,7 @@ class ReplayGames {
   void Begin(int gameType, int level, uint32_t seed) {
     s_.EndGame();
     s_.Record(kReplaysFolder);
-    rnd::Seed(seed);
+    rnd::SetRunSeed(seed);
     s_.NewGame(gameType, level);
   }
   void RunTo(int update) {

@@ -25,7 +25,7 @@ class SeedGames {
   // A new game of the type at the 1-based level, from a fixed seed, as in a new session.
   Game& Begin(int gameType, int level, uint32_t seed) {
     session_.EndGame();  // and with it any dialog the last game left open
-    rnd::Seed(seed);
+    rnd::SetRunSeed(seed);
     session_.NewGame(gameType, level);
     return session_.GetGame();
   }

@@ -132,7 +132,7 @@ class GameTest : public ::testing::Test {
     Globals().ShowTips = false;
     Globals().DontShowBeginHelp = true;
     Globals().MaxLevelPuzzle = Globals().MaxLevelStrateg = 0;
-    rnd::Seed(11);
+    rnd::SetRunSeed(11);
   }
   void TearDown() override {
     games.clear();

@@ -120,7 +120,7 @@ std::vector<std::string> PlayThePanel(TestGame& g, const std::function<std::stri
 // The game lent no panel and no screen plays as the one with its panel on a screen.
 TEST_F(GameTest, GameWithoutScreenPlaysThePanelAsOnAScreen) {
   auto begin = [](TestGame& g) {
-    rnd::Seed(5);
+    rnd::SetRunSeed(5);
     Globals().GameType = 0;
     g.SetState(kStateNewGame);
   };

@@ -45,7 +45,7 @@ class ReplaySession : public ::testing::Test {
   void SetUp() override {
     Globals().ShowTips = false;
     Globals().PlayerName = "Manager";
-    rnd::Seed(4);
+    rnd::SetRunSeed(4);
     session_.emplace(display_, log_);
   }
   void TearDown() override { session_.reset(); }

@@ -385,7 +385,7 @@ bool GameScript::Replay(std::istream& in) {
 bool GameScript::Seed(std::istream& in) {
   long long seed = 0;
   if (!(in >> seed) || seed < 0 || seed > 0xFFFFFFFFLL) return false;
-  rnd::Seed(static_cast<unsigned>(seed));
+  rnd::SetRunSeed(static_cast<unsigned>(seed));
   return true;
 }
 

@@ -32,7 +32,7 @@ int OnSession(const std::function<int(GameSession&)>& body) {
     std::fprintf(stderr, "ot-game: %s\n", error.c_str());
     return 2;
   }
-  rnd::Seed(1);
+  rnd::SetRunSeed(1);
   int status = 0;
   {
     EventLog log;
