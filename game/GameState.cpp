@@ -50,9 +50,12 @@ uint64_t Game::StateHash() {
 
 void Game::WriteRunningState(core::ValueStore& store) {
   // Whether the start help was shown and where the next new game begins are the
-  // screen's and the player's, not the level's: a replay may differ in them.
+  // screen's and the player's, not the level's: a replay may differ in them. So is the
+  // state the start help last went back to, once it has: it counts only while the help
+  // is up (the in-game screen shows it whenever it is shown, a replay never).
+  const int32_t helpReturnsTo = GameState == kStateStartHelp ? PreviousState : -1;
   Put(store, "Flow",
-      Text("%d %d %d %d %d %d %u %u %d", GameType(), GameState, PreviousState, NeedNewGame,
+      Text("%d %d %d %d %d %d %u %u %d", GameType(), GameState, helpReturnsTo, NeedNewGame,
            TotalTime, CaptionTimer, OutOfMoneyTimer, FinishTimer, NumberTown));
   Put(store, "Restore", Text("%d %d %d", catchUp_, townLost_, restoreUpdates_));
   Put(store, "Level", PairsText(BeginTowns) + "|" + PairsText(BeginTracks));

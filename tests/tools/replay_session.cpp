@@ -114,6 +114,15 @@ TEST_F(ReplaySession, BackspaceGoesBackTenSecondsAndStopsAtTheLevelsStart) {
   EXPECT_EQ(S().Recorder()->Rewinds(), 1);
 }
 
+TEST_F(ReplaySession, ALevelBegunUnderTheStartHelpReplays) {
+  S().Record(kReplaysFolder);
+  S().Show();  // the player's game under the start help, as the in-game screen shows it
+  S().Close(S().Open(), false);
+  S().SetAutopilot(true, false);
+  RunTo(600);
+  EXPECT_TRUE(Watch(Skip()));
+}
+
 TEST_F(ReplaySession, AGameRewoundIsTheGameItsCoursePlayedAfreshReaches) {
   Begin(true);
   RunTo(2100);
