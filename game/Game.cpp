@@ -332,6 +332,10 @@ void Game::BeginRecording(const std::string& savedDocument) {
 }
 
 void Game::FinishRecording(ReplayOutcome outcome) {
+  if (stepping_) {
+    endedInStep_ = outcome;
+    return;
+  }
   if (recorder_ && recorder_->Recording()) recorder_->Finish(outcome, levelUpdate_, StateHash());
 }
 
@@ -373,6 +377,17 @@ void Game::SetLandscape(int backgroundSet) {
 // ---------------------------------------------------------------- per frame
 
 void Game::Update(int32_t dt) {
+  stepping_ = true;
+  Step(dt);
+  stepping_ = false;
+  if (endedInStep_) {
+    const ReplayOutcome outcome = *endedInStep_;
+    endedInStep_.reset();
+    FinishRecording(outcome);
+  }
+}
+
+void Game::Step(int32_t dt) {
   core::AddTo(levelUpdate_, 1);
   tips_.Update(dt);
   if (GameState == kStateOutOfMoney) {
