@@ -248,6 +248,9 @@ void Game::StartLevel() {
   // The minute tips go round from the first at every level: a level's course depends
   // on nothing the levels before it left but what its recording's start holds.
   minuteTip_ = 0;
+  // No restore is under way as a level starts (a restore's own counting follows).
+  restoreUpdates_ = 0;
+  townLost_ = false;
   levelActions_.clear();
   tips_.NewLevel(CurrentRoundInType + 1);
   OutOfMoneyTimer = FinishTimer = 0;

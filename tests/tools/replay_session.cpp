@@ -185,6 +185,28 @@ TEST_F(ReplaySession, AReplayTakenOverRecordsItsCourseAndTheNewActionsAsAReplayO
   EXPECT_TRUE(Watch(own));
 }
 
+// The level after a resumed level that ran to its end starts on the game object that
+// played it: what that level left behind (the progress engine's waits, the restore's
+// count) must not reach the next level's course or hash.
+TEST_F(ReplaySession, ResumedLevelPlayedToItsEndAndTheNextLevelReplay) {
+  Begin(true);
+  RunTo(3000);
+  S().Save();
+  ASSERT_TRUE(S().Load());
+  S().SetAutopilot(true, false);
+  while (S().Open() == Dialog::kNone) S().RunFrame();
+  ASSERT_EQ(S().Open(), Dialog::kLevelStatistics);
+  const Replay resumed = Read(S().Written().back());
+  ASSERT_EQ(resumed.end->outcome, ReplayOutcome::kLevelComplete);
+  S().Close(Dialog::kLevelStatistics, false);
+  ASSERT_EQ(S().GetGame().CurrentRoundInType, 1);
+  RunTo(600);
+  const Replay next = Skip();
+  EXPECT_TRUE(next.savedState.empty());
+  EXPECT_TRUE(Watch(next));
+  EXPECT_TRUE(Watch(resumed));
+}
+
 TEST_F(ReplaySession, ALevelResumedFromASavedGameReplaysFromItsSavedState) {
   Begin(true);
   RunTo(1500);
