@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A recorded level watched again on the test rig ends where it ended when it was played:
-// a fresh level that began with a track type chosen in the level before, and a level
-// whose game over came from a dialog closed while the game waited out of money.
+// a fresh level that began with a track type chosen in the level before, and levels whose
+// game over came after the wait out of money or from a dialog closed during it.
 #include "GameTestSupport.h"
 #include "game/LevelRecorder.h"
 #include "game/ReplayWatch.h"
@@ -108,6 +108,31 @@ TEST_F(GameTest, AGameOverByADialogClosedWhileOutOfMoneyEndsTheReplayThere) {
   ASSERT_NE(watched, nullptr);
   EXPECT_EQ(watched->GameState, kStateFinalStatistics);
   EXPECT_EQ(watched->LevelUpdate(), replay.end->update);
+  EXPECT_EQ(watched->StateHash(), replay.end->hash);
+}
+
+TEST_F(GameTest, AGameOverAfterItsWaitEndsTheReplayAsItEndedWithASaveInBetween) {
+  Globals().GameType = 0;
+  LevelRecorder recorder(kReplaysFolder);
+  TestGame& g = Make();
+  g.AttachRecorder(&recorder);
+  g.StartLevelWith(0, 1000, 0, 0);
+  Frames(g, 10);
+  g.Apply(action::Make(ActionKind::kTrackButton, 0, 0, 3));
+  g.Apply(action::Make(ActionKind::kClick, 495, 204));
+  ASSERT_EQ(g.GameState, kStateOutOfMoney);
+  Frames(g, 30);
+  g.Save();  // a save marks the game over as asking for a new game; replays save nothing
+  ASSERT_TRUE(RunUntil(
+      g, [&] { return g.GameState == kStateFinalStatistics; }, 400));
+  const Replay replay = Written(recorder);
+  Drop(g);
+
+  RigHost host(*this);
+  ReplayWatch watch(replay);
+  Game* watched = Watch(host, watch);
+  ASSERT_NE(watched, nullptr);
+  EXPECT_EQ(watched->GameState, kStateFinalStatistics);
   EXPECT_EQ(watched->StateHash(), replay.end->hash);
 }
 
