@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -178,6 +179,7 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   std::unique_ptr<LevelRecorder> recorder_;
   std::vector<std::string> written_;
   int replayNumber_ = 0;
+  std::filesystem::path unrenamed_;  // a replay that kept the recorder's name
   std::unique_ptr<ReplayWatch> watch_;
   std::optional<WatchEnd> watchEnd_;
   std::optional<LevelStatistics> levelEnd_;

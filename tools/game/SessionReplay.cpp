@@ -37,7 +37,8 @@ void GameSession::NoteWritten() {
   if (!recorder_ || recorder_->LastWritten().empty()) return;
   const fs::path path = recorder_->LastWritten();
   std::error_code ec;
-  if (!fs::exists(path, ec)) return;  // already renamed
+  // Already renamed, or kept under its own name when the rename failed.
+  if (!fs::exists(path, ec) || path == unrenamed_) return;
   const std::string name = path.filename().string();
   const std::string tail = name.size() > kTimeStamp ? name.substr(kTimeStamp) : name;
   fs::path renamed;
@@ -47,7 +48,8 @@ void GameSession::NoteWritten() {
     renamed = path.parent_path() / (number + tail);
   } while (fs::exists(renamed, ec));
   fs::rename(path, renamed, ec);
-  if (ec) renamed = path;
+  unrenamed_.clear();
+  if (ec) unrenamed_ = renamed = path;
   written_.push_back(renamed.string());
   log_.Print("replay written " + renamed.filename().string());
 }
