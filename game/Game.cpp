@@ -248,9 +248,13 @@ void Game::StartLevel() {
   // The minute tips go round from the first at every level: a level's course depends
   // on nothing the levels before it left but what its recording's start holds.
   minuteTip_ = 0;
-  // No restore is under way as a level starts (a restore's own counting follows).
+  // No restore is under way as a level starts, nor the catch-up step a finished one asks
+  // for (a restore's own counting follows): a level skipped or left for a new game right
+  // after a restore left them to the next level.
   restoreUpdates_ = 0;
   townLost_ = false;
+  catchUp_ = false;
+  if (GameState != kStateRestoring) restoring_.Reset();
   levelActions_.clear();
   tips_.NewLevel(CurrentRoundInType + 1);
   OutOfMoneyTimer = FinishTimer = 0;

@@ -207,6 +207,24 @@ TEST_F(ReplaySession, ResumedLevelPlayedToItsEndAndTheNextLevelReplay) {
   EXPECT_TRUE(Watch(resumed));
 }
 
+TEST_F(ReplaySession, ARestoreCutShortOrEndedJustBeforeANewLevelLeavesItNothing) {
+  Begin(true);
+  RunTo(1500);
+  S().Save();
+  ASSERT_TRUE(S().Load());
+  S().RunFrame();
+  ASSERT_EQ(S().GetGame().GameState, kStateRestoring);
+  S().NewGame(1, 1);  // the new-game dialog's OK cuts the restore short
+  RunTo(300);
+  EXPECT_TRUE(Watch(Skip()));
+  S().Save();
+  ASSERT_TRUE(S().Load());
+  while (S().GetGame().GameState != kStatePlaying) S().RunFrame();
+  Skip();  // before the restore's catch-up step
+  RunTo(300);
+  EXPECT_TRUE(Watch(Skip()));
+}
+
 TEST_F(ReplaySession, ALevelResumedFromASavedGameReplaysFromItsSavedState) {
   Begin(true);
   RunTo(1500);
