@@ -61,14 +61,15 @@ uint64_t Game::StateHash() {
 void Game::WriteRunningState(core::ValueStore& store) {
   // Whether the start help was shown and where the next new game begins are the
   // screen's and the player's, not the level's: a replay may differ in them. So is the
-  // state the start help last went back to, once it has: it counts only while the help
-  // is up (the in-game screen shows it whenever it is shown, a replay never). Whether a
+  // start help itself: the in-game screen shows it whenever it is shown, a replay never,
+  // and under it the game stands in the state it goes back to, which is the one hashed
+  // (the state the help last went back to is left behind and changes nothing). Whether a
   // new game is due is in the saved game's part as a save writes it; the member itself
   // changes only when a save is made, which no replay makes.
-  const int32_t helpReturnsTo = GameState == kStateStartHelp ? PreviousState : -1;
+  const int32_t state = GameState == kStateStartHelp ? PreviousState : GameState;
   Put(store, "Flow",
-      Text("%d %d %d %d %d %u %u %d", GameType(), GameState, helpReturnsTo, TotalTime, CaptionTimer,
-           OutOfMoneyTimer, FinishTimer, NumberTown));
+      Text("%d %d %d %d %u %u %d", GameType(), state, TotalTime, CaptionTimer, OutOfMoneyTimer,
+           FinishTimer, NumberTown));
   Put(store, "Restore", Text("%d %d %d", catchUp_, townLost_, restoreUpdates_));
   Put(store, "Level", PairsText(BeginTowns) + "|" + PairsText(BeginTracks));
   Put(store, "Towns",

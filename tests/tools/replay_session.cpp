@@ -114,9 +114,12 @@ TEST_F(ReplaySession, BackspaceGoesBackTenSecondsAndStopsAtTheLevelsStart) {
   EXPECT_EQ(S().Recorder()->Rewinds(), 1);
 }
 
-TEST_F(ReplaySession, ALevelBegunUnderTheStartHelpReplays) {
+TEST_F(ReplaySession, LevelsBegunUnderTheStartHelpReplay) {
   S().Record(kReplaysFolder);
   S().Show();  // the player's game under the start help, as the in-game screen shows it
+  S().Load();  // and left at once, still under the help
+  EXPECT_TRUE(Watch(Read(S().Written().back())));
+  S().Show();
   S().Close(S().Open(), false);
   S().SetAutopilot(true, false);
   RunTo(600);
