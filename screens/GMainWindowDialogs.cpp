@@ -90,8 +90,12 @@ GameScreen GMainWindow::ScreenOf(const LEngine* child) const {
 
 void GMainWindow::OnChildClosed(LEngine* child, int32_t code) {
   SetPaused(false);
+  // The player's own game follows a watched replay's statistics at the next frame: when
+  // the whole program closes, these statistics close first, and the player's game must
+  // not be taken up only to be quit (and recorded) at once.
   if (watch_ && watchEnded_) {
-    EndWatching();
+    StopWatching();
+    ownGameDue_ = true;
     return;
   }
   if (game_) game_->OnScreenClosed(ScreenOf(child), code);

@@ -104,6 +104,11 @@ void GMainWindow::StopWatching() {
 void GMainWindow::EndWatching() {
   if (!watch_) return;
   StopWatching();
+  BeginOwnGame();
+}
+
+void GMainWindow::BeginOwnGame() {
+  ownGameDue_ = false;
   NewGame();
   if (game_) game_->SetState(kStateStartHelp);
 }
