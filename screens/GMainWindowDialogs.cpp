@@ -105,6 +105,8 @@ void GMainWindow::OnChildClosed(LEngine* child, int32_t code) {
     ApplyOptions(code);
   } else if (child == NewGameDialog.get()) {
     if (code == -1 && game_) {
+      // The level left is recorded, as a quit is.
+      game_->FinishRecording(ReplayOutcome::kQuit);
       game_->StartLevelNumber = NewGameDialog->GetStartLevel();
       game_->SetState(kStateNewGame);
     }
@@ -119,6 +121,8 @@ void GMainWindow::ApplyGameType(int32_t code) {
   if (code == -2 || !game_) return;
   const int32_t type = code == pick::kPuzzle ? kPuzzleType : kClassicType;
   if (type == Globals().GameType) return;
+  // The level left is recorded, as a quit is.
+  game_->FinishRecording(ReplayOutcome::kQuit);
   game_->Save();
   Globals().GameType = type;
   game_->LoadOrStartNew();

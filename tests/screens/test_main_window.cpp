@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -360,6 +361,27 @@ TEST_F(MainWindow, TabRunsTheGameFasterUntilThePauseADialogOrTheLevelEnd) {
   window->OnKeyDown(SDLK_TAB, 0);
   window->ShowLevelEnd({"Ostrel", 1, 10, 3, 3, 104000, 4000});
   EXPECT_EQ(window->Speed().Factor(), 1);
+}
+
+TEST_F(MainWindow, ALevelLeftForAnotherTypeOrANewGameIsRecordedAsQuit) {
+  ShowWindow();
+  Frames(100);
+  window->OpenGameType();
+  window->PickGameDialog->Close(pick::kClassic);
+  Frames(60);
+  window->OpenNewGame();
+  window->NewGameDialog->Close(-1);
+  // Each level's replay, by game type: how many updates it ran before it was left.
+  std::map<int32_t, int32_t> left;
+  for (const std::string& path : Replays()) {
+    Replay replay;
+    std::string why;
+    ASSERT_TRUE(ReadReplayFile(path, replay, why)) << why;
+    ASSERT_TRUE(replay.end);
+    EXPECT_EQ(replay.end->outcome, ReplayOutcome::kQuit);
+    left[replay.gameType] = replay.end->update;
+  }
+  EXPECT_EQ(left, (std::map<int32_t, int32_t>{{0, 60}, {1, 101}}));  // and the frame of the show
 }
 
 TEST_F(MainWindow, AWatchedReplaysStatisticsGiveWayToThePlayersGameUnlessTheProgramEnds) {
