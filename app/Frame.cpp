@@ -98,7 +98,6 @@ int Frame::StartUp() {
   platform::ExitWhenDisplayIsLost();
   WriteVideoReport();
   const unsigned seed = parts_.options.seed ? *parts_.options.seed : rnd::ClockSeed();
-  rnd::Seed(seed);
   rnd::SetRunSeed(seed);
   std::fprintf(stderr, "Random seed: %u\n", seed);
 

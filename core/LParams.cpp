@@ -140,7 +140,7 @@ bool LParams::OpenWrite(const std::string& path) {
   tempPath_ = temp;
   OpenTemporaries().insert(temp);
   writing_ = true;
-  ClearEntries();
+  Reset();
   AllFound = true;
   return true;
 }
@@ -149,7 +149,7 @@ bool LParams::OpenRead(const std::string& path) {
   if (file_ != nullptr) Close();
   // Values saved after a failed OpenWrite were never written anywhere; they must not
   // be found ahead of (or instead of) what this file holds.
-  ClearEntries();
+  Reset();
   AllFound = false;
   FILE* f = core::OpenRegularFile(path);
   if (f == nullptr) {
@@ -157,7 +157,7 @@ bool LParams::OpenRead(const std::string& path) {
     return false;
   }
   std::string sealed;
-  std::vector<std::pair<std::string, std::string>> loaded;
+  core::ParamEntries loaded;
   bool ok = core::ReadWhole(f, sealed, INT32_MAX - 200);
   if (ok) {
     const int32_t capacity = static_cast<int32_t>(sealed.size()) + 100;
@@ -180,7 +180,7 @@ bool LParams::OpenRead(const std::string& path) {
   file_ = f;
   path_ = path;
   writing_ = false;
-  entries_ = std::move(loaded);
+  Reset(std::move(loaded));
   AllFound = true;
   return true;
 }
@@ -205,13 +205,13 @@ bool LParams::Close() {
   }
   file_ = nullptr;
   writing_ = false;
-  ClearEntries();
+  Reset();
   return ok;
 }
 
 // Seals the document and writes it to the temporary file, through to the disk.
 bool LParams::WriteDocument() {
-  const std::string doc = core::BuildDocument(entries_);
+  const std::string doc = core::BuildDocument(Entries());
   if (doc.size() > static_cast<size_t>(INT32_MAX - 200)) {
     errno = EFBIG;
     return false;
@@ -226,85 +226,6 @@ bool LParams::WriteDocument() {
     return false;
   }
   return core::FlushToDisk(file_);
-}
-
-const std::string* LParams::Find(const std::string& key) {
-  // Entries are only ever appended between clears, so the index grows with them; the
-  // first entry of a key stays the one found.
-  for (; indexed_ < entries_.size(); ++indexed_) {
-    index_.emplace(entries_[indexed_].first, indexed_);
-  }
-  const auto it = index_.find(key);
-  return it == index_.end() ? nullptr : &entries_[it->second].second;
-}
-
-void LParams::ClearEntries() {
-  entries_.clear();
-  index_.clear();
-  indexed_ = 0;
-}
-
-// Shared by the value operations: save appends, load finds the first equal key.
-bool LParams::Value(const std::string& prefix, const std::string& name, std::string& text,
-                    int direction, bool optional) {
-  bool found = false;
-  if (direction == kSave) {
-    entries_.emplace_back(prefix + name, text);
-    found = true;
-  } else if (direction == kLoad) {
-    if (const std::string* value = Find(prefix + name)) {
-      text = *value;
-      found = true;
-    }
-  }
-  if (!found && !optional) AllFound = false;
-  return found;
-}
-
-bool LParams::Text(const std::string& prefix, const std::string& name, std::string& value,
-                   int direction, bool optional) {
-  if (direction == kLoad) {
-    std::string text;
-    if (!Value(prefix, name, text, direction, optional)) return false;
-    value = text;
-    return true;
-  }
-  return Value(prefix, name, value, direction, optional);
-}
-
-bool LParams::Long(const std::string& prefix, const std::string& name, int32_t& value,
-                   int direction, bool optional) {
-  std::string text = direction == kSave ? std::to_string(value) : std::string();
-  if (!Value(prefix, name, text, direction, optional)) return false;
-  if (direction == kLoad) {
-    // A 32-bit long: values beyond its range stop at its limits.
-    const long number = std::strtol(text.c_str(), nullptr, 10);
-    value = static_cast<int32_t>(number < INT32_MIN ? INT32_MIN
-                                 : number > INT32_MAX ? INT32_MAX
-                                                      : number);
-  }
-  return true;
-}
-
-bool LParams::Double(const std::string& prefix, const std::string& name, double& value,
-                     int direction, bool optional) {
-  std::string text;
-  if (direction == kSave) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%14.14e", value);
-    text = buffer;
-  }
-  if (!Value(prefix, name, text, direction, optional)) return false;
-  if (direction == kLoad) value = std::strtod(text.c_str(), nullptr);
-  return true;
-}
-
-bool LParams::Bool(const std::string& prefix, const std::string& name, bool& value,
-                   int direction, bool optional) {
-  std::string text = direction == kSave ? (value ? "1" : "0") : std::string();
-  if (!Value(prefix, name, text, direction, optional)) return false;
-  if (direction == kLoad) value = text == "1";
-  return true;
 }
 
 LParams& Params() {

@@ -1,25 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The parameter store: a flat list of (key, text value) pairs, sealed into one file.
-// One value operation per kind serves both directions, so one routine per object
-// both saves (direction 1) and loads (direction 0).
+// The parameter store: a document of (key, text value) pairs in memory (the value
+// operations of ValueStore), read from and sealed into one file.
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unordered_map>
-#include <utility>
-#include <vector>
 
-constexpr int kSave = 1;
-constexpr int kLoad = 0;
+#include "core/MemoryStore.h"
 
-class LParams {
+class LParams : public core::MemoryStore {
  public:
   LParams() = default;
   ~LParams();
   LParams(const LParams&) = delete;
   LParams& operator=(const LParams&) = delete;
 
+  // False once a value that is not optional was missing on load, or the file failed.
   bool AllFound = false;
 
   // Writing goes to path + ".tmp", created here; Close renames it over path. Fails
@@ -34,30 +30,12 @@ class LParams {
   // write failed; the previous file is then left as it was.
   bool Close();
 
-  bool Text(const std::string& prefix, const std::string& name, std::string& value,
-            int direction, bool optional = false);
-  bool Long(const std::string& prefix, const std::string& name, int32_t& value,
-            int direction, bool optional = false);
-  bool Double(const std::string& prefix, const std::string& name, double& value,
-              int direction, bool optional = false);
-  bool Bool(const std::string& prefix, const std::string& name, bool& value,
-            int direction, bool optional = false);
-
-  const std::vector<std::pair<std::string, std::string>>& Entries() const { return entries_; }
+ protected:
+  void Missing() override { AllFound = false; }
 
  private:
   bool WriteDocument();
-  bool Value(const std::string& prefix, const std::string& name, std::string& text,
-             int direction, bool optional);
-  // The value of the first entry with the key, or nullptr.
-  const std::string* Find(const std::string& key);
-  void ClearEntries();
 
-  std::vector<std::pair<std::string, std::string>> entries_;
-  // Where each key first stands among entries_[0, indexed_): a saved game holds a
-  // hundred thousand keys and more, each read once, so a lookup must not walk them all.
-  std::unordered_map<std::string, size_t> index_;
-  size_t indexed_ = 0;
   std::string path_;
   std::string tempPath_;
   FILE* file_ = nullptr;
@@ -68,8 +46,6 @@ class LParams {
 LParams& Params();
 
 namespace core {
-
-using ParamEntries = std::vector<std::pair<std::string, std::string>>;
 
 // The plain document the store seals: the entry count, then for each entry the key's
 // length, the key, the value's length and the value, every number right-aligned in 8

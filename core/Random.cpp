@@ -9,21 +9,19 @@
 
 namespace rnd {
 namespace {
-unsigned long g_state = 1;
+uint32_t g_runSeed = 1;
 }  // namespace
 
-void Seed(unsigned seed) { g_state = seed; }
-
-int Next() {
-  g_state = (g_state * 1103515245UL + 12345UL) & 0xffffffffUL;
-  return static_cast<int>((g_state >> 16) & 0x7fff);
+int Stream::Next() {
+  state_ = state_ * 1103515245U + 12345U;  // modulo 2^32
+  return static_cast<int>((state_ >> 16) & 0x7fff);
 }
 
-int Below(int n) { return n <= 0 ? 0 : Next() % n; }
+int Stream::Below(int n) { return n <= 0 ? 0 : Next() % n; }
 
-double Unit() { return Next() / 32768.0; }
+double Stream::Unit() { return Next() / 32768.0; }
 
-double Gauss(double mean, double deviation) {
+double Stream::Gauss(double mean, double deviation) {
   double x, y, s;
   do {
     x = 2.0 * Next() / 32767.0 - 1.0;
@@ -32,6 +30,29 @@ double Gauss(double mean, double deviation) {
   } while (s > 1 || s == 0);  // s == 0 cannot come from these draws; kept from log(0)
   return mean + deviation * x * std::sqrt(-2.0 * std::log(s) / s);
 }
+
+Stream& GameStream() {
+  static Stream stream;
+  return stream;
+}
+
+Stream& PresentationStream() {
+  static Stream stream;
+  return stream;
+}
+
+void SetRunSeed(uint32_t seed) {
+  g_runSeed = seed;
+  GameStream().Seed(seed);
+  PresentationStream().Seed(seed);
+}
+
+uint32_t RunSeed() { return g_runSeed; }
+
+int Next() { return GameStream().Next(); }
+int Below(int n) { return GameStream().Below(n); }
+double Unit() { return GameStream().Unit(); }
+double Gauss(double mean, double deviation) { return GameStream().Gauss(mean, deviation); }
 
 std::optional<uint32_t> ReadSeed(const std::string& text) {
   if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return {};
@@ -44,12 +65,5 @@ std::optional<uint32_t> ReadSeed(const std::string& text) {
 }
 
 unsigned ClockSeed() { return static_cast<unsigned>(std::time(nullptr)); }
-
-namespace {
-uint32_t g_runSeed = 1;
-}  // namespace
-
-void SetRunSeed(uint32_t seed) { g_runSeed = seed; }
-uint32_t RunSeed() { return g_runSeed; }
 
 }  // namespace rnd

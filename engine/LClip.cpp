@@ -9,7 +9,6 @@
 #include <cstring>
 #include <memory>
 
-#include "core/LParams.h"
 #include "engine/LArchive.h"
 #include "engine/PictureEffects.h"
 
@@ -283,8 +282,7 @@ ClipRect LClip::VisibleRect(const ClipRect& at) const {
   return {at.x + box.x, at.y + box.y, box.w, box.h};
 }
 
-static void ClipState(LClip& c, const std::string& prefix, int dir) {
-  LParams& p = Params();
+static void ClipState(core::ValueStore& p, LClip& c, const std::string& prefix, int dir) {
   p.Double(prefix, "x", c.x, dir);
   p.Double(prefix, "y", c.y, dir);
   p.Double(prefix, "z", c.z, dir);
@@ -301,12 +299,12 @@ static void ClipState(LClip& c, const std::string& prefix, int dir) {
   p.Long(prefix, "Period", c.Period, dir);
 }
 
-void LClip::Save(const std::string& prefixA, const std::string& prefixB) {
-  ClipState(*this, prefixA + prefixB + ".", kSave);
+void LClip::Save(core::ValueStore& store, const std::string& prefixA, const std::string& prefixB) {
+  ClipState(store, *this, prefixA + prefixB + ".", kSave);
 }
 
-bool LClip::Load(const std::string& prefixA, const std::string& prefixB) {
-  ClipState(*this, prefixA + prefixB + ".", kLoad);
+bool LClip::Load(core::ValueStore& store, const std::string& prefixA, const std::string& prefixB) {
+  ClipState(store, *this, prefixA + prefixB + ".", kLoad);
   Changed = true;
   return true;
 }
@@ -411,6 +409,16 @@ SDL_Surface* Masked(SDL_Surface* decoded, const std::string& picName, const std:
 }
 
 }  // namespace
+
+bool ReadPictureSize(const std::string& picName, int32_t& w, int32_t& h) {
+  if (picName.empty()) return false;
+  SDL_Surface* decoded = LoadPicture(picName);
+  if (!decoded) return false;
+  w = decoded->w;
+  h = decoded->h;
+  SDL_FreeSurface(decoded);
+  return true;
+}
 
 bool LClip::LoadFromFile(const std::string& picName, const std::string& maskName,
                          int32_t numberFrames) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ValueStore.h"
+
 // A point of a movement path that the owning screen follows (40 bytes).
 struct Waypoint {
   double X = 0.0;      // target x
@@ -104,8 +106,8 @@ class LClip {
   ClipRect VisibleRect(const ClipRect& at) const;
 
   // Writes or reads the state under the key prefix prefixA + prefixB + ".".
-  void Save(const std::string& prefixA, const std::string& prefixB);
-  bool Load(const std::string& prefixA, const std::string& prefixB);
+  void Save(core::ValueStore& store, const std::string& prefixA, const std::string& prefixB);
+  bool Load(core::ValueStore& store, const std::string& prefixA, const std::string& prefixB);
 
   // The picture's surface, or none.
   SDL_Surface* GetSurface() const { return Picture ? Picture->Surface : nullptr; }
@@ -140,3 +142,7 @@ class LClip {
   int32_t TimeDie = -1;
   int32_t Period = 200;
 };
+
+// The width and height of a picture file, read through the archive without making a clip
+// of it (no video mode needed); false when the file cannot be read or decoded.
+bool ReadPictureSize(const std::string& picName, int32_t& w, int32_t& h);

@@ -108,7 +108,7 @@ bool LMusic::IsBusy() const {
 void LMusic::Play(int index, int onlyIfIdle) {
   if (!MusicOn || !MusicReady) return;
   const int count = static_cast<int>(playList_.size());
-  if (index == -1) index = count > 0 ? rnd::Below(count) : 0;
+  if (index == -1) index = count > 0 ? rnd::PresentationStream().Below(count) : 0;
   if (index < 0 || index >= count) return;
   if (onlyIfIdle == 1 && IsBusy()) return;
   ReleaseTune();

@@ -13,6 +13,7 @@
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
+#include "game/HeadlessPanel.h"
 #include "game/LevelRecorder.h"
 #include "game/Settings.h"
 #include "railway/LevelRestore.h"
@@ -20,7 +21,6 @@
 #include "sprites/CompleteIndicator.h"
 #include "sprites/MessageLine.h"
 #include "sprites/TextLines.h"
-#include "sprites/Widgets.h"
 
 namespace {
 
@@ -48,10 +48,12 @@ Game::Game(const GameParts& parts)
     : parts_(parts),
       tips_(parts.screen),
       field_(parts.fieldSprites, this),
-      progress_(std::make_unique<CompleteIndicator>(parts.screen)) {
+      progress_(std::make_unique<CompleteIndicator>(parts.screen)),
+      ownPanel_(parts.panel ? nullptr : std::make_unique<HeadlessPanel>()),
+      panel_(parts.panel ? parts.panel : ownPanel_.get()) {
   HelpShown = Globals().DontShowBeginHelp;
   recorder_ = parts.recorder;
-  MakePanel();
+  MakePreview();
   ApplyColourSymbols();
 }
 
@@ -61,11 +63,9 @@ Game::~Game() {
   preview_.reset();
   if (forbidden_ && parts_.fieldSprites) parts_.fieldSprites->Remove(forbidden_);
   if (parts_.screen) {
-    for (LClip* c : {leftPanel_, toggleHover_, buildModePicture_, routeModePicture_,
-                     buildingAvailable_, puzzleCaption_, background_, topForest_}) {
+    for (LClip* c : {background_, topForest_}) {
       if (c) parts_.screen->RemoveSprite(c, true);
     }
-    for (LClipButton* b : trackButtons_) parts_.screen->RemoveSprite(b, true);
   }
 }
 
@@ -243,7 +243,7 @@ bool Game::SkipLevel() {
 // ---------------------------------------------------------------- level start
 
 void Game::StartLevel() {
-  rnd::Seed(rnd::RunSeed());  // TEMPORARY: the game's own stream comes with the streams
+  rnd::GameStream().Seed(rnd::RunSeed());  // a level is its seed and the player's actions
   levelUpdate_ = 0;
   // The minute tips go round from the first at every level: a level's course depends
   // on nothing the levels before it left but what its recording's start holds.
@@ -256,7 +256,7 @@ void Game::StartLevel() {
 
   iGameMode = Puzzle() ? kOperatingMode : kBuildingMode;
   ShowModeWidgets();
-  ShowPuzzlePictures(Puzzle());
+  panel_->ShowPuzzlePictures(Puzzle());
   NumberHouseForNextTown = 0;
   PostMessage(" ", true);
 

@@ -4,13 +4,14 @@
 // delivered trains, the player's actions on the field, and saving and restoring the
 // game. It owns the field, the level progress indicator and the tips, and reaches the
 // screen that hosts it only through GameOwner and the display parts it is given.
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/MemoryStore.h"
 #include "game/GameOwner.h"
+#include "game/GamePanel.h"
 #include "game/LevelTable.h"
 #include "game/PlayerAction.h"
 #include "game/ReplayFile.h"
@@ -22,10 +23,7 @@
 class CompleteIndicator;
 class FlyingTextLine;
 class LClip;
-class LClipButton;
-class LControl;
 class LEngine;
-class LParams;
 class LevelRecorder;
 class MessageLine;
 class NumberRow;
@@ -48,9 +46,9 @@ enum GameStateValue : int32_t {
 enum GameMode : int32_t { kOperatingMode = 0, kBuildingMode = 1 };
 
 // What the hosting screen lends the game. Every part but the screen and the owner may
-// be missing (nothing is shown there then).
+// be missing (nothing is shown there then); without a panel the game keeps a headless one.
 struct GameParts {
-  LEngine* screen = nullptr;  // the game's own sprites and panel widgets go here
+  LEngine* screen = nullptr;  // the game's own sprites go here
   GameOwner* owner = nullptr;
   FieldSprites* fieldSprites = nullptr;  // the field's pictures
   NumberRow* trainsDisplay = nullptr;
@@ -58,6 +56,7 @@ struct GameParts {
   FlyingTextLine* bigCaption = nullptr;
   FlyingTextLine* smallCaption = nullptr;
   MessageLine* messages = nullptr;
+  GamePanel* panel = nullptr;  // the left panel
   // Records each level played, when given (see AttachRecorder).
   LevelRecorder* recorder = nullptr;
 };
@@ -83,11 +82,20 @@ class Game : public FieldHost, public FineSink {
   // Restores the saved game of the current game type (phase 1); false when there is
   // none, it cannot be read or it asks for a new game.
   virtual bool Load();
-  // The same restore from a saved game's document held in memory.
-  bool LoadFrom(const std::vector<std::pair<std::string, std::string>>& document);
   // Load, or when there is nothing to resume a new game at the first level of the type;
   // what a screen does when it takes up a game. True when a saved game is resumed.
   bool LoadOrStartNew();
+  // Restores a saved-game document held in memory (a replay's starting state) as Load
+  // restores the file: the same phases, the same refusals; a refused document touches
+  // no file.
+  bool LoadFrom(const core::ParamEntries& document);
+  // The document Save writes; while a restore runs, the document being restored.
+  core::ParamEntries SavedState();
+  // FNV-1a 64 of the whole state the game's future depends on, in every state of the
+  // game: the saved game's values as Save writes them, and the running values, the
+  // field's and the progress's state and the random stream exactly. Two games with
+  // the same hash go on the same way under the same actions. Changes nothing.
+  uint64_t StateHash();
   virtual void Save();
   virtual void OnScreenClosed(GameScreen screen, int32_t result);
   // One game step of dt ms (a level's steps are counted: see LevelUpdate).
@@ -110,8 +118,6 @@ class Game : public FieldHost, public FineSink {
   void OnMouseMove(int32_t x, int32_t y);
   // The level-skip keys: 9 with Shift, Ctrl, Alt and Caps Lock.
   static bool IsSkipLevelKey(int32_t key, int32_t modifiers);
-  // The track type of one of the left panel's track buttons, or -1.
-  int TrackTypeOf(const LControl* widget) const;
   // The game steps run since the level started (or its restore began), and the
   // actions applied since then, each stamped with the step count it came after.
   int32_t LevelUpdate() const { return levelUpdate_; }
@@ -124,9 +130,6 @@ class Game : public FieldHost, public FineSink {
   LevelRecorder* Recorder() const { return recorder_; }
   // Ends the level's recording (the player quit, or the level ended) and writes it.
   void FinishRecording(ReplayOutcome outcome);
-  // The hash of everything the game's future depends on; two games that will go on
-  // alike hash alike.
-  uint64_t StateHash();
   // A game that saves nothing: a replay watched, or the course a rewind plays again.
   void KeepSavedGames(bool keep) { savesGames_ = keep; }
 
@@ -166,8 +169,7 @@ class Game : public FieldHost, public FineSink {
   Tips& GetTips() { return tips_; }
   CompleteIndicator& GetProgress() { return *progress_; }
   const LevelParams& Record() const { return Level(CurrentRound); }
-  const std::array<LClipButton*, kTrackTypes>& TrackButtons() const { return trackButtons_; }
-  LClip* ModeToggle() const { return toggleHover_; }
+  const GamePanel& Panel() const { return *panel_; }
   const Track* Preview() const { return preview_.get(); }
   const FieldSprite* ForbiddenMarker() const { return forbidden_; }
 
@@ -227,19 +229,21 @@ class Game : public FieldHost, public FineSink {
   bool PressTrackButton(int type);
   bool SkipLevel();
   void ToggleMode();
-  void MakePanel();
+  void MakePreview();
   void ShowModeWidgets();
-  void ShowPuzzlePictures(bool shown);
   void SelectTrackType(int type);
   void RefreshCursor();
-  bool InsideToggle(int x, int y) const;
   bool Puzzle() const { return GameType() == 1; }
   bool OnCallButton(const FieldSprite* button);
   std::vector<TrackPair> LevelTownPairs() const;
   // Saving (GameSave.cpp).
-  bool ExchangeRunning(LParams& store, int direction);
-  bool ExchangeScenery(LParams& store, int direction, std::vector<SceneryRecord>& treeRecords,
+  bool ExchangeRunning(core::ValueStore& store, int direction);
+  bool ExchangeScenery(core::ValueStore& store, int direction,
+                       std::vector<SceneryRecord>& treeRecords,
                        std::vector<SceneryRecord>& homeRecords);
+  bool Restore(core::ParamEntries document, bool fromFile);
+  void WriteSavedGame(core::ValueStore& store);
+  void WriteRunningState(core::ValueStore& store);
   bool ReadPhaseTwo();
   bool ValuesUsable() const;
   // The total of minutes as saved: a game saved under its level's statistics finishes
@@ -258,13 +262,8 @@ class Game : public FieldHost, public FineSink {
   std::unique_ptr<CompleteIndicator> progress_;
   std::unique_ptr<Track> preview_;
   FieldSprite* forbidden_ = nullptr;
-  std::array<LClipButton*, kTrackTypes> trackButtons_{};
-  LClip* leftPanel_ = nullptr;
-  LClip* toggleHover_ = nullptr;
-  LClip* buildModePicture_ = nullptr;
-  LClip* routeModePicture_ = nullptr;
-  LClip* buildingAvailable_ = nullptr;
-  LClip* puzzleCaption_ = nullptr;
+  std::unique_ptr<GamePanel> ownPanel_;  // when the screen lends none
+  GamePanel* panel_;
   LClip* background_ = nullptr;
   LClip* topForest_ = nullptr;
   bool toggleHeld_ = false;
@@ -284,4 +283,9 @@ class Game : public FieldHost, public FineSink {
   int mouseX_ = 0;
   int mouseY_ = 0;
   int crashSound_ = 0;
+
+  // The saved game the running restore reads, and whether it came from the file (a
+  // refused file is kept aside).
+  core::MemoryStore restoring_;
+  bool restoringFile_ = false;
 };

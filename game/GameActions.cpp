@@ -15,8 +15,6 @@
 #include "railway/FieldArea.h"
 #include "railway/Geometry.h"
 #include "railway/Track.h"
-#include "sprites/ClipLib.h"
-#include "sprites/Widgets.h"
 
 namespace {
 
@@ -25,54 +23,33 @@ constexpr int kTownBandRight = 660;
 // The preview's planned picture is drawn at depth -1196, over the laid track.
 constexpr int kPreviewDepthKey = -1199;
 
+static_assert(GamePanel::kTrackButtons == Game::kTrackTypes);
+
 bool InFieldArea(int x, int y) { return rail::kFieldArea.Contains(x, y); }
-
-LClip* PanelPicture(LEngine* screen, int entry, bool visible) {
-  if (!screen) return nullptr;
-  LClip* c = ClipLib::Create(entry, false);
-  if (!c) return nullptr;
-  c->SetVisible(visible);
-  screen->AddSprite(c);
-  return c;
-}
-
-void Show(LClip* c, bool visible) {
-  if (c) c->SetVisible(visible);
-}
 
 }  // namespace
 
-void Game::MakePanel() {
-  LEngine* screen = parts_.screen;
-  leftPanel_ = PanelPicture(screen, clip::LeftPanel, true);
-  for (int i = 0; i < kTrackTypes; ++i) {
-    trackButtons_[i] = screen ? MakeButton(clip::LeftTrack0 + i, -1, screen, true) : nullptr;
-  }
-  buildModePicture_ = PanelPicture(screen, clip::BuildModeButton, false);
-  routeModePicture_ = PanelPicture(screen, clip::GreyRouteMode, true);
-  toggleHover_ = PanelPicture(screen, clip::BuildRouteMiddle, false);
-  buildingAvailable_ = PanelPicture(screen, clip::BuildingAvailable, false);
-  puzzleCaption_ = PanelPicture(screen, clip::PuzzleGameCap, false);
+// The track preview and the marker of a place where the track cannot be laid, both
+// hidden until the level shows its mode.
+void Game::MakePreview() {
   preview_ = std::make_unique<Track>(0, CurrSelectTrackType, true, true, parts_.fieldSprites);
   preview_->Show(false);
   if (parts_.fieldSprites) {
     forbidden_ = parts_.fieldSprites->Create(clip::TrackNo, false);
     forbidden_->Show(false);
   }
-  if (screen) screen->RequestSort();
+  if (parts_.screen) parts_.screen->RequestSort();
 }
 
 void Game::ShowModeWidgets() {
   const bool building = iGameMode == kBuildingMode;
   preview_->Show(building);
   if (forbidden_) forbidden_->Show(building);
-  Show(routeModePicture_, !building);
-  Show(buildModePicture_, building);
-}
-
-void Game::ShowPuzzlePictures(bool shown) {
-  Show(buildingAvailable_, shown);
-  Show(puzzleCaption_, shown);
+  if (building) {
+    panel_->ShowBuildingMode();
+  } else {
+    panel_->ShowRouteMode();
+  }
 }
 
 void Game::SelectTrackType(int type) {
@@ -87,12 +64,6 @@ void Game::SelectTrackType(int type) {
 }
 
 void Game::RefreshCursor() { OnMouseMove(mouseX_, mouseY_); }
-
-bool Game::InsideToggle(int x, int y) const {
-  if (!toggleHover_) return false;
-  return x >= toggleHover_->x && x < toggleHover_->x + toggleHover_->FrameW &&
-         y >= toggleHover_->y && y < toggleHover_->y + toggleHover_->FrameH;
-}
 
 ActionResult Game::Apply(const PlayerAction& action) {
   ActionResult result;
@@ -143,13 +114,6 @@ bool Game::IsSkipLevelKey(int32_t key, int32_t modifiers) {
          (modifiers & KMOD_ALT) && (modifiers & KMOD_CAPS);
 }
 
-int Game::TrackTypeOf(const LControl* widget) const {
-  for (int i = 0; i < kTrackTypes; ++i) {
-    if (widget && trackButtons_[i] == widget) return i;
-  }
-  return -1;
-}
-
 void Game::OnMouseMove(int32_t x, int32_t y) {
   mouseX_ = x;
   mouseY_ = y;
@@ -176,11 +140,11 @@ void Game::OnMouseMove(int32_t x, int32_t y) {
       if (forbidden_) forbidden_->Show(false);
     }
   }
-  if (InsideToggle(x, y)) {
-    Show(toggleHover_, !toggleHeld_);
+  if (panel_->IsInsideToggle(x, y)) {
+    panel_->LightToggle(!toggleHeld_);
   } else {
     toggleHeld_ = false;
-    Show(toggleHover_, false);
+    panel_->LightToggle(false);
   }
 }
 
@@ -194,7 +158,7 @@ bool Game::Click(int32_t x, int32_t y) {
       taken = field_.ClickJunctions(x, y);
     }
   }
-  if (InsideToggle(x, y)) {
+  if (panel_->IsInsideToggle(x, y)) {
     toggleHeld_ = true;
     PlaySound(snd::Mode);
     ToggleMode();
@@ -249,11 +213,11 @@ bool Game::OnCallButton(const FieldSprite* button) {
 
 void Game::ToggleMode() {
   if (Puzzle() && iGameMode != kBuildingMode) {
-    Show(toggleHover_, false);
+    panel_->LightToggle(false);
     return;
   }
   iGameMode = iGameMode == kBuildingMode ? kOperatingMode : kBuildingMode;
   ShowModeWidgets();
   RefreshCursor();
-  Show(toggleHover_, false);
+  panel_->LightToggle(false);
 }

@@ -11,7 +11,6 @@
 #include "core/Saturate.h"
 #include "game/Game.h"
 #include "game/Settings.h"
-#include "railway/ParamsStore.h"
 #include "sprites/CompleteIndicator.h"
 #include "sprites/TextLines.h"
 
@@ -28,6 +27,19 @@ std::string RecordText(const SceneryRecord& r) {
 
 bool ParseRecord(const std::string& text, SceneryRecord& r) {
   return std::sscanf(text.c_str(), "%d %d %d %d", &r.x, &r.y, &r.frame, &r.town) == 4;
+}
+
+// A game whose money ran out is over: it is not resumed with a balance that can no longer
+// change. Neither is a game whose new game is being started or one at its final
+// statistics.
+bool Over(int32_t state) {
+  return state == kStateNewGame || state == kStateFinalStatistics || state == kStateOutOfMoney;
+}
+
+// A restore still running (also under the help shown at start) has no whole game to
+// write: its saved game is still being read.
+bool Restoring(int32_t state, int32_t previous) {
+  return state == kStateRestoring || (state == kStateStartHelp && previous == kStateRestoring);
 }
 
 // A place on or near the field where the game itself puts trees and houses.
@@ -69,46 +81,50 @@ std::string Game::FileNamePart(const std::string& player) {
 
 void Game::Save() {
   if (!savesGames_) return;
-  // A game whose money ran out is over: it is not resumed with a balance that can no
-  // longer change.
-  if (GameState == kStateNewGame || GameState == kStateFinalStatistics ||
-      GameState == kStateOutOfMoney) {
-    NeedNewGame = true;
-  }
-  // A restore still running (also under the help shown at start) has no whole game to
-  // write, and its saved game is still being read from the store.
-  if (GameState == kStateRestoring ||
-      (GameState == kStateStartHelp && PreviousState == kStateRestoring)) {
-    return;
-  }
+  if (Over(GameState)) NeedNewGame = true;
+  if (Restoring(GameState, PreviousState)) return;
   const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
-  LParams& store = Params();
+  LParams store;
   if (!store.OpenWrite(path)) {
     std::fprintf(stderr, "Error. Game::Save. Cannot write the saved game %s.\n", path.c_str());
     return;
   }
-  ExchangeRunning(store, kSave);
-  std::vector<SceneryRecord> treeRecords = field_.CollectTrees();
-  std::vector<SceneryRecord> homeRecords = field_.CollectHouses();
-  ExchangeScenery(store, kSave, treeRecords, homeRecords);
-  tips_.Exchange(store, kPrefix, kSave);
-  ParamsStore fieldStore(store);
-  field_.SaveField(fieldStore, kPrefix);
-  progress_->Save();
+  core::SaveEntries(store, SavedState());
   if (!store.Close()) {
     std::fprintf(stderr, "Error. Game::Save. The saved game %s was not written.\n", path.c_str());
   }
 }
 
+core::ParamEntries Game::SavedState() {
+  if (Restoring(GameState, PreviousState)) return restoring_.Entries();
+  core::MemoryStore store;
+  WriteSavedGame(store);
+  return store.TakeEntries();
+}
+
+// The saved game: the running values, the scenery, the tips, the field and the progress.
+void Game::WriteSavedGame(core::ValueStore& store) {
+  ExchangeRunning(store, kSave);
+  std::vector<SceneryRecord> treeRecords = field_.CollectTrees();
+  std::vector<SceneryRecord> homeRecords = field_.CollectHouses();
+  ExchangeScenery(store, kSave, treeRecords, homeRecords);
+  tips_.Exchange(store, kPrefix, kSave);
+  field_.SaveField(store, kPrefix);
+  progress_->Save(store);
+}
+
 // The values of the key table in their order, both directions, up to the tree and house
 // records. Loading reads the first phase's values after the level has been laid out
 // (the records were read before it); the values of the second phase are skipped.
-bool Game::ExchangeRunning(LParams& s, int d) {
+bool Game::ExchangeRunning(core::ValueStore& s, int d) {
   const bool save = d == kSave;
   bool ok = true;
   std::string towns = save ? field_.TownRecord() : std::string();
   std::string tracks = save ? field_.BuiltTrackRecord() : std::string();
-  ok = s.Bool(kPrefix, "NeedNewGame", NeedNewGame, d) && ok;
+  // Saving writes what Save leaves the flag at; only a load sets it.
+  bool needNewGame = NeedNewGame || (save && Over(GameState));
+  ok = s.Bool(kPrefix, "NeedNewGame", needNewGame, d) && ok;
+  if (!save) NeedNewGame = needNewGame;
   ok = s.Long(kPrefix, "iGameMode", iGameMode, d) && ok;
   ok = s.Text(kPrefix, "BeginTowns", towns, d) && ok;
   ok = s.Text(kPrefix, "BeginTracks", tracks, d) && ok;
@@ -144,7 +160,7 @@ bool Game::ExchangeRunning(LParams& s, int d) {
 }
 
 // The tree and house records, which follow the values of the key table.
-bool Game::ExchangeScenery(LParams& s, int d, std::vector<SceneryRecord>& treeRecords,
+bool Game::ExchangeScenery(core::ValueStore& s, int d, std::vector<SceneryRecord>& treeRecords,
                            std::vector<SceneryRecord>& homeRecords) {
   bool ok = true;
   // The saved level's forests and towns bound its trees and houses; its number is read.
@@ -185,14 +201,34 @@ bool Game::Load() {
   GameState = kStateRestoring;
   townLost_ = false;
   restoreUpdates_ = 0;
+  restoringFile_ = true;
   const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
-  LParams& s = Params();
-  if (!s.OpenRead(path)) {
+  LParams file;
+  if (!file.OpenRead(path)) {
     // A missing file has its line from the store; one that is there but does not open
     // as a document is damaged.
     if (core::IsFile(path)) RefuseSavedGame("Load", "it cannot be unsealed");
     return false;
   }
+  // The restore reads the document from memory: the file is closed before the level is
+  // laid out again.
+  core::ParamEntries document = file.TakeEntries();
+  file.Close();
+  return Restore(std::move(document), true);
+}
+
+bool Game::LoadFrom(const core::ParamEntries& document) { return Restore(document, false); }
+
+// Phase 1 of a restore: the level laid out again from the document's records, the
+// running values of the first phase read. Phase 2 (ReadPhaseTwo) follows once the level
+// is back.
+bool Game::Restore(core::ParamEntries document, bool fromFile) {
+  GameState = kStateRestoring;
+  townLost_ = false;
+  restoreUpdates_ = 0;
+  restoringFile_ = fromFile;
+  restoring_.Reset(std::move(document));
+  core::MemoryStore& s = restoring_;
   bool ok = s.Bool(kPrefix, "NeedNewGame", NeedNewGame, kLoad);
   ok = s.Long(kPrefix, "CurrentRound", CurrentRound, kLoad) && ok;
   ok = s.Long(kPrefix, "CurrentRoundInType", CurrentRoundInType, kLoad) && ok;
@@ -201,7 +237,7 @@ bool Game::Load() {
     return false;
   }
   if (NeedNewGame) {
-    s.Close();
+    restoring_.Reset();
     return false;
   }
   std::string towns, tracks;
@@ -221,7 +257,7 @@ bool Game::Load() {
   // The new game that follows a refused file starts a level, which sets every running
   // value again but the selected track type: that one is put back.
   const int32_t selected = CurrSelectTrackType;
-  ok = progress_->Load();
+  ok = progress_->Load(s);
   ok = ExchangeRunning(s, kLoad) && ok;
   CurrentRound = LevelIndex(CurrentRoundInType, GameType());
   const char* outside = ok ? OutsidePhaseOne() : nullptr;
@@ -237,7 +273,7 @@ bool Game::Load() {
   SelectTrackType(CurrSelectTrackType);
   if (parts_.trainsDisplay) parts_.trainsDisplay->SetValue(TrainCounter, false);
   if (parts_.moneyDisplay) parts_.moneyDisplay->SetValue(MoneyCounter, false);
-  BeginRecording(core::BuildDocument(Params().Entries()));
+  BeginRecording(core::BuildDocument(restoring_.Entries()));
   return true;
 }
 
@@ -254,7 +290,13 @@ int32_t Game::SavedTotalTime() const {
 }
 
 void Game::RefuseSavedGame(const char* operation, const std::string& why) {
-  Params().Close();
+  restoring_.Reset();
+  if (!restoringFile_) {
+    std::fprintf(stderr,
+                 "Error. Game::%s. The saved game given is damaged (%s); a new game starts.\n",
+                 operation, why.c_str());
+    return;
+  }
   const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
   const std::string aside = path + kRefusedSuffix;
   std::string kept;
@@ -266,11 +308,10 @@ void Game::RefuseSavedGame(const char* operation, const std::string& why) {
 }
 
 bool Game::ReadPhaseTwo() {
-  LParams& s = Params();
+  core::MemoryStore& s = restoring_;
   tips_.Exchange(s, kPrefix, kLoad);
-  ParamsStore fieldStore(s);
-  bool ok = field_.LoadField(fieldStore, kPrefix);
-  ok = progress_->Load() && ok;
+  bool ok = field_.LoadField(s, kPrefix);
+  ok = progress_->Load(s) && ok;
   ok = s.Long(kPrefix, "NumberHouseForNextTown", NumberHouseForNextTown, kLoad) && ok;
   ok = s.Double(kPrefix, "TownAddPeriod", TownAddPeriod, kLoad) && ok;
   ok = s.Double(kPrefix, "NewTownAdd", NewTownAdd, kLoad) && ok;
@@ -287,27 +328,6 @@ bool Game::ReadPhaseTwo() {
     RefuseSavedGame("Update", std::string(outside) + " is out of range");
     return false;
   }
-  s.Close();  // the restore has read the whole saved game
+  restoring_.Reset();  // the restore has read the whole saved game
   return true;
-}
-
-// TEMPORARY until the in-memory restore lands.
-bool Game::LoadFrom(const std::vector<std::pair<std::string, std::string>>&) { return false; }
-
-uint64_t Game::StateHash() {
-  uint64_t h = 1469598103934665603ull;
-  auto mix = [&h](int64_t v) {
-    for (int i = 0; i < 8; ++i) {
-      h ^= static_cast<uint64_t>(v >> (8 * i)) & 0xff;
-      h *= 1099511628211ull;
-    }
-  };
-  mix(GameState), mix(MoneyCounter), mix(TrainCounter), mix(NumberTown), mix(CounterNewTrain);
-  mix(TimeNewTrain), mix(CurrSelectTrackType), mix(iGameMode);
-  for (const auto& t : field_.Trains()) {
-    for (const Car& c : t->cars)
-      mix(c.place.j), mix(c.place.d), mix(static_cast<int64_t>(c.place.pos * 1000));
-  }
-  for (char c : field_.BuiltTrackRecord()) mix(c);
-  return h;
 }

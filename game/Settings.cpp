@@ -16,7 +16,7 @@ namespace {
 // One value in either direction; a value that is missing on load keeps what the
 // record held (the store is asked through a copy, so it cannot touch the field).
 template <typename T, typename Op>
-bool Value(LParams& store, const char* name, T& field, int direction, Op op) {
+bool Value(core::ValueStore& store, const char* name, T& field, int direction, Op op) {
   T value = field;
   const bool found = (store.*op)(kSettingsPrefix, name, value, direction, false);
   if (direction == kLoad && found) field = value;
@@ -56,27 +56,27 @@ void Settings::LimitValues() {
   Limit(WindowScale, 0, kLargestWindowScale, 0, "Globals.WindowScale");
 }
 
-bool Settings::Exchange(LParams& s, int d) {
+bool Settings::Exchange(core::ValueStore& s, int d) {
   bool all = true;
-  all &= Value(s, "Globals.PlayerName", PlayerName, d, &LParams::Text);
-  all &= Value(s, "Globals.SoundVolume", SoundVolume, d, &LParams::Long);
-  all &= Value(s, "Globals.MusicVolume", MusicVolume, d, &LParams::Long);
-  all &= Value(s, "Globals.AutoSave", AutoSave, d, &LParams::Bool);
-  all &= Value(s, "Globals.Speed", Speed, d, &LParams::Long);
-  all &= Value(s, "Globals.KindGame", KindGame, d, &LParams::Long);
-  all &= Value(s, "Globals.DirectSound", DirectSound, d, &LParams::Bool);
-  all &= Value(s, "Globals.FullScreen", FullScreen, d, &LParams::Bool);
-  all &= Value(s, "Globals.SoundOn", SoundOn, d, &LParams::Bool);
-  all &= Value(s, "Globals.MusicOn", MusicOn, d, &LParams::Bool);
-  all &= Value(s, "Globals.DontShowBeginHelp", DontShowBeginHelp, d, &LParams::Bool);
-  all &= Value(s, "Globals.MainWindowPosX", MainWindowPosX, d, &LParams::Long);
-  all &= Value(s, "Globals.MainWindowPosY", MainWindowPosY, d, &LParams::Long);
-  all &= Value(s, "Globals.MaxLevelPuzzle", MaxLevelPuzzle, d, &LParams::Long);
-  all &= Value(s, "Globals.MaxLevelStrateg", MaxLevelStrateg, d, &LParams::Long);
-  all &= Value(s, "Globals.ShowTips", ShowTips, d, &LParams::Bool);
-  Value(s, "Globals.ColourSymbols", ColourSymbols, d, &LParams::Bool);
-  Value(s, "Globals.WindowScale", WindowScale, d, &LParams::Long);
-  Value(s, "Globals.WindowScaleSmooth", WindowScaleSmooth, d, &LParams::Bool);
+  all &= Value(s, "Globals.PlayerName", PlayerName, d, &core::ValueStore::Text);
+  all &= Value(s, "Globals.SoundVolume", SoundVolume, d, &core::ValueStore::Long);
+  all &= Value(s, "Globals.MusicVolume", MusicVolume, d, &core::ValueStore::Long);
+  all &= Value(s, "Globals.AutoSave", AutoSave, d, &core::ValueStore::Bool);
+  all &= Value(s, "Globals.Speed", Speed, d, &core::ValueStore::Long);
+  all &= Value(s, "Globals.KindGame", KindGame, d, &core::ValueStore::Long);
+  all &= Value(s, "Globals.DirectSound", DirectSound, d, &core::ValueStore::Bool);
+  all &= Value(s, "Globals.FullScreen", FullScreen, d, &core::ValueStore::Bool);
+  all &= Value(s, "Globals.SoundOn", SoundOn, d, &core::ValueStore::Bool);
+  all &= Value(s, "Globals.MusicOn", MusicOn, d, &core::ValueStore::Bool);
+  all &= Value(s, "Globals.DontShowBeginHelp", DontShowBeginHelp, d, &core::ValueStore::Bool);
+  all &= Value(s, "Globals.MainWindowPosX", MainWindowPosX, d, &core::ValueStore::Long);
+  all &= Value(s, "Globals.MainWindowPosY", MainWindowPosY, d, &core::ValueStore::Long);
+  all &= Value(s, "Globals.MaxLevelPuzzle", MaxLevelPuzzle, d, &core::ValueStore::Long);
+  all &= Value(s, "Globals.MaxLevelStrateg", MaxLevelStrateg, d, &core::ValueStore::Long);
+  all &= Value(s, "Globals.ShowTips", ShowTips, d, &core::ValueStore::Bool);
+  Value(s, "Globals.ColourSymbols", ColourSymbols, d, &core::ValueStore::Bool);
+  Value(s, "Globals.WindowScale", WindowScale, d, &core::ValueStore::Long);
+  Value(s, "Globals.WindowScaleSmooth", WindowScaleSmooth, d, &core::ValueStore::Bool);
   if (d == kLoad) LimitValues();
   return all;
 }
@@ -98,7 +98,7 @@ SettingsRead LoadSettingsFile(LParams& store, Settings& settings, const std::str
   const bool haveVersion = store.Text(kSettingsPrefix, "ver", stored, kLoad, false);
   const bool sameVersion = haveVersion && stored == settings.Version;
   if (sameVersion) {
-    Value(store, "GameType", settings.GameType, kLoad, &LParams::Long);
+    Value(store, "GameType", settings.GameType, kLoad, &core::ValueStore::Long);
     settings.Exchange(store, kLoad);
   }
   store.Close();
@@ -109,8 +109,8 @@ SettingsRead LoadSettingsFile(LParams& store, Settings& settings, const std::str
 
 bool SaveSettingsFile(LParams& store, Settings& settings, const std::string& path) {
   if (!store.OpenWrite(path)) return false;
-  Value(store, "ver", settings.Version, kSave, &LParams::Text);
+  Value(store, "ver", settings.Version, kSave, &core::ValueStore::Text);
   settings.Exchange(store, kSave);
-  Value(store, "GameType", settings.GameType, kSave, &LParams::Long);
+  Value(store, "GameType", settings.GameType, kSave, &core::ValueStore::Long);
   return store.Close();
 }

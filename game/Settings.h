@@ -7,6 +7,9 @@
 #include <string>
 
 class LParams;
+namespace core {
+class ValueStore;
+}
 
 // Prefix of every settings key.
 extern const char kSettingsPrefix[];
@@ -42,7 +45,7 @@ struct Settings {
   // and the game type), in one direction (kSave or kLoad). Loading keeps the
   // current value of every missing key; the result is false when any was missing,
   // the optional values aside.
-  bool Exchange(LParams& store, int direction);
+  bool Exchange(core::ValueStore& store, int direction);
 
   // Puts values that lie outside their range back to their defaults, with a warning
   // in the log: volumes 0..128, Speed and KindGame 0..9, window positions -1 or up to

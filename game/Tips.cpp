@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/LParams.h"
+#include "core/ValueStore.h"
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
@@ -310,7 +310,7 @@ void Tips::NewLevel(int level) {
   }
 }
 
-bool Tips::Exchange(LParams& store, const std::string& prefix, int direction) {
+bool Tips::Exchange(core::ValueStore& store, const std::string& prefix, int direction) {
   if (direction != kSave && direction != kLoad) return false;
   const std::string p = prefix + "Tips.";
   store.Long(p, "Time", Time, direction, true);

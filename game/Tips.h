@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "core/ValueStore.h"
 #include "railway/TipTable.h"
 
 class BitmapFont;
 class LClip;
 class LEngine;
-class LParams;
 
 class Tips {
  public:
@@ -39,7 +39,7 @@ class Tips {
   void NewLevel(int level);
   // Writes (kSave) or reads (kLoad) the tips' values under prefix + "Tips."; every
   // value is optional on reading. False only when the store failed.
-  bool Exchange(LParams& store, const std::string& prefix, int direction);
+  bool Exchange(core::ValueStore& store, const std::string& prefix, int direction);
 
   struct Shown {
     int32_t number = 0;

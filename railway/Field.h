@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "core/ValueStore.h"
 #include "railway/ColourBadges.h"
 #include "railway/CrashSite.h"
 #include "railway/FieldHost.h"
 #include "railway/FieldSprites.h"
-#include "railway/FieldStore.h"
 #include "railway/Junction.h"
 #include "railway/TipTable.h"
 #include "railway/Town.h"
@@ -153,10 +153,14 @@ class Field {
   bool ColourSymbols() const { return badges_.On(); }
 
   // Running state.
-  void SaveField(FieldStore& store, const std::string& prefix);
+  void SaveField(core::ValueStore& store, const std::string& prefix);
   // False when a value was missing or out of range (the load is incomplete).
-  bool LoadField(FieldStore& store, const std::string& prefix);
+  bool LoadField(core::ValueStore& store, const std::string& prefix);
   SavedListBounds ListBounds() const;
+  // Writes the whole running state under prefix + "FieldState.", every double exactly:
+  // what the saved field leaves out or rounds (for a hash of the game's state; nothing
+  // reads it back).
+  void SaveRunningState(core::ValueStore& store, const std::string& prefix) const;
 
  private:
   // Building.
@@ -196,14 +200,14 @@ class Field {
   void DamageTrack(const rail::Place& at);
   void Explode(Train& train, int fromCar);
   // Persistence helpers.
-  void SaveTrains(FieldStore& store, const std::string& prefix);
-  bool LoadTrains(FieldStore& store, const std::string& prefix);
-  bool ListsFit(FieldStore& store, const std::string& prefix) const;
-  bool LoadSwitches(FieldStore& store, const std::string& prefix);
-  bool LoadSignals(FieldStore& store, const std::string& prefix);
-  bool LoadCrashes(FieldStore& store, const std::string& prefix);
-  bool LoadQueues(FieldStore& store, const std::string& prefix);
-  bool LoadTownWaits(FieldStore& store, const std::string& prefix);
+  void SaveTrains(core::ValueStore& store, const std::string& prefix);
+  bool LoadTrains(core::ValueStore& store, const std::string& prefix);
+  bool ListsFit(core::ValueStore& store, const std::string& prefix) const;
+  bool LoadSwitches(core::ValueStore& store, const std::string& prefix);
+  bool LoadSignals(core::ValueStore& store, const std::string& prefix);
+  bool LoadCrashes(core::ValueStore& store, const std::string& prefix);
+  bool LoadQueues(core::ValueStore& store, const std::string& prefix);
+  bool LoadTownWaits(core::ValueStore& store, const std::string& prefix);
   void MakeTownPictures(Town& town);
   void RemoveTownPictures(Town& town);
   void AddScenery(std::vector<Scenery>& items, int clip, const SceneryRecord& r);

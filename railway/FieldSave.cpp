@@ -41,7 +41,7 @@ std::string Name(const char* fmt, int i) {
 }
 
 // Reads a list count; false (and 0) when it is missing or beyond the list's bound.
-bool ReadCount(FieldStore& store, const std::string& prefix, const char* name, int most,
+bool ReadCount(core::ValueStore& store, const std::string& prefix, const char* name, int most,
                int32_t& count) {
   count = 0;
   if (!store.Long(prefix, name, count, 0)) return false;
@@ -145,14 +145,14 @@ bool SwitchFits(const Field& field, int j, int s, int a, int b) {
          BuiltTrack(field, j, a) && BuiltTrack(field, j, b);
 }
 
-bool ReadText(FieldStore& store, const std::string& prefix, const std::string& name,
+bool ReadText(core::ValueStore& store, const std::string& prefix, const std::string& name,
               std::string& text) {
   text.clear();
   return store.Text(prefix, name, text, 0);
 }
 }  // namespace
 
-void Field::SaveField(FieldStore& store, const std::string& outer) {
+void Field::SaveField(core::ValueStore& store, const std::string& outer) {
   const std::string prefix = outer + "GameField.";
   store.Double(prefix, "CounterMinusMoney", waitTimer_, 1);
   SaveTrains(store, prefix);
@@ -212,7 +212,7 @@ void Field::SaveField(FieldStore& store, const std::string& outer) {
   }
 }
 
-void Field::SaveTrains(FieldStore& store, const std::string& prefix) {
+void Field::SaveTrains(core::ValueStore& store, const std::string& prefix) {
   int32_t n = static_cast<int32_t>(trains_.size());
   store.Long(prefix, "NumberTrains", n, 1);
   char buf[200];
@@ -235,7 +235,7 @@ SavedListBounds Field::ListBounds() const {
 
 // Every list count that is there lies within its bound; read before anything is built, so
 // that a list no game could write costs nothing.
-bool Field::ListsFit(FieldStore& store, const std::string& prefix) const {
+bool Field::ListsFit(core::ValueStore& store, const std::string& prefix) const {
   const SavedListBounds most = ListBounds();
   const std::pair<const char*, int> lists[] = {{"SwitchNumber", most.switches},
                                                {"LightNumber", most.signals},
@@ -249,7 +249,7 @@ bool Field::ListsFit(FieldStore& store, const std::string& prefix) const {
   return true;
 }
 
-bool Field::LoadField(FieldStore& store, const std::string& outer) {
+bool Field::LoadField(core::ValueStore& store, const std::string& outer) {
   const std::string prefix = outer + "GameField.";
   if (!ListsFit(store, prefix)) return false;
   double waited = waitTimer_;
@@ -277,7 +277,7 @@ bool Field::LoadField(FieldStore& store, const std::string& outer) {
   return ok;
 }
 
-bool Field::LoadSwitches(FieldStore& store, const std::string& prefix) {
+bool Field::LoadSwitches(core::ValueStore& store, const std::string& prefix) {
   int32_t n = 0;
   bool ok = ReadCount(store, prefix, "SwitchNumber", kMostSwitches, n);
   std::array<bool, kMostSwitches> listed{};
@@ -297,7 +297,7 @@ bool Field::LoadSwitches(FieldStore& store, const std::string& prefix) {
   return ok;
 }
 
-bool Field::LoadSignals(FieldStore& store, const std::string& prefix) {
+bool Field::LoadSignals(core::ValueStore& store, const std::string& prefix) {
   int32_t n = 0;
   bool ok = ReadCount(store, prefix, "LightNumber", kMostSignals, n);
   std::array<bool, kMostSignals> listed{};
@@ -316,7 +316,7 @@ bool Field::LoadSignals(FieldStore& store, const std::string& prefix) {
   return ok;
 }
 
-bool Field::LoadCrashes(FieldStore& store, const std::string& prefix) {
+bool Field::LoadCrashes(core::ValueStore& store, const std::string& prefix) {
   int32_t n = 0;
   bool ok = ReadCount(store, prefix, "CrashesNumber", ListBounds().crashSites, n);
   for (int i = 0; i < n; ++i) {
@@ -334,7 +334,7 @@ bool Field::LoadCrashes(FieldStore& store, const std::string& prefix) {
   return ok;
 }
 
-bool Field::LoadTrains(FieldStore& store, const std::string& prefix) {
+bool Field::LoadTrains(core::ValueStore& store, const std::string& prefix) {
   const SavedListBounds most = ListBounds();
   int32_t n = 0;
   bool ok = ReadCount(store, prefix, "NumberTrains", most.trains, n);
@@ -374,7 +374,7 @@ Train* Field::PlaceTrain(int loco, int cars, int colour, rail::Place place, Trai
   return trains_.back().get();
 }
 
-bool Field::LoadQueues(FieldStore& store, const std::string& prefix) {
+bool Field::LoadQueues(core::ValueStore& store, const std::string& prefix) {
   int32_t n = 0;
   bool ok = ReadCount(store, prefix, "BlockedNumbers", kMostQueued, n);
   for (int i = 0; i < n; ++i) {
@@ -394,7 +394,7 @@ bool Field::LoadQueues(FieldStore& store, const std::string& prefix) {
   return ok;
 }
 
-bool Field::LoadTownWaits(FieldStore& store, const std::string& prefix) {
+bool Field::LoadTownWaits(core::ValueStore& store, const std::string& prefix) {
   bool ok = true;
   for (size_t t = 0; t < towns_.size(); ++t) {
     Town& tw = towns_[t];

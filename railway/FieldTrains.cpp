@@ -615,15 +615,18 @@ void Field::Explode(Train& train, int fromCar) {
       c.sy = pose.y;
     }
     Explosion e;
+    // The blasts' look draws from the presentation stream: a field without pictures
+    // draws nothing for them, and the game's stream must not depend on that.
+    rnd::Stream& look = rnd::PresentationStream();
     if (sprites_) {
-      e.blast = sprites_->Create(rnd::Below(2) == 0 ? clip::Explosion : clip::Explosion2, false);
+      e.blast = sprites_->Create(look.Below(2) == 0 ? clip::Explosion : clip::Explosion2, false);
     }
     if (e.blast) {
-      e.blast->SetPos(c.sx + rnd::Below(2 * kBlastScatter + 1) - kBlastScatter,
-                      c.sy + rnd::Below(2 * kBlastScatter + 1) - kBlastScatter);
+      e.blast->SetPos(c.sx + look.Below(2 * kBlastScatter + 1) - kBlastScatter,
+                      c.sy + look.Below(2 * kBlastScatter + 1) - kBlastScatter);
       e.blast->SetZ(kBlastDepth);
-      e.blast->SetPeriod(kBlastPeriodLow + rnd::Below(kBlastPeriodSpread + 1));
-      e.blast->SetVelocity(0, -(kBlastRiseLow + rnd::Unit() * kBlastRiseSpread));
+      e.blast->SetPeriod(kBlastPeriodLow + look.Below(kBlastPeriodSpread + 1));
+      e.blast->SetVelocity(0, -(kBlastRiseLow + look.Unit() * kBlastRiseSpread));
       e.blast->Show(false);
       e.blast->Animate(false);
     }

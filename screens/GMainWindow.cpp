@@ -203,6 +203,7 @@ void GMainWindow::DropGame() {
     game_->Save();
   }
   game_.reset();
+  panel_.reset();
 }
 
 void GMainWindow::NewGame() {
@@ -336,7 +337,7 @@ void GMainWindow::OnActivate(bool active) {
 
 void GMainWindow::OnControlClick(LControl* control) {
   if (watch_) return;
-  const int trackType = game_ ? game_->TrackTypeOf(control) : -1;
+  const int trackType = panel_ ? panel_->TrackTypeOf(control) : -1;
   if (trackType >= 0) ApplyAction(ActionKind::kTrackButton, 0, 0, trackType);
   if (control == MenuButton)
     OpenMenu();

@@ -16,6 +16,7 @@
 #include "game/LevelRecorder.h"
 #include "game/LevelReplay.h"
 #include "game/ReplayWatch.h"
+#include "game/SpritePanel.h"
 #include "screens/ScreenSprites.h"
 #include "sprites/BitmapFont.h"
 #include "sprites/CharSprites.h"
@@ -165,6 +166,8 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   std::vector<std::unique_ptr<LClip>> ownClips_;
   std::array<LClip*, 8> houseClips_{};
   std::unique_ptr<ScreenSprites> fieldSprites_;
+  // The game's left panel, made with each game and let go after it.
+  std::unique_ptr<SpritePanel> panel_;
   std::unique_ptr<Game> game_;
   GameSpeed speed_;
   int32_t stepTime_ = 0;  // frame time not yet run as game steps

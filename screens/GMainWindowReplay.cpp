@@ -7,8 +7,11 @@
 #include "game/Settings.h"
 #include "screens/GMainWindow.h"
 
+// The parts of a new game: its own panel, and the screen's pictures and lines.
 GameParts GMainWindow::Parts(LevelRecorder* recorder) {
+  panel_ = std::make_unique<SpritePanel>(this);
   GameParts parts;
+  parts.panel = panel_.get();
   parts.screen = this;
   parts.owner = this;
   parts.fieldSprites = fieldSprites_.get();
@@ -23,6 +26,7 @@ GameParts GMainWindow::Parts(LevelRecorder* recorder) {
 
 Game& GMainWindow::ReplaceGame() {
   game_.reset();
+  panel_.reset();
   game_ = std::make_unique<Game>(Parts(nullptr));
   game_->KeepSavedGames(false);
   return *game_;

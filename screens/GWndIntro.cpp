@@ -56,8 +56,9 @@ void GWndIntro::Update(int32_t elapsed, int32_t frame) {
     return;
   }
   if (TrainClip) TrainClip->x = percent * kTrainRunX / 100 + kTrainStartX;
-  // The game's random sequence depends on how long the intro took.
-  (void)rnd::Next();
+  // One draw a frame, from the presentation stream: how long the intro took (and so the
+  // tune the music picks) varies with the machine, the game's stream never does.
+  (void)rnd::PresentationStream().Next();
   Elapsed += static_cast<uint32_t>(elapsed);
   if (Elapsed > kMinimumTime && ClipLib::IsComplete()) {
     Close(1);

@@ -141,6 +141,21 @@ LClip* ClipLib::Create(int index, bool deep) {
 
 bool ClipLib::PictureMissing() { return State().PictureMissing; }
 
+bool ClipLib::FrameSize(int index, int32_t& w, int32_t& h) {
+  const ClipDesc* desc = GetClipDesc(index);
+  if (!desc) return false;
+  int32_t picW = 0, picH = 0;
+  if (const LClip* t = GetTemplate(index)) {
+    w = t->FrameW;
+    h = t->FrameH;
+    return true;
+  }
+  if (desc->iNumberFrames <= 0 || !ReadPictureSize(desc->Picture, picW, picH)) return false;
+  w = picW / desc->iNumberFrames;
+  h = picH;
+  return true;
+}
+
 const LClip* ClipLib::GetTemplate(int index) {
   auto it = State().Templates.find(index);
   return it == State().Templates.end() ? nullptr : it->second.get();

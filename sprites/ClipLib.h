@@ -32,6 +32,10 @@ class ClipLib {
   static LClip* Create(int index, bool deep = false);
   // True once Create could not load a picture, until the next Init or Shutdown.
   static bool PictureMissing();
+  // The size of one frame of entry index, as a clip of it would have, read from the
+  // template when the library keeps one and from the entry's picture file otherwise
+  // (no clip is made); false when the entry has no readable picture.
+  static bool FrameSize(int index, int32_t& w, int32_t& h);
   // The cached template of index, or nullptr.
   static const LClip* GetTemplate(int index);
   // Whether index's picture, showing frame with its place at (x, y), covers the point

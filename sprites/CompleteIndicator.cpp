@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "core/ClipTable.h"
-#include "core/LParams.h"
 #include "engine/LClip.h"
 #include "engine/LEngine.h"
 #include "ids/ScreenSize.h"
@@ -164,8 +163,7 @@ struct CompleteIndicator::SavedRun {
   bool needShow;
 };
 
-bool CompleteIndicator::Exchange(SavedRun& r, int direction) {
-  LParams& p = Params();
+bool CompleteIndicator::Exchange(core::ValueStore& p, SavedRun& r, int direction) {
   bool ok = p.Double(kPrefix, "DeltaPercent", r.delta, direction);
   ok = p.Double(kPrefix, "Percent", r.percent, direction) && ok;
   ok = p.Double(kPrefix, "x", r.x, direction) && ok;
@@ -192,18 +190,18 @@ CompleteIndicator::SavedRun CompleteIndicator::Current() const {
           NeedShow};
 }
 
-void CompleteIndicator::Save() {
+void CompleteIndicator::Save(core::ValueStore& store) {
   SavedRun r = Current();
-  Exchange(r, kSave);
+  Exchange(store, r, kSave);
 }
 
 // Reads the run back into an indicator started for the saved level. A run that the
 // level's minutes cannot give (a share of a half trip other than the level's, a speed
 // other than the engine's, a stop that never ends) is refused and the indicator keeps
 // its fresh start: such a level might never end.
-bool CompleteIndicator::Load() {
+bool CompleteIndicator::Load(core::ValueStore& store) {
   SavedRun r = Current();
-  if (!Exchange(r, kLoad)) return false;
+  if (!Exchange(store, r, kLoad)) return false;
   if (!Possible(r, DeltaPercent)) {
     std::fprintf(stderr, "Error. CompleteIndicator::Load. The saved progress is out of range.\n");
     return false;

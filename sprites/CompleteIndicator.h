@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/ValueStore.h"
+
 class LClip;
 class LEngine;
 class FineSink;
@@ -28,11 +30,11 @@ class CompleteIndicator {
   // The progress in percent, growing with the engine's position; at most 100.
   double GetProgress() const;
 
-  // Writes or reads the state under "CompleteIndicator." in the parameter store. Load
-  // takes the run only into an indicator started for the saved level, and refuses
-  // (false, one log line) a run that level cannot give.
-  void Save();
-  bool Load();
+  // Writes or reads the state under "CompleteIndicator." in the store. Load takes the
+  // run only into an indicator started for the saved level, and refuses (false, one log
+  // line) a run that level cannot give.
+  void Save(core::ValueStore& store);
+  bool Load(core::ValueStore& store);
 
   LEngine* Owner;
   double Percent = 0.0;
@@ -51,7 +53,7 @@ class CompleteIndicator {
   void SetEngineFrame();
   void RefreshPile();
   struct SavedRun;
-  bool Exchange(SavedRun& run, int direction);
+  static bool Exchange(core::ValueStore& store, SavedRun& run, int direction);
   SavedRun Current() const;
   bool Possible(const SavedRun& run, double levelDelta) const;
 };

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "clip_fixture.h"
-#include "core/LParams.h"
+#include "core/MemoryStore.h"
 #include "engine/LClip.h"
 
 using cliptest::PixelAt;
@@ -238,22 +238,18 @@ TEST_F(Clip, StateRoundTripsThroughTheParameterStore) {
   clip.Stop = true;
   clip.TimeDie = 900;
   clip.Period = 150;
-  ASSERT_TRUE(Params().OpenWrite("clip.sav"));
-  clip.Save("Field.", "Bell");
+  core::MemoryStore store;
+  clip.Save(store, "Field.", "Bell");
   std::string keys;
-  for (const auto& entry : Params().Entries()) keys += entry.first + " ";
+  for (const auto& entry : store.Entries()) keys += entry.first + " ";
   EXPECT_EQ(keys,
             "Field.Bell.x Field.Bell.y Field.Bell.z Field.Bell.Vx Field.Bell.Vy Field.Bell.Vz "
             "Field.Bell.AlignX Field.Bell.AlignY Field.Bell.TimeWait Field.Bell.cFrame "
             "Field.Bell.Visible Field.Bell.Stop Field.Bell.TimeDie Field.Bell.Period ");
-  ASSERT_TRUE(Params().Close());
 
   LClip back;
   back.Changed = false;
-  ASSERT_TRUE(Params().OpenRead("clip.sav"));
-  EXPECT_TRUE(back.Load("Field.", "Bell"));
-  EXPECT_TRUE(Params().AllFound);
-  Params().Close();
+  EXPECT_TRUE(back.Load(store, "Field.", "Bell"));
   EXPECT_TRUE(back.Changed);
   EXPECT_EQ(std::vector<double>({back.x, back.y, back.z, back.Vx, back.Vy, back.Vz}),
             std::vector<double>({12.25, -3.5, -1303, 0.01, -0.02, 0.5}));

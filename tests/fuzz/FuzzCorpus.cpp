@@ -23,7 +23,6 @@
 #include "railway/Field.h"
 #include "railway/HeadlessSprites.h"
 #include "railway/LevelRestore.h"
-#include "railway/ParamsStore.h"
 #include "railway/QuietFieldHost.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/fuzz/SavedGameSeeds.h"
@@ -123,8 +122,7 @@ void MakeField(int level) {
   std::string trackRecord = field.BuiltTrackRecord();
   store.Text("Sim.", "Towns", townRecord, kSave);
   store.Text("Sim.", "Tracks", trackRecord, kSave);
-  ParamsStore fieldStore(store);
-  field.SaveField(fieldStore, "Game.");
+  field.SaveField(store, "Game.");
   store.Close();
   EmitSaved("field", "puzzle-" + std::to_string(level + 1), "field.sav", 0);
 }

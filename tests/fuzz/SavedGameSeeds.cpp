@@ -25,7 +25,7 @@ class SeedGames {
   // A new game of the type at the 1-based level, from a fixed seed, as in a new session.
   Game& Begin(int gameType, int level, uint32_t seed) {
     session_.EndGame();  // and with it any dialog the last game left open
-    rnd::Seed(seed);
+    rnd::SetRunSeed(seed);
     session_.NewGame(gameType, level);
     return session_.GetGame();
   }
@@ -112,7 +112,7 @@ void ClassicBuilding(SeedGames& g) {
   g.Play(100);
   for (int k = 0; k < 3; ++k) g.Session().RightClick(174, 80);  // track type 3
   g.Session().LeftClick(174, 80);
-  g.Session().PressButton(game.TrackButtons()[0]);
+  g.Session().PressButton(game.Panel().TrackButton(0));
   g.Session().LeftClick(174, 142);
   g.Session().LeftClick(174, 328);
   g.Play(1000);

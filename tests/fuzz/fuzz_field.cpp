@@ -10,7 +10,6 @@
 #include "railway/Field.h"
 #include "railway/HeadlessSprites.h"
 #include "railway/LevelRestore.h"
-#include "railway/ParamsStore.h"
 #include "railway/QuietFieldHost.h"
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -27,8 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Field field(&sprites, &host);
   // One tree far outside the field: no random forest.
   RebuildLevel(field, towns, tracks, NoForest(), {}, clip::Trees);
-  ParamsStore store(params);
-  field.LoadField(store, "Game.");
+  field.LoadField(params, "Game.");
   for (int step = 0; step < 50; ++step) {
     field.FieldUpdate(20);
     sprites.Advance(20);

@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Globals().GameType = (data[0] & 2) ? 0 : 1;
   const std::string path = Game::SaveFileName(Globals().PlayerName, Globals().GameType);
   if (!fuzz::WriteDocument(path, data, size)) return 0;
-  rnd::Seed(1);
+  rnd::SetRunSeed(1);
   headless.log = EventLog();
   headless.log.quiet = true;
   GameSession& session = *headless.session;

@@ -18,6 +18,7 @@
 #include "core/Random.h"
 #include "engine/LEngine.h"
 #include "game/Game.h"
+#include "game/HeadlessPanel.h"
 #include "game/Settings.h"
 #include "railway/FieldReport.h"
 #include "railway/HeadlessSprites.h"
@@ -67,6 +68,11 @@ inline std::string Dump(Game& g) {
   out +=
       "towns " + g.GetField().TownRecord() + "\ntracks " + g.GetField().BuiltTrackRecord() + "\n";
   return out + report::All(g.GetField());
+}
+
+// The panel of a game that was lent none, as the fixture's games are.
+inline const HeadlessPanel& PanelOf(const Game& g) {
+  return dynamic_cast<const HeadlessPanel&>(g.Panel());
 }
 
 class TestGame : public Game {
@@ -126,7 +132,7 @@ class GameTest : public ::testing::Test {
     Globals().ShowTips = false;
     Globals().DontShowBeginHelp = true;
     Globals().MaxLevelPuzzle = Globals().MaxLevelStrateg = 0;
-    rnd::Seed(11);
+    rnd::SetRunSeed(11);
   }
   void TearDown() override {
     games.clear();

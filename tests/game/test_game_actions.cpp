@@ -10,9 +10,8 @@ namespace {
 bool PreviewShown(const Game& g) { return g.Preview()->Picture(0)->Visible(); }
 
 ActionResult ClickToggle(Game& g) {
-  const LClip* toggle = g.ModeToggle();
-  return g.Apply(action::Make(ActionKind::kClick, static_cast<int>(toggle->x) + 1,
-                              static_cast<int>(toggle->y) + 1));
+  const PanelBox toggle = g.Panel().ToggleBox();
+  return g.Apply(action::Make(ActionKind::kClick, toggle.x + 1, toggle.y + 1));
 }
 
 TEST_F(GameTest, ClickAtX140LaysNothingAndALaidPieceCostsNothingMore) {
@@ -81,21 +80,23 @@ TEST_F(GameTest, TrackTypeWrapsAndThePreviewStaysUnderTheLastMousePosition) {
 
 TEST_F(GameTest, ClassicToggleAndButtonsEnterBuildingMode) {
   TestGame& g = Start(0);
-  const LClip* toggle = g.ModeToggle();
-  const int tx = static_cast<int>(toggle->x) + 1, ty = static_cast<int>(toggle->y) + 1;
+  const HeadlessPanel& panel = PanelOf(g);
+  const int tx = panel.ToggleBox().x + 1, ty = panel.ToggleBox().y + 1;
   g.OnMouseMove(tx, ty);
-  EXPECT_TRUE(toggle->Visible);
+  EXPECT_TRUE(panel.ToggleLit());
   g.Apply(action::Make(ActionKind::kClick, tx, ty));
   EXPECT_EQ(g.iGameMode, kOperatingMode);
+  EXPECT_FALSE(panel.BuildingModeShown());
   EXPECT_EQ(g.Sounds(snd::Mode), 1);
   g.OnMouseMove(tx, ty);  // still held: no hover picture
-  EXPECT_FALSE(toggle->Visible);
+  EXPECT_FALSE(panel.ToggleLit());
   g.Apply(action::Make(ActionKind::kRightClick, 400,
                        300));  // operating mode, outside the town band: nothing
   g.Apply(action::Make(ActionKind::kWheelDown, 400, 300));
   EXPECT_EQ(g.CurrSelectTrackType, 0);
   g.Apply(action::Make(ActionKind::kTrackButton, 0, 0, 2));
   EXPECT_EQ(g.iGameMode, kBuildingMode);
+  EXPECT_TRUE(panel.BuildingModeShown());
   EXPECT_EQ(g.CurrSelectTrackType, 2);
 }
 

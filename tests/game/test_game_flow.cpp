@@ -192,13 +192,14 @@ TEST_F(GameTest, NegativeTrainPeriodIsReplaced) {
   const double w = (1 + 20 * (1.1 - 1) / 300000) * (20.0 / 200 + 1);
   for (bool negative : {true, false}) {
     unsigned seed = 1;
-    for (rnd::Seed(seed); (Game::GaussRandom(1.5, 0.5) < 0) != negative; rnd::Seed(++seed)) {
+    rnd::Stream& stream = rnd::GameStream();
+    for (stream.Seed(seed); (Game::GaussRandom(1.5, 0.5) < 0) != negative; stream.Seed(++seed)) {
     }
-    rnd::Seed(seed);
+    stream.Seed(seed);
     const double gauss = Game::GaussRandom(1.5, 0.5);
     g.CounterWave = 0;
     g.CounterNewTrain = g.TimeNewTrain = 20;
-    rnd::Seed(seed);
+    stream.Seed(seed);
     Frames(g, 1);
     EXPECT_EQ(g.TimeNewTrain, negative ? static_cast<int32_t>(std::trunc(1.5 / w)) * 60000
                                        : static_cast<int32_t>(std::trunc(gauss / w * 60000)));
@@ -262,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(Records, LocoTypes,
                          });
 
 TEST(GameRandom, GaussMeanAndSpread) {
-  rnd::Seed(5);
+  rnd::SetRunSeed(5);
   for (double mean : {1.5, 1000.0}) {
     double sum = 0, squares = 0;
     const int n = 40000;

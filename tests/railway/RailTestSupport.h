@@ -74,7 +74,7 @@ struct RecordingHost : FieldHost {
 
 struct Rig {
   Rig() : field(&sprites, &host) {
-    rnd::Seed(7);
+    rnd::SetRunSeed(7);
     // One tree far off the field, so that no random forest is planted.
     field.NewLevel(0, 0, 17, 3, {{2000, 2000, 0, -1}}, {}, 95);
   }

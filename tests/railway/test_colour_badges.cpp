@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "RailTestSupport.h"
+#include "core/MemoryStore.h"
 
 namespace {
 
@@ -167,9 +168,9 @@ TEST(ColourBadges, SwitchAtOnceAndChangeNothingSaved) {
       rig.field.SetColourSymbols(true);
     }
     rig.Frames(100);
-    MemoryStore store;
+    core::MemoryStore store;
     rig.field.SaveField(store, "Game.");
-    saved[marked] = store.entries;
+    saved[marked] = store.Entries();
   }
   EXPECT_FALSE(saved[0].empty());
   EXPECT_EQ(saved[0], saved[1]);

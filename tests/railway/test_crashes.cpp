@@ -133,7 +133,7 @@ TEST(Crashes, DamageIsNeverPlacedUnderACar) {
     rig.DiagonalLine();
     rig.field.PlaceTrain(4, 6, 1, {59, 3, 60}, TrainKind::kOrdinary, 0);
     rig.Frames(7);
-    rnd::Seed(seed);
+    rnd::SetRunSeed(seed);
     rig.field.DamageRandomTrack();
     ASSERT_EQ(rig.field.CrashSites().size(), 1u);
     const rail::Place& p = rig.field.CrashSites()[0].place;

@@ -9,9 +9,9 @@
 
 #include "RailTestSupport.h"
 #include "core/Cipher.h"
+#include "core/LParams.h"
 #include "railway/FieldReport.h"
 #include "railway/LevelRestore.h"
-#include "railway/ParamsStore.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ TEST(FieldState, BusyFieldSurvivesSaveAndLoad) {
   BusyState(a);
   ASSERT_EQ(a.field.Trains().size(), 2u);
   ASSERT_EQ(a.field.Towns()[0].queue.size(), 2u);
-  MemoryStore store;
+  core::MemoryStore store;
   a.field.SaveField(store, "Game.");
   // The second field is laid out from the first one's records, as a restored game is.
   Rig b;
@@ -72,7 +72,7 @@ TEST(FieldState, TheSavedNextTownPlaceKeepsItsReservedTrack) {
   Rig a;
   Layout(a);
   ASSERT_TRUE(a.field.ReserveNextTown(62, 2));
-  MemoryStore store;
+  core::MemoryStore store;
   a.field.SaveField(store, "");
   Rig b;
   Layout(b);
@@ -89,18 +89,18 @@ TEST(FieldState, TheSavedNextTownPlaceKeepsItsReservedTrack) {
 TEST(FieldState, KeysAreWrittenInOrder) {
   Rig a;
   BusyState(a);
-  MemoryStore store;
+  core::MemoryStore store;
   a.field.SaveField(store, "Game.");
   std::vector<std::string> keys;
-  for (const auto& e : store.entries) keys.push_back(e.first);
+  for (const auto& e : store.Entries()) keys.push_back(e.first);
   ASSERT_GE(keys.size(), 10u);
   EXPECT_EQ(keys[0], "Game.GameField.CounterMinusMoney");
   EXPECT_EQ(keys[1], "Game.GameField.NumberTrains");
   EXPECT_EQ(keys[2], "Game.GameField.TrainNumber0");
   EXPECT_EQ(keys[4], "Game.GameField.NextTownJunctions");
   EXPECT_EQ(keys.back(), "Game.GameField.WaitTown1Crasy");
-  EXPECT_EQ(store.entries[keys.size() - 6].first, "Game.GameField.WaitTown1CounterWaitTrain");
-  for (const auto& e : store.entries) {
+  EXPECT_EQ(store.Entries()[keys.size() - 6].first, "Game.GameField.WaitTown1CounterWaitTrain");
+  for (const auto& e : store.Entries()) {
     if (e.first == "Game.GameField.Crash0") {
       EXPECT_EQ(e.second.substr(0, 8), "3 85 39.");
     }
@@ -112,26 +112,26 @@ TEST(FieldState, KeysAreWrittenInOrder) {
 
 TEST(FieldState, EmptyFieldSavesZeroCounts) {
   Rig a;
-  MemoryStore store;
+  core::MemoryStore store;
   a.field.SaveField(store, "");
   std::vector<std::string> keys;
-  for (const auto& e : store.entries) keys.push_back(e.first);
+  for (const auto& e : store.Entries()) keys.push_back(e.first);
   std::vector<std::string> expected = {"GameField.CounterMinusMoney", "GameField.NumberTrains",
                                        "GameField.NextTownJunctions", "GameField.NextTrackType",
                                        "GameField.SwitchNumber",      "GameField.LightNumber",
                                        "GameField.CrashesNumber",     "GameField.BlockedNumbers"};
   EXPECT_EQ(keys, expected);
-  EXPECT_EQ(store.entries[1].second, "0");
+  EXPECT_EQ(store.Entries()[1].second, "0");
 }
 
 TEST(FieldState, EveryTruncatedListLoadsIncomplete) {
   Rig a;
   BusyState(a);
-  MemoryStore full;
+  core::MemoryStore full;
   a.field.SaveField(full, "Game.");
-  for (size_t k = 0; k < full.entries.size(); ++k) {
-    MemoryStore part;
-    part.entries.assign(full.entries.begin(), full.entries.begin() + static_cast<long>(k));
+  for (size_t k = 0; k < full.Entries().size(); ++k) {
+    core::MemoryStore part(
+        core::ParamEntries(full.Entries().begin(), full.Entries().begin() + static_cast<long>(k)));
     Rig b;
     Layout(b);
     EXPECT_FALSE(b.field.LoadField(part, "Game.")) << "with " << k << " entries";
@@ -146,8 +146,7 @@ TEST(FieldState, SealedFileRoundTripsAndATruncatedOneLoadsIncomplete) {
   {
     LParams params;
     ASSERT_TRUE(params.OpenWrite(path));
-    ParamsStore store(params);
-    a.field.SaveField(store, "Game.");
+    a.field.SaveField(params, "Game.");
     ASSERT_TRUE(params.Close());
   }
   std::string bytes;
@@ -158,10 +157,9 @@ TEST(FieldState, SealedFileRoundTripsAndATruncatedOneLoadsIncomplete) {
   {
     LParams params;
     ASSERT_TRUE(params.OpenRead(path));
-    ParamsStore store(params);
     Rig b;
     Layout(b);
-    EXPECT_TRUE(b.field.LoadField(store, "Game."));
+    EXPECT_TRUE(b.field.LoadField(params, "Game."));
   }
   for (size_t k = 0; k < bytes.size(); k += bytes.size() / 9 + 1) {
     {
@@ -171,10 +169,9 @@ TEST(FieldState, SealedFileRoundTripsAndATruncatedOneLoadsIncomplete) {
     testing::internal::CaptureStdout();
     LParams params;
     params.OpenRead(path);
-    ParamsStore store(params);
     Rig b;
     Layout(b);
-    EXPECT_FALSE(b.field.LoadField(store, "Game.")) << "with " << k << " bytes";
+    EXPECT_FALSE(b.field.LoadField(params, "Game.")) << "with " << k << " bytes";
     testing::internal::GetCapturedStdout();
   }
   std::remove(path.c_str());
@@ -192,10 +189,11 @@ class BadLoadedValues : public ::testing::TestWithParam<BadValue> {};
 TEST_P(BadLoadedValues, MarkTheLoadIncomplete) {
   Rig a;
   BusyState(a);
-  MemoryStore store;
+  core::MemoryStore store;
   a.field.SaveField(store, "");
+  core::ParamEntries entries = store.TakeEntries();
   bool replaced = false;
-  for (auto& e : store.entries) {
+  for (auto& e : entries) {
     if (e.first == std::string("GameField.") + GetParam().key) {
       e.second = GetParam().value;
       replaced = true;
@@ -204,7 +202,8 @@ TEST_P(BadLoadedValues, MarkTheLoadIncomplete) {
   ASSERT_TRUE(replaced);
   Rig b;
   Layout(b);
-  EXPECT_FALSE(b.field.LoadField(store, ""));
+  core::MemoryStore changed(entries);
+  EXPECT_FALSE(b.field.LoadField(changed, ""));
   b.Frames(100);  // whatever was loaded must run without harm
 }
 
@@ -250,7 +249,7 @@ namespace {
 TEST(FieldState, CatchUpStepReformsTheWagonsBehindTheLocomotive) {
   Rig a;
   BusyState(a);
-  MemoryStore store;
+  core::MemoryStore store;
   a.field.SaveField(store, "");
   Rig b;
   Layout(b);
@@ -307,14 +306,17 @@ std::string Text(const char* fmt, auto... values) {
 }
 
 // Makes the list under count (items named item%d) n records long, record(field, i) each.
-void PutList(MemoryStore& store, const std::string& count, const std::string& item, int n,
-             const std::function<std::string(int)>& record) {
-  std::erase_if(store.entries,
+core::MemoryStore PutList(core::MemoryStore& store, const std::string& count,
+                          const std::string& item, int n,
+                          const std::function<std::string(int)>& record) {
+  core::ParamEntries entries = store.Entries();
+  std::erase_if(entries,
                 [&](const auto& e) { return e.first.rfind(item, 0) == 0 && e.first != count; });
-  for (auto& e : store.entries) {
+  for (auto& e : entries) {
     if (e.first == count) e.second = std::to_string(n);
   }
-  for (int i = 0; i < n; ++i) store.entries.emplace_back(item + std::to_string(i), record(i));
+  for (int i = 0; i < n; ++i) entries.emplace_back(item + std::to_string(i), record(i));
+  return core::MemoryStore(std::move(entries));
 }
 
 struct ListCase {
@@ -369,14 +371,15 @@ TEST_P(SavedListBounds, AListAtItsBoundLoadsAndOneMoreIsRefused) {
   for (int extra : {0, 1}) {
     Rig a;
     Layout(a);
-    MemoryStore store;
+    core::MemoryStore store;
     a.field.SaveField(store, "");
     Rig b;
     Layout(b);
     const int n = c.bound(b.field) + extra;
     ASSERT_GT(n, 1);
-    PutList(store, c.count, c.item, n, [&](int i) { return c.record(b.field, i); });
-    EXPECT_EQ(b.field.LoadField(store, ""), extra == 0) << n << " " << c.name;
+    core::MemoryStore list =
+        PutList(store, c.count, c.item, n, [&](int i) { return c.record(b.field, i); });
+    EXPECT_EQ(b.field.LoadField(list, ""), extra == 0) << n << " " << c.name;
   }
 }
 
@@ -387,11 +390,11 @@ TEST(FieldState, ASideListedTwiceIsRefused) {
   for (const char* list : {"S", "L"}) {
     Rig a;
     Layout(a);
-    MemoryStore store;
+    core::MemoryStore store;
     a.field.SaveField(store, "");
     const std::string count = std::string("GameField.") + (*list == 'S' ? "Switch" : "Light");
     std::string first;
-    for (const auto& e : store.entries) {
+    for (const auto& e : store.Entries()) {
       if (e.first == std::string("GameField.") + list + "0") first = e.second;
     }
     ASSERT_FALSE(first.empty()) << list;
@@ -400,11 +403,11 @@ TEST(FieldState, ASideListedTwiceIsRefused) {
     // The same side again: the switch set the other way, the signal at the other colour.
     const std::string again =
         *list == 'S' ? Text("%d %d %d %d", j, side, y, x) : Text("%d %d %d", j, side, 1 - x);
-    PutList(store, count + "Number", std::string("GameField.") + list, 2,
-            [&](int i) { return i == 0 ? first : again; });
+    core::MemoryStore twice = PutList(store, count + "Number", std::string("GameField.") + list, 2,
+                                      [&](int i) { return i == 0 ? first : again; });
     Rig b;
     Layout(b);
-    EXPECT_FALSE(b.field.LoadField(store, "")) << list;
+    EXPECT_FALSE(b.field.LoadField(twice, "")) << list;
   }
 }
 

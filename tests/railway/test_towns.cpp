@@ -36,7 +36,7 @@ TEST(Towns, IndexIsColourAndTheThirdIsGreen) {
 TEST(Towns, ReservationNeverPicksATownAndMarksTheReservedEnds) {
   for (unsigned seed = 1; seed < 60; ++seed) {
     Rig rig;
-    rnd::Seed(seed);
+    rnd::SetRunSeed(seed);
     rig.field.NewLevel(0, 0, 17, 3, {{2000, 2000, 0, -1}}, {}, 95);
     rig.field.AddNewTown(0, 62, 1);
     rig.field.AddNewTown(1, -1, -1);
@@ -109,7 +109,7 @@ TEST(Houses, NeverOnTheTownTrackNorOnAnotherHouse) {
 
 TEST(Trees, ScatteredInsideTheFieldApartAndSorted) {
   Rig rig;
-  rnd::Seed(4);
+  rnd::SetRunSeed(4);
   rig.field.PlaceTrees(3, 2);
   const auto& trees = rig.field.Trees();
   ASSERT_GT(trees.size(), 10u);
@@ -127,7 +127,7 @@ TEST(Trees, ScatteredInsideTheFieldApartAndSorted) {
 
 TEST(Scenery, CollectedRecordsRebuildTheSameLevel) {
   Rig rig;
-  rnd::Seed(9);
+  rnd::SetRunSeed(9);
   rig.field.NewLevel(2, 1, 17, 3, {}, {}, 95);
   rig.field.AddNewTown(0, 62, 2);
   for (int i = 0; i < 10; ++i) rig.field.AddHouse(30, 0, true);

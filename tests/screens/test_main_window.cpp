@@ -57,7 +57,7 @@ class MainWindow : public ::testing::Test {
     Globals().ShowTips = false;
     Globals().DontShowBeginHelp = true;
     Globals().MaxLevelPuzzle = Globals().MaxLevelStrateg = 0;
-    rnd::Seed(5);
+    rnd::SetRunSeed(5);
     window = std::make_unique<GMainWindow>(Display(), 0, 0, 800, 600, services);
   }
   void TearDown() override {

@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "SpriteTestSupport.h"
-#include "core/Cipher.h"
-#include "core/LParams.h"
+#include "core/MemoryStore.h"
 #include "engine/LEngine.h"
 #include "sprites/CompleteIndicator.h"
 #include "sprites/FineSink.h"
@@ -144,16 +143,14 @@ TEST_F(Indicator, ProgressFollowsTheEngineAndNeverPasses100) {
 }
 
 TEST_F(Indicator, SaveWritesItsKeysInOrderAndLoadRestoresTheRun) {
-  CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
   indicator->Start(10, &game);
   for (int i = 0; i < 300; ++i) Frame();
   const double x = indicator->Engine->x;
   const double progress = indicator->GetProgress();
-  const std::string path = MakeTempDir() + "/indicator.sav";
-  ASSERT_TRUE(Params().OpenWrite(path));
-  indicator->Save();
+  core::MemoryStore store;
+  indicator->Save(store);
   std::vector<std::string> keys;
-  for (const auto& entry : Params().Entries()) keys.push_back(entry.first);
+  for (const auto& entry : store.Entries()) keys.push_back(entry.first);
   const std::vector<std::string> expected = {"CompleteIndicator.DeltaPercent",
                                              "CompleteIndicator.Percent",
                                              "CompleteIndicator.x",
@@ -165,12 +162,9 @@ TEST_F(Indicator, SaveWritesItsKeysInOrderAndLoadRestoresTheRun) {
                                              "CompleteIndicator.SaveV",
                                              "CompleteIndicator.NeedShow"};
   EXPECT_EQ(keys, expected);
-  ASSERT_TRUE(Params().Close());
   CompleteIndicator other(screen.get());
   other.Start(10, &game);  // as the game lays the saved level out first
-  ASSERT_TRUE(Params().OpenRead(path));
-  EXPECT_TRUE(other.Load());
-  Params().Close();
+  EXPECT_TRUE(other.Load(store));
   EXPECT_DOUBLE_EQ(other.Engine->x, x);
   EXPECT_DOUBLE_EQ(other.GetProgress(), progress);
   EXPECT_DOUBLE_EQ(other.DeltaPercent, indicator->DeltaPercent);
@@ -179,14 +173,11 @@ TEST_F(Indicator, SaveWritesItsKeysInOrderAndLoadRestoresTheRun) {
 
 // A run the level cannot give is refused, and the indicator keeps its fresh start.
 TEST_F(Indicator, ImpossibleSavedRunsAreRefused) {
-  CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
   indicator->Start(10, &game);
   for (int i = 0; i < 300; ++i) Frame();
-  const std::string path = MakeTempDir() + "/indicator.sav";
-  ASSERT_TRUE(Params().OpenWrite(path));
-  indicator->Save();
-  const auto saved = Params().Entries();
-  ASSERT_TRUE(Params().Close());
+  core::MemoryStore store;
+  indicator->Save(store);
+  const core::ParamEntries saved = store.Entries();
   const char* const changes[][2] = {{"DeltaPercent", "0"},
                                     {"DeltaPercent", "1e-300"},
                                     {"DeltaPercent", "50"},
@@ -205,21 +196,18 @@ TEST_F(Indicator, ImpossibleSavedRunsAreRefused) {
                                     {"SaveV", "nan"},
                                     {"SaveV", "1e-300"}};
   for (const auto& [name, text] : changes) {
-    ASSERT_TRUE(Params().OpenWrite(path));
+    core::MemoryStore changed;
     for (auto [key, value] : saved) {
       if (key == std::string("CompleteIndicator.") + name) value = text;
-      Params().Text("", key, value, kSave);
+      changed.Text("", key, value, kSave);
     }
-    ASSERT_TRUE(Params().Close());
     CompleteIndicator fresh(screen.get());
     fresh.Start(10, &game);
     const double start = fresh.GetProgress();
-    ASSERT_TRUE(Params().OpenRead(path));
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(fresh.Load()) << name << " " << text;
+    EXPECT_FALSE(fresh.Load(changed)) << name << " " << text;
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Error. CompleteIndicator::Load. The saved progress is out of range.\n");
-    Params().Close();
     EXPECT_DOUBLE_EQ(fresh.GetProgress(), start) << name << " " << text;
   }
 }

@@ -98,7 +98,7 @@ class SavedGameAttack : public ::testing::Test {
   // beyond them: a crash site on built track, trains queued behind a leaving one, and a
   // train whose start is delayed.
   static void MakeSavedGame() {
-    rnd::Seed(5);
+    rnd::SetRunSeed(5);
     Globals().GameType = 1;
     Globals().ShowTips = false;
     session_->NewGame(1, 3);
@@ -242,7 +242,7 @@ TEST_F(SavedGameAttack, EverySaveOfWholeLevelsResumes) {
     int type, level, frames, every;
   };
   for (const Run run : {Run{1, 1, 40000, 800}, Run{1, 3, 30000, 900}, Run{0, 4, 12000, 1300}}) {
-    rnd::Seed(static_cast<unsigned>(run.level));
+    rnd::SetRunSeed(static_cast<unsigned>(run.level));
     session_->NewGame(run.type, run.level);
     session_->SetAutopilot(true, false);
     int saves = 0;

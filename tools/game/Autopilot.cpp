@@ -50,11 +50,10 @@ Route Autopilot::Find(int j, int a, int travelled, const RouteGoal& goal,
 void Autopilot::Act() {
   if (++tick_ % kPeriod != 0 || game_.GameState != kStatePlaying) return;
   if (game_.iGameMode == kBuildingMode) {
-    const LClip* toggle = game_.ModeToggle();
-    if (!toggle) return;
+    const PanelBox toggle = game_.Panel().ToggleBox();
+    if (toggle.Empty()) return;
     Note("clicks the mode toggle");
-    hands_.LeftClick(static_cast<int>(toggle->x) + toggle->FrameW / 2,
-                     static_cast<int>(toggle->y) + toggle->FrameH / 2);
+    hands_.LeftClick(toggle.x + toggle.w / 2, toggle.y + toggle.h / 2);
     ++clicks_;
     return;
   }

@@ -42,9 +42,7 @@ bool ClickTargets::Covered(int x, int y) const {
   for (const Tips::Shown& t : game_.GetTips().ShownTips()) {
     if (x >= t.boxX && y >= t.boxY && x < t.boxX + t.boxW && y < t.boxY + t.boxH) return true;
   }
-  const LClip* toggle = game_.ModeToggle();
-  return toggle && x >= toggle->x && x < toggle->x + toggle->FrameW && y >= toggle->y &&
-         y < toggle->y + toggle->FrameH;
+  return game_.Panel().IsInsideToggle(x, y);
 }
 
 // Tries the points around the picture, nearest first, until one is accepted.

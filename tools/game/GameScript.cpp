@@ -278,15 +278,15 @@ bool GameScript::Button(std::istream& in) {
   if (!(in >> name) || !s_.HasGame()) return false;
   ScriptedGame& g = s_.GetGame();
   if (name.size() == 6 && name.compare(0, 5, "track") == 0 && name[5] >= '0' && name[5] <= '5') {
-    s_.PressButton(g.TrackButtons()[static_cast<size_t>(name[5] - '0')]);
+    s_.PressButton(g.Panel().TrackButton(name[5] - '0'));
     return true;
   }
   int x = 0, y = 0;
   if (name == "toggle") {
-    const LClip* t = g.ModeToggle();
-    if (!t) return false;
-    x = static_cast<int>(t->x) + t->FrameW / 2;
-    y = static_cast<int>(t->y) + t->FrameH / 2;
+    const PanelBox t = g.Panel().ToggleBox();
+    if (t.Empty()) return false;
+    x = t.x + t.w / 2;
+    y = t.y + t.h / 2;
   } else if (name == "call") {
     int n = 0;
     if (!AtEnd(in) && !Number(in, n, 0, 1000)) return false;
@@ -341,7 +341,7 @@ bool GameScript::Pilot(std::istream& in) {
 bool GameScript::Seed(std::istream& in) {
   long long seed = 0;
   if (!(in >> seed) || seed < 0 || seed > 0xFFFFFFFFLL) return false;
-  rnd::Seed(static_cast<unsigned>(seed));
+  rnd::SetRunSeed(static_cast<unsigned>(seed));
   return true;
 }
 

@@ -33,6 +33,7 @@ GameSession::GameSession(SDL_Surface* display, EventLog& log)
 GameSession::~GameSession() {
   autopilot_.reset();
   game_.reset();
+  panel_.reset();
 }
 
 ScriptedGame& GameSession::GetGame() {
@@ -46,9 +47,11 @@ void GameSession::MakeGame() {
   paused_ = false;
   dialog_ = Dialog::kNone;
   StopSpeed();
+  panel_ = std::make_unique<SpritePanel>(screen_.get());
   GameParts parts;
   parts.screen = screen_.get();
   parts.owner = this;
+  parts.panel = panel_.get();
   parts.fieldSprites = sprites_.get();
   parts.recorder = recorder_.get();
   game_ = std::make_unique<ScriptedGame>(parts, log_);
@@ -66,9 +69,11 @@ void GameSession::Record(const std::string& folder) {
 Game& GameSession::ReplaceGame() {
   autopilot_.reset();
   game_.reset();
+  panel_ = std::make_unique<SpritePanel>(screen_.get());
   GameParts parts;
   parts.screen = screen_.get();
   parts.owner = this;
+  parts.panel = panel_.get();
   parts.fieldSprites = sprites_.get();
   game_ = std::make_unique<ScriptedGame>(parts, log_);
   game_->KeepSavedGames(false);
@@ -134,6 +139,7 @@ bool GameSession::Load() {
 int GameSession::EndGame() {
   autopilot_.reset();
   game_.reset();
+  panel_.reset();
   autopilotOn_ = false;
   autopilotVerbose_ = false;
   paused_ = false;
@@ -230,7 +236,7 @@ void GameSession::Wheel(bool down, int x, int y) {
 
 void GameSession::PressButton(const LControl* button) {
   if (!TakesPress()) return;
-  const int type = game_->TrackTypeOf(button);
+  const int type = panel_->TrackTypeOf(button);
   if (type >= 0) Apply(ActionKind::kTrackButton, 0, 0, type);
 }
 

@@ -14,6 +14,7 @@
 #include "game/LevelRecorder.h"
 #include "game/LevelReplay.h"
 #include "game/ReplayWatch.h"
+#include "game/SpritePanel.h"
 #include "railway/HeadlessSprites.h"
 #include "tools/game/Autopilot.h"
 #include "tools/game/ScriptedGame.h"
@@ -108,6 +109,8 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   EventLog& log_;
   std::unique_ptr<LEngine> screen_;
   std::unique_ptr<HeadlessSprites> sprites_;
+  // The game's left panel on the screen, made with each game and let go after it.
+  std::unique_ptr<SpritePanel> panel_;
   std::unique_ptr<ScriptedGame> game_;
   std::unique_ptr<Autopilot> autopilot_;
   bool autopilotOn_ = false;

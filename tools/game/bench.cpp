@@ -36,7 +36,7 @@ void BM_PuzzleLevel1(benchmark::State& state) {
   Globals().ShowTips = false;
   double delivered = 0, frames = 0;
   for (auto _ : state) {
-    rnd::Seed(4);
+    rnd::SetRunSeed(4);
     EventLog log;
     log.quiet = true;
     GameSession session(display, log);

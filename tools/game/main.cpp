@@ -21,7 +21,7 @@ int Run(const std::string& script) {
     std::fprintf(stderr, "ot-game: %s\n", error.c_str());
     return 2;
   }
-  rnd::Seed(1);
+  rnd::SetRunSeed(1);
   int status = 0;
   {
     EventLog log;

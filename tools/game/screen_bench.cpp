@@ -487,7 +487,7 @@ void Bench::Report(const std::vector<FrameTimes>& frames, const std::vector<doub
 }
 
 int Bench::Run() {
-  rnd::Seed(options_.seed);
+  rnd::SetRunSeed(options_.seed);
   if (!StartLevel()) {
     std::fprintf(stderr, "screen-bench: the level did not start\n");
     return 2;

@@ -20,7 +20,7 @@ struct Layout {
   // A fresh field with the layout built and thirty trains of ten cars, one on each of
   // the first thirty free built tracks.
   void Refill() {
-    rnd::Seed(11);
+    rnd::SetRunSeed(11);
     field.reset();
     sprites = std::make_unique<HeadlessSprites>();
     field = std::make_unique<Field>(sprites.get(), &host);

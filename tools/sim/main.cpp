@@ -18,7 +18,6 @@
 #include "railway/FieldReport.h"
 #include "railway/HeadlessSprites.h"
 #include "railway/LevelRestore.h"
-#include "railway/ParamsStore.h"
 #include "tools/script/ScriptRunner.h"
 
 namespace {
@@ -129,8 +128,7 @@ bool Sim::Save(const std::string& path) {
   std::string tracks = F().BuiltTrackRecord();
   params.Text("Sim.", "Towns", towns, kSave);
   params.Text("Sim.", "Tracks", tracks, kSave);
-  ParamsStore store(params);
-  F().SaveField(store, "Game.");
+  F().SaveField(params, "Game.");
   return params.Close();
 }
 
@@ -144,8 +142,7 @@ bool Sim::Load(const std::string& path) {
   if (!RebuildLevel(F(), towns, tracks, NoForest(), {}, clip::Trees)) {
     std::printf("town could not be added\n");
   }
-  ParamsStore store(params);
-  ok = F().LoadField(store, "Game.") && ok;
+  ok = F().LoadField(params, "Game.") && ok;
   std::printf("load %s\n", ok ? "complete" : "incomplete");
   return true;
 }
@@ -229,7 +226,7 @@ bool Sim::Line(const std::string& line) {
   if (cmd == "seed") {
     unsigned s;
     if (!(in >> s)) return false;
-    rnd::Seed(s);
+    rnd::SetRunSeed(s);
   } else if (cmd == "level") {
     int j = -1, t = -1;
     in >> j >> t;
@@ -333,7 +330,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   CipherSetup(ProgramCipher(), reinterpret_cast<const uint8_t*>(kProgramKey), kProgramKeyLength);
-  rnd::Seed(1);
+  rnd::SetRunSeed(1);
   Sim sim;
   return script::RunFile("ot-sim", argv[1],
                          [&sim](const std::string& line) { return sim.Line(line); });

@@ -233,10 +233,10 @@ void SoakPlayer::ClickCallButton() {
 }
 
 void SoakPlayer::ClickToggle() {
-  const LClip* toggle = session_.GetGame().ModeToggle();
-  if (!toggle || toggle->FrameW <= 0 || toggle->FrameH <= 0) return;
-  const int x = static_cast<int>(toggle->x) + Below(toggle->FrameW);
-  const int y = static_cast<int>(toggle->y) + Below(toggle->FrameH);
+  const PanelBox toggle = session_.GetGame().Panel().ToggleBox();
+  if (toggle.Empty()) return;
+  const int x = toggle.x + Below(toggle.w);
+  const int y = toggle.y + Below(toggle.h);
   session_.LeftClick(x, y);
   Note("left click on the mode toggle" + At(x, y));
 }
@@ -264,9 +264,9 @@ void SoakPlayer::PressKey() {
 }
 
 void SoakPlayer::PressTrackButton() {
-  const auto& buttons = session_.GetGame().TrackButtons();
-  const int i = Below(static_cast<int>(buttons.size()));
-  if (!buttons[i]) return;
-  session_.PressButton(buttons[i]);
+  const int i = Below(GamePanel::kTrackButtons);
+  const LControl* button = session_.GetGame().Panel().TrackButton(i);
+  if (!button) return;
+  session_.PressButton(button);
   Note("panel button " + std::to_string(i));
 }

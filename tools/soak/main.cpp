@@ -69,7 +69,7 @@ struct Tally {
 
 int Soak(const Options& o, SDL_Surface* display) {
   const auto seed = static_cast<uint32_t>(o.seed);
-  rnd::Seed(seed);
+  rnd::SetRunSeed(seed);
   EventLog log;
   log.quiet = true;
   GameSession session(display, log);

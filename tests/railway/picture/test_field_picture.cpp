@@ -135,7 +135,7 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
     }
     sprites.SetHousePictures(houses);
     Field field(&sprites, &host);
-    rnd::Seed(100);
+    rnd::SetRunSeed(100);
     const LevelParams& layout = Level(100);
     field.NewLevel(0, 2, 97, 3, {}, {}, 95);
     LayLevelTracks(field, layout.TracksText);
