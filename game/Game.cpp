@@ -248,6 +248,9 @@ void Game::StartLevel() {
   // The minute tips go round from the first at every level: a level's course depends
   // on nothing the levels before it left but what its recording's start holds.
   minuteTip_ = 0;
+  // No restore is under way as a level starts (a restore's own counting follows).
+  restoreUpdates_ = 0;
+  townLost_ = false;
   levelActions_.clear();
   tips_.NewLevel(CurrentRoundInType + 1);
   OutOfMoneyTimer = FinishTimer = 0;
@@ -324,9 +327,18 @@ void Game::BeginRecording(const std::string& savedDocument) {
   start.minutes = TotalTime;
   start.savedState = savedDocument;
   recorder_->Begin(start);
+  // The selected track type lives across levels, and a fresh start does not hold it: the
+  // recording begins by selecting it, as its button would (a saved start holds it).
+  if (savedDocument.empty() && CurrSelectTrackType != 0) {
+    recorder_->Note(PlayerAction{0, ActionKind::kTrackButton, 0, 0, CurrSelectTrackType});
+  }
 }
 
 void Game::FinishRecording(ReplayOutcome outcome) {
+  if (stepping_) {
+    endedInStep_ = outcome;
+    return;
+  }
   if (recorder_ && recorder_->Recording()) recorder_->Finish(outcome, levelUpdate_, StateHash());
 }
 
@@ -368,6 +380,17 @@ void Game::SetLandscape(int backgroundSet) {
 // ---------------------------------------------------------------- per frame
 
 void Game::Update(int32_t dt) {
+  stepping_ = true;
+  Step(dt);
+  stepping_ = false;
+  if (endedInStep_) {
+    const ReplayOutcome outcome = *endedInStep_;
+    endedInStep_.reset();
+    FinishRecording(outcome);
+  }
+}
+
+void Game::Step(int32_t dt) {
   core::AddTo(levelUpdate_, 1);
   tips_.Update(dt);
   if (GameState == kStateOutOfMoney) {

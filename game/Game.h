@@ -6,6 +6,7 @@
 // screen that hosts it only through GameOwner and the display parts it is given.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -278,6 +279,13 @@ class Game : public FieldHost, public FineSink {
   bool savesGames_ = true;
   // The level begins its recording (fresh, or from the saved game being restored).
   void BeginRecording(const std::string& savedDocument);
+  // The game step of Update.
+  void Step(int32_t dt);
+  // A level that ends inside a game step finishes its recording once the step is over,
+  // so that its end hash is the state the whole step leaves, which is what a replay
+  // compares after the same step.
+  bool stepping_ = false;
+  std::optional<ReplayOutcome> endedInStep_;
   // While an action is applied: what it made the game do.
   ActionResult* applying_ = nullptr;
   int mouseX_ = 0;

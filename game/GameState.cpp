@@ -40,7 +40,17 @@ uint64_t Game::StateHash() {
   core::MemoryStore store;
   WriteSavedGame(store);
   WriteRunningState(store);
-  uint64_t hash = core::Fnv1a64(core::BuildDocument(store.Entries()));
+  core::ParamEntries entries = store.TakeEntries();
+  // Once a level is over, where its progress engine stands changes nothing: the next
+  // level starts the engine anew. The screen moves the engine on after the game's last
+  // step, in which the level's end hash is taken, so its place is left out then.
+  if (GameState == kStateLevelStatistics || GameState == kStateFinalStatistics) {
+    std::erase_if(entries, [](const std::pair<std::string, std::string>& e) {
+      return e.first == "CompleteIndicator.x" || e.first == "CompleteIndicator.y" ||
+             e.first == "State.ProgressEngine";
+    });
+  }
+  uint64_t hash = core::Fnv1a64(core::BuildDocument(entries));
   // A restore still to read its second phase goes on as its document says.
   if (!restoring_.Entries().empty()) {
     hash = core::Fnv1a64(core::BuildDocument(restoring_.Entries()), hash);
@@ -50,10 +60,15 @@ uint64_t Game::StateHash() {
 
 void Game::WriteRunningState(core::ValueStore& store) {
   // Whether the start help was shown and where the next new game begins are the
-  // screen's and the player's, not the level's: a replay may differ in them.
+  // screen's and the player's, not the level's: a replay may differ in them. So is the
+  // state the start help last went back to, once it has: it counts only while the help
+  // is up (the in-game screen shows it whenever it is shown, a replay never). Whether a
+  // new game is due is in the saved game's part as a save writes it; the member itself
+  // changes only when a save is made, which no replay makes.
+  const int32_t helpReturnsTo = GameState == kStateStartHelp ? PreviousState : -1;
   Put(store, "Flow",
-      Text("%d %d %d %d %d %d %u %u %d", GameType(), GameState, PreviousState, NeedNewGame,
-           TotalTime, CaptionTimer, OutOfMoneyTimer, FinishTimer, NumberTown));
+      Text("%d %d %d %d %d %u %u %d", GameType(), GameState, helpReturnsTo, TotalTime, CaptionTimer,
+           OutOfMoneyTimer, FinishTimer, NumberTown));
   Put(store, "Restore", Text("%d %d %d", catchUp_, townLost_, restoreUpdates_));
   Put(store, "Level", PairsText(BeginTowns) + "|" + PairsText(BeginTracks));
   Put(store, "Towns",

@@ -32,7 +32,20 @@ Game* ReplayWatch::BeforeStep(LevelHost& host) {
     game_ = replay::Rebuild(host, replay_, course_, a.arg, why);
     if (game_) game_->KeepSavedGames(false);
   }
+  if (Ended()) Conclude();
   return game_;
+}
+
+// A dialog closed while the money had run out or the level was finishing ends the level
+// at once, outside the game's steps and without an action: where the recording ended
+// so and the game still waits, it is ended as that close ended it.
+void ReplayWatch::Conclude() {
+  if (!game_ || !replay_.end) return;
+  const ReplayOutcome outcome = replay_.end->outcome;
+  if ((outcome == ReplayOutcome::kGameOver && game_->GameState == kStateOutOfMoney) ||
+      (outcome == ReplayOutcome::kLevelComplete && game_->GameState == kStateLevelFinishing)) {
+    game_->AdvanceState();
+  }
 }
 
 bool ReplayWatch::Ended() const {

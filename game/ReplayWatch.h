@@ -20,7 +20,9 @@ class ReplayWatch {
   // load.
   bool Begin(LevelHost& host, std::string& why);
   // Applies the actions due before the game's next step; a recorded rewind makes the
-  // game anew on the host. The game to step, or nullptr when a rewind's start failed.
+  // game anew on the host. Once the recording has run out, a level that ended by a
+  // dialog closed over its waiting end is ended as it was. The game to step, or nullptr
+  // when a rewind's start failed.
   Game* BeforeStep(LevelHost& host);
   // The recording has run out: the game has reached the update the level ended at.
   bool Ended() const;
@@ -38,6 +40,8 @@ class ReplayWatch {
   size_t next_ = 0;  // the first recorded action not yet applied
   std::vector<PlayerAction> course_;
   int32_t rewinds_ = 0;
+
+  void Conclude();
 };
 
 namespace replay {

@@ -303,6 +303,9 @@ bool Tips::Place(int number, int x, int y) {
 void Tips::NewLevel(int level) {
   while (!shown_.empty()) Remove(shown_.size() - 1);
   CurrLevel = level;
+  // The tips' clock counts from the level's start: a level's course and state then depend
+  // on nothing the levels before it left, as its recording's start holds nothing of them.
+  Time = 0;
   TimeLastTip = kNever;
   for (TipRecord& r : records_) {
     r.Count = 0;

@@ -65,6 +65,9 @@ void CompleteIndicator::Start(int32_t minutes, FineSink* game) {
   NeedShow = true;
   WaitCounter = 0;
   iState = 0;
+  // The speed kept through a wait at the warehouse is set when the wait begins; the last
+  // level's value means nothing here.
+  SaveV = 0;
   const double width = Owner && Owner->W ? Owner->W : screen::kWidth;
   const double timeUnit = Owner ? Owner->TimeUnit : 30;
   const double pass = kTrackLength / width / kSpeed * timeUnit / 1000;  // seconds

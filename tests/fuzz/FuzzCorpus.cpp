@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // fuzz-corpus: writes the seed inputs of every fuzz target, made by the game's own code:
 // settings files, fields saved as ot-sim saves them, games saved by the headless game,
-// small archives, sealed blocks and replays. The document targets get plain documents behind a
+// small archives, sealed blocks, and replays both written by the writer and recorded by
+// the headless game. The document targets get plain documents behind a
 // selector byte (see FuzzSupport.h), plus one sealed file taken as it is.
 //   fuzz-corpus OUTDIR   (writes OUTDIR/<target>/<seed>)
 #include <algorithm>
@@ -25,6 +26,7 @@
 #include "railway/LevelRestore.h"
 #include "railway/QuietFieldHost.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/fuzz/ReplaySeeds.h"
 #include "tests/fuzz/SavedGameSeeds.h"
 #include "tools/archive/ArchiveWriter.h"
 #include "tools/game/Headless.h"
@@ -271,16 +273,21 @@ int main(int argc, char** argv) {
   MakeArchives();
   MakeSealedBlocks();
   std::string savedDocument;
-  if (!MakeSavedGameSeeds(
-          [&savedDocument](const std::string& name, const std::string& file, uint8_t selector) {
-            EmitSaved("savedgame", name, file, selector);
-            if (name == "puzzle-1") {
-              const Bytes plain = PlainDocument(ReadFile(file), 0);
-              if (!plain.empty()) savedDocument.assign(plain.begin() + 1, plain.end());
-            }
-          })) {
-    ++gFailures;
-  }
+  const auto saved = [&savedDocument](const std::string& name, const std::string& file,
+                                      uint8_t selector) {
+    EmitSaved("savedgame", name, file, selector);
+    if (name == "puzzle-1") {
+      const Bytes plain = PlainDocument(ReadFile(file), 0);
+      if (!plain.empty()) savedDocument.assign(plain.begin() + 1, plain.end());
+    }
+  };
+  // Levels recorded by the headless game, on the same session.
+  const auto recorded = [](GameSession& session) {
+    return MakeReplaySeeds(session, [](const std::string& name, const std::string& file) {
+      Emit("replay", name, ReadFile(file));
+    });
+  };
+  if (!MakeSavedGameSeeds(saved, recorded)) ++gFailures;
   MakeReplays(savedDocument);
   fs::current_path("/");
   std::printf("fuzz-corpus: seeds written to %s%s\n", gOut.c_str(),

@@ -132,7 +132,7 @@ bool ClassicLateAndBroke(SeedGames& g) {
 
 }  // namespace
 
-bool MakeSavedGameSeeds(const SavedGameSink& emit) {
+bool MakeSavedGameSeeds(const SavedGameSink& emit, const std::function<bool(GameSession&)>& more) {
   std::string error;
   SDL_Surface* display = StartHeadless(error);
   if (!display) {
@@ -152,6 +152,7 @@ bool MakeSavedGameSeeds(const SavedGameSink& emit) {
     ClassicStart(games);
     ClassicBuilding(games);
     ok = ClassicLateAndBroke(games) && ok;
+    if (more) ok = more(session) && ok;
   }
   StopHeadless();
   return ok;

@@ -9,11 +9,15 @@
 #include <functional>
 #include <string>
 
+class GameSession;
+
 // Takes one seed: its name, the saved file and the selector byte of its game type.
 using SavedGameSink =
     std::function<void(const std::string& name, const std::string& file, uint8_t selector)>;
 
-// Plays the games in the working folder and hands over each saved file as it is written.
-// False (with the reason on stderr) when the headless game cannot start or a game does
-// not reach the state its seed is for.
-bool MakeSavedGameSeeds(const SavedGameSink& emit);
+// Plays the games in the working folder and hands over each saved file as it is written,
+// then runs more (other seeds played on the same headless session), when given. False
+// (with the reason on stderr) when the headless game cannot start, a game does not reach
+// the state its seed is for, or more answers false.
+bool MakeSavedGameSeeds(const SavedGameSink& emit,
+                        const std::function<bool(GameSession&)>& more = {});

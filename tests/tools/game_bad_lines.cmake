@@ -43,7 +43,12 @@ set(bad_lines
   "compare never"
   "autopilot maybe"
   "tips sometimes"
-  "speed 3")
+  "speed 3"
+  "record maybe"
+  "replay"
+  "replay x.otr to"
+  "replay x.otr to -5"
+  "replay x.otr until 5")
 set(n 0)
 foreach(line IN LISTS bad_lines)
   math(EXPR n "${n} + 1")

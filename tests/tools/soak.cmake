@@ -1,10 +1,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A short soak: ot-soak plays a few seeds for a few thousand frames each with random
-# input and fails on the first broken invariant (scripts/soak.sh runs the long one).
+# input and fails on the first broken invariant (scripts/soak.sh runs the long one), or
+# on a recorded level that does not replay as recorded.
 if(TARGET ot-soak)
   foreach(seed 1 2 3)
     add_test(NAME soak_short_${seed} COMMAND ot-soak --seed ${seed} --frames 3000)
     set_tests_properties(soak_short_${seed} PROPERTIES TIMEOUT 600)
+  endforeach()
+  # Every level of a short random game recorded (rewinds included) and watched again
+  # from its file to its recorded end hash (scripts/replay-soak.sh runs the long one).
+  foreach(seed 6 25 26)
+    add_test(NAME replay_soak_${seed} COMMAND ot-soak --seed ${seed} --frames 8000 --replays)
+    set_tests_properties(replay_soak_${seed} PROPERTIES TIMEOUT 600)
   endforeach()
 endif()
 

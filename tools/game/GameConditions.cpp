@@ -58,6 +58,7 @@ int KeyCode(const std::string& name) {
   if (name == "escape") return SDLK_ESCAPE;
   if (name == "enter") return SDLK_RETURN;
   if (name == "tab") return SDLK_TAB;
+  if (name == "backspace") return SDLK_BACKSPACE;
   if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return SDLK_0 + (name[0] - '0');
   if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return SDLK_a + (name[0] - 'a');
   return -1;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "game/ReplayNames.h"
 #include "railway/FieldReport.h"
 #include "railway/Track.h"
 #include "tools/game/GameSession.h"
@@ -176,6 +177,41 @@ bool CallButtonPoint(GameSession& session, int n, int& x, int& y) {
   x = static_cast<int>(sumX / count);
   y = static_cast<int>(sumY / count);
   return button->Hit(x, y);
+}
+
+std::string Hash(GameSession& session) {
+  if (!session.HasGame()) return "no game\n";
+  ScriptedGame& g = session.GetGame();
+  return Format("hash %016llx, update %d\n", static_cast<unsigned long long>(g.StateHash()),
+                g.LevelUpdate());
+}
+
+std::string ReplayHeader(const std::string& name, const Replay& r) {
+  int32_t rewinds = 0;
+  for (const PlayerAction& a : r.actions) rewinds += a.kind == ActionKind::kRewind ? 1 : 0;
+  std::string out = Format("replay %s: %s level %d, seed %u, start %s, actions %zu, rewinds %d",
+                           script::Printable(name).c_str(), replay_names::kTypes[r.gameType & 1],
+                           r.level, r.seed, r.savedState.empty() ? "fresh" : "saved",
+                           r.actions.size() - static_cast<size_t>(rewinds), rewinds);
+  if (r.end) {
+    out +=
+        Format(", ended %s at update %d", replay_names::OutcomeName(r.end->outcome), r.end->update);
+  }
+  return out + "\n";
+}
+
+std::string ReplayEnd(GameSession& session) {
+  const std::optional<WatchEnd>& end = session.WatchEnded();
+  if (!end) return "the replay has not ended\n";
+  std::string out = Format("replay ended at update %d", end->update);
+  if (end->update != end->recordedUpdate) out += Format(" (recorded %d)", end->recordedUpdate);
+  out += '\n';
+  out += Game(session);
+  out += ShownTips(session);
+  out += Format("hash %016llx ", static_cast<unsigned long long>(end->hash));
+  if (end->AsRecorded()) return out + "as recorded\n";
+  return out + Format("differs from the recorded %016llx\n",
+                      static_cast<unsigned long long>(end->recorded));
 }
 
 }  // namespace gamereport

@@ -5,6 +5,8 @@
 // houses, one line per item.
 #include <string>
 
+#include "game/ReplayFile.h"
+
 class GameSession;
 
 namespace gamereport {
@@ -19,4 +21,11 @@ std::string AutopilotCounts(GameSession& session);
 bool FieldPart(GameSession& session, const std::string& what, std::string& out);
 // The middle of the call button of crash site n; false when it is not shown.
 bool CallButtonPoint(GameSession& session, int n, int& x, int& y);
+// "hash H, update U": the game's state hash and the updates its level has run.
+std::string Hash(GameSession& session);
+// A replay as one line: its level, seed, start, actions, rewinds and recorded end.
+std::string ReplayHeader(const std::string& name, const Replay& replay);
+// How the last watched replay ended: the update, the game's lines (as "print game")
+// and "hash H as recorded" or "hash H differs from the recorded H2".
+std::string ReplayEnd(GameSession& session);
 }  // namespace gamereport

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/game/GameScript.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "tools/game/GameConditions.h"
 #include "tools/game/GameReport.h"
 #include "tools/game/Headless.h"
+#include "tools/script/ScriptRunner.h"
 
 namespace {
 
@@ -63,7 +65,8 @@ const std::map<std::string, GameScript::Command>& GameScript::Commands() {
       {"player", &GameScript::Player},     {"tips", &GameScript::ShowTips},
       {"sounds", &GameScript::Sounds},     {"money", &GameScript::Money},
       {"savefile", &GameScript::SaveFile}, {"folder", &GameScript::Folder},
-      {"speed", &GameScript::Speed},
+      {"speed", &GameScript::Speed},       {"record", &GameScript::Record},
+      {"replay", &GameScript::Replay},
   };
   return commands;
 }
@@ -179,6 +182,8 @@ bool GameScript::Print(std::istream& in) {
     out = gamereport::Houses(s_);
   } else if (what == "autopilot") {
     out = gamereport::AutopilotCounts(s_);
+  } else if (what == "hash") {
+    out = gamereport::Hash(s_);
   } else if (!gamereport::FieldPart(s_, what, out)) {
     return false;
   }
@@ -333,6 +338,45 @@ bool GameScript::Pilot(std::istream& in) {
   if (!OnOff(in, on)) return false;
   if ((in >> how) && how != "verbose") return false;
   s_.SetAutopilot(on, how == "verbose");
+  return true;
+}
+
+// ---------------------------------------------------------------- replays
+
+// "record on|off": the levels played from now on are recorded into replays/ of the
+// working folder.
+bool GameScript::Record(std::istream& in) {
+  bool on = false;
+  if (!OnOff(in, on)) return false;
+  s_.Record(on ? kReplaysFolder : "");
+  return true;
+}
+
+// "replay FILE [to UPDATE]": the replay watched, quietly, to its end or to UPDATE (then
+// "run" plays it on and "key t" takes it over).
+bool GameScript::Replay(std::istream& in) {
+  std::string path, word;
+  int stop = INT32_MAX;
+  if (!(in >> path)) return false;
+  if (!AtEnd(in) && (!(in >> word) || word != "to" || !Number(in, stop, 0, INT32_MAX))) {
+    return false;
+  }
+  ::Replay replay;
+  std::string error;
+  if (!ReadReplayFile(path, replay, error)) {
+    std::printf("replay %s: %s\n", script::Printable(path).c_str(), error.c_str());
+    return true;
+  }
+  std::fputs(gamereport::ReplayHeader(path, replay).c_str(), stdout);
+  if (!s_.Watch(std::move(replay), error) || !s_.WatchTo(stop, error)) {
+    std::printf("replay %s: %s\n", script::Printable(path).c_str(), error.c_str());
+    return true;
+  }
+  if (s_.Watching()) {
+    std::printf("replay watched to update %d\n", s_.GetGame().LevelUpdate());
+  } else {
+    std::fputs(gamereport::ReplayEnd(s_).c_str(), stdout);
+  }
   return true;
 }
 

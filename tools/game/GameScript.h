@@ -40,6 +40,9 @@ class GameScript {
   bool Close(std::istream& in);
   bool Pilot(std::istream& in);
   bool Speed(std::istream& in);
+  // Replays.
+  bool Record(std::istream& in);
+  bool Replay(std::istream& in);
   // Settings and set-up values.
   bool Seed(std::istream& in);
   bool Player(std::istream& in);

@@ -5,8 +5,6 @@
 #include "ids/ScreenSize.h"
 #include "sprites/ClipLib.h"
 
-namespace {}  // namespace
-
 const char* DialogName(Dialog d) {
   switch (d) {
     case Dialog::kLevelStatistics:
@@ -42,8 +40,8 @@ ScriptedGame& GameSession::GetGame() {
 }
 
 void GameSession::MakeGame() {
-  autopilot_.reset();
-  game_.reset();
+  StopWatching();
+  DropGame();
   paused_ = false;
   dialog_ = Dialog::kNone;
   StopSpeed();
@@ -55,15 +53,8 @@ void GameSession::MakeGame() {
   parts.fieldSprites = sprites_.get();
   parts.recorder = recorder_.get();
   game_ = std::make_unique<ScriptedGame>(parts, log_);
+  ++gamesMade_;
   if (autopilotOn_) MakeAutopilot();
-}
-
-void GameSession::Record(const std::string& folder) {
-  if (game_) game_->AttachRecorder(nullptr);
-  recorder_.reset();
-  if (folder.empty()) return;
-  recorder_ = std::make_unique<LevelRecorder>(folder);
-  if (game_) game_->AttachRecorder(recorder_.get());
 }
 
 Game& GameSession::ReplaceGame() {
@@ -76,6 +67,7 @@ Game& GameSession::ReplaceGame() {
   parts.panel = panel_.get();
   parts.fieldSprites = sprites_.get();
   game_ = std::make_unique<ScriptedGame>(parts, log_);
+  ++gamesMade_;
   game_->KeepSavedGames(false);
   return *game_;
 }
@@ -87,7 +79,8 @@ void GameSession::StepGame() {
 }
 
 bool GameSession::Rewind() {
-  if (!game_ || !recorder_ || !recorder_->Recording() || game_->GameState != kStatePlaying) {
+  if (!game_ || watch_ || !recorder_ || !recorder_->Recording() ||
+      game_->GameState != kStatePlaying || game_->LevelUpdate() == 0) {
     return false;
   }
   const bool quiet = log_.quiet;
@@ -95,8 +88,15 @@ bool GameSession::Rewind() {
   std::string why;
   Game* game = replay::RewindLive(*this, *recorder_, *game_, why);
   log_.quiet = quiet;
-  if (!game) return false;
+  if (!game) {
+    // As on the in-game screen: the level cannot go back, and a new game begins.
+    log_.Print("the level cannot be rewound (" + why + "); a new game begins");
+    MakeGame();
+    game_->LoadOrStartNew();
+    return false;
+  }
   game_->KeepSavedGames(true);
+  log_.Print("rewound to update " + std::to_string(game_->LevelUpdate()));
   StopSpeed();
   SetPaused(true);
   if (autopilotOn_) MakeAutopilot();
@@ -137,8 +137,8 @@ bool GameSession::Load() {
 }
 
 int GameSession::EndGame() {
-  autopilot_.reset();
-  game_.reset();
+  StopWatching();
+  DropGame();
   panel_.reset();
   autopilotOn_ = false;
   autopilotVerbose_ = false;
@@ -164,6 +164,10 @@ void GameSession::RunFrame() {
     log_.time += kFrame;
     return;
   }
+  if (watch_) {
+    WatchFrame();
+    return;
+  }
   // The autopilot is the player's hands: at a higher speed it still looks at every
   // game step, so its clicks land at the same game times as at x1.
   speed_.RunFrame([this] {
@@ -173,6 +177,7 @@ void GameSession::RunFrame() {
     screen_->Update(kFrame, frame_);
     sprites_->Advance(kFrame);
   });
+  NoteWritten();
 }
 
 bool GameSession::SetSpeed(int factor) {
@@ -217,33 +222,49 @@ void GameSession::MouseMove(int x, int y) {
 
 void GameSession::Apply(ActionKind kind, int x, int y, int arg) {
   game_->Apply(PlayerAction{.kind = kind, .x = x, .y = y, .arg = arg});
+  NoteWritten();
+}
+
+// The in-game screen's window is the 800 x 600 picture (or a whole multiple of it):
+// a press outside it never reaches the screen.
+bool GameSession::OnScreen(int x, int y) const {
+  if (x >= 0 && x < screen::kWidth && y >= 0 && y < screen::kHeight) return true;
+  log_.Print("the press at " + std::to_string(x) + "," + std::to_string(y) +
+             " is outside the screen");
+  return false;
 }
 
 void GameSession::LeftClick(int x, int y) {
+  if (!OnScreen(x, y)) return;
   MouseMove(x, y);
-  if (TakesPress()) Apply(ActionKind::kClick, x, y);
+  if (TakesPress() && !watch_) Apply(ActionKind::kClick, x, y);
 }
 
 void GameSession::RightClick(int x, int y) {
+  if (!OnScreen(x, y)) return;
   MouseMove(x, y);
-  if (TakesPress()) Apply(ActionKind::kRightClick, x, y);
+  if (TakesPress() && !watch_) Apply(ActionKind::kRightClick, x, y);
 }
 
 void GameSession::Wheel(bool down, int x, int y) {
-  if (!game_ || dialog_ != Dialog::kNone) return;
+  if (!game_ || dialog_ != Dialog::kNone || watch_ || !OnScreen(x, y)) return;
   Apply(down ? ActionKind::kWheelDown : ActionKind::kWheelUp, x, y);
 }
 
 void GameSession::PressButton(const LControl* button) {
-  if (!TakesPress()) return;
+  if (!TakesPress() || watch_) return;
   const int type = panel_->TrackTypeOf(button);
   if (type >= 0) Apply(ActionKind::kTrackButton, 0, 0, type);
 }
 
 // Space pauses, Tab changes the speed, F1 opens the help and Escape the menu, and the
-// level-skip keys skip the level.
+// level-skip keys skip the level; Backspace rewinds. A replay watched has keys of its own.
 void GameSession::Key(int key, int modifiers) {
   if (!TakesPress()) return;
+  if (watch_) {
+    WatchKey(key);
+    return;
+  }
   if (key == SDLK_SPACE) {
     SetPaused(true);
     Apply(ActionKind::kPause);
@@ -303,12 +324,14 @@ void GameSession::ShowHelp(bool dontShowAtStart) {
 }
 
 void GameSession::ShowLevelEnd(const LevelStatistics& s) {
+  levelEnd_ = s;
   StopSpeed();
   dialog_ = Dialog::kLevelStatistics;
   log_.Print("level statistics: player " + s.player + ", level " + std::to_string(s.level) +
              ", time " + std::to_string(s.minutes) + ":00, trains " + std::to_string(s.trains) +
              ", trains on level " + std::to_string(s.trainsOnLevel) + ", money " +
-             std::to_string(s.money) + ", change balance " + std::to_string(s.balanceChange));
+             std::to_string(s.money) + ", change balance " + std::to_string(s.balanceChange) +
+             (s.rewinds > 0 ? ", rewinds " + std::to_string(s.rewinds) : std::string()));
 }
 
 void GameSession::ShowGameOver(const GameOverStatistics& s) {

@@ -5,8 +5,11 @@
 // and its dialogs and passes the player's input on as that screen does.
 #include <SDL.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/LEngine.h"
 #include "game/GameOwner.h"
@@ -18,6 +21,16 @@
 #include "railway/HeadlessSprites.h"
 #include "tools/game/Autopilot.h"
 #include "tools/game/ScriptedGame.h"
+
+// How a watched replay ended: the game's update and state hash there, against the
+// recording's.
+struct WatchEnd {
+  int32_t update = 0;
+  uint64_t hash = 0;
+  int32_t recordedUpdate = 0;
+  uint64_t recorded = 0;
+  bool AsRecorded() const { return hash == recorded && update == recordedUpdate; }
+};
 
 // The dialogs of the in-game screen that a script can see and close.
 enum class Dialog { kNone, kLevelStatistics, kFinalStatistics, kHelp, kMenu };
@@ -69,6 +82,10 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   const Autopilot* GetAutopilot() const { return autopilot_.get(); }
 
   bool HasGame() const { return game_ != nullptr; }
+  // How many game objects the session has made so far: a change means another game
+  // (a new game, a load, a rewind, a replay), even where the new one took the old one's
+  // memory.
+  long long GamesMade() const { return gamesMade_; }
   ScriptedGame& GetGame();
   bool Paused() const { return paused_; }
   Dialog Open() const { return dialog_; }
@@ -76,12 +93,35 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   // The field's pictures of every game of the session.
   const HeadlessSprites& Sprites() const { return *sprites_; }
 
-  // Records each level played from the next game on into folder ("" stops recording).
+  // Records each level played into folder from now on ("" stops recording). A replay
+  // the recorder writes is renamed at once to the session's own numbering,
+  // "001-PUZZLE-L01.otr", so that a script can name it, and printed as written.
   void Record(const std::string& folder);
   LevelRecorder* Recorder() const { return recorder_.get(); }
-  // Backspace: the running level goes back 10 s of game time (paused); false when
-  // there is nothing to rewind.
+  // The replays written so far, oldest first, as paths in the recording folder.
+  const std::vector<std::string>& Written() const { return written_; }
+  // Backspace: the running level goes back 10 s of game time (paused), to its start at
+  // the most; false when there is nothing to rewind (no recording, a level not playing
+  // or at its start, a replay watched).
   bool Rewind();
+
+  // A replay watched as the in-game screen watches one (tools/game/SessionReplay.cpp):
+  // the session's game goes (its recording written as quit), and the recorded level
+  // begins anew, quietly. False (with the reason) when its start does not load.
+  bool Watch(Replay replay, std::string& why);
+  bool Watching() const { return watch_ != nullptr; }
+  const ReplayWatch* Watched() const { return watch_.get(); }
+  // Plays the watched level on, quietly, until its update reaches update or the
+  // recording runs out (then the watch ends and the game stays as it ended). False
+  // (with the reason) when a recorded rewind's start did not load: the watch ends.
+  bool WatchTo(int32_t update, std::string& why);
+  // How the last watched replay ended, once it has (kept until the next Watch).
+  const std::optional<WatchEnd>& WatchEnded() const { return watchEnd_; }
+  // The player takes the watched level over: the session's recorder goes on from its
+  // course so far. False when nothing is watched or nothing records.
+  bool TakeOver();
+  // The watch ends; the game stays.
+  void StopWatching();
   // LevelHost: a new game for a replay or a rewind, and one game step without drawing.
   Game& ReplaceGame() override;
   void StepGame() override;
@@ -94,6 +134,8 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   void ShowHelp(bool dontShowAtStart) override;
   bool HelpDontShowAtStart() const override { return helpBox_; }
   void ShowLevelEnd(const LevelStatistics& s) override;
+  // The statistics the last level that ended showed.
+  const std::optional<LevelStatistics>& LastLevelEnd() const { return levelEnd_; }
   void ShowGameOver(const GameOverStatistics& s) override;
 
  private:
@@ -102,9 +144,21 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   void OpenDialog(Dialog dialog);
   // True when the input reaches the game; a press while paused only ends the pause.
   bool TakesPress();
+  // True for a point of the screen's picture; a press elsewhere is printed and dropped.
+  bool OnScreen(int x, int y) const;
   // Writes down a change of the speed from the factor it had before.
   void NoteSpeed(int before);
   void StopSpeed();
+  // Drops the game as the in-game screen does: its level's recording is written (quit).
+  void DropGame();
+  // Renames and prints a replay the recorder has just written.
+  void NoteWritten();
+  // The watched level's steps up to update (see WatchTo), and those of one frame (with
+  // the end's lines when the recording runs out).
+  bool WatchSteps(int32_t update, std::string& why);
+  void WatchFrame();
+  // Input while a replay is watched: the screen's keys, nothing else.
+  void WatchKey(int key);
 
   EventLog& log_;
   std::unique_ptr<LEngine> screen_;
@@ -120,5 +174,14 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   bool helpBox_ = false;
   GameSpeed speed_;
   int frame_ = 0;
+  long long gamesMade_ = 0;
   std::unique_ptr<LevelRecorder> recorder_;
+  std::vector<std::string> written_;
+  int replayNumber_ = 0;
+  std::unique_ptr<ReplayWatch> watch_;
+  std::optional<WatchEnd> watchEnd_;
+  std::optional<LevelStatistics> levelEnd_;
+  // The settings a watched replay set in place of the session's own.
+  int ownGameType_ = 0;
+  bool ownShowTips_ = true;
 };

@@ -32,9 +32,9 @@ constexpr double kSaveChance = 1.0 / 6000;
 constexpr double kLoadChance = 1.0 / 20000;
 constexpr double kRareWithPilot = 0.25;
 
-// Keys other than the three the in-game screen handles itself.
-const SDLKey kOtherKeys[] = {SDLK_RETURN, SDLK_a,    SDLK_q,  SDLK_9,         SDLK_1,
-                             SDLK_TAB,    SDLK_LEFT, SDLK_F2, SDLK_BACKSPACE, SDLK_p};
+// Keys other than Space, Escape, F1 and Backspace, which the in-game screen handles.
+const SDLKey kOtherKeys[] = {SDLK_RETURN, SDLK_a,    SDLK_q,  SDLK_9, SDLK_1,
+                             SDLK_TAB,    SDLK_LEFT, SDLK_F2, SDLK_p, SDLK_t};
 // Modifiers; never all of Shift, Ctrl, Alt and Caps Lock together (the developer's level
 // skip, which sets the balance outside the game's rules).
 const int kModifiers[] = {KMOD_NONE, KMOD_LSHIFT, KMOD_LCTRL,
@@ -66,17 +66,19 @@ std::string SoakPlayer::Recent() const {
   return out;
 }
 
-// The click points belong to one game object; another one needs them afresh.
+// The click points belong to one game object; another one needs them afresh (a new
+// object may take the old one's memory, so the session's count of games tells them apart).
 void SoakPlayer::Targets() {
   Game& game = session_.GetGame();
-  if (targets_ && targetsFor_ == &game) return;
+  if (targets_ && targetsFor_ == session_.GamesMade()) return;
   targets_ = std::make_unique<ClickTargets>(game);
-  targetsFor_ = &game;
+  targetsFor_ = session_.GamesMade();
 }
 
 Replaced SoakPlayer::Step(long long frame) {
   frame_ = frame;
   Replaced replaced = Replaced::kNo;
+  const long long gamesBefore = session_.GamesMade();
   if (Chance(autopilot_ ? kPilotSwitchOff : kPilotSwitchOn)) {
     autopilot_ = !autopilot_;
     session_.SetAutopilot(autopilot_, false);
@@ -88,6 +90,10 @@ Replaced SoakPlayer::Step(long long frame) {
     replaced = AnswerDialog();
   } else if (Chance(autopilot_ ? kActChanceWithPilot : kActChance)) {
     replaced = Act();
+  }
+  if (replaced == Replaced::kNo && session_.GamesMade() != gamesBefore) {
+    replaced = Replaced::kOtherGame;  // a rewind
+    ++counts_.rewinds;
   }
   if (replaced != Replaced::kNo) targets_.reset();
   session_.RunFrame();
@@ -253,11 +259,12 @@ void SoakPlayer::RightClickTown() {
 }
 
 void SoakPlayer::PressKey() {
-  const int pick = Below(4);
+  const int pick = Below(5);
   SDLKey key = SDLK_SPACE;
   if (pick == 1) key = SDLK_ESCAPE;
   if (pick == 2) key = SDLK_F1;
-  if (pick == 3) key = kOtherKeys[Below(static_cast<int>(std::size(kOtherKeys)))];
+  if (pick == 3) key = SDLK_BACKSPACE;
+  if (pick == 4) key = kOtherKeys[Below(static_cast<int>(std::size(kOtherKeys)))];
   const int modifiers = kModifiers[Below(static_cast<int>(std::size(kModifiers)))];
   session_.Key(key, modifiers);
   Note("key " + std::string(SDL_GetKeyName(key)) + " modifiers " + std::to_string(modifiers));

@@ -3,8 +3,8 @@
 // A player without a plan: from one seed it moves and clicks the mouse, mostly on the
 // switches, signals, call buttons, panel buttons and towns of the field, turns the wheel,
 // presses keys, answers the dialogs, switches the colour symbols, and now and then starts
-// a new game, saves or loads, or lets the autopilot play for a while. The same seed gives
-// the same input.
+// a new game, saves or loads, rewinds the level (Backspace, when the session records),
+// or lets the autopilot play for a while. The same seed gives the same input.
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -15,7 +15,7 @@ class ClickTargets;
 class FieldSprite;
 class GameSession;
 
-// What the last step did to the game as a whole.
+// What the last step did to the game as a whole (a rewind makes another game object).
 enum class Replaced { kNo, kNewGame, kOtherGame };
 
 // Counts of what the player did.
@@ -24,6 +24,7 @@ struct SoakCounts {
   long long newGames = 0;
   long long saves = 0;
   long long loads = 0;
+  long long rewinds = 0;
 };
 
 class SoakPlayer {
@@ -61,7 +62,7 @@ class SoakPlayer {
   GameSession& session_;
   std::mt19937 rng_;
   std::unique_ptr<ClickTargets> targets_;
-  const void* targetsFor_ = nullptr;
+  long long targetsFor_ = -1;  // the session's GamesMade when the targets were made
   long long frame_ = 0;
   bool autopilot_ = false;
   std::deque<std::string> recent_;
