@@ -95,8 +95,9 @@ int RunGame(int argc, char** argv) {
     replay.emplace();
     std::string why;
     if (!ReadReplayFile(line.options.replayFile, *replay, why)) {
-      std::fprintf(stderr, "%s: the replay %s cannot be watched: %s\n", platform::kProgramName,
-                   ShownText(line.options.replayFile).c_str(), why.c_str());
+      // The reader's reason names the file whole, then what is wrong where.
+      std::fprintf(stderr, "%s: the replay cannot be watched: %s\n", platform::kProgramName,
+                   why.c_str());
       return 1;
     }
   }

@@ -41,8 +41,13 @@ std::optional<int> HeaderOf(std::string_view key) {
 // message stays one line of text.
 std::string Shown(std::string_view text) {
   constexpr size_t kLongest = 24;
-  if (text.size() <= kLongest) return "\"" + replay_text::Escape(text) + "\"";
-  return "\"" + replay_text::Escape(text.substr(0, kLongest)) + "...\"";
+  const bool cut = text.size() > kLongest;
+  // Built piece by piece: GCC 12 warns falsely of overlapping copies in "\"" + a
+  // temporary string.
+  std::string shown = "\"";
+  shown += replay_text::Escape(cut ? text.substr(0, kLongest) : text);
+  shown += cut ? "...\"" : "\"";
+  return shown;
 }
 
 Tokens Split(std::string_view line) {

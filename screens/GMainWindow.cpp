@@ -236,6 +236,7 @@ void GMainWindow::Close(int32_t code) {
 // kGameStep ms, once per step and speed factor. Fixed steps make the game's course
 // independent of the frame rate, so a recorded level plays the same again.
 void GMainWindow::Update(int32_t elapsed, int32_t frame) {
+  if (ownGameDue_) BeginOwnGame();
   if (Paused) return;
   Messages->Tick(elapsed);
   stepTime_ += elapsed;

@@ -149,6 +149,9 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   // The watched replay is over: the settings it borrowed go back and the player's
   // own game comes back.
   void EndWatching();
+  // The player's own game, begun anew or taken up from its saved game, with the help
+  // offered at its start.
+  void BeginOwnGame();
   // The watched replay and its game go, and the borrowed settings go back.
   void StopWatching();
   // The frame's game steps while a replay is watched; false when the replay ended.
@@ -171,6 +174,7 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   LevelRecorder recorder_{kReplaysFolder};
   std::unique_ptr<ReplayWatch> watch_;
   bool watchEnded_ = false;
+  bool ownGameDue_ = false;  // the player's own game begins at the next frame
   // The settings a watched replay borrows, as they were before it.
   int32_t ownGameType_ = 0;
   bool ownShowTips_ = true;

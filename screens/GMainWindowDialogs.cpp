@@ -90,8 +90,12 @@ GameScreen GMainWindow::ScreenOf(const LEngine* child) const {
 
 void GMainWindow::OnChildClosed(LEngine* child, int32_t code) {
   SetPaused(false);
+  // The player's own game follows a watched replay's statistics at the next frame: when
+  // the whole program closes, these statistics close first, and the player's game must
+  // not be taken up only to be quit (and recorded) at once.
   if (watch_ && watchEnded_) {
-    EndWatching();
+    StopWatching();
+    ownGameDue_ = true;
     return;
   }
   if (game_) game_->OnScreenClosed(ScreenOf(child), code);
@@ -101,6 +105,8 @@ void GMainWindow::OnChildClosed(LEngine* child, int32_t code) {
     ApplyOptions(code);
   } else if (child == NewGameDialog.get()) {
     if (code == -1 && game_) {
+      // The level left is recorded, as a quit is.
+      game_->FinishRecording(ReplayOutcome::kQuit);
       game_->StartLevelNumber = NewGameDialog->GetStartLevel();
       game_->SetState(kStateNewGame);
     }
@@ -115,6 +121,8 @@ void GMainWindow::ApplyGameType(int32_t code) {
   if (code == -2 || !game_) return;
   const int32_t type = code == pick::kPuzzle ? kPuzzleType : kClassicType;
   if (type == Globals().GameType) return;
+  // The level left is recorded, as a quit is.
+  game_->FinishRecording(ReplayOutcome::kQuit);
   game_->Save();
   Globals().GameType = type;
   game_->LoadOrStartNew();

@@ -108,6 +108,11 @@ void GMainWindow::StopWatching() {
 void GMainWindow::EndWatching() {
   if (!watch_) return;
   StopWatching();
+  BeginOwnGame();
+}
+
+void GMainWindow::BeginOwnGame() {
+  ownGameDue_ = false;
   NewGame();
   if (game_) game_->SetState(kStateStartHelp);
 }

@@ -45,9 +45,9 @@ readonly LAID_AREA=80x50+432+378     # the piece laid at TRACK_SPOT, tight: tips
 
 readonly HELP_OK="713 578"           # 140 x 36 at (643, 560)
 readonly PAUSE_CLICK="475 348"       # on the pause picture
-# The menu's six shown items: 300 x 44 frames centred in the dialog, from 75 px down,
-# (520 - 90) / 6 = 71 px apart.
-readonly MENU_PICK_GAME="475 289" MENU_OPTIONS="475 360" MENU_EXIT="475 502"
+# The menu's seven items shown over a running level (REWIND among them): 300 x 44 frames
+# centred in the dialog, from 75 px down, (520 - 90) / 7 = 61 px apart.
+readonly MENU_PICK_GAME="475 330" MENU_OPTIONS="475 391" MENU_EXIT="475 513"
 readonly MUSIC_HANDLE_X=540 MUSIC_HANDLE_Y=131 # the handle's middle at volume 64
 readonly OPTIONS_CANCEL="549 518"    # 110 x 44 at (219, 446) in the dialog
 readonly PICK_CLASSIC="475 465"      # the lower frame, 272 x 200 at (64, 315) in the dialog

@@ -173,9 +173,10 @@ compat_folder() {
   [[ -n $lib ]] && dirname "$lib"
 }
 
-# start_game NAME [classic|compat]: the game in HOME_DIR, its output in $RUN/game-NAME.*.
-# Without a library named it runs on the one the environment gives it; "classic" takes
-# sdl12-compat's folder out of LD_LIBRARY_PATH, "compat" puts it first.
+# start_game NAME [classic|compat]: the game in HOME_DIR, its output in $RUN/game-NAME.*,
+# with the arguments of the array GAME_ARGS when a script sets it. Without a library
+# named it runs on the one the environment gives it; "classic" takes sdl12-compat's
+# folder out of LD_LIBRARY_PATH, "compat" puts it first.
 start_game() {
   local library_path=${LD_LIBRARY_PATH:-}
   local compat
@@ -193,7 +194,8 @@ start_game() {
   # The game's window needs the X server: no dummy video driver from the test run, but
   # no sound card either.
   env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy OSTREL_TRAINS_HOME="$HOME_DIR" \
-    LD_LIBRARY_PATH="$library_path" "$GAME" > "$RUN/game-$1.out" 2> "$RUN/game-$1.err" &
+    LD_LIBRARY_PATH="$library_path" "$GAME" ${GAME_ARGS[@]+"${GAME_ARGS[@]}"} \
+    > "$RUN/game-$1.out" 2> "$RUN/game-$1.err" &
   GAME_PID=$!
 }
 

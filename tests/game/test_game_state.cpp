@@ -139,9 +139,9 @@ void PrintTo(const HashCase& c, std::ostream* os) { *os << c.name; }
 
 class StateHash : public GameTest, public ::testing::WithParamInterface<HashCase> {};
 
-// In every state, the hash changes with any train's place and the progress engine's, by
-// far less than the saved game writes, and asking for it changes nothing. The same play
-// again hashes the same.
+// In every state, the hash changes with any train's place (and while the level runs, the
+// progress engine's), by far less than the saved game writes, and asking for it changes
+// nothing. The same play again hashes the same.
 TEST_P(StateHash, TellsTheSmallestDifferenceAndChangesNothing) {
   auto play = [&] {
     TestGame& g = Start(1, 1);
@@ -154,10 +154,14 @@ TEST_P(StateHash, TellsTheSmallestDifferenceAndChangesNothing) {
   const uint64_t hash = g.StateHash();
   EXPECT_EQ(g.StateHash(), hash);
   const Doc saved = g.SavedState();
-  double& engine = g.GetProgress().Engine->x;
-  Nudge(engine, 1e9);
-  EXPECT_NE(g.StateHash(), hash) << "the progress engine";
-  Nudge(engine, -1e9);
+  // Once the level is over, the screen moves the progress engine on after the step its
+  // end was hashed in: its place counts only while the level runs.
+  if (GetParam().state == kStatePlaying) {
+    double& engine = g.GetProgress().Engine->x;
+    Nudge(engine, 1e9);
+    EXPECT_NE(g.StateHash(), hash) << "the progress engine";
+    Nudge(engine, -1e9);
+  }
   for (const auto& train : g.GetField().Trains()) {
     for (Car& car : train->cars) {
       Nudge(car.place.pos, 1e9);

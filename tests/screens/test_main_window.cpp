@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/LParams.h"
 #include "core/Random.h"
+#include "game/ReplayFile.h"
 #include "game/Settings.h"
 #include "screens/GMainWindow.h"
 #include "screens/GWndHelp.h"
@@ -83,6 +85,13 @@ class MainWindow : public ::testing::Test {
     return scene;
   }
   static bool Exists(const char* path) { return std::filesystem::exists(path); }
+  static std::vector<std::string> Replays() {
+    std::vector<std::string> paths;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(kReplaysFolder, ec))
+      paths.push_back(e.path().string());
+    return paths;
+  }
 
   RecordingServices services;
   std::unique_ptr<GMainWindow> window;
@@ -352,4 +361,59 @@ TEST_F(MainWindow, TabRunsTheGameFasterUntilThePauseADialogOrTheLevelEnd) {
   window->OnKeyDown(SDLK_TAB, 0);
   window->ShowLevelEnd({"Ostrel", 1, 10, 3, 3, 104000, 4000});
   EXPECT_EQ(window->Speed().Factor(), 1);
+}
+
+TEST_F(MainWindow, ALevelLeftForAnotherTypeOrANewGameIsRecordedAsQuit) {
+  ShowWindow();
+  Frames(100);
+  window->OpenGameType();
+  window->PickGameDialog->Close(pick::kClassic);
+  Frames(60);
+  window->OpenNewGame();
+  window->NewGameDialog->Close(-1);
+  // Each level's replay, by game type: how many updates it ran before it was left.
+  std::map<int32_t, int32_t> left;
+  for (const std::string& path : Replays()) {
+    Replay replay;
+    std::string why;
+    ASSERT_TRUE(ReadReplayFile(path, replay, why)) << why;
+    ASSERT_TRUE(replay.end);
+    EXPECT_EQ(replay.end->outcome, ReplayOutcome::kQuit);
+    left[replay.gameType] = replay.end->update;
+  }
+  EXPECT_EQ(left, (std::map<int32_t, int32_t>{{0, 60}, {1, 101}}));  // and the frame of the show
+}
+
+TEST_F(MainWindow, AWatchedReplaysStatisticsGiveWayToThePlayersGameUnlessTheProgramEnds) {
+  ShowWindow();
+  Frames(150);
+  window->Close(0);
+  const std::vector<std::string> recorded = Replays();
+  ASSERT_EQ(recorded.size(), 1u);
+  Replay replay;
+  std::string why;
+  ASSERT_TRUE(ReadReplayFile(recorded[0], replay, why)) << why;
+  auto watchToTheEnd = [&] {
+    window = std::make_unique<GMainWindow>(Display(), 0, 0, 800, 600, services);
+    ASSERT_TRUE(window->WatchReplay(replay, why)) << why;
+    window->Show(&slot);
+    Frames(200);
+    ASSERT_EQ(slot, window->LevelStatsDialog.get());
+  };
+
+  // The program ends as the frame closes it, the statistics first: the player's own
+  // game is neither taken up nor recorded.
+  watchToTheEnd();
+  window->LevelStatsDialog->Close(-2);
+  window->Close(0);
+  EXPECT_EQ(slot, nullptr);
+  EXPECT_EQ(Replays(), recorded);
+
+  // NEXT: the player's own game comes back at the next frame, taken up from its save.
+  watchToTheEnd();
+  window->LevelStatsDialog->Close(-1);
+  Frames(1);
+  EXPECT_FALSE(window->Watching());
+  ASSERT_NE(window->CurrentGame(), nullptr);
+  EXPECT_EQ(TheGame().GameState, kStateRestoring);
 }

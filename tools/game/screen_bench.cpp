@@ -17,7 +17,7 @@
 // --gfx by SDL_gfx's zoomSurface, for comparison. The present time includes the scaling.
 //
 // Usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--speed K] [--tips]
-//                     [--layers] [--scale K] [--smooth] [--gfx] [--plain]
+//                     [--layers] [--scale K] [--smooth] [--gfx] [--plain] [--no-record]
 //   --level   the 1-based Puzzle level (4 is record 103, 6 record 105; default 4)
 //   --frames  the frames measured (default 3000)
 //   --trains  the trains that must run before and while it measures (default 12)
@@ -26,6 +26,7 @@
 //   --tips    the game's tips are shown (off by default)
 //   --layers  also prints which pictures cover the changed areas (counted untimed)
 //   --plain   the screen draws without its settled layer, every picture anew
+//   --no-record  the level is not recorded (the screen records every level otherwise)
 // It prints figures only; nothing is checked.
 #include <SDL.h>
 
@@ -81,6 +82,7 @@ struct Options {
   bool smooth = false;
   bool gfx = false;
   bool plain = false;
+  bool record = true;
 };
 
 // The autopilot's clicks reach the top screen as the frame's event dispatch passes them.
@@ -344,6 +346,7 @@ bool Bench::StartLevel() {
   if (!game || TopScreen() != window_.get()) return false;
   game->StartLevelNumber = options_.level - 1;
   game->SetState(kStateNewGame);
+  if (!options_.record) game->AttachRecorder(nullptr);
   window_->SetPaused(false);
   autopilot_ = std::make_unique<Autopilot>(*game, hands_, nullptr);
   return game->GameState == kStatePlaying;
@@ -450,6 +453,7 @@ void Bench::Report(const std::vector<FrameTimes>& frames, const std::vector<doub
   std::printf("display: %dx%d, %d bits per pixel\n", display_->w, display_->h,
               display_->format->BitsPerPixel);
   std::printf("settled layer: %s\n", options_.plain ? "off" : "on");
+  std::printf("recording: %s\n", options_.record ? "on" : "off");
   std::printf("window scale: %d%s\n", options_.scale,
               options_.scale == 1 ? ""
               : options_.gfx      ? (options_.smooth ? " smooth, SDL_gfx" : " doubling, SDL_gfx")
@@ -499,6 +503,10 @@ int Bench::Run() {
 bool ParseOptions(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    if (arg == "--no-record") {
+      o.record = false;
+      continue;
+    }
     if (arg == "--tips" || arg == "--layers" || arg == "--smooth" || arg == "--gfx" ||
         arg == "--plain") {
       bool& flag = arg == "--tips"     ? o.tips
@@ -563,7 +571,7 @@ int main(int argc, char** argv) {
         stderr,
         "usage: screen-bench [--level N] [--frames N] [--trains N] [--seed N] [--speed K]\n"
         "                    [--tips] [--layers] [--scale K] [--smooth] [--gfx]\n"
-        "                    [--plain]\n");
+        "                    [--plain] [--no-record]\n");
     return 2;
   }
   const std::string folder = MakeTempFolder();
