@@ -121,6 +121,9 @@ void GameSession::NewGame(int gameType, int level) {
     Globals().GameType = gameType;
     MakeGame();
   } else {
+    // The level left is recorded, as a quit is.
+    game_->FinishRecording(ReplayOutcome::kQuit);
+    NoteWritten();
     if (gameType != game_->GameType()) {
       game_->Save();
       Globals().GameType = gameType;
