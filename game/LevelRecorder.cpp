@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/LevelRecorder.h"
 
-#include <algorithm>
 #include <ctime>
+
+#include "game/LevelReplay.h"
 
 void LevelRecorder::Begin(const Replay& start) {
   start_ = start;
@@ -31,9 +32,7 @@ void LevelRecorder::Note(const PlayerAction& action) {
 void LevelRecorder::NoteRewind(int32_t from, int32_t target) {
   if (!recording_) return;
   recorded_.push_back(PlayerAction{from, ActionKind::kRewind, 0, 0, target});
-  course_.erase(std::remove_if(course_.begin(), course_.end(),
-                               [target](const PlayerAction& a) { return a.update >= target; }),
-                course_.end());
+  replay::TakeBack(course_, target);
   ++rewinds_;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/LevelReplay.h"
 
+#include <algorithm>
+
 #include "core/LParams.h"
 #include "core/Random.h"
 #include "game/Game.h"
@@ -37,16 +39,18 @@ void PlayTo(LevelHost& host, Game& game, const std::vector<PlayerAction>& course
   }
 }
 
+void TakeBack(std::vector<PlayerAction>& course, int32_t target) {
+  course.erase(std::remove_if(course.begin(), course.end(),
+                              [target](const PlayerAction& a) { return a.update >= target; }),
+               course.end());
+}
+
 Game* Rebuild(LevelHost& host, const Replay& start, const std::vector<PlayerAction>& course,
               int32_t target, std::string& why) {
   Game& game = host.ReplaceGame();
   if (!BeginLevel(game, start, why)) return nullptr;
   size_t next = 0;
-  std::vector<PlayerAction> before;
-  for (const PlayerAction& a : course) {
-    if (a.update < target) before.push_back(a);
-  }
-  PlayTo(host, game, before, next, target);
+  PlayTo(host, game, course, next, target);
   return &game;
 }
 

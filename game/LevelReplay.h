@@ -43,8 +43,12 @@ bool BeginLevel(Game& game, const Replay& start, std::string& why);
 void PlayTo(LevelHost& host, Game& game, const std::vector<PlayerAction>& course, size_t& next,
             int32_t update);
 
-// The recorded level begun anew on the host and played to update target along course,
-// without drawing. Nullptr (with the reason) when its start does not load.
+// A rewind to update target takes back the actions of course made at target or later.
+void TakeBack(std::vector<PlayerAction>& course, int32_t target);
+
+// The recorded level begun anew on the host and played to update target along course
+// (the actions before target: see TakeBack), without drawing. Nullptr (with the reason)
+// when its start does not load.
 Game* Rebuild(LevelHost& host, const Replay& start, const std::vector<PlayerAction>& course,
               int32_t target, std::string& why);
 

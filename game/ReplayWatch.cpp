@@ -11,7 +11,6 @@ bool ReplayWatch::Begin(LevelHost& host, std::string& why) {
   course_.clear();
   rewinds_ = 0;
   game_ = replay::Rebuild(host, replay_, course_, 0, why);
-  if (game_) game_->KeepSavedGames(false);
   return game_ != nullptr;
 }
 
@@ -24,13 +23,10 @@ Game* ReplayWatch::BeforeStep(LevelHost& host) {
       course_.push_back(a);
       continue;
     }
-    course_.erase(std::remove_if(course_.begin(), course_.end(),
-                                 [&a](const PlayerAction& b) { return b.update >= a.arg; }),
-                  course_.end());
+    replay::TakeBack(course_, a.arg);
     ++rewinds_;
     std::string why;
     game_ = replay::Rebuild(host, replay_, course_, a.arg, why);
-    if (game_) game_->KeepSavedGames(false);
   }
   if (Ended()) Conclude();
   return game_;
@@ -65,7 +61,10 @@ Game* RewindLive(LevelHost& host, LevelRecorder& recorder, const Game& current, 
   const int32_t target = std::max(0, from - kRewindSteps);
   recorder.NoteRewind(from, target);
   Game* game = Rebuild(host, recorder.Start(), recorder.Course(), target, why);
-  if (game) game->AttachRecorder(&recorder);
+  if (!game) return nullptr;
+  // The player's own game again: it records and saves as before.
+  game->AttachRecorder(&recorder);
+  game->KeepSavedGames(true);
   return game;
 }
 

@@ -235,7 +235,7 @@ void GMainWindow::Close(int32_t code) {
 // show it (trains, flags, explosions, whose frames the field reads) run in steps of
 // kGameStep ms, once per step and speed factor. Fixed steps make the game's course
 // independent of the frame rate, so a recorded level plays the same again.
-void GMainWindow::Update(int32_t elapsed, int32_t frame) {
+void GMainWindow::Update(int32_t elapsed, int32_t /*frame*/) {
   if (ownGameDue_) BeginOwnGame();
   if (Paused) return;
   Messages->Tick(elapsed);
@@ -245,10 +245,7 @@ void GMainWindow::Update(int32_t elapsed, int32_t frame) {
     if (watch_) {
       if (!StepWatched()) stepTime_ = 0;
     } else {
-      speed_.RunFrame([&] {
-        if (game_) game_->Update(kGameStep);
-        LEngine::Update(kGameStep, frame);
-      });
+      speed_.RunFrame([&] { StepGame(); });
     }
     if (Paused) stepTime_ = 0;
   }
@@ -299,6 +296,11 @@ LControl* GMainWindow::OnLeftDown(int32_t px, int32_t py) {
 LControl* GMainWindow::OnLeftUp(int32_t px, int32_t py) { return LEngine::OnLeftUp(px, py); }
 
 int32_t GMainWindow::OnKeyDown(int32_t key, int32_t modifiers) {
+  // Backspace goes on back while the game is paused, as a rewind leaves it.
+  if (Paused && key == SDLK_BACKSPACE && CanRewind()) {
+    Rewind();
+    return 0;
+  }
   if (PressEndsPause()) return 0;
   LEngine::OnKeyDown(key, modifiers);
   if (watch_) return OnWatchKey(key);

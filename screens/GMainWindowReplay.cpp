@@ -33,8 +33,7 @@ Game& GMainWindow::ReplaceGame() {
 }
 
 void GMainWindow::StepGame() {
-  if (!game_) return;
-  game_->Update(kGameStep);
+  if (game_) game_->Update(kGameStep);
   LEngine::Update(kGameStep, 0);
 }
 
@@ -133,7 +132,6 @@ bool GMainWindow::Rewind() {
     NewGame();
     return false;
   }
-  game_->KeepSavedGames(true);
   StopSpeed();
   SetPaused(true);
   return true;

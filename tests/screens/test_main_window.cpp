@@ -363,6 +363,31 @@ TEST_F(MainWindow, TabRunsTheGameFasterUntilThePauseADialogOrTheLevelEnd) {
   EXPECT_EQ(window->Speed().Factor(), 1);
 }
 
+// Backspace and the menu's REWIND go back 10 s of game time and leave the game paused;
+// Backspace goes on back while paused, down to the level's start, where it ends the pause.
+TEST_F(MainWindow, RewindGoesBackTenSecondsAtATimeAndStaysPaused) {
+  ShowWindow();
+  Frames(1000);
+  const int32_t played = TheGame().LevelUpdate();
+  window->OnKeyDown(SDLK_BACKSPACE, 0);
+  EXPECT_TRUE(window->Paused);
+  EXPECT_EQ(TheGame().LevelUpdate(), played - 500);
+  window->OnKeyDown(SDLK_BACKSPACE, 0);
+  EXPECT_EQ(TheGame().LevelUpdate(), played - 1000);
+  window->OnKeyDown(SDLK_BACKSPACE, 0);
+  EXPECT_EQ(TheGame().LevelUpdate(), 0);
+  EXPECT_TRUE(window->Paused);
+  EXPECT_FALSE(window->CanRewind());
+  window->OnKeyDown(SDLK_BACKSPACE, 0);
+  EXPECT_FALSE(window->Paused);
+  Frames(600);
+  window->OpenMenu();
+  window->MenuDialog->Close(menu::kRewind);
+  EXPECT_TRUE(window->Paused);
+  EXPECT_EQ(TheGame().LevelUpdate(), 100);
+  EXPECT_EQ(window->Recorder().Rewinds(), 4);
+}
+
 TEST_F(MainWindow, ALevelLeftForAnotherTypeOrANewGameIsRecordedAsQuit) {
   ShowWindow();
   Frames(100);

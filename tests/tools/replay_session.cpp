@@ -103,15 +103,17 @@ TEST_F(ReplaySession, BackspaceGoesBackTenSecondsAndStopsAtTheLevelsStart) {
   Begin(false);
   const std::string start = State();
   Begin(true);
-  RunTo(300);
-  S().Key(SDLK_BACKSPACE, 0);
-  EXPECT_EQ(S().GetGame().LevelUpdate(), 0);
-  EXPECT_TRUE(S().Paused());
+  RunTo(1100);
+  for (const int32_t back : {600, 100, 0}) {  // pressed again while paused: 10 s more
+    S().Key(SDLK_BACKSPACE, 0);
+    EXPECT_EQ(S().GetGame().LevelUpdate(), back);
+    EXPECT_TRUE(S().Paused());
+  }
   EXPECT_EQ(State(), start);
-  S().Key(SDLK_BACKSPACE, 0);  // ends the pause
+  S().Key(SDLK_BACKSPACE, 0);  // nothing before the start: it ends the pause
   EXPECT_FALSE(S().Paused());
-  EXPECT_FALSE(S().Rewind());  // nothing before the start
-  EXPECT_EQ(S().Recorder()->Rewinds(), 1);
+  EXPECT_FALSE(S().Rewind());
+  EXPECT_EQ(S().Recorder()->Rewinds(), 3);
 }
 
 TEST_F(ReplaySession, LevelsBegunUnderTheStartHelpReplay) {

@@ -95,7 +95,6 @@ bool GameSession::Rewind() {
     game_->LoadOrStartNew();
     return false;
   }
-  game_->KeepSavedGames(true);
   log_.Print("rewound to update " + std::to_string(game_->LevelUpdate()));
   StopSpeed();
   SetPaused(true);
@@ -176,9 +175,7 @@ void GameSession::RunFrame() {
   speed_.RunFrame([this] {
     log_.time += kFrame;
     if (autopilot_ && dialog_ == Dialog::kNone) autopilot_->Act();
-    game_->Update(kFrame);
-    screen_->Update(kFrame, frame_);
-    sprites_->Advance(kFrame);
+    StepGame();
   });
   NoteWritten();
 }
@@ -263,6 +260,9 @@ void GameSession::PressButton(const LControl* button) {
 // Space pauses, Tab changes the speed, F1 opens the help and Escape the menu, and the
 // level-skip keys skip the level; Backspace rewinds. A replay watched has keys of its own.
 void GameSession::Key(int key, int modifiers) {
+  // Backspace goes on back while the game is paused, as a rewind leaves it (as on the
+  // in-game screen).
+  if (paused_ && key == SDLK_BACKSPACE && dialog_ == Dialog::kNone && Rewind()) return;
   if (!TakesPress()) return;
   if (watch_) {
     WatchKey(key);
