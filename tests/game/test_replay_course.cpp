@@ -85,55 +85,43 @@ TEST_F(GameTest, AFreshLevelsReplayBeginsWithTheTrackTypeChosenBefore) {
   EXPECT_EQ(watched->StateHash(), replay.end->hash);
 }
 
-TEST_F(GameTest, AGameOverByADialogClosedWhileOutOfMoneyEndsTheReplayThere) {
-  Globals().GameType = 0;
-  LevelRecorder recorder(kReplaysFolder);
-  TestGame& g = Make();
-  g.AttachRecorder(&recorder);
-  g.StartLevelWith(0, 1000, 0, 0);
-  Frames(g, 10);
-  g.Apply(action::Make(ActionKind::kTrackButton, 0, 0, 3));
-  g.Apply(action::Make(ActionKind::kClick, 495, 204));  // the last 1000 go on this piece
-  ASSERT_EQ(g.GameState, kStateOutOfMoney);
-  Frames(g, 30);
-  g.OnScreenClosed(GameScreen::kHelp, -1);  // ends the wait at once
-  ASSERT_EQ(g.GameState, kStateFinalStatistics);
-  const Replay replay = Written(recorder);
-  ASSERT_EQ(replay.end->outcome, ReplayOutcome::kGameOver);
-  Drop(g);
+// A game over ends the level either at once, by a dialog closed during the wait out of
+// money (no action), or after the wait, here with a save in between (a save marks a game
+// that is over as asking for a new game; replays save nothing). The replay ends as the
+// level ended, at its recorded update.
+TEST_F(GameTest, AGameOverEndsTheReplayAsItEndedTheLevel) {
+  for (const bool byDialog : {true, false}) {
+    SCOPED_TRACE(byDialog ? "by a dialog" : "after the wait");
+    Globals().GameType = 0;
+    LevelRecorder recorder(kReplaysFolder);
+    TestGame& g = Make();
+    g.AttachRecorder(&recorder);
+    g.StartLevelWith(0, 1000, 0, 0);
+    Frames(g, 10);
+    g.Apply(action::Make(ActionKind::kTrackButton, 0, 0, 3));
+    g.Apply(action::Make(ActionKind::kClick, 495, 204));  // the last 1000 go on this piece
+    ASSERT_EQ(g.GameState, kStateOutOfMoney);
+    Frames(g, 30);
+    if (byDialog) {
+      g.OnScreenClosed(GameScreen::kHelp, -1);
+    } else {
+      g.Save();
+      ASSERT_TRUE(RunUntil(
+          g, [&] { return g.GameState == kStateFinalStatistics; }, 400));
+    }
+    ASSERT_EQ(g.GameState, kStateFinalStatistics);
+    const Replay replay = Written(recorder);
+    ASSERT_EQ(replay.end->outcome, ReplayOutcome::kGameOver);
+    Drop(g);
 
-  RigHost host(*this);
-  ReplayWatch watch(replay);
-  Game* watched = Watch(host, watch);
-  ASSERT_NE(watched, nullptr);
-  EXPECT_EQ(watched->GameState, kStateFinalStatistics);
-  EXPECT_EQ(watched->LevelUpdate(), replay.end->update);
-  EXPECT_EQ(watched->StateHash(), replay.end->hash);
-}
-
-TEST_F(GameTest, AGameOverAfterItsWaitEndsTheReplayAsItEndedWithASaveInBetween) {
-  Globals().GameType = 0;
-  LevelRecorder recorder(kReplaysFolder);
-  TestGame& g = Make();
-  g.AttachRecorder(&recorder);
-  g.StartLevelWith(0, 1000, 0, 0);
-  Frames(g, 10);
-  g.Apply(action::Make(ActionKind::kTrackButton, 0, 0, 3));
-  g.Apply(action::Make(ActionKind::kClick, 495, 204));
-  ASSERT_EQ(g.GameState, kStateOutOfMoney);
-  Frames(g, 30);
-  g.Save();  // a save marks the game over as asking for a new game; replays save nothing
-  ASSERT_TRUE(RunUntil(
-      g, [&] { return g.GameState == kStateFinalStatistics; }, 400));
-  const Replay replay = Written(recorder);
-  Drop(g);
-
-  RigHost host(*this);
-  ReplayWatch watch(replay);
-  Game* watched = Watch(host, watch);
-  ASSERT_NE(watched, nullptr);
-  EXPECT_EQ(watched->GameState, kStateFinalStatistics);
-  EXPECT_EQ(watched->StateHash(), replay.end->hash);
+    RigHost host(*this);
+    ReplayWatch watch(replay);
+    Game* watched = Watch(host, watch);
+    ASSERT_NE(watched, nullptr);
+    EXPECT_EQ(watched->GameState, kStateFinalStatistics);
+    EXPECT_EQ(watched->LevelUpdate(), replay.end->update);
+    EXPECT_EQ(watched->StateHash(), replay.end->hash);
+  }
 }
 
 }  // namespace
