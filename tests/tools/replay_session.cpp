@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,21 +25,13 @@ namespace {
 class ReplaySession : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder_ = MakeTempFolder();
-    std::string error;
-    ASSERT_FALSE(folder_.empty());
-    ASSERT_TRUE(EnterGameFolder(folder_, error)) << error;
-    display_ = StartHeadless(error);
-    ASSERT_NE(display_, nullptr) << error;
+    headless_.emplace();
+    display_ = headless_->Display();
+    ASSERT_NE(display_, nullptr) << headless_->Error();
     log_.quiet = true;
   }
 
-  static void TearDownTestSuite() {
-    if (display_ != nullptr) StopHeadless();
-    std::error_code ec;
-    std::filesystem::current_path("/", ec);
-    std::filesystem::remove_all(folder_, ec);
-  }
+  static void TearDownTestSuite() { headless_.reset(); }
 
   void SetUp() override {
     Globals().ShowTips = false;
@@ -89,13 +80,13 @@ class ReplaySession : public ::testing::Test {
     return S().WatchEnded() && S().WatchEnded()->AsRecorded();
   }
 
-  static std::string folder_;
+  static std::optional<HeadlessRun> headless_;
   static SDL_Surface* display_;
   static EventLog log_;
   std::optional<GameSession> session_;
 };
 
-std::string ReplaySession::folder_;
+std::optional<HeadlessRun> ReplaySession::headless_;
 SDL_Surface* ReplaySession::display_ = nullptr;
 EventLog ReplaySession::log_;
 

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -75,12 +74,9 @@ std::string Changed(const Bytes& before, const Bytes& after) {
 class SavedGameAttack : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder_ = MakeTempFolder();
-    std::string error;
-    ASSERT_FALSE(folder_.empty());
-    ASSERT_TRUE(EnterGameFolder(folder_, error)) << error;
-    display_ = StartHeadless(error);
-    ASSERT_NE(display_, nullptr) << error;
+    headless_.emplace();
+    display_ = headless_->Display();
+    ASSERT_NE(display_, nullptr) << headless_->Error();
     log_.quiet = true;
     session_.emplace(display_, log_);
     MakeSavedGame();
@@ -88,10 +84,7 @@ class SavedGameAttack : public ::testing::Test {
 
   static void TearDownTestSuite() {
     session_.reset();
-    if (display_ != nullptr) StopHeadless();
-    std::error_code ec;
-    std::filesystem::current_path("/", ec);
-    std::filesystem::remove_all(folder_, ec);
+    headless_.reset();
   }
 
   // Plays the third Puzzle level until trains run, then adds what a saved game can hold
@@ -151,7 +144,7 @@ class SavedGameAttack : public ::testing::Test {
     return failure;
   }
 
-  static std::string folder_;
+  static std::optional<HeadlessRun> headless_;
   static SDL_Surface* display_;
   static EventLog log_;
   static std::optional<GameSession> session_;
@@ -160,7 +153,7 @@ class SavedGameAttack : public ::testing::Test {
   static Bytes plain_;
 };
 
-std::string SavedGameAttack::folder_;
+std::optional<HeadlessRun> SavedGameAttack::headless_;
 SDL_Surface* SavedGameAttack::display_ = nullptr;
 EventLog SavedGameAttack::log_;
 std::optional<GameSession> SavedGameAttack::session_;

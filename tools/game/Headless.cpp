@@ -61,6 +61,22 @@ std::string MakeTempFolder() {
   return pattern;
 }
 
+HeadlessRun::HeadlessRun() : folder_(MakeTempFolder()) {
+  if (folder_.empty()) {
+    error_ = "cannot make a temp folder";
+  } else if (EnterGameFolder(folder_, error_)) {
+    display_ = StartHeadless(error_);
+  }
+}
+
+HeadlessRun::~HeadlessRun() {
+  if (display_) StopHeadless();
+  if (folder_.empty()) return;
+  std::error_code ec;
+  std::filesystem::current_path("/", ec);
+  std::filesystem::remove_all(folder_, ec);
+}
+
 bool EnterGameFolder(const std::string& folder, std::string& error) {
   std::error_code ec;
   std::filesystem::create_directories(std::filesystem::path(folder) / "savep", ec);

@@ -17,3 +17,21 @@ std::string MakeTempFolder();
 // Makes folder (created when missing) the working folder, with its savep/ folder for
 // saved games; false with the reason in error.
 bool EnterGameFolder(const std::string& folder, std::string& error);
+
+// A headless run in a temp folder of its own: made, entered and started here; stopped,
+// left and removed when the run goes. Display() is nullptr (with Error()) when it could
+// not start.
+class HeadlessRun {
+ public:
+  HeadlessRun();
+  ~HeadlessRun();
+  HeadlessRun(const HeadlessRun&) = delete;
+  HeadlessRun& operator=(const HeadlessRun&) = delete;
+  SDL_Surface* Display() const { return display_; }
+  const std::string& Error() const { return error_; }
+
+ private:
+  std::string folder_;
+  std::string error_;
+  SDL_Surface* display_ = nullptr;
+};

@@ -311,12 +311,10 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  std::string error;
-  const std::string folder = MakeTempFolder();
-  SDL_Surface* display = nullptr;
-  if (!folder.empty() && EnterGameFolder(folder, error)) display = StartHeadless(error);
+  const HeadlessRun headless;
+  SDL_Surface* display = headless.Display();
   if (!display) {
-    std::fprintf(stderr, "restore-bench: %s\n", error.c_str());
+    std::fprintf(stderr, "restore-bench: %s\n", headless.Error().c_str());
     return 1;
   }
   std::string path;
@@ -341,6 +339,5 @@ int main(int argc, char** argv) {
   }
   std::sort(totals.begin(), totals.end());
   std::printf("median of %d runs: %.1f ms\n", runs, totals[totals.size() / 2]);
-  StopHeadless();
   return 0;
 }

@@ -386,18 +386,10 @@ int main(int argc, char** argv) {
                  "[--screen]\n");
     return 2;
   }
-  std::string error;
-  const std::string folder = MakeTempFolder();
-  SDL_Surface* display = nullptr;
-  if (!folder.empty() && EnterGameFolder(folder, error)) display = StartHeadless(error);
-  if (!display) {
-    std::fprintf(stderr, "rewind-bench: %s\n", error.c_str());
+  const HeadlessRun run;
+  if (!run.Display()) {
+    std::fprintf(stderr, "rewind-bench: %s\n", run.Error().c_str());
     return 1;
   }
-  const int status = RunOn(display, options);
-  StopHeadless();
-  std::error_code ec;
-  std::filesystem::current_path("/", ec);
-  std::filesystem::remove_all(folder, ec);
-  return status;
+  return RunOn(run.Display(), options);
 }
