@@ -36,7 +36,7 @@ constexpr int kLongestRestore = 1500;
 constexpr int kMinuteTipX = 180;
 constexpr int kMinuteTipY = 50;
 // The tips shown in turn after the warehouse tip, one each minute of play; the turn
-// goes on across games while the program runs.
+// starts again with every level.
 constexpr int kMinuteTips[] = {tip::SpacePauses, tip::DisableTips, tip::PuzzleGame,
                                tip::ClassicGame};
 
@@ -226,9 +226,8 @@ void Game::OnScreenClosed(GameScreen screen, int32_t result) {
   AdvanceState();
 }
 
-// The developer's level skip: Shift+Ctrl+Alt+9 with Caps Lock on. It stops at the
-// last filled level of the type.
-// The level-skip keys: the next level of the type, with the starting balance.
+// The developer's level skip (Shift+Ctrl+Alt+9 with Caps Lock on): the next level of the
+// type, with the starting balance. It stops at the last filled level of the type.
 bool Game::SkipLevel() {
   if (CurrentRoundInType >= kLastLevel) return false;
   FinishRecording(ReplayOutcome::kQuit);
