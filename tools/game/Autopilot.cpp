@@ -294,6 +294,29 @@ void Autopilot::Want(const ControlNeed& need) {
   if (it == wanted_.end() || need.distance < it->second.distance) wanted_[key] = need;
 }
 
+void Autopilot::ContinueFrom(const Autopilot& other) {
+  tick_ = other.tick_;
+  lastCall_ = other.lastCall_;
+  const auto& mine = game_.GetField().Trains();
+  const auto& theirs = other.game_.GetField().Trains();
+  // The trains stand in the same order in both games.
+  auto same = [&](const Train* t) -> const Train* {
+    for (size_t i = 0; i < theirs.size() && i < mine.size(); ++i) {
+      if (theirs[i].get() == t) return mine[i].get();
+    }
+    return nullptr;
+  };
+  yielders_.clear();
+  for (const auto& [pair, who] : other.yielders_) {
+    const Train *a = same(pair.first), *b = same(pair.second), *w = same(who);
+    if (a && b && w) yielders_[std::minmax(a, b)] = w;
+  }
+  yieldedBefore_.clear();
+  for (const Train* t : other.yieldedBefore_) {
+    if (const Train* m = same(t)) yieldedBefore_.insert(m);
+  }
+}
+
 std::set<int> Autopilot::JunctionsAhead(int steps) const {
   std::set<int> ahead;
   for (const Plan& plan : plans_) {
@@ -302,6 +325,13 @@ std::set<int> Autopilot::JunctionsAhead(int steps) const {
     for (int i = 0; i < n; ++i) ahead.insert(plan.route.steps[static_cast<size_t>(i)].junction);
   }
   return ahead;
+}
+
+long long Autopilot::DistanceLeft(int lost) const {
+  long long left = 0;
+  for (const Plan& plan : plans_)
+    left += plan.route.found ? plan.route.length + plan.travelled : lost;
+  return left;
 }
 
 void Autopilot::Apply() {

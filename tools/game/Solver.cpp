@@ -13,8 +13,8 @@ namespace {
 
 constexpr int kFrameMs = GameCopy::kFrame;
 constexpr long long kCrashWeight = 5000;  // a crash's later costs: the repair, the lost way
-
-long long Score(long long money, int crashes) { return money - kCrashWeight * crashes; }
+constexpr int kUnitWeight = 5;            // money a track unit nearer the goal is worth
+constexpr int kLost = 1000;               // the units of a train with no way, or one queued
 
 const FieldSprite* PictureOf(const Junction& at, const Autopilot::ControlKey& key) {
   const auto& [junction, side, signal] = key;
@@ -66,30 +66,32 @@ void Solver::Act() {
   held_.clear();
   for (const Hold& h : holds_) held_.insert(h.key);
   const bool playing = game_.GameState == kStatePlaying && game_.iGameMode == kOperatingMode;
-  const int every = std::max(1, options_.period / kFrameMs);
-  if (playing && options_.lookahead > 0 && tick_ % every == 0) Look();
+  if (playing && options_.lookahead > 0 && tick_ >= nextLook_) {
+    const bool trouble = Look() || !holds_.empty();
+    nextLook_ = tick_ + std::max(1, (trouble ? options_.period : options_.quietPeriod) / kFrameMs);
+  }
   if (!options_.acts) return;
   if (playing && tick_ % Autopilot::kPeriod == 0) KeepHolds(game_, hands_, targets_, holds_);
   pilot_.Act();
 }
 
-void Solver::Look() {
+bool Solver::Look() {
   ++looks_;
   const Outcome base = Try(holds_);
-  if (base.crashes == 0) return;
-  long long best = Score(base.money, base.crashes);
+  if (base.crashes == 0) return false;
+  long long best = base.score;
   const Hold* chosen = nullptr;
   const std::vector<Hold> candidates = Candidates();
   for (const Hold& c : candidates) {
     std::vector<Hold> holds = holds_;
     holds.push_back(c);
     const Outcome o = Try(holds);
-    if (Score(o.money, o.crashes) > best) {
-      best = Score(o.money, o.crashes);
+    if (o.score > best) {
+      best = o.score;
       chosen = &c;
     }
   }
-  if (!chosen) return;
+  if (!chosen) return true;
   holds_.push_back(*chosen);
   held_.insert(chosen->key);
   ++holdsMade_;
@@ -97,15 +99,17 @@ void Solver::Look() {
   Note(std::string("holds ") + (signal ? "signal " : "switch ") + std::to_string(junction) +
        " side " + std::to_string(side) + " at " + std::to_string(chosen->state) + " (" +
        std::to_string(base.crashes) + " crashes ahead)");
+  return true;
 }
 
 Solver::Outcome Solver::Try(const std::vector<Hold>& holds) {
   ++tries_;
   SharedStateGuard guard;
   if (!copy_) copy_ = std::make_unique<GameCopy>(SDL_GetVideoSurface());
-  if (!copy_->CopyOf(game_)) return {game_.MoneyCounter, 0};
+  if (!copy_->CopyOf(game_)) return {};
   Game& copy = copy_->Copy();
   Autopilot pilot(copy, *copy_, nullptr);
+  pilot.ContinueFrom(pilot_);
   std::set<Autopilot::ControlKey> held;
   pilot.LeaveAlone(&held);
   ClickTargets targets(copy);
@@ -121,7 +125,12 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds) {
     pilot.Act();
     copy_->Step();
   }
-  return {copy.MoneyCounter, copy_->Crashes()};
+  long long queued = 0;
+  for (const Town& town : copy.GetField().Towns())
+    queued += static_cast<long long>(town.queue.size());
+  const long long left = pilot.DistanceLeft(kLost) + queued * kLost;
+  return {copy.MoneyCounter - kCrashWeight * copy_->Crashes() - kUnitWeight * left,
+          copy_->Crashes()};
 }
 
 std::vector<Solver::Hold> Solver::Candidates() const {

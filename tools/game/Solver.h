@@ -21,11 +21,12 @@ class GameCopy;
 struct EventLog;
 
 struct SolverOptions {
-  int lookahead = 12000;  // ms of game time each try plays ahead; 0: the autopilot alone
-  int period = 1000;      // ms between two looks ahead
-  int hold = 6000;        // ms a chosen switch or signal stays as chosen
-  int reach = 3;          // the junctions on each train's way looked at for a hold
-  bool acts = true;       // false: it looks ahead but never clicks (to show it changes nothing)
+  int lookahead = 15000;   // ms of game time each try plays ahead; 0: the autopilot alone
+  int period = 1000;       // ms between two looks ahead while trouble is ahead
+  int quietPeriod = 3000;  // ms to the next look after one that found none
+  int hold = 5000;         // ms a chosen switch or signal stays as chosen
+  int reach = 3;           // the junctions on each train's way looked at for a hold
+  bool acts = true;        // false: it looks ahead but never clicks (to show it changes nothing)
 };
 
 class Solver {
@@ -54,12 +55,14 @@ class Solver {
   };
 
  private:
-  // The money the copy ends the look with, and the crashes on the way.
+  // How good the copy's end is (its money, less the crashes on the way and the ways the
+  // trains still have to go), and the crashes.
   struct Outcome {
-    long long money = 0;
+    long long score = 0;
     int crashes = 0;
   };
-  void Look();
+  // Looks ahead; true when trouble was seen.
+  bool Look();
   // The game played ahead on a copy with the holds.
   Outcome Try(const std::vector<Hold>& holds);
   // Holds worth a try: each switch and signal near the trains, both ways.
@@ -76,6 +79,7 @@ class Solver {
   std::vector<Hold> holds_;
   std::set<Autopilot::ControlKey> held_;
   int tick_ = 0;
+  int nextLook_ = 0;
   int looks_ = 0;
   int tries_ = 0;
   int holdsMade_ = 0;
