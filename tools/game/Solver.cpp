@@ -80,14 +80,16 @@ bool Solver::Look() {
   const Outcome base = Try(holds_);
   if (base.crashes == 0) return false;
   long long best = base.score;
+  int fewest = base.crashes;
   const Hold* chosen = nullptr;
   const std::vector<Hold> candidates = Candidates();
   for (const Hold& c : candidates) {
     std::vector<Hold> holds = holds_;
     holds.push_back(c);
-    const Outcome o = Try(holds);
-    if (o.score > best) {
+    const Outcome o = Try(holds, fewest);
+    if (o.crashes <= fewest && o.score > best) {
       best = o.score;
+      fewest = o.crashes;
       chosen = &c;
     }
   }
@@ -102,7 +104,7 @@ bool Solver::Look() {
   return true;
 }
 
-Solver::Outcome Solver::Try(const std::vector<Hold>& holds) {
+Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int worst) {
   ++tries_;
   SharedStateGuard guard;
   if (!copy_) copy_ = std::make_unique<GameCopy>(SDL_GetVideoSurface());
@@ -111,17 +113,19 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds) {
   Autopilot pilot(copy, *copy_, nullptr);
   pilot.ContinueFrom(pilot_);
   std::set<Autopilot::ControlKey> held;
+  for (const Hold& h : holds) held.insert(h.key);
   pilot.LeaveAlone(&held);
   ClickTargets targets(copy);
   std::vector<Hold> active = holds;
   const int frames = options_.lookahead / kFrameMs;
-  for (int f = 0; f < frames && !copy_->Ended(); ++f) {
-    if (f % Autopilot::kPeriod == 0) {
-      std::erase_if(active, [this, f](const Hold& h) { return h.until <= tick_ + f; });
+  for (int f = 0; f < frames && !copy_->Ended() && copy_->Crashes() <= worst; ++f) {
+    // Frame f of the copy is the game's frame tick_ + f: the holds end and are kept as
+    // they would be there.
+    if (std::erase_if(active, [this, f](const Hold& h) { return h.until <= tick_ + f; }) > 0) {
       held.clear();
       for (const Hold& h : active) held.insert(h.key);
-      KeepHolds(copy, *copy_, targets, active);
     }
+    if ((tick_ + f) % Autopilot::kPeriod == 0) KeepHolds(copy, *copy_, targets, active);
     pilot.Act();
     copy_->Step();
   }

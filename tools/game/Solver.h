@@ -64,7 +64,8 @@ class Solver {
   // Looks ahead; true when trouble was seen.
   bool Look();
   // The game played ahead on a copy with the holds.
-  Outcome Try(const std::vector<Hold>& holds);
+  // A try stops early once it has crashed more often than worst.
+  Outcome Try(const std::vector<Hold>& holds, int worst = 1 << 20);
   // Holds worth a try: each switch and signal near the trains, both ways.
   std::vector<Hold> Candidates() const;
   void Note(const std::string& text) const;
