@@ -317,12 +317,32 @@ void Autopilot::ContinueFrom(const Autopilot& other) {
   }
 }
 
-std::set<int> Autopilot::JunctionsAhead(int steps) const {
-  std::set<int> ahead;
+std::vector<int> Autopilot::JunctionsAhead(int steps, const std::vector<int>& focus) const {
+  auto passes = [&focus](const Plan& plan) {
+    if (std::find(focus.begin(), focus.end(), plan.j) != focus.end()) return true;
+    for (const RouteStep& step : plan.route.steps) {
+      if (std::find(focus.begin(), focus.end(), step.junction) != focus.end()) return true;
+    }
+    return false;
+  };
+  std::vector<const Plan*> order;
   for (const Plan& plan : plans_) {
-    ahead.insert(plan.j);
-    const int n = std::min(static_cast<int>(plan.route.steps.size()), steps);
-    for (int i = 0; i < n; ++i) ahead.insert(plan.route.steps[static_cast<size_t>(i)].junction);
+    if (passes(plan)) order.push_back(&plan);
+  }
+  for (const Plan& plan : plans_) {
+    if (!passes(plan)) order.push_back(&plan);
+  }
+  std::vector<int> ahead;
+  auto add = [&ahead](int j) {
+    if (std::find(ahead.begin(), ahead.end(), j) == ahead.end()) ahead.push_back(j);
+  };
+  for (const Plan* plan : order) add(plan->j);
+  for (int i = 0; i < steps; ++i) {
+    for (const Plan* plan : order) {
+      if (static_cast<size_t>(i) < plan->route.steps.size()) {
+        add(plan->route.steps[static_cast<size_t>(i)].junction);
+      }
+    }
   }
   return ahead;
 }

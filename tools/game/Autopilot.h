@@ -50,8 +50,10 @@ class Autopilot {
   // alone (nullptr: none).
   void LeaveAlone(const std::set<ControlKey>* held) { held_ = held; }
   // The junctions the trains come to next, and up to steps more on each train's way, as
-  // the last look found them.
-  std::set<int> JunctionsAhead(int steps) const;
+  // the last look found them: nearest first (each train's next junction, then the ones
+  // after), each once; the ways of the trains that pass one of the focus junctions
+  // first.
+  std::vector<int> JunctionsAhead(int steps, const std::vector<int>& focus = {}) const;
   // The track units the trains still have to go on their ways, as the last look found
   // them; a train with no way counts as lost units.
   long long DistanceLeft(int lost) const;

@@ -42,6 +42,9 @@ GameCopy::GameCopy(SDL_Surface* display)
     : screen_(std::make_unique<LEngine>(display, 0, 0, screen::kWidth, screen::kHeight, true)),
       sprites_(std::make_unique<HeadlessSprites>()) {
   sprites_->SetPictureTest(&ClipLib::Covers);
+  // Every copy lays its level out again: the landscape's pictures are read once and
+  // shared from then on, not decoded for each copy.
+  ClipLib::KeepEveryPicture();
 }
 
 GameCopy::~GameCopy() { game_.reset(); }

@@ -79,10 +79,11 @@ bool Solver::Look() {
   ++looks_;
   const Outcome base = Try(holds_);
   if (base.crashes == 0) return false;
+  if (base.firstCrash > options_.soon / kFrameMs) return true;
   long long best = base.score;
   int fewest = base.crashes;
   const Hold* chosen = nullptr;
-  const std::vector<Hold> candidates = Candidates();
+  const std::vector<Hold> candidates = Candidates(base.where);
   for (const Hold& c : candidates) {
     std::vector<Hold> holds = holds_;
     holds.push_back(c);
@@ -118,6 +119,9 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int worst) {
   ClickTargets targets(copy);
   std::vector<Hold> active = holds;
   const int frames = options_.lookahead / kFrameMs;
+  int firstCrash = -1;
+  const size_t sites = copy.GetField().CrashSites().size();
+  std::vector<int> where;
   for (int f = 0; f < frames && !copy_->Ended() && copy_->Crashes() <= worst; ++f) {
     // Frame f of the copy is the game's frame tick_ + f: the holds end and are kept as
     // they would be there.
@@ -128,21 +132,30 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int worst) {
     if ((tick_ + f) % Autopilot::kPeriod == 0) KeepHolds(copy, *copy_, targets, active);
     pilot.Act();
     copy_->Step();
+    if (firstCrash < 0 && copy_->Crashes() > 0) {
+      firstCrash = f;
+      const auto& now = copy.GetField().CrashSites();
+      if (now.size() > sites) {
+        const rail::Place& p = now.back().place;
+        where = {p.j, rail::Neighbour(p.j, p.d)};
+      }
+    }
   }
   long long queued = 0;
   for (const Town& town : copy.GetField().Towns())
     queued += static_cast<long long>(town.queue.size());
   const long long left = pilot.DistanceLeft(kLost) + queued * kLost;
   return {copy.MoneyCounter - kCrashWeight * copy_->Crashes() - kUnitWeight * left,
-          copy_->Crashes()};
+          copy_->Crashes(), firstCrash, where};
 }
 
-std::vector<Solver::Hold> Solver::Candidates() const {
+std::vector<Solver::Hold> Solver::Candidates(const std::vector<int>& focus) const {
   std::vector<Hold> out;
   const Field& field = game_.GetField();
   const int until = tick_ + options_.hold / kFrameMs;
   ClickTargets& targets = const_cast<ClickTargets&>(targets_);
-  for (int j : pilot_.JunctionsAhead(options_.reach)) {
+  for (int j : pilot_.JunctionsAhead(options_.reach, focus)) {
+    if (static_cast<int>(out.size()) >= options_.most) break;
     if (!rail::ValidJunction(j)) continue;
     const Junction& at = field.At(j);
     for (int side = 0; side < 4; ++side) {

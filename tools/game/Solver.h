@@ -26,6 +26,8 @@ struct SolverOptions {
   int quietPeriod = 3000;  // ms to the next look after one that found none
   int hold = 5000;         // ms a chosen switch or signal stays as chosen
   int reach = 3;           // the junctions on each train's way looked at for a hold
+  int most = 24;           // holds tried in one look (about), nearest junctions first
+  int soon = 15000;        // ms: only a crash this near is worth trying holds against
   bool acts = true;        // false: it looks ahead but never clicks (to show it changes nothing)
 };
 
@@ -60,6 +62,8 @@ class Solver {
   struct Outcome {
     long long score = 0;
     int crashes = 0;
+    int firstCrash = -1;     // frames to the first crash, or -1
+    std::vector<int> where;  // the junctions at either end of the first crash's track
   };
   // Looks ahead; true when trouble was seen.
   bool Look();
@@ -67,7 +71,7 @@ class Solver {
   // A try stops early once it has crashed more often than worst.
   Outcome Try(const std::vector<Hold>& holds, int worst = 1 << 20);
   // Holds worth a try: each switch and signal near the trains, both ways.
-  std::vector<Hold> Candidates() const;
+  std::vector<Hold> Candidates(const std::vector<int>& focus) const;
   void Note(const std::string& text) const;
 
   Game& game_;
