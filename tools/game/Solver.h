@@ -28,7 +28,7 @@ struct SolverOptions {
   int reach = 3;           // the junctions on each train's way looked at for a hold
   int most = 24;           // holds tried in one look (about), nearest junctions first
   int soon = 15000;        // ms: only a crash this near is worth trying holds against
-  int depth = 2;           // holds added in one look at the most
+  int depth = 1;           // holds added in one look at the most
   bool acts = true;        // false: it looks ahead but never clicks (to show it changes nothing)
 };
 
