@@ -26,6 +26,7 @@ class FlyingTextLine;
 class LClip;
 class LEngine;
 class LevelRecorder;
+struct LevelFile;
 class MessageLine;
 class NumberRow;
 class Track;
@@ -107,6 +108,14 @@ class Game : public FieldHost, public FineSink {
   // started fresh begins again.
   void StartLevelWith(int32_t level, int32_t money, int32_t delivered, int32_t minutes);
   virtual void EndLevel();
+  // A new game of one level read from a level file, played by the Puzzle game's rules
+  // (its towns and tracks, no building); number is the level's place in its pack
+  // (1-based), shown in the level's caption. The game ends with that level's statistics.
+  void NewPackGame(std::shared_ptr<const LevelFile> level, int32_t number = 1);
+  // The level file being played, or nullptr for the levels of the game types.
+  const LevelFile* PackLevel() const { return packLevel_.get(); }
+  std::shared_ptr<const LevelFile> SharedPackLevel() const { return packLevel_; }
+  int32_t PackLevelNumber() const { return packNumber_; }
   void SetState(int32_t state);
   void AdvanceState();
   // Shows or hides the colour badges on the field as the settings ask.
@@ -169,7 +178,7 @@ class Game : public FieldHost, public FineSink {
   const Field& GetField() const { return field_; }
   Tips& GetTips() { return tips_; }
   CompleteIndicator& GetProgress() { return *progress_; }
-  const LevelParams& Record() const { return Level(CurrentRound); }
+  const LevelParams& Record() const { return packLevel_ ? packParams_ : Level(CurrentRound); }
   const GamePanel& Panel() const { return *panel_; }
   const Track* Preview() const { return preview_.get(); }
   const FieldSprite* ForbiddenMarker() const { return forbidden_; }
@@ -296,4 +305,9 @@ class Game : public FieldHost, public FineSink {
   // refused file is kept aside).
   core::MemoryStore restoring_;
   bool restoringFile_ = false;
+
+  // The level file played instead of the level table, with its record.
+  std::shared_ptr<const LevelFile> packLevel_;
+  LevelParams packParams_{};
+  int32_t packNumber_ = 1;
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Random.h"
+#include "game/LevelFile.h"
 #include "game/Settings.h"
 #include "railway/FieldReport.h"
 #include "sprites/Widgets.h"
@@ -85,12 +86,27 @@ bool GameScript::Line(const std::string& line) {
 // ---------------------------------------------------------------- the game
 
 // "newgame classic|puzzle [LEVEL]": the new-game dialog's OK (level 1 by default).
+// "newgame file PATH": a new game of the level file (a file that does not read is printed).
 bool GameScript::NewGame(std::istream& in) {
   std::string type;
   int level = 1;
-  if (!(in >> type) || (type != "classic" && type != "puzzle")) return false;
+  if (!(in >> type)) return false;
+  if (type == "file") return NewFileGame(in);
+  if (type != "classic" && type != "puzzle") return false;
   if (!AtEnd(in) && !Number(in, level, 1, kLastLevel + 1)) return false;
   s_.NewGame(type == "puzzle" ? 1 : 0, level);
+  return true;
+}
+
+bool GameScript::NewFileGame(std::istream& in) {
+  std::string path, why;
+  if (!(in >> path)) return false;
+  std::optional<LevelFile> level = ReadLevelFile(path, why);
+  if (!level) {
+    std::printf("level file refused: %s\n", why.c_str());
+    return true;
+  }
+  s_.NewPackGame(std::make_shared<const LevelFile>(std::move(*level)));
   return true;
 }
 
