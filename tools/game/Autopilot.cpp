@@ -294,9 +294,20 @@ void Autopilot::Want(const ControlNeed& need) {
   if (it == wanted_.end() || need.distance < it->second.distance) wanted_[key] = need;
 }
 
+std::set<int> Autopilot::JunctionsAhead(int steps) const {
+  std::set<int> ahead;
+  for (const Plan& plan : plans_) {
+    ahead.insert(plan.j);
+    const int n = std::min(static_cast<int>(plan.route.steps.size()), steps);
+    for (int i = 0; i < n; ++i) ahead.insert(plan.route.steps[static_cast<size_t>(i)].junction);
+  }
+  return ahead;
+}
+
 void Autopilot::Apply() {
   const Field& field = game_.GetField();
   for (const auto& [key, need] : wanted_) {
+    if (held_ && held_->count(key)) continue;
     const Junction& at = field.At(need.junction);
     const FieldSprite* picture = nullptr;
     if (need.signal) {

@@ -35,12 +35,20 @@ class Autopilot {
  public:
   // It looks every kPeriod frames.
   static constexpr int kPeriod = 5;
+  using ControlKey = std::tuple<int, int, bool>;  // junction, side, signal
 
   // With a log, every click is written down with what it was meant for.
   Autopilot(Game& game, PlayerHands& hands, const EventLog* log);
 
   // Once per frame while it plays.
   void Act();
+
+  // Switches and signals another player holds as they are: the autopilot leaves them
+  // alone (nullptr: none).
+  void LeaveAlone(const std::set<ControlKey>* held) { held_ = held; }
+  // The junctions the trains come to next, and up to steps more on each train's way, as
+  // the last look found them.
+  std::set<int> JunctionsAhead(int steps) const;
 
   int Clicks() const { return clicks_; }
   int RightClicks() const { return rightClicks_; }
@@ -59,7 +67,6 @@ class Autopilot {
     std::vector<Traffic::Conflict> meetings;  // head-on, one per other train, nearest first
     int giveWayBefore = -1;                   // it gives way before this distance; -1: it does not
   };
-  using ControlKey = std::tuple<int, int, bool>;  // junction, side, signal
 
   bool MakePlan(const Train& train, int id, Plan& plan);
   RouteGoal GoalFor(const Train& train) const;
@@ -101,6 +108,7 @@ class Autopilot {
   Traffic traffic_;
   std::vector<Plan> plans_;
   std::map<ControlKey, ControlNeed> wanted_;
+  const std::set<ControlKey>* held_ = nullptr;
   std::set<const Train*> yielding_, yieldedBefore_;  // giving way in this look, the last
   // Who gives way in a meeting of two trains, kept while the meeting lasts so that the
   // choice does not swing between looks.

@@ -123,10 +123,15 @@ std::string Houses(GameSession& session) {
 std::string AutopilotCounts(GameSession& session) {
   const Autopilot* a = session.GetAutopilot();
   if (!a) return "autopilot off\n";
-  return Format(
+  std::string out = Format(
       "autopilot: %d clicks, %d right clicks; trains turned %d times, "
       "sent round %d times\n",
       a->Clicks(), a->RightClicks(), a->TurnBacks(), a->Diversions());
+  if (const Solver* s = session.GetSolver()) {
+    out +=
+        Format("solver: %d looks ahead, %d tries, %d holds\n", s->Looks(), s->Tries(), s->Holds());
+  }
+  return out;
 }
 
 bool FieldPart(GameSession& session, const std::string& what, std::string& out) {

@@ -67,7 +67,7 @@ const std::map<std::string, GameScript::Command>& GameScript::Commands() {
       {"sounds", &GameScript::Sounds},     {"money", &GameScript::Money},
       {"savefile", &GameScript::SaveFile}, {"folder", &GameScript::Folder},
       {"speed", &GameScript::Speed},       {"record", &GameScript::Record},
-      {"replay", &GameScript::Replay},
+      {"replay", &GameScript::Replay},     {"solver", &GameScript::SolverLine},
   };
   return commands;
 }
@@ -354,6 +354,22 @@ bool GameScript::Pilot(std::istream& in) {
   if (!OnOff(in, on)) return false;
   if ((in >> how) && how != "verbose") return false;
   s_.SetAutopilot(on, how == "verbose");
+  return true;
+}
+
+// "solver on [lookahead MS] [verbose] | off".
+bool GameScript::SolverLine(std::istream& in) {
+  bool on = false;
+  if (!OnOff(in, on)) return false;
+  SolverOptions options;
+  bool verbose = false;
+  std::string word;
+  while (in >> word) {
+    if (word == "lookahead" && Number(in, options.lookahead, 0, 600000)) continue;
+    if (word != "verbose" || verbose) return false;
+    verbose = true;
+  }
+  s_.SetSolver(on, options, verbose);
   return true;
 }
 

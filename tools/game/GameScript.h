@@ -40,6 +40,7 @@ class GameScript {
   bool Button(std::istream& in);
   bool Close(std::istream& in);
   bool Pilot(std::istream& in);
+  bool SolverLine(std::istream& in);
   bool Speed(std::istream& in);
   // Replays.
   bool Record(std::istream& in);

@@ -29,6 +29,7 @@ GameSession::GameSession(SDL_Surface* display, EventLog& log)
 }
 
 GameSession::~GameSession() {
+  solver_.reset();
   autopilot_.reset();
   game_.reset();
   panel_.reset();
@@ -54,10 +55,11 @@ void GameSession::MakeGame() {
   parts.recorder = recorder_.get();
   game_ = std::make_unique<ScriptedGame>(parts, log_);
   ++gamesMade_;
-  if (autopilotOn_) MakeAutopilot();
+  if (autopilotOn_ || solverOptions_) MakeAutopilot();
 }
 
 Game& GameSession::ReplaceGame() {
+  solver_.reset();
   autopilot_.reset();
   game_.reset();
   panel_ = std::make_unique<SpritePanel>(screen_.get());
@@ -98,12 +100,19 @@ bool GameSession::Rewind() {
   log_.Print("rewound to update " + std::to_string(game_->LevelUpdate()));
   StopSpeed();
   SetPaused(true);
-  if (autopilotOn_) MakeAutopilot();
+  if (autopilotOn_ || solverOptions_) MakeAutopilot();
   return true;
 }
 
 void GameSession::MakeAutopilot() {
-  autopilot_ = std::make_unique<Autopilot>(*game_, *this, autopilotVerbose_ ? &log_ : nullptr);
+  const EventLog* log = autopilotVerbose_ ? &log_ : nullptr;
+  solver_.reset();
+  autopilot_.reset();
+  if (solverOptions_) {
+    solver_ = std::make_unique<Solver>(*game_, *this, *solverOptions_, log);
+  } else {
+    autopilot_ = std::make_unique<Autopilot>(*game_, *this, log);
+  }
 }
 
 void GameSession::Show() {
@@ -159,6 +168,7 @@ int GameSession::EndGame() {
   panel_.reset();
   autopilotOn_ = false;
   autopilotVerbose_ = false;
+  solverOptions_.reset();
   paused_ = false;
   dialog_ = Dialog::kNone;
   helpBox_ = false;
@@ -189,7 +199,10 @@ void GameSession::RunFrame() {
   // game step, so its clicks land at the same game times as at x1.
   speed_.RunFrame([this] {
     log_.time += kFrame;
-    if (autopilot_ && dialog_ == Dialog::kNone) autopilot_->Act();
+    if (dialog_ == Dialog::kNone) {
+      if (solver_) solver_->Act();
+      if (autopilot_) autopilot_->Act();
+    }
     StepGame();
   });
   NoteWritten();
@@ -215,6 +228,18 @@ void GameSession::StopSpeed() {
 void GameSession::SetAutopilot(bool on, bool verbose) {
   autopilotOn_ = on;
   autopilotVerbose_ = verbose;
+  solverOptions_.reset();
+  solver_.reset();
+  autopilot_.reset();
+  if (on && game_) MakeAutopilot();
+}
+
+void GameSession::SetSolver(bool on, const SolverOptions& options, bool verbose) {
+  autopilotOn_ = false;
+  autopilotVerbose_ = verbose;
+  solverOptions_.reset();
+  if (on) solverOptions_ = options;
+  solver_.reset();
   autopilot_.reset();
   if (on && game_) MakeAutopilot();
 }

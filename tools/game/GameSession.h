@@ -22,6 +22,7 @@
 #include "railway/HeadlessSprites.h"
 #include "tools/game/Autopilot.h"
 #include "tools/game/ScriptedGame.h"
+#include "tools/game/Solver.h"
 
 // How a watched replay ended: the game's update and state hash there, against the
 // recording's.
@@ -82,7 +83,11 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
 
   // The autopilot plays from the next frame on (it stops when the game is replaced).
   void SetAutopilot(bool on, bool verbose);
-  const Autopilot* GetAutopilot() const { return autopilot_.get(); }
+  const Autopilot* GetAutopilot() const { return solver_ ? &solver_->Pilot() : autopilot_.get(); }
+  // The solver plays from the next frame on, in place of the autopilot (it stops when
+  // the game is replaced by a load, a rewind or a replay; a new game keeps it).
+  void SetSolver(bool on, const SolverOptions& options, bool verbose);
+  const Solver* GetSolver() const { return solver_.get(); }
 
   bool HasGame() const { return game_ != nullptr; }
   // How many game objects the session has made so far: a change means another game
@@ -170,6 +175,8 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   std::unique_ptr<SpritePanel> panel_;
   std::unique_ptr<ScriptedGame> game_;
   std::unique_ptr<Autopilot> autopilot_;
+  std::unique_ptr<Solver> solver_;
+  std::optional<SolverOptions> solverOptions_;  // while the solver is on
   bool autopilotOn_ = false;
   bool autopilotVerbose_ = false;
   bool paused_ = false;

@@ -59,6 +59,7 @@ void GameSession::DropGame() {
     game_->FinishRecording(ReplayOutcome::kQuit);
     NoteWritten();
   }
+  solver_.reset();
   autopilot_.reset();
   game_.reset();
 }
@@ -130,7 +131,7 @@ bool GameSession::TakeOver() {
   watch_->TakeOver(*recorder_);
   game_->AttachRecorder(recorder_.get());
   watch_.reset();
-  if (autopilotOn_) MakeAutopilot();
+  if (autopilotOn_ || solverOptions_) MakeAutopilot();
   log_.Print("replay taken over at update " + std::to_string(game_->LevelUpdate()));
   return true;
 }
@@ -150,6 +151,7 @@ void GameSession::WatchKey(int key) {
   if (key == SDLK_t) TakeOver();
   if (key == SDLK_ESCAPE) {
     StopWatching();
+    solver_.reset();
     autopilot_.reset();
     game_.reset();
     paused_ = false;

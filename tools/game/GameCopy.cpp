@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/game/GameCopy.h"
+
+#include "ids/ScreenSize.h"
+#include "sprites/ClipLib.h"
+
+// The game of a copy: it counts the crashes the field reports.
+class GameCopy::CountingGame : public Game {
+ public:
+  using Game::Game;
+  void PostMessage(const std::string& text, bool important) override {
+    if (text.rfind("C R A S H", 0) == 0) ++crashes;
+    Game::PostMessage(text, important);
+  }
+  int crashes = 0;
+};
+
+Game& GameCopy::Copy() { return *game_; }
+
+int GameCopy::Crashes() const { return game_ ? game_->crashes : 0; }
+
+SharedStateGuard::SharedStateGuard()
+    : seed_(rnd::RunSeed()),
+      game_(rnd::GameStream().State()),
+      presentation_(rnd::PresentationStream().State()),
+      settings_(Globals()) {}
+
+SharedStateGuard::~SharedStateGuard() {
+  rnd::SetRunSeed(seed_);
+  rnd::GameStream().Seed(game_);
+  rnd::PresentationStream().Seed(presentation_);
+  Globals() = settings_;
+}
+
+GameCopy::GameCopy(SDL_Surface* display)
+    : screen_(std::make_unique<LEngine>(display, 0, 0, screen::kWidth, screen::kHeight, true)),
+      sprites_(std::make_unique<HeadlessSprites>()) {
+  sprites_->SetPictureTest(&ClipLib::Covers);
+}
+
+GameCopy::~GameCopy() { game_.reset(); }
+
+bool GameCopy::CopyOf(Game& original) {
+  constexpr int kMostRestoreFrames = 200;
+  const core::ParamEntries state = original.SavedState();
+  game_.reset();
+  GameParts parts;
+  parts.screen = screen_.get();
+  parts.owner = this;
+  parts.fieldSprites = sprites_.get();
+  game_ = std::make_unique<CountingGame>(parts);
+  game_->KeepSavedGames(false);
+  ended_ = false;
+  if (!game_->LoadFrom(state)) return false;
+  for (int i = 0; i < kMostRestoreFrames && game_->GameState == kStateRestoring; ++i) Step();
+  game_->crashes = 0;
+  return game_->GameState == kStatePlaying;
+}
+
+void GameCopy::Step() {
+  ++frame_;
+  game_->Update(kFrame);
+  screen_->Update(kFrame, frame_);
+  sprites_->Advance(kFrame);
+}
+
+void GameCopy::LeftClick(int x, int y) {
+  game_->OnMouseMove(x, y);
+  game_->Apply(action::Make(ActionKind::kClick, x, y));
+}
+
+void GameCopy::RightClick(int x, int y) {
+  game_->OnMouseMove(x, y);
+  game_->Apply(action::Make(ActionKind::kRightClick, x, y));
+}

@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/game/Solver.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "game/Game.h"
+#include "tools/game/GameCopy.h"
+#include "tools/game/ScriptedGame.h"
+
+namespace {
+
+constexpr int kFrameMs = GameCopy::kFrame;
+constexpr long long kCrashWeight = 5000;  // a crash's later costs: the repair, the lost way
+
+long long Score(long long money, int crashes) { return money - kCrashWeight * crashes; }
+
+const FieldSprite* PictureOf(const Junction& at, const Autopilot::ControlKey& key) {
+  const auto& [junction, side, signal] = key;
+  return signal ? at.SignalAt(side).picture : at.SwitchAt(side).picture;
+}
+
+// Whether the switch or signal stands as the hold wants it, or cannot be thrown now.
+bool Kept(const Junction& at, const Solver::Hold& hold) {
+  const auto& [junction, side, signal] = hold.key;
+  if (signal) {
+    const Junction::Signal& s = at.SignalAt(side);
+    return s.state < SignalState::kGreen || static_cast<int>(s.state) == hold.state;
+  }
+  const Junction::Switch& sw = at.SwitchAt(side);
+  return sw.state != SwitchState::kWorking || sw.lock || sw.active == hold.state;
+}
+
+}  // namespace
+
+void KeepHolds(Game& game, PlayerHands& hands, ClickTargets& targets,
+               const std::vector<Solver::Hold>& holds) {
+  for (const Solver::Hold& hold : holds) {
+    const Junction& at = game.GetField().At(std::get<0>(hold.key));
+    if (Kept(at, hold)) continue;
+    int x = 0, y = 0;
+    if (targets.ClickFor(PictureOf(at, hold.key), x, y)) hands.LeftClick(x, y);
+  }
+}
+
+Solver::Solver(Game& game, PlayerHands& hands, const SolverOptions& options, const EventLog* log)
+    : game_(game),
+      hands_(hands),
+      options_(options),
+      log_(log),
+      pilot_(game, hands, log),
+      targets_(game) {
+  pilot_.LeaveAlone(&held_);
+}
+
+Solver::~Solver() = default;
+
+void Solver::Note(const std::string& text) const {
+  if (log_) log_->Print("solver " + text);
+}
+
+void Solver::Act() {
+  ++tick_;
+  std::erase_if(holds_, [this](const Hold& h) { return h.until <= tick_; });
+  held_.clear();
+  for (const Hold& h : holds_) held_.insert(h.key);
+  const bool playing = game_.GameState == kStatePlaying && game_.iGameMode == kOperatingMode;
+  const int every = std::max(1, options_.period / kFrameMs);
+  if (playing && options_.lookahead > 0 && tick_ % every == 0) Look();
+  if (!options_.acts) return;
+  if (playing && tick_ % Autopilot::kPeriod == 0) KeepHolds(game_, hands_, targets_, holds_);
+  pilot_.Act();
+}
+
+void Solver::Look() {
+  ++looks_;
+  const Outcome base = Try(holds_);
+  if (base.crashes == 0) return;
+  long long best = Score(base.money, base.crashes);
+  const Hold* chosen = nullptr;
+  const std::vector<Hold> candidates = Candidates();
+  for (const Hold& c : candidates) {
+    std::vector<Hold> holds = holds_;
+    holds.push_back(c);
+    const Outcome o = Try(holds);
+    if (Score(o.money, o.crashes) > best) {
+      best = Score(o.money, o.crashes);
+      chosen = &c;
+    }
+  }
+  if (!chosen) return;
+  holds_.push_back(*chosen);
+  held_.insert(chosen->key);
+  ++holdsMade_;
+  const auto& [junction, side, signal] = chosen->key;
+  Note(std::string("holds ") + (signal ? "signal " : "switch ") + std::to_string(junction) +
+       " side " + std::to_string(side) + " at " + std::to_string(chosen->state) + " (" +
+       std::to_string(base.crashes) + " crashes ahead)");
+}
+
+Solver::Outcome Solver::Try(const std::vector<Hold>& holds) {
+  ++tries_;
+  SharedStateGuard guard;
+  if (!copy_) copy_ = std::make_unique<GameCopy>(SDL_GetVideoSurface());
+  if (!copy_->CopyOf(game_)) return {game_.MoneyCounter, 0};
+  Game& copy = copy_->Copy();
+  Autopilot pilot(copy, *copy_, nullptr);
+  std::set<Autopilot::ControlKey> held;
+  pilot.LeaveAlone(&held);
+  ClickTargets targets(copy);
+  std::vector<Hold> active = holds;
+  const int frames = options_.lookahead / kFrameMs;
+  for (int f = 0; f < frames && !copy_->Ended(); ++f) {
+    if (f % Autopilot::kPeriod == 0) {
+      std::erase_if(active, [this, f](const Hold& h) { return h.until <= tick_ + f; });
+      held.clear();
+      for (const Hold& h : active) held.insert(h.key);
+      KeepHolds(copy, *copy_, targets, active);
+    }
+    pilot.Act();
+    copy_->Step();
+  }
+  return {copy.MoneyCounter, copy_->Crashes()};
+}
+
+std::vector<Solver::Hold> Solver::Candidates() const {
+  std::vector<Hold> out;
+  const Field& field = game_.GetField();
+  const int until = tick_ + options_.hold / kFrameMs;
+  ClickTargets& targets = const_cast<ClickTargets&>(targets_);
+  for (int j : pilot_.JunctionsAhead(options_.reach)) {
+    if (!rail::ValidJunction(j)) continue;
+    const Junction& at = field.At(j);
+    for (int side = 0; side < 4; ++side) {
+      int x = 0, y = 0;
+      const Junction::Switch& sw = at.SwitchAt(side);
+      const Autopilot::ControlKey sk{j, side, false};
+      if (sw.state == SwitchState::kWorking && !held_.count(sk) &&
+          targets.PointFor(sw.picture, x, y)) {
+        out.push_back({sk, sw.active, until});
+        out.push_back({sk, sw.another, until});
+      }
+      const Junction::Signal& sg = at.SignalAt(side);
+      const Autopilot::ControlKey gk{j, side, true};
+      if (sg.state >= SignalState::kGreen && !held_.count(gk) &&
+          targets.PointFor(sg.picture, x, y)) {
+        out.push_back({gk, static_cast<int>(SignalState::kGreen), until});
+        out.push_back({gk, static_cast<int>(SignalState::kRed), until});
+      }
+    }
+  }
+  return out;
+}
