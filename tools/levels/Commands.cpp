@@ -6,17 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <memory>
-#include <set>
 
-#include "game/LevelTable.h"
+#include "game/LevelPacks.h"
 #include "tools/game/Headless.h"
 #include "tools/levels/Generator.h"
 #include "tools/levels/LevelPicture.h"
 #include "tools/levels/LevelPlay.h"
 #include "tools/levels/LevelText.h"
-#include "tools/levels/PackList.h"
 
 namespace levels {
 
@@ -26,31 +23,6 @@ bool ToInt(const std::string& text, long& out) {
   char* end = nullptr;
   out = std::strtol(text.c_str(), &end, 10);
   return !text.empty() && *end == '\0';
-}
-
-std::optional<Layout> LayoutOf(const LevelFile& level, std::string& why) {
-  Layout layout;
-  if (!ParsePairList(level.towns, layout.towns) || !ParsePairList(level.tracks, layout.tracks)) {
-    why = "towns or tracks are not pairs";
-    return std::nullopt;
-  }
-  return layout;
-}
-
-std::shared_ptr<const LevelFile> Read(const std::string& path) {
-  std::string why;
-  std::optional<LevelFile> level = ReadLevelFile(path, why);
-  if (!level) {
-    std::fprintf(stderr, "%s\n", why.c_str());
-    return nullptr;
-  }
-  return std::make_shared<const LevelFile>(std::move(*level));
-}
-
-bool WriteText(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-  return static_cast<bool>(out);
 }
 
 // The proposal of a seed, or nothing when the seed's attempt failed.
@@ -90,7 +62,7 @@ int ProposeCommand(const Args& args) {
     std::fprintf(stderr, "seed %ld gives no layout; try another\n", seed);
     return 1;
   }
-  return WriteText(args[2], LevelText(*level)) ? 0 : 1;
+  return WriteLevelText(args[2], *level) ? 0 : 1;
 }
 
 int BatchCommand(const Args& args) {
@@ -109,7 +81,7 @@ int BatchCommand(const Args& args) {
     if (!level || !seen.insert(level->towns + "/" + level->tracks).second) continue;
     const std::string path =
         args[3] + "/d" + std::to_string(difficulty) + "-" + std::to_string(seed) + ".level";
-    if (!WriteText(path, LevelText(*level))) return 1;
+    if (!WriteLevelText(path, *level)) return 1;
     std::printf("%s towns %d tracks %zu\n", path.c_str(), level->maxTowns,
                 std::count(level->tracks.begin(), level->tracks.end(), ',') + 0);
     ++written;
@@ -118,38 +90,9 @@ int BatchCommand(const Args& args) {
   return 0;
 }
 
-int CheckCommand(const Args& args) {
-  std::map<std::string, std::string> keys;  // layout -> the file or record that has it
-  for (int r = kPuzzleOffset; r <= kPuzzleOffset + kLastLevel; ++r) {
-    Layout l;
-    ParsePairList(Level(r).TownsText, l.towns);
-    ParsePairList(Level(r).TracksText, l.tracks);
-    keys[l.Key()] = "level record " + std::to_string(r);
-  }
-  int faults = 0;
-  for (const std::string& path : args) {
-    std::shared_ptr<const LevelFile> level = Read(path);
-    std::string why;
-    std::optional<Layout> layout = level ? LayoutOf(*level, why) : std::nullopt;
-    if (layout && why.empty()) why = layout->Fault();
-    if (layout && why.empty() && !layout->AllReachable()) why = "some town cannot reach another";
-    if (layout && why.empty() && static_cast<int>(layout->towns.size()) != level->maxTowns)
-      why = "max-towns differs from the towns";
-    if (layout && why.empty()) {
-      auto [it, fresh] = keys.insert({layout->Key(), path});
-      if (!fresh) why = "the same railway as " + it->second;
-    }
-    if (level && why.empty()) continue;
-    std::printf("%s: %s\n", path.c_str(), level ? why.c_str() : "does not read");
-    ++faults;
-  }
-  std::printf("%zu levels checked, %d faulty\n", args.size(), faults);
-  return faults == 0 ? 0 : 1;
-}
-
 int RenderCommand(const Args& args) {
   if (args.size() != 2) return 2;
-  std::shared_ptr<const LevelFile> level = Read(args[0]);
+  std::shared_ptr<const LevelFile> level = ReadLevel(args[0]);
   if (!level) return 1;
   const std::string out = Absolute(args[1]);
   return Headless([&](SDL_Surface* display) {
@@ -165,16 +108,14 @@ int RenderCommand(const Args& args) {
 int SheetCommand(const Args& args) {
   if (args.size() != 2) return 2;
   const std::string out = Absolute(args[0]);
-  std::vector<PackListing> packs = ListPacks(args[1]);
+  const std::vector<LevelPack> packs = FindLevelPacks({Absolute(args[1])});
   return Headless([&](SDL_Surface* display) {
     LevelCamera camera(display);
     std::vector<SheetEntry> entries;
-    for (const PackListing& pack : packs)
-      for (const std::string& path : pack.levels) {
-        std::shared_ptr<const LevelFile> level = Read(path);
-        if (!level) continue;
-        entries.push_back({pack.id + " / " + level->name, camera.Shoot(level)});
-      }
+    for (const LevelPack& pack : packs)
+      for (size_t i = 0; i < pack.levels.size(); ++i)
+        entries.push_back({pack.id + " " + std::to_string(i + 1) + ": " + pack.levels[i]->name,
+                           camera.Shoot(pack.levels[i])});
     const bool ok = WriteSheet(entries, 5, out);
     for (SheetEntry& e : entries)
       if (e.picture) cairo_surface_destroy(e.picture);

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kFrameMs = 20;
 constexpr int kMostFrames = 50 * 10;  // ten seconds of the level at the most
-constexpr int kSettleFrames = 50 * 4;
+constexpr int kSettleFrames = 50 * 6;
 
 // The field without the panels: what the contact sheet shows of each level.
 constexpr int kCutLeft = 140, kCutTop = 50, kCutWidth = 660, kCutHeight = 530;

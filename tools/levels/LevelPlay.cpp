@@ -13,13 +13,18 @@ constexpr int kLimitMs = 75 * 60 * 1000;
 }  // namespace
 
 PlayResult PlayLevel(SDL_Surface* display, const std::shared_ptr<const LevelFile>& level,
-                     unsigned seed, bool player) {
+                     unsigned seed, const Player& player) {
   Globals().ShowTips = false;
   rnd::SetRunSeed(seed);
   EventLog log;
   log.quiet = true;
   GameSession session(display, log);
-  session.SetAutopilot(player, false);
+  if (player.kind == Player::kAutopilot) session.SetAutopilot(true, false);
+  if (player.kind == Player::kSolver) {
+    SolverOptions options;
+    options.lookahead = player.lookahead;
+    session.SetSolver(true, options, false);
+  }
   session.NewPackGame(level);
   for (int ms = 0; session.Open() == Dialog::kNone && ms < kLimitMs; ms += GameSession::kFrame)
     session.RunFrame();

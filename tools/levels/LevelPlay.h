@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "game/LevelFile.h"
+#include "tools/game/Solver.h"
 
 namespace levels {
 
@@ -19,8 +20,15 @@ struct PlayResult {
   bool Finished(int par) const { return ended && money > 0 && delivered >= par; }
 };
 
-// One play of level with the run seed seed; with player false nobody touches anything.
+// Who plays: nobody (no input at all), the autopilot, or the solver with its look ahead.
+struct Player {
+  enum Kind { kNobody, kAutopilot, kSolver };
+  Kind kind = kAutopilot;
+  int lookahead = SolverOptions{}.lookahead;  // ms, for the solver
+};
+
+// One play of level with the run seed seed.
 PlayResult PlayLevel(SDL_Surface* display, const std::shared_ptr<const LevelFile>& level,
-                     unsigned seed, bool player);
+                     unsigned seed, const Player& player);
 
 }  // namespace levels

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 
 namespace levels {
 
@@ -36,42 +37,20 @@ LevelFile Tuned(const Layout& layout, int difficulty) {
   return l;
 }
 
-namespace {
-std::string Number(double v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", v);
-  return text;
+std::shared_ptr<const LevelFile> ReadLevel(const std::string& path) {
+  std::string why;
+  std::optional<LevelFile> level = ReadLevelFile(path, why);
+  if (!level) {
+    std::fprintf(stderr, "%s\n", why.c_str());
+    return nullptr;
+  }
+  return std::make_shared<const LevelFile>(std::move(*level));
 }
-}  // namespace
 
-std::string LevelText(const LevelFile& l) {
-  std::string t = "ostrel-level 1\n";
-  auto line = [&](const char* key, const std::string& value) {
-    t += key;
-    t += ' ';
-    t += value;
-    t += '\n';
-  };
-  line("name", l.name);
-  line("description", l.description);
-  line("par", std::to_string(l.par));
-  line("train-period", Number(l.trainPeriod));
-  line("train-cars", std::to_string(l.trainCars));
-  line("crash-period", Number(l.crashPeriod));
-  line("level-minutes", std::to_string(l.levelMinutes));
-  line("crazy-period", Number(l.crazyPeriod));
-  line("houses-per-town", std::to_string(l.housesPerTown));
-  line("forest-count", std::to_string(l.forestCount));
-  line("forest-size", std::to_string(l.forestSize));
-  line("background", std::to_string(l.background));
-  line("max-towns", std::to_string(l.maxTowns));
-  line("loco-min", std::to_string(l.locoMin));
-  line("loco-max", std::to_string(l.locoMax));
-  line("wave-minutes", Number(l.waveMinutes));
-  line("wave-max", Number(l.waveMax));
-  line("towns", l.towns);
-  line("tracks", l.tracks);
-  return t;
+bool WriteLevelText(const std::string& path, const LevelFile& level) {
+  std::ofstream out(path, std::ios::binary);
+  out << FormatLevelFile(level);
+  return static_cast<bool>(out);
 }
 
 }  // namespace levels

@@ -3,10 +3,11 @@
 // Usage:
 //   ot-levelgen propose DIFFICULTY SEED OUT.level
 //   ot-levelgen batch DIFFICULTY FIRST_SEED COUNT FOLDER [TOWNS [LOOPS]]
-//   ot-levelgen check FILE...
+//   ot-levelgen check FILE... | ROOT
 //   ot-levelgen render FILE.level OUT.png
 //   ot-levelgen sheet OUT.png ROOT
-//   ot-levelgen play [--seeds N] [--first S] [--need K] [--idle-seeds K] FILE...
+//   ot-levelgen play [--solver [--lookahead MS]] [--write-par] [--seeds N] [--first S] [--need K]
+//   [--idle-seeds K] FILE...
 // The commands that draw or play run the game headless from the folder of data.dat.
 #include <cstdio>
 #include <cstdlib>
