@@ -107,6 +107,8 @@ void GMainWindow::OnChildClosed(LEngine* child, int32_t code) {
     if (code == -1 && game_) {
       // The level left is recorded, as a quit is.
       game_->FinishRecording(ReplayOutcome::kQuit);
+      // A new game is one of the game type's: a pack level is left.
+      game_->LeavePackGame();
       game_->StartLevelNumber = NewGameDialog->GetStartLevel();
       game_->SetState(kStateNewGame);
     }
@@ -120,10 +122,11 @@ void GMainWindow::OnChildClosed(LEngine* child, int32_t code) {
 void GMainWindow::ApplyGameType(int32_t code) {
   if (code == -2 || !game_) return;
   const int32_t type = code == pick::kPuzzle ? kPuzzleType : kClassicType;
-  if (type == Globals().GameType) return;
+  if (type == Globals().GameType && !game_->PackLevel()) return;
   // The level left is recorded, as a quit is.
   game_->FinishRecording(ReplayOutcome::kQuit);
   game_->Save();
+  game_->LeavePackGame();
   Globals().GameType = type;
   game_->LoadOrStartNew();
 }
