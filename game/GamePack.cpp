@@ -6,8 +6,10 @@
 
 #include "core/Files.h"
 #include "core/LParams.h"
+#include "core/Saturate.h"
 #include "game/Game.h"
 #include "game/LevelFile.h"
+#include "game/PackProgress.h"
 #include "game/PackRoots.h"
 #include "game/Settings.h"
 
@@ -113,4 +115,13 @@ std::optional<bool> Game::LoadPackGame() {
   return Restore(std::move(document), true);
 }
 
-void Game::RecordPackResult() {}
+// The level's result in the player's pack progress: finished with money left and the
+// par delivered. A progress file that cannot be written is logged by the progress.
+void Game::RecordPackResult() {
+  if (!savesGames_) return;
+  const int32_t delivered = core::SaturatedSum(TrainCounter, -int64_t{TrainCounterBeginLevel});
+  const bool finished = MoneyCounter > 0 && delivered >= packLevel_->par;
+  PackProgress progress;
+  progress.Load(kPackProgressFile);
+  progress.Record(packLevel_->contentHash, delivered, MoneyCounter, finished);
+}

@@ -3,6 +3,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+
+#include "core/Files.h"
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -97,4 +100,22 @@ std::string BaseName(const std::string& path, const std::string& suffix) {
     name.resize(name.size() - suffix.size());
   }
   return name;
+}
+
+std::optional<std::string> ReadTextFile(const std::string& path, size_t maxBytes,
+                                        std::string& why) {
+  FILE* f = core::OpenRegularFile(path);
+  if (!f) {
+    why = LineError(path, 1, "cannot be opened as a file");
+    return std::nullopt;
+  }
+  std::string text;
+  const bool read = core::ReadWhole(f, text, maxBytes);
+  std::fclose(f);
+  if (!read) {
+    why = LineError(path, 1,
+                    "cannot be read, or is larger than " + std::to_string(maxBytes / 1024) + " KB");
+    return std::nullopt;
+  }
+  return text;
 }

@@ -39,3 +39,7 @@ std::string RealText(double value);
 
 // The file name without its folders and without suffix, when it ends so.
 std::string BaseName(const std::string& path, const std::string& suffix);
+
+// The whole text of the regular file at path, at most maxBytes; nullopt with why set
+// ("PATH:1: reason") when it cannot be opened or read, or is larger.
+std::optional<std::string> ReadTextFile(const std::string& path, size_t maxBytes, std::string& why);

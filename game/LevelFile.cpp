@@ -4,11 +4,9 @@
 #include <cinttypes>
 #include <cstdio>
 #include <map>
-#include <memory>
 #include <set>
 #include <vector>
 
-#include "core/Files.h"
 #include "core/Hash.h"
 #include "game/KeyLines.h"
 #include "railway/Field.h"
@@ -326,19 +324,9 @@ std::optional<LevelFile> ParseLevelFile(const std::string& text, const std::stri
 }
 
 std::optional<LevelFile> ReadLevelFile(const std::string& path, std::string& why) {
-  std::unique_ptr<FILE, int (*)(FILE*)> f(core::OpenRegularFile(path), &std::fclose);
-  if (!f) {
-    why = LineError(path, 1, "cannot be opened as a file");
-    return std::nullopt;
-  }
-  std::string text;
-  if (!core::ReadWhole(f.get(), text, kMaxLevelFileBytes)) {
-    why = LineError(
-        path, 1,
-        "cannot be read, or is larger than " + std::to_string(kMaxLevelFileBytes / 1024) + " KB");
-    return std::nullopt;
-  }
-  std::optional<LevelFile> level = ParseLevelFile(text, path, why);
+  const std::optional<std::string> text = ReadTextFile(path, kMaxLevelFileBytes, why);
+  if (!text) return std::nullopt;
+  std::optional<LevelFile> level = ParseLevelFile(*text, path, why);
   if (level) level->path = path;
   return level;
 }
