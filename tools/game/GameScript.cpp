@@ -145,7 +145,10 @@ bool GameScript::Load(std::istream&) {
 bool GameScript::SaveFile(std::istream& in) {
   std::string what;
   if (!(in >> what)) return false;
-  const std::filesystem::path path = Game::SaveFileName(Globals().PlayerName, Globals().GameType);
+  const Settings& settings = Globals();
+  const std::filesystem::path path =
+      settings.PackGame ? Game::PackSaveFileName(settings.PlayerName)
+                        : Game::SaveFileName(settings.PlayerName, settings.GameType);
   std::error_code ec;
   if (what == "size") {
     const auto size = std::filesystem::file_size(path, ec);
