@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The in-game screen's level packs: the packs dialog opened with the packs found and the
 // player's progress, and the level chosen there begun.
+#include <cstdio>
+
 #include "game/LevelFile.h"
 #include "game/PackProgress.h"
 #include "game/PackRoots.h"
@@ -63,5 +65,7 @@ void GMainWindow::StartPackLevel() {
   game_->FinishRecording(ReplayOutcome::kQuit);
   if (!game_->PackLevel()) game_->Save();
   StopSpeed();
+  std::fprintf(stderr, "Level pack %s, level %zu begins: %s.\n", packs[p].id.c_str(), l + 1,
+               packs[p].levels[l]->path.c_str());
   game_->NewPackGame(packs[p].levels[l], {packs[p].id, static_cast<int32_t>(l) + 1});
 }
