@@ -137,7 +137,7 @@ void GWndPacks::DrawChosen() {
     DrawLine(*textFont_, 0, kDescriptionY + static_cast<int>(i) * (textFont_->Height + 2), lines[i],
              true);
   }
-  std::string par = Format("Par:  %ld trains", level.par);
+  std::string par = Format(level.par == 1 ? "Par:  %ld train" : "Par:  %ld trains", level.par);
   if (const LevelProgress* p = progress_.Find(level.contentHash)) {
     par += Format("     Best:  %ld,  %ld", p->bestDelivered, static_cast<long>(p->bestMoney));
   }
