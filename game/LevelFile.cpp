@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/LevelFile.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <map>
@@ -191,7 +192,8 @@ class LevelReader {
     size_t stop = 0;
     std::vector<TrackPair> pairs = ParsePairs(value, &stop);
     if (stop != value.size()) {
-      const std::string rest = value.substr(stop, value.find(' ', stop) - stop);
+      constexpr size_t kShown = 32;  // enough of the word to find it on the line
+      const std::string rest = value.substr(stop, std::min(value.find(' ', stop) - stop, kShown));
       Fail(line.number, line.key + ": '" + rest + "' is not a pair junction,type");
       return std::nullopt;
     }

@@ -175,3 +175,19 @@ TEST_F(PackFolders, DamagedProgressStartsFreshAndIsKeptAside) {
   EXPECT_EQ(Read("levels/progress.txt.damaged"), damaged);
   EXPECT_TRUE(PackProgress().Load(root_ + "/levels/progress.txt"));
 }
+
+// The packs the game ships, as the build copies them: every listed level plays.
+TEST(ShippedPacks, EveryLevelIsAccepted) {
+  testing::internal::CaptureStderr();
+  const std::vector<LevelPack> packs = FindLevelPacks({OT_SOURCE_DIR "/data/levels"});
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_FALSE(packs.empty());
+  for (const LevelPack& pack : packs) {
+    std::ifstream in(pack.folder + "/" + kPackIndexName);
+    std::string why;
+    const std::optional<PackIndex> index =
+        ParsePackIndex(std::string(std::istreambuf_iterator<char>(in), {}), "pack.index", why);
+    ASSERT_TRUE(index) << why;
+    EXPECT_EQ(pack.levels.size(), index->levels.size()) << pack.id;
+  }
+}
