@@ -189,16 +189,6 @@ void Game::NewGame() {
   }
 }
 
-void Game::NewPackGame(std::shared_ptr<const LevelFile> level, int32_t number) {
-  FinishRecording(ReplayOutcome::kQuit);
-  packLevel_ = std::move(level);
-  packParams_ = packLevel_ ? packLevel_->Params() : LevelParams{};
-  packNumber_ = std::max(number, 1);
-  StartLevelNumber = 0;
-  GameState = kStateNewGame;
-  NewGame();
-}
-
 void Game::StartLevelWith(int32_t level, int32_t money, int32_t delivered, int32_t minutes) {
   HelpShown = true;
   CurrentRoundInType = std::clamp(level, 0, kLastLevel);
@@ -220,12 +210,14 @@ void Game::EndLevel() {
   const LevelParams& r = Record();
   if (parts_.owner) {
     parts_.owner->ShowLevelEnd(
-        {Globals().PlayerName, packLevel_ ? packNumber_ : CurrentRoundInType + 1, r.LevelMinutes,
-         TrainCounter, core::SaturatedSum(TrainCounter, -int64_t{TrainCounterBeginLevel}),
-         MoneyCounter, core::SaturatedSum(MoneyCounter, -int64_t{MoneyCounterBeginLevel}),
+        {Globals().PlayerName, packLevel_ ? packPlace_.number : CurrentRoundInType + 1,
+         r.LevelMinutes, TrainCounter,
+         core::SaturatedSum(TrainCounter, -int64_t{TrainCounterBeginLevel}), MoneyCounter,
+         core::SaturatedSum(MoneyCounter, -int64_t{MoneyCounterBeginLevel}),
          recorder_ ? recorder_->Rewinds() : 0, packLevel_ ? packLevel_->par : -1});
   }
   core::AddTo(TotalTime, r.LevelMinutes);
+  if (packLevel_) RecordPackResult();
   FinishRecording(ReplayOutcome::kLevelComplete);
 }
 
@@ -373,7 +365,7 @@ std::vector<TrackPair> Game::LevelTownPairs() const {
 
 void Game::ShowLevelCaption() {
   char text[32];
-  const int32_t shown = packLevel_ ? packNumber_ : CurrentRoundInType + 1;
+  const int32_t shown = packLevel_ ? packPlace_.number : CurrentRoundInType + 1;
   std::snprintf(text, sizeof text, "LEVEL %2d", static_cast<int>(shown));
   LevelCaption = text;
   if (parts_.smallCaption) parts_.smallCaption->SetText("");

@@ -132,8 +132,10 @@ void GameSession::NewGame(int gameType, int level) {
     // The level left is recorded, as a quit is.
     game_->FinishRecording(ReplayOutcome::kQuit);
     NoteWritten();
-    if (gameType != game_->GameType()) {
+    // A pack level left for the game types' levels is saved as a change of type is.
+    if (game_->PackLevel() || gameType != game_->GameType()) {
       game_->Save();
+      game_->LeavePackGame();
       Globals().GameType = gameType;
     }
     game_->OnScreenClosed(GameScreen::kNewGame, -1);
@@ -142,7 +144,7 @@ void GameSession::NewGame(int gameType, int level) {
   game_->SetState(kStateNewGame);
 }
 
-void GameSession::NewPackGame(std::shared_ptr<const LevelFile> level, int number) {
+void GameSession::NewPackGame(std::shared_ptr<const LevelFile> level, const PackPlace& place) {
   StopSpeed();
   if (!game_) {
     MakeGame();
@@ -154,7 +156,7 @@ void GameSession::NewPackGame(std::shared_ptr<const LevelFile> level, int number
   }
   paused_ = false;
   dialog_ = Dialog::kNone;
-  game_->NewPackGame(std::move(level), number);
+  game_->NewPackGame(std::move(level), place);
 }
 
 bool GameSession::Load() {
