@@ -294,14 +294,64 @@ void Autopilot::Want(const ControlNeed& need) {
   if (it == wanted_.end() || need.distance < it->second.distance) wanted_[key] = need;
 }
 
-std::set<int> Autopilot::JunctionsAhead(int steps) const {
-  std::set<int> ahead;
+void Autopilot::ContinueFrom(const Autopilot& other) {
+  tick_ = other.tick_;
+  lastCall_ = other.lastCall_;
+  const auto& mine = game_.GetField().Trains();
+  const auto& theirs = other.game_.GetField().Trains();
+  // The trains stand in the same order in both games.
+  auto same = [&](const Train* t) -> const Train* {
+    for (size_t i = 0; i < theirs.size() && i < mine.size(); ++i) {
+      if (theirs[i].get() == t) return mine[i].get();
+    }
+    return nullptr;
+  };
+  yielders_.clear();
+  for (const auto& [pair, who] : other.yielders_) {
+    const Train *a = same(pair.first), *b = same(pair.second), *w = same(who);
+    if (a && b && w) yielders_[std::minmax(a, b)] = w;
+  }
+  yieldedBefore_.clear();
+  for (const Train* t : other.yieldedBefore_) {
+    if (const Train* m = same(t)) yieldedBefore_.insert(m);
+  }
+}
+
+std::vector<int> Autopilot::JunctionsAhead(int steps, const std::vector<int>& focus) const {
+  auto passes = [&focus](const Plan& plan) {
+    if (std::find(focus.begin(), focus.end(), plan.j) != focus.end()) return true;
+    for (const RouteStep& step : plan.route.steps) {
+      if (std::find(focus.begin(), focus.end(), step.junction) != focus.end()) return true;
+    }
+    return false;
+  };
+  std::vector<const Plan*> order;
   for (const Plan& plan : plans_) {
-    ahead.insert(plan.j);
-    const int n = std::min(static_cast<int>(plan.route.steps.size()), steps);
-    for (int i = 0; i < n; ++i) ahead.insert(plan.route.steps[static_cast<size_t>(i)].junction);
+    if (passes(plan)) order.push_back(&plan);
+  }
+  for (const Plan& plan : plans_) {
+    if (!passes(plan)) order.push_back(&plan);
+  }
+  std::vector<int> ahead;
+  auto add = [&ahead](int j) {
+    if (std::find(ahead.begin(), ahead.end(), j) == ahead.end()) ahead.push_back(j);
+  };
+  for (const Plan* plan : order) add(plan->j);
+  for (int i = 0; i < steps; ++i) {
+    for (const Plan* plan : order) {
+      if (static_cast<size_t>(i) < plan->route.steps.size()) {
+        add(plan->route.steps[static_cast<size_t>(i)].junction);
+      }
+    }
   }
   return ahead;
+}
+
+long long Autopilot::DistanceLeft(int lost) const {
+  long long left = 0;
+  for (const Plan& plan : plans_)
+    left += plan.route.found ? plan.route.length + plan.travelled : lost;
+  return left;
 }
 
 void Autopilot::Apply() {

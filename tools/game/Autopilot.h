@@ -43,12 +43,20 @@ class Autopilot {
   // Once per frame while it plays.
   void Act();
 
+  // Goes on with what the other autopilot, playing the game this one's game copies,
+  // has in mind: its rhythm, its last repair call and who gives way to whom.
+  void ContinueFrom(const Autopilot& other);
   // Switches and signals another player holds as they are: the autopilot leaves them
   // alone (nullptr: none).
   void LeaveAlone(const std::set<ControlKey>* held) { held_ = held; }
   // The junctions the trains come to next, and up to steps more on each train's way, as
-  // the last look found them.
-  std::set<int> JunctionsAhead(int steps) const;
+  // the last look found them: nearest first (each train's next junction, then the ones
+  // after), each once; the ways of the trains that pass one of the focus junctions
+  // first.
+  std::vector<int> JunctionsAhead(int steps, const std::vector<int>& focus = {}) const;
+  // The track units the trains still have to go on their ways, as the last look found
+  // them; a train with no way counts as lost units.
+  long long DistanceLeft(int lost) const;
 
   int Clicks() const { return clicks_; }
   int RightClicks() const { return rightClicks_; }

@@ -8,6 +8,12 @@
 class GameCopy::CountingGame : public Game {
  public:
   using Game::Game;
+  // The copy goes on from where the game stood: the restore's catch-up step, which
+  // moves the trains on by one step, is left out.
+  bool TakeCatchUpRequest() override {
+    Game::TakeCatchUpRequest();
+    return false;
+  }
   void PostMessage(const std::string& text, bool important) override {
     if (text.rfind("C R A S H", 0) == 0) ++crashes;
     Game::PostMessage(text, important);
@@ -36,6 +42,9 @@ GameCopy::GameCopy(SDL_Surface* display)
     : screen_(std::make_unique<LEngine>(display, 0, 0, screen::kWidth, screen::kHeight, true)),
       sprites_(std::make_unique<HeadlessSprites>()) {
   sprites_->SetPictureTest(&ClipLib::Covers);
+  // Every copy lays its level out again: the landscape's pictures are read once and
+  // shared from then on, not decoded for each copy.
+  ClipLib::KeepEveryPicture();
 }
 
 GameCopy::~GameCopy() { game_.reset(); }
@@ -43,6 +52,8 @@ GameCopy::~GameCopy() { game_.reset(); }
 bool GameCopy::CopyOf(Game& original) {
   constexpr int kMostRestoreFrames = 200;
   const core::ParamEntries state = original.SavedState();
+  // The game's random stream goes on in the copy from where the game left it.
+  const uint32_t stream = rnd::GameStream().State();
   game_.reset();
   GameParts parts;
   parts.screen = screen_.get();
@@ -54,6 +65,7 @@ bool GameCopy::CopyOf(Game& original) {
   if (!game_->LoadFrom(state)) return false;
   for (int i = 0; i < kMostRestoreFrames && game_->GameState == kStateRestoring; ++i) Step();
   game_->crashes = 0;
+  rnd::GameStream().Seed(stream);
   return game_->GameState == kStatePlaying;
 }
 

@@ -26,6 +26,8 @@ void ScriptedGame::CountDeliveredTrain() {
 }
 
 void ScriptedGame::PostMessage(const std::string& text, bool important) {
+  if (text == "Run new train.") ++launched_;
+  if (text.rfind("C R A S H", 0) == 0) ++crashes_;
   log_.Print(std::string(important ? "message! \"" : "message \"") + text + "\"");
   Game::PostMessage(text, important);
 }

@@ -27,11 +27,17 @@ class ScriptedGame : public Game {
   void ShowTip(int number, int x, int y, const std::string& text) override;
   void PlaySound(int index) override;
 
+  // The trains put on the field (the repair trains aside) and the crashes so far.
+  int Launched() const { return launched_; }
+  int Crashes() const { return crashes_; }
+
   // The text each tip number last showed with.
   const std::map<int, std::string>& TipTexts() const { return tipTexts_; }
 
  private:
   EventLog& log_;
-  bool fining_ = false;  // a fine passes its amount on as a money change
+  bool fining_ = false;
+  int launched_ = 0;
+  int crashes_ = 0;  // a fine passes its amount on as a money change
   std::map<int, std::string> tipTexts_;
 };

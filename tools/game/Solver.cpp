@@ -13,8 +13,8 @@ namespace {
 
 constexpr int kFrameMs = GameCopy::kFrame;
 constexpr long long kCrashWeight = 5000;  // a crash's later costs: the repair, the lost way
-
-long long Score(long long money, int crashes) { return money - kCrashWeight * crashes; }
+constexpr int kUnitWeight = 5;            // money a track unit nearer the goal is worth
+constexpr int kLost = 1000;               // the units of a train with no way, or one queued
 
 const FieldSprite* PictureOf(const Junction& at, const Autopilot::ControlKey& key) {
   const auto& [junction, side, signal] = key;
@@ -66,30 +66,35 @@ void Solver::Act() {
   held_.clear();
   for (const Hold& h : holds_) held_.insert(h.key);
   const bool playing = game_.GameState == kStatePlaying && game_.iGameMode == kOperatingMode;
-  const int every = std::max(1, options_.period / kFrameMs);
-  if (playing && options_.lookahead > 0 && tick_ % every == 0) Look();
+  if (playing && options_.lookahead > 0 && tick_ >= nextLook_) {
+    const bool trouble = Look() || !holds_.empty();
+    nextLook_ = tick_ + std::max(1, (trouble ? options_.period : options_.quietPeriod) / kFrameMs);
+  }
   if (!options_.acts) return;
   if (playing && tick_ % Autopilot::kPeriod == 0) KeepHolds(game_, hands_, targets_, holds_);
   pilot_.Act();
 }
 
-void Solver::Look() {
+bool Solver::Look() {
   ++looks_;
   const Outcome base = Try(holds_);
-  if (base.crashes == 0) return;
-  long long best = Score(base.money, base.crashes);
+  if (base.crashes == 0) return false;
+  if (base.firstCrash > options_.soon / kFrameMs) return true;
+  long long best = base.score;
+  int fewest = base.crashes;
   const Hold* chosen = nullptr;
-  const std::vector<Hold> candidates = Candidates();
+  const std::vector<Hold> candidates = Candidates(base.where);
   for (const Hold& c : candidates) {
     std::vector<Hold> holds = holds_;
     holds.push_back(c);
-    const Outcome o = Try(holds);
-    if (Score(o.money, o.crashes) > best) {
-      best = Score(o.money, o.crashes);
+    const Outcome o = Try(holds, fewest);
+    if (o.crashes <= fewest && o.score > best) {
+      best = o.score;
+      fewest = o.crashes;
       chosen = &c;
     }
   }
-  if (!chosen) return;
+  if (!chosen) return true;
   holds_.push_back(*chosen);
   held_.insert(chosen->key);
   ++holdsMade_;
@@ -97,39 +102,60 @@ void Solver::Look() {
   Note(std::string("holds ") + (signal ? "signal " : "switch ") + std::to_string(junction) +
        " side " + std::to_string(side) + " at " + std::to_string(chosen->state) + " (" +
        std::to_string(base.crashes) + " crashes ahead)");
+  return true;
 }
 
-Solver::Outcome Solver::Try(const std::vector<Hold>& holds) {
+Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int worst) {
   ++tries_;
   SharedStateGuard guard;
   if (!copy_) copy_ = std::make_unique<GameCopy>(SDL_GetVideoSurface());
-  if (!copy_->CopyOf(game_)) return {game_.MoneyCounter, 0};
+  if (!copy_->CopyOf(game_)) return {};
   Game& copy = copy_->Copy();
   Autopilot pilot(copy, *copy_, nullptr);
+  pilot.ContinueFrom(pilot_);
   std::set<Autopilot::ControlKey> held;
+  for (const Hold& h : holds) held.insert(h.key);
   pilot.LeaveAlone(&held);
   ClickTargets targets(copy);
   std::vector<Hold> active = holds;
   const int frames = options_.lookahead / kFrameMs;
-  for (int f = 0; f < frames && !copy_->Ended(); ++f) {
-    if (f % Autopilot::kPeriod == 0) {
-      std::erase_if(active, [this, f](const Hold& h) { return h.until <= tick_ + f; });
+  int firstCrash = -1;
+  const size_t sites = copy.GetField().CrashSites().size();
+  std::vector<int> where;
+  for (int f = 0; f < frames && !copy_->Ended() && copy_->Crashes() <= worst; ++f) {
+    // Frame f of the copy is the game's frame tick_ + f: the holds end and are kept as
+    // they would be there.
+    if (std::erase_if(active, [this, f](const Hold& h) { return h.until <= tick_ + f; }) > 0) {
       held.clear();
       for (const Hold& h : active) held.insert(h.key);
-      KeepHolds(copy, *copy_, targets, active);
     }
+    if ((tick_ + f) % Autopilot::kPeriod == 0) KeepHolds(copy, *copy_, targets, active);
     pilot.Act();
     copy_->Step();
+    if (firstCrash < 0 && copy_->Crashes() > 0) {
+      firstCrash = f;
+      const auto& now = copy.GetField().CrashSites();
+      if (now.size() > sites) {
+        const rail::Place& p = now.back().place;
+        where = {p.j, rail::Neighbour(p.j, p.d)};
+      }
+    }
   }
-  return {copy.MoneyCounter, copy_->Crashes()};
+  long long queued = 0;
+  for (const Town& town : copy.GetField().Towns())
+    queued += static_cast<long long>(town.queue.size());
+  const long long left = pilot.DistanceLeft(kLost) + queued * kLost;
+  return {copy.MoneyCounter - kCrashWeight * copy_->Crashes() - kUnitWeight * left,
+          copy_->Crashes(), firstCrash, where};
 }
 
-std::vector<Solver::Hold> Solver::Candidates() const {
+std::vector<Solver::Hold> Solver::Candidates(const std::vector<int>& focus) const {
   std::vector<Hold> out;
   const Field& field = game_.GetField();
   const int until = tick_ + options_.hold / kFrameMs;
   ClickTargets& targets = const_cast<ClickTargets&>(targets_);
-  for (int j : pilot_.JunctionsAhead(options_.reach)) {
+  for (int j : pilot_.JunctionsAhead(options_.reach, focus)) {
+    if (static_cast<int>(out.size()) >= options_.most) break;
     if (!rail::ValidJunction(j)) continue;
     const Junction& at = field.At(j);
     for (int side = 0; side < 4; ++side) {

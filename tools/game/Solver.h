@@ -21,11 +21,14 @@ class GameCopy;
 struct EventLog;
 
 struct SolverOptions {
-  int lookahead = 12000;  // ms of game time each try plays ahead; 0: the autopilot alone
-  int period = 1000;      // ms between two looks ahead
-  int hold = 6000;        // ms a chosen switch or signal stays as chosen
-  int reach = 3;          // the junctions on each train's way looked at for a hold
-  bool acts = true;       // false: it looks ahead but never clicks (to show it changes nothing)
+  int lookahead = 15000;   // ms of game time each try plays ahead; 0: the autopilot alone
+  int period = 1000;       // ms between two looks ahead while trouble is ahead
+  int quietPeriod = 3000;  // ms to the next look after one that found none
+  int hold = 5000;         // ms a chosen switch or signal stays as chosen
+  int reach = 3;           // the junctions on each train's way looked at for a hold
+  int most = 24;           // holds tried in one look (about), nearest junctions first
+  int soon = 15000;        // ms: only a crash this near is worth trying holds against
+  bool acts = true;        // false: it looks ahead but never clicks (to show it changes nothing)
 };
 
 class Solver {
@@ -54,16 +57,21 @@ class Solver {
   };
 
  private:
-  // The money the copy ends the look with, and the crashes on the way.
+  // How good the copy's end is (its money, less the crashes on the way and the ways the
+  // trains still have to go), and the crashes.
   struct Outcome {
-    long long money = 0;
+    long long score = 0;
     int crashes = 0;
+    int firstCrash = -1;     // frames to the first crash, or -1
+    std::vector<int> where;  // the junctions at either end of the first crash's track
   };
-  void Look();
+  // Looks ahead; true when trouble was seen.
+  bool Look();
   // The game played ahead on a copy with the holds.
-  Outcome Try(const std::vector<Hold>& holds);
+  // A try stops early once it has crashed more often than worst.
+  Outcome Try(const std::vector<Hold>& holds, int worst = 1 << 20);
   // Holds worth a try: each switch and signal near the trains, both ways.
-  std::vector<Hold> Candidates() const;
+  std::vector<Hold> Candidates(const std::vector<int>& focus) const;
   void Note(const std::string& text) const;
 
   Game& game_;
@@ -76,6 +84,7 @@ class Solver {
   std::vector<Hold> holds_;
   std::set<Autopilot::ControlKey> held_;
   int tick_ = 0;
+  int nextLook_ = 0;
   int looks_ = 0;
   int tries_ = 0;
   int holdsMade_ = 0;

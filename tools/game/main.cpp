@@ -5,6 +5,8 @@
 //                                       tools/README.md)
 //        ot-game replay FILE [FOLDER]   (exit 0: as recorded, 3: it ended differently,
 //                                       1: the replay cannot be read or begun)
+//        ot-game solve [--seeds N] [--lookahead MS] [--autopilot] puzzle L | FILE
+//                                       (the level played on seeds 1..N, a line each)
 // The game runs in FOLDER (savep/ for saved games), or in a temp folder that is removed
 // at the end.
 #include <climits>
@@ -12,12 +14,14 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/Random.h"
 #include "tools/game/GameReport.h"
 #include "tools/game/GameScript.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"
+#include "tools/game/SolveCommand.h"
 #include "tools/script/ScriptRunner.h"
 
 namespace {
@@ -72,13 +76,40 @@ int RunReplay(const std::string& path, const std::string& shown) {
   });
 }
 
+// The level played on seeds 1..N, in a temp folder.
+int Solve(int argc, char** argv) {
+  SolveRequest request;
+  std::string why;
+  if (!ReadSolveRequest(std::vector<std::string>(argv + 2, argv + argc), request, why)) {
+    std::fprintf(stderr, "ot-game solve: %s\n", why.c_str());
+    return 2;
+  }
+  std::error_code ec;
+  if (!request.file.empty()) request.file = std::filesystem::absolute(request.file, ec).string();
+  const std::string folder = MakeTempFolder();
+  if (folder.empty() || !EnterGameFolder(folder, why)) {
+    std::fprintf(stderr, "ot-game: %s\n",
+                 folder.empty() ? "cannot make a temp folder" : why.c_str());
+    return 2;
+  }
+  const int status =
+      OnSession([&request](GameSession& session) { return RunSolve(session, request); });
+  std::filesystem::current_path("/", ec);
+  std::filesystem::remove_all(folder, ec);
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]) == "solve") return Solve(argc, argv);
   const bool replay = argc >= 2 && std::string(argv[1]) == "replay";
   const int first = replay ? 2 : 1;
   if (argc != first + 1 && argc != first + 2) {
-    std::fprintf(stderr, "usage: ot-game SCRIPT [FOLDER]\n       ot-game replay FILE [FOLDER]\n");
+    std::fprintf(stderr,
+                 "usage: ot-game SCRIPT [FOLDER]\n       ot-game replay FILE [FOLDER]\n"
+                 "       ot-game solve [--seeds N] [--lookahead MS] [--autopilot] "
+                 "puzzle L | FILE\n");
     return 2;
   }
   std::error_code ec;

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The solver plays Puzzle level 1 through the headless session: it ends the level with
+// more money than it began with and no crash; and a solver that looks ahead on its copies
+// of the game without acting leaves the game exactly as it goes without any player.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "core/Random.h"
+#include "game/Settings.h"
+#include "tools/game/GameSession.h"
+#include "tools/game/Headless.h"
+
+namespace {
+
+constexpr int kLevelEnd = 60 * 60 * 1000;  // ms of game time: far beyond the level's 10 min
+
+class SolverPlay : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    headless_.emplace();
+    display_ = headless_->Display();
+    ASSERT_NE(display_, nullptr) << headless_->Error();
+    log_.quiet = true;
+  }
+  static void TearDownTestSuite() { headless_.reset(); }
+
+  void SetUp() override {
+    Globals().ShowTips = false;
+    Globals().PlayerName = "Manager";
+    session_.emplace(display_, log_);
+  }
+  void TearDown() override { session_.reset(); }
+
+  GameSession& S() { return *session_; }
+  // A new Puzzle level 1 on the seed.
+  void Begin(unsigned seed) {
+    rnd::SetRunSeed(seed);
+    S().NewGame(1, 1);
+  }
+  void Run(int ms) {
+    for (int t = 0; t < ms && S().Open() == Dialog::kNone; t += GameSession::kFrame) S().RunFrame();
+  }
+
+  static inline std::optional<HeadlessRun> headless_;
+  static inline SDL_Surface* display_ = nullptr;
+  static inline EventLog log_;
+  std::optional<GameSession> session_;
+};
+
+TEST_F(SolverPlay, WinsPuzzleLevelOne) {
+  Begin(4);
+  SolverOptions cheap;
+  cheap.lookahead = 6000;
+  cheap.quietPeriod = 4000;
+  S().SetSolver(true, cheap, false);
+  Run(kLevelEnd);
+  ASSERT_EQ(S().Open(), Dialog::kLevelStatistics);
+  const LevelStatistics& end = *S().LastLevelEnd();
+  EXPECT_GT(end.balanceChange, 0);
+  EXPECT_EQ(S().GetGame().Crashes(), 0);
+  EXPECT_EQ(end.trainsOnLevel, S().GetGame().Launched());
+  EXPECT_GT(S().GetSolver()->Looks(), 0);
+}
+
+TEST_F(SolverPlay, LookingWithoutActingChangesNothing) {
+  constexpr int kPlay = 90000;
+  Begin(7);
+  Run(kPlay);
+  const uint64_t alone = S().GetGame().StateHash();
+  const int32_t update = S().GetGame().LevelUpdate();
+  S().EndGame();
+  Begin(7);
+  SolverOptions watching;
+  watching.acts = false;
+  watching.lookahead = 4000;
+  watching.period = watching.quietPeriod = 2000;
+  S().SetSolver(true, watching, false);
+  Run(kPlay);
+  EXPECT_GT(S().GetSolver()->Tries(), 10);
+  EXPECT_EQ(S().GetGame().LevelUpdate(), update);
+  EXPECT_EQ(S().GetGame().StateHash(), alone);
+}
+
+}  // namespace
