@@ -77,31 +77,38 @@ void Solver::Act() {
 
 bool Solver::Look() {
   ++looks_;
-  const Outcome base = Try(holds_);
-  if (base.crashes == 0) return false;
-  if (base.firstCrash > options_.soon / kFrameMs) return true;
-  long long best = base.score;
-  int fewest = base.crashes;
+  Outcome best = Try(holds_);
+  if (best.crashes == 0) return false;
+  if (best.firstCrash > options_.soon / kFrameMs) return true;
+  const int ahead = best.crashes;
+  // Holds are added one by one while the best so far still crashes.
+  for (int round = 0; round < options_.depth && best.crashes > 0; ++round) {
+    if (!Improve(best)) break;
+    const Hold& chosen = holds_.back();
+    const auto& [junction, side, signal] = chosen.key;
+    Note(std::string("holds ") + (signal ? "signal " : "switch ") + std::to_string(junction) +
+         " side " + std::to_string(side) + " at " + std::to_string(chosen.state) + " (" +
+         std::to_string(ahead) + " crashes ahead, " + std::to_string(best.crashes) + " left)");
+  }
+  return true;
+}
+
+bool Solver::Improve(Outcome& best) {
+  const std::vector<Hold> candidates = Candidates(best.where);
   const Hold* chosen = nullptr;
-  const std::vector<Hold> candidates = Candidates(base.where);
   for (const Hold& c : candidates) {
     std::vector<Hold> holds = holds_;
     holds.push_back(c);
-    const Outcome o = Try(holds, fewest);
-    if (o.crashes <= fewest && o.score > best) {
-      best = o.score;
-      fewest = o.crashes;
+    const Outcome o = Try(holds, best.crashes);
+    if (o.crashes <= best.crashes && o.score > best.score) {
+      best = o;
       chosen = &c;
     }
   }
-  if (!chosen) return true;
+  if (!chosen) return false;
   holds_.push_back(*chosen);
   held_.insert(chosen->key);
   ++holdsMade_;
-  const auto& [junction, side, signal] = chosen->key;
-  Note(std::string("holds ") + (signal ? "signal " : "switch ") + std::to_string(junction) +
-       " side " + std::to_string(side) + " at " + std::to_string(chosen->state) + " (" +
-       std::to_string(base.crashes) + " crashes ahead)");
   return true;
 }
 

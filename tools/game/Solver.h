@@ -28,6 +28,7 @@ struct SolverOptions {
   int reach = 3;           // the junctions on each train's way looked at for a hold
   int most = 24;           // holds tried in one look (about), nearest junctions first
   int soon = 15000;        // ms: only a crash this near is worth trying holds against
+  int depth = 2;           // holds added in one look at the most
   bool acts = true;        // false: it looks ahead but never clicks (to show it changes nothing)
 };
 
@@ -67,6 +68,8 @@ class Solver {
   };
   // Looks ahead; true when trouble was seen.
   bool Look();
+  // Adds the hold that makes the best try better, if one does (best becomes its try).
+  bool Improve(Outcome& best);
   // The game played ahead on a copy with the holds.
   // A try stops early once it has crashed more often than worst.
   Outcome Try(const std::vector<Hold>& holds, int worst = 1 << 20);
