@@ -124,6 +124,9 @@ class Game : public FieldHost, public FineSink {
   const PackPlace& PackLevelPlace() const { return packPlace_; }
   // Back to the game types' levels: the next new game or load is the game type's.
   void LeavePackGame();
+  // Plays the other game's pack level (or the game types' levels, as it does), so that
+  // the other game's saved state can be taken up here: a private copy of a pack game.
+  void SharePackLevelOf(const Game& other);
   void SetState(int32_t state);
   void AdvanceState();
   // Shows or hides the colour badges on the field as the settings ask.

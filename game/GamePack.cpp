@@ -65,6 +65,13 @@ void Game::LeavePackGame() {
   Globals().PackGame = false;
 }
 
+void Game::SharePackLevelOf(const Game& other) {
+  packLevel_ = other.packLevel_;
+  packParams_ = packLevel_ ? packLevel_->Params() : LevelParams{};
+  packPlace_ = other.packPlace_;
+  packSave_ = other.packSave_;
+}
+
 void Game::WritePackPlace(core::ValueStore& store) {
   std::string pack = packPlace_.pack, level = packLevel_->id, hash = packLevel_->contentHash;
   store.Text(kPrefix, "PackId", pack, kSave);
