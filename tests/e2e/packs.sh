@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A level pack played in the real game, on both SDL 1.2 libraries. The working folder
-# holds a pack of its own in levels/ (order 0, so it comes first): a one-minute level
+# holds a pack of its own in levels/ (the game data named holds none): a one-minute level
 # of two towns that the trains of the fixed seed finish without help, and a second
 # level. From the start help: the menu's NEW GAME, its LEVEL PACKS, the packs dialog
 # (the first level open, the second locked), OK on the first level, Tab to x4, the
@@ -52,6 +52,10 @@ readonly SEED=5
 
 session_begin "$OUT_BASE"
 start_xvfb 800x600
+# The game's data without the packs it ships: the test's own pack is the first.
+DATA_DIR=$RUN/data
+mkdir -p "$DATA_DIR"
+ln -s "$(dirname "$GAME")/data.dat" "$DATA_DIR/data.dat" || fail "no data.dat beside the game"
 
 # ---------------------------------------------------------------- the pack
 # write_pack HOME: levels/0-e2e in the working folder.
@@ -97,7 +101,7 @@ play_pack() {
   local lib=$1
   step "$lib: the game starts with a pack in the working folder"
   write_pack "$HOME_DIR"
-  GAME_ARGS=(--seed "$SEED")
+  GAME_ARGS=(--seed "$SEED" --data-dir "$DATA_DIR")
   start_game "$lib" "$lib"
   wait_until "game window" window_shown
   hold_display
