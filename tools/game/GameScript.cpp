@@ -375,7 +375,7 @@ bool GameScript::Pilot(std::istream& in) {
   return true;
 }
 
-// "solver on [lookahead MS] [verbose] | off".
+// "solver on [lookahead MS] [watch] [verbose] | off"; watch: it looks ahead, never acts.
 bool GameScript::SolverLine(std::istream& in) {
   bool on = false;
   if (!OnOff(in, on)) return false;
@@ -384,6 +384,10 @@ bool GameScript::SolverLine(std::istream& in) {
   std::string word;
   while (in >> word) {
     if (word == "lookahead" && Number(in, options.lookahead, 0, 600000)) continue;
+    if (word == "watch" && options.acts) {
+      options.acts = false;
+      continue;
+    }
     if (word != "verbose" || verbose) return false;
     verbose = true;
   }

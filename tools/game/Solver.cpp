@@ -80,6 +80,10 @@ bool Solver::Look() {
   Outcome best = Try(holds_);
   if (best.crashes == 0) return false;
   if (best.firstCrash > options_.soon / kFrameMs) return true;
+  // The tries so far may run ahead of the budget by one minute's worth at the most.
+  const long long allowed =
+      static_cast<long long>(options_.budget) * (tick_ * kFrameMs / 60000 + 1);
+  if (tries_ >= allowed) return true;
   const int ahead = best.crashes;
   // Holds are added one by one while the best so far still crashes.
   for (int round = 0; round < options_.depth && best.crashes > 0; ++round) {

@@ -26,9 +26,10 @@ struct SolverOptions {
   int quietPeriod = 3000;  // ms to the next look after one that found none
   int hold = 5000;         // ms a chosen switch or signal stays as chosen
   int reach = 3;           // the junctions on each train's way looked at for a hold
-  int most = 24;           // holds tried in one look (about), nearest junctions first
+  int most = 16;           // holds tried in one look (about), nearest junctions first
   int soon = 15000;        // ms: only a crash this near is worth trying holds against
-  int depth = 2;           // holds added in one look at the most
+  int depth = 1;           // holds added in one look at the most
+  int budget = 100;        // tries a minute of game time at the most (the cost's bound)
   bool acts = true;        // false: it looks ahead but never clicks (to show it changes nothing)
 };
 
