@@ -86,7 +86,10 @@ std::string PairText(const TrackPair& p) {
 
 std::string JoinPairs(const std::vector<TrackPair>& pairs) {
   std::string text;
-  for (const TrackPair& p : pairs) text += (text.empty() ? "" : " ") + PairText(p);
+  for (const TrackPair& p : pairs) {
+    if (!text.empty()) text += ' ';
+    text += PairText(p);
+  }
   return text;
 }
 
