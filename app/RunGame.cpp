@@ -11,6 +11,7 @@
 #include "core/Files.h"
 #include "engine/LArchive.h"
 #include "engine/Log.h"
+#include "game/PackRoots.h"
 #include "game/ReplayFile.h"
 #include "platform/Display.h"
 #include "platform/Folders.h"
@@ -75,6 +76,18 @@ bool EnterWorkingFolder(const StartOptions& options, const std::string& resource
   return platform::EnterWorkingFolder(platform::ChooseWorkingFolder(facts));
 }
 
+// The level packs: those installed with the game data, then the player's own in the
+// working folder's levels/ (one root when both are the same folder).
+void SetPackRoots(const std::string& resources) {
+  const std::string installed = platform::JoinPath(resources, "levels");
+  const std::string own = core::AbsolutePath("levels");
+  if (core::AbsolutePath(installed) == own) {
+    SetLevelPackRoots({"levels"});
+  } else {
+    SetLevelPackRoots({installed, "levels"});
+  }
+}
+
 }  // namespace
 
 int RunGame(int argc, char** argv) {
@@ -103,7 +116,9 @@ int RunGame(int argc, char** argv) {
   }
   if (!platform::PrepareVideoDriver()) return 1;
   platform::InstallQuitSignals();
+  const std::string absoluteResources = core::AbsolutePath(resources);
   if (!EnterWorkingFolder(line.options, resources)) return 1;
+  SetPackRoots(absoluteResources);
   RedirectLogStreams(".");
   std::fprintf(stderr, "Game data: %s\n", resources.c_str());
   platform::PrepareVideoLibrary();

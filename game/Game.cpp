@@ -14,6 +14,7 @@
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
 #include "game/HeadlessPanel.h"
+#include "game/LevelFile.h"
 #include "game/LevelRecorder.h"
 #include "game/Settings.h"
 #include "railway/LevelRestore.h"
@@ -130,6 +131,13 @@ void Game::AdvanceState() {
       SetState(PreviousState);
       break;
     case kStateLevelStatistics: {
+      // A level file's game is that one level: it begins again, and the screen offers
+      // the pack's next level over it.
+      if (packLevel_) {
+        GameState = kStateNewGame;
+        NewGame();
+        break;
+      }
       ++CurrentRoundInType;
       int32_t& best = Puzzle() ? Globals().MaxLevelPuzzle : Globals().MaxLevelStrateg;
       // The best level offers the next new game's start; it never passes the last
@@ -202,12 +210,14 @@ void Game::EndLevel() {
   const LevelParams& r = Record();
   if (parts_.owner) {
     parts_.owner->ShowLevelEnd(
-        {Globals().PlayerName, CurrentRoundInType + 1, r.LevelMinutes, TrainCounter,
+        {Globals().PlayerName, packLevel_ ? packPlace_.number : CurrentRoundInType + 1,
+         r.LevelMinutes, TrainCounter,
          core::SaturatedSum(TrainCounter, -int64_t{TrainCounterBeginLevel}), MoneyCounter,
          core::SaturatedSum(MoneyCounter, -int64_t{MoneyCounterBeginLevel}),
-         recorder_ ? recorder_->Rewinds() : 0});
+         recorder_ ? recorder_->Rewinds() : 0, packLevel_ ? packLevel_->par : -1});
   }
   core::AddTo(TotalTime, r.LevelMinutes);
+  if (packLevel_) RecordPackResult();
   FinishRecording(ReplayOutcome::kLevelComplete);
 }
 
@@ -229,7 +239,7 @@ void Game::OnScreenClosed(GameScreen screen, int32_t result) {
 // The developer's level skip (Shift+Ctrl+Alt+9 with Caps Lock on): the next level of the
 // type, with the starting balance. It stops at the last filled level of the type.
 bool Game::SkipLevel() {
-  if (CurrentRoundInType >= kLastLevel) return false;
+  if (packLevel_ || CurrentRoundInType >= kLastLevel) return false;
   FinishRecording(ReplayOutcome::kQuit);
   ++CurrentRoundInType;
   MoneyCounter = kStartMoney;
@@ -316,7 +326,8 @@ void Game::StartLevel() {
 }
 
 void Game::BeginRecording(const std::string& savedDocument) {
-  if (!recorder_) return;
+  // A replay names a level of the level table: a level file's level is not recorded.
+  if (!recorder_ || packLevel_) return;
   const Settings& settings = Globals();
   Replay start;
   start.program = settings.Version;
@@ -354,7 +365,8 @@ std::vector<TrackPair> Game::LevelTownPairs() const {
 
 void Game::ShowLevelCaption() {
   char text[32];
-  std::snprintf(text, sizeof text, "LEVEL %2d", static_cast<int>(CurrentRoundInType + 1));
+  const int32_t shown = packLevel_ ? packPlace_.number : CurrentRoundInType + 1;
+  std::snprintf(text, sizeof text, "LEVEL %2d", static_cast<int>(shown));
   LevelCaption = text;
   if (parts_.smallCaption) parts_.smallCaption->SetText("");
   if (parts_.bigCaption) parts_.bigCaption->SetText(LevelCaption);
@@ -606,4 +618,4 @@ void Game::PlaySound(int index) {
   Sound().Play(index, 0);
 }
 
-int32_t Game::GameType() const { return Globals().GameType == 1 ? 1 : 0; }
+int32_t Game::GameType() const { return packLevel_ || Globals().GameType == 1 ? 1 : 0; }

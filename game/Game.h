@@ -26,6 +26,7 @@ class FlyingTextLine;
 class LClip;
 class LEngine;
 class LevelRecorder;
+struct LevelFile;
 class MessageLine;
 class NumberRow;
 class Track;
@@ -41,6 +42,13 @@ enum GameStateValue : int32_t {
   kStateFinalStatistics = 8,
   kStateLevelFinishing = 9,
   kStateOutOfMoney = 10,
+};
+
+// Where a level file's level stands: its pack's id and its place there (1-based, shown
+// in the level's caption and statistics).
+struct PackPlace {
+  std::string pack;
+  int32_t number = 1;
 };
 
 // The modes of the left panel.
@@ -107,6 +115,18 @@ class Game : public FieldHost, public FineSink {
   // started fresh begins again.
   void StartLevelWith(int32_t level, int32_t money, int32_t delivered, int32_t minutes);
   virtual void EndLevel();
+  // A new game of one level read from a level file, played by the Puzzle game's rules
+  // (its towns and tracks, no building), in a saved game of its own; the game ends with
+  // that level's statistics. The settings remember that the player is in a pack level.
+  void NewPackGame(std::shared_ptr<const LevelFile> level, const PackPlace& place = {});
+  // The level file being played, or nullptr for the levels of the game types.
+  const LevelFile* PackLevel() const { return packLevel_.get(); }
+  const PackPlace& PackLevelPlace() const { return packPlace_; }
+  // Back to the game types' levels: the next new game or load is the game type's.
+  void LeavePackGame();
+  // Plays the other game's pack level (or the game types' levels, as it does), so that
+  // the other game's saved state can be taken up here: a private copy of a pack game.
+  void SharePackLevelOf(const Game& other);
   void SetState(int32_t state);
   void AdvanceState();
   // Shows or hides the colour badges on the field as the settings ask.
@@ -148,6 +168,8 @@ class Game : public FieldHost, public FineSink {
 
   // The saved game's file for the player and game type.
   static std::string SaveFileName(const std::string& player, int32_t gameType);
+  // The saved game of the player's level-pack level.
+  static std::string PackSaveFileName(const std::string& player);
   // The player's name as it may stand in a file name.
   static std::string FileNamePart(const std::string& player);
   static constexpr const char* kDefaultPlayer = "Manager";
@@ -169,7 +191,7 @@ class Game : public FieldHost, public FineSink {
   const Field& GetField() const { return field_; }
   Tips& GetTips() { return tips_; }
   CompleteIndicator& GetProgress() { return *progress_; }
-  const LevelParams& Record() const { return Level(CurrentRound); }
+  const LevelParams& Record() const { return packLevel_ ? packParams_ : Level(CurrentRound); }
   const GamePanel& Panel() const { return *panel_; }
   const Track* Preview() const { return preview_.get(); }
   const FieldSprite* ForbiddenMarker() const { return forbidden_; }
@@ -237,6 +259,17 @@ class Game : public FieldHost, public FineSink {
   bool Puzzle() const { return GameType() == 1; }
   bool OnCallButton(const FieldSprite* button);
   std::vector<TrackPair> LevelTownPairs() const;
+  // Level packs (GamePack.cpp).
+  // The saved pack game resumed (true), or a new game of its level begun because it
+  // cannot be (false); nullopt when there is none, or its level is gone: the game
+  // type's own saved game follows.
+  std::optional<bool> LoadPackGame();
+  void WritePackPlace(core::ValueStore& store);
+  void RecordPackResult();
+  // The saved game's file: the pack game's while the player is in a pack level.
+  std::string SavePath() const;
+  // The level a saved game holds: the level file's, or the table's at its number.
+  const LevelParams& SavedLevel() const;
   // Saving (GameSave.cpp).
   bool ExchangeRunning(core::ValueStore& store, int direction);
   bool ExchangeScenery(core::ValueStore& store, int direction,
@@ -296,4 +329,12 @@ class Game : public FieldHost, public FineSink {
   // refused file is kept aside).
   core::MemoryStore restoring_;
   bool restoringFile_ = false;
+
+  // The level file played instead of the level table, with its record.
+  std::shared_ptr<const LevelFile> packLevel_;
+  LevelParams packParams_{};
+  PackPlace packPlace_;
+  // The saved game read or written is the pack game's (set while a pack game is loaded
+  // too, before its level is known).
+  bool packSave_ = false;
 };

@@ -83,7 +83,7 @@ void Game::Save() {
   if (!savesGames_) return;
   if (Over(GameState)) NeedNewGame = true;
   if (Restoring(GameState, PreviousState)) return;
-  const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
+  const std::string path = SavePath();
   LParams store;
   if (!store.OpenWrite(path)) {
     std::fprintf(stderr, "Error. Game::Save. Cannot write the saved game %s.\n", path.c_str());
@@ -111,6 +111,7 @@ void Game::WriteSavedGame(core::ValueStore& store) {
   tips_.Exchange(store, kPrefix, kSave);
   field_.SaveField(store, kPrefix);
   progress_->Save(store);
+  if (packLevel_) WritePackPlace(store);
 }
 
 // The values of the key table in their order, both directions, up to the tree and house
@@ -164,7 +165,7 @@ bool Game::ExchangeScenery(core::ValueStore& s, int d, std::vector<SceneryRecord
                            std::vector<SceneryRecord>& homeRecords) {
   bool ok = true;
   // The saved level's forests and towns bound its trees and houses; its number is read.
-  const LevelParams& level = Level(LevelIndex(CurrentRoundInType, GameType()));
+  const LevelParams& level = SavedLevel();
   for (auto* list : {&treeRecords, &homeRecords}) {
     const bool isTrees = list == &treeRecords;
     int32_t count = static_cast<int32_t>(list->size());
@@ -198,6 +199,9 @@ bool Game::LoadOrStartNew() {
 }
 
 bool Game::Load() {
+  if (Globals().PackGame) {
+    if (const std::optional<bool> resumed = LoadPackGame()) return *resumed;
+  }
   GameState = kStateRestoring;
   townLost_ = false;
   restoreUpdates_ = 0;
@@ -246,8 +250,7 @@ bool Game::Restore(core::ParamEntries document, bool fromFile) {
   BeginTracks = ParsePairs(tracks);
   ok = ok && CurrentRoundInType >= 0 && CurrentRoundInType <= kLastLevel && EachOnce(BeginTracks);
   ok = ok && ExchangeScenery(s, kLoad, trees, homes);  // bounded by the level's scenery
-  if (!ok || static_cast<int>(BeginTowns.size()) >
-                 Level(LevelIndex(CurrentRoundInType, GameType())).MaxTowns) {
+  if (!ok || static_cast<int>(BeginTowns.size()) > SavedLevel().MaxTowns) {
     RefuseSavedGame("Load", "its level cannot be laid out");
     trees.clear();
     homes.clear();
@@ -297,7 +300,7 @@ void Game::RefuseSavedGame(const char* operation, const std::string& why) {
                  operation, why.c_str());
     return;
   }
-  const std::string path = SaveFileName(Globals().PlayerName, Globals().GameType);
+  const std::string path = SavePath();
   const std::string aside = path + kRefusedSuffix;
   std::string kept;
   if (core::IsFile(path) && std::rename(path.c_str(), aside.c_str()) == 0) {

@@ -77,6 +77,7 @@ bool Settings::Exchange(core::ValueStore& s, int d) {
   Value(s, "Globals.ColourSymbols", ColourSymbols, d, &core::ValueStore::Bool);
   Value(s, "Globals.WindowScale", WindowScale, d, &core::ValueStore::Long);
   Value(s, "Globals.WindowScaleSmooth", WindowScaleSmooth, d, &core::ValueStore::Bool);
+  if (d == kLoad || PackGame) Value(s, "Globals.PackGame", PackGame, d, &core::ValueStore::Bool);
   if (d == kLoad) LimitValues();
   return all;
 }

@@ -40,6 +40,9 @@ struct Settings {
   bool ColourSymbols = false;      // a shape for each colour on trains and towns
   int32_t WindowScale = 0;         // windowed scale: 0 the largest that fits, 1..4 fixed
   bool WindowScaleSmooth = false;  // scale smoothly instead of doubling pixels
+  // The player was last in a level of a level pack: the game resumes its own saved game.
+  // Written only while on, so that a player who never plays a pack keeps the same file.
+  bool PackGame = false;
 
   // The "Globals.Globals.X" values in their fixed order (all but the version
   // and the game type), in one direction (kSave or kLoad). Loading keeps the

@@ -2,6 +2,7 @@
 # Installation where Debian puts games, and the Debian package built from it by CPack.
 #   <prefix>/games/ostrel-trains                       the program
 #   <prefix>/share/games/ostrel-trains/data.dat        its pictures, sounds and music
+#   <prefix>/share/games/ostrel-trains/levels/<pack>/  the level packs (from data/levels)
 #   <prefix>/share/applications, share/metainfo, share/icons/hicolor, share/man/man6,
 #   share/doc/ostrel-trains                            desktop entry, AppStream data,
 #                                                      icons, manual page, licence
@@ -50,6 +51,8 @@ install(CODE "
                             \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/ostrel-trains\")
   endif()")
 install(FILES ${CMAKE_BINARY_DIR}/data.dat DESTINATION share/games/ostrel-trains)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/levels/ DESTINATION share/games/ostrel-trains/levels
+        FILES_MATCHING PATTERN "pack.index" PATTERN "*.level")
 install(FILES ${ot_dist}/ostrel-trains.desktop DESTINATION share/applications)
 install(FILES ${ot_dist}/${OT_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 # The icons are drawn at every size by the art generator (tools/art/interface/AppIcon.cpp).

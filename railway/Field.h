@@ -39,6 +39,11 @@ enum class Laying {
   kQuietLayout,  // free, quiet and without sounds: a level layout kept out of the record
 };
 
+// The town junction (column 0 or 7) of a town whose inner junction is inner, joined by a
+// track of the given type; -1 when that is no town place. Towns stand with their inner
+// junction in column 1 of an even row or column 6 of an odd row.
+int TownJunctionFor(int inner, int type);
+
 struct SceneryRecord {
   int x = 0;
   int y = 0;

@@ -13,19 +13,6 @@ namespace {
 bool IsTownPlace(int j) { return rail::ValidJunction(j) && (j % 16 == 1 || j % 16 == 14); }
 bool InColumnOne(int j) { return j % 16 == 1; }
 
-// The junction a town at inner junction j with track type t stands on, or -1.
-int TownJunctionFor(int j, int t) {
-  if (!IsTownPlace(j) || t < 0 || t > 5) return -1;
-  int tj = InColumnOne(j) ? rail::Neighbour(j, rail::Opposite(t)) : rail::Neighbour(j, t);
-  if (!rail::ValidJunction(tj)) return -1;
-  int col = tj % rail::kFieldWidth;
-  if (InColumnOne(j) ? col != 0 : col != 7) return -1;
-  // The track must really join the two junctions.
-  int start = InColumnOne(j) ? tj : j;
-  int end = InColumnOne(j) ? j : tj;
-  return rail::Neighbour(start, t) == end ? tj : -1;
-}
-
 // Puts both ends of the next town's track (inner junction j, type t) into the reserved
 // state, or back to none while they are still only reserved.
 void MarkReservation(Field& field, int j, int t, bool reserve) {
@@ -58,6 +45,18 @@ void SortByX(std::vector<Scenery>& items) {
                    [](const Scenery& a, const Scenery& b) { return a.x < b.x; });
 }
 }  // namespace
+
+int TownJunctionFor(int j, int t) {
+  if (!IsTownPlace(j) || t < 0 || t > 5) return -1;
+  int tj = InColumnOne(j) ? rail::Neighbour(j, rail::Opposite(t)) : rail::Neighbour(j, t);
+  if (!rail::ValidJunction(tj)) return -1;
+  int col = tj % rail::kFieldWidth;
+  if (InColumnOne(j) ? col != 0 : col != 7) return -1;
+  // The track must really join the two junctions.
+  int start = InColumnOne(j) ? tj : j;
+  int end = InColumnOne(j) ? j : tj;
+  return rail::Neighbour(start, t) == end ? tj : -1;
+}
 
 void Field::MakeTownPictures(Town& tw) {
   if (!sprites_) return;

@@ -95,6 +95,13 @@ int Neighbour(int i, int d) {
   }
 }
 
+bool TrackOnGrid(int i, int type) {
+  constexpr int kRowStep[kTrackTypeCount] = {-1, 0, 0, 1, 2, 2};
+  if (!ValidJunction(i) || type < 0 || type >= kTrackTypeCount) return false;
+  const int far = Neighbour(i, type);
+  return ValidJunction(far) && far / kFieldWidth == i / kFieldWidth + kRowStep[type];
+}
+
 int Opposite(int d) { return ValidDirection(d) ? kDirections[d].opposite : -1; }
 int SideOf(int d) { return ValidDirection(d) ? kDirections[d].side : -1; }
 int OppositeSide(int side) { return side >= 0 && side < 4 ? (side + 2) % 4 : -1; }

@@ -47,6 +47,9 @@ int NodeAt(int x, int y);
 // Neighbour of junction i in direction d, or -1 for a direction outside 0..11.
 // (The caller keeps the result inside the grid; the value may lie outside 0..135 at the border.)
 int Neighbour(int i, int d);
+// True when a track of type 0..5 from junction i ends on the grid, at the neighbour it
+// is drawn to (a piece from the last column does not wrap round to the next row).
+bool TrackOnGrid(int i, int type);
 // Direction in which a track leaving in d arrives at the far junction; -1 when d is invalid.
 int Opposite(int d);
 // Side 0..3 of a direction, -1 when invalid.

@@ -1,19 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "railway/LevelRestore.h"
 
+#include <charconv>
 #include <cstdio>
 
-std::vector<TrackPair> ParsePairs(const std::string& text) {
+namespace {
+// One number at p; the position after it, or nullptr when there is none that fits an int.
+const char* ReadInt(const char* p, const char* end, int& value) {
+  const auto [after, error] = std::from_chars(p, end, value);
+  return error == std::errc() ? after : nullptr;
+}
+}  // namespace
+
+std::vector<TrackPair> ParsePairs(const std::string& text, size_t* stop) {
   std::vector<TrackPair> pairs;
-  const char* p = text.c_str();
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const char* p = begin;
   for (;;) {
-    while (*p == ' ') ++p;
+    while (p != end && *p == ' ') ++p;
     TrackPair pair{-1, -1};
-    int used = 0;
-    if (std::sscanf(p, "%d,%d%n", &pair.junction, &pair.type, &used) != 2) break;
+    const char* comma = ReadInt(p, end, pair.junction);
+    if (!comma || comma == end || *comma != ',') break;
+    const char* after = ReadInt(comma + 1, end, pair.type);
+    if (!after) break;
     pairs.push_back(pair);
-    p += used;
+    p = after;
   }
+  if (stop) *stop = static_cast<size_t>(p - begin);
   return pairs;
 }
 

@@ -16,8 +16,10 @@ struct TrackPair {
 };
 
 // Reads "%d,%d" pairs separated by blanks; stops at the end of the text or at
-// something that is not a pair.
-std::vector<TrackPair> ParsePairs(const std::string& text);
+// something that is not a pair (a number too large for an int is not one). When stop
+// is given it receives the offset where reading ended: text.size() when every
+// character was read as pairs and blanks.
+std::vector<TrackPair> ParsePairs(const std::string& text, size_t* stop = nullptr);
 
 // The pair after the town numbered town, or (-1, -1) past the list: where the field
 // reserves the place for the following town.

@@ -18,6 +18,7 @@
 #include "screens/GWndMessage.h"
 #include "screens/GWndNewGame.h"
 #include "screens/GWndOptions.h"
+#include "screens/GWndPacks.h"
 #include "screens/GWndPickGame.h"
 #include "screens/ScreenServices.h"
 #include "sprites/ClipLib.h"
@@ -124,11 +125,13 @@ void GMainWindow::MakeDialogs() {
   PickGameDialog = std::make_unique<GWndPickGame>(t, p.x, p.y, p.w, p.h, font);
   MenuDialog = std::make_unique<GWndMenu>(t, p.x, p.y, p.w, p.h, font);
   LevelStatsDialog = std::make_unique<GWndLevelStats>(t, p.x, p.y, p.w, p.h, font);
+  PacksDialog = std::make_unique<GWndPacks>(t, p.x, p.y, p.w, p.h, font);
   p = InField(400, 250);
   MessageDialog = std::make_unique<GWndMessage>(t, p.x, p.y, p.w, p.h, font);
   HelpDialog = std::make_unique<GWndHelp>(t, static_cast<int16_t>((W - screen::kWidth) / 2),
                                           static_cast<int16_t>((H - screen::kHeight) / 2),
                                           screen::kWidth, screen::kHeight, Globals().Version);
+  HelpDialog->Hint = "Level packs: NEW GAME";
 }
 
 void GMainWindow::MakeLines() {

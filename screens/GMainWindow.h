@@ -29,6 +29,7 @@ class GWndMenu;
 class GWndMessage;
 class GWndNewGame;
 class GWndOptions;
+class GWndPacks;
 class GWndPickGame;
 class LClipButton;
 class ScreenServices;
@@ -89,6 +90,13 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   void OpenNewGame();
   void OpenHelp();
   void OpenQuitQuestion();
+  // The level packs with the player's progress, on the level of the pack given (by
+  // their place among the packs found).
+  void OpenPacks(size_t pack, size_t level);
+  // The packs dialog on the level the player is in or goes on with: after a pack level,
+  // its next level once it is open, else that level again; else the first level not
+  // yet finished of the first pack.
+  void OpenPacksWhereThePlayerIs();
 
   // True while one of the dialogs is shown over the screen.
   bool DialogOpen() const;
@@ -111,6 +119,7 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   std::unique_ptr<GWndHelp> HelpDialog;
   std::unique_ptr<GWndMessage> MessageDialog;
   std::unique_ptr<GWndLevelStats> LevelStatsDialog;
+  std::unique_ptr<GWndPacks> PacksDialog;
 
   std::unique_ptr<NumberRow> TrainsDisplay;
   std::unique_ptr<NumberRow> MoneyDisplay;
@@ -139,6 +148,8 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   void ApplyGameType(int32_t code);
   void ApplyOptions(int32_t code);
   void ApplyMenuChoice(int32_t code);
+  // A level of a pack chosen in the packs dialog begins (the game type's game is saved).
+  void StartPackLevel();
   // Applies a player's action to the game; true when the game took it.
   bool ApplyAction(ActionKind kind, int32_t x = 0, int32_t y = 0, int32_t arg = 0);
   bool PressEndsPause();

@@ -10,6 +10,7 @@
 #include "screens/GWndMessage.h"
 #include "screens/GWndNewGame.h"
 #include "screens/GWndOptions.h"
+#include "screens/GWndPacks.h"
 #include "screens/GWndPickGame.h"
 #include "screens/ScreenServices.h"
 #include "sprites/Widgets.h"
@@ -99,14 +100,22 @@ void GMainWindow::OnChildClosed(LEngine* child, int32_t code) {
     return;
   }
   if (game_) game_->OnScreenClosed(ScreenOf(child), code);
-  if (child == PickGameDialog.get()) {
+  if (child == LevelStatsDialog.get() && game_ && game_->PackLevel()) {
+    // A pack level's game ends with its statistics: the pack's next level is offered.
+    OpenPacksWhereThePlayerIs();
+  } else if (child == PacksDialog.get()) {
+    if (code == -1) StartPackLevel();
+  } else if (child == PickGameDialog.get()) {
     ApplyGameType(code);
   } else if (child == OptionsDialog.get()) {
     ApplyOptions(code);
   } else if (child == NewGameDialog.get()) {
+    if (code == newgame::kPacks) OpenPacksWhereThePlayerIs();
     if (code == -1 && game_) {
       // The level left is recorded, as a quit is.
       game_->FinishRecording(ReplayOutcome::kQuit);
+      // A new game is one of the game type's: a pack level is left.
+      game_->LeavePackGame();
       game_->StartLevelNumber = NewGameDialog->GetStartLevel();
       game_->SetState(kStateNewGame);
     }
@@ -120,10 +129,11 @@ void GMainWindow::OnChildClosed(LEngine* child, int32_t code) {
 void GMainWindow::ApplyGameType(int32_t code) {
   if (code == -2 || !game_) return;
   const int32_t type = code == pick::kPuzzle ? kPuzzleType : kClassicType;
-  if (type == Globals().GameType) return;
+  if (type == Globals().GameType && !game_->PackLevel()) return;
   // The level left is recorded, as a quit is.
   game_->FinishRecording(ReplayOutcome::kQuit);
   game_->Save();
+  game_->LeavePackGame();
   Globals().GameType = type;
   game_->LoadOrStartNew();
 }

@@ -15,6 +15,7 @@ namespace {
 constexpr int32_t kPicturePeriod = 1000;
 constexpr int kVersionX = 385;
 constexpr int kVersionY = 575;
+constexpr int kHintRight = 632;  // short of OK
 
 // OSTREL_TRAINS_STILL=1 holds the illustrations at their first frame, so that a picture
 // of the page taken at any moment is the same (the end-to-end tests photograph it).
@@ -55,6 +56,7 @@ void GWndHelp::Show(LEngine** slot) {
   std::unique_ptr<LClip> owned;
   BitmapFont font(ClipLib::TemplateOrCopy(clip::FontSmall, owned));
   font.DrawString(Background, kVersionX, kVersionY, "V. " + version_);
+  if (!Hint.empty()) font.DrawString(Background, kHintRight - font.Measure(Hint), kVersionY, Hint);
 }
 
 int32_t GWndHelp::OnKeyDown(int32_t key, int32_t /*modifiers*/) {

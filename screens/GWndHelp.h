@@ -26,6 +26,9 @@ class GWndHelp : public LEngine {
   LClipButton* OkButton = nullptr;
   LClipCheckBox* StartHelpBox = nullptr;
   std::array<LClip*, 9> Pictures{};
+  // One line in the bottom bar, between the version and OK (none when empty): where
+  // the level packs are.
+  std::string Hint;
 
  private:
   std::string version_;

@@ -63,6 +63,8 @@ void GWndLevelStats::ShowLevelEnd(LEngine** slot, const LevelStatistics& stats) 
   DrawLine(160, Printf("Time:  %d:00", stats.minutes));
   DrawLine(220, Printf("Trains:  %d", stats.trains));
   DrawLine(260, Printf("Trains on level:  %d", stats.trainsOnLevel));
+  // A level of a level pack names the trains it asks for under those delivered.
+  if (stats.par >= 0) DrawLine(290, Printf("Par:  %d", stats.par));
   // A balance below zero keeps its sign instead of wrapping round.
   DrawLine(320, Printf("Money:  %ld", static_cast<long>(stats.money)));
   DrawLine(360, Printf("Change balance:  %d", stats.balanceChange));

@@ -18,6 +18,9 @@ constexpr int kRowY = 76;
 constexpr int kNumberBoxWidth = 25;
 // The right arrow stands after the label, the left arrow and the number box.
 constexpr int kRightArrowX = kLabelX + kNumberBoxWidth;
+// LEVEL PACKS, a menu item under OK and cancel.
+constexpr int kPacksY = 186;
+constexpr const char* kPacksText = "LEVEL PACKS";
 
 }  // namespace
 
@@ -34,6 +37,9 @@ GWndNewGame::GWndNewGame(SDL_Surface* target, int16_t px, int16_t py, uint16_t w
   RightArrow = MakeButton(clip::NewGameRight, snd::Button, this, true);
   OkButton = MakeButton(clip::MessageOk, snd::Button, this, true);
   CancelButton = MakeButton(clip::MessageCancel, snd::Button, this, true);
+  itemFont_ = std::make_unique<BitmapFont>(ClipLib::TemplateOrCopy(clip::FontRedWhite, itemSheet_));
+  PacksButton = MakeButton(clip::MenuFrames, snd::GlassBtn, this, false);
+  PacksButton->SetPosition((W - PacksButton->FrameW) / 2, kPacksY);
 
   NumberBox = new LClip;
   NumberBox->SetSize(kNumberBoxWidth, LeftArrow->FrameH);
@@ -46,6 +52,7 @@ GWndNewGame::~GWndNewGame() = default;
 void GWndNewGame::Show(LEngine** slot) {
   StampSprite(ClipLib::Create(clip::SmallBackground));
   if (titleFont_) titleFont_->DrawCentred(Background, kTitleY, "NEW GAME", 0);
+  if (Background) itemFont_->DrawCentred(Background, kPacksY, kPacksText);
 
   // The level choice appears only once a level beyond the first has been reached.
   const bool choice = MaxLevel > 0;
@@ -123,4 +130,6 @@ void GWndNewGame::OnControlClick(LControl* control) {
     Close(-1);
   else if (control == CancelButton)
     Close(-2);
+  else if (control == PacksButton)
+    Close(newgame::kPacks);
 }

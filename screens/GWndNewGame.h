@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The new game dialog: OK and cancel, and, once a level beyond the first has been
-// reached, the start level chosen with two arrows between 1 and that level.
+// reached, the start level chosen with two arrows between 1 and that level; below them
+// LEVEL PACKS, which leads to the levels of the level packs.
 #include <cstdint>
 #include <memory>
 
@@ -10,6 +11,11 @@
 #include "sprites/BitmapFont.h"
 
 class LClipButton;
+
+// The result codes of the new game dialog beside OK (-1) and cancel (-2).
+namespace newgame {
+constexpr int32_t kPacks = 1;  // the level packs
+}  // namespace newgame
 
 class GWndNewGame : public LEngine {
  public:
@@ -37,6 +43,7 @@ class GWndNewGame : public LEngine {
   LClipButton* RightArrow = nullptr;
   LClipButton* OkButton = nullptr;
   LClipButton* CancelButton = nullptr;
+  LClipButton* PacksButton = nullptr;
 
  private:
   void RedrawNumber();
@@ -45,4 +52,7 @@ class GWndNewGame : public LEngine {
   // The level font's sheet when the library keeps no template of it.
   std::unique_ptr<LClip> levelSheet_;
   std::unique_ptr<BitmapFont> levelFont_;
+  // The font of LEVEL PACKS, the menu's item font, and its sheet when not a template.
+  std::unique_ptr<LClip> itemSheet_;
+  std::unique_ptr<BitmapFont> itemFont_;
 };

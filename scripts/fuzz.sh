@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes one of the game's input parsers with libFuzzer:
 #   scripts/fuzz.sh TARGET SECONDS
-# TARGET: unseal archive params field settings savedgame replay (see tests/fuzz/).
+# TARGET: unseal archive params field settings savedgame replay levelfile (see tests/fuzz/).
 # Builds build-fuzz with clang (-DOT_FUZZ=ON), makes the seeds, fuzzes for SECONDS with a
 # working corpus kept in build-fuzz/corpus/TARGET, then copies every crash, leak, timeout
 # or out-of-memory input into tests/fuzz/regressions/TARGET/. At the end it prints the
@@ -13,7 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT="$PWD"
-TARGETS="unseal archive params field settings savedgame replay"
+TARGETS="unseal archive params field settings savedgame replay levelfile"
 NAME="${1:-}"
 NAME="${NAME#fuzz_}"
 RUN_SECONDS="${2:-}"

@@ -18,6 +18,7 @@
 #include "core/ClipTable.h"
 #include "core/LParams.h"
 #include "game/Game.h"
+#include "game/LevelFile.h"
 #include "game/LevelTable.h"
 #include "game/ReplayFile.h"
 #include "game/Settings.h"
@@ -99,6 +100,25 @@ void MakeSettings() {
 
 // A puzzle level rebuilt as the game does, a train from every town, a few seconds run,
 // saved as ot-sim saves a field.
+Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// The level pack texts: the Puzzle levels as level files, a pack index, a progress file.
+void MakeLevelFiles() {
+  for (int level = 0; level <= kLastLevel; ++level) {
+    const LevelFile file =
+        LevelFileFrom(Level(kPuzzleOffset + level), "Puzzle " + std::to_string(level + 1),
+                      "A level of the Puzzle game.", 5 + level);
+    Emit("levelfile", "puzzle-" + std::to_string(level + 1) + ".level",
+         TextBytes(FormatLevelFile(file)));
+  }
+  Emit("levelfile", "pack.index",
+       TextBytes("ostrel-pack 1\ntitle Puzzle # 1\norder 3  # after the first\nlevel puzzle-1\n"
+                 "level puzzle-2\n"));
+  Emit("levelfile", "progress.txt",
+       TextBytes("ostrel-progress 1\nlevel 0123456789abcdef 1 12 4500\nlevel fedcba9876543210 0 3 "
+                 "-200\n"));
+}
+
 void MakeField(int level) {
   QuietFieldHost host(50);
   HeadlessSprites sprites;
@@ -268,6 +288,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   MakeSettings();
+  MakeLevelFiles();
   MakeField(0);
   MakeField(2);
   MakeArchives();

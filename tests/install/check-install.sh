@@ -6,7 +6,7 @@
 #   check-install.sh --deb FILE --work DIR      unpacks the package with dpkg-deb -x into
 #                                               DIR/root, checks it and runs lintian on it
 #   --lsan FILE: leak suppressions for a sanitizer build, when LSAN_OPTIONS is unset
-# Checks: every file in its place with its permissions, the desktop entry and the
+# Checks: every file in its place with its permissions, the level packs, the desktop entry and the
 # AppStream data valid, the icons PNG at their sizes, the manual page and changelog
 # compressed; then the game started from the tree with a fresh home folder reaches the
 # in-game screen, reads its data from the tree, ends cleanly on SIGTERM and leaves its
@@ -84,6 +84,18 @@ MAN="$ROOT/usr/share/man/man6/ostrel-trains.6.gz"
 DOC="$ROOT/usr/share/doc/ostrel-trains"
 check "the program is an executable in usr/games" test -x "$EXE"
 check "data.dat is in usr/share/games/ostrel-trains" test -s "$DATA/data.dat"
+levels_ok() {  # every pack folder holds its index and the levels it lists
+  local index level count=0
+  for index in "$DATA"/levels/*/pack.index; do
+    [ -f "$index" ] || { echo "no pack.index below $DATA/levels"; return 1; }
+    count=$((count + 1))
+    for level in $(sed -n 's/^level[[:space:]]\+\([^[:space:]#]*\).*/\1/p' "$index"); do
+      [ -s "$(dirname "$index")/$level.level" ] || { echo "$index lists $level, not installed"; return 1; }
+    done
+  done
+  echo "$count level packs"
+}
+check "the level packs are in usr/share/games/ostrel-trains/levels" levels_ok
 
 modes_ok() {  # the program 0755, every other file 0644, every folder 0755
   local bad

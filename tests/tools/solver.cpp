@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The solver plays Puzzle level 1 through the headless session: it ends the level with
 // more money than it began with and no crash; and a solver that looks ahead on its copies
-// of the game without acting leaves the game exactly as it goes without any player.
+// of the game without acting leaves the game exactly as it goes without any player; its
+// copies of a pack game play the pack's level.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <optional>
 
 #include "core/Random.h"
+#include "game/LevelFile.h"
 #include "game/Settings.h"
+#include "tools/game/GameCopy.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"
 
@@ -81,6 +84,21 @@ TEST_F(SolverPlay, LookingWithoutActingChangesNothing) {
   EXPECT_GT(S().GetSolver()->Tries(), 10);
   EXPECT_EQ(S().GetGame().LevelUpdate(), update);
   EXPECT_EQ(S().GetGame().StateHash(), alone);
+}
+
+// The solver's copies of a pack game play the pack's level: a level file whose minutes
+// differ from every built-in level's is copied in the middle of its play.
+TEST_F(SolverPlay, CopiesAPackGame) {
+  LevelFile level = LevelFileFrom(Level(100), "Four minutes", "A short level.", 1);
+  level.levelMinutes = 4;
+  const auto shared = std::make_shared<const LevelFile>(level);
+  rnd::SetRunSeed(3);
+  S().NewPackGame(shared);
+  Run(30000);
+  GameCopy copy(display_);
+  ASSERT_TRUE(copy.CopyOf(S().GetGame()));
+  EXPECT_EQ(copy.Copy().PackLevel(), shared.get());
+  EXPECT_EQ(copy.Copy().Record().LevelMinutes, 4);
 }
 
 }  // namespace

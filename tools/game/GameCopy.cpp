@@ -61,6 +61,7 @@ bool GameCopy::CopyOf(Game& original) {
   parts.fieldSprites = sprites_.get();
   game_ = std::make_unique<CountingGame>(parts);
   game_->KeepSavedGames(false);
+  game_->SharePackLevelOf(original);
   ended_ = false;
   if (!game_->LoadFrom(state)) return false;
   for (int i = 0; i < kMostRestoreFrames && game_->GameState == kStateRestoring; ++i) Step();

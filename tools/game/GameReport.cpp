@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "game/LevelFile.h"
 #include "game/ReplayNames.h"
 #include "railway/FieldReport.h"
 #include "railway/Track.h"
@@ -73,6 +74,10 @@ std::string Game(GameSession& session) {
                 g.GameState, StateName(g.GameState), g.GameType() == 1 ? "puzzle" : "classic",
                 g.CurrentRoundInType + 1, g.CurrentRound,
                 g.iGameMode == kBuildingMode ? "building" : "operating", g.CurrSelectTrackType);
+  if (const LevelFile* file = g.PackLevel()) {
+    out +=
+        Format("level file %s \"%s\", par %d\n", file->path.c_str(), file->name.c_str(), file->par);
+  }
   out += Format("money %d (level start %d), delivered %d (level start %d), total time %d min\n",
                 g.MoneyCounter, g.MoneyCounterBeginLevel, g.TrainCounter, g.TrainCounterBeginLevel,
                 g.TotalTime);

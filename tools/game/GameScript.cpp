@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "core/Random.h"
+#include "game/LevelFile.h"
+#include "game/PackRoots.h"
 #include "game/Settings.h"
 #include "railway/FieldReport.h"
 #include "sprites/Widgets.h"
@@ -85,12 +87,41 @@ bool GameScript::Line(const std::string& line) {
 // ---------------------------------------------------------------- the game
 
 // "newgame classic|puzzle [LEVEL]": the new-game dialog's OK (level 1 by default).
+// "newgame file PATH": a new game of the level file (a file that does not read is printed).
+// "newgame pack PACK LEVEL": a new game of a level of the packs the game finds.
 bool GameScript::NewGame(std::istream& in) {
   std::string type;
   int level = 1;
-  if (!(in >> type) || (type != "classic" && type != "puzzle")) return false;
+  if (!(in >> type)) return false;
+  if (type == "file") return NewFileGame(in);
+  if (type == "pack") return NewPackLevelGame(in);
+  if (type != "classic" && type != "puzzle") return false;
   if (!AtEnd(in) && !Number(in, level, 1, kLastLevel + 1)) return false;
   s_.NewGame(type == "puzzle" ? 1 : 0, level);
+  return true;
+}
+
+bool GameScript::NewFileGame(std::istream& in) {
+  std::string path, why;
+  if (!(in >> path)) return false;
+  std::optional<LevelFile> level = ReadLevelFile(path, why);
+  if (!level) {
+    std::printf("level file refused: %s\n", why.c_str());
+    return true;
+  }
+  s_.NewPackGame(std::make_shared<const LevelFile>(std::move(*level)));
+  return true;
+}
+
+bool GameScript::NewPackLevelGame(std::istream& in) {
+  std::string pack, level;
+  if (!(in >> pack >> level)) return false;
+  const FoundPackLevel found = FindPackLevel(FindLevelPacks(LevelPackRoots()), pack, level);
+  if (!found.level) {
+    std::printf("no level %s in a pack %s\n", level.c_str(), pack.c_str());
+    return true;
+  }
+  s_.NewPackGame(found.level, {pack, static_cast<int32_t>(found.index) + 1});
   return true;
 }
 
@@ -114,7 +145,10 @@ bool GameScript::Load(std::istream&) {
 bool GameScript::SaveFile(std::istream& in) {
   std::string what;
   if (!(in >> what)) return false;
-  const std::filesystem::path path = Game::SaveFileName(Globals().PlayerName, Globals().GameType);
+  const Settings& settings = Globals();
+  const std::filesystem::path path =
+      settings.PackGame ? Game::PackSaveFileName(settings.PlayerName)
+                        : Game::SaveFileName(settings.PlayerName, settings.GameType);
   std::error_code ec;
   if (what == "size") {
     const auto size = std::filesystem::file_size(path, ec);

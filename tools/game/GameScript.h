@@ -20,6 +20,8 @@ class GameScript {
 
   // The game and its files.
   bool NewGame(std::istream& in);
+  bool NewFileGame(std::istream& in);
+  bool NewPackLevelGame(std::istream& in);
   bool Show(std::istream& in);
   bool Save(std::istream& in);
   bool Load(std::istream& in);

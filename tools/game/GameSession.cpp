@@ -132,14 +132,31 @@ void GameSession::NewGame(int gameType, int level) {
     // The level left is recorded, as a quit is.
     game_->FinishRecording(ReplayOutcome::kQuit);
     NoteWritten();
-    if (gameType != game_->GameType()) {
+    // A pack level left for the game types' levels is saved as a change of type is.
+    if (game_->PackLevel() || gameType != game_->GameType()) {
       game_->Save();
+      game_->LeavePackGame();
       Globals().GameType = gameType;
     }
     game_->OnScreenClosed(GameScreen::kNewGame, -1);
   }
   game_->StartLevelNumber = level - 1;
   game_->SetState(kStateNewGame);
+}
+
+void GameSession::NewPackGame(std::shared_ptr<const LevelFile> level, const PackPlace& place) {
+  StopSpeed();
+  if (!game_) {
+    MakeGame();
+  } else {
+    // The level left is recorded, as a quit is; a game of the game types is kept.
+    game_->FinishRecording(ReplayOutcome::kQuit);
+    NoteWritten();
+    if (!game_->PackLevel()) game_->Save();
+  }
+  paused_ = false;
+  dialog_ = Dialog::kNone;
+  game_->NewPackGame(std::move(level), place);
 }
 
 bool GameSession::Load() {
@@ -359,7 +376,8 @@ void GameSession::ShowLevelEnd(const LevelStatistics& s) {
              ", time " + std::to_string(s.minutes) + ":00, trains " + std::to_string(s.trains) +
              ", trains on level " + std::to_string(s.trainsOnLevel) + ", money " +
              std::to_string(s.money) + ", change balance " + std::to_string(s.balanceChange) +
-             (s.rewinds > 0 ? ", rewinds " + std::to_string(s.rewinds) : std::string()));
+             (s.rewinds > 0 ? ", rewinds " + std::to_string(s.rewinds) : std::string()) +
+             (s.par >= 0 ? ", par " + std::to_string(s.par) : std::string()));
 }
 
 void GameSession::ShowGameOver(const GameOverStatistics& s) {

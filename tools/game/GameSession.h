@@ -52,6 +52,8 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   void Show();
   // The new-game dialog's OK: a new game of the type at the 1-based level.
   void NewGame(int gameType, int level);
+  // A new game of one level file (a game of the game types is saved first).
+  void NewPackGame(std::shared_ptr<const LevelFile> level, const PackPlace& place = {});
   // A fresh game restored from the saved game; false when there was none to restore
   // (a new game began at level 1 instead, as the in-game screen does).
   bool Load();
