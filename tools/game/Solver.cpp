@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <map>
 
 #include "game/Game.h"
 #include "tools/game/GameCopy.h"
@@ -15,6 +16,17 @@ constexpr int kFrameMs = GameCopy::kFrame;
 constexpr long long kCrashWeight = 5000;  // a crash's later costs: the repair, the lost way
 constexpr int kUnitWeight = 5;            // money a track unit nearer the goal is worth
 constexpr int kLost = 1000;               // the units of a train with no way, or one queued
+constexpr long long kStallWeight = 2000;  // a train that stood all the look: a fine's worth
+constexpr long long kMargin = 500;        // how much better a hold must be than none
+constexpr int kFlipWindow = 2000;         // ms in which the flips of a loop are counted
+constexpr int kLoopHold = 3000;           // ms a loop's switch or signal is held
+constexpr int kStallLook = 10000;         // ms a look must last to tell a train stood
+
+// The junctions at either end of the track a train's head is on, lower first.
+std::pair<int, int> TrackOf(const Train& train) {
+  const int a = train.head.j, b = rail::Neighbour(train.head.j, train.head.d);
+  return {std::min(a, b), std::max(a, b)};
+}
 
 const FieldSprite* PictureOf(const Junction& at, const Autopilot::ControlKey& key) {
   const auto& [junction, side, signal] = key;
@@ -71,28 +83,40 @@ void Solver::Act() {
     nextLook_ = tick_ + std::max(1, (trouble ? options_.period : options_.quietPeriod) / kFrameMs);
   }
   if (!options_.acts) return;
-  if (playing && tick_ % Autopilot::kPeriod == 0) KeepHolds(game_, hands_, targets_, holds_);
+  if (playing && tick_ % Autopilot::kPeriod == 0) {
+    if (options_.lookahead > 0 && options_.flips > 0) BreakLoops();
+    KeepHolds(game_, hands_, targets_, holds_);
+  }
   pilot_.Act();
 }
 
 bool Solver::Look() {
   ++looks_;
-  Outcome best = Try(holds_);
-  if (best.crashes == 0) return false;
-  if (best.firstCrash > options_.soon / kFrameMs) return true;
+  Outcome best = Try(holds_, options_.lookahead);
+  if (best.crashes == 0 && best.stalled == 0) return false;
+  const bool crashSoon = best.crashes > 0 && best.firstCrash <= options_.soon / kFrameMs;
+  if (!crashSoon && best.stalled == 0) return true;
   // The tries so far may run ahead of the budget by one minute's worth at the most.
   const long long allowed =
       static_cast<long long>(options_.budget) * (tick_ * kFrameMs / 60000 + 1);
   if (tries_ >= allowed) return true;
+  // Trains that stand are worth tries only while half a minute's budget is left for crashes.
+  if (!crashSoon && tries_ + options_.budget / 2 >= allowed) return true;
   const int ahead = best.crashes;
-  // Holds are added one by one while the best so far still crashes.
-  for (int round = 0; round < options_.depth && best.crashes > 0; ++round) {
-    if (!Improve(best)) break;
+  const int stalled = best.stalled;
+  // Holds are added one by one while the best so far still crashes or stands.
+  for (int round = 0; round < options_.depth && (best.crashes > 0 || best.stalled > 0); ++round) {
+    if (!Improve(best)) {
+      Note("finds no hold (" + std::to_string(ahead) + " crashes ahead, " +
+           std::to_string(stalled) + " trains standing, " + std::to_string(tries_) + " tries)");
+      break;
+    }
     const Hold& chosen = holds_.back();
     const auto& [junction, side, signal] = chosen.key;
     Note(std::string("holds ") + (signal ? "signal " : "switch ") + std::to_string(junction) +
          " side " + std::to_string(side) + " at " + std::to_string(chosen.state) + " (" +
-         std::to_string(ahead) + " crashes ahead, " + std::to_string(best.crashes) + " left)");
+         std::to_string(ahead) + " crashes ahead, " + std::to_string(best.crashes) + " left; " +
+         std::to_string(stalled) + " trains standing, " + std::to_string(best.stalled) + " left)");
   }
   return true;
 }
@@ -100,23 +124,35 @@ bool Solver::Look() {
 bool Solver::Improve(Outcome& best) {
   const std::vector<Hold> candidates = Candidates(best.where);
   const Hold* chosen = nullptr;
+  Outcome won = best;
   for (const Hold& c : candidates) {
     std::vector<Hold> holds = holds_;
     holds.push_back(c);
-    const Outcome o = Try(holds, best.crashes);
-    if (o.crashes <= best.crashes && o.score > best.score) {
-      best = o;
+    const Outcome o = Try(holds, options_.lookahead, won.crashes);
+    if (o.crashes <= won.crashes && o.score > won.score + kMargin) {
+      won = o;
       chosen = &c;
     }
   }
   if (!chosen) return false;
+  // A hold that wins the look may only put the trouble off: it must win a longer one
+  // too, against the autopilot alone.
+  if (options_.confirm > 1) {
+    const int longer = options_.lookahead * options_.confirm;
+    const Outcome without = Try(holds_, longer);
+    std::vector<Hold> holds = holds_;
+    holds.push_back(*chosen);
+    const Outcome with = Try(holds, longer, without.crashes);
+    if (with.crashes > without.crashes || with.score <= without.score + kMargin) return false;
+  }
+  best = won;
   holds_.push_back(*chosen);
   held_.insert(chosen->key);
   ++holdsMade_;
   return true;
 }
 
-Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int worst) {
+Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
   ++tries_;
   SharedStateGuard guard;
   if (!copy_) copy_ = std::make_unique<GameCopy>(SDL_GetVideoSurface());
@@ -129,7 +165,12 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int worst) {
   pilot.LeaveAlone(&held);
   ClickTargets targets(copy);
   std::vector<Hold> active = holds;
-  const int frames = options_.lookahead / kFrameMs;
+  const int frames = ms / kFrameMs;
+  // Where each train on the field at the start was: one on the same track at the end
+  // stood, or went to and fro.
+  std::map<const Train*, std::pair<int, int>> began;
+  for (const auto& train : copy.GetField().Trains())
+    if (train->kind != TrainKind::kRepair) began[train.get()] = TrackOf(*train);
   int firstCrash = -1;
   const size_t sites = copy.GetField().CrashSites().size();
   std::vector<int> where;
@@ -156,8 +197,78 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int worst) {
   for (const Town& town : copy.GetField().Towns())
     queued += static_cast<long long>(town.queue.size());
   const long long left = pilot.DistanceLeft(kLost) + queued * kLost;
-  return {copy.MoneyCounter - kCrashWeight * copy_->Crashes() - kUnitWeight * left,
-          copy_->Crashes(), firstCrash, where};
+  int stalled = 0;
+  // A shorter look may end with a train still on its track as it goes its way.
+  for (const auto& train : copy.GetField().Trains()) {
+    if (ms < kStallLook) break;
+    auto it = began.find(train.get());
+    if (it == began.end() || it->second != TrackOf(*train)) continue;
+    ++stalled;
+    if (where.empty()) where = {it->second.first, it->second.second};
+  }
+  return {copy.MoneyCounter - kCrashWeight * copy_->Crashes() - kUnitWeight * left -
+              kStallWeight * stalled,
+          copy_->Crashes(), stalled, firstCrash, where};
+}
+
+bool Solver::BreakLoops() {
+  const Field& field = game_.GetField();
+  std::vector<Autopilot::ControlKey> loops;
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    if (!rail::ValidJunction(j)) continue;
+    const Junction& at = field.At(j);
+    for (int side = 0; side < 4; ++side) {
+      const Junction::Switch& sw = at.SwitchAt(side);
+      const Junction::Signal& sg = at.SignalAt(side);
+      const std::pair<Autopilot::ControlKey, int> seen[] = {
+          {{j, side, false}, sw.state == SwitchState::kWorking ? sw.active : -1},
+          {{j, side, true}, sg.state >= SignalState::kGreen ? static_cast<int>(sg.state) : -1}};
+      for (const auto& [key, state] : seen) {
+        if (state < 0) continue;
+        auto [it, added] = states_.try_emplace(key, state);
+        if (added || it->second == state) continue;
+        it->second = state;
+        std::vector<int>& when = flips_[key];
+        std::erase_if(when, [this](int t) { return t <= tick_ - kFlipWindow / kFrameMs; });
+        when.push_back(tick_);
+        if (static_cast<int>(when.size()) >= options_.flips && !held_.count(key))
+          loops.push_back(key);
+      }
+    }
+  }
+  bool broke = false;
+  for (const Autopilot::ControlKey& key : loops) {
+    const Junction& at = field.At(std::get<0>(key));
+    const int side = std::get<1>(key);
+    Hold one{key, 0, tick_ + kLoopHold / kFrameMs}, other = one;
+    if (std::get<2>(key)) {
+      one.state = static_cast<int>(SignalState::kGreen);
+      other.state = static_cast<int>(SignalState::kRed);
+    } else {
+      one.state = at.SwitchAt(side).active;
+      other.state = at.SwitchAt(side).another;
+    }
+    std::vector<Hold> first = holds_, second = holds_;
+    first.push_back(one);
+    second.push_back(other);
+    flips_.erase(key);
+    // Held only when that plays clearly better than the autopilot's to and fro.
+    const Outcome none = Try(holds_, options_.lookahead);
+    const Outcome a = Try(first, options_.lookahead, none.crashes);
+    const Outcome b = Try(second, options_.lookahead, none.crashes);
+    const bool aWins = a.crashes < b.crashes || (a.crashes == b.crashes && a.score >= b.score);
+    const Outcome& won = aWins ? a : b;
+    if (won.crashes > none.crashes || won.score <= none.score + kMargin) continue;
+    const Hold& chosen = aWins ? one : other;
+    holds_.push_back(chosen);
+    held_.insert(key);
+    ++holdsMade_;
+    broke = true;
+    Note(std::string("breaks a loop: holds ") + (std::get<2>(key) ? "signal " : "switch ") +
+         std::to_string(std::get<0>(key)) + " side " + std::to_string(side) + " at " +
+         std::to_string(chosen.state));
+  }
+  return broke;
 }
 
 std::vector<Solver::Hold> Solver::Candidates(const std::vector<int>& focus) const {

@@ -2,12 +2,14 @@
 #pragma once
 // A player that plays to win: the autopilot's hands and routing, with a look ahead. Every
 // so often it plays the next seconds on a private copy of the game (GameCopy) with the
-// autopilot; when that loses money to a crash, it tries holding one switch or signal near
-// the trains one way or the other for a while, each on a copy of its own, and keeps the
-// choice that ends the look with the most money. It acts only with the player's own
+// autopilot; when that loses money to a crash or leaves a train standing, it tries holding
+// one switch or signal near the trains one way or the other for a while, each on a copy of
+// its own, and keeps the choice only when it ends the look, and a longer one, clearly better
+// than the autopilot alone. It acts only with the player's own
 // hands (left clicks on switches and signals, right clicks on towns) and never changes
 // the game it watches otherwise: a solver that looks without acting leaves the game as
 // it would have gone without it.
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -30,6 +32,8 @@ struct SolverOptions {
   int soon = 15000;        // ms: only a crash this near is worth trying holds against
   int depth = 1;           // holds added in one look at the most
   int budget = 100;        // tries a minute of game time at the most (the cost's bound)
+  int flips = 4;           // changes of one switch or signal within 2 s that make a loop
+  int confirm = 2;         // a chosen hold must also win a look this many times longer
   bool acts = true;        // false: it looks ahead but never clicks (to show it changes nothing)
 };
 
@@ -64,16 +68,22 @@ class Solver {
   struct Outcome {
     long long score = 0;
     int crashes = 0;
+    int stalled = 0;         // trains on the field all the look that hardly moved
     int firstCrash = -1;     // frames to the first crash, or -1
     std::vector<int> where;  // the junctions at either end of the first crash's track
   };
   // Looks ahead; true when trouble was seen.
   bool Look();
-  // Adds the hold that makes the best try better, if one does (best becomes its try).
+  // Adds the hold that makes the best try clearly better, if one does and it stays
+  // better over a longer look (best becomes its try).
   bool Improve(Outcome& best);
-  // The game played ahead on a copy with the holds.
+  // The game played ahead for ms on a copy with the holds.
   // A try stops early once it has crashed more often than worst.
-  Outcome Try(const std::vector<Hold>& holds, int worst = 1 << 20);
+  Outcome Try(const std::vector<Hold>& holds, int ms, int worst = 1 << 20);
+  // A switch or signal the autopilot throws to and fro (two trains each wanting it their
+  // way, or a train turned back at it again and again) is held the way that plays
+  // better; true when one was.
+  bool BreakLoops();
   // Holds worth a try: each switch and signal near the trains, both ways.
   std::vector<Hold> Candidates(const std::vector<int>& focus) const;
   void Note(const std::string& text) const;
@@ -87,6 +97,8 @@ class Solver {
   std::unique_ptr<GameCopy> copy_;
   std::vector<Hold> holds_;
   std::set<Autopilot::ControlKey> held_;
+  std::map<Autopilot::ControlKey, int> states_;              // as last seen
+  std::map<Autopilot::ControlKey, std::vector<int>> flips_;  // when they changed lately
   int tick_ = 0;
   int nextLook_ = 0;
   int looks_ = 0;
