@@ -4,7 +4,7 @@
 # 1..SEEDS (default 10) with `ot-game solve` and prints a table, a row per level: the
 # level, the finishes (the level ended with money above zero), the median balance change
 # over the level, the trains delivered of those that entered the field, the crashes and
-# the wall time. Levels are the six Puzzle records (100..105) unless level files are given.
+# the wall time. A level file's finish also needs its par delivered. Levels are the six Puzzle records (100..105) unless level files are given.
 # Usage: scripts/solve-levels.sh [SEEDS] [FILE.level...]
 #   OT_SOLVE_BUILD  the build folder (default build-release)
 #   OT_SOLVE_ARGS   more options of `ot-game solve` (--autopilot, --lookahead MS)
@@ -38,7 +38,7 @@ fi
 summarise() {
   awk -v name="$1" -v secs="$2" '
     { for (i = 1; i < NF; i += 2) v[$i] = $(i + 1)
-      n++; if (v["money"] > 0 && v["ended"] == "level") won++
+      n++; if (v["money"] > 0 && v["ended"] == "level" && (!("par" in v) || v["delivered"] >= v["par"] + 0)) won++
       bal[n] = v["balance"]; del += v["delivered"]; ent += v["entered"]; cr += v["crashes"] }
     END {
       if (n == 0) { printf "%-24s no result\n", name; exit }

@@ -55,8 +55,8 @@ class SolverPlay : public ::testing::Test {
 TEST_F(SolverPlay, WinsPuzzleLevelOne) {
   Begin(4);
   SolverOptions cheap;
-  cheap.lookahead = 6000;
-  cheap.quietPeriod = 4000;
+  cheap.lookahead = 5000;
+  cheap.quietPeriod = 5000;
   S().SetSolver(true, cheap, false);
   Run(kLevelEnd);
   ASSERT_EQ(S().Open(), Dialog::kLevelStatistics);

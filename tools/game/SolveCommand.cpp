@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "game/LevelFile.h"
 #include "tools/game/GameScript.h"
 #include "tools/game/GameSession.h"
 
@@ -28,9 +29,12 @@ const char* Ending(GameSession& session) {
   }
 }
 
-// The level's record number, or "file" for a level file.
+// The level's record number, or the level file's name and par.
 std::string Record(Game& game) {
-  return game.GameType() == 1 ? std::to_string(game.CurrentRound) : "file";
+  if (const LevelFile* file = game.PackLevel()) {
+    return file->id + " par " + std::to_string(file->par);
+  }
+  return std::to_string(game.CurrentRound);
 }
 
 }  // namespace
