@@ -326,20 +326,24 @@ void Game::StartLevel() {
 }
 
 void Game::BeginRecording(const std::string& savedDocument) {
-  // A replay names a level of the level table: a level file's level is not recorded.
-  if (!recorder_ || packLevel_) return;
+  if (!recorder_) return;
   const Settings& settings = Globals();
   Replay start;
   start.program = settings.Version;
   start.player = settings.PlayerName;
   start.gameType = GameType();
-  start.level = CurrentRoundInType + 1;
+  start.level = packLevel_ ? 1 : CurrentRoundInType + 1;
   start.seed = rnd::RunSeed();
   start.tips = settings.ShowTips;
   start.money = MoneyCounter;
   start.delivered = TrainCounter;
   start.minutes = TotalTime;
   start.savedState = savedDocument;
+  // A level file's level is carried whole: the replay plays whatever became of the file.
+  if (packLevel_) {
+    start.pack = ReplayPackLevel{packPlace_.pack, packPlace_.number, packLevel_->id,
+                                 packLevel_->contentHash, FormatLevelFile(*packLevel_)};
+  }
   recorder_->Begin(start);
   // The selected track type lives across levels, and a fresh start does not hold it: the
   // recording begins by selecting it, as its button would (a saved start holds it).

@@ -122,6 +122,10 @@ class Game : public FieldHost, public FineSink {
   // The level file being played, or nullptr for the levels of the game types.
   const LevelFile* PackLevel() const { return packLevel_.get(); }
   const PackPlace& PackLevelPlace() const { return packPlace_; }
+  // The level file is played from now on, in the pack game's saved game, the settings
+  // left alone: a recorded pack level begun again for a rewind or a replay (its fresh
+  // start or saved game follows).
+  void PlayPackLevel(std::shared_ptr<const LevelFile> level, const PackPlace& place);
   // Back to the game types' levels: the next new game or load is the game type's.
   void LeavePackGame();
   // Plays the other game's pack level (or the game types' levels, as it does), so that
@@ -151,7 +155,8 @@ class Game : public FieldHost, public FineSink {
   LevelRecorder* Recorder() const { return recorder_; }
   // Ends the level's recording (the player quit, or the level ended) and writes it.
   void FinishRecording(ReplayOutcome outcome);
-  // A game that saves nothing: a replay watched, or the course a rewind plays again.
+  // A game that saves nothing, neither its saved game nor a pack level's progress: a
+  // replay watched, or the course a rewind plays again.
   void KeepSavedGames(bool keep) { savesGames_ = keep; }
 
   // Money (FieldHost and FineSink).

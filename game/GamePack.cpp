@@ -48,14 +48,18 @@ const LevelParams& Game::SavedLevel() const {
 void Game::NewPackGame(std::shared_ptr<const LevelFile> level, const PackPlace& place) {
   FinishRecording(ReplayOutcome::kQuit);
   if (!level) return;
-  packLevel_ = std::move(level);
-  packParams_ = packLevel_->Params();
-  packPlace_ = place;
-  packSave_ = true;
+  PlayPackLevel(std::move(level), place);
   Globals().PackGame = true;
   StartLevelNumber = 0;
   GameState = kStateNewGame;
   NewGame();
+}
+
+void Game::PlayPackLevel(std::shared_ptr<const LevelFile> level, const PackPlace& place) {
+  packLevel_ = std::move(level);
+  packParams_ = packLevel_ ? packLevel_->Params() : LevelParams{};
+  packPlace_ = place;
+  packSave_ = packLevel_ != nullptr;
 }
 
 void Game::LeavePackGame() {

@@ -6,13 +6,33 @@
 #include "core/LParams.h"
 #include "core/Random.h"
 #include "game/Game.h"
+#include "game/LevelFile.h"
+#include "game/ReplayText.h"
 #include "game/Settings.h"
 
 namespace replay {
 
+std::shared_ptr<const LevelFile> CarriedLevel(const ReplayPackLevel& pack, std::string& why) {
+  std::optional<LevelFile> level = ParseLevelFile(pack.text, "carried.level", why);
+  if (!level) {
+    // The reason quotes the file: kept to one line of printable text.
+    why = replay_text::Escape(why);
+    return nullptr;
+  }
+  level->id = pack.id;
+  level->contentHash = pack.hash;
+  return std::make_shared<const LevelFile>(std::move(*level));
+}
+
 bool BeginLevel(Game& game, const Replay& start, std::string& why) {
   Settings& settings = Globals();
-  settings.GameType = start.gameType;
+  if (start.pack) {
+    std::shared_ptr<const LevelFile> level = CarriedLevel(*start.pack, why);
+    if (!level) return false;
+    game.PlayPackLevel(std::move(level), {start.pack->pack, start.pack->number});
+  } else {
+    settings.GameType = start.gameType;
+  }
   settings.ShowTips = start.tips;
   rnd::SetRunSeed(start.seed);
   if (!start.savedState.empty()) {

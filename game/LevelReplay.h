@@ -5,6 +5,7 @@
 // come down to this, so a level rewound or watched takes exactly its recorded course.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "game/ReplayFile.h"
 
 class Game;
+struct LevelFile;
 
 // What playing a level again needs of the game's host.
 class LevelHost {
@@ -32,9 +34,16 @@ constexpr int32_t kStepMs = 20;
 // How far one rewind goes back: 10 s of game time.
 constexpr int32_t kRewindSteps = 10000 / kStepMs;
 
-// Sets the game up as the recorded level began: the settings it depends on, then a
-// fresh level with the values it carried over, or the restore of its saved game. False,
-// with the reason, when the saved game does not load.
+// The level of a pack a replay carries, read strictly (ParseLevelFile) and known by the
+// ids and hash it was played under. Nullptr, with the reason on one line, when it is
+// refused.
+std::shared_ptr<const LevelFile> CarriedLevel(const ReplayPackLevel& pack, std::string& why);
+
+// Sets the game up as the recorded level began: the settings it depends on, the level
+// of a pack it carries, then a fresh level with the values it carried over, or the
+// restore of its saved game. False, with the reason, when the carried level or the
+// saved game does not load. A level of a pack leaves the game type setting alone: such a
+// level plays the same under either.
 bool BeginLevel(Game& game, const Replay& start, std::string& why);
 
 // Runs the game's steps until it has run update steps, applying each action of course

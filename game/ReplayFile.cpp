@@ -29,6 +29,26 @@ void AppendText(std::string& text, const std::string& value) {
   text += replay_text::Escape(value);
 }
 
+// "pack NUMBER HASH PACK/LEVEL FILE": the ids escaped with their spaces too, so that
+// the line splits at its blanks.
+void AppendPack(std::string& text, const ReplayPackLevel& pack) {
+  text += "pack";
+  AppendNumber(text, pack.number);
+  text += ' ';
+  text += pack.hash.empty() ? "-" : pack.hash;
+  text += ' ';
+  for (const char c : replay_text::Escape(pack.pack + "/" + pack.id)) {
+    if (c == ' ') {
+      text += "%20";
+    } else {
+      text += c;
+    }
+  }
+  text += ' ';
+  text += replay_text::Base64(pack.text);
+  text += '\n';
+}
+
 void AppendHeader(std::string& text, const Replay& replay) {
   text += replay_names::kMagic;
   AppendNumber(text, Replay::kFormatVersion);
@@ -43,6 +63,7 @@ void AppendHeader(std::string& text, const Replay& replay) {
   text += "\nseed";
   AppendNumber(text, replay.seed);
   text += replay.tips ? "\ntips on\n" : "\ntips off\n";
+  if (replay.pack) AppendPack(text, *replay.pack);
   if (replay.savedState.empty()) {
     text += "start fresh money";
     AppendNumber(text, replay.money);
@@ -84,7 +105,8 @@ void AppendEnd(std::string& text, const ReplayEnd& end) {
 std::string FormatReplay(const Replay& replay) {
   std::string text;
   // A header, the saved game grown by a third, some 20 bytes an action.
-  text.reserve(256 + replay.savedState.size() / 3 * 4 + replay.actions.size() * 20);
+  const size_t carried = replay.savedState.size() + (replay.pack ? replay.pack->text.size() : 0);
+  text.reserve(256 + carried / 3 * 4 + replay.actions.size() * 20);
   AppendHeader(text, replay);
   for (const PlayerAction& a : replay.actions) AppendAction(text, a);
   if (replay.end) AppendEnd(text, *replay.end);

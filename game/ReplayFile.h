@@ -14,6 +14,14 @@
 //   level 3                          1..6 within the type
 //   seed 3141592653                  0..4294967295
 //   tips on                          on | off
+//   pack 2 0123456789abcdef first-steps/first-switch b3N0cmVs...
+//                                    only for a level of a level pack: its number in
+//                                    the pack, the content hash of the file it was
+//                                    played from ("-" for a level made in memory),
+//                                    "PACK/LEVEL" (the pack's and the level's ids,
+//                                    escaped, a space as %20) and the level file's text
+//                                    (FormatLevelFile) in base64; type is then puzzle
+//                                    and level 1. Older files have no such line.
 //   start fresh money 100000 delivered 12 minutes 40
 //     or: start saved <the saved game's plain document in base64>
 //   1250 click 412 230               UPDATE KIND [X Y] [ARG], updates never going down
@@ -40,6 +48,19 @@ struct ReplayEnd {
   bool operator==(const ReplayEnd&) const = default;
 };
 
+// The level of a level pack a replay carries, so that it plays back whatever became of
+// the pack since. The saved game and the pack progress know the level by its ids and
+// hash, which a level begun again from the replay takes over.
+struct ReplayPackLevel {
+  std::string pack;    // the pack's id; empty for a level file played on its own
+  int32_t number = 1;  // the level's place in the pack, 1-based
+  std::string id;      // the level file's id (its name without ".level")
+  std::string hash;    // the content hash of the file played (16 lower-case hex digits;
+                       // empty for a level made in memory)
+  std::string text;    // the level file's text, as FormatLevelFile writes it
+  bool operator==(const ReplayPackLevel&) const = default;
+};
+
 struct Replay {
   static constexpr int32_t kFormatVersion = 1;
   int32_t format = kFormatVersion;
@@ -56,6 +77,9 @@ struct Replay {
   // A level resumed from a saved game starts from that saved game: its plain document
   // (core::BuildDocument of the entries, see core/LParams.h); empty for a fresh start.
   std::string savedState;
+  // The level played, when it was a level of a level pack rather than one of the level
+  // table.
+  std::optional<ReplayPackLevel> pack;
   std::vector<PlayerAction> actions;
   std::optional<ReplayEnd> end;  // missing while a level is still being recorded
   bool operator==(const Replay&) const = default;
@@ -86,9 +110,9 @@ extern const char kReplaySuffix[];
 constexpr int kKeptReplays = 100;
 
 // A path for a new replay in folder that names no existing file: the local time, the
-// game type and the level, as "20261207-174801-CLASSIC-L03.otr"; when that is taken,
-// a counter follows ("...-L03-002.otr"). Names sort by time as text, once the suffix is
-// taken off.
+// game type and the level, as "20261207-174801-CLASSIC-L03.otr" (a level of a pack:
+// "PACK" and its number in the pack); when that is taken, a counter follows
+// ("...-L03-002.otr"). Names sort by time as text, once the suffix is taken off.
 std::string NewReplayPath(const std::string& folder, const Replay& replay, std::time_t when);
 // Deletes all but the newest keep files of folder that the game named (see
 // NewReplayPath), and the temporary files writers killed in the folder left behind.

@@ -89,8 +89,9 @@ std::string NewReplayPath(const std::string& folder, const Replay& replay, std::
     std::snprintf(stamp, sizeof stamp, "00000000-000000");
   }
   char name[64];
-  std::snprintf(name, sizeof name, "%s-%s-L%02d", stamp,
-                replay.gameType == 0 ? "CLASSIC" : "PUZZLE", std::clamp(replay.level, 0, 99));
+  const char* type = replay.pack ? "PACK" : replay.gameType == 0 ? "CLASSIC" : "PUZZLE";
+  const int32_t level = replay.pack ? replay.pack->number : replay.level;
+  std::snprintf(name, sizeof name, "%s-%s-L%02d", stamp, type, std::clamp(level, 0, 99));
   std::string path = platform::JoinPath(folder, name + std::string(kReplaySuffix));
   for (int counter = 2; Taken(path) && counter <= kMostCounters; ++counter) {
     char numbered[80];

@@ -13,6 +13,8 @@
 
 #include "core/LParams.h"
 #include "core/Random.h"
+#include "game/LevelPacks.h"
+#include "game/LevelReplay.h"
 #include "game/LevelTable.h"
 #include "game/ReplayFile.h"
 #include "game/ReplayNames.h"
@@ -25,10 +27,11 @@ using Tokens = std::vector<std::string_view>;
 
 constexpr int32_t kTrackButtons = 6;  // the track-type buttons of the left panel
 
-// The header lines, each once, in the order the writer puts them.
-enum Header { kProgram, kPlayer, kType, kLevel, kSeed, kTips, kStart, kHeaders };
-constexpr std::array<const char*, kHeaders> kHeaderKeys = {"program", "player", "type", "level",
-                                                           "seed",    "tips",   "start"};
+// The header lines, each once, in the order the writer puts them; those before kPack
+// must be there.
+enum Header { kProgram, kPlayer, kType, kLevel, kSeed, kTips, kStart, kPack, kHeaders };
+constexpr std::array<const char*, kHeaders> kHeaderKeys = {"program", "player", "type",  "level",
+                                                           "seed",    "tips",   "start", "pack"};
 
 std::optional<int> HeaderOf(std::string_view key) {
   for (size_t i = 0; i < kHeaderKeys.size(); ++i) {
@@ -80,6 +83,7 @@ class Parser {
   bool HeaderLine(std::string_view line);
   bool HeaderValue(int header, std::string_view value);
   bool Start(const Tokens& t);
+  bool Pack(const Tokens& t);
   bool StartsActions();
   bool Action(const Tokens& t);
   bool ActionArguments(const Tokens& t, PlayerAction& a);
@@ -227,9 +231,40 @@ bool Parser::HeaderValue(int header, std::string_view value) {
         return Fail("tips " + Shown(value) + " is not on or off");
       out_.tips = value == "on";
       return true;
-    default:
+    case kStart:
       return Start(Split(value));
+    default:
+      return Pack(Split(value));
   }
+}
+
+bool Parser::Pack(const Tokens& t) {
+  if (t.size() != 4) return Fail("pack must be \"pack NUMBER HASH PACK/LEVEL FILE\"");
+  ReplayPackLevel pack;
+  const auto number =
+      Number(t[0], 1, static_cast<int64_t>(kMaxPackLevels), "the level's number in its pack");
+  if (!number) return false;
+  pack.number = static_cast<int32_t>(*number);
+  // "-": a level made in memory, which no file's hash names.
+  const bool lower = t[1].find_first_of("ABCDEF") == std::string_view::npos;
+  if (t[1] != "-" && (!replay_text::Hex64(t[1]) || !lower)) {
+    return Fail("the level's hash " + Shown(t[1]) +
+                " is neither 16 lower-case hexadecimal digits nor \"-\"");
+  }
+  if (t[1] != "-") pack.hash = std::string(t[1]);
+  const std::optional<std::string> names = replay_text::Unescape(t[2]);
+  const size_t slash = names ? names->rfind('/') : std::string::npos;
+  if (slash == std::string::npos)
+    return Fail("the level's ids " + Shown(t[2]) + " are not PACK/LEVEL");
+  pack.pack = names->substr(0, slash);
+  pack.id = names->substr(slash + 1);
+  std::optional<std::string> text = replay_text::FromBase64(t[3]);
+  if (!text) return Fail("the level file is not in base64");
+  pack.text = std::move(*text);
+  std::string why;
+  if (!replay::CarriedLevel(pack, why)) return Fail("the level file it carries is refused: " + why);
+  out_.pack = std::move(pack);
+  return true;
 }
 
 bool Parser::Start(const Tokens& t) {
@@ -261,8 +296,11 @@ bool Parser::Start(const Tokens& t) {
 // The first action or the end line closes the header: every header line must be there.
 bool Parser::StartsActions() {
   if (inActions_) return true;
-  for (size_t i = 0; i < seen_.size(); ++i) {
+  for (size_t i = 0; i < kPack; ++i) {
     if (!seen_[i]) return Fail(std::string("the header has no \"") + kHeaderKeys[i] + "\" line");
+  }
+  if (out_.pack && (out_.gameType != 1 || out_.level != 1)) {
+    return Fail("a level of a pack is played as puzzle level 1");
   }
   inActions_ = true;
   return true;

@@ -4,8 +4,10 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "core/Random.h"
+#include "game/LevelFile.h"
 #include "game/Settings.h"
 #include "tools/game/GameSession.h"
 
@@ -101,6 +103,26 @@ bool ResumedAndTakenOver(ReplayGames& g) {
   return g.Emit("recorded-puzzle-3-taken-over");
 }
 
+// A level file's level (the first Puzzle level's record, made in memory) with clicks and
+// a rewind, then left: its replay carries the level.
+bool PackLevel(ReplayGames& g) {
+  g.S().EndGame();
+  g.S().Record(kReplaysFolder);
+  rnd::SetRunSeed(7);
+  LevelFile level = LevelFileFrom(Level(kPuzzleOffset), "Corpus", "A level of a pack.", 1);
+  level.id = "corpus-level";
+  g.S().NewPackGame(std::make_shared<const LevelFile>(std::move(level)), {"corpus", 2});
+  g.RunTo(300);
+  g.S().LeftClick(174, 80);
+  g.RunTo(900);
+  g.S().Key(SDLK_BACKSPACE, 0);
+  g.S().Key(SDLK_SPACE, 0);  // ends the pause the rewind left
+  g.S().LeftClick(174, 142);
+  g.RunTo(1200);
+  g.S().EndGame();
+  return g.Emit("recorded-pack-level-left");
+}
+
 }  // namespace
 
 bool MakeReplaySeeds(GameSession& session, const ReplaySink& emit) {
@@ -108,6 +130,7 @@ bool MakeReplaySeeds(GameSession& session, const ReplaySink& emit) {
   bool ok = PuzzleLevel(games);
   ok = ClassicLevel(games) && ok;
   ok = ResumedAndTakenOver(games) && ok;
+  ok = PackLevel(games) && ok;
   session.EndGame();
   session.Record("");
   return ok;

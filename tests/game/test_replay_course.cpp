@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A recorded level watched again on the test rig ends where it ended when it was played:
-// a fresh level that began with a track type chosen in the level before, and levels whose
-// game over came after the wait out of money or from a dialog closed during it.
+// a fresh level that began with a track type chosen in the level before, levels whose
+// game over came after the wait out of money or from a dialog closed during it, and a
+// level of a pack rewound on the way.
+#include <filesystem>
+
 #include "GameTestSupport.h"
+#include "game/LevelFile.h"
 #include "game/LevelRecorder.h"
+#include "game/PackProgress.h"
 #include "game/ReplayWatch.h"
 #include "railway/Geometry.h"
 
@@ -18,6 +23,8 @@ class RigHost : public LevelHost {
   Game& ReplaceGame() override {
     if (game_) rig_.Drop(*game_);
     game_ = &rig_.Make();
+    // As the game's hosts make it: it saves nothing until the player has it again.
+    game_->KeepSavedGames(false);
     return *game_;
   }
   void StepGame() override { rig_.Frames(*game_, 1); }
@@ -122,6 +129,105 @@ TEST_F(GameTest, AGameOverEndsTheReplayAsItEndedTheLevel) {
     EXPECT_EQ(watched->LevelUpdate(), replay.end->update);
     EXPECT_EQ(watched->StateHash(), replay.end->hash);
   }
+}
+
+// A one-minute level of a pack, held in memory only: no file of it exists.
+std::shared_ptr<const LevelFile> MemoryPackLevel() {
+  LevelFile level = LevelFileFrom(Level(kPuzzleOffset), "Level A", "Two towns.", 0);
+  level.towns = "17,0 62,2";
+  level.maxTowns = 2;
+  level.levelMinutes = 1;
+  level.id = "a";
+  level.contentHash = "0123456789abcdef";
+  return std::make_shared<const LevelFile>(std::move(level));
+}
+
+// A level of a pack is recorded and rewound as a built-in one is: the rewind goes back
+// 10 s within the same pack level (the game type setting left alone), and the replay,
+// which carries the level, plays it to the recorded end without any file of the pack
+// and without saving the game or the pack progress.
+TEST_F(GameTest, APackLevelIsRewoundWithinItselfAndItsReplayNeedsNoPack) {
+  Globals().GameType = 0;
+  std::filesystem::create_directories(std::filesystem::path(kPackProgressFile).parent_path());
+  LevelRecorder recorder(kReplaysFolder);
+  RigHost host(*this);
+  Game& g = host.ReplaceGame();
+  g.KeepSavedGames(true);
+  g.AttachRecorder(&recorder);
+  g.NewPackGame(MemoryPackLevel(), {"first", 2});
+  Frames(g, 300);
+  Click(g, 4 * 8 + 3);
+  Frames(g, 100);
+  const uint64_t at400 = g.StateHash();
+  Frames(g, 500);
+  Click(g, 5 * 8 + 2);
+  std::string why;
+  Game* back = replay::RewindLive(host, recorder, g, why);
+  ASSERT_NE(back, nullptr) << why;
+  EXPECT_EQ(back->LevelUpdate(), 400);
+  EXPECT_EQ(back->StateHash(), at400);
+  ASSERT_NE(back->PackLevel(), nullptr);
+  EXPECT_EQ(back->PackLevel()->id, "a");
+  EXPECT_EQ(back->PackLevel()->contentHash, "0123456789abcdef");
+  EXPECT_EQ(back->PackLevelPlace().pack, "first");
+  EXPECT_EQ(back->LevelCaption, "LEVEL  2");
+  EXPECT_EQ(Globals().GameType, 0);
+  Click(*back, 6 * 8 + 1);
+  ASSERT_TRUE(RunUntil(*back, [&] { return back->GameState == kStateLevelStatistics; }));
+  // The player's game keeps the level's result.
+  EXPECT_TRUE(std::filesystem::exists(kPackProgressFile));
+  const Replay replay = Written(recorder);
+  ASSERT_TRUE(replay.pack.has_value());
+  EXPECT_EQ(replay.pack->number, 2);
+  EXPECT_EQ(replay.end->outcome, ReplayOutcome::kLevelComplete);
+  EXPECT_EQ(replay.end->rewinds, 1);
+  EXPECT_NE(recorder.LastWritten().find("-PACK-L02"), std::string::npos);
+
+  std::filesystem::remove(kPackProgressFile);
+  std::filesystem::remove(Game::PackSaveFileName("Manager"));
+  ReplayWatch watch(replay);
+  Game* watched = Watch(host, watch);
+  ASSERT_NE(watched, nullptr);
+  EXPECT_EQ(watched->GameState, kStateLevelStatistics);
+  EXPECT_EQ(watched->LevelUpdate(), replay.end->update);
+  EXPECT_EQ(watched->StateHash(), replay.end->hash);
+  EXPECT_EQ(watch.Rewinds(), 1);
+  watched->Save();
+  EXPECT_FALSE(std::filesystem::exists(kPackProgressFile));
+  EXPECT_FALSE(std::filesystem::exists(Game::PackSaveFileName("Manager")));
+  EXPECT_EQ(Globals().GameType, 0);
+}
+
+// A level of a pack taken up from its saved game: its replay gives the new game the
+// carried level before the saved game is restored in it.
+TEST_F(GameTest, AResumedPackLevelsReplayRestoresItsSavedGameInTheCarriedLevel) {
+  const std::shared_ptr<const LevelFile> level = MemoryPackLevel();
+  LevelRecorder recorder(kReplaysFolder);
+  RigHost host(*this);
+  Game& first = host.ReplaceGame();
+  first.NewPackGame(level, {"first", 2});
+  Frames(first, 400);
+  Click(first, 4 * 8 + 3);
+  Frames(first, 100);
+  const core::ParamEntries saved = first.SavedState();
+  Game& g = host.ReplaceGame();
+  g.AttachRecorder(&recorder);
+  g.PlayPackLevel(level, {"first", 2});
+  ASSERT_TRUE(g.LoadFrom(saved));
+  ASSERT_TRUE(RunUntil(g, [&] { return g.GameState == kStatePlaying; }));
+  Click(g, 5 * 8 + 2);
+  Frames(g, 200);
+  g.FinishRecording(ReplayOutcome::kQuit);
+  const Replay replay = Written(recorder);
+  EXPECT_FALSE(replay.savedState.empty());
+  ASSERT_TRUE(replay.pack.has_value());
+
+  ReplayWatch watch(replay);
+  Game* watched = Watch(host, watch);
+  ASSERT_NE(watched, nullptr);
+  ASSERT_NE(watched->PackLevel(), nullptr);
+  EXPECT_EQ(watched->PackLevel()->id, "a");
+  EXPECT_EQ(watched->StateHash(), replay.end->hash);
 }
 
 }  // namespace

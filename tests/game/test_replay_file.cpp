@@ -18,6 +18,7 @@
 
 #include "core/Files.h"
 #include "core/LParams.h"
+#include "game/LevelFile.h"
 #include "game/ReplayFile.h"
 #include "game/ReplayText.h"
 
@@ -264,6 +265,55 @@ TEST(ReplayFile, EveryKindOfDamageIsRefusedNamingItsLine) {
     std::string error;
     EXPECT_FALSE(ParseReplay(text, r, error)) << d.to;
     EXPECT_EQ(r, EveryField()) << "a refused text changed the replay: " << d.to;
+    EXPECT_EQ(error.rfind(d.message, 0), 0u)
+        << "expected: " << d.message << "\n     got: " << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+  }
+}
+
+// A level of a pack carries its level file and its ids, of any bytes (a level made in
+// memory has no hash and may have no ids). Damage to that line, the carried level's
+// own included, refuses the replay with one line.
+TEST(ReplayFile, APackLevelCarriesItsLevelFile) {
+  const std::string level =
+      FormatLevelFile(LevelFileFrom(Level(kPuzzleOffset), "Level A", "Two towns.", 2));
+  Replay r = EveryField();
+  r.level = 1;
+  r.pack = ReplayPackLevel{"first steps/2", 3, "a b%", "0123456789abcdef", level};
+  const std::string text = FormatReplay(r);
+  EXPECT_NE(text.find("\ntips off\npack 3 0123456789abcdef first%20steps/2/a%20b%25 " +
+                      replay_text::Base64(level) + "\nstart fresh "),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(Parsed(text), r);
+  Replay memory = r;
+  memory.pack = ReplayPackLevel{"", 1, "", "", level};
+  EXPECT_NE(FormatReplay(memory).find("\npack 1 - / "), std::string::npos);
+  EXPECT_EQ(Parsed(FormatReplay(memory)), memory);
+
+  const std::string damaged = replay_text::Base64("ostrel-level 1\nname A\n");
+  const std::vector<Damage> damages = {
+      {"pack 3 ", "pack 101 ", "line 8: the level's number in its pack \"101\" is not"},
+      {"pack 3 ", "pack 3 - ", "line 8: pack must be"},
+      {" 0123456789abcdef ", " 0123456789ABCDEF ", "line 8: the level's hash"},
+      {"first%20steps/2/a%20b%25", "first", "line 8: the level's ids \"first\" are not"},
+      {"first%20steps/2/a%20b%25", "a%2Fb%", "line 8: the level's ids"},
+      {replay_text::Base64(level), damaged,
+       "line 8: the level file it carries is refused: carried.level:"},
+      {replay_text::Base64(level), "b3N!", "line 8: the level file is not in base64"},
+      {"type puzzle", "type classic", "line 10: a level of a pack is played as puzzle level 1"},
+      {"\nstart fresh", "\npack 1 - / " + replay_text::Base64(level) + "\nstart fresh",
+       "line 9: a second \"pack\" line"},
+  };
+  for (const Damage& d : damages) {
+    std::string bad = text;
+    const size_t at = bad.find(d.from);
+    ASSERT_NE(at, std::string::npos) << d.from;
+    bad.replace(at, d.from.size(), d.to);
+    Replay out = EveryField();
+    std::string error;
+    EXPECT_FALSE(ParseReplay(bad, out, error)) << d.to;
+    EXPECT_EQ(out, EveryField());
     EXPECT_EQ(error.rfind(d.message, 0), 0u)
         << "expected: " << d.message << "\n     got: " << error;
     EXPECT_EQ(error.find('\n'), std::string::npos) << error;

@@ -69,3 +69,33 @@ foreach(damage cut empty arcade missing)
 endforeach()
 run(folder ${WORK})
 check("a folder as the replay ended with ${folder_rc}" folder_rc EQUAL 1)
+
+# A level file's level, clicked at and rewound, then left: its replay carries the level and
+# plays to the recorded hash with the file gone; a damaged carried level refuses it.
+file(MAKE_DIRECTORY ${WORK}/mine)
+file(COPY ${CMAKE_CURRENT_LIST_DIR}/../../data/levels/1-first-steps/first-switch.level
+     DESTINATION ${WORK}/mine)
+file(WRITE ${WORK}/pack.script
+  "tips off\nrecord on\nnewgame file ${WORK}/mine/first-switch.level\nrun 3000\nclick 174 80\n"
+  "run 9000\nclick 400 300\nrun 9000\nkey backspace\nkey space\nclick 300 200\nrun 4000\n"
+  "newgame puzzle 1\n")
+execute_process(COMMAND ${TOOL} ${WORK}/pack.script ${WORK}/pack-played
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+check("the pack script ended with ${rc}:\n${err}" rc EQUAL 0)
+check("the pack level was not rewound:\n${out}" out MATCHES "rewound to update 550\n")
+set(packed ${WORK}/pack-played/replays/001-PACK-L01.otr)
+check("no replay of the pack level was written:\n${out}" EXISTS ${packed})
+file(REMOVE_RECURSE ${WORK}/mine)
+run(pack ${packed})
+check("the pack level's replay ended with ${pack_rc}:\n${pack_out}${pack_err}" pack_rc EQUAL 0)
+check("the pack level's replay:\n${pack_out}" pack_out MATCHES
+      "^replay [^\n]*: puzzle level 1 \\(level 1 \"first-switch\" of the pack \"\"\\), [^\n]*rewinds 1, ended quit at update [0-9]+\n.*hash [0-9a-f]+ as recorded\n$")
+file(READ ${packed} text)
+string(REGEX REPLACE "\npack ([^ \n]+) ([^ \n]+) ([^ \n]+) [^\n]+\n" "\npack \\1 \\2 \\3 b3N0cmVs\n"
+       damaged "${text}")
+check("no pack line to damage" NOT damaged STREQUAL text)
+file(WRITE ${WORK}/carried.otr "${damaged}")
+run(bad ${WORK}/carried.otr)
+check("a damaged carried level ended with ${bad_rc}:\n${bad_out}${bad_err}" bad_rc EQUAL 1)
+check("a damaged carried level: not one line on standard error:\n${bad_err}" bad_err MATCHES
+      "^ot-game: [^\n]*carried.otr: line [0-9]+: the level file it carries is refused: [^\n]+\n$")

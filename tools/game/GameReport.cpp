@@ -199,10 +199,15 @@ std::string Hash(GameSession& session) {
 std::string ReplayHeader(const std::string& name, const Replay& r) {
   int32_t rewinds = 0;
   for (const PlayerAction& a : r.actions) rewinds += a.kind == ActionKind::kRewind ? 1 : 0;
-  std::string out = Format("replay %s: %s level %d, seed %u, start %s, actions %zu, rewinds %d",
-                           script::Printable(name).c_str(), replay_names::kTypes[r.gameType & 1],
-                           r.level, r.seed, r.savedState.empty() ? "fresh" : "saved",
-                           r.actions.size() - static_cast<size_t>(rewinds), rewinds);
+  std::string out = Format("replay %s: %s level %d", script::Printable(name).c_str(),
+                           replay_names::kTypes[r.gameType & 1], r.level);
+  if (r.pack) {
+    out += Format(" (level %d \"%s\" of the pack \"%s\")", r.pack->number,
+                  script::Printable(r.pack->id).c_str(), script::Printable(r.pack->pack).c_str());
+  }
+  out += Format(", seed %u, start %s, actions %zu, rewinds %d", r.seed,
+                r.savedState.empty() ? "fresh" : "saved",
+                r.actions.size() - static_cast<size_t>(rewinds), rewinds);
   if (r.end) {
     out +=
         Format(", ended %s at update %d", replay_names::OutcomeName(r.end->outcome), r.end->update);
