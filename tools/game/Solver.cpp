@@ -18,6 +18,7 @@ constexpr int kUnitWeight = 5;            // money a track unit nearer the goal 
 constexpr int kLost = 1000;               // the units of a train with no way, or one queued
 constexpr long long kStallWeight = 2000;  // a train that stood all the look: a fine's worth
 constexpr long long kMargin = 500;        // how much better a hold must be than none
+constexpr int kPastCrash = 2000;          // ms a hold against a crash lasts past it
 constexpr int kFlipWindow = 2000;         // ms in which the flips of a loop are counted
 constexpr int kLoopHold = 3000;           // ms a loop's switch or signal is held
 constexpr int kStallLook = 10000;         // ms a look must last to tell a train stood
@@ -122,7 +123,12 @@ bool Solver::Look() {
 }
 
 bool Solver::Improve(Outcome& best) {
-  const std::vector<Hold> candidates = Candidates(best.where);
+  // A hold against a crash lasts until a little after it would have come.
+  int frames = options_.hold / kFrameMs;
+  if (best.firstCrash >= 0)
+    frames =
+        std::clamp(best.firstCrash + kPastCrash / kFrameMs, frames, options_.lookahead / kFrameMs);
+  const std::vector<Hold> candidates = Candidates(best.where, frames);
   const Hold* chosen = nullptr;
   Outcome won = best;
   for (const Hold& c : candidates) {
@@ -137,19 +143,22 @@ bool Solver::Improve(Outcome& best) {
   if (!chosen) return false;
   // A hold that wins the look may only put the trouble off: it must win a longer one
   // too, against the autopilot alone.
-  if (options_.confirm > 1) {
-    const int longer = options_.lookahead * options_.confirm;
-    const Outcome without = Try(holds_, longer);
-    std::vector<Hold> holds = holds_;
-    holds.push_back(*chosen);
-    const Outcome with = Try(holds, longer, without.crashes);
-    if (with.crashes > without.crashes || with.score <= without.score + kMargin) return false;
-  }
+  if (!Confirmed(*chosen)) return false;
   best = won;
   holds_.push_back(*chosen);
   held_.insert(chosen->key);
   ++holdsMade_;
   return true;
+}
+
+bool Solver::Confirmed(const Hold& hold) {
+  if (options_.confirm <= 1) return true;
+  const int longer = options_.lookahead * options_.confirm;
+  const Outcome without = Try(holds_, longer);
+  std::vector<Hold> holds = holds_;
+  holds.push_back(hold);
+  const Outcome with = Try(holds, longer, without.crashes);
+  return with.crashes <= without.crashes && with.score > without.score + kMargin;
 }
 
 Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
@@ -260,6 +269,7 @@ bool Solver::BreakLoops() {
     const Outcome& won = aWins ? a : b;
     if (won.crashes > none.crashes || won.score <= none.score + kMargin) continue;
     const Hold& chosen = aWins ? one : other;
+    if (!Confirmed(chosen)) continue;
     holds_.push_back(chosen);
     held_.insert(key);
     ++holdsMade_;
@@ -271,10 +281,10 @@ bool Solver::BreakLoops() {
   return broke;
 }
 
-std::vector<Solver::Hold> Solver::Candidates(const std::vector<int>& focus) const {
+std::vector<Solver::Hold> Solver::Candidates(const std::vector<int>& focus, int frames) const {
   std::vector<Hold> out;
   const Field& field = game_.GetField();
-  const int until = tick_ + options_.hold / kFrameMs;
+  const int until = tick_ + frames;
   ClickTargets& targets = const_cast<ClickTargets&>(targets_);
   for (int j : pilot_.JunctionsAhead(options_.reach, focus)) {
     if (static_cast<int>(out.size()) >= options_.most) break;

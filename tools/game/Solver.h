@@ -77,6 +77,8 @@ class Solver {
   // Adds the hold that makes the best try clearly better, if one does and it stays
   // better over a longer look (best becomes its try).
   bool Improve(Outcome& best);
+  // Whether adding the hold also beats the holds so far over the longer look.
+  bool Confirmed(const Hold& hold);
   // The game played ahead for ms on a copy with the holds.
   // A try stops early once it has crashed more often than worst.
   Outcome Try(const std::vector<Hold>& holds, int ms, int worst = 1 << 20);
@@ -84,8 +86,8 @@ class Solver {
   // way, or a train turned back at it again and again) is held the way that plays
   // better; true when one was.
   bool BreakLoops();
-  // Holds worth a try: each switch and signal near the trains, both ways.
-  std::vector<Hold> Candidates(const std::vector<int>& focus) const;
+  // Holds worth a try for frames: each switch and signal near the trains, both ways.
+  std::vector<Hold> Candidates(const std::vector<int>& focus, int frames) const;
   void Note(const std::string& text) const;
 
   Game& game_;
