@@ -70,9 +70,7 @@ void Game::LeavePackGame() {
 }
 
 void Game::SharePackLevelOf(const Game& other) {
-  packLevel_ = other.packLevel_;
-  packParams_ = packLevel_ ? packLevel_->Params() : LevelParams{};
-  packPlace_ = other.packPlace_;
+  PlayPackLevel(other.packLevel_, other.packPlace_);
   packSave_ = other.packSave_;
 }
 
@@ -113,9 +111,7 @@ std::optional<bool> Game::LoadPackGame() {
     LeavePackGame();
     return std::nullopt;
   }
-  packLevel_ = found.level;
-  packParams_ = packLevel_->Params();
-  packPlace_ = {saved.pack, static_cast<int32_t>(found.index) + 1};
+  PlayPackLevel(found.level, {saved.pack, static_cast<int32_t>(found.index) + 1});
   if (found.level->contentHash != saved.hash) {
     std::fprintf(stderr,
                  "Error. Game::Load. The level file %s has changed since the saved game %s was "

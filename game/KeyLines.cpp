@@ -70,13 +70,22 @@ std::string WithoutComment(const std::string& value) {
   return Trimmed(value.substr(0, value.find('#')));
 }
 
-std::optional<int> WholeInt(const std::string& value) {
-  int n = 0;
+namespace {
+
+template <typename Int>
+std::optional<Int> WholeInteger(const std::string& value) {
+  Int n = 0;
   const char* end = value.data() + value.size();
   const auto [after, error] = std::from_chars(value.data(), end, n);
   if (error != std::errc() || after != end) return std::nullopt;
   return n;
 }
+
+}  // namespace
+
+std::optional<int> WholeInt(const std::string& value) { return WholeInteger<int>(value); }
+
+std::optional<int64_t> WholeInt64(const std::string& value) { return WholeInteger<int64_t>(value); }
 
 std::optional<double> WholeReal(const std::string& value) {
   double x = 0;

@@ -4,6 +4,7 @@
 // "key value" a line, blank lines and lines starting with '#' skipped. Each refusal is
 // one line "FILE:LINE: reason".
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ std::string WithoutComment(const std::string& value);
 
 // Whole-text numbers: the value must be exactly one number and nothing else.
 std::optional<int> WholeInt(const std::string& value);
+std::optional<int64_t> WholeInt64(const std::string& value);
 std::optional<double> WholeReal(const std::string& value);  // finite values only
 
 // The shortest text that reads back as the same double.

@@ -2,7 +2,6 @@
 #include "game/PackProgress.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <sstream>
 
@@ -19,14 +18,6 @@ bool IsContentHash(const std::string& s) {
   return s.size() == 16 && std::all_of(s.begin(), s.end(), [](char c) {
            return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
          });
-}
-
-std::optional<int64_t> WholeInt64(const std::string& value) {
-  int64_t n = 0;
-  const char* end = value.data() + value.size();
-  const auto [after, error] = std::from_chars(value.data(), end, n);
-  if (error != std::errc() || after != end) return std::nullopt;
-  return n;
 }
 
 // "<hash> <finished> <delivered> <money>"; the reason when it is not that.

@@ -16,32 +16,19 @@
 
 #include "core/Random.h"
 #include "game/Settings.h"
+#include "tests/tools/SessionTest.h"
 #include "tools/game/GameReport.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"
 
 namespace {
 
-class ReplaySession : public ::testing::Test {
+class ReplaySession : public SessionTest {
  protected:
-  static void SetUpTestSuite() {
-    headless_.emplace();
-    display_ = headless_->Display();
-    ASSERT_NE(display_, nullptr) << headless_->Error();
-    log_.quiet = true;
-  }
-
-  static void TearDownTestSuite() { headless_.reset(); }
-
   void SetUp() override {
-    Globals().ShowTips = false;
-    Globals().PlayerName = "Manager";
     rnd::SetRunSeed(4);
-    session_.emplace(display_, log_);
+    SessionTest::SetUp();
   }
-  void TearDown() override { session_.reset(); }
-
-  GameSession& S() { return *session_; }
 
   // A new Puzzle level 1 with the autopilot playing, recorded or not.
   void Begin(bool record) {
@@ -79,16 +66,7 @@ class ReplaySession : public ::testing::Test {
     EXPECT_TRUE(S().Watch(replay, why) && S().WatchTo(INT32_MAX, why)) << why;
     return S().WatchEnded() && S().WatchEnded()->AsRecorded();
   }
-
-  static std::optional<HeadlessRun> headless_;
-  static SDL_Surface* display_;
-  static EventLog log_;
-  std::optional<GameSession> session_;
 };
-
-std::optional<HeadlessRun> ReplaySession::headless_;
-SDL_Surface* ReplaySession::display_ = nullptr;
-EventLog ReplaySession::log_;
 
 TEST_F(ReplaySession, BackspaceGoesBackTenSecondsAndStopsAtTheLevelsStart) {
   Begin(false);

@@ -11,6 +11,7 @@
 #include "core/Random.h"
 #include "game/LevelFile.h"
 #include "game/Settings.h"
+#include "tests/tools/SessionTest.h"
 #include "tools/game/GameCopy.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"
@@ -19,24 +20,8 @@ namespace {
 
 constexpr int kLevelEnd = 60 * 60 * 1000;  // ms of game time: far beyond the level's 10 min
 
-class SolverPlay : public ::testing::Test {
+class SolverPlay : public SessionTest {
  protected:
-  static void SetUpTestSuite() {
-    headless_.emplace();
-    display_ = headless_->Display();
-    ASSERT_NE(display_, nullptr) << headless_->Error();
-    log_.quiet = true;
-  }
-  static void TearDownTestSuite() { headless_.reset(); }
-
-  void SetUp() override {
-    Globals().ShowTips = false;
-    Globals().PlayerName = "Manager";
-    session_.emplace(display_, log_);
-  }
-  void TearDown() override { session_.reset(); }
-
-  GameSession& S() { return *session_; }
   // A new Puzzle level 1 on the seed.
   void Begin(unsigned seed) {
     rnd::SetRunSeed(seed);
@@ -45,11 +30,6 @@ class SolverPlay : public ::testing::Test {
   void Run(int ms) {
     for (int t = 0; t < ms && S().Open() == Dialog::kNone; t += GameSession::kFrame) S().RunFrame();
   }
-
-  static inline std::optional<HeadlessRun> headless_;
-  static inline SDL_Surface* display_ = nullptr;
-  static inline EventLog log_;
-  std::optional<GameSession> session_;
 };
 
 TEST_F(SolverPlay, WinsPuzzleLevelOne) {
