@@ -90,9 +90,6 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   void OpenNewGame();
   void OpenHelp();
   void OpenQuitQuestion();
-  // The level packs with the player's progress, on the level of the pack given (by
-  // their place among the packs found).
-  void OpenPacks(size_t pack, size_t level);
   // The packs dialog on the level the player is in or goes on with: after a pack level,
   // its next level once it is open, else that level again; else the first level not
   // yet finished of the first pack.

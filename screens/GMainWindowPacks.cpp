@@ -27,11 +27,6 @@ size_t FirstToPlay(const LevelPack& pack, const PackProgress& progress) {
 
 }  // namespace
 
-void GMainWindow::OpenPacks(size_t pack, size_t level) {
-  if (!BeginDialog()) return;
-  PacksDialog->Open(TopSlot, FindLevelPacks(LevelPackRoots()), ReadProgress(), pack, level);
-}
-
 void GMainWindow::OpenPacksWhereThePlayerIs() {
   if (!BeginDialog()) return;
   std::vector<LevelPack> packs = FindLevelPacks(LevelPackRoots());
