@@ -153,13 +153,7 @@ play_pack() {
 
 # ================================================================ both libraries
 shot blank
-LIBRARIES=classic
-if [[ -n $(compat_folder) ]]; then
-  LIBRARIES="classic compat"
-else
-  echo "sdl12-compat (libsdl1.2-compat) is not installed: classic SDL only"
-fi
-for library in $LIBRARIES; do
+for library in $(test_libraries); do
   HOME_DIR=$RUN/home-$library
   mkdir -p "$HOME_DIR"
   play_pack "$library"

@@ -236,13 +236,7 @@ refuse_damaged() {
 
 # ================================================================ both libraries
 shot blank
-LIBRARIES=classic
-if [[ -n $(compat_folder) ]]; then
-  LIBRARIES="classic compat"
-else
-  echo "sdl12-compat (libsdl1.2-compat) is not installed: classic SDL only"
-fi
-for library in $LIBRARIES; do
+for library in $(test_libraries); do
   HOME_DIR=$RUN/home-$library
   mkdir -p "$HOME_DIR"
   play_level "$library"

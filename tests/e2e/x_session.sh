@@ -173,6 +173,17 @@ compat_folder() {
   [[ -n $lib ]] && dirname "$lib"
 }
 
+# The SDL libraries a test plays on: classic, and compat when sdl12-compat is installed
+# (else it says so on standard error).
+test_libraries() {
+  if [[ -n $(compat_folder) ]]; then
+    echo "classic compat"
+  else
+    echo "sdl12-compat (libsdl1.2-compat) is not installed: classic SDL only" >&2
+    echo classic
+  fi
+}
+
 # start_game NAME [classic|compat]: the game in HOME_DIR, its output in $RUN/game-NAME.*,
 # with the arguments of the array GAME_ARGS when a script sets it. Without a library
 # named it runs on the one the environment gives it; "classic" takes sdl12-compat's
