@@ -78,6 +78,10 @@ bool Settings::Exchange(core::ValueStore& s, int d) {
   Value(s, "Globals.WindowScale", WindowScale, d, &core::ValueStore::Long);
   Value(s, "Globals.WindowScaleSmooth", WindowScaleSmooth, d, &core::ValueStore::Bool);
   if (d == kLoad || PackGame) Value(s, "Globals.PackGame", PackGame, d, &core::ValueStore::Bool);
+  if (d == kLoad || ActWhilePaused)
+    Value(s, "Globals.ActWhilePaused", ActWhilePaused, d, &core::ValueStore::Bool);
+  if (d == kLoad || !LockMarks)
+    Value(s, "Globals.LockMarks", LockMarks, d, &core::ValueStore::Bool);
   if (d == kLoad) LimitValues();
   return all;
 }

@@ -43,6 +43,10 @@ struct Settings {
   // The player was last in a level of a level pack: the game resumes its own saved game.
   // Written only while on, so that a player who never plays a pack keeps the same file.
   bool PackGame = false;
+  // Help for the player, each written only while it differs from its default, so that a
+  // player who never changes them keeps the same file.
+  bool ActWhilePaused = false;  // clicks act while the game is paused; Space ends the pause
+  bool LockMarks = true;        // a refused click on a locked switch shows a lock mark
 
   // The "Globals.Globals.X" values in their fixed order (all but the version
   // and the game type), in one direction (kSave or kLoad). Loading keeps the

@@ -71,6 +71,8 @@ Settings Changed() {
   s.ColourSymbols = true;
   s.WindowScale = 3;
   s.WindowScaleSmooth = true;
+  s.ActWhilePaused = true;
+  s.LockMarks = false;
   return s;
 }
 
@@ -130,6 +132,8 @@ TEST_F(SettingsFile, RoundTripRestoresEveryValue) {
   EXPECT_EQ(read.GameType, 0);
   EXPECT_TRUE(read.ColourSymbols && read.WindowScaleSmooth);
   EXPECT_EQ(read.WindowScale, 3);
+  EXPECT_TRUE(read.ActWhilePaused);
+  EXPECT_FALSE(read.LockMarks);
   EXPECT_EQ(core::ListFolder(saved_).size(), 2u) << "same version keeps the saved games";
 }
 
