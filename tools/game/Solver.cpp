@@ -17,6 +17,7 @@ constexpr long long kCrashWeight = 5000;  // a crash's later costs: the repair, 
 constexpr int kUnitWeight = 5;            // money a track unit nearer the goal is worth
 constexpr int kLost = 1000;               // the units of a train with no way, or one queued
 constexpr long long kStallWeight = 2000;  // a train that stood all the look: a fine's worth
+constexpr long long kTurnWeight = 1500;   // a train turned: it stops and goes the long way
 constexpr long long kMargin = 500;        // how much better a hold must be than none
 constexpr int kPastCrash = 2000;          // ms a hold against a crash lasts past it
 constexpr int kFlipWindow = 2000;         // ms in which the flips of a loop are counted
@@ -94,22 +95,33 @@ void Solver::Act() {
 bool Solver::Look() {
   ++looks_;
   Outcome best = Try(holds_, options_.lookahead);
-  if (best.crashes == 0 && best.stalled == 0) return false;
-  const bool crashSoon = best.crashes > 0 && best.firstCrash <= options_.soon / kFrameMs;
-  if (!crashSoon && best.stalled == 0) return true;
+  const int soon = options_.soon / kFrameMs;
+  // A train turned back soon is worth tries as a crash is: a long train loses half a
+  // minute getting up to speed again, and the way back round is often longer.
+  const bool turns = best.reversals > 0 && best.firstReversal <= soon;
+  if (best.crashes == 0 && best.stalled == 0 && !turns) return false;
+  const bool crashSoon = best.crashes > 0 && best.firstCrash <= soon;
+  const bool urgent = crashSoon || turns;
+  if (!urgent && best.stalled == 0) return true;
   // The tries so far may run ahead of the budget by one minute's worth at the most.
   const long long allowed =
       static_cast<long long>(options_.budget) * (tick_ * kFrameMs / 60000 + 1);
   if (tries_ >= allowed) return true;
-  // Trains that stand are worth tries only while half a minute's budget is left for crashes.
-  if (!crashSoon && tries_ + options_.budget / 2 >= allowed) return true;
+  // Trains that stand are worth tries only while half a minute's budget is left for crashes
+  // and turns.
+  if (!urgent && tries_ + options_.budget / 2 >= allowed) return true;
   const int ahead = best.crashes;
   const int stalled = best.stalled;
+  const int turned = best.reversals;
+  auto trouble = [&best, turns] {
+    return best.crashes > 0 || best.stalled > 0 || (turns && best.reversals > 0);
+  };
   // Holds are added one by one while the best so far still crashes or stands.
-  for (int round = 0; round < options_.depth && (best.crashes > 0 || best.stalled > 0); ++round) {
+  for (int round = 0; round < options_.depth && trouble(); ++round) {
     if (!Improve(best)) {
       Note("finds no hold (" + std::to_string(ahead) + " crashes ahead, " +
-           std::to_string(stalled) + " trains standing, " + std::to_string(tries_) + " tries)");
+           std::to_string(stalled) + " trains standing, " + std::to_string(turned) + " turns, " +
+           std::to_string(tries_) + " tries)");
       break;
     }
     const Hold& chosen = holds_.back();
@@ -117,7 +129,8 @@ bool Solver::Look() {
     Note(std::string("holds ") + (signal ? "signal " : "switch ") + std::to_string(junction) +
          " side " + std::to_string(side) + " at " + std::to_string(chosen.state) + " (" +
          std::to_string(ahead) + " crashes ahead, " + std::to_string(best.crashes) + " left; " +
-         std::to_string(stalled) + " trains standing, " + std::to_string(best.stalled) + " left)");
+         std::to_string(stalled) + " trains standing, " + std::to_string(best.stalled) + " left; " +
+         std::to_string(turned) + " turns, " + std::to_string(best.reversals) + " left)");
   }
   return true;
 }
@@ -125,9 +138,9 @@ bool Solver::Look() {
 bool Solver::Improve(Outcome& best) {
   // A hold against a crash lasts until a little after it would have come.
   int frames = options_.hold / kFrameMs;
-  if (best.firstCrash >= 0)
-    frames =
-        std::clamp(best.firstCrash + kPastCrash / kFrameMs, frames, options_.lookahead / kFrameMs);
+  const int first = best.firstCrash >= 0 ? best.firstCrash : best.firstReversal;
+  if (first >= 0)
+    frames = std::clamp(first + kPastCrash / kFrameMs, frames, options_.lookahead / kFrameMs);
   const std::vector<Hold> candidates = Candidates(best.where, frames);
   const Hold* chosen = nullptr;
   Outcome won = best;
@@ -180,7 +193,17 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
   std::map<const Train*, std::pair<int, int>> began;
   for (const auto& train : copy.GetField().Trains())
     if (train->kind != TrainKind::kRepair) began[train.get()] = TrackOf(*train);
-  int firstCrash = -1;
+  int firstCrash = -1, firstReversal = -1, reversals = 0;
+  // Each train's turn and the track its head was on a frame ago: a train that turns
+  // loses its speed and its way back. (A train made where one went is another train.)
+  struct Seen {
+    int colour = -1;
+    size_t cars = 0;
+    bool reversed = false;
+    std::pair<int, int> track;
+  };
+  std::map<const Train*, Seen> heading;
+  std::vector<int> turnedAt;
   const size_t sites = copy.GetField().CrashSites().size();
   std::vector<int> where;
   for (int f = 0; f < frames && !copy_->Ended() && copy_->Crashes() <= worst; ++f) {
@@ -193,6 +216,21 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
     if ((tick_ + f) % Autopilot::kPeriod == 0) KeepHolds(copy, *copy_, targets, active);
     pilot.Act();
     copy_->Step();
+    for (const auto& train : copy.GetField().Trains()) {
+      if (train->kind == TrainKind::kRepair || train->cars.empty()) continue;
+      const Seen now{train->colour, train->cars.size(), train->reversed, TrackOf(*train)};
+      const auto [it, added] = heading.try_emplace(train.get(), now);
+      const Seen& was = it->second;
+      if (!added && was.colour == now.colour && was.cars == now.cars &&
+          was.reversed != now.reversed) {
+        ++reversals;
+        if (firstReversal < 0) {
+          firstReversal = f;
+          turnedAt = {was.track.first, was.track.second};
+        }
+      }
+      it->second = now;
+    }
     if (firstCrash < 0 && copy_->Crashes() > 0) {
       firstCrash = f;
       const auto& now = copy.GetField().CrashSites();
@@ -206,6 +244,7 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
   for (const Town& town : copy.GetField().Towns())
     queued += static_cast<long long>(town.queue.size());
   const long long left = pilot.DistanceLeft(kLost) + queued * kLost;
+  if (where.empty()) where = turnedAt;
   int stalled = 0;
   // A shorter look may end with a train still on its track as it goes its way.
   for (const auto& train : copy.GetField().Trains()) {
@@ -216,8 +255,13 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
     if (where.empty()) where = {it->second.first, it->second.second};
   }
   return {copy.MoneyCounter - kCrashWeight * copy_->Crashes() - kUnitWeight * left -
-              kStallWeight * stalled,
-          copy_->Crashes(), stalled, firstCrash, where};
+              kStallWeight * stalled - kTurnWeight * reversals,
+          copy_->Crashes(),
+          stalled,
+          firstCrash,
+          reversals,
+          firstReversal,
+          where};
 }
 
 bool Solver::BreakLoops() {

@@ -2,11 +2,11 @@
 #pragma once
 // A player that plays to win: the autopilot's hands and routing, with a look ahead. Every
 // so often it plays the next seconds on a private copy of the game (GameCopy) with the
-// autopilot; when that loses money to a crash or leaves a train standing, it tries holding
-// one switch or signal near the trains one way or the other for a while, each on a copy of
-// its own, and keeps the choice only when it ends the look, and a longer one, clearly better
-// than the autopilot alone. It acts only with the player's own
-// hands (left clicks on switches and signals, right clicks on towns) and never changes
+// autopilot; when that loses money to a crash, turns a train back or leaves a train
+// standing, it tries holding one switch or signal near the trains one way or the other for
+// a while, each on a copy of its own, and keeps the choice only when it ends the look, and
+// a longer one, clearly better than the autopilot alone. It acts only with the player's
+// own hands (left clicks on switches and signals, right clicks on towns) and never changes
 // the game it watches otherwise: a solver that looks without acting leaves the game as
 // it would have gone without it.
 #include <map>
@@ -70,6 +70,8 @@ class Solver {
     int crashes = 0;
     int stalled = 0;         // trains on the field all the look that hardly moved
     int firstCrash = -1;     // frames to the first crash, or -1
+    int reversals = 0;       // trains turned back before a switch or signal (or by a town)
+    int firstReversal = -1;  // frames to the first, or -1
     std::vector<int> where;  // the junctions at either end of the first crash's track
   };
   // Looks ahead; true when trouble was seen.
