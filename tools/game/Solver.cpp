@@ -17,12 +17,14 @@ constexpr long long kCrashWeight = 5000;  // a crash's later costs: the repair, 
 constexpr int kUnitWeight = 5;            // money a track unit nearer the goal is worth
 constexpr int kLost = 1000;               // the units of a train with no way, or one queued
 constexpr long long kStallWeight = 2000;  // a train that stood all the look: a fine's worth
-constexpr long long kTurnWeight = 1500;   // a train turned: it stops and goes the long way
+constexpr long long kTurnWeight = 1500;   // a train turned again: it goes to and fro
 constexpr long long kMargin = 500;        // how much better a hold must be than none
 constexpr int kPastCrash = 2000;          // ms a hold against a crash lasts past it
 constexpr int kFlipWindow = 2000;         // ms in which the flips of a loop are counted
 constexpr int kLoopHold = 3000;           // ms a loop's switch or signal is held
 constexpr int kStallLook = 10000;         // ms a look must last to tell a train stood
+// ms without tries against turns or standing trains once such tries found no hold
+constexpr int kCalm = 5000;
 
 // The junctions at either end of the track a train's head is on, lower first.
 std::pair<int, int> TrackOf(const Train& train) {
@@ -94,11 +96,16 @@ void Solver::Act() {
 
 bool Solver::Look() {
   ++looks_;
+  // Turns are looked at only while the level loses money: where the autopilot and the
+  // holds against crashes play well, a train turned back is the autopilot giving way.
+  losing_ = game_.MoneyCounter < game_.MoneyCounterBeginLevel;
   Outcome best = Try(holds_, options_.lookahead);
   const int soon = options_.soon / kFrameMs;
-  // A train turned back soon is worth tries as a crash is: a long train loses half a
-  // minute getting up to speed again, and the way back round is often longer.
-  const bool turns = best.reversals > 0 && best.firstReversal <= soon;
+  // A train turned back again soon is worth tries as a crash is: it goes to and fro, and
+  // a long train loses half a minute getting up to speed each time. Only a look as long
+  // as it takes to tell a standing train tells whether a turn pays.
+  const bool turns = losing_ && options_.lookahead >= kStallLook && best.reversals > 0 &&
+                     best.firstReversal <= soon;
   if (best.crashes == 0 && best.stalled == 0 && !turns) return false;
   const bool crashSoon = best.crashes > 0 && best.firstCrash <= soon;
   const bool urgent = crashSoon || turns;
@@ -110,6 +117,10 @@ bool Solver::Look() {
   // Trains that stand are worth tries only while half a minute's budget is left for crashes
   // and turns.
   if (!urgent && tries_ + options_.budget / 2 >= allowed) return true;
+  // Turns and standing trains that no hold helped are left alone a while: they are
+  // often the autopilot's way of giving way, and tries at every look would leave none
+  // for the crashes.
+  if (losing_ && !crashSoon && tick_ < calmUntil_) return true;
   const int ahead = best.crashes;
   const int stalled = best.stalled;
   const int turned = best.reversals;
@@ -119,6 +130,7 @@ bool Solver::Look() {
   // Holds are added one by one while the best so far still crashes or stands.
   for (int round = 0; round < options_.depth && trouble(); ++round) {
     if (!Improve(best)) {
+      if (!crashSoon) calmUntil_ = tick_ + kCalm / kFrameMs;
       Note("finds no hold (" + std::to_string(ahead) + " crashes ahead, " +
            std::to_string(stalled) + " trains standing, " + std::to_string(turned) + " turns, " +
            std::to_string(tries_) + " tries)");
@@ -138,7 +150,7 @@ bool Solver::Look() {
 bool Solver::Improve(Outcome& best) {
   // A hold against a crash lasts until a little after it would have come.
   int frames = options_.hold / kFrameMs;
-  const int first = best.firstCrash >= 0 ? best.firstCrash : best.firstReversal;
+  const int first = best.firstCrash >= 0 ? best.firstCrash : losing_ ? best.firstReversal : -1;
   if (first >= 0)
     frames = std::clamp(first + kPastCrash / kFrameMs, frames, options_.lookahead / kFrameMs);
   const std::vector<Hold> candidates = Candidates(best.where, frames);
@@ -194,12 +206,14 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
   for (const auto& train : copy.GetField().Trains())
     if (train->kind != TrainKind::kRepair) began[train.get()] = TrackOf(*train);
   int firstCrash = -1, firstReversal = -1, reversals = 0;
-  // Each train's turn and the track its head was on a frame ago: a train that turns
-  // loses its speed and its way back. (A train made where one went is another train.)
+  // Each train's turns and the track its head was on a frame ago: one turn is often the
+  // autopilot giving way, but a train that turns again goes to and fro and gets nowhere.
+  // (A train made where one went is another train.)
   struct Seen {
     int colour = -1;
     size_t cars = 0;
     bool reversed = false;
+    int turns = 0;
     std::pair<int, int> track;
   };
   std::map<const Train*, Seen> heading;
@@ -218,15 +232,17 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
     copy_->Step();
     for (const auto& train : copy.GetField().Trains()) {
       if (train->kind == TrainKind::kRepair || train->cars.empty()) continue;
-      const Seen now{train->colour, train->cars.size(), train->reversed, TrackOf(*train)};
+      Seen now{train->colour, train->cars.size(), train->reversed, 0, TrackOf(*train)};
       const auto [it, added] = heading.try_emplace(train.get(), now);
       const Seen& was = it->second;
-      if (!added && was.colour == now.colour && was.cars == now.cars &&
-          was.reversed != now.reversed) {
-        ++reversals;
-        if (firstReversal < 0) {
-          firstReversal = f;
-          turnedAt = {was.track.first, was.track.second};
+      if (!added && was.colour == now.colour && was.cars == now.cars) {
+        now.turns = was.turns + (was.reversed != now.reversed ? 1 : 0);
+        if (now.turns > was.turns && now.turns >= 2) {
+          ++reversals;
+          if (firstReversal < 0) {
+            firstReversal = f;
+            turnedAt = {was.track.first, was.track.second};
+          }
         }
       }
       it->second = now;
@@ -244,7 +260,7 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
   for (const Town& town : copy.GetField().Towns())
     queued += static_cast<long long>(town.queue.size());
   const long long left = pilot.DistanceLeft(kLost) + queued * kLost;
-  if (where.empty()) where = turnedAt;
+  if (where.empty() && losing_) where = turnedAt;
   int stalled = 0;
   // A shorter look may end with a train still on its track as it goes its way.
   for (const auto& train : copy.GetField().Trains()) {
@@ -255,7 +271,7 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
     if (where.empty()) where = {it->second.first, it->second.second};
   }
   return {copy.MoneyCounter - kCrashWeight * copy_->Crashes() - kUnitWeight * left -
-              kStallWeight * stalled - kTurnWeight * reversals,
+              kStallWeight * stalled - (losing_ ? kTurnWeight * reversals : 0),
           copy_->Crashes(),
           stalled,
           firstCrash,

@@ -70,7 +70,7 @@ class Solver {
     int crashes = 0;
     int stalled = 0;         // trains on the field all the look that hardly moved
     int firstCrash = -1;     // frames to the first crash, or -1
-    int reversals = 0;       // trains turned back before a switch or signal (or by a town)
+    int reversals = 0;       // turns of trains that had turned before in the look
     int firstReversal = -1;  // frames to the first, or -1
     std::vector<int> where;  // the junctions at either end of the first crash's track
   };
@@ -105,6 +105,8 @@ class Solver {
   std::map<Autopilot::ControlKey, std::vector<int>> flips_;  // when they changed lately
   int tick_ = 0;
   int nextLook_ = 0;
+  bool losing_ = false;  // the level's money is below its start: turns count
+  int calmUntil_ = 0;    // the frame from which turns and standing trains get tries again
   int looks_ = 0;
   int tries_ = 0;
   int holdsMade_ = 0;
