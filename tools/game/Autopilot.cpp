@@ -297,6 +297,7 @@ void Autopilot::Want(const ControlNeed& need) {
 void Autopilot::ContinueFrom(const Autopilot& other) {
   tick_ = other.tick_;
   lastCall_ = other.lastCall_;
+  planner_.SetTownTurns(other.planner_.TownTurns());
   const auto& mine = game_.GetField().Trains();
   const auto& theirs = other.game_.GetField().Trains();
   // The trains stand in the same order in both games.

@@ -49,6 +49,8 @@ class Autopilot {
   // Switches and signals another player holds as they are: the autopilot leaves them
   // alone (nullptr: none).
   void LeaveAlone(const std::set<ControlKey>* held) { held_ = held; }
+  // Whether ways may turn in a town of another colour (RoutePlanner::SetTownTurns).
+  void TurnInTowns(bool on) { planner_.SetTownTurns(on); }
   // The junctions the trains come to next, and up to steps more on each train's way, as
   // the last look found them: nearest first (each train's next junction, then the ones
   // after), each once; the ways of the trains that pass one of the focus junctions

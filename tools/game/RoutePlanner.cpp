@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int kFar = 1 << 29;
+constexpr int kTownTurn = 150;  // units a turn in a town of another colour costs beyond its way
 
 int State(int j, int a) { return j * 12 + a; }
 
@@ -95,13 +96,25 @@ int RoutePlanner::StepEnds(int j, int e, const RouteGoal& goal) const {
     if (goal.kind == RouteGoal::kAnyTown || (goal.kind == RouteGoal::kTown && town == goal.town)) {
       return 1;
     }
-    return -1;
+    return turning_ ? 2 : -1;
   }
   return rail::ValidJunction(rail::Neighbour(j, e)) ? 0 : -1;
 }
 
 Route RoutePlanner::Find(int at, int arrival, int travelled, const RouteGoal& goal,
                          const Reachable& reachable, const ExtraCost& extra) {
+  turning_ = false;
+  Route route = Search(at, arrival, travelled, goal, reachable, extra);
+  if (route.found || !townTurns_) return route;
+  // No way goes straight there: one that turns in a town of another colour will do.
+  turning_ = true;
+  route = Search(at, arrival, travelled, goal, reachable, extra);
+  turning_ = false;
+  return route;
+}
+
+Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& goal,
+                           const Reachable& reachable, const ExtraCost& extra) {
   Route route;
   if (!rail::ValidJunction(at) || !rail::ValidDirection(arrival)) return route;
   dist_.fill(kFar);
@@ -125,6 +138,19 @@ Route RoutePlanner::Find(int at, int arrival, int travelled, const RouteGoal& go
       const int ends = StepEnds(j, e, goal);
       if (ends < 0 || !StepNeeds(j, a, e, goal, reachable, units_[s], nullptr)) continue;
       const int length = d + rail::TrackLength(e) + (extra ? extra(j, e, units_[s]) : 0);
+      if (ends == 2) {
+        // The town sends the train back out over the same track, the other way.
+        const int back = State(j, rail::Opposite(e));
+        const int through = length + rail::TrackLength(e) + kTownTurn;
+        if (through < dist_[back]) {
+          dist_[back] = through;
+          units_[back] = units_[s] + 2 * rail::TrackLength(e);
+          parent_[back] = s;
+          exit_[back] = e;
+          open.push({through, back});
+        }
+        continue;
+      }
       if (ends > 0) {
         if (d < bestLength) {
           bestLength = d;
@@ -138,6 +164,7 @@ Route RoutePlanner::Find(int at, int arrival, int travelled, const RouteGoal& go
         dist_[next] = length;
         units_[next] = units_[s] + rail::TrackLength(e);
         parent_[next] = s;
+        exit_[next] = e;
         open.push({length, next});
       }
     }
@@ -151,7 +178,7 @@ Route RoutePlanner::Find(int at, int arrival, int travelled, const RouteGoal& go
 
 void RoutePlanner::Collect(int last, int exit, const RouteGoal& goal, const Reachable& reachable,
                            Route& route) const {
-  for (int s = last, e = exit; s >= 0; e = s % 12, s = parent_[s]) {
+  for (int s = last, e = exit; s >= 0; e = exit_[s], s = parent_[s]) {
     StepNeeds(s / 12, s % 12, e, goal, reachable, units_[s], &route.needs);
     route.steps.push_back({s / 12, e, units_[s]});
   }

@@ -57,6 +57,12 @@ class RoutePlanner {
   Route Find(int at, int arrival, int travelled, const RouteGoal& goal, const Reachable& reachable,
              const ExtraCost& extra = nullptr);
 
+  // With town turns, a train that has no way straight to its goal may be sent into a town
+  // that is not its goal: the town sends it back out, the other way (off: such towns end
+  // every way).
+  void SetTownTurns(bool on) { townTurns_ = on; }
+  bool TownTurns() const { return townTurns_; }
+
   // True when leaving junction j in direction d enters a town (j is its inner junction).
   bool EntersTown(int j, int d, int* town) const;
   // True when the track leaving j in direction d carries a crash site.
@@ -64,13 +70,17 @@ class RoutePlanner {
 
  private:
   static constexpr int kStates = rail::kJunctions * 12;
+  // The shortest way; with turning_, through towns that send the train back out.
+  Route Search(int at, int arrival, int travelled, const RouteGoal& goal,
+               const Reachable& reachable, const ExtraCost& extra);
   // The exits a train arriving at j in direction a can take, at most three.
   int Exits(int j, int a, std::array<int, 3>& exits) const;
   // Adds what leaving j in direction e (arrived in direction a) needs; false when a
   // switch or signal in the way cannot be changed.
   bool StepNeeds(int j, int a, int e, const RouteGoal& goal, const Reachable& reachable,
                  int distance, std::vector<ControlNeed>* needs) const;
-  // 1: the step ends the trip, 0: it goes on, -1: it may not be taken.
+  // 1: the step ends the trip, 0: it goes on, -1: it may not be taken, 2: it enters a town
+  // that sends the train back out.
   int StepEnds(int j, int e, const RouteGoal& goal) const;
   void Collect(int last, int exit, const RouteGoal& goal, const Reachable& reachable,
                Route& route) const;
@@ -79,4 +89,7 @@ class RoutePlanner {
   std::array<int, kStates> dist_{};   // with the extra costs
   std::array<int, kStates> units_{};  // track units only
   std::array<int, kStates> parent_{};
+  std::array<int, kStates> exit_{};  // the direction the parent state left in
+  bool townTurns_ = false;
+  bool turning_ = false;  // this search turns in towns
 };

@@ -82,6 +82,9 @@ void Solver::Act() {
   held_.clear();
   for (const Hold& h : holds_) held_.insert(h.key);
   const bool playing = game_.GameState == kStatePlaying && game_.iGameMode == kOperatingMode;
+  // Once the warehouse is empty every train still out is fined: one with no way straight
+  // to its goal is sent through a town that turns it rather than to and fro where it is.
+  pilot_.TurnInTowns(game_.Progress() >= 100);
   if (playing && options_.lookahead > 0 && tick_ >= nextLook_) {
     const bool trouble = Look() || !holds_.empty();
     nextLook_ = tick_ + std::max(1, (trouble ? options_.period : options_.quietPeriod) / kFrameMs);
