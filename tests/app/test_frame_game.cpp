@@ -5,6 +5,7 @@
 
 #include "app/GameContent.h"
 #include "core/Files.h"
+#include "game/ClickTargets.h"
 #include "game/Game.h"
 #include "railway/Junction.h"
 #include "screens/GMainWindow.h"
@@ -12,7 +13,6 @@
 #include "screens/GWndMenu.h"
 #include "tests/app/FrameHarness.h"
 #include "tests/sprites/SpriteTestSupport.h"
-#include "tools/game/ClickTargets.h"
 
 namespace {
 

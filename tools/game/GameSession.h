@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/LEngine.h"
+#include "game/Autopilot.h"
 #include "game/GameOwner.h"
 #include "game/GameSpeed.h"
 #include "game/LevelRecorder.h"
@@ -20,7 +21,6 @@
 #include "game/ReplayWatch.h"
 #include "game/SpritePanel.h"
 #include "railway/HeadlessSprites.h"
-#include "tools/game/Autopilot.h"
 #include "tools/game/ScriptedGame.h"
 #include "tools/game/Solver.h"
 

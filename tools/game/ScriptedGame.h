@@ -6,11 +6,12 @@
 #include <map>
 #include <string>
 
+#include "game/Autopilot.h"
 #include "game/Game.h"
 
 // Where the events go, and which of them are wanted.
-struct EventLog {
-  void Print(const std::string& text) const;
+struct EventLog : AutopilotLog {
+  void Print(const std::string& text) const override;
   int time = 0;  // ms run so far
   bool sounds = false;
   bool quiet = false;  // nothing is printed (benchmarks)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/game/ClickTargets.h"
+#include "game/ClickTargets.h"
 
 #include <cstdlib>
 
