@@ -234,6 +234,18 @@ TEST_F(MainWindow, OptionsApplyOnOkAndCancelUndoesTheMusicPreview) {
     EXPECT_EQ(Globals().ColourSymbols, code == -1);
     EXPECT_EQ(TheGame().GetField().ColourSymbols(), code == -1);
   }
+
+  // So do acting while paused and the lock marks; the dialog opens with the settings.
+  for (int32_t code : {-2, -1}) {
+    window->OpenOptions();
+    EXPECT_FALSE(window->OptionsDialog->ActInPauseBox->Checked);
+    EXPECT_TRUE(window->OptionsDialog->LockMarksBox->Checked);
+    window->OptionsDialog->ActInPauseBox->SetChecked(true);
+    window->OptionsDialog->LockMarksBox->SetChecked(false);
+    window->OptionsDialog->Close(code);
+    EXPECT_EQ(Globals().ActWhilePaused, code == -1);
+    EXPECT_EQ(Globals().LockMarks, code != -1);
+  }
 }
 
 TEST_F(MainWindow, PickingTheTypeInUseNeitherSavesNorReloads) {
