@@ -159,9 +159,12 @@ void GMainWindow::MakeSpeedLabel() {
   }
 }
 
+// The top bar's label: the speed, or PAUSE while the player acts in the pause (the pause
+// picture would cover the middle of the field), after REPLAY while a replay is watched.
 void GMainWindow::ShowSpeed() {
-  const std::string speed = speed_.Label();
+  const std::string speed = Paused && Globals().ActWhilePaused ? "PAUSE" : speed_.Label();
   const std::string label = watch_ ? (speed.empty() ? "REPLAY" : "REPLAY " + speed) : speed;
+  topBarLabel_ = label;
   // The speed alone stands at its place; with REPLAY the label is centred in the gap
   // between the two counters.
   int32_t width = 0;
@@ -181,6 +184,15 @@ void GMainWindow::ShowSpeed() {
 
 void GMainWindow::StopSpeed() {
   speed_.Stop();
+  ShowSpeed();
+}
+
+// Tab speeds the game up, Shift+Tab slows it down.
+void GMainWindow::ChangeSpeed(int32_t modifiers) {
+  if (modifiers & KMOD_SHIFT)
+    speed_.CycleDown();
+  else
+    speed_.Cycle();
   ShowSpeed();
 }
 
@@ -256,8 +268,9 @@ void GMainWindow::Update(int32_t elapsed, int32_t /*frame*/) {
 
 void GMainWindow::SetPaused(bool paused) {
   Paused = paused;
-  if (PauseClip) PauseClip->SetVisible(paused);
-  if (paused) StopSpeed();
+  if (PauseClip) PauseClip->SetVisible(paused && !Globals().ActWhilePaused);
+  if (paused) speed_.Pause();
+  ShowSpeed();
 }
 
 // ---------------------------------------------------------------- input
@@ -272,9 +285,10 @@ bool GMainWindow::ApplyAction(ActionKind kind, int32_t x, int32_t y, int32_t arg
   return game_->Apply(PlayerAction{.kind = kind, .x = x, .y = y, .arg = arg}).taken;
 }
 
-// A press while paused only ends the pause.
-bool GMainWindow::PressEndsPause() {
-  if (!Paused) return false;
+// A press while paused only ends the pause. A player who acts while paused ends it with
+// Space alone: every other press acts at once.
+bool GMainWindow::PressEndsPause(bool space) {
+  if (!Paused || (Globals().ActWhilePaused && !space)) return false;
   SetPaused(false);
   if (game_) ApplyAction(ActionKind::kResume);
   return true;
@@ -304,15 +318,14 @@ int32_t GMainWindow::OnKeyDown(int32_t key, int32_t modifiers) {
     Rewind();
     return 0;
   }
-  if (PressEndsPause()) return 0;
+  if (PressEndsPause(key == SDLK_SPACE)) return 0;
   LEngine::OnKeyDown(key, modifiers);
-  if (watch_) return OnWatchKey(key);
+  if (watch_) return OnWatchKey(key, modifiers);
   if (key == SDLK_SPACE) {
     SetPaused(true);
     ApplyAction(ActionKind::kPause);
   } else if (key == SDLK_TAB) {
-    speed_.Cycle();
-    ShowSpeed();
+    ChangeSpeed(modifiers);
     ApplyAction(ActionKind::kSpeed, 0, 0, speed_.Factor());
   } else if (key == SDLK_F1) {
     OpenHelp();

@@ -119,6 +119,7 @@ void GMainWindow::OnChildClosed(LEngine* child, int32_t code) {
       game_->LeavePackGame();
       game_->StartLevelNumber = NewGameDialog->GetStartLevel();
       game_->SetState(kStateNewGame);
+      StopSpeed();
     }
   } else if (child == MessageDialog.get()) {
     if (code == -1) Close(0);
@@ -137,6 +138,7 @@ void GMainWindow::ApplyGameType(int32_t code) {
   game_->LeavePackGame();
   Globals().GameType = type;
   game_->LoadOrStartNew();
+  StopSpeed();
 }
 
 void GMainWindow::ApplyOptions(int32_t code) {
