@@ -54,7 +54,8 @@ constexpr const char* kBigCaptionCharacters = "LEV 0123456789";
 // The speed stands in the message line's golden letters in the top bar, between the
 // train and money counters, where the bar shows only trees.
 constexpr int32_t kSpeedX = 418, kSpeedY = 4;
-constexpr int32_t kReplayLabelCentre = 431;
+constexpr int32_t kLabelCentre = 431;
+constexpr int32_t kLabelRoom = 100;  // from the train counter's frame to the money's
 constexpr double kSpeedZ = -1207;
 
 // The field's ground and the top bar's forest (z 100000, 99999) and the track pieces (about
@@ -159,17 +160,28 @@ void GMainWindow::MakeSpeedLabel() {
   }
 }
 
-// The top bar's label: the speed, or PAUSE while the player acts in the pause (the pause
-// picture would cover the middle of the field), after REPLAY while a replay is watched.
-void GMainWindow::ShowSpeed() {
-  const std::string speed = Paused && Globals().ActWhilePaused ? "PAUSE" : speed_.Label();
-  const std::string label = watch_ ? (speed.empty() ? "REPLAY" : "REPLAY " + speed) : speed;
-  topBarLabel_ = label;
-  // The speed alone stands at its place; with REPLAY the label is centred in the gap
-  // between the two counters.
+int32_t GMainWindow::LabelWidth(const std::string& text) const {
   int32_t width = 0;
-  for (char c : label) width += speedFont_->GlyphWidth(c);
-  int32_t x = watch_ ? kReplayLabelCentre - width / 2 : kSpeedX;
+  for (char c : text) width += speedFont_->GlyphWidth(c);
+  return width;
+}
+
+// The top bar's label and the pause picture. A player who acts in the pause sees PAUSE in
+// the label, not the picture over the middle of the field; a replay watched takes no
+// clicks, so its pause keeps the picture. While a replay is watched REPLAY goes before the
+// speed, when both fit between the two counters.
+void GMainWindow::ShowSpeed() {
+  const bool pauseLabel = Paused && Globals().ActWhilePaused && !watch_;
+  if (PauseClip) PauseClip->SetVisible(Paused && !pauseLabel);
+  std::string label = pauseLabel ? "PAUSE" : speed_.Label();
+  if (watch_) {
+    const std::string both = label.empty() ? "REPLAY" : "REPLAY " + label;
+    if (LabelWidth(both) <= kLabelRoom) label = both;
+  }
+  topBarLabel_ = label;
+  // The speed alone stands at its place; PAUSE and REPLAY are centred in the gap between
+  // the two counters.
+  int32_t x = watch_ || pauseLabel ? kLabelCentre - LabelWidth(label) / 2 : kSpeedX;
   for (size_t i = 0; i < speedChars_.size(); ++i) {
     CharStatic* c = speedChars_[i];
     const bool shown = i < label.size();
@@ -268,7 +280,6 @@ void GMainWindow::Update(int32_t elapsed, int32_t /*frame*/) {
 
 void GMainWindow::SetPaused(bool paused) {
   Paused = paused;
-  if (PauseClip) PauseClip->SetVisible(paused && !Globals().ActWhilePaused);
   if (paused) speed_.Pause();
   ShowSpeed();
 }
@@ -286,9 +297,10 @@ bool GMainWindow::ApplyAction(ActionKind kind, int32_t x, int32_t y, int32_t arg
 }
 
 // A press while paused only ends the pause. A player who acts while paused ends it with
-// Space alone: every other press acts at once.
+// Space alone: every other press acts at once (a replay watched takes no clicks: any
+// press ends its pause).
 bool GMainWindow::PressEndsPause(bool space) {
-  if (!Paused || (Globals().ActWhilePaused && !space)) return false;
+  if (!Paused || (Globals().ActWhilePaused && !watch_ && !space)) return false;
   SetPaused(false);
   if (game_) ApplyAction(ActionKind::kResume);
   return true;

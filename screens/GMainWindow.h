@@ -138,8 +138,9 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   void MakeSpeedLabel();
   // Back to x1, with the top bar's letters hidden.
   void StopSpeed();
-  // The top bar's letters for the current speed.
+  // The top bar's letters for the current speed (and the pause picture).
   void ShowSpeed();
+  int32_t LabelWidth(const std::string& text) const;
   // The speed keys: Tab one step faster, Shift+Tab one step slower.
   void ChangeSpeed(int32_t modifiers);
   // Saves and lets go of the game, if there is one.

@@ -258,7 +258,7 @@ bool GameSession::TakesPress(bool space) {
     log_.Print(std::string("the ") + DialogName(dialog_) + " screen takes the press");
     return false;
   }
-  if (!paused_ || (Globals().ActWhilePaused && !space)) return true;
+  if (!paused_ || (Globals().ActWhilePaused && !watch_ && !space)) return true;
   SetPaused(false);
   Apply(ActionKind::kResume);
   return false;

@@ -154,7 +154,8 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   void MakeAutopilot();
   void OpenDialog(Dialog dialog);
   // True when the input reaches the game; a press while paused only ends the pause, and
-  // when the player acts while paused, only Space (space true) ends it.
+  // when the player acts while paused, only Space (space true) ends it (any press ends
+  // the pause of a replay watched).
   bool TakesPress(bool space = false);
   // True for a point of the screen's picture; a press elsewhere is printed and dropped.
   bool OnScreen(int x, int y) const;
