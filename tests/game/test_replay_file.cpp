@@ -227,6 +227,8 @@ TEST(ReplayFile, EveryKindOfDamageIsRefusedNamingItsLine) {
       {"60 track 2", "60 track -1", "line 11: the track type \"-1\" is not"},
       {"300 speed 2", "300 speed 3", "line 12: the speed 3 is not 1, 2, 4, -2 or -4"},
       {"300 speed 2", "300 speed 8", "line 12: the speed \"8\" is not"},
+      {"300 speed 2", "300 speed -3", "line 12: the speed -3 is not 1, 2, 4, -2 or -4"},
+      {"300 speed 2", "300 speed 0", "line 12: the speed 0 is not 1, 2, 4, -2 or -4"},
       {"200 rewind 50", "200 rewind 201",
        "line 10: the rewind's target \"201\" is not a number "
        "from 0 to 200"},
