@@ -175,8 +175,8 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   bool StepWatchedOnce();
   int32_t OnWatchKey(int32_t key, int32_t modifiers);
   void ReportReplayEnd(Game& game);
-  // The top bar's label: the speed, and REPLAY while a replay is watched.
-  static constexpr int kTopBarLabelLength = 12;
+  // The top bar's label: the speed or PAUSE, and REPLAY while a replay is watched.
+  static constexpr int kTopBarLabelLength = 9;
 
   ScreenServices& services_;
   std::unique_ptr<BitmapFont> dialogFont_;
