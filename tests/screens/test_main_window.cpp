@@ -571,3 +571,28 @@ TEST_F(MainWindow, AWatchedReplaysStatisticsGiveWayToThePlayersGameUnlessTheProg
   ASSERT_NE(window->CurrentGame(), nullptr);
   EXPECT_EQ(TheGame().GameState, kStateRestoring);
 }
+
+// A replay watched takes no clicks: acting while paused changes nothing there, its pause
+// shows the picture and any key ends it; a slow speed runs it slower.
+TEST_F(MainWindow, AReplayWatchedKeepsItsPausePictureWhenThePlayerActsWhilePaused) {
+  ShowWindow();
+  Frames(150);
+  window->Close(0);
+  Replay replay;
+  std::string why;
+  ASSERT_EQ(Replays().size(), 1u);
+  ASSERT_TRUE(ReadReplayFile(Replays()[0], replay, why)) << why;
+  Globals().ActWhilePaused = true;
+  window = std::make_unique<GMainWindow>(Display(), 0, 0, 800, 600, services);
+  ASSERT_TRUE(window->WatchReplay(replay, why)) << why;
+  window->Show(&slot);
+  window->OnKeyDown(SDLK_TAB, KMOD_LSHIFT);
+  const int32_t update = TheGame().LevelUpdate();
+  Frames(20);
+  EXPECT_EQ(TheGame().LevelUpdate() - update, 10);
+  window->OnKeyDown(SDLK_SPACE, 0);
+  EXPECT_TRUE(window->PauseClip->Visible);
+  window->OnKeyDown(SDLK_a, 0);
+  EXPECT_FALSE(window->Paused);
+  EXPECT_FALSE(window->PauseClip->Visible);
+}
