@@ -90,8 +90,7 @@ std::string Game(GameSession& session) {
       g.TimeNewCrashes, g.CounterWave, g.TimeWave, g.CounterTimeWithoutTrain,
       g.CounterTimeMinuteTips);
   out += Cursor(g);
-  const std::string speed =
-      session.Speed() > 1 ? ", speed x" + std::to_string(session.Speed()) : std::string();
+  const std::string speed = session.Speed() != 1 ? ", speed " + session.SpeedName() : std::string();
   out += Format("screen: %s%s, dialog %s\n", session.Paused() ? "paused" : "running", speed.c_str(),
                 DialogName(session.Open()));
   return out;
