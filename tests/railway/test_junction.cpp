@@ -20,7 +20,7 @@ TEST(Switches, PlayerLaidSecondEndKeepsTheEarlierBranchActive) {
   EXPECT_EQ(sw.state, SwitchState::kWorking);
   EXPECT_TRUE(sw.picture->Visible());
   EXPECT_EQ(sw.picture->Frame(), 10);  // (3, 4)
-  EXPECT_EQ(sw.picture->Z(), 1090);
+  EXPECT_EQ(sw.picture->Z(), -1171);   // in front of the scenery and trains
 }
 
 TEST(Switches, FacingSwitchesAcrossAStraightTakeTheShortPicture) {
@@ -31,7 +31,7 @@ TEST(Switches, FacingSwitchesAcrossAStraightTakeTheShortPicture) {
   rig.field.AddTrack(50, 1, Laying::kLevelLayout);  // switch at 51, side 3, facing it
   EXPECT_EQ(rig.field.At(42).SwitchAt(1).picture->Clip(), 120);
   EXPECT_EQ(rig.field.At(51).SwitchAt(3).picture->Clip(), 120);
-  EXPECT_EQ(rig.field.At(51).SwitchAt(3).picture->Z(), 1090);
+  EXPECT_EQ(rig.field.At(51).SwitchAt(3).picture->Z(), -1173);
 }
 
 TEST(Signals, AStraightThroughLineHasNoneAndACrossingLineRemovesThem) {
