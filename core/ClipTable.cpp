@@ -162,6 +162,7 @@ constexpr ClipDesc kTable[kClipCount] = {
     {"Dat/Game/parovoz/goodswagon_shadow.jpg", "Dat/Game/parovoz/goodswagon_shadow.gif", 48, true, 0, 0, 0, 31, 25, "", "", "", 200},  // 151
     {"Dat/Game/ColourBadges.tga", "", 9, true, 0, 0, 0, 7, 7, "", "", "", 200},  // 152
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 397, 0, 0, 0, "", "", "", 200},  // 153
+    {"Dat/Game/LockMark.tga", "", 1, true, 0, 0, 0, 8, 13, "", "", "", 200},  // 154
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 // The names of the clip table's entries (0 .. kClipCount - 1), by which the field, the
 // screens and the tools ask for pictures. The descriptions behind them are the clip table.
 
-constexpr int kClipCount = 154;
+constexpr int kClipCount = 155;
 
 // Entries of the table by name.
 namespace clip {
@@ -150,4 +150,6 @@ constexpr int WagonShadow4 = 151;
 constexpr int ColourBadge = 152;
 constexpr int kBadgeAnywhereFrame = 8;
 constexpr int OptionsCheck5 = 153;
+// A padlock shown for a moment on a switch that a passing train holds.
+constexpr int LockMark = 154;
 }  // namespace clip

@@ -300,6 +300,9 @@ void Junction::ToggleSwitch(int side) {
     ShowSwitchFrame(side);
     if (host_) host_->PlaySound(snd::Switch);
   } else if (host_) {
+    // A switch still under construction is refused too, but only a train's hold is
+    // worth showing: the player sees no switch there yet.
+    if (sw.state == SwitchState::kWorking) host_->SwitchLocked(x_, y_);
     host_->PlaySound(snd::SwitchLock);
   }
 }

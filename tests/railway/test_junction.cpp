@@ -124,7 +124,9 @@ TEST(Routing, RedSignalStopsOnlyWithoutAnExitSwitch) {
   EXPECT_EQ(j.RouteExit(1, 1, true, false), 2);
 }
 
-TEST(Clicks, LockedSwitchPlaysSwitchLock) {
+// The junction plays "SwitchLock" and says where the held switch is, so that the game
+// can show it.
+TEST(Clicks, LockedSwitchPlaysSwitchLockAndReportsWhere) {
   Rig rig;
   rig.field.AddTrack(42, 3, Laying::kQuietLayout);
   rig.field.AddTrack(42, 4, Laying::kQuietLayout);
@@ -134,8 +136,12 @@ TEST(Clicks, LockedSwitchPlaysSwitchLock) {
   EXPECT_TRUE(rig.field.FieldClick(j.X(), j.Y()) == nullptr);
   EXPECT_EQ(j.SwitchAt(1).active, 4);
   EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
+  ASSERT_EQ(rig.host.locks.size(), 1u);
+  EXPECT_EQ(rig.host.locks[0].x, j.X());
+  EXPECT_EQ(rig.host.locks[0].y, j.Y());
   j.ClearLocks();
   rig.field.FieldClick(j.X(), j.Y());
+  EXPECT_EQ(rig.host.locks.size(), 1u);
   EXPECT_EQ(j.SwitchAt(1).active, 3);
   EXPECT_EQ(j.SwitchAt(1).picture->Frame(), 10);  // (3, 4)
   EXPECT_EQ(rig.host.SoundCount(snd::Switch), 1);
@@ -149,6 +155,7 @@ TEST(Clicks, HiddenPicturesUnderConstructionTakeTheClick) {
   ASSERT_FALSE(j.SwitchAt(1).picture->Visible());
   rig.field.FieldClick(j.X(), j.Y());  // the pending switch cannot be thrown yet
   EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
+  EXPECT_TRUE(rig.host.locks.empty());  // no train holds it: nothing to show
   EXPECT_EQ(j.SwitchAt(1).active, 3);
 
   rig.field.AddTrack(42, 1, Laying::kQuietLayout);  // 43 gets end 8 (side 3, arc)
