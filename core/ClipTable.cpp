@@ -164,6 +164,7 @@ constexpr ClipDesc kTable[kClipCount] = {
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 351, 0, 0, 0, "", "", "", 200},  // 153
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 385, 0, 0, 0, "", "", "", 200},  // 154
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 419, 0, 0, 0, "", "", "", 200},  // 155
+    {"Dat/Game/LockMark.tga", "", 1, true, 0, 0, 0, 8, 13, "", "", "", 200},  // 156
 };
 
 }  // namespace

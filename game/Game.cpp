@@ -254,6 +254,7 @@ bool Game::SkipLevel() {
 void Game::StartLevel() {
   rnd::GameStream().Seed(rnd::RunSeed());  // a level is its seed and the player's actions
   levelUpdate_ = 0;
+  lockMark_.Hide();
   // The minute tips go round from the first at every level: a level's course depends
   // on nothing the levels before it left but what its recording's start holds.
   minuteTip_ = 0;
@@ -621,5 +622,12 @@ void Game::PlaySound(int index) {
   }
   Sound().Play(index, 0);
 }
+
+// Only the player sees the mark: the game's course is the same with or without it.
+void Game::SwitchLocked(int x, int y) {
+  if (Globals().LockMarks) lockMark_.Show(x, y);
+}
+
+void Game::TickMarks(int32_t elapsed) { lockMark_.Tick(elapsed); }
 
 int32_t Game::GameType() const { return packLevel_ || Globals().GameType == 1 ? 1 : 0; }

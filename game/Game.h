@@ -14,6 +14,7 @@
 #include "game/GameOwner.h"
 #include "game/GamePanel.h"
 #include "game/LevelTable.h"
+#include "game/LockMark.h"
 #include "game/PlayerAction.h"
 #include "game/ReplayFile.h"
 #include "game/Tips.h"
@@ -189,7 +190,13 @@ class Game : public FieldHost, public FineSink {
   double Progress() override;
   bool TakeCatchUpRequest() override;
   void PlaySound(int index) override;
+  void SwitchLocked(int x, int y) override;
   int32_t GameType() const override;
+
+  // The marks that show for a moment (the lock mark) count the frames' real time: the
+  // hosting screen ticks them every frame, also while the game is paused or slowed.
+  void TickMarks(int32_t elapsed);
+  const LockMark& GetLockMark() const { return lockMark_; }
 
   // Read access for the screen, tools and tests.
   Field& GetField() { return field_; }
@@ -301,6 +308,7 @@ class Game : public FieldHost, public FineSink {
   std::unique_ptr<CompleteIndicator> progress_;
   std::unique_ptr<Track> preview_;
   FieldSprite* forbidden_ = nullptr;
+  LockMark lockMark_{parts_.fieldSprites};
   std::unique_ptr<GamePanel> ownPanel_;  // when the screen lends none
   GamePanel* panel_;
   LClip* background_ = nullptr;

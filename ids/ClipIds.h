@@ -3,7 +3,7 @@
 // The names of the clip table's entries (0 .. kClipCount - 1), by which the field, the
 // screens and the tools ask for pictures. The descriptions behind them are the clip table.
 
-constexpr int kClipCount = 156;
+constexpr int kClipCount = 157;
 
 // Entries of the table by name.
 namespace clip {
@@ -153,4 +153,6 @@ constexpr int OptionsCheck5 = 153;
 // The options' boxes for acting while paused and for the lock marks.
 constexpr int OptionsCheck6 = 154;
 constexpr int OptionsCheck7 = 155;
+// A padlock shown for a moment on a switch that a passing train holds.
+constexpr int LockMark = 156;
 }  // namespace clip

@@ -264,6 +264,8 @@ void GMainWindow::Close(int32_t code) {
 // independent of the frame rate, so a recorded level plays the same again.
 void GMainWindow::Update(int32_t elapsed, int32_t /*frame*/) {
   if (ownGameDue_) BeginOwnGame();
+  // The game's passing marks count real time: they go away in a pause too.
+  if (game_) game_->TickMarks(elapsed);
   if (Paused) return;
   Messages->Tick(elapsed);
   stepTime_ += elapsed;

@@ -119,6 +119,15 @@ std::string Houses(GameSession& session) {
   return session.HasGame() ? SceneryLines(session.GetGame().GetField().Houses(), "house") : "";
 }
 
+std::string Marks(GameSession& session) {
+  if (!session.HasGame()) return "";
+  const LockMark& mark = session.GetGame().GetLockMark();
+  const FieldSprite* sprite = mark.Sprite();
+  if (!mark.Shown() || !sprite || !sprite->Visible()) return "no lock mark\n";
+  return Format("lock mark at %d,%d, %d ms left\n", static_cast<int>(sprite->X()),
+                static_cast<int>(sprite->Y()), mark.TimeLeft());
+}
+
 std::string AutopilotCounts(GameSession& session) {
   const Autopilot* a = session.GetAutopilot();
   if (!a) return "autopilot off\n";

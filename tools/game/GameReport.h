@@ -16,6 +16,8 @@ std::string ShownTips(GameSession& session);
 std::string Trees(GameSession& session);
 std::string Houses(GameSession& session);
 std::string AutopilotCounts(GameSession& session);
+// "lock mark at X,Y, N ms left" while the lock mark shows, else "no lock mark".
+std::string Marks(GameSession& session);
 // The field's views of railway/FieldReport.h by name (trains, crashes, queues, switches,
 // signals, towns, records, field for all of them); false for an unknown name.
 bool FieldPart(GameSession& session, const std::string& what, std::string& out);

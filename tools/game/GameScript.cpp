@@ -215,6 +215,8 @@ bool GameScript::Print(std::istream& in) {
     out = gamereport::Trees(s_);
   } else if (what == "houses") {
     out = gamereport::Houses(s_);
+  } else if (what == "marks") {
+    out = gamereport::Marks(s_);
   } else if (what == "autopilot") {
     out = gamereport::AutopilotCounts(s_);
   } else if (what == "hash") {

@@ -189,6 +189,8 @@ void GameSession::Save() {
 
 void GameSession::RunFrame() {
   ++frame_;
+  // The game's passing marks count real time: they go away in a pause too.
+  if (game_) game_->TickMarks(kFrame);
   if (!game_ || paused_) {
     log_.time += kFrame;
     return;

@@ -227,6 +227,7 @@ void ForEachHeldPicture(const Game& game, Visit&& visit) {
     for (int k = 0; k < 4; ++k) hold(game.Preview()->Picture(k), "track preview");
   }
   hold(game.ForbiddenMarker(), "forbidden marker");
+  hold(game.GetLockMark().Sprite(), "lock mark");
   for (int j = 0; j < rail::kJunctions; ++j) {
     const Junction& junction = field.At(j);
     for (int s = 0; s < 4; ++s) {
