@@ -9,6 +9,7 @@
 
 #include "core/LParams.h"
 #include "core/Random.h"
+#include "game/ClickTargets.h"
 #include "game/ReplayFile.h"
 #include "game/Settings.h"
 #include "railway/Junction.h"
@@ -24,7 +25,6 @@
 #include "sprites/ClipLib.h"
 #include "sprites/Widgets.h"
 #include "tests/sprites/SpriteTestSupport.h"
-#include "tools/game/ClickTargets.h"
 
 using namespace spritetest;
 
