@@ -162,6 +162,8 @@ constexpr ClipDesc kTable[kClipCount] = {
     {"Dat/Game/parovoz/goodswagon_shadow.jpg", "Dat/Game/parovoz/goodswagon_shadow.gif", 48, true, 0, 0, 0, 31, 25, "", "", "", 200},  // 151
     {"Dat/Game/ColourBadges.tga", "", 9, true, 0, 0, 0, 7, 7, "", "", "", 200},  // 152
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 397, 0, 0, 0, "", "", "", 200},  // 153
+    {"Dat/Game/SelectRing.tga", "", 1, true, 0, 0, 0, 17, 17, "", "", "", 200},  // 154
+    {"Dat/Game/HintMark.tga", "", 4, true, 0, 0, 0, 22, 22, "", "", "", 200},  // 155
 };
 
 }  // namespace

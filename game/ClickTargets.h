@@ -19,10 +19,10 @@ class ClickTargets {
   bool PointFor(const FieldSprite* picture, int& x, int& y);
   // The same, keeping clear of shown tips and of the mode toggle when the box allows.
   bool ClickFor(const FieldSprite* picture, int& x, int& y);
-
- private:
   // The picture (or call button) a field click at the point acts on, or none.
   const FieldSprite* FirstHit(int x, int y) const;
+
+ private:
   // True when a tip or the mode toggle would take a click at the point first.
   bool Covered(int x, int y) const;
   template <typename Accept>

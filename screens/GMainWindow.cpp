@@ -7,6 +7,7 @@
 #include "core/ClipTable.h"
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
+#include "game/KeyboardPlay.h"
 #include "game/Settings.h"
 #include "ids/ScreenSize.h"
 #include "railway/Colours.h"
@@ -240,6 +241,8 @@ void GMainWindow::Close(int32_t code) {
 // independent of the frame rate, so a recorded level plays the same again.
 void GMainWindow::Update(int32_t elapsed, int32_t /*frame*/) {
   if (ownGameDue_) BeginOwnGame();
+  // The hint's highlight counts real time, also while paused.
+  if (game_) game_->Keyboard().Tick(elapsed);
   if (Paused) return;
   Messages->Tick(elapsed);
   stepTime_ += elapsed;
@@ -307,6 +310,7 @@ int32_t GMainWindow::OnKeyDown(int32_t key, int32_t modifiers) {
   if (PressEndsPause()) return 0;
   LEngine::OnKeyDown(key, modifiers);
   if (watch_) return OnWatchKey(key);
+  if (game_ && game_->Keyboard().OnKey(key, modifiers)) return 0;
   if (key == SDLK_SPACE) {
     SetPaused(true);
     ApplyAction(ActionKind::kPause);

@@ -214,6 +214,9 @@ bool GameScript::Print(std::istream& in) {
     out = gamereport::Trees(s_);
   } else if (what == "houses") {
     out = gamereport::Houses(s_);
+  } else if (what == "keys") {
+    out = gamereport::Keys(s_);
+    if (out.empty()) out = "keys: nothing shown\n";
   } else if (what == "autopilot") {
     out = gamereport::AutopilotCounts(s_);
   } else if (what == "hash") {
