@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <map>
 #include <utility>
+#include <vector>
 
 class FieldSprite;
 class Game;
@@ -23,6 +24,8 @@ class ClickTargets {
   const FieldSprite* FirstHit(int x, int y) const;
 
  private:
+  // The same, asking only the listed junctions (in index order) after the call buttons.
+  const FieldSprite* FirstHitAmong(int x, int y, const std::vector<int>& near) const;
   // True when a tip or the mode toggle would take a click at the point first.
   bool Covered(int x, int y) const;
   template <typename Accept>
