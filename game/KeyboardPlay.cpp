@@ -19,6 +19,9 @@ namespace {
 constexpr int kRingDepth = -1190;
 constexpr int kMarkDepth = -1191;
 constexpr int kMarkPeriod = 150;  // ms a frame of the highlight's swell
+// A signal's lamps stand this far above the foot of its post, where it is clicked: the
+// ring and the highlight go round the lamps.
+constexpr int kSignalLamps = 19;
 // How many junctions on each train's way the hint weighs by nearness.
 constexpr int kHintSteps = 8;
 
@@ -181,7 +184,7 @@ void KeyboardPlay::Select(const Spot& spot) {
   selected_ = spot.control;
   ringX_ = spot.x;
   ringY_ = spot.y;
-  Place(ring_, clip::SelectRing, spot.x, spot.y);
+  Place(ring_, clip::SelectRing, spot.x, MarkY(spot));
   Note("ring at " + ControlName(spot.control) + " (" + std::to_string(spot.x) + "," +
        std::to_string(spot.y) + ")");
 }
@@ -242,7 +245,7 @@ void KeyboardPlay::Hint() {
   }
   hinted_ = spot->control;
   hintLeft_ = kHintMs;
-  Place(mark_, clip::HintMark, spot->x, spot->y);
+  Place(mark_, clip::HintMark, spot->x, MarkY(*spot));
   Note("hint " + ControlName(spot->control));
   // A player on the keyboard has the hinted control selected at once.
   if (ring_ && ring_->Visible()) Select(*spot);
@@ -286,6 +289,10 @@ FieldSprite* KeyboardPlay::Place(FieldSprite*& sprite, int clip, int x, int y) {
   sprite->SetZ(clip == clip::HintMark ? kMarkDepth : kRingDepth);
   sprite->Show(true);
   return sprite;
+}
+
+int KeyboardPlay::MarkY(const Spot& spot) {
+  return spot.y - (spot.control.signal ? kSignalLamps : 0);
 }
 
 void KeyboardPlay::Hide(FieldSprite* sprite) {

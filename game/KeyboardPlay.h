@@ -56,6 +56,9 @@ class KeyboardPlay {
   const std::optional<FieldControl>& Selected() const { return selected_; }
   const std::optional<FieldControl>& Hinted() const { return hinted_; }
   const FieldSprite* Ring() const { return ring_; }
+  // The selected control's click point, where Enter and S click.
+  int RingX() const { return ringX_; }
+  int RingY() const { return ringY_; }
   const FieldSprite* HintMark() const { return mark_; }
   int HintLeft() const { return hintLeft_; }  // ms the highlight still stays
 
@@ -82,6 +85,8 @@ class KeyboardPlay {
   // The picture, made the first time it is needed, at the point.
   FieldSprite* Place(FieldSprite*& sprite, int clip, int x, int y);
   void Hide(FieldSprite* sprite);
+  // Where the ring and the highlight of the control go up and down the screen.
+  static int MarkY(const Spot& spot);
   // The ring's point, or the middle of the field before there is one.
   void RingPoint(int& x, int& y) const;
 

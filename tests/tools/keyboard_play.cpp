@@ -64,11 +64,10 @@ TEST_F(KeyboardPlayTest, ArrowsMoveTheRingEnterAndSActOnItsControlWithAClickAtIt
   for (const Way w :
        {Way{SDLK_RIGHT, 1, 0}, Way{SDLK_DOWN, 0, 1}, Way{SDLK_LEFT, -1, 0}, Way{SDLK_UP, 0, -1}}) {
     for (int i = 0; i < 30; ++i) {
-      const double x = Keys().Ring()->X(), y = Keys().Ring()->Y();
+      const int x = Keys().RingX(), y = Keys().RingY();
       S().Key(w.key, 0);
-      const double along = (Keys().Ring()->X() - x) * w.dx + (Keys().Ring()->Y() - y) * w.dy;
-      const double across =
-          std::abs((Keys().Ring()->X() - x) * w.dy - (Keys().Ring()->Y() - y) * w.dx);
+      const double along = (Keys().RingX() - x) * w.dx + (Keys().RingY() - y) * w.dy;
+      const double across = std::abs((Keys().RingX() - x) * w.dy - (Keys().RingY() - y) * w.dx);
       if (along == 0 && across == 0) break;
       EXPECT_GT(along, 0) << "key " << w.key;
       EXPECT_LE(across, 2 * along) << "key " << w.key;
@@ -83,8 +82,10 @@ TEST_F(KeyboardPlayTest, ArrowsMoveTheRingEnterAndSActOnItsControlWithAClickAtIt
   S().Key(SDLK_RETURN, 0);
   EXPECT_NE(StateOf(c), before);
   EXPECT_EQ(LastAction().kind, ActionKind::kClick);
-  EXPECT_EQ(LastAction().x, static_cast<int>(Keys().Ring()->X()));
-  EXPECT_EQ(LastAction().y, static_cast<int>(Keys().Ring()->Y()));
+  EXPECT_EQ(LastAction().x, Keys().RingX());
+  EXPECT_EQ(LastAction().y, Keys().RingY());
+  EXPECT_EQ(Keys().Ring()->X(), Keys().RingX());  // the ring round the switch's pivot
+  EXPECT_EQ(Keys().Ring()->Y(), Keys().RingY());
   // S on a side without a signal changes nothing.
   const size_t taken = S().GetGame().LevelActions().size();
   S().Key(SDLK_s, 0);
@@ -95,17 +96,18 @@ TEST_F(KeyboardPlayTest, ArrowsMoveTheRingEnterAndSActOnItsControlWithAClickAtIt
     S().Key(i % 2 ? SDLK_DOWN : SDLK_LEFT, 0);
   c = *Keys().Selected();
   ASSERT_TRUE(c.signal);
+  EXPECT_LT(Keys().Ring()->Y(), Keys().RingY());  // round the lamps, over the post's foot
   const int light = StateOf(c);
   S().Key(SDLK_s, 0);
   EXPECT_NE(StateOf(c), light);
   S().Key(SDLK_RETURN, 0);
   EXPECT_EQ(StateOf(c), light);
   // Ctrl with an arrow is no ring key.
-  const double x = Keys().Ring()->X(), y = Keys().Ring()->Y();
+  const int x = Keys().RingX(), y = Keys().RingY();
   S().Key(SDLK_LEFT, KMOD_LCTRL);
   S().Key(SDLK_UP, KMOD_LCTRL);
-  EXPECT_EQ(Keys().Ring()->X(), x);
-  EXPECT_EQ(Keys().Ring()->Y(), y);
+  EXPECT_EQ(Keys().RingX(), x);
+  EXPECT_EQ(Keys().RingY(), y);
 }
 
 TEST_F(KeyboardPlayTest, CCallsTheRepairTrainToTheDamageByItsCallButton) {
