@@ -189,8 +189,10 @@ void KeyboardPlay::Select(const Spot& spot) {
        std::to_string(spot.y) + ")");
 }
 
+// In building mode a click on the field lays track: the keys that click wait for the
+// operating mode.
 void KeyboardPlay::Press(bool signalOnly) {
-  if (!selected_) return;
+  if (!selected_ || game_.iGameMode != kOperatingMode) return;
   FieldControl c = *selected_;
   c.signal = signalOnly || !PictureOf({c.junction, c.side, false});
   if (!PictureOf(c)) {
@@ -203,6 +205,7 @@ void KeyboardPlay::Press(bool signalOnly) {
 // A click on the call button of the crash site nearest the ring: the repair train comes
 // from the field's selected town, as for a click with the mouse.
 void KeyboardPlay::CallRepairTrain() {
+  if (game_.iGameMode != kOperatingMode) return;
   int cx = 0, cy = 0;
   RingPoint(cx, cy);
   const FieldSprite* best = nullptr;
