@@ -160,7 +160,7 @@ void KeyboardPlay::Move(int dx, int dy) {
   const std::vector<Spot> spots = Controls();
   int cx = 0, cy = 0;
   RingPoint(cx, cy);
-  const bool first = !selected_ || !ring_ || !ring_->Visible();
+  const bool first = !selected_;
   const Spot* best = nullptr;
   long long bestScore = LLONG_MAX;
   for (const Spot& spot : spots) {
