@@ -165,6 +165,8 @@ constexpr ClipDesc kTable[kClipCount] = {
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 385, 0, 0, 0, "", "", "", 200},  // 154
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 419, 0, 0, 0, "", "", "", 200},  // 155
     {"Dat/Game/LockMark.tga", "", 1, true, 0, 0, 0, 8, 13, "", "", "", 200},  // 156
+    {"Dat/Game/SelectRing.tga", "", 1, true, 0, 0, 0, 17, 17, "", "", "", 200},  // 157
+    {"Dat/Game/HintMark.tga", "", 4, true, 0, 0, 0, 22, 22, "", "", "", 200},  // 158
 };
 
 }  // namespace

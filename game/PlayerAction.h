@@ -19,8 +19,9 @@ enum class ActionKind : int32_t {
   kPause = 7,        // the screen paused the game
   kResume = 8,       // the pause ended
   kRewind = 9,       // arg: the update the level goes back to
+  kHint = 10,        // the player asked which switch or signal to change next
 };
-constexpr int kActionKinds = 10;
+constexpr int kActionKinds = 11;
 
 struct PlayerAction {
   // The game updates of the level that ran before the action (0 before the first).

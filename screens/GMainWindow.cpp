@@ -7,6 +7,7 @@
 #include "core/ClipTable.h"
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
+#include "game/KeyboardPlay.h"
 #include "game/Settings.h"
 #include "ids/ScreenSize.h"
 #include "railway/Colours.h"
@@ -335,6 +336,7 @@ int32_t GMainWindow::OnKeyDown(int32_t key, int32_t modifiers) {
   if (PressEndsPause(key == SDLK_SPACE)) return 0;
   LEngine::OnKeyDown(key, modifiers);
   if (watch_) return OnWatchKey(key, modifiers);
+  if (game_ && game_->Keyboard().OnKey(key, modifiers)) return 0;
   if (key == SDLK_SPACE) {
     SetPaused(true);
     ApplyAction(ActionKind::kPause);

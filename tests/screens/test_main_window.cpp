@@ -10,6 +10,7 @@
 #include "core/LParams.h"
 #include "core/Random.h"
 #include "game/ClickTargets.h"
+#include "game/KeyboardPlay.h"
 #include "game/ReplayFile.h"
 #include "game/Settings.h"
 #include "railway/Junction.h"
@@ -595,4 +596,35 @@ TEST_F(MainWindow, AReplayWatchedKeepsItsPausePictureWhenThePlayerActsWhilePause
   window->OnKeyDown(SDLK_a, 0);
   EXPECT_FALSE(window->Paused);
   EXPECT_FALSE(window->PauseClip->Visible);
+}
+
+// The screen hands the keyboard's keys to the game's keyboard play: the ring shows with
+// the first arrow key and Enter clicks its control; the hint's highlight counts the
+// screen's frames, paused or not.
+TEST_F(MainWindow, KeysPlayTheFieldAndTheHintsHighlightGoesAfterTwoSecondsEvenPaused) {
+  ShowWindow();
+  Frames(150);
+  window->OnKeyDown(SDLK_RIGHT, 0);
+  const KeyboardPlay& keys = TheGame().Keyboard();
+  ASSERT_TRUE(keys.Selected());
+  ASSERT_NE(keys.Ring(), nullptr);
+  EXPECT_TRUE(keys.Ring()->Visible());
+  window->OnKeyDown(SDLK_RETURN, 0);
+  ASSERT_FALSE(TheGame().LevelActions().empty());
+  EXPECT_EQ(
+      TheGame().LevelActions().back(),
+      (PlayerAction{TheGame().LevelUpdate(), ActionKind::kClick, keys.RingX(), keys.RingY()}));
+
+  for (int i = 0; i < 100 && !TheGame().Keyboard().NextChange(); ++i) Frames(25);
+  window->OnKeyDown(SDLK_h, 0);
+  EXPECT_EQ(TheGame().HintsUsed, 1);
+  ASSERT_TRUE(keys.Hinted());
+  ASSERT_NE(keys.HintMark(), nullptr);
+  window->OnKeyDown(SDLK_SPACE, 0);
+  ASSERT_TRUE(window->Paused);
+  Frames(KeyboardPlay::kHintMs / 20 - 1);
+  EXPECT_TRUE(keys.HintMark()->Visible());
+  Frames(1);
+  EXPECT_FALSE(keys.HintMark()->Visible());
+  EXPECT_TRUE(window->Paused);
 }

@@ -13,6 +13,8 @@ namespace gamereport {
 // The game's lines, the in-game screen's pause and open dialog last (no tips).
 std::string Game(GameSession& session);
 std::string ShownTips(GameSession& session);
+// The keyboard's selection ring and hint highlight while shown ("" when neither is).
+std::string Keys(GameSession& session);
 std::string Trees(GameSession& session);
 std::string Houses(GameSession& session);
 std::string AutopilotCounts(GameSession& session);

@@ -217,6 +217,9 @@ bool GameScript::Print(std::istream& in) {
     out = gamereport::Houses(s_);
   } else if (what == "marks") {
     out = gamereport::Marks(s_);
+  } else if (what == "keys") {
+    out = gamereport::Keys(s_);
+    if (out.empty()) out = "keys: nothing shown\n";
   } else if (what == "autopilot") {
     out = gamereport::AutopilotCounts(s_);
   } else if (what == "hash") {

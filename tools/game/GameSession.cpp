@@ -317,8 +317,8 @@ void GameSession::PressButton(const LControl* button) {
 }
 
 // Space pauses, Tab speeds up and Shift+Tab slows down, F1 opens the help and Escape the
-// menu, and the level-skip keys skip the level; Backspace rewinds. A replay watched has
-// keys of its own.
+// menu, and the level-skip keys skip the level; Backspace rewinds; the keyboard's keys play
+// the field (game/KeyboardPlay.h). A replay watched has keys of its own.
 void GameSession::Key(int key, int modifiers) {
   // Backspace goes on back while the game is paused, as a rewind leaves it (as on the
   // in-game screen).
@@ -328,6 +328,7 @@ void GameSession::Key(int key, int modifiers) {
     WatchKey(key, modifiers);
     return;
   }
+  if (game_->Keyboard().OnKey(key, modifiers)) return;
   if (key == SDLK_SPACE) {
     SetPaused(true);
     Apply(ActionKind::kPause);
@@ -393,6 +394,7 @@ void GameSession::ShowLevelEnd(const LevelStatistics& s) {
              ", trains on level " + std::to_string(s.trainsOnLevel) + ", money " +
              std::to_string(s.money) + ", change balance " + std::to_string(s.balanceChange) +
              (s.rewinds > 0 ? ", rewinds " + std::to_string(s.rewinds) : std::string()) +
+             (s.hints > 0 ? ", hints " + std::to_string(s.hints) : std::string()) +
              (s.par >= 0 ? ", par " + std::to_string(s.par) : std::string()));
 }
 

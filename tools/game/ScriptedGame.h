@@ -8,6 +8,7 @@
 
 #include "game/Autopilot.h"
 #include "game/Game.h"
+#include "game/KeyboardPlay.h"
 
 // Where the events go, and which of them are wanted.
 struct EventLog : AutopilotLog {
@@ -19,7 +20,10 @@ struct EventLog : AutopilotLog {
 
 class ScriptedGame : public Game {
  public:
-  ScriptedGame(const GameParts& parts, EventLog& log) : Game(parts), log_(log) {}
+  // What the keyboard's keys do is written down too.
+  ScriptedGame(const GameParts& parts, EventLog& log) : Game(parts), log_(log) {
+    Keyboard().SetLog(&log);
+  }
 
   void ChangeMoney(int delta) override;
   void Fine(unsigned amount) override;
