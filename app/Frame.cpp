@@ -92,8 +92,10 @@ int Frame::StartUp() {
   SetWindowIcon();
   SDL_WM_SetCaption(kCaption, kCaption);
   int32_t desktopWidth = 0, desktopHeight = 0;
-  if (parts_.desktop.Size(desktopWidth, desktopHeight))
+  if (parts_.desktop.Size(desktopWidth, desktopHeight)) {
     automaticScale_ = AutomaticScale(desktopWidth, desktopHeight);
+    FitStoredScale(desktopWidth, desktopHeight);
+  }
   if (!SetVideoMode()) return 1;
   platform::ExitWhenDisplayIsLost();
   WriteVideoReport();

@@ -54,6 +54,9 @@ struct FrameParts {
 void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight,
                    int32_t windowWidth = screen::kWidth, int32_t windowHeight = screen::kHeight);
 
+// What the in-game screen's message line says when a larger window would not fit.
+extern const char kWouldNotFit[];
+
 // The largest window scale (1 to 4) whose window fits in 90 % of the desktop; 1 when
 // none does or the desktop size is unknown (0).
 int AutomaticScale(int32_t desktopWidth, int32_t desktopHeight);
@@ -114,8 +117,17 @@ class Frame {
   SDL_Surface* OpenMode(bool fullScreen, int scale);
   // The scale a windowed mode is set at: the setting, or the automatic one.
   int WantedScale() const;
-  // Ctrl+plus and Ctrl+minus: one scale up or down, within 1 to 4.
+  // The largest scale whose window fits the desktop as it is now; 0 when its size is
+  // unknown.
+  int FittingScale();
+  // At start: a stored scale too large for this desktop becomes the largest that fits.
+  void FitStoredScale(int32_t desktopWidth, int32_t desktopHeight);
+  // The next placement centres the window.
+  void CentreOnNextPlacement();
+  // Ctrl+plus and Ctrl+minus: one scale up or down, within 1 to 4 and the desktop.
   void StepWindowScale(int step);
+  // Takes the focus changes a new video mode queued and passes on only the last.
+  void SettleFocusAfterModeChange();
   void PresentWhole();
   void PresentChanged(const std::vector<SDL_Rect>& rects);
   bool Succession();

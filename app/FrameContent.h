@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class LEngine;
 struct Settings;
@@ -25,6 +26,12 @@ class FrameContent {
                                                     std::function<void()> changeVideoMode) = 0;
   // Pauses or resumes the main window's game (the window is inactive at start).
   virtual void SetMainWindowPaused(LEngine& mainWindow, bool paused) = 0;
+
+  // Shows a short text on the main window's message line.
+  virtual void TellPlayer(LEngine& mainWindow, const std::string& text) {
+    (void)mainWindow;
+    (void)text;
+  }
 
   // Pictures that failed, asked after the screens are made and after every step; either
   // ends the program. The intro made by CreateIntro could not load the clip library:

@@ -194,6 +194,23 @@ void Frame::HandleActivation(const SDL_ActiveEvent& event) {
   inactive_ = !gained;
 }
 
+// A library that makes a new window for a new mode (sdl12-compat does) queues the
+// old window's loss of the focus and the new window's gain. The player left nothing,
+// so only where the focus ends up counts, and it is settled before the key that asked
+// for the mode goes on to the screen: a pause ends by F4 on every library.
+void Frame::SettleFocusAfterModeChange() {
+  SDL_Event event;
+  bool gained = !inactive_;
+  SDL_ActiveEvent last{};
+  while (parts_.events.PollActivation(event)) {
+    if ((event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) == 0) continue;
+    last = event.active;
+    gained = last.gain != 0;
+  }
+  if (gained == !inactive_) return;
+  HandleActivation(last);
+}
+
 void Frame::HandleButton(const SDL_MouseButtonEvent& event, bool down) {
   LEngine* top = TopScreen();
   // The screens see the pixels of the 800x600 picture, whatever the window's scale.

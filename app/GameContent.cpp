@@ -46,6 +46,12 @@ void GameContent::SetMainWindowPaused(LEngine& mainWindow, bool paused) {
   static_cast<GMainWindow&>(mainWindow).SetPaused(paused);
 }
 
+// At once, in place of what the line shows: it answers a key the player just pressed.
+void GameContent::TellPlayer(LEngine& mainWindow, const std::string& text) {
+  GMainWindow& window = static_cast<GMainWindow&>(mainWindow);
+  if (window.Messages) window.Messages->Post(text, true);
+}
+
 // Only this content makes the intro.
 bool GameContent::IntroFailed(const LEngine& intro) {
   return static_cast<const GWndIntro&>(intro).LoadFailed();

@@ -19,6 +19,7 @@ class GameContent : public FrameContent {
   std::unique_ptr<LEngine> CreateMainWindow(SDL_Surface* display,
                                             std::function<void()> changeVideoMode) override;
   void SetMainWindowPaused(LEngine& mainWindow, bool paused) override;
+  void TellPlayer(LEngine& mainWindow, const std::string& text) override;
   bool IntroFailed(const LEngine& intro) override;
   bool PictureMissing() override;
   void StartSoundEffects(const Settings& settings, bool audioAvailable) override;

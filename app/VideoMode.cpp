@@ -5,11 +5,14 @@
 #include <string>
 
 #include "app/Frame.h"
+#include "app/FrameContent.h"
 #include "app/VideoDevice.h"
 #include "app/WindowScaler.h"
 #include "core/LParams.h"
 #include "game/Settings.h"
 #include "platform/Terminal.h"
+
+const char kWouldNotFit[] = "The window would not fit the screen";
 
 void PlacementRule(int32_t& x, int32_t& y, int32_t desktopWidth, int32_t desktopHeight,
                    int32_t windowWidth, int32_t windowHeight) {
@@ -43,6 +46,30 @@ int Frame::Scale() const { return scaler_ ? scaler_->Scale() : 1; }
 int Frame::WantedScale() const {
   const int chosen = settings_.WindowScale;
   return chosen >= 1 && chosen <= WindowScaler::kLargestScale ? chosen : automaticScale_;
+}
+
+int Frame::FittingScale() {
+  int32_t width = 0, height = 0;
+  if (!parts_.desktop.Size(width, height) || width <= 0 || height <= 0) return 0;
+  return AutomaticScale(width, height);
+}
+
+// A stored scale whose window does not fit the desktop (one made on a larger monitor,
+// or given on the command line) gives way to the largest that fits, which is stored
+// then; the window of the new size is centred.
+void Frame::FitStoredScale(int32_t desktopWidth, int32_t desktopHeight) {
+  const int chosen = settings_.WindowScale;
+  if (chosen < 1 || chosen > WindowScaler::kLargestScale || chosen <= automaticScale_) return;
+  std::fprintf(
+      stderr, "Warning: a window at scale %d would not fit the desktop of %ldx%ld; scale %d\n",
+      chosen, static_cast<long>(desktopWidth), static_cast<long>(desktopHeight), automaticScale_);
+  settings_.WindowScale = automaticScale_;
+  CentreOnNextPlacement();
+}
+
+void Frame::CentreOnNextPlacement() {
+  settings_.MainWindowPosX = -1;
+  settings_.MainWindowPosY = -1;
 }
 
 // Sets the mode; a scaled window gets its canvas, and when none can be made the
@@ -111,7 +138,10 @@ bool Frame::SetVideoMode() {
 }
 
 void Frame::ChangeVideoMode() {
-  if (SetVideoMode()) return;
+  if (SetVideoMode()) {
+    SettleFocusAfterModeChange();
+    return;
+  }
   SaveSettingsFile(Params(), settings_);
   std::fflush(stdout);
   std::fflush(stderr);
@@ -130,20 +160,30 @@ void Frame::PlaceWindow() {
                             windowHeight);
 }
 
-// The new size keeps the window's corner where the placement rule allows; a size that
-// cannot be set gives way to the one before.
+// A larger window that would not fit the desktop as it is now is refused, and the
+// player told; a new size is centred on the desktop. A size that cannot be set gives
+// way to the one before.
 void Frame::StepWindowScale(int step) {
   if (settings_.FullScreen) return;
   const int now = WantedScale();
   const int next = std::clamp(now + step, 1, WindowScaler::kLargestScale);
   if (next == now) return;
+  const int fitting = FittingScale();
+  if (step > 0 && fitting > 0 && next > fitting) {
+    std::fprintf(stderr, "A window at scale %d would not fit the desktop; the scale stays %d.\n",
+                 next, now);
+    if (main_) parts_.content.TellPlayer(*main_, kWouldNotFit);
+    return;
+  }
   const int32_t before = settings_.WindowScale;
   settings_.WindowScale = next;
+  CentreOnNextPlacement();
   if (!TryMode(false)) {
     settings_.WindowScale = before;
     ChangeVideoMode();
     return;
   }
+  SettleFocusAfterModeChange();
   SaveSettingsFile(Params(), settings_);
 }
 

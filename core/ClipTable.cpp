@@ -50,12 +50,12 @@ constexpr ClipDesc kTable[kClipCount] = {
     {"Dat/Interface/PickGame/classic_game.jpg", "", 4, false, 65, 317, 0, 0, 0, "", "", "", 200},  // 39
     {"Dat/Interface/PickGame/Selected.tga", "", 1, false, 0, 0, 0, 0, 0, "", "", "", 200},  // 40
     {"Dat/Interface/Options/AddBG.gif", "Dat/Interface/Options/AddBGMask.gif", 1, true, 55, 75, 0, 0, 0, "", "", "", 200},  // 41
-    {"Dat/Interface/button_ok.jpg", "Dat/Interface/button_ok.gif", 3, true, 70, 446, 0, 0, 0, "", "", "", 200},  // 42
-    {"Dat/Interface/button_cancel.jpg", "Dat/Interface/button_cancel.gif", 3, true, 219, 446, 0, 0, 0, "", "", "", 200},  // 43
+    {"Dat/Interface/button_ok.jpg", "Dat/Interface/button_ok.gif", 3, true, 70, 458, 0, 0, 0, "", "", "", 200},  // 42
+    {"Dat/Interface/button_cancel.jpg", "Dat/Interface/button_cancel.gif", 3, true, 219, 458, 0, 0, 0, "", "", "", 200},  // 43
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 188, 190, 0, 0, 0, "", "", "", 200},  // 44
     {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 188, 235, 0, 0, 0, "", "", "", 200},  // 45
-    {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 307, 0, 0, 0, "", "", "", 200},  // 46
-    {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 352, 0, 0, 0, "", "", "", 200},  // 47
+    {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 283, 0, 0, 0, "", "", "", 200},  // 46
+    {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 317, 0, 0, 0, "", "", "", 200},  // 47
     {"Dat/Interface/Options/slider.jpg", "", 1, true, 187, 125, 0, 0, 0, "", "", "", 200},  // 48
     {"Dat/Interface/Options/slider_handle.tga", "", 2, true, 0, 0, 0, 0, 0, "", "", "", 200},  // 49
     {"Dat/Interface/Options/slider.jpg", "", 1, true, 187, 74, 0, 0, 0, "", "", "", 200},  // 50
@@ -161,7 +161,12 @@ constexpr ClipDesc kTable[kClipCount] = {
     {"Dat/Game/parovoz/boxcar_shadow.jpg", "Dat/Game/parovoz/boxcar_shadow.gif", 48, true, 0, 0, 0, 27, 26, "", "", "", 200},  // 150
     {"Dat/Game/parovoz/goodswagon_shadow.jpg", "Dat/Game/parovoz/goodswagon_shadow.gif", 48, true, 0, 0, 0, 31, 25, "", "", "", 200},  // 151
     {"Dat/Game/ColourBadges.tga", "", 9, true, 0, 0, 0, 7, 7, "", "", "", 200},  // 152
-    {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 397, 0, 0, 0, "", "", "", 200},  // 153
+    {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 351, 0, 0, 0, "", "", "", 200},  // 153
+    {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 385, 0, 0, 0, "", "", "", 200},  // 154
+    {"Dat/Interface/Options/chckbox.jpg", "", 6, true, 233, 419, 0, 0, 0, "", "", "", 200},  // 155
+    {"Dat/Game/LockMark.tga", "", 1, true, 0, 0, 0, 8, 13, "", "", "", 200},  // 156
+    {"Dat/Game/SelectRing.tga", "", 1, true, 0, 0, 0, 17, 17, "", "", "", 200},  // 157
+    {"Dat/Game/HintMark.tga", "", 4, true, 0, 0, 0, 22, 22, "", "", "", 200},  // 158
 };
 
 }  // namespace

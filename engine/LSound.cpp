@@ -52,6 +52,7 @@ bool LSound::OpenDevice() {
     return false;
   }
   deviceOpen_ = true;
+  limiter_.Attach();
   return true;
 }
 
@@ -103,7 +104,12 @@ int LSound::Play(int index, int mode) {
              Mix_GetChunk(effect.channel) == effect.sample) {
     return -1;
   }
+  // Under the audio lock, so that the effect's first samples already go through the
+  // limiter.
+  SDL_LockAudio();
   int started = Mix_PlayChannel(channel, effect.sample, 0);
+  limiter_.Capture(started);
+  SDL_UnlockAudio();
   if (started < 0) {
     std::fprintf(stderr, "Unable to play WAV file: %s\n", Mix_GetError());
     return -1;
@@ -133,6 +139,7 @@ void LSound::Shutdown() {
   ReleaseSamples();
   SoundReady = false;
   if (deviceOpen_) {
+    limiter_.Detach();
     Mix_CloseAudio();
     deviceOpen_ = false;
   }

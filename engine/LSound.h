@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/MixLimiter.h"
 #include "ids/SoundIds.h"
 
 struct Mix_Chunk;
@@ -59,6 +60,8 @@ class LSound {
   void ReleaseSamples();
 
   std::array<Effect, kEffectCount> effects_{};
+  // Keeps the effects' sum with the music below full scale.
+  MixLimiter limiter_;
   int32_t SoundVolume = 128;
   bool SoundReady = false;
   bool deviceOpen_ = false;

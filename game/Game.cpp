@@ -14,6 +14,7 @@
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
 #include "game/HeadlessPanel.h"
+#include "game/KeyboardPlay.h"
 #include "game/LevelFile.h"
 #include "game/LevelRecorder.h"
 #include "game/Settings.h"
@@ -56,6 +57,7 @@ Game::Game(const GameParts& parts)
   recorder_ = parts.recorder;
   MakePreview();
   ApplyColourSymbols();
+  keyboard_ = std::make_unique<KeyboardPlay>(*this, parts.fieldSprites);
 }
 
 void Game::ApplyColourSymbols() { field_.SetColourSymbols(Globals().ColourSymbols); }
@@ -214,7 +216,7 @@ void Game::EndLevel() {
          r.LevelMinutes, TrainCounter,
          core::SaturatedSum(TrainCounter, -int64_t{TrainCounterBeginLevel}), MoneyCounter,
          core::SaturatedSum(MoneyCounter, -int64_t{MoneyCounterBeginLevel}),
-         recorder_ ? recorder_->Rewinds() : 0, packLevel_ ? packLevel_->par : -1});
+         recorder_ ? recorder_->Rewinds() : 0, packLevel_ ? packLevel_->par : -1, HintsUsed});
   }
   core::AddTo(TotalTime, r.LevelMinutes);
   if (packLevel_) RecordPackResult();
@@ -254,6 +256,7 @@ bool Game::SkipLevel() {
 void Game::StartLevel() {
   rnd::GameStream().Seed(rnd::RunSeed());  // a level is its seed and the player's actions
   levelUpdate_ = 0;
+  lockMark_.Hide();
   // The minute tips go round from the first at every level: a level's course depends
   // on nothing the levels before it left but what its recording's start holds.
   minuteTip_ = 0;
@@ -265,6 +268,9 @@ void Game::StartLevel() {
   catchUp_ = false;
   if (GameState != kStateRestoring) restoring_.Reset();
   levelActions_.clear();
+  // A restore has read the level's hints already.
+  if (GameState != kStateRestoring) HintsUsed = 0;
+  keyboard_->NewLevel();
   tips_.NewLevel(CurrentRoundInType + 1);
   OutOfMoneyTimer = FinishTimer = 0;
   if (background_ && parts_.screen) parts_.screen->RemoveSprite(background_, true);
@@ -620,6 +626,16 @@ void Game::PlaySound(int index) {
     crashSound_ = (crashSound_ + 1) % 3;
   }
   Sound().Play(index, 0);
+}
+
+// Only the player sees the mark: the game's course is the same with or without it.
+void Game::SwitchLocked(int x, int y) {
+  if (Globals().LockMarks) lockMark_.Show(x, y);
+}
+
+void Game::TickMarks(int32_t elapsed) {
+  lockMark_.Tick(elapsed);
+  keyboard_->Tick(elapsed);
 }
 
 int32_t Game::GameType() const { return packLevel_ || Globals().GameType == 1 ? 1 : 0; }

@@ -14,6 +14,7 @@
 #include "game/GameOwner.h"
 #include "game/GamePanel.h"
 #include "game/LevelTable.h"
+#include "game/LockMark.h"
 #include "game/PlayerAction.h"
 #include "game/ReplayFile.h"
 #include "game/Tips.h"
@@ -23,6 +24,7 @@
 
 class CompleteIndicator;
 class FlyingTextLine;
+class KeyboardPlay;
 class LClip;
 class LEngine;
 class LevelRecorder;
@@ -189,7 +191,14 @@ class Game : public FieldHost, public FineSink {
   double Progress() override;
   bool TakeCatchUpRequest() override;
   void PlaySound(int index) override;
+  void SwitchLocked(int x, int y) override;
   int32_t GameType() const override;
+
+  // The marks that show for a moment (the lock mark, the hint's highlight) count the
+  // frames' real time: the hosting screen ticks them every frame, also while the game is
+  // paused or slowed.
+  void TickMarks(int32_t elapsed);
+  const LockMark& GetLockMark() const { return lockMark_; }
 
   // Read access for the screen, tools and tests.
   Field& GetField() { return field_; }
@@ -200,6 +209,9 @@ class Game : public FieldHost, public FineSink {
   const GamePanel& Panel() const { return *panel_; }
   const Track* Preview() const { return preview_.get(); }
   const FieldSprite* ForbiddenMarker() const { return forbidden_; }
+  // The field played by keyboard: the selection ring, its keys and the hint.
+  KeyboardPlay& Keyboard() { return *keyboard_; }
+  const KeyboardPlay& Keyboard() const { return *keyboard_; }
 
   // Saved values, named as their keys.
   int32_t PreviousState = 0;
@@ -237,6 +249,7 @@ class Game : public FieldHost, public FineSink {
   uint32_t OutOfMoneyTimer = 0;
   uint32_t FinishTimer = 0;
   int32_t StartLevelNumber = 0;  // where a new game begins (0-based, within the type)
+  int32_t HintsUsed = 0;         // in the running level; saved only when some were
 
  private:
   // Level flow (Game.cpp).
@@ -301,6 +314,7 @@ class Game : public FieldHost, public FineSink {
   std::unique_ptr<CompleteIndicator> progress_;
   std::unique_ptr<Track> preview_;
   FieldSprite* forbidden_ = nullptr;
+  LockMark lockMark_{parts_.fieldSprites};
   std::unique_ptr<GamePanel> ownPanel_;  // when the screen lends none
   GamePanel* panel_;
   LClip* background_ = nullptr;
@@ -342,4 +356,6 @@ class Game : public FieldHost, public FineSink {
   // The saved game read or written is the pack game's (set while a pack game is loaded
   // too, before its level is known).
   bool packSave_ = false;
+  // Last, so that it goes first: its pictures go back to the field's sprites.
+  std::unique_ptr<KeyboardPlay> keyboard_;
 };

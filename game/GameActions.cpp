@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/ClipTable.h"
+#include "core/Saturate.h"
 #include "engine/LEngine.h"
 #include "engine/LSound.h"
 #include "game/Game.h"
@@ -97,6 +98,11 @@ ActionResult Game::Apply(const PlayerAction& action) {
     case ActionKind::kRewind:
       // The screen's own: kept in the level's list, so that a replay shows them.
       result.taken = true;
+      break;
+    case ActionKind::kHint:
+      // Counted for the level's statistics; what the hint shows is the keyboard's.
+      result.taken = GameState == kStatePlaying;
+      if (result.taken) core::AddTo(HintsUsed, 1);
       break;
   }
   applying_ = nullptr;

@@ -17,6 +17,7 @@ struct LevelStatistics {
   int32_t balanceChange = 0;
   int32_t rewinds = 0;  // how often the player went back in the level
   int32_t par = -1;     // the trains a level file asks for; -1 for the level table's levels
+  int32_t hints = 0;    // the hints the player asked for in the level
 };
 
 // The final statistics after the money ran out.

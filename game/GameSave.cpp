@@ -157,6 +157,10 @@ bool Game::ExchangeRunning(core::ValueStore& s, int d) {
   ok = s.Double(kPrefix, "PercentAddNewHouse", PercentAddNewHouse, d) && ok;
   if (save) s.Double(kPrefix, "PercentDeltaFirstTown", PercentDeltaFirstTown, d);
   if (save) s.Long(kPrefix, "NumberHouseForNextTown", NumberHouseForNextTown, d);
+  // Only a level with hints says so: a game without them saves as it always did.
+  int32_t hints = save ? HintsUsed : 0;
+  if (!save || hints > 0) s.Long(kPrefix, "HintsUsed", hints, d, true);
+  if (!save) HintsUsed = std::max(hints, int32_t{0});
   return ok;
 }
 

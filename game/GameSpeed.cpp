@@ -1,19 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/GameSpeed.h"
 
+bool GameSpeed::Valid(int factor) {
+  return factor == 1 || factor == 2 || factor == kFastest || factor == -2 || factor == kSlowest;
+}
+
 bool GameSpeed::Set(int factor) {
-  if (factor != 1 && factor != 2 && factor != kFastest) return false;
+  if (!Valid(factor)) return false;
   factor_ = factor;
+  skipped_ = 0;
   return true;
 }
 
-const char* GameSpeed::Label() const {
-  switch (factor_) {
-    case 2:
-      return "x2";
-    case kFastest:
-      return "x4";
-    default:
-      return "";
-  }
+void GameSpeed::Cycle() {
+  if (factor_ == kSlowest)
+    Set(-2);
+  else if (factor_ < 0 || factor_ >= kFastest)
+    Set(1);
+  else
+    Set(factor_ * 2);
+}
+
+void GameSpeed::CycleDown() {
+  if (factor_ > 1)
+    Set(factor_ / 2);
+  else if (factor_ == 1)
+    Set(-2);
+  else if (factor_ == -2)
+    Set(kSlowest);
+  else
+    Set(1);
+}
+
+std::string GameSpeed::Name() const {
+  if (factor_ < 0) return "x1/" + std::to_string(-factor_);
+  return "x" + std::to_string(factor_);
 }

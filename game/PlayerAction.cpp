@@ -7,8 +7,8 @@ namespace {
 
 // The names in the order of the kinds' values.
 constexpr std::array<const char*, kActionKinds> kNames = {
-    "click", "rclick", "wheel-down", "wheel-up", "track",
-    "skip",  "speed",  "pause",      "resume",   "rewind",
+    "click", "rclick", "wheel-down", "wheel-up", "track", "skip",
+    "speed", "pause",  "resume",     "rewind",   "hint",
 };
 
 }  // namespace

@@ -15,12 +15,13 @@ enum class ActionKind : int32_t {
   kWheelUp = 3,      // the wheel at (x, y): the previous track type
   kTrackButton = 4,  // arg: the track-type button 0..5 of the left panel
   kSkipLevel = 5,    // the level-skip keys
-  kSpeed = 6,        // arg: the game speed now, 1, 2 or 4
+  kSpeed = 6,        // arg: the game speed now, 1, 2 or 4 (-2, -4: x1/2, x1/4)
   kPause = 7,        // the screen paused the game
   kResume = 8,       // the pause ended
   kRewind = 9,       // arg: the update the level goes back to
+  kHint = 10,        // the player asked which switch or signal to change next
 };
-constexpr int kActionKinds = 10;
+constexpr int kActionKinds = 11;
 
 struct PlayerAction {
   // The game updates of the level that ran before the action (0 before the first).

@@ -13,6 +13,7 @@
 
 #include "core/LParams.h"
 #include "core/Random.h"
+#include "game/GameSpeed.h"
 #include "game/LevelPacks.h"
 #include "game/LevelReplay.h"
 #include "game/LevelTable.h"
@@ -349,8 +350,11 @@ bool Parser::ActionArguments(const Tokens& t, PlayerAction& a) {
   if (a.kind == ActionKind::kTrackButton) {
     value = Number(t[2], 0, kTrackButtons - 1, "the track type");
   } else if (a.kind == ActionKind::kSpeed) {
-    value = Number(t[2], 1, 4, "the speed");
-    if (value && *value == 3) return Fail("the speed 3 is not 1, 2 or 4");
+    // 1, 2 and 4 run that many steps a frame; -2 and -4 one step every second or fourth.
+    value = Number(t[2], GameSpeed::kSlowest, GameSpeed::kFastest, "the speed");
+    if (value && !GameSpeed::Valid(static_cast<int>(*value))) {
+      return Fail("the speed " + std::to_string(*value) + " is not 1, 2, 4, -2 or -4");
+    }
   } else {
     value = Number(t[2], 0, a.update, "the rewind's target");
   }

@@ -3,7 +3,7 @@
 // The names of the clip table's entries (0 .. kClipCount - 1), by which the field, the
 // screens and the tools ask for pictures. The descriptions behind them are the clip table.
 
-constexpr int kClipCount = 154;
+constexpr int kClipCount = 159;
 
 // Entries of the table by name.
 namespace clip {
@@ -150,4 +150,13 @@ constexpr int WagonShadow4 = 151;
 constexpr int ColourBadge = 152;
 constexpr int kBadgeAnywhereFrame = 8;
 constexpr int OptionsCheck5 = 153;
+// The options' boxes for acting while paused and for the lock marks.
+constexpr int OptionsCheck6 = 154;
+constexpr int OptionsCheck7 = 155;
+// A padlock shown for a moment on a switch that a passing train holds.
+constexpr int LockMark = 156;
+// The ring round the switch or signal the keyboard has selected.
+constexpr int SelectRing = 157;
+// The highlight over the switch or signal a hint names (animated).
+constexpr int HintMark = 158;
 }  // namespace clip

@@ -12,6 +12,13 @@ namespace platform {
 
 bool SdlEventSource::Poll(SDL_Event& event) { return SDL_PollEvent(&event) == 1; }
 
+// The window system's latest events are fetched first: a library that makes a new
+// window queues its focus changes only when asked.
+bool SdlEventSource::PollActivation(SDL_Event& event) {
+  SDL_PumpEvents();
+  return SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_ACTIVEEVENTMASK) == 1;
+}
+
 namespace {
 
 // The connection SDL reads the window's events from, or -1 when there is none (a
@@ -65,6 +72,16 @@ bool ScriptedEventSource::Poll(SDL_Event& event) {
   event = queue_.front().event;
   queue_.pop_front();
   return true;
+}
+
+bool ScriptedEventSource::PollActivation(SDL_Event& event) {
+  for (auto it = queue_.begin(); it != queue_.end() && it->time <= clock_.Now(); ++it) {
+    if (it->event.type != SDL_ACTIVEEVENT) continue;
+    event = it->event;
+    queue_.erase(it);
+    return true;
+  }
+  return false;
 }
 
 void ScriptedEventSource::WaitForInput(uint32_t ms) {

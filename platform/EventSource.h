@@ -21,6 +21,9 @@ class EventSource {
   virtual ~EventSource() = default;
   // Takes the next pending event; false when the queue is empty.
   virtual bool Poll(SDL_Event& event) = 0;
+  // Takes the next pending focus or minimise event, leaving the others queued in
+  // their order; false when there is none.
+  virtual bool PollActivation(SDL_Event& event) = 0;
   // Waits until an event is pending or ms (at most kMaxIdleWaitMs) have passed.
   virtual void WaitForInput(uint32_t ms) = 0;
 };
@@ -31,6 +34,7 @@ class SdlEventSource : public EventSource {
  public:
   explicit SdlEventSource(Clock& clock) : clock_(clock) {}
   bool Poll(SDL_Event& event) override;
+  bool PollActivation(SDL_Event& event) override;
   void WaitForInput(uint32_t ms) override;
 
  private:
@@ -48,6 +52,7 @@ class ScriptedEventSource : public EventSource {
   void PushAt(uint32_t time, const SDL_Event& event);
 
   bool Poll(SDL_Event& event) override;
+  bool PollActivation(SDL_Event& event) override;
   void WaitForInput(uint32_t ms) override;
 
   // Called at the start of every Poll, so a test can act between loop passes.

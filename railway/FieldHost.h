@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the field needs from the game that owns it: money, the delivered-train count,
-// the message line, tips, the level's progress, the catch-up request and sounds.
+// the message line, tips, the level's progress, the catch-up request, sounds and the
+// refusals a player should see.
 #include <string>
 
 #include "ids/SoundIds.h"
@@ -23,4 +24,10 @@ class FieldHost {
   // True once after the game asked for one 200 ms catch-up movement step.
   virtual bool TakeCatchUpRequest() = 0;
   virtual void PlaySound(int index) = 0;
+  // A click on a switch was refused because a passing train holds it; (x, y) is the
+  // switch's place on the screen.
+  virtual void SwitchLocked(int x, int y) {
+    (void)x;
+    (void)y;
+  }
 };

@@ -12,13 +12,9 @@ constexpr int kPerSide = 3;
 constexpr int kFirstArc = 0;
 constexpr int kLastArc = 2;
 
-// Switch pictures lie on the track, under the trains.
-constexpr int kSwitchDepth = 1090;
-// A signal stands beside the junction, at an offset of its own for each side; it is
-// drawn by its height on screen like the cars, so trains pass in front of or behind it.
+// A signal stands beside the junction, at an offset of its own for each side.
 const int kSignalOffsetX[kSides] = {-2, 12, 15, -14};
 const int kSignalOffsetY[kSides] = {-6, -1, 8, 6};
-constexpr int kSignalDepthPerPixel = -2;
 // The signal picture holds a green and a red frame for each side, green first.
 const int kSignalBase[kSides] = {6, 0, 2, 4};
 constexpr int kRedFrame = 1;
@@ -32,6 +28,17 @@ const PairFrame kPairFrames[] = {{3, 2, 0},   {2, 3, 1},   {9, 10, 2},  {10, 9, 
                                  {3, 4, 10},  {4, 3, 11},  {0, 11, 12}, {11, 0, 13}, {6, 7, 14},
                                  {7, 6, 15},  {4, 2, 16},  {2, 4, 17},  {8, 10, 18}, {10, 8, 19},
                                  {11, 1, 20}, {1, 11, 21}, {5, 7, 22},  {7, 5, 23}};
+
+// Switches and signals are what the player aims at: they draw in front of the houses,
+// trees and trains around them, which sort by twice their height on screen and so stay
+// behind depth -1160 on the field, and behind the lock mark, the track preview and the
+// explosions. Among themselves the lower stands in front, a signal before a switch.
+constexpr int kControlDepth = -1160;
+constexpr int kControlPixelsPerStep = 20;
+constexpr int kScreenBottom = 599;  // the last pixel row of the screen
+constexpr int SwitchDepth(int y) { return kControlDepth - y / kControlPixelsPerStep; }
+constexpr int SignalDepth(int y) { return kControlDepth - 1 - y / kControlPixelsPerStep; }
+static_assert(SignalDepth(kScreenBottom) > kControlMarkDepth);
 
 bool ValidSide(int side) { return side >= 0 && side < kSides; }
 // The sides to the left and right of a side: lines through them cross its line.
@@ -141,9 +148,9 @@ void Junction::PlaceSignal(int side) {
   Signal& sig = signals_[side];
   if (!sig.picture && sprites_) {
     sig.picture = sprites_->Create(clip::Semaphore, false);
-    double sy = y_ + kSignalOffsetY[side];
+    int sy = y_ + kSignalOffsetY[side];
     sig.picture->SetPos(x_ + kSignalOffsetX[side], sy);
-    sig.picture->SetZ(static_cast<int>(kSignalDepthPerPixel * sy));
+    sig.picture->SetZ(SignalDepth(sy));
   }
   sig.state = SignalState::kPlaced;
   if (sig.picture) sig.picture->Show(false);
@@ -171,7 +178,7 @@ void Junction::RecreateSwitchPicture(int side, bool shortPicture) {
   sw.shortPicture = shortPicture;
   sw.picture = sprites_->Create(shortPicture ? clip::ShortSwitches : clip::Switches, false);
   sw.picture->SetPos(x_, y_);
-  sw.picture->SetZ(kSwitchDepth);
+  sw.picture->SetZ(SwitchDepth(y_));
   ShowSwitchFrame(side);
 }
 
@@ -293,6 +300,9 @@ void Junction::ToggleSwitch(int side) {
     ShowSwitchFrame(side);
     if (host_) host_->PlaySound(snd::Switch);
   } else if (host_) {
+    // A switch still under construction is refused too, but only a train's hold is
+    // worth showing: the player sees no switch there yet.
+    if (sw.state == SwitchState::kWorking) host_->SwitchLocked(x_, y_);
     host_->PlaySound(snd::SwitchLock);
   }
 }

@@ -98,5 +98,9 @@ class Junction {
   bool townOnLeft_ = true;
 };
 
+// The depth of a mark shown on a junction's switch (the lock mark): in front of every
+// switch and signal, behind the track preview and the explosions.
+constexpr int kControlMarkDepth = -1191;
+
 // Frame of the switch picture for an (active, another) pair.
 int SwitchFrame(int active, int another);

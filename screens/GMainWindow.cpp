@@ -7,6 +7,7 @@
 #include "core/ClipTable.h"
 #include "engine/LSound.h"
 #include "engine/PictureEffects.h"
+#include "game/KeyboardPlay.h"
 #include "game/Settings.h"
 #include "ids/ScreenSize.h"
 #include "railway/Colours.h"
@@ -54,7 +55,8 @@ constexpr const char* kBigCaptionCharacters = "LEV 0123456789";
 // The speed stands in the message line's golden letters in the top bar, between the
 // train and money counters, where the bar shows only trees.
 constexpr int32_t kSpeedX = 418, kSpeedY = 4;
-constexpr int32_t kReplayLabelCentre = 431;
+constexpr int32_t kLabelCentre = 431;
+constexpr int32_t kLabelRoom = 100;  // from the train counter's frame to the money's
 constexpr double kSpeedZ = -1207;
 
 // The field's ground and the top bar's forest (z 100000, 99999) and the track pieces (about
@@ -159,14 +161,28 @@ void GMainWindow::MakeSpeedLabel() {
   }
 }
 
-void GMainWindow::ShowSpeed() {
-  const std::string speed = speed_.Label();
-  const std::string label = watch_ ? (speed.empty() ? "REPLAY" : "REPLAY " + speed) : speed;
-  // The speed alone stands at its place; with REPLAY the label is centred in the gap
-  // between the two counters.
+int32_t GMainWindow::LabelWidth(const std::string& text) const {
   int32_t width = 0;
-  for (char c : label) width += speedFont_->GlyphWidth(c);
-  int32_t x = watch_ ? kReplayLabelCentre - width / 2 : kSpeedX;
+  for (char c : text) width += speedFont_->GlyphWidth(c);
+  return width;
+}
+
+// The top bar's label and the pause picture. A player who acts in the pause sees PAUSE in
+// the label, not the picture over the middle of the field; a replay watched takes no
+// clicks, so its pause keeps the picture. While a replay is watched REPLAY goes before the
+// speed, when both fit between the two counters.
+void GMainWindow::ShowSpeed() {
+  const bool pauseLabel = Paused && Globals().ActWhilePaused && !watch_;
+  if (PauseClip) PauseClip->SetVisible(Paused && !pauseLabel);
+  std::string label = pauseLabel ? "PAUSE" : speed_.Label();
+  if (watch_) {
+    const std::string both = label.empty() ? "REPLAY" : "REPLAY " + label;
+    if (LabelWidth(both) <= kLabelRoom) label = both;
+  }
+  topBarLabel_ = label;
+  // The speed alone stands at its place; PAUSE and REPLAY are centred in the gap between
+  // the two counters.
+  int32_t x = watch_ || pauseLabel ? kLabelCentre - LabelWidth(label) / 2 : kSpeedX;
   for (size_t i = 0; i < speedChars_.size(); ++i) {
     CharStatic* c = speedChars_[i];
     const bool shown = i < label.size();
@@ -181,6 +197,15 @@ void GMainWindow::ShowSpeed() {
 
 void GMainWindow::StopSpeed() {
   speed_.Stop();
+  ShowSpeed();
+}
+
+// Tab speeds the game up, Shift+Tab slows it down.
+void GMainWindow::ChangeSpeed(int32_t modifiers) {
+  if (modifiers & KMOD_SHIFT)
+    speed_.CycleDown();
+  else
+    speed_.Cycle();
   ShowSpeed();
 }
 
@@ -240,6 +265,8 @@ void GMainWindow::Close(int32_t code) {
 // independent of the frame rate, so a recorded level plays the same again.
 void GMainWindow::Update(int32_t elapsed, int32_t /*frame*/) {
   if (ownGameDue_) BeginOwnGame();
+  // The game's passing marks count real time: they go away in a pause too.
+  if (game_) game_->TickMarks(elapsed);
   if (Paused) return;
   Messages->Tick(elapsed);
   stepTime_ += elapsed;
@@ -256,8 +283,8 @@ void GMainWindow::Update(int32_t elapsed, int32_t /*frame*/) {
 
 void GMainWindow::SetPaused(bool paused) {
   Paused = paused;
-  if (PauseClip) PauseClip->SetVisible(paused);
-  if (paused) StopSpeed();
+  if (paused) speed_.Pause();
+  ShowSpeed();
 }
 
 // ---------------------------------------------------------------- input
@@ -272,9 +299,11 @@ bool GMainWindow::ApplyAction(ActionKind kind, int32_t x, int32_t y, int32_t arg
   return game_->Apply(PlayerAction{.kind = kind, .x = x, .y = y, .arg = arg}).taken;
 }
 
-// A press while paused only ends the pause.
-bool GMainWindow::PressEndsPause() {
-  if (!Paused) return false;
+// A press while paused only ends the pause. A player who acts while paused ends it with
+// Space alone: every other press acts at once (a replay watched takes no clicks: any
+// press ends its pause).
+bool GMainWindow::PressEndsPause(bool space) {
+  if (!Paused || (Globals().ActWhilePaused && !watch_ && !space)) return false;
   SetPaused(false);
   if (game_) ApplyAction(ActionKind::kResume);
   return true;
@@ -304,15 +333,15 @@ int32_t GMainWindow::OnKeyDown(int32_t key, int32_t modifiers) {
     Rewind();
     return 0;
   }
-  if (PressEndsPause()) return 0;
+  if (PressEndsPause(key == SDLK_SPACE)) return 0;
   LEngine::OnKeyDown(key, modifiers);
-  if (watch_) return OnWatchKey(key);
+  if (watch_) return OnWatchKey(key, modifiers);
+  if (game_ && game_->Keyboard().OnKey(key, modifiers)) return 0;
   if (key == SDLK_SPACE) {
     SetPaused(true);
     ApplyAction(ActionKind::kPause);
   } else if (key == SDLK_TAB) {
-    speed_.Cycle();
-    ShowSpeed();
+    ChangeSpeed(modifiers);
     ApplyAction(ActionKind::kSpeed, 0, 0, speed_.Factor());
   } else if (key == SDLK_F1) {
     OpenHelp();

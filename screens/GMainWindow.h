@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/LEngine.h"
@@ -99,10 +100,14 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   bool DialogOpen() const;
 
   Game* CurrentGame() const { return game_.get(); }
-  // How fast the game runs; Tab cycles it, anything that stops the play resets it.
+  // How fast the game runs; Tab and Shift+Tab cycle it, anything that stops the play
+  // brings a fast speed back to x1.
   const GameSpeed& Speed() const { return speed_; }
-  // The top bar's speed letters ("x2", "x4"), hidden at x1.
+  // The top bar's speed letters ("x2", "x4", "x1/2", "x1/4"), hidden at x1; PAUSE while
+  // the player acts in the pause.
   const std::vector<CharStatic*>& SpeedChars() const { return speedChars_; }
+  // What those letters say.
+  const std::string& TopBarLabel() const { return topBarLabel_; }
   bool Paused = false;
   LClip* PauseClip = nullptr;
   LClipButton* MenuButton = nullptr;
@@ -133,8 +138,11 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   void MakeSpeedLabel();
   // Back to x1, with the top bar's letters hidden.
   void StopSpeed();
-  // The top bar's letters for the current speed.
+  // The top bar's letters for the current speed (and the pause picture).
   void ShowSpeed();
+  int32_t LabelWidth(const std::string& text) const;
+  // The speed keys: Tab one step faster, Shift+Tab one step slower.
+  void ChangeSpeed(int32_t modifiers);
   // Saves and lets go of the game, if there is one.
   void DropGame();
   // The library's template of an entry, or a clip made for it and kept by the screen.
@@ -149,7 +157,7 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   void StartPackLevel();
   // Applies a player's action to the game; true when the game took it.
   bool ApplyAction(ActionKind kind, int32_t x = 0, int32_t y = 0, int32_t arg = 0);
-  bool PressEndsPause();
+  bool PressEndsPause(bool space = false);
   // LevelHost: the game made anew for a replay or a rewind, and its steps.
   Game& ReplaceGame() override;
   void StepGame() override;
@@ -164,9 +172,10 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   void StopWatching();
   // The frame's game steps while a replay is watched; false when the replay ended.
   bool StepWatched();
-  int32_t OnWatchKey(int32_t key);
+  bool StepWatchedOnce();
+  int32_t OnWatchKey(int32_t key, int32_t modifiers);
   void ReportReplayEnd(Game& game);
-  // The top bar's label: the speed, and REPLAY while a replay is watched.
+  // The top bar's label: the speed or PAUSE, and REPLAY while a replay is watched.
   static constexpr int kTopBarLabelLength = 9;
 
   ScreenServices& services_;
@@ -188,4 +197,5 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   bool ownShowTips_ = true;
   std::unique_ptr<BitmapFont> speedFont_;
   std::vector<CharStatic*> speedChars_;  // owned by the screen's sprite list
+  std::string topBarLabel_;
 };

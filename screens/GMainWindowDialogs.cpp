@@ -43,6 +43,7 @@ void GMainWindow::OpenOptions() {
   OptionsDialog->Exchange(s.SoundVolume, s.MusicVolume, s.FullScreen, s.ShowTips, s.SoundOn,
                           s.MusicOn, true);
   OptionsDialog->ExchangeSymbols(s.ColourSymbols, true);
+  OptionsDialog->ExchangePlayerHelp(s.ActWhilePaused, s.LockMarks, true);
   OptionsDialog->Show(TopSlot);
 }
 
@@ -118,6 +119,7 @@ void GMainWindow::OnChildClosed(LEngine* child, int32_t code) {
       game_->LeavePackGame();
       game_->StartLevelNumber = NewGameDialog->GetStartLevel();
       game_->SetState(kStateNewGame);
+      StopSpeed();
     }
   } else if (child == MessageDialog.get()) {
     if (code == -1) Close(0);
@@ -136,6 +138,7 @@ void GMainWindow::ApplyGameType(int32_t code) {
   game_->LeavePackGame();
   Globals().GameType = type;
   game_->LoadOrStartNew();
+  StopSpeed();
 }
 
 void GMainWindow::ApplyOptions(int32_t code) {
@@ -150,6 +153,7 @@ void GMainWindow::ApplyOptions(int32_t code) {
   OptionsDialog->Exchange(s.SoundVolume, s.MusicVolume, s.FullScreen, s.ShowTips, s.SoundOn,
                           s.MusicOn, false);
   OptionsDialog->ExchangeSymbols(s.ColourSymbols, false);
+  OptionsDialog->ExchangePlayerHelp(s.ActWhilePaused, s.LockMarks, false);
   if (game_) game_->ApplyColourSymbols();
   if (s.FullScreen != wasFullScreen) services_.SwitchVideoMode();
   // The switch first: the effects take a volume only while they are on.

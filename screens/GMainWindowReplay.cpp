@@ -54,30 +54,35 @@ bool GMainWindow::WatchReplay(const Replay& replay, std::string& why) {
 // A frame's steps of the watched level, as many as the speed asks. When the recording
 // runs out, the level's statistics come up: the game's own, when the level ended there.
 bool GMainWindow::StepWatched() {
-  for (int i = 0; i < speed_.Factor() && watch_ && !watchEnded_; ++i) {
-    Game* game = watch_->BeforeStep(*this);
-    if (!game || watch_->Ended()) {
-      watchEnded_ = true;
-      if (game) ReportReplayEnd(*game);
-      if (game && game->GameState != kStateLevelStatistics &&
-          game->GameState != kStateFinalStatistics) {
-        game->EndLevel();
-      }
-      if (!game) EndWatching();
-      return false;
-    }
-    StepGame();
-    if (Paused) return false;
-  }
-  return true;
+  bool going = true;
+  speed_.RunFrame([&] {
+    if (going && watch_ && !watchEnded_) going = StepWatchedOnce();
+  });
+  return going;
 }
 
-int32_t GMainWindow::OnWatchKey(int32_t key) {
+// One step of the watched level; false when the recording ran out or the step paused.
+bool GMainWindow::StepWatchedOnce() {
+  Game* game = watch_->BeforeStep(*this);
+  if (!game || watch_->Ended()) {
+    watchEnded_ = true;
+    if (game) ReportReplayEnd(*game);
+    if (game && game->GameState != kStateLevelStatistics &&
+        game->GameState != kStateFinalStatistics) {
+      game->EndLevel();
+    }
+    if (!game) EndWatching();
+    return false;
+  }
+  StepGame();
+  return !Paused;
+}
+
+int32_t GMainWindow::OnWatchKey(int32_t key, int32_t modifiers) {
   if (key == SDLK_SPACE) {
     SetPaused(true);
   } else if (key == SDLK_TAB) {
-    speed_.Cycle();
-    ShowSpeed();
+    ChangeSpeed(modifiers);
   } else if (key == kTakeOverKey) {
     TakeOver();
   } else if (key == SDLK_ESCAPE) {
@@ -132,7 +137,7 @@ bool GMainWindow::Rewind() {
     NewGame();
     return false;
   }
-  StopSpeed();
+  // The rewind pauses: a fast speed falls back to x1, a slow one stays.
   SetPaused(true);
   return true;
 }

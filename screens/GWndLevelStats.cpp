@@ -70,7 +70,14 @@ void GWndLevelStats::ShowLevelEnd(LEngine** slot, const LevelStatistics& stats) 
   DrawLine(360, Printf("Change balance:  %d", stats.balanceChange));
   // Only a level rewound says so, under its time: the page stays as it was for every
   // other.
-  if (stats.rewinds > 0) DrawLine(190, Printf("Rewinds:  %d", stats.rewinds));
+  // The hints asked for share that line: the page stays as it was without them.
+  if (stats.rewinds > 0 && stats.hints > 0) {
+    DrawLine(190, Printf("Rewinds:  %d   Hints:  %d", stats.rewinds, stats.hints));
+  } else if (stats.rewinds > 0) {
+    DrawLine(190, Printf("Rewinds:  %d", stats.rewinds));
+  } else if (stats.hints > 0) {
+    DrawLine(190, Printf("Hints:  %d", stats.hints));
+  }
   Show(slot);
 }
 

@@ -39,6 +39,8 @@ GWndOptions::GWndOptions(SDL_Surface* target, int16_t px, int16_t py, uint16_t w
   FullScreenBox = MakeCheckBox(clip::OptionsCheck3, kSilent, this, false);
   TipsBox = MakeCheckBox(clip::OptionsCheck4, kSilent, this, false);
   SymbolsBox = MakeCheckBox(clip::OptionsCheck5, kSilent, this, false);
+  ActInPauseBox = MakeCheckBox(clip::OptionsCheck6, kSilent, this, false);
+  LockMarksBox = MakeCheckBox(clip::OptionsCheck7, kSilent, this, false);
 }
 
 // The sliders take their sprites out of the screen while it still stands.
@@ -74,6 +76,16 @@ void GWndOptions::ExchangeSymbols(bool& colourSymbols, bool toDialog) {
     SymbolsBox->SetChecked(colourSymbols);
   else
     colourSymbols = SymbolsBox->Checked;
+}
+
+void GWndOptions::ExchangePlayerHelp(bool& actWhilePaused, bool& lockMarks, bool toDialog) {
+  if (toDialog) {
+    ActInPauseBox->SetChecked(actWhilePaused);
+    LockMarksBox->SetChecked(lockMarks);
+  } else {
+    actWhilePaused = ActInPauseBox->Checked;
+    lockMarks = LockMarksBox->Checked;
+  }
 }
 
 // Music changes are heard while the dialog is still open.
@@ -118,7 +130,8 @@ void GWndOptions::OnControlClick(LControl* control) {
   } else if (control == CancelButton) {
     Close(-2);
   } else if (control == MusicOnBox || control == SoundOnBox || control == FullScreenBox ||
-             control == TipsBox || control == SymbolsBox) {
+             control == TipsBox || control == SymbolsBox || control == ActInPauseBox ||
+             control == LockMarksBox) {
     static_cast<LClipCheckBox*>(control)->Toggle();
   }
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The options dialog: music and sound volume sliders, five check boxes, OK and
-// cancel. It edits copies of seven settings; music changes are heard at once.
+// The options dialog: music and sound volume sliders, seven check boxes, OK and
+// cancel. It edits copies of nine settings; music changes are heard at once.
 #include <cstdint>
 #include <memory>
 
@@ -25,6 +25,8 @@ class GWndOptions : public LEngine {
                 bool& soundOn, bool& musicOn, bool toDialog);
   // The same for the colour symbols, which have a box of their own.
   void ExchangeSymbols(bool& colourSymbols, bool toDialog);
+  // The same for acting while paused and the lock marks.
+  void ExchangePlayerHelp(bool& actWhilePaused, bool& lockMarks, bool toDialog);
 
   void Update(int32_t elapsed, int32_t frame) override;
   LControl* OnMouseMove(int32_t px, int32_t py) override;
@@ -41,6 +43,8 @@ class GWndOptions : public LEngine {
   LClipCheckBox* FullScreenBox = nullptr;
   LClipCheckBox* TipsBox = nullptr;
   LClipCheckBox* SymbolsBox = nullptr;
+  LClipCheckBox* ActInPauseBox = nullptr;
+  LClipCheckBox* LockMarksBox = nullptr;
   int32_t LastMusicVolume = 0;
   bool LastMusicOn = false;
 

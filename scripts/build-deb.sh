@@ -3,12 +3,14 @@
 # Builds the Debian package ostrel-trains_<version>_<arch>.deb from this checkout, in
 # its own build folder (Release, no tests, installed under /usr, Debian's hardening
 # flags), and prints the package's path as the last line. Build output goes to
-# standard error. OT_DEB_BUILD names another build folder, OT_JOBS the parallel jobs,
-# OT_DEB_DATA_FROM a build folder whose data.dat and icons the package takes instead of
-# building and running the generators again (scripts/test.sh names its test build).
+# standard error. OT_DEB_BUILD names another build folder (absolute, or relative to the
+# checkout), OT_JOBS the parallel jobs, OT_DEB_DATA_FROM a build folder whose data.dat
+# and icons the package takes instead of building and running the generators again
+# (scripts/test.sh names its test build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD="${OT_DEB_BUILD:-build-deb}"
+[[ $BUILD == /* ]] || BUILD="$PWD/$BUILD"
 JOBS="${OT_JOBS:-$(nproc)}"
 
 # Debian's compiler and linker flags (stack protector, fortified functions, read-only
@@ -24,6 +26,6 @@ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DOT_BUILD_TESTS=OFF -DOT_SANI
 cmake --build "$BUILD" --target ostrel-trains data -j"$JOBS" >&2
 rm -f "$BUILD"/ostrel-trains_*.deb
 (cd "$BUILD" && cpack -G DEB) >&2
-deb=("$PWD/$BUILD"/ostrel-trains_*.deb)
+deb=("$BUILD"/ostrel-trains_*.deb)
 [ -f "${deb[0]}" ] || { echo "build-deb: no package was made" >&2; exit 1; }
 echo "${deb[0]}"

@@ -45,10 +45,11 @@ phase_done "Test run 1"
 
 COMPAT_DIR="$(dirname "$(dpkg -L libsdl1.2-compat | grep '/libSDL-1.2.so.0$' | head -n 1)")"
 echo "=== Test run 2: sdl12-compat from $COMPAT_DIR"
-# e2e_parity, e2e_replay and e2e_packs run the game on both libraries themselves, and the tests
-# labelled "once" never load SDL: once is enough for them.
+# e2e_parity, e2e_replay, e2e_packs and e2e_window_scale run the game on both libraries
+# themselves, and the tests labelled "once" never load SDL: once is enough for them.
 LD_LIBRARY_PATH="$COMPAT_DIR${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
-  ctest --test-dir "$BUILD" --output-on-failure -j"$JOBS" -E '^(e2e_parity|e2e_replay|e2e_packs)$' -LE '^once$' ||
+  ctest --test-dir "$BUILD" --output-on-failure -j"$JOBS" \
+    -E '^(e2e_parity|e2e_replay|e2e_packs|e2e_window_scale)$' -LE '^once$' ||
   status=1
 phase_done "Test run 2"
 

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,6 +76,7 @@ class TestContent : public FrameContent {
     return screen;
   }
   void SetMainWindowPaused(LEngine&, bool paused) override { mainPaused = paused; }
+  void TellPlayer(LEngine&, const std::string& text) override { told.push_back(text); }
   void StartSoundEffects(const Settings&, bool audio) override {
     soundStarted = true;
     soundAudio = audio;
@@ -89,6 +91,7 @@ class TestContent : public FrameContent {
   RecordingScreen* intro = nullptr;
   RecordingScreen* mainWindow = nullptr;
   bool mainPaused = false;
+  std::vector<std::string> told;  // the main window's messages
   bool soundStarted = false;
   bool soundAudio = false;
   bool musicStarted = false;
@@ -110,7 +113,9 @@ class RecordingVideo : public SdlVideoDevice {
       SDL_SetError("no such mode here");
       return nullptr;
     }
-    return SdlVideoDevice::SetMode(w, h, bpp, flags);
+    SDL_Surface* surface = SdlVideoDevice::SetMode(w, h, bpp, flags);
+    if (surface != nullptr && afterSetMode) afterSetMode();
+    return surface;
   }
   void PresentRects(SDL_Surface* display, const std::vector<SDL_Rect>& r) override {
     rects = r;
@@ -124,6 +129,8 @@ class RecordingVideo : public SdlVideoDevice {
 
   std::vector<Mode> modes;
   int failures = 0;
+  // Runs after each mode set, as a library that queues events of its new window.
+  std::function<void()> afterSetMode;
   std::vector<SDL_Rect> rects;
   int rectPresents = 0;
   int fullPresents = 0;

@@ -103,6 +103,8 @@ TEST_F(FrameTest, StartOptionsOverrideTheStoredSettingsAndSeedTheRun) {
   options.seed = 5;
   options.colourSymbols = true;
   options.windowScale = 2;
+  desktop_.width = 2560;  // a window at scale 2 fits
+  desktop_.height = 1440;
   clock_.Set(1000);
   frame_ = std::make_unique<Frame>(
       FrameParts{clock_, events_, desktop_, video_, content_, dir_, options});

@@ -100,6 +100,38 @@ TEST_F(FrameTest, F4TogglesFullScreenAndTheScreensRedrawOnTheNewDisplay) {
   EXPECT_TRUE(video_.modes[2].flags & SDL_NOFRAME);
 }
 
+// A library that makes a new window for a new mode queues the old window's loss of the
+// focus and the new one's gain. Only where the focus ends up reaches the screen, before
+// the key that asked for the mode; mouse focus alone counts for nothing.
+TEST_F(FrameTest, TheFocusChangesOfANewWindowCountOnlyWhereTheFocusEndsUp) {
+  Started(false);
+  RecordingScreen* intro = content_.intro;
+  bool focusReturns = true;
+  video_.afterSetMode = [&] {
+    events_.Push(platform::ActiveEvent(false, SDL_APPINPUTFOCUS));
+    events_.Push(platform::ActiveEvent(false, SDL_APPMOUSEFOCUS));
+    events_.Push(platform::ActiveEvent(true, SDL_APPMOUSEFOCUS));
+    if (focusReturns) events_.Push(platform::ActiveEvent(true, SDL_APPINPUTFOCUS));
+  };
+  const std::string f4 = "kdown " + std::to_string(SDLK_F4) + " 0";
+  intro->calls.clear();
+  events_.Push(KeyDownEvent(SDLK_F4));
+  events_.Push(KeyDownEvent(SDLK_a));
+  StepPass();
+  EXPECT_EQ(intro->calls, (std::vector<std::string>{f4, "kdown 97 0"}));
+  EXPECT_FALSE(frame_->Inactive());
+  EXPECT_EQ(content_.musicPauses, 0);
+  EXPECT_EQ(events_.Pending(), 0u);
+
+  focusReturns = false;
+  intro->calls.clear();
+  events_.Push(KeyDownEvent(SDLK_F4));
+  StepPass();
+  EXPECT_EQ(intro->calls, (std::vector<std::string>{"activate 0 0", f4}));
+  EXPECT_TRUE(frame_->Inactive());
+  EXPECT_EQ(content_.musicPauses, 1);
+}
+
 TEST_F(FrameTest, AFailedModeSwitchGoesBackToTheWorkingMode) {
   Started(false);
   video_.failures = 1;

@@ -5,6 +5,7 @@
 
 #include "app/GameContent.h"
 #include "core/Files.h"
+#include "game/ClickTargets.h"
 #include "game/Game.h"
 #include "railway/Junction.h"
 #include "screens/GMainWindow.h"
@@ -12,7 +13,6 @@
 #include "screens/GWndMenu.h"
 #include "tests/app/FrameHarness.h"
 #include "tests/sprites/SpriteTestSupport.h"
-#include "tools/game/ClickTargets.h"
 
 namespace {
 
@@ -89,12 +89,46 @@ TEST_F(FrameGameTest, DialogsTakeF4AndAltF4AndTheWindowsCloseEndsTheGameSaved) {
   EXPECT_EQ(Value(SavedSettings(), "Globals.Globals.FullScreen"), "1");
 }
 
+// F4 ends a pause on a library that keeps its window as on one that makes a new window
+// for each mode (its focus lost and regained on the way); Ctrl+minus and Ctrl+plus too.
+TEST_F(FrameGameTest, F4AndTheScaleKeysEndThePauseWhateverTheLibraryDoesWithTheWindow) {
+  desktop_.width = 2560;
+  desktop_.height = 1440;
+  GMainWindow& main = StartedGame();
+  events_.Push(kAltF4);  // the help page
+  StepPass();
+  ASSERT_EQ(TopScreen(), &main);
+  for (bool newWindow : {false, true}) {
+    SCOPED_TRACE(newWindow ? "a new window" : "the same window");
+    video_.afterSetMode = [&] {
+      if (!newWindow) return;
+      events_.Push(ActiveEvent(false, SDL_APPINPUTFOCUS));
+      events_.Push(ActiveEvent(true, SDL_APPINPUTFOCUS));
+    };
+    for (const SDL_Event& key :
+         {KeyDownEvent(SDLK_F4), KeyDownEvent(SDLK_F4), KeyDownEvent(SDLK_MINUS, KMOD_LCTRL),
+          KeyDownEvent(SDLK_EQUALS, KMOD_LCTRL)}) {
+      const size_t modes = video_.modes.size();
+      events_.Push(KeyDownEvent(SDLK_SPACE));
+      StepPass();
+      ASSERT_TRUE(main.Paused);
+      events_.Push(key);
+      StepPass();
+      EXPECT_EQ(video_.modes.size(), modes + 1);
+      EXPECT_FALSE(main.Paused);
+      EXPECT_FALSE(main.PauseClip->Visible);
+    }
+  }
+}
+
 // At scales 2 and 3 a click anywhere in the window pixels of a switch picture's point
 // reaches the field at that point and throws the switch.
 class ScaledGameTest : public FrameGameTest, public testing::WithParamInterface<int> {};
 
 TEST_P(ScaledGameTest, AClickOnASwitchAtTheScaledPositionThrowsIt) {
   const int scale = GetParam();
+  desktop_.width = 3840;  // a window at scale 3 fits
+  desktop_.height = 2160;
   Globals().WindowScale = scale;
   Globals().ShowTips = false;
   GMainWindow& main = StartedGame();

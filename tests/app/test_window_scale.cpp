@@ -126,6 +126,8 @@ TEST_F(FrameTest, AtScaleTwoTheWindowIsTwiceAsLargeAndFullScreenStaysAsItWas) {
 }
 
 TEST_F(FrameTest, DraggingAtScaleTwoFollowsTheCursorAndTheCornerIsSaved) {
+  desktop_.width = 2560;
+  desktop_.height = 1440;
   Globals().WindowScale = 2;
   Globals().MainWindowPosX = 100;
   Globals().MainWindowPosY = 50;
@@ -156,34 +158,95 @@ TEST_F(FrameTest, DraggingAtScaleTwoFollowsTheCursorAndTheCornerIsSaved) {
   EXPECT_EQ(Value(saved, "Globals.Globals.MainWindowPosY"), "40");
 }
 
-TEST_F(FrameTest, CtrlPlusAndMinusStepTheScaleWithinOneToFourAndSaveIt) {
-  desktop_.width = 3840;
-  desktop_.height = 2160;
+// The tester's desktop: scale 3 (2400x1800) would not fit 2560x1440. A refused step
+// leaves the window as it was and says so on the main window's message line; every new
+// size is centred, and saved.
+TEST_F(FrameTest, CtrlPlusAndMinusStepTheScaleWithinTheDesktopAndCentreTheWindow) {
+  desktop_.width = 2560;
+  desktop_.height = 1440;
   Globals().MainWindowPosX = 200;
   Globals().MainWindowPosY = 100;
   Started(false);
-  ASSERT_EQ(frame_->Scale(), 3) << "automatic";
+  content_.intro->Close(0);
+  StepPass();
+  ASSERT_NE(content_.mainWindow, nullptr);
+  ASSERT_EQ(frame_->Scale(), 2) << "automatic";
   const auto press = [&](SDLKey key, SDLMod mod) {
     events_.Push(KeyDownEvent(key, mod));
     StepPass();
     return frame_->Scale();
   };
-  EXPECT_EQ(press(SDLK_EQUALS, KMOD_LCTRL), 4);
-  EXPECT_EQ(Value(SavedSettings(), "Globals.Globals.WindowScale"), "4");
-  EXPECT_EQ(desktop_.moves.back().x, 200) << "the corner stays";
-  EXPECT_EQ(desktop_.moves.back().width, 3200);
-  EXPECT_EQ(content_.intro->Target, frame_->Display());
-  const size_t modes = video_.modes.size();
-  EXPECT_EQ(press(SDLK_PLUS, static_cast<SDLMod>(KMOD_LCTRL | KMOD_LSHIFT)), 4);
-  EXPECT_EQ(press(SDLK_KP_PLUS, KMOD_NONE), 4);
-  EXPECT_EQ(video_.modes.size(), modes) << "no new window beyond 4";
-  EXPECT_EQ(press(SDLK_PLUS, KMOD_NONE), 4) << "plus alone is the screen's";
-  EXPECT_EQ(press(SDLK_MINUS, KMOD_RCTRL), 3);
-  EXPECT_EQ(press(SDLK_KP_MINUS, KMOD_NONE), 2);
-  EXPECT_EQ(press(SDLK_MINUS, KMOD_LCTRL), 1);
-  EXPECT_EQ(press(SDLK_MINUS, KMOD_LCTRL), 1);
+  const size_t modes = video_.modes.size(), moves = desktop_.moves.size();
+  EXPECT_EQ(press(SDLK_EQUALS, KMOD_LCTRL), 2);
+  EXPECT_EQ(press(SDLK_KP_PLUS, KMOD_NONE), 2);
+  EXPECT_EQ(video_.modes.size(), modes) << "no larger window";
+  EXPECT_EQ(desktop_.moves.size(), moves) << "nor moved";
+  EXPECT_EQ(content_.told, (std::vector<std::string>{kWouldNotFit, kWouldNotFit}));
+  EXPECT_EQ(content_.mainWindow->calls.back(), "kdown " + std::to_string(SDLK_KP_PLUS) + " 0")
+      << "the key goes on to the screen";
+  EXPECT_EQ(press(SDLK_PLUS, KMOD_NONE), 2) << "plus alone is the screen's";
+
+  EXPECT_EQ(press(SDLK_MINUS, KMOD_RCTRL), 1);
   EXPECT_EQ(frame_->Display(), frame_->Window());
   EXPECT_EQ(Value(SavedSettings(), "Globals.Globals.WindowScale"), "1");
+  ASSERT_FALSE(desktop_.moves.empty());
+  EXPECT_EQ(desktop_.moves.back().x, 880) << "centred";
+  EXPECT_EQ(desktop_.moves.back().y, 420);
+  EXPECT_EQ(press(SDLK_KP_MINUS, KMOD_NONE), 1);
+  EXPECT_EQ(press(SDLK_PLUS, static_cast<SDLMod>(KMOD_LCTRL | KMOD_LSHIFT)), 2);
+  EXPECT_EQ(desktop_.moves.back().x, 480);
+  EXPECT_EQ(desktop_.moves.back().y, 120);
+  EXPECT_EQ(desktop_.moves.back().width, 1600);
+  EXPECT_EQ(content_.mainWindow->Target, frame_->Display());
+  EXPECT_EQ(content_.told.size(), 2u);
+  frame_->ShutDown();
+  const auto saved = SavedSettings();
+  EXPECT_EQ(Value(saved, "Globals.Globals.WindowScale"), "2");
+  EXPECT_EQ(Value(saved, "Globals.Globals.MainWindowPosX"), "480");
+  EXPECT_EQ(Value(saved, "Globals.Globals.MainWindowPosY"), "120");
+
+  // On a desktop of 8K, the largest scale is 4.
+  frame_.reset();
+  std::filesystem::remove("save/globals.sav");
+  desktop_.width = 7680;
+  desktop_.height = 4320;
+  Globals() = Settings{};
+  Started(false);
+  EXPECT_EQ(frame_->Scale(), 4);
+  EXPECT_EQ(press(SDLK_EQUALS, KMOD_LCTRL), 4);
+}
+
+// A scale stored on a larger monitor gives way to the largest that fits this one, with
+// a log line; that one is stored, and the window centred.
+TEST_F(FrameTest, AStoredScaleThatDoesNotFitFallsBackToTheLargestThatFits) {
+  desktop_.width = 2560;
+  desktop_.height = 1440;
+  Globals().WindowScale = 4;
+  Globals().MainWindowPosX = 10;
+  Globals().MainWindowPosY = 10;
+  testing::internal::CaptureStderr();
+  Started(false);
+  const std::string log = testing::internal::GetCapturedStderr();
+  EXPECT_NE(log.find("scale 4 would not fit the desktop of 2560x1440; scale 2"), std::string::npos)
+      << log;
+  EXPECT_EQ(frame_->Scale(), 2);
+  ASSERT_EQ(desktop_.moves.size(), 1u);
+  EXPECT_EQ(desktop_.moves[0].x, 480);
+  EXPECT_EQ(desktop_.moves[0].y, 120);
+  EXPECT_EQ(desktop_.moves[0].width, 1600);
+  frame_->ShutDown();
+  EXPECT_EQ(Value(SavedSettings(), "Globals.Globals.WindowScale"), "2");
+
+  // Nothing fits but the picture's own size.
+  frame_.reset();
+  std::filesystem::remove("save/globals.sav");
+  desktop_.width = 1024;
+  desktop_.height = 768;
+  Globals() = Settings{};
+  Globals().WindowScale = 2;
+  Started(false);
+  EXPECT_EQ(frame_->Scale(), 1);
+  EXPECT_EQ(Globals().WindowScale, 1);
 }
 
 }  // namespace

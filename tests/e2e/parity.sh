@@ -10,6 +10,8 @@
 #     sdl12-compat scales it to fill the desktop, so those two are compared at a quarter
 #     of the size, where the scaling's softer edges do not count;
 #   - after F4 twice, each library's picture against its own of two switches before.
+# Then the help page is closed, Space pauses the game and F4 (to full screen) ends the
+# pause on both libraries: the pause picture goes away.
 # Pictures agree when at most 1 % of their pixels differ by more than 10 %. The game
 # runs with OSTREL_TRAINS_STILL=1, which holds the help page's illustrations at their
 # first frame: a shot shows the same picture whenever it is taken, however busy the
@@ -45,6 +47,7 @@ readonly LIBRARIES="classic compat"
 readonly PICTURES="full-a window-a full-b window-b" # the start, then after each F4
 readonly MOST_DIFFERING=1                            # per cent of the compared pixels
 readonly INNER_SPOT="5 5"                            # on the help page, far from its buttons
+readonly PAUSE_BOX=230x60+315+315                    # inside the pause picture
 export OSTREL_TRAINS_STILL=1
 
 # whole_differs A B: true while the two whole-screen shots differ in more than 2 %: a
@@ -91,7 +94,32 @@ photograph() {
     "$SHOTS/$name-picture.png" || fail "convert failed on $name"
 }
 
-# play LIBRARY: a fresh start in full screen and three F4 switches, photographed.
+# unlike PICTURE REFERENCE REGION: PICTURE, photographed now, differs from the picture
+# REFERENCE in more than 30 % of REGION (of the 800 x 600 picture).
+unlike() {
+  photograph "$1"
+  differs "$LIBRARY-$2-picture" "$LIBRARY-$1-picture" "$3" 30
+}
+
+# pause_ends_by_f4: from the help page in a window, the game paused and F4 pressed: the
+# pause picture comes and goes.
+pause_ends_by_f4() {
+  step "$DESKTOP, $LIBRARY: Space pauses the game and F4 ends the pause"
+  key Return
+  wait_until "the game under the help page" unlike playing window-b 800x600+0+0
+  key space
+  wait_until "the pause picture" unlike paused playing "$PAUSE_BOX"
+  MODE=full
+  local modes
+  modes=$(modes_set)
+  key F4
+  wait_until "full screen" mode_set_since "$modes" "$LIBRARY-unpaused-switch"
+  mouse_to "$(desktop_point $INNER_SPOT)"
+  wait_until "the pause picture gone" unlike unpaused paused "$PAUSE_BOX"
+}
+
+# play LIBRARY: a fresh start in full screen and three F4 switches, photographed; then
+# F4 ends a pause.
 play() {
   LIBRARY=$1
   MODE=full
@@ -116,6 +144,7 @@ play() {
     mouse_to "$(desktop_point $INNER_SPOT)"
     photograph "$picture"
   done
+  pause_ends_by_f4
   stop_game || fail "the game ended with status $? (see $RUN/game-$DESKTOP-$LIBRARY.err)"
 }
 

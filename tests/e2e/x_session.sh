@@ -104,24 +104,37 @@ cleanup() {
 }
 
 # ---------------------------------------------------------------- the X server
-# start_xvfb WxH: a private display of that size, in DISPLAY. The server resets whenever
-# its last client leaves, as under xvfb-run: the game must keep its display through
-# start-up, between its own display check and the video library's connections.
+# start_xvfb WxH: a private display of that size, in DISPLAY: the first free one, or the
+# one OT_E2E_DISPLAY numbers. The server resets whenever its last client leaves, as
+# under xvfb-run: the game must keep its display through start-up, between its own
+# display check and the video library's connections.
 start_xvfb() {
   step "starting Xvfb at $1"
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -br \
+  local where=(-displayfd 3)
+  [[ -n ${OT_E2E_DISPLAY:-} ]] && where=(":$OT_E2E_DISPLAY")
+  Xvfb "${where[@]}" -screen 0 "$1x24" -nolisten tcp -br \
     3> "$RUN/display" > "$RUN/xvfb.log" 2>&1 &
   XVFB_PID=$!
   local end=$((SECONDS + DEADLINE))
-  until grep -qxE '[0-9]+' "$RUN/display" 2> /dev/null; do
+  until display_ready; do
     kill -0 "$XVFB_PID" 2> /dev/null || fail "Xvfb did not start: $(cat "$RUN/xvfb.log")"
-    ((SECONDS < end)) || fail "Xvfb gave no display number within $DEADLINE s"
+    ((SECONDS < end)) || fail "Xvfb gave no display within $DEADLINE s"
     sleep 0.1
   done
-  DISPLAY=":$(tr -d '\n' < "$RUN/display")"
   export DISPLAY
   rm -f "$RUN/display"
   echo "display $DISPLAY"
+}
+# display_ready: sets DISPLAY once the server answers on the display asked for, or has
+# written the number of the one it found.
+display_ready() {
+  if [[ -n ${OT_E2E_DISPLAY:-} ]]; then
+    DISPLAY=":$OT_E2E_DISPLAY"
+    xprop -display "$DISPLAY" -root > /dev/null 2>&1
+  else
+    grep -qxE '[0-9]+' "$RUN/display" 2> /dev/null || return 1
+    DISPLAY=":$(tr -d '\n' < "$RUN/display")"
+  fi
 }
 
 # hold_display: from now on a quiet client (xprop watching the root window) stays

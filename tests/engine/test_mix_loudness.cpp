@@ -236,4 +236,36 @@ TEST_F(MixLoudnessTest, MusicSitsThreeToEightDecibelsUnderTheEffects) {
   }
 }
 
+// A crash-heavy moment: the three crash samples, the damage alarm, a repair, an
+// arriving train and a switch start in the same mixer buffer over a playing tune, at
+// the default volumes and at the loudest the options allow. The output never reaches
+// full scale (no clipped sample), yet stays loud.
+TEST_F(MixLoudnessTest, ABurstOfCrashesOverTheMusicNeverReachesFullScale) {
+  constexpr int kFullScale = 32767;
+  music_.Load("Dat/midi/*");
+  ASSERT_FALSE(music_.PlayList().empty());
+  for (int volume : {kDefaultVolume, 128}) {
+    sound_.SetVolume(volume, -1);
+    music_.SetVolume(volume);
+    music_.SetOn(true);
+    music_.Play(0, 0);
+    ASSERT_TRUE(Mix_PlayingMusic());
+    PeakMeter meter;
+    {
+      MixerHeld held;
+      meter.Reset(kEffectSeconds);
+      for (int effect : {snd::Crash, snd::Crash2, snd::Crash3, snd::NewBad, snd::Repair,
+                         snd::ReturnTrain, snd::Switch}) {
+        EXPECT_GE(sound_.Play(effect, 2), 0) << LSound::FileName(effect);
+      }
+    }
+    meter.WaitFor(kFullScale);
+    std::printf("burst at volume %3d: peak %d\n", volume, meter.Peak());
+    EXPECT_LT(meter.Peak(), kFullScale) << "volume " << volume;
+    EXPECT_GT(meter.Peak(), kFullScale / 2) << "volume " << volume;
+    Mix_HaltChannel(-1);
+    music_.SetOn(false);
+  }
+}
+
 }  // namespace

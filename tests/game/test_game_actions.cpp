@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Player actions on the field: laying track, the preview and its marker, the
-// track type, the mode toggle and the repair train called from the town band.
+// track type, the mode toggle, the repair train called from the town band and the lock
+// mark on a held switch.
 #include "GameTestSupport.h"
 
 using namespace gametest;
@@ -180,4 +181,58 @@ TEST_F(GameTest, ApplyAnswersWhatEachActionDidAndKeepsIt) {
   // The skip starts the next level: its list and its steps start again.
   EXPECT_TRUE(apply(ActionKind::kSkipLevel).taken);
   EXPECT_TRUE(g.LevelActions().empty() && g.LevelUpdate() == 0 && g.CurrentRoundInType == 1);
+}
+
+namespace {
+
+// The first working switch of the field: its junction and side, or -1, -1.
+std::pair<int, int> WorkingSwitch(Field& f) {
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    for (int side = 0; side < 4; ++side) {
+      if (f.At(j).SwitchAt(side).state == SwitchState::kWorking) return {j, side};
+    }
+  }
+  return {-1, -1};
+}
+
+}  // namespace
+
+// A click on a switch that a passing train holds shows the lock mark on it for half a
+// second of the frames' real time, counted whether or not the game runs (a pause); with
+// the marks switched off nothing shows. The mark is no part of the game: the game goes
+// on the same with it or without it.
+TEST_F(GameTest, AHeldSwitchShowsTheLockMarkForHalfASecond) {
+  uint64_t hash[2] = {};
+  for (bool marks : {true, false}) {
+    Globals().LockMarks = marks;
+    rnd::SetRunSeed(11);
+    TestGame& g = Ready(Start(1));
+    const auto [j, side] = WorkingSwitch(g.GetField());
+    ASSERT_GE(j, 0);
+    Junction& junction = g.GetField().At(j);
+    junction.Lock(rail::SideDirection(side, 1));
+    const int active = junction.SwitchAt(side).active;
+    const ActionResult r = g.Apply(action::Make(ActionKind::kClick, junction.X(), junction.Y()));
+    EXPECT_TRUE(r.taken && r.sound == snd::SwitchLock);
+    EXPECT_EQ(junction.SwitchAt(side).active, active);
+    const LockMark& mark = g.GetLockMark();
+    EXPECT_EQ(mark.Shown(), marks);
+    if (marks) {
+      ASSERT_NE(mark.Sprite(), nullptr);
+      EXPECT_TRUE(mark.Sprite()->Visible());
+      EXPECT_EQ(mark.Sprite()->X(), junction.X());
+      EXPECT_EQ(mark.Sprite()->Y(), junction.Y());
+      EXPECT_LT(mark.Sprite()->Z(), junction.SwitchAt(side).picture->Z());  // on top
+    } else {
+      EXPECT_TRUE(mark.Sprite() == nullptr || !mark.Sprite()->Visible());
+    }
+    for (int i = 0; i < 24; ++i) g.TickMarks(20);
+    EXPECT_EQ(mark.Shown(), marks) << "after 480 ms";
+    g.TickMarks(20);
+    EXPECT_FALSE(mark.Shown()) << "after 500 ms";
+    EXPECT_TRUE(mark.Sprite() == nullptr || !mark.Sprite()->Visible());
+    Frames(g, 50);
+    hash[marks] = g.StateHash();
+  }
+  EXPECT_EQ(hash[0], hash[1]);
 }

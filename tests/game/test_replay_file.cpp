@@ -60,6 +60,7 @@ Replay EveryField() {
       {12, ActionKind::kTrackButton, 0, 0, 5},   {20, ActionKind::kSpeed, 0, 0, 4},
       {30, ActionKind::kPause, 0, 0, 0},         {30, ActionKind::kResume, 0, 0, 0},
       {40, ActionKind::kRewind, 0, 0, 15},       {15, ActionKind::kSpeed, 0, 0, 1},
+      {16, ActionKind::kSpeed, 0, 0, -2},        {17, ActionKind::kSpeed, 0, 0, -4},
       {50, ActionKind::kSkipLevel, 0, 0, 0},
   };
   r.end = ReplayEnd{ReplayOutcome::kGameOver, 50, 0xfedcba9876543210u, 1};
@@ -106,7 +107,8 @@ TEST(ReplayFile, EveryFieldAndEveryKindSurviveTheText) {
        {"OSTREL-TRAINS-REPLAY 1\n", "\nplayer %20Ann%0ALee 100%25 %0D%01%FF%20\n",
         "\ntype puzzle\nlevel 6\nseed 4294967295\ntips off\n",
         "\nstart fresh money 2147483647 delivered 57 minutes 123\n0 click 0 0\n",
-        "\n12 track 5\n20 speed 4\n30 pause\n30 resume\n40 rewind 15\n15 speed 1\n50 skip\n",
+        "\n12 track 5\n20 speed 4\n30 pause\n30 resume\n40 rewind 15\n15 speed 1\n16 speed -2\n17 "
+        "speed -4\n50 skip\n",
         "\nend game-over update 50 rewinds 1 hash fedcba9876543210\n"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line << "\nin\n" << text;
   }
@@ -153,7 +155,7 @@ TEST(ReplayFile, EveryCutOfARealTextIsRefusedAsCutShort) {
   Replay r;
   std::string error;
   EXPECT_FALSE(ParseReplay(FormatReplay(unfinished), r, error));
-  EXPECT_EQ(error, "line 20: the file ends before its end line: it is cut short");
+  EXPECT_EQ(error, "line 22: the file ends before its end line: it is cut short");
 }
 
 // A small real text, line by line:
@@ -223,8 +225,10 @@ TEST(ReplayFile, EveryKindOfDamageIsRefusedNamingItsLine) {
       {"100 click 10 20", "2147483648 pause", "line 9: the update \"2147483648\" is not"},
       {"60 track 2", "60 track 6", "line 11: the track type \"6\" is not a number from 0 to 5"},
       {"60 track 2", "60 track -1", "line 11: the track type \"-1\" is not"},
-      {"300 speed 2", "300 speed 3", "line 12: the speed 3 is not 1, 2 or 4"},
+      {"300 speed 2", "300 speed 3", "line 12: the speed 3 is not 1, 2, 4, -2 or -4"},
       {"300 speed 2", "300 speed 8", "line 12: the speed \"8\" is not"},
+      {"300 speed 2", "300 speed -3", "line 12: the speed -3 is not 1, 2, 4, -2 or -4"},
+      {"300 speed 2", "300 speed 0", "line 12: the speed 0 is not 1, 2, 4, -2 or -4"},
       {"200 rewind 50", "200 rewind 201",
        "line 10: the rewind's target \"201\" is not a number "
        "from 0 to 200"},

@@ -42,6 +42,7 @@ struct RecordingHost : FieldHost {
     return r;
   }
   void PlaySound(int index) override { sounds.push_back(index); }
+  void SwitchLocked(int x, int y) override { locks.push_back({x, y}); }
 
   bool Said(const std::string& text) const {
     for (const auto& m : messages) {
@@ -70,6 +71,7 @@ struct RecordingHost : FieldHost {
   std::vector<std::string> messages;
   std::vector<TipCall> tips;
   std::vector<int> sounds;
+  std::vector<rail::Point> locks;  // where refused switches were
 };
 
 struct Rig {

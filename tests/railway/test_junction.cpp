@@ -20,7 +20,7 @@ TEST(Switches, PlayerLaidSecondEndKeepsTheEarlierBranchActive) {
   EXPECT_EQ(sw.state, SwitchState::kWorking);
   EXPECT_TRUE(sw.picture->Visible());
   EXPECT_EQ(sw.picture->Frame(), 10);  // (3, 4)
-  EXPECT_EQ(sw.picture->Z(), 1090);
+  EXPECT_EQ(sw.picture->Z(), -1171);   // in front of the scenery and trains
 }
 
 TEST(Switches, FacingSwitchesAcrossAStraightTakeTheShortPicture) {
@@ -31,7 +31,7 @@ TEST(Switches, FacingSwitchesAcrossAStraightTakeTheShortPicture) {
   rig.field.AddTrack(50, 1, Laying::kLevelLayout);  // switch at 51, side 3, facing it
   EXPECT_EQ(rig.field.At(42).SwitchAt(1).picture->Clip(), 120);
   EXPECT_EQ(rig.field.At(51).SwitchAt(3).picture->Clip(), 120);
-  EXPECT_EQ(rig.field.At(51).SwitchAt(3).picture->Z(), 1090);
+  EXPECT_EQ(rig.field.At(51).SwitchAt(3).picture->Z(), -1173);
 }
 
 TEST(Signals, AStraightThroughLineHasNoneAndACrossingLineRemovesThem) {
@@ -124,7 +124,9 @@ TEST(Routing, RedSignalStopsOnlyWithoutAnExitSwitch) {
   EXPECT_EQ(j.RouteExit(1, 1, true, false), 2);
 }
 
-TEST(Clicks, LockedSwitchPlaysSwitchLock) {
+// The junction plays "SwitchLock" and says where the held switch is, so that the game
+// can show it.
+TEST(Clicks, LockedSwitchPlaysSwitchLockAndReportsWhere) {
   Rig rig;
   rig.field.AddTrack(42, 3, Laying::kQuietLayout);
   rig.field.AddTrack(42, 4, Laying::kQuietLayout);
@@ -134,8 +136,12 @@ TEST(Clicks, LockedSwitchPlaysSwitchLock) {
   EXPECT_TRUE(rig.field.FieldClick(j.X(), j.Y()) == nullptr);
   EXPECT_EQ(j.SwitchAt(1).active, 4);
   EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
+  ASSERT_EQ(rig.host.locks.size(), 1u);
+  EXPECT_EQ(rig.host.locks[0].x, j.X());
+  EXPECT_EQ(rig.host.locks[0].y, j.Y());
   j.ClearLocks();
   rig.field.FieldClick(j.X(), j.Y());
+  EXPECT_EQ(rig.host.locks.size(), 1u);
   EXPECT_EQ(j.SwitchAt(1).active, 3);
   EXPECT_EQ(j.SwitchAt(1).picture->Frame(), 10);  // (3, 4)
   EXPECT_EQ(rig.host.SoundCount(snd::Switch), 1);
@@ -149,6 +155,7 @@ TEST(Clicks, HiddenPicturesUnderConstructionTakeTheClick) {
   ASSERT_FALSE(j.SwitchAt(1).picture->Visible());
   rig.field.FieldClick(j.X(), j.Y());  // the pending switch cannot be thrown yet
   EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
+  EXPECT_TRUE(rig.host.locks.empty());  // no train holds it: nothing to show
   EXPECT_EQ(j.SwitchAt(1).active, 3);
 
   rig.field.AddTrack(42, 1, Laying::kQuietLayout);  // 43 gets end 8 (side 3, arc)

@@ -71,6 +71,15 @@ TEST_F(InfoDialogs, StatisticsPagesShowTheFiguresAndTheirButton) {
   EXPECT_TRUE(stats->NextButton->Visible && !stats->OkButton->Visible);
   EXPECT_EQ(stats->NextButton->x, (400 - stats->NextButton->FrameW) / 2);
   Click(stats->NextButton);
+  // Hints and rewinds, when there were any, share one line under the time.
+  LevelStatistics hinted{"Anna", 3, 12, 40, 7, -2500, -3000};
+  hinted.hints = 2;
+  stats->ShowLevelEnd(&slot, hinted);
+  EXPECT_EQ(stats->Lines.back(), "Hints:  2");
+  hinted.rewinds = 1;
+  stats->ShowLevelEnd(&slot, hinted);
+  EXPECT_EQ(stats->Lines.back(), "Rewinds:  1   Hints:  2");
+  EXPECT_EQ(stats->Lines.size(), 9u);
 
   stats->ShowGameOver(&slot, {"Bo", 5, 125, 230});
   EXPECT_EQ(stats->Lines, (std::vector<std::string>{"GAME OVER", "Player:  Bo", "Top level:  5",

@@ -9,8 +9,11 @@
 
 #include "core/LParams.h"
 #include "core/Random.h"
+#include "game/ClickTargets.h"
+#include "game/KeyboardPlay.h"
 #include "game/ReplayFile.h"
 #include "game/Settings.h"
+#include "railway/Junction.h"
 #include "screens/GMainWindow.h"
 #include "screens/GWndHelp.h"
 #include "screens/GWndLevelStats.h"
@@ -85,6 +88,19 @@ class MainWindow : public ::testing::Test {
     return scene;
   }
   static bool Exists(const char* path) { return std::filesystem::exists(path); }
+  // A switch that a click would throw now, and the point to click; nullptr when none.
+  const Junction::Switch* FreeSwitch(int& x, int& y) {
+    ClickTargets targets(TheGame());
+    for (int j = 0; j < rail::kJunctions; ++j) {
+      for (int side = 0; side < 4; ++side) {
+        const Junction::Switch& s = TheGame().GetField().At(j).SwitchAt(side);
+        if (s.state == SwitchState::kWorking && !s.lock && s.picture &&
+            targets.ClickFor(s.picture, x, y))
+          return &s;
+      }
+    }
+    return nullptr;
+  }
   static std::vector<std::string> Replays() {
     std::vector<std::string> paths;
     std::error_code ec;
@@ -234,6 +250,18 @@ TEST_F(MainWindow, OptionsApplyOnOkAndCancelUndoesTheMusicPreview) {
     EXPECT_EQ(Globals().ColourSymbols, code == -1);
     EXPECT_EQ(TheGame().GetField().ColourSymbols(), code == -1);
   }
+
+  // So do acting while paused and the lock marks; the dialog opens with the settings.
+  for (int32_t code : {-2, -1}) {
+    window->OpenOptions();
+    EXPECT_FALSE(window->OptionsDialog->ActInPauseBox->Checked);
+    EXPECT_TRUE(window->OptionsDialog->LockMarksBox->Checked);
+    window->OptionsDialog->ActInPauseBox->SetChecked(true);
+    window->OptionsDialog->LockMarksBox->SetChecked(false);
+    window->OptionsDialog->Close(code);
+    EXPECT_EQ(Globals().ActWhilePaused, code == -1);
+    EXPECT_EQ(Globals().LockMarks, code != -1);
+  }
 }
 
 TEST_F(MainWindow, PickingTheTypeInUseNeitherSavesNorReloads) {
@@ -363,6 +391,108 @@ TEST_F(MainWindow, TabRunsTheGameFasterUntilThePauseADialogOrTheLevelEnd) {
   EXPECT_EQ(window->Speed().Factor(), 1);
 }
 
+TEST_F(MainWindow, ShiftTabSlowsTheGameAndASlowSpeedOutlastsThePauseAndDialogs) {
+  ShowWindow();
+  auto speed = [&] { return window->Speed().Factor(); };
+  window->OnKeyDown(SDLK_TAB, KMOD_LSHIFT);
+  ASSERT_EQ(speed(), -2);
+  EXPECT_EQ(window->TopBarLabel(), "x1/2");
+  int32_t update = TheGame().LevelUpdate();
+  Frames(10);
+  EXPECT_EQ(TheGame().LevelUpdate() - update, 5);
+  window->OnKeyDown(SDLK_TAB, KMOD_RSHIFT);
+  ASSERT_EQ(speed(), -4);
+  EXPECT_EQ(window->TopBarLabel(), "x1/4");
+  update = TheGame().LevelUpdate();
+  Frames(12);
+  EXPECT_EQ(TheGame().LevelUpdate() - update, 3);
+  window->OnKeyDown(SDLK_TAB, 0);  // one step up
+  EXPECT_EQ(speed(), -2);
+  EXPECT_EQ(TheGame().LevelActions().back(),
+            (PlayerAction{update + 3, ActionKind::kSpeed, 0, 0, -2}));
+
+  // The pause and a dialog keep it.
+  window->OnKeyDown(SDLK_SPACE, 0);
+  EXPECT_TRUE(window->PauseClip->Visible);
+  EXPECT_EQ(window->TopBarLabel(), "x1/2");
+  window->OnKeyDown(SDLK_SPACE, 0);
+  window->OnKeyDown(SDLK_ESCAPE, 0);
+  ASSERT_EQ(slot, window->MenuDialog.get());
+  window->MenuDialog->Close(menu::kContinue);
+  EXPECT_EQ(speed(), -2);
+
+  // Below x1/4 comes x1 again; Shift+Tab at a fast speed goes one step down.
+  window->OnKeyDown(SDLK_TAB, KMOD_LSHIFT);
+  window->OnKeyDown(SDLK_TAB, KMOD_LSHIFT);
+  EXPECT_EQ(speed(), 1);
+  EXPECT_EQ(window->TopBarLabel(), "");
+  window->OnKeyDown(SDLK_TAB, 0);
+  window->OnKeyDown(SDLK_TAB, 0);
+  window->OnKeyDown(SDLK_TAB, KMOD_LSHIFT);
+  EXPECT_EQ(speed(), 2);
+
+  // A new game starts at x1.
+  window->OnKeyDown(SDLK_TAB, KMOD_LSHIFT);
+  window->OnKeyDown(SDLK_TAB, KMOD_LSHIFT);
+  ASSERT_EQ(speed(), -2);
+  window->NewGame();
+  EXPECT_EQ(speed(), 1);
+}
+
+// With ACT IN PAUSE, clicks and keys act while paused, at the update the pause stands at,
+// and Space alone ends the pause; the pause shows in the top bar, not over the field.
+TEST_F(MainWindow, ActingWhilePausedPressesActAndOnlySpaceEndsThePause) {
+  Globals().ActWhilePaused = true;
+  ShowWindow();
+  Frames(150);
+  window->OnKeyDown(SDLK_SPACE, 0);
+  ASSERT_TRUE(window->Paused);
+  EXPECT_FALSE(window->PauseClip->Visible);
+  EXPECT_EQ(window->TopBarLabel(), "PAUSE");
+  const int32_t update = TheGame().LevelUpdate();
+  const uint64_t hash = TheGame().StateHash();
+  int x = 0, y = 0;
+  const Junction::Switch* thrown = FreeSwitch(x, y);
+  ASSERT_NE(thrown, nullptr) << "no switch to throw";
+  const int before = thrown->active;
+  window->OnLeftDown(x, y);
+  window->OnKeyDown(SDLK_TAB, 0);
+  Frames(20);
+  EXPECT_TRUE(window->Paused);
+  EXPECT_EQ(TheGame().LevelUpdate(), update);
+  EXPECT_NE(thrown->active, before);
+  EXPECT_NE(TheGame().StateHash(), hash);
+  EXPECT_EQ(window->Speed().Factor(), 2);
+  EXPECT_EQ(window->TopBarLabel(), "PAUSE");
+  const std::vector<PlayerAction>& actions = TheGame().LevelActions();
+  ASSERT_GE(actions.size(), 3u);
+  EXPECT_EQ(actions[actions.size() - 2], (PlayerAction{update, ActionKind::kClick, x, y, 0}));
+
+  // F1 opens the help, whose closing ends the pause.
+  window->OnKeyDown(SDLK_F1, 0);
+  ASSERT_EQ(slot, window->HelpDialog.get());
+  window->HelpDialog->Close(-2);
+  EXPECT_FALSE(window->Paused);
+  EXPECT_EQ(window->TopBarLabel(), "");  // the pause fell back to x1
+  window->OnKeyDown(SDLK_SPACE, 0);
+  window->OnRightDown(400, 300);
+  EXPECT_TRUE(window->Paused);
+  window->OnKeyDown(SDLK_SPACE, 0);
+  EXPECT_FALSE(window->Paused);
+  Frames(5);
+  EXPECT_EQ(TheGame().LevelUpdate(), update + 5);
+
+  // Without the option the pause picture is back, and a press only ends the pause.
+  Globals().ActWhilePaused = false;
+  window->OnKeyDown(SDLK_SPACE, 0);
+  EXPECT_TRUE(window->PauseClip->Visible);
+  EXPECT_EQ(window->TopBarLabel(), "");
+  const int now = thrown->active;
+  window->OnLeftDown(x, y);
+  EXPECT_FALSE(window->Paused);
+  EXPECT_EQ(thrown->active, now);
+}
+
 // Backspace and the menu's REWIND go back 10 s of game time and leave the game paused;
 // Backspace goes on back while paused, down to the level's start, where it ends the pause.
 TEST_F(MainWindow, RewindGoesBackTenSecondsAtATimeAndStaysPaused) {
@@ -441,4 +571,60 @@ TEST_F(MainWindow, AWatchedReplaysStatisticsGiveWayToThePlayersGameUnlessTheProg
   EXPECT_FALSE(window->Watching());
   ASSERT_NE(window->CurrentGame(), nullptr);
   EXPECT_EQ(TheGame().GameState, kStateRestoring);
+}
+
+// A replay watched takes no clicks: acting while paused changes nothing there, its pause
+// shows the picture and any key ends it; a slow speed runs it slower.
+TEST_F(MainWindow, AReplayWatchedKeepsItsPausePictureWhenThePlayerActsWhilePaused) {
+  ShowWindow();
+  Frames(150);
+  window->Close(0);
+  Replay replay;
+  std::string why;
+  ASSERT_EQ(Replays().size(), 1u);
+  ASSERT_TRUE(ReadReplayFile(Replays()[0], replay, why)) << why;
+  Globals().ActWhilePaused = true;
+  window = std::make_unique<GMainWindow>(Display(), 0, 0, 800, 600, services);
+  ASSERT_TRUE(window->WatchReplay(replay, why)) << why;
+  window->Show(&slot);
+  window->OnKeyDown(SDLK_TAB, KMOD_LSHIFT);
+  const int32_t update = TheGame().LevelUpdate();
+  Frames(20);
+  EXPECT_EQ(TheGame().LevelUpdate() - update, 10);
+  window->OnKeyDown(SDLK_SPACE, 0);
+  EXPECT_TRUE(window->PauseClip->Visible);
+  window->OnKeyDown(SDLK_a, 0);
+  EXPECT_FALSE(window->Paused);
+  EXPECT_FALSE(window->PauseClip->Visible);
+}
+
+// The screen hands the keyboard's keys to the game's keyboard play: the ring shows with
+// the first arrow key and Enter clicks its control; the hint's highlight counts the
+// screen's frames, paused or not.
+TEST_F(MainWindow, KeysPlayTheFieldAndTheHintsHighlightGoesAfterTwoSecondsEvenPaused) {
+  ShowWindow();
+  Frames(150);
+  window->OnKeyDown(SDLK_RIGHT, 0);
+  const KeyboardPlay& keys = TheGame().Keyboard();
+  ASSERT_TRUE(keys.Selected());
+  ASSERT_NE(keys.Ring(), nullptr);
+  EXPECT_TRUE(keys.Ring()->Visible());
+  window->OnKeyDown(SDLK_RETURN, 0);
+  ASSERT_FALSE(TheGame().LevelActions().empty());
+  EXPECT_EQ(
+      TheGame().LevelActions().back(),
+      (PlayerAction{TheGame().LevelUpdate(), ActionKind::kClick, keys.RingX(), keys.RingY()}));
+
+  for (int i = 0; i < 100 && !TheGame().Keyboard().NextChange(); ++i) Frames(25);
+  window->OnKeyDown(SDLK_h, 0);
+  EXPECT_EQ(TheGame().HintsUsed, 1);
+  ASSERT_TRUE(keys.Hinted());
+  ASSERT_NE(keys.HintMark(), nullptr);
+  window->OnKeyDown(SDLK_SPACE, 0);
+  ASSERT_TRUE(window->Paused);
+  Frames(KeyboardPlay::kHintMs / 20 - 1);
+  EXPECT_TRUE(keys.HintMark()->Visible());
+  Frames(1);
+  EXPECT_FALSE(keys.HintMark()->Visible());
+  EXPECT_TRUE(window->Paused);
 }

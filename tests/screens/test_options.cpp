@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ClipTable.h"
 #include "screens/GWndOptions.h"
 #include "screens/ScreenServices.h"
 #include "sprites/ClipLib.h"
@@ -82,6 +83,12 @@ struct Options : ::testing::Test {
     dialog->OnLeftDown(kDx + rx, kDy + ry);
     dialog->OnLeftUp(kDx + rx, kDy + ry);
   }
+  // A click just inside the top left corner of a library entry's picture.
+  void ClickEntry(int entry) {
+    const ClipDesc* desc = GetClipDesc(entry);
+    ASSERT_NE(desc, nullptr);
+    Click(desc->x + 4, desc->y + 4);
+  }
   GVolume& music() { return *dialog->MusicSlider; }
   int handleLeft() { return static_cast<int>(music().Handle->x) - music().Handle->AlignX; }
 
@@ -132,19 +139,25 @@ TEST_F(Options, TrackClicksAndDragsMoveTheHandleWithinTheTrack) {
   EXPECT_EQ(music().GetValue(), 0);
 }
 
-TEST_F(Options, ExchangeTakesAndGivesTheSevenValues) {
+TEST_F(Options, ExchangeTakesAndGivesTheNineValues) {
   Open(64, 128, true, false, false, true);
-  bool symbols = false;
+  bool symbols = false, actInPause = false, lockMarks = true;
   dialog->ExchangeSymbols(symbols, true);
+  dialog->ExchangePlayerHelp(actInPause, lockMarks, true);
   EXPECT_TRUE(dialog->FullScreenBox->Checked);
   EXPECT_FALSE(dialog->TipsBox->Checked);
   EXPECT_FALSE(dialog->SymbolsBox->Checked);
-  // A click on a box ticks it.
-  Click(233 + 4, 352 + 4);
-  Click(188 + 4, 235 + 4);
-  Click(233 + 4, 397 + 4);
+  EXPECT_FALSE(dialog->ActInPauseBox->Checked);
+  EXPECT_TRUE(dialog->LockMarksBox->Checked);
+  // A click on a box toggles it.
+  for (int box : {clip::OptionsCheck4, clip::OptionsCheck2, clip::OptionsCheck5,
+                  clip::OptionsCheck6, clip::OptionsCheck7})
+    ClickEntry(box);
   dialog->ExchangeSymbols(symbols, false);
+  dialog->ExchangePlayerHelp(actInPause, lockMarks, false);
   EXPECT_TRUE(symbols);
+  EXPECT_TRUE(actInPause);
+  EXPECT_FALSE(lockMarks);
   int32_t sound = 0, musicVolume = 0;
   bool full = false, tips = false, soundOn = false, musicOn = false;
   dialog->Exchange(sound, musicVolume, full, tips, soundOn, musicOn, false);
@@ -163,7 +176,7 @@ TEST_F(Options, MusicChangesAreHeardAtTheNextUpdate) {
   Open(64, 64, false, true, true, true);
   dialog->Tick(20, 20);
   EXPECT_TRUE(services.calls.empty());
-  Click(188 + 4, 190 + 4);  // music box
+  ClickEntry(clip::OptionsCheck1);  // music box
   EXPECT_FALSE(dialog->MusicOnBox->Checked);
   dialog->Tick(20, 20);
   EXPECT_EQ(services.calls, (std::vector<std::string>{"music off", "music 64"}));
@@ -182,8 +195,8 @@ TEST_F(Options, KeysAndButtonsCloseWithTheirCodes) {
   dialog->Show(&slot);
   dialog->OnKeyDown(SDLK_ESCAPE, 0);
   dialog->Show(&slot);
-  Click(219 + 4, 446 + 4);  // cancel
+  ClickEntry(clip::OptionsCancel);
   dialog->Show(&slot);
-  Click(70 + 4, 446 + 4);  // OK
+  ClickEntry(clip::OptionsOk);
   EXPECT_EQ(parent->codes, (std::vector<int32_t>{-1, -2, -2, -1}));
 }

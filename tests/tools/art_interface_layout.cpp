@@ -56,7 +56,8 @@ struct Entry {
 
 TEST(ArtInterfaceLayout, DialogPartsStayInsideTheirDialogs) {
   // The 400 x 520 dialogs: options, game type, statistics.
-  for (int index : {34, 35, 36, 37, 38, 39, 41, 42, 43, 44, 45, 46, 47, 48, 50, 153}) {
+  for (int index : {34, 35, 36, 37, 38, 39, 41, 42, 43, 44, 45, 46, 47, 48, 50, clip::OptionsCheck5,
+                    clip::OptionsCheck6, clip::OptionsCheck7}) {
     Entry e(index);
     ASSERT_TRUE(e.ok) << index;
     EXPECT_TRUE(e.At().Inside(400, 520)) << "entry " << index << " at " << e.At();
@@ -75,11 +76,29 @@ TEST(ArtInterfaceLayout, DialogPartsStayInsideTheirDialogs) {
 }
 
 TEST(ArtInterfaceLayout, OkAndCancelStandApart) {
-  Entry ok(42), cancel(43), smallOk(55), smallCancel(56), lastBox(153);
-  ASSERT_TRUE(ok.ok && cancel.ok && smallOk.ok && smallCancel.ok && lastBox.ok);
+  Entry ok(42), cancel(43), smallOk(55), smallCancel(56);
+  ASSERT_TRUE(ok.ok && cancel.ok && smallOk.ok && smallCancel.ok);
   EXPECT_FALSE(ok.At().Overlaps(cancel.At()));
-  EXPECT_FALSE(cancel.At().Overlaps(lastBox.At())) << "the options' last check box";
   EXPECT_FALSE(smallOk.At().Overlaps(smallCancel.At()));
+}
+
+// The options' check boxes stand apart, over the panel that labels them, and clear of
+// OK and cancel.
+TEST(ArtInterfaceLayout, OptionsBoxesStandApartOverTheirPanel) {
+  Entry panel(clip::OptionsBack), ok(clip::OptionsOk), cancel(clip::OptionsCancel);
+  ASSERT_TRUE(panel.ok && ok.ok && cancel.ok);
+  std::vector<Box> boxes;
+  for (int index :
+       {clip::OptionsCheck1, clip::OptionsCheck2, clip::OptionsCheck3, clip::OptionsCheck4,
+        clip::OptionsCheck5, clip::OptionsCheck6, clip::OptionsCheck7}) {
+    Entry e(index);
+    ASSERT_TRUE(e.ok) << index;
+    const Box b = e.At();
+    EXPECT_TRUE(b.Inside(panel.At())) << "entry " << index << " at " << b;
+    EXPECT_FALSE(b.Overlaps(ok.At()) || b.Overlaps(cancel.At())) << "entry " << index;
+    for (const Box& other : boxes) EXPECT_FALSE(b.Overlaps(other)) << "entry " << index;
+    boxes.push_back(b);
+  }
 }
 
 TEST(ArtInterfaceLayout, NewGameLevelChoiceFitsTheDialog) {

@@ -44,6 +44,8 @@ set(bad_lines
   "autopilot maybe"
   "tips sometimes"
   "speed 3"
+  "speed 1/3"
+  "speed -2"
   "record maybe"
   "replay"
   "replay x.otr to"

@@ -59,6 +59,10 @@ int KeyCode(const std::string& name) {
   if (name == "enter") return SDLK_RETURN;
   if (name == "tab") return SDLK_TAB;
   if (name == "backspace") return SDLK_BACKSPACE;
+  if (name == "up") return SDLK_UP;
+  if (name == "down") return SDLK_DOWN;
+  if (name == "left") return SDLK_LEFT;
+  if (name == "right") return SDLK_RIGHT;
   if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return SDLK_0 + (name[0] - '0');
   if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return SDLK_a + (name[0] - 'a');
   return -1;

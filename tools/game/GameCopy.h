@@ -11,10 +11,10 @@
 
 #include "core/Random.h"
 #include "engine/LEngine.h"
+#include "game/Autopilot.h"
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "railway/HeadlessSprites.h"
-#include "tools/game/Autopilot.h"
 
 // What a copy leaves unchanged of the program-wide state: the random streams, the
 // run's seed and the settings, put back when it goes.

@@ -81,6 +81,8 @@ std::string Game(GameSession& session) {
   out += Format("money %d (level start %d), delivered %d (level start %d), total time %d min\n",
                 g.MoneyCounter, g.MoneyCounterBeginLevel, g.TrainCounter, g.TrainCounterBeginLevel,
                 g.TotalTime);
+  if (g.HintsUsed > 0) out += Format("hints used %d\n", g.HintsUsed);
+  out += Keys(session);
   out += Format("towns %d of %d, progress %.2f%% of %d min, caption \"%s\"\n", g.NumberTown,
                 r.MaxTowns, g.Progress(), r.LevelMinutes, g.LevelCaption.c_str());
   out += Format(
@@ -90,11 +92,26 @@ std::string Game(GameSession& session) {
       g.TimeNewCrashes, g.CounterWave, g.TimeWave, g.CounterTimeWithoutTrain,
       g.CounterTimeMinuteTips);
   out += Cursor(g);
-  const std::string speed =
-      session.Speed() > 1 ? ", speed x" + std::to_string(session.Speed()) : std::string();
+  const std::string speed = session.Speed() != 1 ? ", speed " + session.SpeedName() : std::string();
   out += Format("screen: %s%s, dialog %s\n", session.Paused() ? "paused" : "running", speed.c_str(),
                 DialogName(session.Open()));
   return out;
+}
+
+// The keyboard's marks as they are shown, "" while none is.
+std::string Keys(GameSession& session) {
+  if (!session.HasGame()) return "";
+  const KeyboardPlay& k = session.GetGame().Keyboard();
+  auto where = [](const char* name, const std::optional<FieldControl>& c, const FieldSprite* p) {
+    if (!c || !p || !p->Visible()) return std::string();
+    return Format("%s %s %d side %d at %d,%d", name, c->signal ? "signal" : "switch", c->junction,
+                  c->side, static_cast<int>(p->X()), static_cast<int>(p->Y()));
+  };
+  const std::string ring = where("ring on", k.Selected(), k.Ring());
+  std::string hint = where("hint on", k.Hinted(), k.HintMark());
+  if (!hint.empty()) hint += Format(" for %d ms", k.HintLeft());
+  if (ring.empty() && hint.empty()) return "";
+  return "keys: " + ring + (ring.empty() || hint.empty() ? "" : ", ") + hint + "\n";
 }
 
 std::string ShownTips(GameSession& session) {
@@ -118,6 +135,15 @@ std::string Trees(GameSession& session) {
 
 std::string Houses(GameSession& session) {
   return session.HasGame() ? SceneryLines(session.GetGame().GetField().Houses(), "house") : "";
+}
+
+std::string Marks(GameSession& session) {
+  if (!session.HasGame()) return "";
+  const LockMark& mark = session.GetGame().GetLockMark();
+  const FieldSprite* sprite = mark.Sprite();
+  if (!mark.Shown() || !sprite || !sprite->Visible()) return "no lock mark\n";
+  return Format("lock mark at %d,%d, %d ms left\n", static_cast<int>(sprite->X()),
+                static_cast<int>(sprite->Y()), mark.TimeLeft());
 }
 
 std::string AutopilotCounts(GameSession& session) {

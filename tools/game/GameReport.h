@@ -13,9 +13,13 @@ namespace gamereport {
 // The game's lines, the in-game screen's pause and open dialog last (no tips).
 std::string Game(GameSession& session);
 std::string ShownTips(GameSession& session);
+// The keyboard's selection ring and hint highlight while shown ("" when neither is).
+std::string Keys(GameSession& session);
 std::string Trees(GameSession& session);
 std::string Houses(GameSession& session);
 std::string AutopilotCounts(GameSession& session);
+// "lock mark at X,Y, N ms left" while the lock mark shows, else "no lock mark".
+std::string Marks(GameSession& session);
 // The field's views of railway/FieldReport.h by name (trains, crashes, queues, switches,
 // signals, towns, records, field for all of them); false for an unknown name.
 bool FieldPart(GameSession& session, const std::string& what, std::string& out);

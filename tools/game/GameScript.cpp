@@ -69,6 +69,7 @@ const std::map<std::string, GameScript::Command>& GameScript::Commands() {
       {"savefile", &GameScript::SaveFile}, {"folder", &GameScript::Folder},
       {"speed", &GameScript::Speed},       {"record", &GameScript::Record},
       {"replay", &GameScript::Replay},     {"solver", &GameScript::SolverLine},
+      {"actpaused", &GameScript::InPause}, {"lockmarks", &GameScript::LockMark},
   };
   return commands;
 }
@@ -214,6 +215,11 @@ bool GameScript::Print(std::istream& in) {
     out = gamereport::Trees(s_);
   } else if (what == "houses") {
     out = gamereport::Houses(s_);
+  } else if (what == "marks") {
+    out = gamereport::Marks(s_);
+  } else if (what == "keys") {
+    out = gamereport::Keys(s_);
+    if (out.empty()) out = "keys: nothing shown\n";
   } else if (what == "autopilot") {
     out = gamereport::AutopilotCounts(s_);
   } else if (what == "hash") {
@@ -359,10 +365,19 @@ bool GameScript::Close(std::istream& in) {
   return true;
 }
 
-// "speed 1|2|4": the game speed as the speed key would leave it ("key tab" presses the key).
+// "speed 1|2|4|1/2|1/4": the game speed as the speed keys would leave it ("key tab" and
+// "key tab shift" press them).
 bool GameScript::Speed(std::istream& in) {
+  std::string word;
+  if (!(in >> word)) return false;
   int factor = 0;
-  return Number(in, factor, 1, GameSpeed::kFastest) && s_.SetSpeed(factor);
+  if (word == "1/2" || word == "1/4") {
+    factor = -(word[2] - '0');
+  } else {
+    std::istringstream number(word);
+    if (!Number(number, factor, 1, GameSpeed::kFastest) || !AtEnd(number)) return false;
+  }
+  return s_.SetSpeed(factor);
 }
 
 // "autopilot on [verbose] | off".
@@ -454,6 +469,23 @@ bool GameScript::ShowTips(std::istream& in) {
   bool on = false;
   if (!OnOff(in, on)) return false;
   Globals().ShowTips = on;
+  return true;
+}
+
+// "actpaused on|off": clicks and keys act while the game is paused, and only Space ends
+// the pause (the options' ACT IN PAUSE).
+bool GameScript::InPause(std::istream& in) {
+  bool on = false;
+  if (!OnOff(in, on)) return false;
+  Globals().ActWhilePaused = on;
+  return true;
+}
+
+// "lockmarks on|off": the options' LOCK MARKS.
+bool GameScript::LockMark(std::istream& in) {
+  bool on = false;
+  if (!OnOff(in, on)) return false;
+  Globals().LockMarks = on;
   return true;
 }
 

@@ -51,6 +51,8 @@ class GameScript {
   bool Player(std::istream& in);
   bool ShowTips(std::istream& in);
   bool Sounds(std::istream& in);
+  bool InPause(std::istream& in);
+  bool LockMark(std::istream& in);
   bool Money(std::istream& in);
 
   // The game and the whole field as text, for snapshots.

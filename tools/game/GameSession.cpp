@@ -98,7 +98,7 @@ bool GameSession::Rewind() {
     return false;
   }
   log_.Print("rewound to update " + std::to_string(game_->LevelUpdate()));
-  StopSpeed();
+  // The rewind pauses: a fast speed falls back to x1, a slow one stays.
   SetPaused(true);
   if (autopilotOn_ || solverOptions_) MakeAutopilot();
   return true;
@@ -189,6 +189,8 @@ void GameSession::Save() {
 
 void GameSession::RunFrame() {
   ++frame_;
+  // The game's passing marks count real time: they go away in a pause too.
+  if (game_) game_->TickMarks(kFrame);
   if (!game_ || paused_) {
     log_.time += kFrame;
     return;
@@ -218,12 +220,18 @@ bool GameSession::SetSpeed(int factor) {
 }
 
 void GameSession::NoteSpeed(int before) {
-  if (speed_.Factor() != before) log_.Print("speed x" + std::to_string(speed_.Factor()));
+  if (speed_.Factor() != before) log_.Print("speed " + speed_.Name());
 }
 
 void GameSession::StopSpeed() {
   const int before = speed_.Factor();
   speed_.Stop();
+  NoteSpeed(before);
+}
+
+void GameSession::PauseSpeed() {
+  const int before = speed_.Factor();
+  speed_.Pause();
   NoteSpeed(before);
 }
 
@@ -246,13 +254,13 @@ void GameSession::SetSolver(bool on, const SolverOptions& options, bool verbose)
   if (on && game_) MakeAutopilot();
 }
 
-bool GameSession::TakesPress() {
+bool GameSession::TakesPress(bool space) {
   if (!game_) return false;
   if (dialog_ != Dialog::kNone) {
     log_.Print(std::string("the ") + DialogName(dialog_) + " screen takes the press");
     return false;
   }
-  if (!paused_) return true;
+  if (!paused_ || (Globals().ActWhilePaused && !watch_ && !space)) return true;
   SetPaused(false);
   Apply(ActionKind::kResume);
   return false;
@@ -260,6 +268,15 @@ bool GameSession::TakesPress() {
 
 void GameSession::MouseMove(int x, int y) {
   if (game_ && dialog_ == Dialog::kNone) game_->OnMouseMove(x, y);
+}
+
+void GameSession::ChangeSpeed(int modifiers) {
+  const int before = speed_.Factor();
+  if (modifiers & KMOD_SHIFT)
+    speed_.CycleDown();
+  else
+    speed_.Cycle();
+  NoteSpeed(before);
 }
 
 void GameSession::Apply(ActionKind kind, int x, int y, int arg) {
@@ -299,25 +316,25 @@ void GameSession::PressButton(const LControl* button) {
   if (type >= 0) Apply(ActionKind::kTrackButton, 0, 0, type);
 }
 
-// Space pauses, Tab changes the speed, F1 opens the help and Escape the menu, and the
-// level-skip keys skip the level; Backspace rewinds. A replay watched has keys of its own.
+// Space pauses, Tab speeds up and Shift+Tab slows down, F1 opens the help and Escape the
+// menu, and the level-skip keys skip the level; Backspace rewinds; the keyboard's keys play
+// the field (game/KeyboardPlay.h). A replay watched has keys of its own.
 void GameSession::Key(int key, int modifiers) {
   // Backspace goes on back while the game is paused, as a rewind leaves it (as on the
   // in-game screen).
   if (paused_ && key == SDLK_BACKSPACE && dialog_ == Dialog::kNone && Rewind()) return;
-  if (!TakesPress()) return;
+  if (!TakesPress(key == SDLK_SPACE)) return;
   if (watch_) {
-    WatchKey(key);
+    WatchKey(key, modifiers);
     return;
   }
+  if (game_->Keyboard().OnKey(key, modifiers)) return;
   if (key == SDLK_SPACE) {
     SetPaused(true);
     Apply(ActionKind::kPause);
   }
   if (key == SDLK_TAB) {
-    const int before = speed_.Factor();
-    speed_.Cycle();
-    NoteSpeed(before);
+    ChangeSpeed(modifiers);
     Apply(ActionKind::kSpeed, 0, 0, speed_.Factor());
   }
   if (key == SDLK_F1) {
@@ -351,7 +368,7 @@ bool GameSession::Close(Dialog dialog, bool dontShowHelpAtStart) {
 }
 
 void GameSession::OpenDialog(Dialog dialog) {
-  StopSpeed();
+  PauseSpeed();
   dialog_ = dialog;
   log_.Print(std::string(DialogName(dialog)) + " shown");
 }
@@ -360,7 +377,7 @@ void GameSession::SetPaused(bool paused) {
   if (paused == paused_) return;
   paused_ = paused;
   log_.Print(paused ? "pause on" : "pause off");
-  if (paused) StopSpeed();
+  if (paused) PauseSpeed();
 }
 
 void GameSession::ShowHelp(bool dontShowAtStart) {
@@ -370,18 +387,19 @@ void GameSession::ShowHelp(bool dontShowAtStart) {
 
 void GameSession::ShowLevelEnd(const LevelStatistics& s) {
   levelEnd_ = s;
-  StopSpeed();
+  PauseSpeed();
   dialog_ = Dialog::kLevelStatistics;
   log_.Print("level statistics: player " + s.player + ", level " + std::to_string(s.level) +
              ", time " + std::to_string(s.minutes) + ":00, trains " + std::to_string(s.trains) +
              ", trains on level " + std::to_string(s.trainsOnLevel) + ", money " +
              std::to_string(s.money) + ", change balance " + std::to_string(s.balanceChange) +
              (s.rewinds > 0 ? ", rewinds " + std::to_string(s.rewinds) : std::string()) +
+             (s.hints > 0 ? ", hints " + std::to_string(s.hints) : std::string()) +
              (s.par >= 0 ? ", par " + std::to_string(s.par) : std::string()));
 }
 
 void GameSession::ShowGameOver(const GameOverStatistics& s) {
-  StopSpeed();
+  PauseSpeed();
   dialog_ = Dialog::kFinalStatistics;
   log_.Print("final statistics: player " + s.player + ", top level " + std::to_string(s.topLevel) +
              ", total time " + std::to_string(s.totalTime) + " min, total trains " +

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/LEngine.h"
+#include "game/Autopilot.h"
 #include "game/GameOwner.h"
 #include "game/GameSpeed.h"
 #include "game/LevelRecorder.h"
@@ -20,7 +21,6 @@
 #include "game/ReplayWatch.h"
 #include "game/SpritePanel.h"
 #include "railway/HeadlessSprites.h"
-#include "tools/game/Autopilot.h"
 #include "tools/game/ScriptedGame.h"
 #include "tools/game/Solver.h"
 
@@ -65,13 +65,16 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   // took away all it made.
   int EndGame();
   // One frame: the game, the screen's sprites and the field's pictures move on by
-  // kFrame ms, as many times over as the game speed says, unless the screen is paused.
+  // kFrame ms, as many times over as the game speed says (at x1/2 and x1/4 only every
+  // second or fourth frame), unless the screen is paused.
   void RunFrame();
-  // The game speed as a script sets it (1, 2 or 4); false for any other factor.
+  // The game speed as a script sets it (1, 2, 4, or -2, -4 for x1/2, x1/4); false for any
+  // other factor.
   bool SetSpeed(int factor);
   int Speed() const { return speed_.Factor(); }
+  std::string SpeedName() const { return speed_.Name(); }
 
-  // Input as the in-game screen receives it (Tab cycles the game speed).
+  // Input as the in-game screen receives it (Tab and Shift+Tab cycle the game speed).
   void MouseMove(int x, int y);
   void LeftClick(int x, int y) override;
   void RightClick(int x, int y) override;
@@ -150,13 +153,20 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   void MakeGame();
   void MakeAutopilot();
   void OpenDialog(Dialog dialog);
-  // True when the input reaches the game; a press while paused only ends the pause.
-  bool TakesPress();
+  // True when the input reaches the game; a press while paused only ends the pause, and
+  // when the player acts while paused, only Space (space true) ends it (any press ends
+  // the pause of a replay watched).
+  bool TakesPress(bool space = false);
   // True for a point of the screen's picture; a press elsewhere is printed and dropped.
   bool OnScreen(int x, int y) const;
   // Writes down a change of the speed from the factor it had before.
   void NoteSpeed(int before);
   void StopSpeed();
+  // The play stops for a while: a fast speed falls back to x1 (written down), a slow one
+  // stays.
+  void PauseSpeed();
+  // Tab, or Shift+Tab with the modifiers.
+  void ChangeSpeed(int modifiers);
   // Drops the game as the in-game screen does: its level's recording is written (quit).
   void DropGame();
   // Renames and prints a replay the recorder has just written.
@@ -166,7 +176,7 @@ class GameSession : public GameOwner, public PlayerHands, public LevelHost {
   bool WatchSteps(int32_t update, std::string& why);
   void WatchFrame();
   // Input while a replay is watched: the screen's keys, nothing else.
-  void WatchKey(int key);
+  void WatchKey(int key, int modifiers);
 
   EventLog& log_;
   std::unique_ptr<LEngine> screen_;

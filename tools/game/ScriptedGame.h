@@ -6,11 +6,13 @@
 #include <map>
 #include <string>
 
+#include "game/Autopilot.h"
 #include "game/Game.h"
+#include "game/KeyboardPlay.h"
 
 // Where the events go, and which of them are wanted.
-struct EventLog {
-  void Print(const std::string& text) const;
+struct EventLog : AutopilotLog {
+  void Print(const std::string& text) const override;
   int time = 0;  // ms run so far
   bool sounds = false;
   bool quiet = false;  // nothing is printed (benchmarks)
@@ -18,7 +20,10 @@ struct EventLog {
 
 class ScriptedGame : public Game {
  public:
-  ScriptedGame(const GameParts& parts, EventLog& log) : Game(parts), log_(log) {}
+  // What the keyboard's keys do is written down too.
+  ScriptedGame(const GameParts& parts, EventLog& log) : Game(parts), log_(log) {
+    Keyboard().SetLog(&log);
+  }
 
   void ChangeMoney(int delta) override;
   void Fine(unsigned amount) override;

@@ -138,16 +138,12 @@ bool GameSession::TakeOver() {
 
 void GameSession::StopWatching() { watch_.reset(); }
 
-// The in-game screen's keys while a replay is watched: Space pauses, Tab changes the
-// speed, T takes the level over and Escape ends the watch (the watched game goes, and
-// the settings the replay set go back).
-void GameSession::WatchKey(int key) {
+// The in-game screen's keys while a replay is watched: Space pauses, Tab and Shift+Tab
+// change the speed, T takes the level over and Escape ends the watch (the watched game
+// goes, and the settings the replay set go back).
+void GameSession::WatchKey(int key, int modifiers) {
   if (key == SDLK_SPACE) SetPaused(true);
-  if (key == SDLK_TAB) {
-    const int before = speed_.Factor();
-    speed_.Cycle();
-    NoteSpeed(before);
-  }
+  if (key == SDLK_TAB) ChangeSpeed(modifiers);
   if (key == SDLK_t) TakeOver();
   if (key == SDLK_ESCAPE) {
     StopWatching();

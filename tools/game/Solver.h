@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/game/Autopilot.h"
-#include "tools/game/ClickTargets.h"
+#include "game/Autopilot.h"
+#include "game/ClickTargets.h"
 
 class Game;
 class GameCopy;

@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "core/Random.h"
+#include "game/Autopilot.h"
 #include "game/Game.h"
 #include "game/LevelTable.h"
 #include "game/Settings.h"
@@ -40,7 +41,6 @@
 #include "railway/Geometry.h"
 #include "screens/GMainWindow.h"
 #include "screens/ScreenServices.h"
-#include "tools/game/Autopilot.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"
 

@@ -44,13 +44,13 @@
 #include "app/WindowScaler.h"
 #include "core/Random.h"
 #include "engine/LEngine.h"
+#include "game/Autopilot.h"
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "ids/ScreenSize.h"
 #include "screens/GMainWindow.h"
 #include "screens/ScreenServices.h"
 #include "sprites/CompleteIndicator.h"
-#include "tools/game/Autopilot.h"
 #include "tools/game/Headless.h"
 
 #ifdef OT_HAVE_SDL_GFX

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/Game.h"
+#include "game/KeyboardPlay.h"
 #include "game/LevelTable.h"
 #include "railway/HeadlessSprites.h"
 
@@ -227,6 +228,9 @@ void ForEachHeldPicture(const Game& game, Visit&& visit) {
     for (int k = 0; k < 4; ++k) hold(game.Preview()->Picture(k), "track preview");
   }
   hold(game.ForbiddenMarker(), "forbidden marker");
+  hold(game.GetLockMark().Sprite(), "lock mark");
+  hold(game.Keyboard().Ring(), "selection ring");
+  hold(game.Keyboard().HintMark(), "hint highlight");
   for (int j = 0; j < rail::kJunctions; ++j) {
     const Junction& junction = field.At(j);
     for (int s = 0; s < 4; ++s) {

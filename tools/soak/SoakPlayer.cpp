@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "engine/LClip.h"
+#include "game/ClickTargets.h"
 #include "game/LevelTable.h"
 #include "game/Settings.h"
 #include "ids/ScreenSize.h"
 #include "railway/FieldArea.h"
 #include "sprites/Widgets.h"
-#include "tools/game/ClickTargets.h"
 #include "tools/game/GameSession.h"
 
 namespace {

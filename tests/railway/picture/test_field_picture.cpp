@@ -169,4 +169,84 @@ TEST(FieldPicture, PuzzleLevel100WithTrainsIsDrawnByTheField) {
   SDL_Quit();
 }
 
+// The pixel of the display at (x, y), as the screen's format packs it.
+uint32_t PixelAt(SDL_Surface* s, int x, int y) {
+  SDL_LockSurface(s);
+  uint32_t pixel = 0;
+  std::memcpy(&pixel,
+              static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel,
+              s->format->BytesPerPixel);
+  SDL_UnlockSurface(s);
+  return pixel;
+}
+
+// Houses stand close around a switch, some with their roofs over its arrow or knob: the
+// switch is drawn over them, as the player must see it to aim at it, and a click on it
+// where a house overlaps throws it.
+TEST(FieldPicture, ASwitchIsDrawnOverTheHousesAroundItAndTakesTheClick) {
+  if (!PicturesPresent()) GTEST_SKIP() << "the game's pictures are not in the build folder";
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+  SDL_Surface* display = SDL_SetVideoMode(800, 600, 32, SDL_SWSURFACE);
+  ASSERT_NE(display, nullptr);
+  ASSERT_TRUE(ClipLib::Init());
+  int progress = 0;
+  while (progress >= 0 && !ClipLib::IsComplete()) progress = ClipLib::LoadNext();
+  ASSERT_TRUE(ClipLib::IsComplete());
+  {
+    LEngine screen(display, 0, 0, 800, 600, false);
+    LClip* ground = ClipLib::Create(87, false);
+    ground->z = 100000;
+    screen.AddSprite(ground);
+    RecordingHost host;
+    ScreenSprites sprites(&screen);
+    Field field(&sprites, &host);
+    rnd::SetRunSeed(5);
+    constexpr int kJunction = 42;
+    const rail::Point at = rail::JunctionPos(kJunction);
+    // A crowd of houses below and beside the junction; the tracks clear their way.
+    std::vector<SceneryRecord> houses;
+    for (int dy = 0; dy <= 30; dy += 6) {
+      for (int dx = -30; dx <= 30; dx += 6) houses.push_back({at.x + dx, at.y + dy, 4, 1});
+    }
+    field.NewLevel(0, 0, 17, 3, NoForest(), houses, 95);
+    field.AddTrack(kJunction, 3, Laying::kQuietLayout);
+    field.AddTrack(kJunction, 4, Laying::kQuietLayout);
+    for (int i = 0; i < 2000 && !field.AllTracksBuilt(); ++i) field.BuildStep(300);
+    const Junction::Switch& sw = field.At(kJunction).SwitchAt(1);
+    ASSERT_EQ(sw.state, SwitchState::kWorking);
+    // A point where the switch and a house both have a pixel.
+    const FieldSprite* house = nullptr;
+    int px = 0, py = 0;
+    for (int y = at.y - 40; y <= at.y + 40 && !house; ++y) {
+      for (int x = at.x - 40; x <= at.x + 40 && !house; ++x) {
+        if (!sw.picture->Hit(x, y)) continue;
+        for (const Scenery& h : field.Houses()) {
+          if (h.picture && h.picture->Hit(x, y)) {
+            house = h.picture;
+            px = x;
+            py = y;
+            break;
+          }
+        }
+      }
+    }
+    ASSERT_NE(house, nullptr) << "no house overlaps the switch";
+    // The house's pixel there is opaque: the switch shows only when drawn over it.
+    screen.Render();
+    const uint32_t withSwitch = PixelAt(display, px, py);
+    sw.picture->Show(false);
+    screen.Render();
+    EXPECT_NE(PixelAt(display, px, py), withSwitch)
+        << "a house hides the switch at " << px << "," << py;
+    EXPECT_LT(sw.picture->Z(), house->Z());
+    sw.picture->Show(true);
+    const int active = sw.active;
+    EXPECT_EQ(field.FieldClick(px, py), nullptr);
+    EXPECT_NE(sw.active, active);
+  }
+  ClipLib::Shutdown();
+  SDL_Quit();
+}
+
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ids/ClipIds.h"
+
 namespace arttest {
 
 struct Entry {
@@ -80,6 +82,7 @@ inline const std::vector<Entry>& FieldEntries() {
       {149, Loco("pst_vagon_shadow.jpg"), Loco("pst_vagon_shadow.gif"), 48, 46, 50},
       {150, Loco("boxcar_shadow.jpg"), Loco("boxcar_shadow.gif"), 48, 54, 52},
       {151, Loco("goodswagon_shadow.jpg"), Loco("goodswagon_shadow.gif"), 48, 62, 50},
+      {clip::LockMark, "Dat/Game/LockMark.tga", "", 1, 18, 21},
   };
   return entries;
 }

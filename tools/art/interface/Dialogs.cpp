@@ -4,6 +4,7 @@
 // panel, the menu item frame, the new-game label and arrows.
 #include <cmath>
 
+#include "ids/ClipIds.h"
 #include "interface/Style.h"
 #include "kit/Registry.h"
 #include "kit/Strip.h"
@@ -162,15 +163,17 @@ CanvasPtr SliderHandle() {
 // between the groups.
 CanvasPtr OptionsPanel() {
   const Palette& p = Pal();
-  auto c = std::make_unique<Canvas>(290, 355);
+  auto c = std::make_unique<Canvas>(290, 380);
   cairo_t* cr = c->Cr();
   struct Row {
     double centre;  // the row's middle
     const char* label;
   };
-  const Row rows[] = {{6, "MUSIC VOLUME"},    {57, "SOUND VOLUME"}, {130, "MUSIC"},
-                      {175, "SOUNDS"},        {247, "FULL SCREEN"}, {292, "SHOW TIPS"},
-                      {337, "COLOUR SYMBOLS"}};
+  // The boxes of the lower group stand 34 pixels apart, so that five rows and OK and
+  // cancel below them fit the dialog.
+  const Row rows[] = {{6, "MUSIC VOLUME"},     {57, "SOUND VOLUME"},  {130, "MUSIC"},
+                      {175, "SOUNDS"},         {223, "FULL SCREEN"},  {257, "SHOW TIPS"},
+                      {291, "COLOUR SYMBOLS"}, {325, "ACT IN PAUSE"}, {359, "LOCK MARKS"}};
   for (const Row& r : rows) {
     Ellipse(cr, 8, r.centre, 2.5, 2.5);
     SetColour(cr, p.brass);
@@ -179,7 +182,7 @@ CanvasPtr OptionsPanel() {
   }
   Rule(cr, 6, 88, 278);
   Condensed(cr, "ON / OFF", 186, 108, 9, p.brassLight, Align::Centre);
-  Rule(cr, 6, 212, 278);
+  Rule(cr, 6, 199, 278);
   return c;
 }
 
@@ -267,7 +270,8 @@ ART_GROUP(interface_dialogs) {
            "Dat/Interface/button_cancel.gif", 3, {43, 56});
   ctx.Save(*NextButton(), "Dat/Interface/button_next.jpg", "Dat/Interface/button_next.gif", 3, {8});
   ctx.Save(*GlassOk(), "Dat/Interface/btnokGlass.tga", "", 3, {68});
-  ctx.Save(*CheckBox(), "Dat/Interface/Options/chckbox.jpg", "", 6, {44, 45, 46, 47, 57, 153});
+  ctx.Save(*CheckBox(), "Dat/Interface/Options/chckbox.jpg", "", 6,
+           {44, 45, 46, 47, 57, clip::OptionsCheck5, clip::OptionsCheck6, clip::OptionsCheck7});
   ctx.Save(*SliderTrack(), "Dat/Interface/Options/slider.jpg", "", 1, {48, 50});
   ctx.Save(*SliderHandle(), "Dat/Interface/Options/slider_handle.tga", "", 2, {49, 51});
   ctx.Save(*OptionsPanel(), "Dat/Interface/Options/AddBG.gif",

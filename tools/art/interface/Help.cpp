@@ -23,7 +23,7 @@ constexpr Slot kGoal{59, 3, 258, 32, 284, 150};
 constexpr Slot kSwitch{60, 2, 80, 213, 150, 110};
 constexpr Slot kRepair{61, 3, 495, 221, 200, 110};
 constexpr Slot kBuild{62, 4, 107, 405, 160, 110};
-constexpr Slot kMoney{63, 2, 487, 420, 240, 90};
+constexpr Slot kMoney{63, 2, 487, 420, 240, 56};
 constexpr Slot kSignal{64, 2, 23, 238, 50, 70};
 constexpr Slot kBell{65, 2, 740, 419, 44, 62};
 constexpr Slot kMouse{66, 2, 73, 416, 30, 48};
@@ -99,7 +99,8 @@ const Block kBlocks[] = {
     {{276, 406, 200, 548}, &kBuildTopics},  {{16, 333, 222, 398}, &kWaitTopics},
 };
 
-// The keys: the heading, then each key and what it does, in two rows.
+// The keys: the heading, then each key and what it does, in four rows: the first beside
+// the heading, the others under it.
 void Keys(cairo_t* cr, TextLog& log, double x, double y, const HelpTextStyle& hs) {
   TextStyle key;
   key.family = "DejaVu Sans Condensed";
@@ -111,18 +112,21 @@ void Keys(cairo_t* cr, TextLog& log, double x, double y, const HelpTextStyle& hs
   what.bold = false;
   what.colour = Pal().cream;
   log.Text(cr, "KEYS", x, y, key, true);
-  const double indent = x + TextWidth(cr, "KEYS", key) + 12;
-  const char* const rows[2][3][2] = {
-      {{"Space", "pause"}, {"F1", "this help"}, {"Escape", "the menu"}},
-      {{"F4", "full screen"}, {"Alt+F4", "close or quit"}, {"Tab", "speed"}}};
-  for (int r = 0; r < 2; ++r) {
-    double kx = indent, ky = y + r * hs.lineHeight;
+  const double indent = x + TextWidth(cr, "KEYS", key) + 8;
+  constexpr int kRows = 4, kPerRow = 4;
+  const char* const rows[kRows][kPerRow][2] = {
+      {{"Space", "pause"}, {"F1", "help"}, {"Esc", "menu"}, {"F4", "full screen"}},
+      {{"Ctrl+plus/minus", "window size"}, {"Alt+F4", "close"}, {"H", "hint"}},
+      {{"Tab", "faster"}, {"Shift+Tab", "slower"}, {"Backspace", "back 10 s"}},
+      {{"Arrows", "pick"}, {"Enter", "switch"}, {"S", "signal"}, {"C", "repair train"}}};
+  for (int r = 0; r < kRows; ++r) {
+    double kx = r == 0 ? indent : x, ky = y + r * hs.lineHeight;
     for (const auto& pair : rows[r]) {
       if (!pair[0]) continue;
       log.Text(cr, pair[0], kx, ky, key, false);
-      kx += TextWidth(cr, pair[0], key) + 4;
+      kx += TextWidth(cr, pair[0], key) + 3;
       log.Text(cr, pair[1], kx, ky, what, false);
-      kx += TextWidth(cr, pair[1], what) + 14;
+      kx += TextWidth(cr, pair[1], what) + 9;
     }
   }
 }
@@ -162,7 +166,7 @@ CanvasPtr Background(std::string* layout) {
   log.Text(cr, "HOW TO PLAY", kGoal.x + kGoal.w / 2, 21, title, true);
   const HelpTextStyle hs;
   for (const Block& b : kBlocks) DrawTopics(cr, log, b.box, *b.topics, hs);
-  Keys(cr, log, 489, 531, hs);
+  Keys(cr, log, 489, 495, hs);
   if (layout) *layout = log.Describe();
   return c;
 }
@@ -389,30 +393,30 @@ CanvasPtr MousePicture() {
 CanvasPtr MoneyPicture() {
   return DrawStrip(kMoney.w, kMoney.h, 2, [](cairo_t* cr, int k) {
     Grass(cr, 0, 0, kMoney.w, kMoney.h, 630);
-    Path line = Path::Line({0, 55}, {215, 55});
+    Path line = Path::Line({0, 40}, {215, 40});
     Rails(cr, line);
     if (k == 0) {
-      Town(cr, 222, 52, TownColour(5));
+      Town(cr, 222, 37, TownColour(5));
       TrainOn(cr, line, 205, TownColour(5), 3);
-      Coin(cr, 120, 22, 11, "+");
-      Lettering(cr, "+6000", 152, 27, 12, Hex(0xfff2ae));
+      Coin(cr, 120, 13, 11, "+");
+      Lettering(cr, "+6000", 152, 18, 12, Hex(0xfff2ae));
     } else {
       TrainOn(cr, line, 110, TownColour(4), 2);
-      Path back = Path::Line({215, 55}, {0, 55});
+      Path back = Path::Line({215, 40}, {0, 40});
       TrainOn(cr, back, 100, TownColour(0), 2);
       for (int i = 0; i < 10; ++i) {
         double a = i * M_PI / 5;
-        cairo_move_to(cr, 120, 50);
-        cairo_line_to(cr, 120 + std::cos(a) * 26, 50 + std::sin(a) * 20);
+        cairo_move_to(cr, 120, 34);
+        cairo_line_to(cr, 120 + std::cos(a) * 26, 34 + std::sin(a) * 18);
       }
       SetColour(cr, Hex(0xffd04a));
       cairo_set_line_width(cr, 4);
       cairo_stroke(cr);
-      Ellipse(cr, 120, 50, 14, 11);
-      RadialFill(cr, 120, 50, 14, {1, 1, 0.8}, Hex(0xff6a1a));
+      Ellipse(cr, 120, 34, 14, 11);
+      RadialFill(cr, 120, 34, 14, {1, 1, 0.8}, Hex(0xff6a1a));
       cairo_fill(cr);
-      Coin(cr, 190, 22, 11, "-");
-      Lettering(cr, "CRASH", 40, 27, 12, Hex(0xffb0a0));
+      Coin(cr, 190, 13, 11, "-");
+      Lettering(cr, "CRASH", 40, 18, 12, Hex(0xffb0a0));
     }
   });
 }

@@ -173,11 +173,13 @@ void Options(const Composer& c, const Fonts& f, Canvas& s) {
   c.Put(s, "Dat/Interface/Options/slider_handle.tga", 1, dx + 187 + 5 + 127, dy + 125 - 13);
   c.Put(s, "Dat/Interface/Options/chckbox.jpg", 3, dx + 188, dy + 190);
   c.Put(s, "Dat/Interface/Options/chckbox.jpg", 5, dx + 188, dy + 235);
-  c.Put(s, "Dat/Interface/Options/chckbox.jpg", 0, dx + 233, dy + 307);
-  c.Put(s, "Dat/Interface/Options/chckbox.jpg", 2, dx + 233, dy + 352);
-  c.Put(s, "Dat/Interface/Options/chckbox.jpg", 3, dx + 233, dy + 397);
-  c.Put(s, "Dat/Interface/button_ok.jpg", 0, dx + 70, dy + 446);
-  c.Put(s, "Dat/Interface/button_cancel.jpg", 2, dx + 219, dy + 446);
+  c.Put(s, "Dat/Interface/Options/chckbox.jpg", 0, dx + 233, dy + 283);
+  c.Put(s, "Dat/Interface/Options/chckbox.jpg", 2, dx + 233, dy + 317);
+  c.Put(s, "Dat/Interface/Options/chckbox.jpg", 3, dx + 233, dy + 351);
+  c.Put(s, "Dat/Interface/Options/chckbox.jpg", 0, dx + 233, dy + 385);
+  c.Put(s, "Dat/Interface/Options/chckbox.jpg", 3, dx + 233, dy + 419);
+  c.Put(s, "Dat/Interface/button_ok.jpg", 0, dx + 70, dy + 458);
+  c.Put(s, "Dat/Interface/button_cancel.jpg", 2, dx + 219, dy + 458);
 }
 
 void PickGame(const Composer& c, const Fonts& f, Canvas& s) {

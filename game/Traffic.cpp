@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/game/Traffic.h"
+#include "game/Traffic.h"
 
 #include <algorithm>
 

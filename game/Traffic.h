@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "game/RoutePlanner.h"
 #include "railway/Field.h"
-#include "tools/game/RoutePlanner.h"
 
 class Train;
 

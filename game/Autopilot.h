@@ -13,13 +13,19 @@
 #include <tuple>
 #include <vector>
 
-#include "tools/game/ClickTargets.h"
-#include "tools/game/RoutePlanner.h"
-#include "tools/game/Traffic.h"
+#include "game/ClickTargets.h"
+#include "game/RoutePlanner.h"
+#include "game/Traffic.h"
 
 class Game;
-struct EventLog;
 class Train;
+
+// Where the autopilot writes down what it does and why, one line at a time.
+class AutopilotLog {
+ public:
+  virtual ~AutopilotLog() = default;
+  virtual void Print(const std::string& text) const = 0;
+};
 
 // What the autopilot acts with: the mouse buttons at screen points.
 class PlayerHands {
@@ -38,7 +44,7 @@ class Autopilot {
   using ControlKey = std::tuple<int, int, bool>;  // junction, side, signal
 
   // With a log, every click is written down with what it was meant for.
-  Autopilot(Game& game, PlayerHands& hands, const EventLog* log);
+  Autopilot(Game& game, PlayerHands& hands, const AutopilotLog* log);
 
   // Once per frame while it plays.
   void Act();
@@ -112,7 +118,7 @@ class Autopilot {
 
   Game& game_;
   PlayerHands& hands_;
-  const EventLog* log_;
+  const AutopilotLog* log_;
   RoutePlanner planner_;
   ClickTargets targets_;
   Traffic traffic_;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/game/RoutePlanner.h"
+#include "game/RoutePlanner.h"
 
 #include <algorithm>
 #include <queue>

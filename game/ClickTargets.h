@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <map>
 #include <utility>
+#include <vector>
 
 class FieldSprite;
 class Game;
@@ -19,10 +20,12 @@ class ClickTargets {
   bool PointFor(const FieldSprite* picture, int& x, int& y);
   // The same, keeping clear of shown tips and of the mode toggle when the box allows.
   bool ClickFor(const FieldSprite* picture, int& x, int& y);
-
- private:
   // The picture (or call button) a field click at the point acts on, or none.
   const FieldSprite* FirstHit(int x, int y) const;
+
+ private:
+  // The same, asking only the listed junctions (in index order) after the call buttons.
+  const FieldSprite* FirstHitAmong(int x, int y, const std::vector<int>& near) const;
   // True when a tip or the mode toggle would take a click at the point first.
   bool Covered(int x, int y) const;
   template <typename Accept>

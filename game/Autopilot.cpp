@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/game/Autopilot.h"
+#include "game/Autopilot.h"
 
 #include <algorithm>
 
 #include "engine/LClip.h"
 #include "game/Game.h"
-#include "tools/game/ScriptedGame.h"
-#include "tools/script/ScriptRunner.h"
 
 namespace {
 
@@ -21,7 +19,7 @@ std::string ControlName(const ControlNeed& n) {
 
 }  // namespace
 
-Autopilot::Autopilot(Game& game, PlayerHands& hands, const EventLog* log)
+Autopilot::Autopilot(Game& game, PlayerHands& hands, const AutopilotLog* log)
     : game_(game), hands_(hands), log_(log), planner_(game.GetField()), targets_(game) {}
 
 void Autopilot::Note(const std::string& text) const {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/game/ClickTargets.h"
+#include "game/ClickTargets.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "engine/LClip.h"
 #include "game/Game.h"
@@ -19,11 +20,20 @@ bool OnScreen(int x, int y) {
 }  // namespace
 
 const FieldSprite* ClickTargets::FirstHit(int x, int y) const {
+  static const std::vector<int> all = [] {
+    std::vector<int> every(rail::kJunctions);
+    for (int j = 0; j < rail::kJunctions; ++j) every[static_cast<size_t>(j)] = j;
+    return every;
+  }();
+  return FirstHitAmong(x, y, all);
+}
+
+const FieldSprite* ClickTargets::FirstHitAmong(int x, int y, const std::vector<int>& near) const {
   const Field& field = game_.GetField();
   for (const CrashSite& site : field.CrashSites()) {
     if (site.button && site.button->Hit(x, y)) return site.button;
   }
-  for (int j = 0; j < rail::kJunctions; ++j) {
+  for (const int j : near) {
     const Junction& at = field.At(j);
     if (std::abs(at.X() - x) > kNear || std::abs(at.Y() - y) > kNear) continue;
     for (int s = 0; s < 4; ++s) {
@@ -50,13 +60,23 @@ template <typename Accept>
 bool ClickTargets::Search(const FieldSprite* picture, int& x, int& y, Accept accept) const {
   const int cx = static_cast<int>(picture->X());
   const int cy = static_cast<int>(picture->Y());
+  // Only the junctions near enough to take a point of the search can: they are asked in
+  // index order, as the field asks them.
+  std::vector<int> near;
+  const Field& field = game_.GetField();
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    const Junction& at = field.At(j);
+    if (std::abs(at.X() - cx) <= kNear + kReach && std::abs(at.Y() - cy) <= kNear + kReach) {
+      near.push_back(j);
+    }
+  }
   for (int ring = 0; ring <= kReach; ++ring) {
     for (int dy = -ring; dy <= ring; ++dy) {
       for (int dx = -ring; dx <= ring; ++dx) {
         if (std::abs(dx) != ring && std::abs(dy) != ring) continue;
         const int px = cx + dx, py = cy + dy;
         if (!OnScreen(px, py) || !picture->Covers(px, py)) continue;
-        if (FirstHit(px, py) != picture || !accept(px, py)) continue;
+        if (FirstHitAmong(px, py, near) != picture || !accept(px, py)) continue;
         x = px;
         y = py;
         return true;
