@@ -267,7 +267,10 @@ void GMainWindow::Update(int32_t elapsed, int32_t /*frame*/) {
   if (ownGameDue_) BeginOwnGame();
   // The game's passing marks count real time: they go away in a pause too.
   if (game_) game_->TickMarks(elapsed);
-  if (Paused) return;
+  if (Paused) {
+    if (Globals().ActWhilePaused) RunMessageLineAlone(elapsed);
+    return;
+  }
   Messages->Tick(elapsed);
   stepTime_ += elapsed;
   while (stepTime_ >= kGameStep) {
@@ -279,6 +282,14 @@ void GMainWindow::Update(int32_t elapsed, int32_t /*frame*/) {
     }
     if (Paused) stepTime_ = 0;
   }
+}
+
+// In a pause the field's sprites stand still, but a player who acts there reads the
+// answers on the message line: its letters go on appearing and rising.
+void GMainWindow::RunMessageLineAlone(int32_t elapsed) {
+  Messages->Tick(elapsed);
+  const double k = TimeUnit > 0 ? static_cast<double>(elapsed) / TimeUnit : 0.0;
+  for (CharStatic* letter : Messages->Chars()) MoveSprite(letter, k, W * k, H * k);
 }
 
 void GMainWindow::SetPaused(bool paused) {

@@ -158,6 +158,8 @@ class GMainWindow : public LEngine, public GameOwner, private LevelHost {
   // Applies a player's action to the game; true when the game took it.
   bool ApplyAction(ActionKind kind, int32_t x = 0, int32_t y = 0, int32_t arg = 0);
   bool PressEndsPause(bool space = false);
+  // The message line's frame while the rest of the screen stands in a pause.
+  void RunMessageLineAlone(int32_t elapsed);
   // LevelHost: the game made anew for a replay or a rewind, and its steps.
   Game& ReplaceGame() override;
   void StepGame() override;

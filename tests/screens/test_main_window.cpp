@@ -467,6 +467,13 @@ TEST_F(MainWindow, ActingWhilePausedPressesActAndOnlySpaceEndsThePause) {
   const std::vector<PlayerAction>& actions = TheGame().LevelActions();
   ASSERT_GE(actions.size(), 3u);
   EXPECT_EQ(actions[actions.size() - 2], (PlayerAction{update, ActionKind::kClick, x, y, 0}));
+  // The message line goes on, so that the answers to keys read there are seen.
+  TheGame().PostMessage("No switch to change", false);
+  Frames(150);
+  EXPECT_TRUE(window->Messages->Queue().empty());
+  ASSERT_FALSE(window->Messages->Chars().empty());
+  EXPECT_TRUE(window->Messages->Chars()[0]->Visible);
+  EXPECT_EQ(TheGame().LevelUpdate(), update);
 
   // F1 opens the help, whose closing ends the pause.
   window->OnKeyDown(SDLK_F1, 0);
