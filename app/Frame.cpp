@@ -127,7 +127,11 @@ void Frame::ApplyStartOptions() {
   if (parts_.options.fullScreen) settings_.FullScreen = *parts_.options.fullScreen;
   if (parts_.options.player) settings_.PlayerName = *parts_.options.player;
   if (parts_.options.colourSymbols) settings_.ColourSymbols = *parts_.options.colourSymbols;
-  if (parts_.options.windowScale) settings_.WindowScale = *parts_.options.windowScale;
+  if (parts_.options.windowScale) {
+    // A window of another size than the one whose corner was stored is centred.
+    if (*parts_.options.windowScale != settings_.WindowScale) CentreOnNextPlacement();
+    settings_.WindowScale = *parts_.options.windowScale;
+  }
   SettlePlayerName();
 }
 

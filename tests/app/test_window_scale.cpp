@@ -247,6 +247,29 @@ TEST_F(FrameTest, AStoredScaleThatDoesNotFitFallsBackToTheLargestThatFits) {
   Started(false);
   EXPECT_EQ(frame_->Scale(), 1);
   EXPECT_EQ(Globals().WindowScale, 1);
+
+  // A scale given on the command line makes a window of another size than the one whose
+  // corner was stored (here on a smaller desktop): it is centred.
+  frame_.reset();
+  desktop_.width = 2560;
+  desktop_.height = 1440;
+  desktop_.moves.clear();
+  Globals() = Settings{};
+  Globals().Version = "2.1 test\n";  // the test folder's version text
+  Globals().FullScreen = false;
+  Globals().MainWindowPosX = 240;
+  Globals().MainWindowPosY = 212;
+  ASSERT_TRUE(SaveSettingsFile(Params(), Globals()));
+  Globals() = Settings{};
+  StartOptions options;
+  options.windowScale = 2;
+  clock_.Set(1000);
+  frame_ = std::make_unique<Frame>(
+      FrameParts{clock_, events_, desktop_, video_, content_, dir_, options});
+  ASSERT_EQ(frame_->StartUp(), -1);
+  ASSERT_EQ(desktop_.moves.size(), 1u);
+  EXPECT_EQ(desktop_.moves[0].x, 480);
+  EXPECT_EQ(desktop_.moves[0].y, 120);
 }
 
 }  // namespace
