@@ -164,9 +164,15 @@ void LEngine::MoveSprite(LClip* sprite, double k, double sx, double sy) {
   sprite->z += sprite->Vz * k;
 }
 
+// How far the sprites' speeds carry them in elapsed ms, in TimeUnits; a long stall
+// moves them at most five units.
+double LEngine::SpeedFactor(int32_t elapsed) const {
+  const double k = TimeUnit > 0 ? static_cast<double>(elapsed) / TimeUnit : 0.0;
+  return std::min(k, 5.0);
+}
+
 void LEngine::Update(int32_t elapsed, int32_t /*frame*/) {
-  double k = TimeUnit > 0 ? static_cast<double>(elapsed) / TimeUnit : 0.0;
-  k = std::min(k, 5.0);
+  const double k = SpeedFactor(elapsed);
   const double sx = W * k;
   const double sy = H * k;
   // Hooks may add or remove sprites: walk a snapshot and skip the ones that left.

@@ -141,6 +141,7 @@ class LEngine {
   void FullRedraw(SDL_Surface* surface);
   void ChangedAreasRedraw(SDL_Surface* surface);
   void MergeDirty(DirtyRect r);
+  double SpeedFactor(int32_t elapsed) const;
   void MoveSprite(LClip* sprite, double k, double sx, double sy);
   bool StepAlongPath(LClip* sprite, double sx, double sy);
   void CreateBackground();

@@ -288,7 +288,7 @@ void GMainWindow::Update(int32_t elapsed, int32_t /*frame*/) {
 // answers on the message line: its letters go on appearing and rising.
 void GMainWindow::RunMessageLineAlone(int32_t elapsed) {
   Messages->Tick(elapsed);
-  const double k = TimeUnit > 0 ? static_cast<double>(elapsed) / TimeUnit : 0.0;
+  const double k = SpeedFactor(elapsed);
   for (CharStatic* letter : Messages->Chars()) MoveSprite(letter, k, W * k, H * k);
 }
 

@@ -467,7 +467,7 @@ TEST_F(MainWindow, ActingWhilePausedPressesActAndOnlySpaceEndsThePause) {
   const std::vector<PlayerAction>& actions = TheGame().LevelActions();
   ASSERT_GE(actions.size(), 3u);
   EXPECT_EQ(actions[actions.size() - 2], (PlayerAction{update, ActionKind::kClick, x, y, 0}));
-  // The message line goes on, so that the answers to keys read there are seen.
+  // The message line goes on, so that the answers to keys can be read in the pause.
   TheGame().PostMessage("No switch to change", false);
   Frames(150);
   EXPECT_TRUE(window->Messages->Queue().empty());
