@@ -100,7 +100,12 @@ void GWndPacks::Redraw() {
     return;
   }
   const LevelPack& pack = packs_[pack_];
-  DrawLine(*textFont_, 0, kPackY, pack.title, true);
+  // Which pack of how many: the arrows beside it lead to the others.
+  std::string title = pack.title;
+  if (packs_.size() > 1) {
+    title += Format("   (%ld of %ld)", static_cast<long>(pack_ + 1), static_cast<long>(packs_.size()));
+  }
+  DrawLine(*textFont_, 0, kPackY, title, true);
   const size_t last = std::min(pack.levels.size(), firstRow_ + kRowsShown);
   for (size_t i = firstRow_; i < last; ++i) {
     DrawRow(i, kFirstRowY + static_cast<int>(i - firstRow_) * kRowHeight);

@@ -139,7 +139,7 @@ TEST_F(PackScreens, PacksDialogShowsTheProgressAndPlaysOnlyOpenLevels) {
   dialog.Open(&slot, packs, progress, 0, 2);
   ASSERT_EQ(slot, &dialog);
   EXPECT_EQ(dialog.Lines,
-            (std::vector<std::string>{"LEVEL PACKS", "Pack a", "1.  a 1", "done  4 / 0", "2.  a 2",
+            (std::vector<std::string>{"LEVEL PACKS", "Pack a   (1 of 2)", "1.  a 1", "done  4 / 0", "2.  a 2",
                                       "best  1 / 2", ">", "3.  a 3", "locked",
                                       "Two towns and a loop.", "Par:  2 trains"}));
   EXPECT_FALSE(dialog.OkButton->Visible);
@@ -159,7 +159,7 @@ TEST_F(PackScreens, PacksDialogShowsTheProgressAndPlaysOnlyOpenLevels) {
   EXPECT_EQ(dialog.ChosenPack(), 1u);
   EXPECT_EQ(dialog.ChosenLevel(), 0u);
   EXPECT_FALSE(dialog.NextPack->Visible);
-  EXPECT_EQ(dialog.Lines[1], "Pack b");
+  EXPECT_EQ(dialog.Lines[1], "Pack b   (2 of 2)");
   dialog.OnKeyDown(SDLK_LEFT, 0);
   dialog.OnKeyDown(SDLK_DOWN, 0);
   EXPECT_EQ(dialog.ChosenPack(), 0u);
