@@ -26,6 +26,8 @@ constexpr int kStallLook = 10000;         // ms a look must last to tell a train
 // ms without tries against turns or standing trains once such tries found no hold
 constexpr int kCalm = 5000;
 
+int CeilDiv(int a, int b) { return b > 0 ? (a + b - 1) / b : 1; }
+
 // The junctions at either end of the track a train's head is on, lower first.
 std::pair<int, int> TrackOf(const Train& train) {
   const int a = train.head.j, b = rail::Neighbour(train.head.j, train.head.d);
@@ -82,9 +84,13 @@ void Solver::Act() {
   held_.clear();
   for (const Hold& h : holds_) held_.insert(h.key);
   const bool playing = game_.GameState == kStatePlaying && game_.iGameMode == kOperatingMode;
+  if (playing && options_.lookahead > 0 && options_.choice > 0 && tick_ >= nextChoice_) {
+    ChooseTownTurns();
+    nextChoice_ = tick_ + std::max(1, options_.choice / kFrameMs);
+  }
   // Once the warehouse is empty every train still out is fined: one with no way straight
   // to its goal is sent through a town that turns it rather than to and fro where it is.
-  pilot_.TurnInTowns(game_.Progress() >= 100);
+  pilot_.TurnInTowns(townTurns_ || game_.Progress() >= 100);
   if (playing && options_.lookahead > 0 && tick_ >= nextLook_) {
     const bool trouble = Look() || !holds_.empty();
     nextLook_ = tick_ + std::max(1, (trouble ? options_.period : options_.quietPeriod) / kFrameMs);
@@ -189,14 +195,32 @@ bool Solver::Confirmed(const Hold& hold) {
   return with.crashes <= without.crashes && with.score > without.score + kMargin;
 }
 
-Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
-  ++tries_;
+void Solver::ChooseTownTurns() {
+  // Where towns turn trains the autopilot's ways go round by them: on some railways that
+  // is the only way home, on others it sends trains head-on into those behind. A long
+  // play each way tells which this railway and these trains want. The two plays are not
+  // counted in the holds' budget: they are two a choice whatever happens.
+  const Outcome off = Try(holds_, options_.choiceLook, 1 << 20, TownTurns::kOff);
+  const Outcome on = Try(holds_, options_.choiceLook, 1 << 20, TownTurns::kOn);
+  // Money alone: the ways left to go are measured differently with and without turns.
+  const bool turns = on.money > off.money;
+  if (turns != townTurns_) {
+    Note(std::string("town turns ") + (turns ? "on" : "off") + " (" + std::to_string(on.money) +
+         " against " + std::to_string(off.money) + ")");
+  }
+  townTurns_ = turns;
+}
+
+Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, TownTurns turns) {
+  // The budget counts tries of the look's length: a longer one counts as that many.
+  if (turns == TownTurns::kAsInTheGame) tries_ += std::max(1, CeilDiv(ms, options_.lookahead));
   SharedStateGuard guard;
   if (!copy_) copy_ = std::make_unique<GameCopy>(SDL_GetVideoSurface());
   if (!copy_->CopyOf(game_)) return {};
   Game& copy = copy_->Copy();
   Autopilot pilot(copy, *copy_, nullptr);
   pilot.ContinueFrom(pilot_);
+  if (turns != TownTurns::kAsInTheGame) pilot.TurnInTowns(turns == TownTurns::kOn);
   std::set<Autopilot::ControlKey> held;
   for (const Hold& h : holds) held.insert(h.key);
   pilot.LeaveAlone(&held);
@@ -273,14 +297,16 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst) {
     ++stalled;
     if (where.empty()) where = {it->second.first, it->second.second};
   }
-  return {copy.MoneyCounter - kCrashWeight * copy_->Crashes() - kUnitWeight * left -
-              kStallWeight * stalled - (losing_ ? kTurnWeight * reversals : 0),
-          copy_->Crashes(),
-          stalled,
-          firstCrash,
-          reversals,
-          firstReversal,
-          where};
+  const long long money = copy.MoneyCounter - kCrashWeight * copy_->Crashes();
+  return {
+      money - kUnitWeight * left - kStallWeight * stalled - (losing_ ? kTurnWeight * reversals : 0),
+      money,
+      copy_->Crashes(),
+      stalled,
+      firstCrash,
+      reversals,
+      firstReversal,
+      where};
 }
 
 bool Solver::BreakLoops() {

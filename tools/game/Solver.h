@@ -31,10 +31,16 @@ struct SolverOptions {
   int most = 16;           // holds tried in one look (about), nearest junctions first
   int soon = 15000;        // ms: only a crash this near is worth trying holds against
   int depth = 1;           // holds added in one look at the most
-  int budget = 100;        // tries a minute of game time at the most (the cost's bound)
+  int budget = 100;        // tries a minute of game time at the most (the cost's bound); a
+                           // try longer than the look counts as that many looks
   int flips = 4;           // changes of one switch or signal within 2 s that make a loop
-  int confirm = 2;         // a chosen hold must also win a look this many times longer
-  bool acts = true;        // false: it looks ahead but never clicks (to show it changes nothing)
+  int confirm = 4;         // a chosen hold must also win a look this many times longer
+  // ms between two choices whether trains with no way straight to their goal go through
+  // towns of other colours, each made by playing both ways ahead for choiceLook ms
+  // (0: only once the warehouse is empty, as always then)
+  int choice = 60000;
+  int choiceLook = 90000;
+  bool acts = true;  // false: it looks ahead but never clicks (to show it changes nothing)
 };
 
 class Solver {
@@ -67,6 +73,7 @@ class Solver {
   // trains still have to go), and the crashes.
   struct Outcome {
     long long score = 0;
+    long long money = 0;  // the copy's money at the end, less the crashes' later costs
     int crashes = 0;
     int stalled = 0;         // trains on the field all the look that hardly moved
     int firstCrash = -1;     // frames to the first crash, or -1
@@ -81,9 +88,14 @@ class Solver {
   bool Improve(Outcome& best);
   // Whether adding the hold also beats the holds so far over the longer look.
   bool Confirmed(const Hold& hold);
+  // Whether the autopilot of a try may send trains through towns of other colours.
+  enum class TownTurns { kAsInTheGame, kOff, kOn };
   // The game played ahead for ms on a copy with the holds.
   // A try stops early once it has crashed more often than worst.
-  Outcome Try(const std::vector<Hold>& holds, int ms, int worst = 1 << 20);
+  Outcome Try(const std::vector<Hold>& holds, int ms, int worst = 1 << 20,
+              TownTurns turns = TownTurns::kAsInTheGame);
+  // Plays the next choiceLook ms with and without town turns and keeps the better way.
+  void ChooseTownTurns();
   // A switch or signal the autopilot throws to and fro (two trains each wanting it their
   // way, or a train turned back at it again and again) is held the way that plays
   // better; true when one was.
@@ -105,8 +117,10 @@ class Solver {
   std::map<Autopilot::ControlKey, std::vector<int>> flips_;  // when they changed lately
   int tick_ = 0;
   int nextLook_ = 0;
-  bool losing_ = false;  // the level's money is below its start: turns count
-  int calmUntil_ = 0;    // the frame from which turns and standing trains get tries again
+  int nextChoice_ = 0;
+  bool townTurns_ = false;  // chosen for the time to the next choice
+  bool losing_ = false;     // the level's money is below its start: turns count
+  int calmUntil_ = 0;       // the frame from which turns and standing trains get tries again
   int looks_ = 0;
   int tries_ = 0;
   int holdsMade_ = 0;
