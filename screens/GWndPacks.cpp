@@ -103,7 +103,8 @@ void GWndPacks::Redraw() {
   // Which pack of how many: the arrows beside it lead to the others.
   std::string title = pack.title;
   if (packs_.size() > 1) {
-    title += Format("   (%ld of %ld)", static_cast<long>(pack_ + 1), static_cast<long>(packs_.size()));
+    title +=
+        Format("   (%ld of %ld)", static_cast<long>(pack_ + 1), static_cast<long>(packs_.size()));
   }
   DrawLine(*textFont_, 0, kPackY, title, true);
   const size_t last = std::min(pack.levels.size(), firstRow_ + kRowsShown);

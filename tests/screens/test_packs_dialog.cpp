@@ -139,8 +139,8 @@ TEST_F(PackScreens, PacksDialogShowsTheProgressAndPlaysOnlyOpenLevels) {
   dialog.Open(&slot, packs, progress, 0, 2);
   ASSERT_EQ(slot, &dialog);
   EXPECT_EQ(dialog.Lines,
-            (std::vector<std::string>{"LEVEL PACKS", "Pack a   (1 of 2)", "1.  a 1", "done  4 / 0", "2.  a 2",
-                                      "best  1 / 2", ">", "3.  a 3", "locked",
+            (std::vector<std::string>{"LEVEL PACKS", "Pack a   (1 of 2)", "1.  a 1", "done  4 / 0",
+                                      "2.  a 2", "best  1 / 2", ">", "3.  a 3", "locked",
                                       "Two towns and a loop.", "Par:  2 trains"}));
   EXPECT_FALSE(dialog.OkButton->Visible);
   EXPECT_FALSE(dialog.PreviousPack->Visible);
