@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -472,7 +473,17 @@ TEST_F(MainWindow, ActingWhilePausedPressesActAndOnlySpaceEndsThePause) {
   Frames(150);
   EXPECT_TRUE(window->Messages->Queue().empty());
   ASSERT_FALSE(window->Messages->Chars().empty());
-  EXPECT_TRUE(window->Messages->Chars()[0]->Visible);
+  const CharStatic* letter = window->Messages->Chars()[0];
+  EXPECT_TRUE(letter->Visible);
+  // A second message makes the first one's letters rise off the line.
+  const double standing = letter->y;
+  TheGame().PostMessage("No signal here", false);
+  double highest = standing;
+  for (int i = 0; i < 100; ++i) {
+    Frames(1);
+    highest = std::min(highest, letter->y);
+  }
+  EXPECT_LT(highest, standing - 5);
   EXPECT_EQ(TheGame().LevelUpdate(), update);
 
   // F1 opens the help, whose closing ends the pause.
