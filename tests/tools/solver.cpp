@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The solver plays Puzzle level 1 through the headless session: it ends the level with
-// more money than it began with and no crash; and a solver that looks ahead on its copies
-// of the game without acting leaves the game exactly as it goes without any player; its
-// copies of a pack game play the pack's level.
+// more money than it began with and no crash; it sends trains round by other towns when
+// that plays better; a solver that looks ahead on its copies of the game without acting
+// leaves the game exactly as it goes without any player; its copies of a pack game play
+// the pack's level.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -45,6 +46,17 @@ TEST_F(SolverPlay, WinsPuzzleLevelOne) {
   EXPECT_EQ(S().GetGame().Crashes(), 0);
   EXPECT_EQ(end.trainsOnLevel, S().GetGame().Launched());
   EXPECT_GT(S().GetSolver()->Looks(), 0);
+}
+
+// At the level's start on seed 3, the next 90 s bring more money when trains with no way
+// straight home go round by another town: the solver's first choice takes that way.
+TEST_F(SolverPlay, ChoosesTownTurnsWhenTheyPlayBetter) {
+  Begin(3);
+  SolverOptions options;
+  options.lookahead = 5000;
+  S().SetSolver(true, options, false);
+  Run(GameSession::kFrame);
+  EXPECT_TRUE(S().GetSolver()->GoesRoundByTowns());
 }
 
 TEST_F(SolverPlay, LookingWithoutActingChangesNothing) {

@@ -200,8 +200,10 @@ void Solver::ChooseTownTurns() {
   // is the only way home, on others it sends trains head-on into those behind. A long
   // play each way tells which this railway and these trains want. The two plays are not
   // counted in the holds' budget: they are two a choice whatever happens.
+  const int counted = tries_;
   const Outcome off = Try(holds_, options_.choiceLook, 1 << 20, TownTurns::kOff);
   const Outcome on = Try(holds_, options_.choiceLook, 1 << 20, TownTurns::kOn);
+  tries_ = counted;
   // Money alone: the ways left to go are measured differently with and without turns.
   const bool turns = on.money > off.money;
   if (turns != townTurns_) {
@@ -213,7 +215,7 @@ void Solver::ChooseTownTurns() {
 
 Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, TownTurns turns) {
   // The budget counts tries of the look's length: a longer one counts as that many.
-  if (turns == TownTurns::kAsInTheGame) tries_ += std::max(1, CeilDiv(ms, options_.lookahead));
+  tries_ += std::max(1, CeilDiv(ms, options_.lookahead));
   SharedStateGuard guard;
   if (!copy_) copy_ = std::make_unique<GameCopy>(SDL_GetVideoSurface());
   if (!copy_->CopyOf(game_)) return {};

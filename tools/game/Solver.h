@@ -58,6 +58,8 @@ class Solver {
   int Looks() const { return looks_; }
   int Tries() const { return tries_; }
   int Holds() const { return holdsMade_; }
+  // Whether the last choice sends trains with no way straight home round by other towns.
+  bool GoesRoundByTowns() const { return townTurns_; }
   const Autopilot& Pilot() const { return pilot_; }
 
   // A switch (its active direction) or a signal (its light) held as chosen until a
