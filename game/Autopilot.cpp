@@ -20,17 +20,25 @@ std::string ControlName(const ControlNeed& n) {
 }  // namespace
 
 Autopilot::Autopilot(Game& game, PlayerHands& hands, const AutopilotLog* log)
-    : game_(game), hands_(hands), log_(log), planner_(game.GetField()), targets_(game) {}
+    : game_(game), hands_(hands), log_(log), planner_(game.GetField()), targets_(game) {
+  reachable_.fill(-1);
+}
 
 void Autopilot::Note(const std::string& text) const {
   if (log_) log_->Print("autopilot " + text);
 }
 
 bool Autopilot::Reachable(int junction, int side, bool signal) {
-  const Junction& at = game_.GetField().At(junction);
-  const FieldSprite* picture = signal ? at.SignalAt(side).picture : at.SwitchAt(side).picture;
-  int x = 0, y = 0;
-  return targets_.PointFor(picture, x, y);
+  // The ways of one look ask after the same switches and signals again and again; what a
+  // click reaches does not change before the look's clicks.
+  int8_t& known = reachable_[static_cast<size_t>((junction * 4 + side) * 2 + (signal ? 1 : 0))];
+  if (known < 0) {
+    const Junction& at = game_.GetField().At(junction);
+    const FieldSprite* picture = signal ? at.SignalAt(side).picture : at.SwitchAt(side).picture;
+    int x = 0, y = 0;
+    known = targets_.PointFor(picture, x, y) ? 1 : 0;
+  }
+  return known != 0;
 }
 
 Route Autopilot::Find(int j, int a, int travelled, const RouteGoal& goal,
@@ -56,6 +64,7 @@ void Autopilot::Act() {
     return;
   }
   wanted_.clear();
+  reachable_.fill(-1);
   traffic_.Clear();
   traffic_.LearnCrossings(game_.GetField());
   plans_.clear();

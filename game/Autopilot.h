@@ -7,6 +7,8 @@
 // the repair train to the damaged track and then home. Of two trains that would meet
 // head-on, the one that comes later gives way: it leaves its way at a switch before
 // the meeting and comes back round, or turns back.
+#include <array>
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -124,6 +126,9 @@ class Autopilot {
   Traffic traffic_;
   std::vector<Plan> plans_;
   std::map<ControlKey, ControlNeed> wanted_;
+  // Whether a click reaches each switch and signal (by junction, side and kind), as this
+  // look found it: -1 not asked yet.
+  std::array<int8_t, rail::kJunctions * 8> reachable_{};
   const std::set<ControlKey>* held_ = nullptr;
   std::set<const Train*> yielding_, yieldedBefore_;  // giving way in this look, the last
   // Who gives way in a meeting of two trains, kept while the meeting lasts so that the
