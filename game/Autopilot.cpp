@@ -53,6 +53,16 @@ Route Autopilot::Find(int j, int a, int travelled, const RouteGoal& goal,
   return planner_.Find(j, a, travelled, goal, reachable, extra);
 }
 
+bool Autopilot::Leads(int j, int a, const RouteGoal& goal) {
+  // Whether a way exists depends on the field alone, which stands still during a look;
+  // the ways round of many meetings ask after the same branches.
+  const auto key = std::make_tuple(j * 12 + a, static_cast<int>(goal.kind), goal.town,
+                                   goal.stopsAtRed, goal.avoidsCrashSites);
+  const auto [it, added] = leads_.try_emplace(key, false);
+  if (added) it->second = Find(j, a, 0, goal, nullptr).found;
+  return it->second;
+}
+
 void Autopilot::Act() {
   if (++tick_ % kPeriod != 0 || game_.GameState != kStatePlaying) return;
   if (game_.iGameMode == kBuildingMode) {
@@ -65,6 +75,7 @@ void Autopilot::Act() {
   }
   wanted_.clear();
   reachable_.fill(-1);
+  leads_.clear();
   traffic_.Clear();
   traffic_.LearnCrossings(game_.GetField());
   plans_.clear();
@@ -240,7 +251,7 @@ bool Autopilot::Divert(const Plan& plan, int before, std::vector<ControlNeed>& n
     const int beyond = rail::Neighbour(step.junction, other);
     if (at.End(other) != EndState::kBuilt || !rail::ValidJunction(beyond) ||
         planner_.EntersTown(step.junction, other, nullptr) ||
-        !Find(beyond, other, 0, plan.goal, nullptr).found) {
+        !Leads(beyond, other, plan.goal)) {
       continue;
     }
     // Before any way through the same junction.
@@ -264,9 +275,7 @@ bool Autopilot::TurnBack(const Plan& plan, bool wayBack, std::vector<ControlNeed
         (plan.goal.kind == RouteGoal::kTown && plan.goal.town == town))) {
     return false;
   }
-  if (wayBack && !Find(last.place.j, rail::Opposite(last.place.d), static_cast<int>(last.place.pos),
-                       plan.goal, nullptr)
-                      .found) {
+  if (wayBack && !Leads(last.place.j, rail::Opposite(last.place.d), plan.goal)) {
     return false;
   }
   const int j = plan.j;

@@ -116,6 +116,9 @@ class Autopilot {
   void CallRepairTrain();
   bool Reachable(int junction, int side, bool signal);
   Route Find(int j, int a, int travelled, const RouteGoal& goal, const Traffic::Mover* mover);
+  // Whether any way leads from junction j, arrived at in direction a, to the goal,
+  // traffic aside (asked once a look).
+  bool Leads(int j, int a, const RouteGoal& goal);
   void Note(const std::string& text) const;
 
   Game& game_;
@@ -129,6 +132,8 @@ class Autopilot {
   // Whether a click reaches each switch and signal (by junction, side and kind), as this
   // look found it: -1 not asked yet.
   std::array<int8_t, rail::kJunctions * 8> reachable_{};
+  // Leads() as this look found it, by state, goal kind and town, red stops and crash sites.
+  std::map<std::tuple<int, int, int, bool, bool>, bool> leads_;
   const std::set<ControlKey>* held_ = nullptr;
   std::set<const Train*> yielding_, yieldedBefore_;  // giving way in this look, the last
   // Who gives way in a meeting of two trains, kept while the meeting lasts so that the
