@@ -84,7 +84,10 @@ void Solver::Act() {
   held_.clear();
   for (const Hold& h : holds_) held_.insert(h.key);
   const bool playing = game_.GameState == kStatePlaying && game_.iGameMode == kOperatingMode;
-  if (playing && options_.lookahead > 0 && options_.choice > 0 && tick_ >= nextChoice_) {
+  // The first choice waits for the first train: until then the level is still being laid
+  // out and a play ahead tells nothing of its traffic.
+  const bool trains = !game_.GetField().Trains().empty();
+  if (playing && trains && options_.lookahead > 0 && options_.choice > 0 && tick_ >= nextChoice_) {
     ChooseTownTurns();
     nextChoice_ = tick_ + std::max(1, options_.choice / kFrameMs);
   }
@@ -201,8 +204,9 @@ void Solver::ChooseTownTurns() {
   // play each way tells which this railway and these trains want. The two plays are not
   // counted in the holds' budget: they are two a choice whatever happens.
   const int counted = tries_;
-  const Outcome off = Try(holds_, options_.choiceLook, 1 << 20, TownTurns::kOff);
-  const Outcome on = Try(holds_, options_.choiceLook, 1 << 20, TownTurns::kOn);
+  const int ms = options_.lookahead * options_.choiceLooks;
+  const Outcome off = Try(holds_, ms, 1 << 20, TownTurns::kOff);
+  const Outcome on = Try(holds_, ms, 1 << 20, TownTurns::kOn);
   tries_ = counted;
   // Money alone: the ways left to go are measured differently with and without turns.
   const bool turns = on.money > off.money;

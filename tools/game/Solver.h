@@ -36,10 +36,10 @@ struct SolverOptions {
   int flips = 4;           // changes of one switch or signal within 2 s that make a loop
   int confirm = 4;         // a chosen hold must also win a look this many times longer
   // ms between two choices whether trains with no way straight to their goal go through
-  // towns of other colours, each made by playing both ways ahead for choiceLook ms
+  // towns of other colours, each made by playing both ways ahead for choiceLooks looks
   // (0: only once the warehouse is empty, as always then)
   int choice = 60000;
-  int choiceLook = 90000;
+  int choiceLooks = 6;
   bool acts = true;  // false: it looks ahead but never clicks (to show it changes nothing)
 };
 
@@ -96,7 +96,7 @@ class Solver {
   // A try stops early once it has crashed more often than worst.
   Outcome Try(const std::vector<Hold>& holds, int ms, int worst = 1 << 20,
               TownTurns turns = TownTurns::kAsInTheGame);
-  // Plays the next choiceLook ms with and without town turns and keeps the better way.
+  // Plays the next choiceLooks looks with and without town turns and keeps the better way.
   void ChooseTownTurns();
   // A switch or signal the autopilot throws to and fro (two trains each wanting it their
   // way, or a train turned back at it again and again) is held the way that plays
