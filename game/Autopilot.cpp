@@ -250,8 +250,7 @@ bool Autopilot::Divert(const Plan& plan, int before, std::vector<ControlNeed>& n
     // The other branch must lead round to the goal: never into a town of another colour.
     const int beyond = rail::Neighbour(step.junction, other);
     if (at.End(other) != EndState::kBuilt || !rail::ValidJunction(beyond) ||
-        planner_.EntersTown(step.junction, other, nullptr) ||
-        !Leads(beyond, other, plan.goal)) {
+        planner_.EntersTown(step.junction, other, nullptr) || !Leads(beyond, other, plan.goal)) {
       continue;
     }
     // Before any way through the same junction.
