@@ -2,7 +2,7 @@
 #include "game/RoutePlanner.h"
 
 #include <algorithm>
-#include <queue>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -35,6 +35,11 @@ bool RoutePlanner::HasCrashSite(int j, int d) const {
     if (TrackKey(s.place.j, s.place.d) == key) return true;
   }
   return false;
+}
+
+bool RoutePlanner::SiteOnTrack(int j, int d) const {
+  if (sites_.empty()) return false;
+  return std::find(sites_.begin(), sites_.end(), TrackKey(j, d)) != sites_.end();
 }
 
 int RoutePlanner::Exits(int j, int a, std::array<int, 3>& exits) const {
@@ -88,7 +93,7 @@ bool RoutePlanner::StepNeeds(int j, int a, int e, const RouteGoal& goal, const R
 }
 
 int RoutePlanner::StepEnds(int j, int e, const RouteGoal& goal) const {
-  const bool site = HasCrashSite(j, e);
+  const bool site = SiteOnTrack(j, e);
   if (goal.kind == RouteGoal::kCrashSite && site) return 1;
   if (site && goal.avoidsCrashSites) return -1;
   int town = -1;
@@ -118,17 +123,27 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
   Route route;
   if (!rail::ValidJunction(at) || !rail::ValidDirection(arrival)) return route;
   dist_.fill(kFar);
-  using Item = std::pair<int, int>;  // distance, state
-  std::priority_queue<Item, std::vector<Item>, std::greater<Item>> open;
+  // The tracks with crash sites, named once for the whole search.
+  sites_.clear();
+  for (const CrashSite& site : field_.CrashSites())
+    sites_.push_back(TrackKey(site.place.j, site.place.d));
+  // A heap of (distance, state), nearest on top, kept between searches for its memory.
+  std::vector<Item>& open = open_;
+  open.clear();
+  const auto push = [&open](int distance, int state) {
+    open.emplace_back(distance, state);
+    std::push_heap(open.begin(), open.end(), std::greater<Item>());
+  };
   const int start = State(at, arrival);
   dist_[start] = travelled;
   units_[start] = travelled;
   parent_[start] = -1;
-  open.push({travelled, start});
+  push(travelled, start);
   int bestLength = kFar, bestState = -1, bestExit = -1;
   while (!open.empty()) {
-    const auto [d, s] = open.top();
-    open.pop();
+    std::pop_heap(open.begin(), open.end(), std::greater<Item>());
+    const auto [d, s] = open.back();
+    open.pop_back();
     if (d != dist_[s] || d >= bestLength) continue;
     const int j = s / 12, a = s % 12;
     std::array<int, 3> exits{};
@@ -147,7 +162,7 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
           units_[back] = units_[s] + 2 * rail::TrackLength(e);
           parent_[back] = s;
           exit_[back] = e;
-          open.push({through, back});
+          push(through, back);
         }
         continue;
       }
@@ -165,7 +180,7 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
         units_[next] = units_[s] + rail::TrackLength(e);
         parent_[next] = s;
         exit_[next] = e;
-        open.push({length, next});
+        push(length, next);
       }
     }
   }

@@ -5,6 +5,7 @@
 // signal on the way in the position the train needs.
 #include <array>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "railway/Field.h"
@@ -85,9 +86,15 @@ class RoutePlanner {
   void Collect(int last, int exit, const RouteGoal& goal, const Reachable& reachable,
                Route& route) const;
 
+  // Whether the track leaving j in direction d carries one of the search's crash sites.
+  bool SiteOnTrack(int j, int d) const;
+
+  using Item = std::pair<int, int>;  // distance, state
   const Field& field_;
-  std::array<int, kStates> dist_{};   // with the extra costs
-  std::array<int, kStates> units_{};  // track units only
+  std::vector<Item> open_;                  // the search's heap
+  std::vector<std::pair<int, int>> sites_;  // the crash sites' tracks, for the search
+  std::array<int, kStates> dist_{};         // with the extra costs
+  std::array<int, kStates> units_{};        // track units only
   std::array<int, kStates> parent_{};
   std::array<int, kStates> exit_{};  // the direction the parent state left in
   bool townTurns_ = false;
