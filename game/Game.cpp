@@ -425,7 +425,10 @@ void Game::Step(int32_t dt) {
     FinishTimer += static_cast<uint32_t>(dt);
     if (FinishTimer >= static_cast<uint32_t>(kFinishTime)) AdvanceState();
   }
-  if (GameState == kStateRestoring && !UpdateRestore()) return;
+  if (GameState == kStateRestoring) {
+    if (!UpdateRestore()) return;
+    if (restoreExactly_ && GameState != kStateRestoring) return;
+  }
   const double p = Progress();
   UpdateHousesAndTowns(p);
   UpdateCaption(dt);

@@ -160,6 +160,10 @@ class Game : public FieldHost, public FineSink {
   // A game that saves nothing, neither its saved game nor a pack level's progress: a
   // replay watched, or the course a rewind plays again.
   void KeepSavedGames(bool keep) { savesGames_ = keep; }
+  // The frame that finishes a restore does nothing else, so that the game then stands
+  // exactly as the state it was restored from and goes on as the game it came from would
+  // (a copy to look ahead on); otherwise that frame goes on as any other.
+  void RestoreExactly(bool exactly) { restoreExactly_ = exactly; }
 
   // Money (FieldHost and FineSink).
   void ChangeMoney(int delta) override;
@@ -329,6 +333,7 @@ class Game : public FieldHost, public FineSink {
   std::vector<PlayerAction> levelActions_;
   LevelRecorder* recorder_ = nullptr;
   bool savesGames_ = true;
+  bool restoreExactly_ = false;
   // The level begins its recording (fresh, or from the saved game being restored).
   void BeginRecording(const std::string& savedDocument);
   // The game step of Update.

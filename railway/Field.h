@@ -166,6 +166,10 @@ class Field {
   // what the saved field leaves out or rounds (for a hash of the game's state; nothing
   // reads it back).
   void SaveRunningState(core::ValueStore& store, const std::string& prefix) const;
+  // Takes up the clocks a saved field leaves out (the building's, the movement step's, the
+  // end-of-level fines', the call buttons' colour cycle) from a field in the same state
+  // otherwise, so that this one goes on exactly as that one would.
+  void TakeClocksOf(const Field& other);
 
  private:
   // Building.

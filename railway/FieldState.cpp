@@ -82,6 +82,14 @@ void PutScenery(core::ValueStore& store, const std::string& prefix, const char* 
 
 }  // namespace
 
+void Field::TakeClocksOf(const Field& other) {
+  buildTimer_ = other.buildTimer_;
+  moveTimer_ = other.moveTimer_;
+  endTimer_ = other.endTimer_;
+  selectTimer_ = other.selectTimer_;
+  selectedTown_ = other.selectedTown_;
+}
+
 void Field::SaveRunningState(core::ValueStore& store, const std::string& outer) const {
   const std::string prefix = outer + "FieldState.";
   std::string timers;

@@ -61,13 +61,16 @@ bool GameCopy::CopyOf(Game& original) {
   parts.fieldSprites = sprites_.get();
   game_ = std::make_unique<CountingGame>(parts);
   game_->KeepSavedGames(false);
+  game_->RestoreExactly(true);
   game_->SharePackLevelOf(original);
   ended_ = false;
   if (!game_->LoadFrom(state)) return false;
   for (int i = 0; i < kMostRestoreFrames && game_->GameState == kStateRestoring; ++i) Step();
   game_->crashes = 0;
   rnd::GameStream().Seed(stream);
-  return game_->GameState == kStatePlaying;
+  if (game_->GameState != kStatePlaying) return false;
+  game_->GetField().TakeClocksOf(original.GetField());
+  return true;
 }
 
 void GameCopy::Step() {
