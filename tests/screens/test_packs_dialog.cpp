@@ -167,6 +167,12 @@ TEST_F(PackScreens, PacksDialogShowsTheProgressAndPlaysOnlyOpenLevels) {
   Click(dialog, 100, RowY(1));  // the chosen level again: played
   EXPECT_EQ(slot, &parent);
 
+  // A pack alone is named without its place among the packs, and no arrow shows.
+  dialog.Open(&slot, {packs[1]}, progress, 0, 0);
+  EXPECT_EQ(dialog.Lines[1], "Pack b");
+  EXPECT_FALSE(dialog.PreviousPack->Visible);
+  EXPECT_FALSE(dialog.NextPack->Visible);
+
   dialog.Open(&slot, {}, progress, 3, 3);
   EXPECT_EQ(dialog.Lines, (std::vector<std::string>{"LEVEL PACKS", "No level packs found."}));
   EXPECT_FALSE(dialog.OkButton->Visible);
