@@ -30,7 +30,7 @@ void Autopilot::Note(const std::string& text) const {
 
 bool Autopilot::Reachable(int junction, int side, bool signal) {
   // The ways of one look ask after the same switches and signals again and again; what a
-  // click reaches does not change before the look's clicks.
+  // click reaches does not change until the look clicks.
   int8_t& known = reachable_[static_cast<size_t>((junction * 4 + side) * 2 + (signal ? 1 : 0))];
   if (known < 0) {
     const Junction& at = game_.GetField().At(junction);
@@ -54,8 +54,8 @@ Route Autopilot::Find(int j, int a, int travelled, const RouteGoal& goal,
 }
 
 bool Autopilot::Leads(int j, int a, const RouteGoal& goal) {
-  // Whether a way exists depends on the field alone, which stands still during a look;
-  // the ways round of many meetings ask after the same branches.
+  // Whether a way exists depends on the field alone, which stands still until the look
+  // clicks; the ways round of many meetings ask after the same branches.
   const auto key = std::make_tuple(j * 12 + a, static_cast<int>(goal.kind), goal.town,
                                    goal.stopsAtRed, goal.avoidsCrashSites);
   const auto [it, added] = leads_.try_emplace(key, false);
@@ -74,8 +74,7 @@ void Autopilot::Act() {
     return;
   }
   wanted_.clear();
-  reachable_.fill(-1);
-  leads_.clear();
+  ForgetAnswers();
   traffic_.Clear();
   traffic_.LearnCrossings(game_.GetField());
   plans_.clear();
@@ -95,7 +94,14 @@ void Autopilot::Act() {
   for (const Plan& plan : plans_) Drive(plan);
   yieldedBefore_.swap(yielding_);
   Apply();
+  // The clicks just made may change which switches a way to the damaged track needs.
+  ForgetAnswers();
   CallRepairTrain();
+}
+
+void Autopilot::ForgetAnswers() {
+  reachable_.fill(-1);
+  leads_.clear();
 }
 
 RouteGoal Autopilot::GoalFor(const Train& train) const {

@@ -119,6 +119,8 @@ class Autopilot {
   // Whether any way leads from junction j, arrived at in direction a, to the goal,
   // traffic aside (asked once a look).
   bool Leads(int j, int a, const RouteGoal& goal);
+  // Forgets what Reachable() and Leads() found: the field changed.
+  void ForgetAnswers();
   void Note(const std::string& text) const;
 
   Game& game_;
@@ -130,7 +132,7 @@ class Autopilot {
   std::vector<Plan> plans_;
   std::map<ControlKey, ControlNeed> wanted_;
   // Whether a click reaches each switch and signal (by junction, side and kind), as this
-  // look found it: -1 not asked yet.
+  // look found it before its clicks: -1 not asked yet.
   std::array<int8_t, rail::kJunctions * 8> reachable_{};
   // Leads() as this look found it, by state, goal kind and town, red stops and crash sites.
   std::map<std::tuple<int, int, int, bool, bool>, bool> leads_;

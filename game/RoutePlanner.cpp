@@ -29,14 +29,6 @@ bool RoutePlanner::EntersTown(int j, int d, int* town) const {
   return into;
 }
 
-bool RoutePlanner::HasCrashSite(int j, int d) const {
-  const auto key = TrackKey(j, d);
-  for (const CrashSite& s : field_.CrashSites()) {
-    if (TrackKey(s.place.j, s.place.d) == key) return true;
-  }
-  return false;
-}
-
 bool RoutePlanner::SiteOnTrack(int j, int d) const {
   if (sites_.empty()) return false;
   return std::find(sites_.begin(), sites_.end(), TrackKey(j, d)) != sites_.end();

@@ -66,8 +66,6 @@ class RoutePlanner {
 
   // True when leaving junction j in direction d enters a town (j is its inner junction).
   bool EntersTown(int j, int d, int* town) const;
-  // True when the track leaving j in direction d carries a crash site.
-  bool HasCrashSite(int j, int d) const;
 
  private:
   static constexpr int kStates = rail::kJunctions * 12;
@@ -86,7 +84,8 @@ class RoutePlanner {
   void Collect(int last, int exit, const RouteGoal& goal, const Reachable& reachable,
                Route& route) const;
 
-  // Whether the track leaving j in direction d carries one of the search's crash sites.
+  // Whether the track leaving j in direction d carries a crash site (of those the search
+  // named at its start).
   bool SiteOnTrack(int j, int d) const;
 
   using Item = std::pair<int, int>;  // distance, state
