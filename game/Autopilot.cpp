@@ -42,7 +42,7 @@ bool Autopilot::Reachable(int junction, int side, bool signal) {
 }
 
 Route Autopilot::Find(int j, int a, int travelled, const RouteGoal& goal,
-                      const Traffic::Mover* mover) {
+                      const Traffic::Mover* mover, const RouteTurns* turns) {
   auto reachable = [this](int junction, int side, bool signal) {
     return Reachable(junction, side, signal);
   };
@@ -50,7 +50,22 @@ Route Autopilot::Find(int j, int a, int travelled, const RouteGoal& goal,
   auto extra = [this, mover](int junction, int direction, int distance) {
     return traffic_.Cost(junction, direction, distance, *mover);
   };
-  return planner_.Find(j, a, travelled, goal, reachable, extra);
+  return planner_.Find(j, a, travelled, goal, reachable, extra, turns);
+}
+
+RouteTurns Autopilot::TurnsOf(const Train& train, const Traffic::Mover& mover) {
+  RouteTurns turns;
+  turns.length = static_cast<int>(mover.length);
+  // A turned train stops and gathers speed again: the units it loses to that, at top speed.
+  const double gain = train.acceleration / std::max(1, train.CarCount());
+  if (gain > 0) turns.cost = static_cast<int>(train.topSpeed * train.topSpeed / (2 * gain));
+  if (!train.cars.empty()) {
+    const rail::Place& last = train.cars.back().place;
+    turns.j = last.j;
+    turns.a = rail::Opposite(last.d);
+    turns.travelled = static_cast<int>(last.pos);
+  }
+  return turns;
 }
 
 bool Autopilot::Leads(int j, int a, const RouteGoal& goal) {
@@ -143,7 +158,9 @@ bool Autopilot::MakePlan(const Train& train, int id, Plan& plan) {
   if (!NextDecision(train, plan.j, plan.a, plan.travelled)) return false;
   plan.goal = GoalFor(train);
   plan.mover = Traffic::MoverOf(train, id);
-  plan.route = Find(plan.j, plan.a, plan.travelled, plan.goal, &plan.mover);
+  const RouteTurns turns = TurnsOf(train, plan.mover);
+  plan.route = Find(plan.j, plan.a, plan.travelled, plan.goal, &plan.mover,
+                    turnsOnTheWay_ && train.kind != TrainKind::kCrazy ? &turns : nullptr);
   return true;
 }
 
@@ -319,6 +336,7 @@ void Autopilot::ContinueFrom(const Autopilot& other) {
   tick_ = other.tick_;
   lastCall_ = other.lastCall_;
   planner_.SetTownTurns(other.planner_.TownTurns());
+  turnsOnTheWay_ = other.turnsOnTheWay_;
   const auto& mine = game_.GetField().Trains();
   const auto& theirs = other.game_.GetField().Trains();
   // The trains stand in the same order in both games.

@@ -59,6 +59,10 @@ class Autopilot {
   void LeaveAlone(const std::set<ControlKey>* held) { held_ = held; }
   // Whether ways may turn in a town of another colour (RoutePlanner::SetTownTurns).
   void TurnInTowns(bool on) { planner_.SetTownTurns(on); }
+  // Whether a train with no way straight to its goal may be sent a way that turns it back
+  // further on, at a switch set against it or a red signal (off: it turns where it is,
+  // when it has a way back).
+  void TurnOnTheWay(bool on) { turnsOnTheWay_ = on; }
   // The junctions the trains come to next, and up to steps more on each train's way, as
   // the last look found them: nearest first (each train's next junction, then the ones
   // after), each once; the ways of the trains that pass one of the focus junctions
@@ -115,7 +119,10 @@ class Autopilot {
   bool TrainAt(int junction) const;
   void CallRepairTrain();
   bool Reachable(int junction, int side, bool signal);
-  Route Find(int j, int a, int travelled, const RouteGoal& goal, const Traffic::Mover* mover);
+  Route Find(int j, int a, int travelled, const RouteGoal& goal, const Traffic::Mover* mover,
+             const RouteTurns* turns = nullptr);
+  // How the train may turn on its way.
+  static RouteTurns TurnsOf(const Train& train, const Traffic::Mover& mover);
   // Whether any way leads from junction j, arrived at in direction a, to the goal,
   // traffic aside (asked once a look).
   bool Leads(int j, int a, const RouteGoal& goal);
@@ -141,6 +148,7 @@ class Autopilot {
   // Who gives way in a meeting of two trains, kept while the meeting lasts so that the
   // choice does not swing between looks.
   std::map<std::pair<const Train*, const Train*>, const Train*> yielders_;
+  bool turnsOnTheWay_ = false;
   int tick_ = 0;
   int lastCall_ = -1000;
   int clicks_ = 0;

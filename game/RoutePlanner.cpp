@@ -62,6 +62,7 @@ bool RoutePlanner::StepNeeds(int j, int a, int e, const RouteGoal& goal, const R
   const Junction& at = field_.At(j);
   const int entry = rail::SideOf(rail::Opposite(a));
   const int side = rail::OppositeSide(entry);
+  if (rail::SideOf(e) == entry) return TurnNeeds(j, a, goal, reachable, distance, needs);
   auto need = [&](ControlNeed n, bool change) {
     if (change && !reachable(j, n.side, n.signal)) return false;
     n.junction = j;
@@ -84,6 +85,34 @@ bool RoutePlanner::StepNeeds(int j, int a, int e, const RouteGoal& goal, const R
   return true;
 }
 
+bool RoutePlanner::TurnNeeds(int j, int a, const RouteGoal& goal, const Reachable& reachable,
+                             int distance, std::vector<ControlNeed>* needs) const {
+  // A crazy train runs past red signals and crashes on a switch set against it.
+  if (!goal.stopsAtRed) return false;
+  std::array<int, 3> exits{};
+  if (Exits(j, a, exits) == 0) return true;  // the end of the track turns it
+  const Junction& at = field_.At(j);
+  const int entry = rail::SideOf(rail::Opposite(a));
+  const int own = rail::Opposite(a);
+  auto need = [&](ControlNeed n, bool change) {
+    if (change && !reachable(j, n.side, n.signal)) return false;
+    n.junction = j;
+    n.distance = distance;
+    if (needs) needs->push_back(n);
+    return true;
+  };
+  const Junction::Switch& in = at.SwitchAt(entry);
+  if (in.state == SwitchState::kWorking) {
+    return need({.side = entry, .want = in.active == own ? in.another : in.active},
+                in.active == own);
+  }
+  if (at.SwitchAt(rail::OppositeSide(entry)).state == SwitchState::kWorking) return false;
+  const SignalState light = at.SignalAt(entry).state;
+  if (light != SignalState::kGreen && light != SignalState::kRed) return false;
+  return need({.side = entry, .signal = true, .light = SignalState::kRed},
+              light == SignalState::kGreen);
+}
+
 int RoutePlanner::StepEnds(int j, int e, const RouteGoal& goal) const {
   const bool site = SiteOnTrack(j, e);
   if (goal.kind == RouteGoal::kCrashSite && site) return 1;
@@ -99,9 +128,16 @@ int RoutePlanner::StepEnds(int j, int e, const RouteGoal& goal) const {
 }
 
 Route RoutePlanner::Find(int at, int arrival, int travelled, const RouteGoal& goal,
-                         const Reachable& reachable, const ExtraCost& extra) {
+                         const Reachable& reachable, const ExtraCost& extra,
+                         const RouteTurns* turns) {
+  turns_ = nullptr;
   turning_ = false;
   Route route = Search(at, arrival, travelled, goal, reachable, extra);
+  if (!route.found && turns) {
+    // No way goes straight there: one that turns the train back on the way will do.
+    turns_ = turns;
+    route = Search(at, arrival, travelled, goal, reachable, extra);
+  }
   if (route.found || !townTurns_) return route;
   // No way goes straight there: one that turns in a town of another colour will do.
   turning_ = true;
@@ -127,9 +163,11 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
     std::push_heap(open.begin(), open.end(), std::greater<Item>());
   };
   const int start = State(at, arrival);
+  start_ = start;
   dist_[start] = travelled;
   units_[start] = travelled;
   parent_[start] = -1;
+  reached_[start] = Reached::kTrack;
   push(travelled, start);
   int bestLength = kFar, bestState = -1, bestExit = -1;
   while (!open.empty()) {
@@ -154,6 +192,7 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
           units_[back] = units_[s] + 2 * rail::TrackLength(e);
           parent_[back] = s;
           exit_[back] = e;
+          reached_[back] = Reached::kTown;
           push(through, back);
         }
         continue;
@@ -172,9 +211,11 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
         units_[next] = units_[s] + rail::TrackLength(e);
         parent_[next] = s;
         exit_[next] = e;
+        reached_[next] = Reached::kTrack;
         push(length, next);
       }
     }
+    if (turns_) Turn(s, goal, reachable, extra);
   }
   if (bestState < 0) return route;
   route.found = true;
@@ -183,11 +224,70 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
   return route;
 }
 
+void RoutePlanner::Turn(int s, const RouteGoal& goal, const Reachable& reachable,
+                        const ExtraCost& extra) {
+  const int j = s / 12, a = s % 12;
+  const int back = rail::Opposite(a);
+  if (!TurnNeeds(j, a, goal, reachable, units_[s], nullptr)) return;
+  int q = -1, b = -1, left = 0;
+  if (!LeadsBackFrom(s, q, b, left) || !rail::ValidJunction(q) || !rail::ValidDirection(b)) return;
+  const int next = State(q, b);
+  const int behind = rail::Neighbour(q, rail::Opposite(b));
+  if (goal.avoidsCrashSites && (SiteOnTrack(j, back) || SiteOnTrack(behind, b))) return;
+  // The train's traffic: on the track it turns on, and on the track its last car leads
+  // it back over.
+  const int traffic = extra ? extra(j, back, units_[s]) + extra(behind, b, units_[s]) : 0;
+  const int length = dist_[s] + turns_->cost + left + traffic;
+  if (length >= dist_[next]) return;
+  dist_[next] = length;
+  units_[next] = units_[s] + turns_->cost + left;
+  parent_[next] = s;
+  exit_[next] = back;
+  reached_[next] = Reached::kTurn;
+  open_.emplace_back(length, next);
+  std::push_heap(open_.begin(), open_.end(), std::greater<Item>());
+}
+
+bool RoutePlanner::LeadsBackFrom(int s, int& j, int& a, int& travelled) const {
+  // The last car is the train's length back along the way the train came.
+  int remaining = turns_->length;
+  for (int t = s; t != start_; t = parent_[t]) {
+    if (reached_[t] != Reached::kTrack) return false;
+    const int e = exit_[t];
+    const int length = rail::TrackLength(e);
+    if (remaining < length) {
+      j = parent_[t] / 12;
+      a = rail::Opposite(e);
+      travelled = length - remaining;
+      return true;
+    }
+    remaining -= length;
+  }
+  // Back on the track the train is on now, or behind it where its last car is.
+  const int e = start_ % 12;
+  const int length = rail::TrackLength(e);
+  if (remaining < length) {
+    j = rail::Neighbour(start_ / 12, rail::Opposite(e));
+    a = rail::Opposite(e);
+    travelled = length - remaining;
+    return true;
+  }
+  j = turns_->j;
+  a = turns_->a;
+  travelled = turns_->travelled;
+  return j >= 0;
+}
+
 void RoutePlanner::Collect(int last, int exit, const RouteGoal& goal, const Reachable& reachable,
                            Route& route) const {
   for (int s = last, e = exit; s >= 0; e = exit_[s], s = parent_[s]) {
     StepNeeds(s / 12, s % 12, e, goal, reachable, units_[s], &route.needs);
     route.steps.push_back({s / 12, e, units_[s]});
+    if (reached_[s] == Reached::kTurn) {
+      // The track the turned train's last car leads it back over, from the turn on.
+      const int b = s % 12;
+      route.steps.push_back({rail::Neighbour(s / 12, rail::Opposite(b)), b, units_[parent_[s]]});
+    }
   }
   std::reverse(route.needs.begin(), route.needs.end());
   std::reverse(route.steps.begin(), route.steps.end());

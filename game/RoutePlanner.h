@@ -4,6 +4,7 @@
 // train comes to next, the shortest way to where it should go, with every switch and
 // signal on the way in the position the train needs.
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -42,6 +43,16 @@ struct RouteStep {
   int distance = 0;
 };
 
+// How a train may turn back on its way, at a switch set against it, a red signal or the
+// end of the track: its last car then leads back the way the train came.
+struct RouteTurns {
+  int length = 0;  // the train's length, in track units
+  int cost = 0;    // units a turn costs beyond the way back: the time to gather speed again
+  // Where the last car would lead from if the train turned now: the junction it comes to,
+  // the direction it arrives in and the units it has to go (j -1: unknown).
+  int j = -1, a = -1, travelled = 0;
+};
+
 struct Route {
   bool found = false;
   int length = 0;
@@ -54,9 +65,11 @@ class RoutePlanner {
   explicit RoutePlanner(const Field& field) : field_(field) {}
 
   // The way from junction at, reached over the track that left its previous junction in
-  // direction arrival, the train being travelled units away from at.
+  // direction arrival, the train being travelled units away from at. With turns, a train
+  // with no way straight there may be sent a way that turns it back where a click can
+  // stop it (or the track ends).
   Route Find(int at, int arrival, int travelled, const RouteGoal& goal, const Reachable& reachable,
-             const ExtraCost& extra = nullptr);
+             const ExtraCost& extra = nullptr, const RouteTurns* turns = nullptr);
 
   // With town turns, a train that has no way straight to its goal may be sent into a town
   // that is not its goal: the town sends it back out, the other way (off: such towns end
@@ -75,9 +88,20 @@ class RoutePlanner {
   // The exits a train arriving at j in direction a can take, at most three.
   int Exits(int j, int a, std::array<int, 3>& exits) const;
   // Adds what leaving j in direction e (arrived in direction a) needs; false when a
-  // switch or signal in the way cannot be changed.
+  // switch or signal in the way cannot be changed. An e on the side the train came in
+  // by is a turn there.
   bool StepNeeds(int j, int a, int e, const RouteGoal& goal, const Reachable& reachable,
                  int distance, std::vector<ControlNeed>* needs) const;
+  // Adds what turns a train arriving at j in direction a back there; false when nothing
+  // a click reaches (or a train may stop at) does.
+  bool TurnNeeds(int j, int a, const RouteGoal& goal, const Reachable& reachable, int distance,
+                 std::vector<ControlNeed>* needs) const;
+  // Turns the train arriving at state s back, if it can be: where its last car then
+  // leads from is the next state.
+  void Turn(int s, const RouteGoal& goal, const Reachable& reachable, const ExtraCost& extra);
+  // Where the last car of a train that turns at state s leads from: false when that is
+  // not known (the train turned or came out of a town on its way there).
+  bool LeadsBackFrom(int s, int& j, int& a, int& travelled) const;
   // 1: the step ends the trip, 0: it goes on, -1: it may not be taken, 2: it enters a town
   // that sends the train back out.
   int StepEnds(int j, int e, const RouteGoal& goal) const;
@@ -93,9 +117,14 @@ class RoutePlanner {
   std::vector<Item> open_;                  // the search's heap
   std::vector<std::pair<int, int>> sites_;  // the crash sites' tracks, for the search
   std::array<int, kStates> dist_{};         // with the extra costs
-  std::array<int, kStates> units_{};        // track units only
+  std::array<int, kStates> units_{};        // track units only (and the units turns lose)
   std::array<int, kStates> parent_{};
   std::array<int, kStates> exit_{};  // the direction the parent state left in
+  // How each state was reached from its parent: over a track, through a town or by a turn.
+  enum class Reached : uint8_t { kTrack, kTown, kTurn };
+  std::array<Reached, kStates> reached_{};
+  const RouteTurns* turns_ = nullptr;  // this search's
+  int start_ = -1;                     // this search's first state
   bool townTurns_ = false;
   bool turning_ = false;  // this search turns in towns
 };

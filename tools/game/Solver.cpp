@@ -88,12 +88,13 @@ void Solver::Act() {
   // out and a play ahead tells nothing of its traffic.
   const bool trains = !game_.GetField().Trains().empty();
   if (playing && trains && options_.lookahead > 0 && options_.choice > 0 && tick_ >= nextChoice_) {
-    ChooseTownTurns();
+    ChooseWays();
     nextChoice_ = tick_ + std::max(1, options_.choice / kFrameMs);
   }
   // Once the warehouse is empty every train still out is fined: one with no way straight
   // to its goal is sent through a town that turns it rather than to and fro where it is.
-  pilot_.TurnInTowns(townTurns_ || game_.Progress() >= 100);
+  pilot_.TurnInTowns(ways_.townTurns || game_.Progress() >= 100);
+  pilot_.TurnOnTheWay(ways_.turnsOnTheWay);
   if (playing && options_.lookahead > 0 && tick_ >= nextLook_) {
     const bool trouble = Look() || !holds_.empty();
     nextLook_ = tick_ + std::max(1, (trouble ? options_.period : options_.quietPeriod) / kFrameMs);
@@ -198,26 +199,35 @@ bool Solver::Confirmed(const Hold& hold) {
   return with.crashes <= without.crashes && with.score > without.score + kMargin;
 }
 
-void Solver::ChooseTownTurns() {
+void Solver::ChooseWays() {
   // Where towns turn trains the autopilot's ways go round by them: on some railways that
-  // is the only way home, on others it sends trains head-on into those behind. A long
-  // play each way tells which this railway and these trains want. The two plays are not
-  // counted in the holds' budget: they are two a choice whatever happens.
+  // is the only way home, on others it sends trains head-on into those behind. Turns at
+  // red signals open ways on railways whose branches all end in towns, and on others
+  // send trains back into those behind them. A long play each way tells which this
+  // railway and these trains want. The plays are not counted in the holds' budget: they
+  // are the same few a choice whatever happens.
   const int counted = tries_;
   const int ms = options_.lookahead * options_.choiceLooks;
-  const Outcome off = Try(holds_, ms, 1 << 20, TownTurns::kOff);
-  const Outcome on = Try(holds_, ms, 1 << 20, TownTurns::kOn);
-  tries_ = counted;
-  // Money alone: the ways left to go are measured differently with and without turns.
-  const bool turns = on.money > off.money;
-  if (turns != townTurns_) {
-    Note(std::string("town turns ") + (turns ? "on" : "off") + " (" + std::to_string(on.money) +
-         " against " + std::to_string(off.money) + ")");
+  std::vector<Ways> ways = {{false, false}, {true, false}};
+  if (options_.turnsOnTheWay) ways.push_back({false, true});
+  Ways best = ways_;
+  long long most = 0;
+  for (size_t i = 0; i < ways.size(); ++i) {
+    const Outcome o = Try(holds_, ms, 1 << 20, &ways[i]);
+    if (i == 0 || o.money > most) {
+      most = o.money;
+      best = ways[i];
+    }
   }
-  townTurns_ = turns;
+  tries_ = counted;
+  if (best.townTurns != ways_.townTurns || best.turnsOnTheWay != ways_.turnsOnTheWay) {
+    Note(std::string("town turns ") + (best.townTurns ? "on" : "off") + ", turns on the way " +
+         (best.turnsOnTheWay ? "on" : "off") + " (" + std::to_string(most) + ")");
+  }
+  ways_ = best;
 }
 
-Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, TownTurns turns) {
+Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, const Ways* ways) {
   // The budget counts tries of the look's length: a longer one counts as that many.
   tries_ += std::max(1, CeilDiv(ms, options_.lookahead));
   SharedStateGuard guard;
@@ -226,7 +236,10 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, T
   Game& copy = copy_->Copy();
   Autopilot pilot(copy, *copy_, nullptr);
   pilot.ContinueFrom(pilot_);
-  if (turns != TownTurns::kAsInTheGame) pilot.TurnInTowns(turns == TownTurns::kOn);
+  if (ways) {
+    pilot.TurnInTowns(ways->townTurns);
+    pilot.TurnOnTheWay(ways->turnsOnTheWay);
+  }
   std::set<Autopilot::ControlKey> held;
   for (const Hold& h : holds) held.insert(h.key);
   pilot.LeaveAlone(&held);

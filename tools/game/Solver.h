@@ -35,12 +35,15 @@ struct SolverOptions {
                            // try longer than the look counts as that many looks
   int flips = 4;           // changes of one switch or signal within 2 s that make a loop
   int confirm = 4;         // a chosen hold must also win a look this many times longer
-  // ms between two choices whether trains with no way straight to their goal go through
-  // towns of other colours, each made by playing both ways ahead for choiceLooks looks
-  // (0: only once the warehouse is empty, as always then)
+  // ms between two choices of the autopilot's ways for trains with no way straight to
+  // their goal: through towns of other colours, or turning them back where a click can
+  // stop them, or neither. Each choice plays every way ahead for choiceLooks looks and
+  // keeps the one with the most money. (0: no choice; trains go through towns once the
+  // warehouse is empty, as always then.)
   int choice = 60000;
   int choiceLooks = 6;
-  bool acts = true;  // false: it looks ahead but never clicks (to show it changes nothing)
+  bool turnsOnTheWay = true;  // false: the choice leaves turns on the way out
+  bool acts = true;           // false: it looks ahead but never clicks (to show it changes nothing)
 };
 
 class Solver {
@@ -59,7 +62,9 @@ class Solver {
   int Tries() const { return tries_; }
   int Holds() const { return holdsMade_; }
   // Whether the last choice sends trains with no way straight home round by other towns.
-  bool GoesRoundByTowns() const { return townTurns_; }
+  bool GoesRoundByTowns() const { return ways_.townTurns; }
+  // Whether the last choice lets such trains turn back on the way.
+  bool TurnsOnTheWay() const { return ways_.turnsOnTheWay; }
   const Autopilot& Pilot() const { return pilot_; }
 
   // A switch (its active direction) or a signal (its light) held as chosen until a
@@ -90,14 +95,18 @@ class Solver {
   bool Improve(Outcome& best);
   // Whether adding the hold also beats the holds so far over the longer look.
   bool Confirmed(const Hold& hold);
-  // Whether the autopilot of a try may send trains through towns of other colours.
-  enum class TownTurns { kAsInTheGame, kOff, kOn };
-  // The game played ahead for ms on a copy with the holds.
-  // A try stops early once it has crashed more often than worst.
+  // The autopilot's ways for trains with no way straight to their goal: through towns of
+  // other colours, turning back where a click can stop them.
+  struct Ways {
+    bool townTurns = false;
+    bool turnsOnTheWay = false;
+  };
+  // The game played ahead for ms on a copy with the holds, the autopilot's ways as chosen
+  // (or as given). A try stops early once it has crashed more often than worst.
   Outcome Try(const std::vector<Hold>& holds, int ms, int worst = 1 << 20,
-              TownTurns turns = TownTurns::kAsInTheGame);
-  // Plays the next choiceLooks looks with and without town turns and keeps the better way.
-  void ChooseTownTurns();
+              const Ways* ways = nullptr);
+  // Plays the next choiceLooks looks with each way and keeps the one with the most money.
+  void ChooseWays();
   // A switch or signal the autopilot throws to and fro (two trains each wanting it their
   // way, or a train turned back at it again and again) is held the way that plays
   // better; true when one was.
@@ -120,9 +129,9 @@ class Solver {
   int tick_ = 0;
   int nextLook_ = 0;
   int nextChoice_ = 0;
-  bool townTurns_ = false;  // chosen for the time to the next choice
-  bool losing_ = false;     // the level's money is below its start: turns count
-  int calmUntil_ = 0;       // the frame from which turns and standing trains get tries again
+  Ways ways_;            // chosen for the time to the next choice
+  bool losing_ = false;  // the level's money is below its start: turns count
+  int calmUntil_ = 0;    // the frame from which turns and standing trains get tries again
   int looks_ = 0;
   int tries_ = 0;
   int holdsMade_ = 0;
