@@ -90,7 +90,7 @@ photograph() {
   local name="$LIBRARY-$1"
   picture_box
   shot "$name"
-  convert "$SHOTS/$name.png" -crop "$BOX" +repage -resize '800x600!' \
+  convert "$SHOTS/$name.png" -crop "$BOX" +repage -resize '800x600!' -quality 10 \
     "$SHOTS/$name-picture.png" || fail "convert failed on $name"
 }
 
