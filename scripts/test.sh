@@ -38,38 +38,43 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
-# run_tests NAME CTEST_ARGUMENTS...: the end-to-end tests (label e2e, all in tests/e2e) and
-# the others side by side, each set in a ctest of its own with $JOBS jobs; the arguments
-# go to both. An e2e test mostly waits for the game's window and pictures and keeps less
-# than half a processor busy, so in the others' pool it would hold a slot the CPU-bound
-# tests could use. The e2e output is printed when both have ended. Returns 1 when a test
-# failed.
-run_tests() {
-  local name=$1 e2e_status=0 other_status=0 e2e_log="$BUILD/e2e-$1.log"
-  shift
-  ctest --test-dir "$BUILD/tests/e2e" --output-on-failure -j"$JOBS" "$@" > "$e2e_log" 2>&1 &
-  local e2e_pid=$!
-  ctest --test-dir "$BUILD" --output-on-failure -j"$JOBS" -LE "$OTHER_LABELS" "$@" || other_status=1
-  wait "$e2e_pid" || e2e_status=1
-  echo "=== The end-to-end tests of $name (also in $e2e_log)"
-  cat "$e2e_log"
-  ((e2e_status == 0 && other_status == 0))
-}
+COMPAT_DIR="$(dirname "$(dpkg -L libsdl1.2-compat | grep '/libSDL-1.2.so.0$' | head -n 1)")"
+COMPAT_PATH="$COMPAT_DIR${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+# e2e_parity, e2e_replay, e2e_packs and e2e_window_scale run the game on both libraries
+# themselves: the second run leaves them out.
+BOTH_LIBRARIES='^(e2e_parity|e2e_replay|e2e_packs|e2e_window_scale)$'
+
+# The end-to-end tests (label e2e, all in tests/e2e) mostly wait for the game's window and
+# pictures and keep less than half a processor busy: in the others' pool they would hold
+# slots the CPU-bound tests could use. They run in a ctest of their own, on the classic
+# library and then on sdl12-compat, beside the others' two runs, in a session of their
+# own like the package; their output comes after the others'.
+E2E_LOG="$BUILD/e2e.log"
+setsid bash -c 'status=0
+  echo "=== End-to-end tests on classic SDL 1.2"
+  ctest --test-dir "$1" --output-on-failure -j"$2" || status=1
+  echo "=== End-to-end tests on sdl12-compat"
+  LD_LIBRARY_PATH="$3" ctest --test-dir "$1" --output-on-failure -j"$2" -E "$4" || status=1
+  exit "$status"' e2e "$BUILD/tests/e2e" "$JOBS" "$COMPAT_PATH" "$BOTH_LIBRARIES" \
+  > "$E2E_LOG" 2>&1 &
+e2e_pid=$!
+trap 'kill -- "-$deb_pid" "-$e2e_pid" 2> /dev/null || true' EXIT
 
 status=0
-echo "=== Test run 1: classic SDL 1.2"
-OTHER_LABELS='^e2e$'
-run_tests run-1 || status=1
+echo "=== Test run 1: classic SDL 1.2 (the end-to-end tests beside it)"
+ctest --test-dir "$BUILD" --output-on-failure -j"$JOBS" -LE '^e2e$' || status=1
 phase_done "Test run 1"
 
-COMPAT_DIR="$(dirname "$(dpkg -L libsdl1.2-compat | grep '/libSDL-1.2.so.0$' | head -n 1)")"
 echo "=== Test run 2: sdl12-compat from $COMPAT_DIR"
-# e2e_parity, e2e_replay, e2e_packs and e2e_window_scale run the game on both libraries
-# themselves, and the tests labelled "once" never load SDL: once is enough for them.
-OTHER_LABELS='^(e2e|once)$'
-LD_LIBRARY_PATH="$COMPAT_DIR${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
-  run_tests run-2 -E '^(e2e_parity|e2e_replay|e2e_packs|e2e_window_scale)$' || status=1
+# The tests labelled "once" call no SDL function: once is enough for them.
+LD_LIBRARY_PATH="$COMPAT_PATH" ctest --test-dir "$BUILD" --output-on-failure -j"$JOBS" \
+  -E "$BOTH_LIBRARIES" -LE '^(e2e|once)$' || status=1
 phase_done "Test run 2"
+
+echo "=== End-to-end tests (output also in $E2E_LOG)"
+wait "$e2e_pid" || status=1
+cat "$E2E_LOG"
+phase_done "End-to-end tests, the wait for their end"
 
 # The Debian package (scripts/build-deb.sh): unpacked, checked with lintian and run
 # headless from the unpacked tree.
