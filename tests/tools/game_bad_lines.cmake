@@ -8,6 +8,7 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
       COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:ot-game>
               -DWORK=${CMAKE_CURRENT_BINARY_DIR}/game_bad_lines
               -P ${CMAKE_CURRENT_LIST_FILE})
+    set_tests_properties(game_bad_lines PROPERTIES LABELS state)
   endif()
   return()
 endif()

@@ -21,6 +21,7 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
     # The check and the generator's proposals work on level files without SDL; the
     # verifier plays the levels through the headless game, which starts SDL.
     ot_once_without_sdl(levels_check levelgen_proposals)
+    set_property(TEST levels_verify APPEND PROPERTY LABELS state)
   endif()
   return()
 endif()

@@ -13,5 +13,5 @@ if(TARGET ot_soak AND TARGET ot_game_driver)
   gtest_discover_tests(test_saved_game_attack
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
-               TIMEOUT 900 COST 50)
+               TIMEOUT 900 COST 50 LABELS state)
 endif()
