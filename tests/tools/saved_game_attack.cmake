@@ -12,6 +12,5 @@ if(TARGET ot_soak AND TARGET ot_game_driver)
   endif()
   gtest_discover_tests(test_saved_game_attack
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
-               TIMEOUT 900 COST 50 LABELS state)
+    PROPERTIES TIMEOUT 900 COST 50 LABELS state)
 endif()

@@ -11,6 +11,5 @@ if(TARGET ot_game_driver)
   endif()
   gtest_discover_tests(test_solver
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
-               TIMEOUT 900 COST 20 LABELS state)
+    PROPERTIES TIMEOUT 900 COST 20 LABELS state)
 endif()
