@@ -24,8 +24,8 @@ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DOT_SANITIZE=ON -DOT_WERROR=ON 
 cmake --build "$BUILD" -j"$JOBS"
 phase_done "Build"
 
-# The package's Release build runs beside the tests, which leave the processors idle
-# while they wait for their windows and games.
+# The package's Release build runs beside the tests, at a lower priority: it takes the
+# time they leave while they wait for their windows and games.
 # It runs in a session of its own, so that an early end of this script stops all of it.
 # It takes the data this build drew rather than drawing it again.
 OT_DEB_DATA_FROM="$(cd "$BUILD" && pwd)" setsid nice -n 10 bash scripts/build-deb.sh \
