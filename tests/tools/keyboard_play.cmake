@@ -11,6 +11,5 @@ if(TARGET ot_game_driver)
   endif()
   gtest_discover_tests(test_keyboard_play
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy"
-               TIMEOUT 900)
+    PROPERTIES TIMEOUT 900)
 endif()
