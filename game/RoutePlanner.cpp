@@ -57,18 +57,23 @@ int RoutePlanner::Exits(int j, int a, std::array<int, 3>& exits) const {
   return 0;
 }
 
+bool RoutePlanner::AddNeed(ControlNeed n, int j, int distance, bool change,
+                           const Reachable& reachable, std::vector<ControlNeed>* needs) {
+  if (change && !reachable(j, n.side, n.signal)) return false;
+  n.junction = j;
+  n.distance = distance;
+  if (needs) needs->push_back(n);
+  return true;
+}
+
 bool RoutePlanner::StepNeeds(int j, int a, int e, const RouteGoal& goal, const Reachable& reachable,
                              int distance, std::vector<ControlNeed>* needs) const {
   const Junction& at = field_.At(j);
   const int entry = rail::SideOf(rail::Opposite(a));
   const int side = rail::OppositeSide(entry);
   if (rail::SideOf(e) == entry) return TurnNeeds(j, a, goal, reachable, distance, needs);
-  auto need = [&](ControlNeed n, bool change) {
-    if (change && !reachable(j, n.side, n.signal)) return false;
-    n.junction = j;
-    n.distance = distance;
-    if (needs) needs->push_back(n);
-    return true;
+  auto need = [&](const ControlNeed& n, bool change) {
+    return AddNeed(n, j, distance, change, reachable, needs);
   };
   const Junction::Switch& in = at.SwitchAt(entry);
   if (in.state == SwitchState::kWorking) {
@@ -94,12 +99,8 @@ bool RoutePlanner::TurnNeeds(int j, int a, const RouteGoal& goal, const Reachabl
   const Junction& at = field_.At(j);
   const int entry = rail::SideOf(rail::Opposite(a));
   const int own = rail::Opposite(a);
-  auto need = [&](ControlNeed n, bool change) {
-    if (change && !reachable(j, n.side, n.signal)) return false;
-    n.junction = j;
-    n.distance = distance;
-    if (needs) needs->push_back(n);
-    return true;
+  auto need = [&](const ControlNeed& n, bool change) {
+    return AddNeed(n, j, distance, change, reachable, needs);
   };
   const Junction::Switch& in = at.SwitchAt(entry);
   if (in.state == SwitchState::kWorking) {

@@ -87,6 +87,10 @@ class RoutePlanner {
                const Reachable& reachable, const ExtraCost& extra);
   // The exits a train arriving at j in direction a can take, at most three.
   int Exits(int j, int a, std::array<int, 3>& exits) const;
+  // Adds the need for junction j, distance units from the train; false when it asks for
+  // a change no click can make.
+  static bool AddNeed(ControlNeed n, int j, int distance, bool change, const Reachable& reachable,
+                      std::vector<ControlNeed>* needs);
   // Adds what leaving j in direction e (arrived in direction a) needs; false when a
   // switch or signal in the way cannot be changed. An e on the side the train came in
   // by is a turn there.
