@@ -2,7 +2,8 @@
 // The solver plays Puzzle level 1 through the headless session: it ends the level with
 // more money than it began with and no crash; it sends trains round by other towns when
 // that plays better; a solver that looks ahead on its copies of the game without acting
-// leaves the game exactly as it goes without any player; its copies of a pack game play
+// leaves the game exactly as it goes without any player, and one that leaves out the
+// holds that change nothing plays as one that tries them; its copies of a pack game play
 // the pack's level; its ways turn trains back at red signals where that is the way.
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -83,6 +84,27 @@ TEST_F(SolverPlay, LookingWithoutActingChangesNothing) {
   EXPECT_GT(S().GetSolver()->Tries(), 10);
   EXPECT_EQ(S().GetGame().LevelUpdate(), update);
   EXPECT_EQ(S().GetGame().StateHash(), alone);
+}
+
+// A hold that keeps a switch or signal as the look ahead left it would play that look
+// again: the solver leaves such tries out and plays exactly as one that makes them. On
+// Puzzle level 3, seed 2, a crash is ahead at 39 s and holds are tried against it.
+TEST_F(SolverPlay, LeavesOutHoldsThatChangeNothing) {
+  auto play = [this](bool everyHold) {
+    rnd::SetRunSeed(2);
+    S().NewGame(1, 3);
+    SolverOptions options;
+    options.lookahead = 5000;
+    options.triesEveryHold = everyHold;
+    S().SetSolver(true, options, false);
+    Run(60000);
+    const std::pair<uint64_t, int> played{S().GetGame().StateHash(), S().GetSolver()->Tries()};
+    S().EndGame();
+    return played;
+  };
+  const auto every = play(true), fewer = play(false);
+  EXPECT_EQ(fewer.first, every.first);
+  EXPECT_LT(fewer.second, every.second);
 }
 
 // The solver's copies of a pack game play the pack's level: a level file whose minutes

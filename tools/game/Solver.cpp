@@ -112,7 +112,8 @@ bool Solver::Look() {
   // Turns are looked at only while the level loses money: where the autopilot and the
   // holds against crashes play well, a train turned back is the autopilot giving way.
   losing_ = game_.MoneyCounter < game_.MoneyCounterBeginLevel;
-  Outcome best = Try(holds_, options_.lookahead);
+  Outcome best = Try(holds_, options_.lookahead, 1 << 20, nullptr, &lookClicks_);
+  clicksFit_ = true;
   const int soon = options_.soon / kFrameMs;
   // A train turned back again soon is worth tries as a crash is: it goes to and fro, and
   // a long train loses half a minute getting up to speed each time. Only a look as long
@@ -170,6 +171,8 @@ bool Solver::Improve(Outcome& best) {
   const Hold* chosen = nullptr;
   Outcome won = best;
   for (const Hold& c : candidates) {
+    // Such a try would play the look again as it was: it cannot win.
+    if (clicksFit_ && !options_.triesEveryHold && ChangesNothing(c, lookClicks_)) continue;
     std::vector<Hold> holds = holds_;
     holds.push_back(c);
     const Outcome o = Try(holds, options_.lookahead, won.crashes);
@@ -184,6 +187,7 @@ bool Solver::Improve(Outcome& best) {
   if (!Confirmed(*chosen)) return false;
   best = won;
   holds_.push_back(*chosen);
+  clicksFit_ = false;  // the look's clicks were made without it
   held_.insert(chosen->key);
   ++holdsMade_;
   return true;
@@ -227,7 +231,17 @@ void Solver::ChooseWays() {
   ways_ = best;
 }
 
-Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, const Ways* ways) {
+bool Solver::ChangesNothing(const Hold& hold, const Clicks& clicks) const {
+  const auto& [junction, side, signal] = hold.key;
+  const Junction& at = game_.GetField().At(junction);
+  const int now = signal ? static_cast<int>(at.SignalAt(side).state) : at.SwitchAt(side).active;
+  if (now != hold.state) return false;
+  const auto it = clicks.find(hold.key);
+  return it == clicks.end() || it->second >= hold.until - tick_;
+}
+
+Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, const Ways* ways,
+                            Clicks* clicks) {
   // The budget counts tries of the look's length: a longer one counts as that many.
   tries_ += std::max(1, CeilDiv(ms, options_.lookahead));
   SharedStateGuard guard;
@@ -243,6 +257,11 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
   std::set<Autopilot::ControlKey> held;
   for (const Hold& h : holds) held.insert(h.key);
   pilot.LeaveAlone(&held);
+  std::set<Autopilot::ControlKey> clicked;
+  if (clicks) {
+    clicks->clear();
+    pilot.WriteClicksTo(&clicked);
+  }
   ClickTargets targets(copy);
   std::vector<Hold> active = holds;
   const int frames = ms / kFrameMs;
@@ -275,6 +294,8 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
     }
     if ((tick_ + f) % Autopilot::kPeriod == 0) KeepHolds(copy, *copy_, targets, active);
     pilot.Act();
+    if (clicks && clicked.size() > clicks->size())
+      for (const auto& key : clicked) clicks->try_emplace(key, f);
     copy_->Step();
     for (const auto& train : copy.GetField().Trains()) {
       if (train->kind == TrainKind::kRepair || train->cars.empty()) continue;

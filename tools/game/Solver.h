@@ -44,6 +44,9 @@ struct SolverOptions {
   int choiceLooks = 6;
   bool turnsOnTheWay = true;  // false: the choice leaves turns on the way out
   bool acts = true;           // false: it looks ahead but never clicks (to show it changes nothing)
+  // true: it also tries the holds that keep a switch or signal as the look ahead left it
+  // (they play the look again; to show that leaving them out changes nothing)
+  bool triesEveryHold = false;
 };
 
 class Solver {
@@ -103,8 +106,15 @@ class Solver {
   };
   // The game played ahead for ms on a copy with the holds, the autopilot's ways as chosen
   // (or as given). A try stops early once it has crashed more often than worst.
+  // With clicks, the frame of the copy's first click of each switch and signal the
+  // autopilot clicks in it is written there.
+  using Clicks = std::map<Autopilot::ControlKey, int>;
   Outcome Try(const std::vector<Hold>& holds, int ms, int worst = 1 << 20,
-              const Ways* ways = nullptr);
+              const Ways* ways = nullptr, Clicks* clicks = nullptr);
+  // Whether a hold keeps its switch or signal as it stands and the look without it
+  // (whose clicks are given) leaves it so as long as the hold lasts: the game then plays
+  // the same with and without it.
+  bool ChangesNothing(const Hold& hold, const Clicks& clicks) const;
   // Plays the next choiceLooks looks with each way and keeps the one with the most money.
   void ChooseWays();
   // A switch or signal the autopilot throws to and fro (two trains each wanting it their
@@ -123,6 +133,8 @@ class Solver {
   ClickTargets targets_;
   std::unique_ptr<GameCopy> copy_;
   std::vector<Hold> holds_;
+  Clicks lookClicks_;       // the clicks of the last look's play ahead with the holds alone
+  bool clicksFit_ = false;  // whether the holds are still those it was played with
   std::set<Autopilot::ControlKey> held_;
   std::map<Autopilot::ControlKey, int> states_;              // as last seen
   std::map<Autopilot::ControlKey, std::vector<int>> flips_;  // when they changed lately
