@@ -53,6 +53,7 @@ void HeadlessSprite::Advance(int dt) {
 FieldSprite* HeadlessSprites::Create(int clip, bool) {
   sprites_.push_back(std::make_unique<HeadlessSprite>(clip));
   sprites_.back()->UsePictureTest(&pictureTest_);
+  sprites_.back()->WakeInto(&moving_);
   return sprites_.back().get();
 }
 
@@ -62,9 +63,17 @@ FieldSprite* HeadlessSprites::Create(int clip, bool) {
 void HeadlessSprites::Remove(FieldSprite* sprite) {
   auto it = std::find_if(sprites_.rbegin(), sprites_.rend(),
                          [sprite](const auto& p) { return p.get() == sprite; });
-  if (it != sprites_.rend()) sprites_.erase(std::next(it).base());
+  if (it == sprites_.rend()) return;
+  if ((*it)->awake_) std::erase(moving_, it->get());
+  sprites_.erase(std::next(it).base());
 }
 
+// Only the sprites that move or animate: a still one would stay as it is.
 void HeadlessSprites::Advance(int dt) {
-  for (auto& s : sprites_) s->Advance(dt);
+  for (HeadlessSprite* s : moving_) s->Advance(dt);
+  std::erase_if(moving_, [](HeadlessSprite* s) {
+    if (!s->Still()) return false;
+    s->awake_ = false;
+    return true;
+  });
 }

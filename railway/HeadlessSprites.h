@@ -32,11 +32,13 @@ class HeadlessSprite : public FieldSprite {
   void Animate(bool on) override {
     animating_ = on;
     elapsed_ = 0;
+    Wake();
   }
   bool Animating() const override { return animating_; }
   void SetVelocity(double vx, double vy) override {
     vx_ = vx;
     vy_ = vy;
+    Wake();
   }
   void Tint(int r, int g, int b) override {
     tint_[0] = r;
@@ -52,8 +54,21 @@ class HeadlessSprite : public FieldSprite {
 
   void Advance(int dt);
   const int* TintColour() const { return tint_; }
+  // Whether Advance changes it: it moves or runs its animation.
+  bool Still() const { return !animating_ && vx_ == 0 && vy_ == 0; }
+  // A sprite that starts to move or animate is added to moving (once), so that the
+  // frames need not visit the hundreds that stand still.
+  void WakeInto(std::vector<HeadlessSprite*>* moving) { moving_ = moving; }
 
  private:
+  void Wake() {
+    if (moving_ && !awake_ && !Still()) {
+      awake_ = true;
+      moving_->push_back(this);
+    }
+  }
+  friend class HeadlessSprites;
+
   int clip_;
   double x_ = 0;
   double y_ = 0;
@@ -68,10 +83,16 @@ class HeadlessSprite : public FieldSprite {
   double vy_ = 0;
   int tint_[3] = {0, 0, 0};
   const PictureTest* pictureTest_ = nullptr;
+  std::vector<HeadlessSprite*>* moving_ = nullptr;
+  bool awake_ = false;  // in moving_
 };
 
 class HeadlessSprites : public FieldSprites {
  public:
+  HeadlessSprites() = default;
+  // Its sprites point at its list of moving ones.
+  HeadlessSprites(const HeadlessSprites&) = delete;
+  HeadlessSprites& operator=(const HeadlessSprites&) = delete;
   FieldSprite* Create(int clip, bool deep) override;
   void Remove(FieldSprite* sprite) override;
   // Runs the animations as the screen would, once per frame.
@@ -83,5 +104,6 @@ class HeadlessSprites : public FieldSprites {
 
  private:
   std::vector<std::unique_ptr<HeadlessSprite>> sprites_;
+  std::vector<HeadlessSprite*> moving_;  // those that moved or animated at the last look
   PictureTest pictureTest_;
 };
