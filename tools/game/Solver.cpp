@@ -171,8 +171,13 @@ bool Solver::Improve(Outcome& best) {
   const Hold* chosen = nullptr;
   Outcome won = best;
   for (const Hold& c : candidates) {
-    // Such a try would play the look again as it was: it cannot win.
-    if (clicksFit_ && !options_.triesEveryHold && ChangesNothing(c, lookClicks_)) continue;
+    // Such a try would play the look again as it was: it cannot win. It still counts in
+    // the budget, so that leaving it out makes the play cheaper but no different.
+    if (clicksFit_ && !options_.triesEveryHold && ChangesNothing(c, lookClicks_)) {
+      ++tries_;
+      ++skipped_;
+      continue;
+    }
     std::vector<Hold> holds = holds_;
     holds.push_back(c);
     const Outcome o = Try(holds, options_.lookahead, won.crashes);

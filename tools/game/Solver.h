@@ -63,6 +63,8 @@ class Solver {
 
   int Looks() const { return looks_; }
   int Tries() const { return tries_; }
+  // The tries among them left out, as they would have played a look again.
+  int Skipped() const { return skipped_; }
   int Holds() const { return holdsMade_; }
   // Whether the last choice sends trains with no way straight home round by other towns.
   bool GoesRoundByTowns() const { return ways_.townTurns; }
@@ -147,6 +149,7 @@ class Solver {
   int looks_ = 0;
   int tries_ = 0;
   int holdsMade_ = 0;
+  int skipped_ = 0;
 };
 
 // Clicks the held switches and signals of a game that stand otherwise; false when one
