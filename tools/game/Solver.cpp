@@ -278,7 +278,7 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
   int firstCrash = -1, firstReversal = -1, reversals = 0;
   // Each train's turns and the track its head was on a frame ago: one turn is often the
   // autopilot giving way, but a train that turns again goes to and fro and gets nowhere.
-  // (A train made where one went is another train.)
+  // (A train made where one went in the same frame is another train too.)
   struct Seen {
     int colour = -1;
     size_t cars = 0;
@@ -302,7 +302,16 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
     if (clicks && clicked.size() > clicks->size())
       for (const auto& key : clicked) clicks->try_emplace(key, f);
     copy_->Step();
-    for (const auto& train : copy.GetField().Trains()) {
+    // The trains gone are forgotten at once: a train made later at the same address is
+    // another train, which must not count as one that stood or turned again.
+    const auto& trains = copy.GetField().Trains();
+    const auto gone = [&trains](const auto& entry) {
+      return std::none_of(trains.begin(), trains.end(),
+                          [&entry](const auto& t) { return t.get() == entry.first; });
+    };
+    std::erase_if(began, gone);
+    std::erase_if(heading, gone);
+    for (const auto& train : trains) {
       if (train->kind == TrainKind::kRepair || train->cars.empty()) continue;
       Seen now{train->colour, train->cars.size(), train->reversed, 0, TrackOf(*train)};
       const auto [it, added] = heading.try_emplace(train.get(), now);
