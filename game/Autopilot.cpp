@@ -414,7 +414,7 @@ void Autopilot::Apply() {
     Note("click " + std::to_string(x) + "," + std::to_string(y) + ": " + ControlName(need));
     hands_.LeftClick(x, y);
     ++clicks_;
-    if (clicked_) clicked_->insert(key);
+    if (clicked_) clicked_->push_back(key);
   }
 }
 

@@ -57,9 +57,9 @@ class Autopilot {
   // Switches and signals another player holds as they are: the autopilot leaves them
   // alone (nullptr: none).
   void LeaveAlone(const std::set<ControlKey>* held) { held_ = held; }
-  // Every switch and signal it clicks from now on is added to clicked (nullptr: none are
-  // written down).
-  void WriteClicksTo(std::set<ControlKey>* clicked) { clicked_ = clicked; }
+  // Every switch and signal it clicks from now on is added to the end of clicked
+  // (nullptr: none are written down).
+  void WriteClicksTo(std::vector<ControlKey>* clicked) { clicked_ = clicked; }
   // Whether ways may turn in a town of another colour (RoutePlanner::SetTownTurns).
   void TurnInTowns(bool on) { planner_.SetTownTurns(on); }
   // Whether a train with no way straight to its goal may be sent a way that turns it back
@@ -147,7 +147,7 @@ class Autopilot {
   // Leads() as this look found it, by state, goal kind and town, red stops and crash sites.
   std::map<std::tuple<int, int, int, bool, bool>, bool> leads_;
   const std::set<ControlKey>* held_ = nullptr;
-  std::set<ControlKey>* clicked_ = nullptr;
+  std::vector<ControlKey>* clicked_ = nullptr;
   std::set<const Train*> yielding_, yieldedBefore_;  // giving way in this look, the last
   // Who gives way in a meeting of two trains, kept while the meeting lasts so that the
   // choice does not swing between looks.

@@ -88,8 +88,8 @@ TEST_F(SolverPlay, LookingWithoutActingChangesNothing) {
 
 // A hold that keeps a switch or signal as the look ahead left it would play that look
 // again: the solver leaves such tries out (counting them in its budget) and plays exactly
-// as one that makes them. On
-// Puzzle level 3, seed 2, a crash is ahead at 39 s and holds are tried against it.
+// as one that makes them. On Puzzle level 3, seed 2, a crash is ahead at 39 s and holds
+// are tried against it.
 TEST_F(SolverPlay, LeavesOutHoldsThatChangeNothing) {
   auto play = [this](bool everyHold) {
     rnd::SetRunSeed(2);

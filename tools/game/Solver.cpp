@@ -112,8 +112,8 @@ bool Solver::Look() {
   // Turns are looked at only while the level loses money: where the autopilot and the
   // holds against crashes play well, a train turned back is the autopilot giving way.
   losing_ = game_.MoneyCounter < game_.MoneyCounterBeginLevel;
-  Outcome best = Try(holds_, options_.lookahead, 1 << 20, nullptr, &lookClicks_);
-  clicksFit_ = true;
+  Clicks clicks;
+  Outcome best = Try(holds_, options_.lookahead, 1 << 20, nullptr, &clicks);
   const int soon = options_.soon / kFrameMs;
   // A train turned back again soon is worth tries as a crash is: it goes to and fro, and
   // a long train loses half a minute getting up to speed each time. Only a look as long
@@ -143,7 +143,8 @@ bool Solver::Look() {
   };
   // Holds are added one by one while the best so far still crashes or stands.
   for (int round = 0; round < options_.depth && trouble(); ++round) {
-    if (!Improve(best)) {
+    // The look's clicks were made with the holds of the first round alone.
+    if (!Improve(best, round == 0 ? &clicks : nullptr)) {
       if (!crashSoon) calmUntil_ = tick_ + kCalm / kFrameMs;
       Note("finds no hold (" + std::to_string(ahead) + " crashes ahead, " +
            std::to_string(stalled) + " trains standing, " + std::to_string(turned) + " turns, " +
@@ -161,7 +162,7 @@ bool Solver::Look() {
   return true;
 }
 
-bool Solver::Improve(Outcome& best) {
+bool Solver::Improve(Outcome& best, const Clicks* clicks) {
   // A hold against a crash lasts until a little after it would have come.
   int frames = options_.hold / kFrameMs;
   const int first = best.firstCrash >= 0 ? best.firstCrash : losing_ ? best.firstReversal : -1;
@@ -173,7 +174,7 @@ bool Solver::Improve(Outcome& best) {
   for (const Hold& c : candidates) {
     // Such a try would play the look again as it was: it cannot win. It still counts in
     // the budget, so that leaving it out makes the play cheaper but no different.
-    if (clicksFit_ && !options_.triesEveryHold && ChangesNothing(c, lookClicks_)) {
+    if (clicks && !options_.triesEveryHold && ChangesNothing(c, *clicks)) {
       ++tries_;
       ++skipped_;
       continue;
@@ -192,7 +193,6 @@ bool Solver::Improve(Outcome& best) {
   if (!Confirmed(*chosen)) return false;
   best = won;
   holds_.push_back(*chosen);
-  clicksFit_ = false;  // the look's clicks were made without it
   held_.insert(chosen->key);
   ++holdsMade_;
   return true;
@@ -262,7 +262,7 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
   std::set<Autopilot::ControlKey> held;
   for (const Hold& h : holds) held.insert(h.key);
   pilot.LeaveAlone(&held);
-  std::set<Autopilot::ControlKey> clicked;
+  std::vector<Autopilot::ControlKey> clicked;
   if (clicks) {
     clicks->clear();
     pilot.WriteClicksTo(&clicked);
@@ -299,8 +299,9 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
     }
     if ((tick_ + f) % Autopilot::kPeriod == 0) KeepHolds(copy, *copy_, targets, active);
     pilot.Act();
-    if (clicks && clicked.size() > clicks->size())
+    if (clicks)
       for (const auto& key : clicked) clicks->try_emplace(key, f);
+    clicked.clear();
     copy_->Step();
     // The trains gone are forgotten at once: a train made later at the same address is
     // another train, which must not count as one that stood or turned again.

@@ -93,11 +93,14 @@ class Solver {
     int firstReversal = -1;  // frames to the first, or -1
     std::vector<int> where;  // the junctions at either end of the first crash's track
   };
+  // The frame of a try's first click of each switch and signal the autopilot clicked.
+  using Clicks = std::map<Autopilot::ControlKey, int>;
   // Looks ahead; true when trouble was seen.
   bool Look();
   // Adds the hold that makes the best try clearly better, if one does and it stays
-  // better over a longer look (best becomes its try).
-  bool Improve(Outcome& best);
+  // better over a longer look (best becomes its try). With the clicks of best's try, the
+  // holds that would change nothing are left out.
+  bool Improve(Outcome& best, const Clicks* clicks);
   // Whether adding the hold also beats the holds so far over the longer look.
   bool Confirmed(const Hold& hold);
   // The autopilot's ways for trains with no way straight to their goal: through towns of
@@ -108,9 +111,7 @@ class Solver {
   };
   // The game played ahead for ms on a copy with the holds, the autopilot's ways as chosen
   // (or as given). A try stops early once it has crashed more often than worst.
-  // With clicks, the frame of the copy's first click of each switch and signal the
-  // autopilot clicks in it is written there.
-  using Clicks = std::map<Autopilot::ControlKey, int>;
+  // With clicks, the try's clicks are written there.
   Outcome Try(const std::vector<Hold>& holds, int ms, int worst = 1 << 20,
               const Ways* ways = nullptr, Clicks* clicks = nullptr);
   // Whether a hold keeps its switch or signal as it stands and the look without it
@@ -135,8 +136,6 @@ class Solver {
   ClickTargets targets_;
   std::unique_ptr<GameCopy> copy_;
   std::vector<Hold> holds_;
-  Clicks lookClicks_;       // the clicks of the last look's play ahead with the holds alone
-  bool clicksFit_ = false;  // whether the holds are still those it was played with
   std::set<Autopilot::ControlKey> held_;
   std::map<Autopilot::ControlKey, int> states_;              // as last seen
   std::map<Autopilot::ControlKey, std::vector<int>> flips_;  // when they changed lately
