@@ -23,8 +23,6 @@ constexpr DirectionInfo kDirections[kDirectionCount] = {
     {3, 1, 115, 0, -90}, {3, 3, 70, 0, 0},        {3, 5, 115, -180, -90}, {0, 4, 115, 90, 0},
 };
 
-constexpr int kSideDirections[4][3] = {{11, 0, 1}, {2, 3, 4}, {5, 6, 7}, {8, 9, 10}};
-
 constexpr int kTypeFrame[kTrackTypeCount] = {5, 1, 3, 4, 2, 0};
 
 // Screen angle of a ground angle k (degrees, 0..180): the ground plane seen at the
@@ -54,9 +52,6 @@ void EllipsePoint(double theta, double& x, double& y) {
 
 }  // namespace
 
-bool ValidJunction(int j) { return j >= 0 && j < kJunctions; }
-bool ValidDirection(int d) { return d >= 0 && d < kDirectionCount; }
-
 int JunctionX(int i) { return (i % kFieldWidth) * 107 + 67 + ((i / kFieldWidth) % 2 ? 53 : 0); }
 int JunctionY(int i) { return (i / kFieldWidth) * 31 + 80; }
 Point JunctionPos(int j) { return {JunctionX(j), JunctionY(j)}; }
@@ -67,34 +62,6 @@ int NodeAt(int x, int y) {
   return row * kFieldWidth + column;
 }
 
-int Neighbour(int i, int d) {
-  bool odd = (i / kFieldWidth) % 2 != 0;
-  switch (d) {
-    case 0:
-      return odd ? i - 7 : i - 8;
-    case 1:
-    case 2:
-      return i + 1;
-    case 3:
-      return odd ? i + 9 : i + 8;
-    case 4:
-    case 5:
-      return i + 16;
-    case 6:
-      return odd ? i + 8 : i + 7;
-    case 7:
-    case 8:
-      return i - 1;
-    case 9:
-      return odd ? i - 8 : i - 9;
-    case 10:
-    case 11:
-      return i - 16;
-    default:
-      return -1;
-  }
-}
-
 bool TrackOnGrid(int i, int type) {
   constexpr int kRowStep[kTrackTypeCount] = {-1, 0, 0, 1, 2, 2};
   if (!ValidJunction(i) || type < 0 || type >= kTrackTypeCount) return false;
@@ -102,18 +69,6 @@ bool TrackOnGrid(int i, int type) {
   return ValidJunction(far) && far / kFieldWidth == i / kFieldWidth + kRowStep[type];
 }
 
-int Opposite(int d) { return ValidDirection(d) ? kDirections[d].opposite : -1; }
-int SideOf(int d) { return ValidDirection(d) ? kDirections[d].side : -1; }
-int OppositeSide(int side) { return side >= 0 && side < 4 ? (side + 2) % 4 : -1; }
-
-int SideDirection(int side, int k) {
-  if (side < 0 || side > 3 || k < 0 || k > 2) return -1;
-  return kSideDirections[side][k];
-}
-
-bool IsStraight(int d) { return d == 0 || d == 3 || d == 6 || d == 9; }
-bool IsArc(int d) { return ValidDirection(d) && !IsStraight(d); }
-int TrackLength(int d) { return ValidDirection(d) ? kDirections[d].length : -1; }
 int TypeFrame(int type) { return type >= 0 && type < kTrackTypeCount ? kTypeFrame[type] : 0; }
 
 static PrecisePoint PointOnTrack(int j, int d, double p, bool wholeDegrees) {

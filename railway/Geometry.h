@@ -33,8 +33,8 @@ struct TrackPose {
   int heading = 0;
 };
 
-bool ValidJunction(int j);
-bool ValidDirection(int d);
+constexpr bool ValidJunction(int j) { return j >= 0 && j < kJunctions; }
+constexpr bool ValidDirection(int d) { return d >= 0 && d < kDirectionCount; }
 
 // Screen position of junction i (0..135).
 int JunctionX(int i);
@@ -46,24 +46,56 @@ int NodeAt(int x, int y);
 
 // Neighbour of junction i in direction d, or -1 for a direction outside 0..11.
 // (The caller keeps the result inside the grid; the value may lie outside 0..135 at the border.)
-int Neighbour(int i, int d);
+constexpr int Neighbour(int i, int d) {
+  const bool odd = (i / kFieldWidth) % 2 != 0;
+  switch (d) {
+    case 0:
+      return odd ? i - 7 : i - 8;
+    case 1:
+    case 2:
+      return i + 1;
+    case 3:
+      return odd ? i + 9 : i + 8;
+    case 4:
+    case 5:
+      return i + 16;
+    case 6:
+      return odd ? i + 8 : i + 7;
+    case 7:
+    case 8:
+      return i - 1;
+    case 9:
+      return odd ? i - 8 : i - 9;
+    case 10:
+    case 11:
+      return i - 16;
+    default:
+      return -1;
+  }
+}
 // True when a track of type 0..5 from junction i ends on the grid, at the neighbour it
 // is drawn to (a piece from the last column does not wrap round to the next row).
 bool TrackOnGrid(int i, int type);
 // Direction in which a track leaving in d arrives at the far junction; -1 when d is invalid.
-int Opposite(int d);
-// Side 0..3 of a direction, -1 when invalid.
-int SideOf(int d);
+constexpr int Opposite(int d) {
+  constexpr int kOpposite[kDirectionCount] = {6, 8, 7, 9, 11, 10, 0, 2, 1, 3, 5, 4};
+  return ValidDirection(d) ? kOpposite[d] : -1;
+}
+// Side 0..3 of a direction, -1 when invalid: three directions a side, 11, 0 and 1 on side 0.
+constexpr int SideOf(int d) { return ValidDirection(d) ? (d + 1) % kDirectionCount / 3 : -1; }
 // The side across from a side 0..3, -1 when invalid.
-int OppositeSide(int side);
+constexpr int OppositeSide(int side) { return side >= 0 && side < 4 ? (side + 2) % 4 : -1; }
 // The k-th (0..2) direction of a side, in scan order (arc, straight, arc); -1 when invalid.
-int SideDirection(int side, int k);
+constexpr int SideDirection(int side, int k) {
+  if (side < 0 || side > 3 || k < 0 || k > 2) return -1;
+  return (side * 3 + k + kDirectionCount - 1) % kDirectionCount;
+}
 // True for the straight directions 0, 3, 6 and 9.
-bool IsStraight(int d);
+constexpr bool IsStraight(int d) { return d == 0 || d == 3 || d == 6 || d == 9; }
 // True for the eight arc directions.
-bool IsArc(int d);
+constexpr bool IsArc(int d) { return ValidDirection(d) && !IsStraight(d); }
 // 70 for straight directions, 115 for arcs, -1 when invalid.
-int TrackLength(int d);
+constexpr int TrackLength(int d) { return ValidDirection(d) ? (IsStraight(d) ? 70 : 115) : -1; }
 
 // Picture frame of a track type 0..5 in every track picture; 0 for an unknown type.
 int TypeFrame(int type);
