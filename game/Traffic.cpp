@@ -33,13 +33,19 @@ Traffic::Key Traffic::KeyOf(int j, int d, int* way) {
   return {far, rail::Opposite(d)};
 }
 
+void Traffic::Clear() {
+  for (size_t i : claimed_) claims_[i].clear();
+  claimed_.clear();
+}
+
 void Traffic::Add(int j, int d, const Claim& claim) {
   if (!rail::ValidJunction(j) || !rail::ValidDirection(d)) return;
   int way = 0;
   const Key key = KeyOf(j, d, &way);
   Claim c = claim;
   c.way = way;
-  std::vector<Claim>& list = claims_[key];
+  std::vector<Claim>& list = claims_[IndexOf(key)];
+  if (list.empty()) claimed_.push_back(IndexOf(key));
   for (Claim& old : list) {
     if (old.train != c.train || old.way != c.way) continue;
     old.enter = std::min(old.enter, c.enter);
@@ -86,7 +92,8 @@ void Traffic::Reserve(const Route& route, const Mover& mover) {
 }
 
 void Traffic::LearnCrossings(const Field& field) {
-  crossings_.clear();
+  for (size_t i : crossed_) crossings_[i].clear();
+  crossed_.clear();
   int way = 0;
   for (int j = 0; j < rail::kJunctions; ++j) {
     for (int pair = 0; pair < 2; ++pair) {
@@ -96,8 +103,11 @@ void Traffic::LearnCrossings(const Field& field) {
       if (!rail::ValidDirection(a.d) || !rail::ValidDirection(b.d)) continue;
       const Key ka = KeyOf(a.j, a.d, &way);
       const Key kb = KeyOf(b.j, b.d, &way);
-      crossings_[ka].push_back(kb);
-      crossings_[kb].push_back(ka);
+      for (const auto& [from, to] : {std::pair(ka, kb), std::pair(kb, ka)}) {
+        std::vector<Key>& list = crossings_[IndexOf(from)];
+        if (list.empty()) crossed_.push_back(IndexOf(from));
+        list.push_back(to);
+      }
     }
   }
 }
@@ -106,9 +116,8 @@ void Traffic::LearnCrossings(const Field& field) {
 // at an overlapping time, or the same way too close behind or ahead.
 void Traffic::MeetsOn(const Key& key, int way, const Claim& own,
                       std::vector<const Claim*>& met) const {
-  const auto it = claims_.find(key);
-  if (it == claims_.end()) return;
-  for (const Claim& c : it->second) {
+  if (!Valid(key)) return;
+  for (const Claim& c : claims_[IndexOf(key)]) {
     if (c.train == own.train) continue;
     if (way != 0 && c.way == way) {
       const Claim& ahead = own.enter >= c.enter ? c : own;
@@ -125,16 +134,15 @@ void Traffic::Meets(int j, int d, const Claim& own, std::vector<const Claim*>& m
   int way = 0;
   const Key key = KeyOf(j, d, &way);
   MeetsOn(key, way, own, met);
-  const auto crossing = crossings_.find(key);
-  if (crossing == crossings_.end()) return;
-  for (const Key& other : crossing->second) MeetsOn(other, 0, own, met);
+  if (!Valid(key)) return;
+  for (const Key& other : crossings_[IndexOf(key)]) MeetsOn(other, 0, own, met);
 }
 
 int Traffic::Cost(int j, int d, int distance, const Mover& mover) const {
   if (distance > kReach) return 0;
-  std::vector<const Claim*> met;
-  Meets(j, d, ClaimOf(mover, d, distance), met);
-  return met.empty() ? 0 : kHeadOnCost;
+  met_.clear();
+  Meets(j, d, ClaimOf(mover, d, distance), met_);
+  return met_.empty() ? 0 : kHeadOnCost;
 }
 
 std::vector<Traffic::Conflict> Traffic::Conflicts(const Route& route, const Mover& mover) const {

@@ -5,7 +5,6 @@
 // tracks of their way with the time (in movement steps at top speed) they will take
 // to pass them; a way that would meet a claim head-on at an overlapping time is in
 // conflict with it.
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -43,7 +42,7 @@ class Traffic {
   };
   static Mover MoverOf(const Train& train, int id);
 
-  void Clear() { claims_.clear(); }
+  void Clear();
   // The pairs of arcs that cross each other on the field: trains on both at once crash
   // as surely as trains meeting head-on.
   void LearnCrossings(const Field& field);
@@ -66,6 +65,19 @@ class Traffic {
   // The claim of a mover on the track leaving j in direction d, distance units ahead.
   static Claim ClaimOf(const Mover& mover, int d, int distance);
 
-  std::map<Key, std::vector<Claim>> claims_;
-  std::map<Key, std::vector<Key>> crossings_;
+  // Tracks by the index of their key (its junction times 12 plus its direction), with
+  // the indices in use, so that a look clears only what the last one filled.
+  static constexpr size_t kTracks = rail::kJunctions * rail::kDirectionCount;
+  // Whether the key names a track on the field: a way's step off its edge names none.
+  static bool Valid(const Key& key) {
+    return rail::ValidJunction(key.first) && rail::ValidDirection(key.second);
+  }
+  static size_t IndexOf(const Key& key) {
+    return static_cast<size_t>(key.first * rail::kDirectionCount + key.second);
+  }
+  std::vector<std::vector<Claim>> claims_ = std::vector<std::vector<Claim>>(kTracks);
+  std::vector<size_t> claimed_;
+  std::vector<std::vector<Key>> crossings_ = std::vector<std::vector<Key>>(kTracks);
+  std::vector<size_t> crossed_;
+  mutable std::vector<const Claim*> met_;  // Cost()'s, kept for its memory
 };
