@@ -188,13 +188,13 @@ void Autopilot::Meetings() {
   for (Plan& plan : plans_) {
     if (plan.route.found) plan.meetings = traffic_.Conflicts(plan.route, plan.mover);
   }
-  std::map<std::pair<const Train*, const Train*>, const Train*> kept;
+  std::map<Pair, unsigned long long> kept;
   std::vector<ControlNeed> scratch;
   for (Plan& plan : plans_) {
     for (const Traffic::Conflict& c : plan.meetings) {
       const Plan* other = PlanOf(c.train);
       const Train* them = other ? other->train : game_.GetField().Trains()[c.train].get();
-      const auto key = std::minmax(plan.train, them);
+      const auto key = std::minmax(plan.train->serial, them->serial);
       scratch.clear();
       const bool canYield = GiveWay(plan, c.distance, scratch);
       const Traffic::Conflict* back = nullptr;
@@ -209,9 +209,10 @@ void Autopilot::Meetings() {
       const auto known = yielders_.find(key);
       bool yields = false;
       if (now != kept.end()) {
-        yields = now->second == plan.train;  // decided from the other side in this look
-      } else if (known != yielders_.end() && (known->second == plan.train ? canYield : theyCan)) {
-        yields = known->second == plan.train;
+        yields = now->second == plan.train->serial;  // decided from the other side now
+      } else if (known != yielders_.end() &&
+                 (known->second == plan.train->serial ? canYield : theyCan)) {
+        yields = known->second == plan.train->serial;
       } else {
         // A repair train with nothing to repair gives way first; else the later train
         // does, and the earlier one only when the later one cannot.
@@ -221,7 +222,7 @@ void Autopilot::Meetings() {
                                                         : plan.id > c.train;
         yields = canYield && (later || !theyCan);
       }
-      if (yields || theyCan) kept[key] = yields ? plan.train : them;
+      if (yields || theyCan) kept[key] = yields ? plan.train->serial : them->serial;
       if (yields && (plan.giveWayBefore < 0 || c.distance < plan.giveWayBefore)) {
         plan.giveWayBefore = c.distance;
       }
@@ -235,7 +236,7 @@ void Autopilot::Drive(const Plan& plan) {
     std::vector<ControlNeed> turn;
     if (TurnBack(plan, true, turn)) {
       for (const ControlNeed& n : turn) Want(n);
-      Count(plan.train, false);
+      Count(*plan.train, false);
     }
     return;
   }
@@ -252,13 +253,13 @@ void Autopilot::Drive(const Plan& plan) {
     }
   }
   for (const ControlNeed& n : yield) Want(n);
-  Count(plan.train, diverts);
+  Count(*plan.train, diverts);
 }
 
 // Counted once for each time a train starts to turn or to leave its way.
-void Autopilot::Count(const Train* train, bool diverts) {
-  yielding_.insert(train);
-  if (!yieldedBefore_.count(train)) ++(diverts ? diversions_ : turnBacks_);
+void Autopilot::Count(const Train& train, bool diverts) {
+  yielding_.insert(train.serial);
+  if (!yieldedBefore_.count(train.serial)) ++(diverts ? diversions_ : turnBacks_);
 }
 
 bool Autopilot::Divert(const Plan& plan, int before, std::vector<ControlNeed>& needs) {
@@ -340,20 +341,18 @@ void Autopilot::ContinueFrom(const Autopilot& other) {
   const auto& mine = game_.GetField().Trains();
   const auto& theirs = other.game_.GetField().Trains();
   // The trains stand in the same order in both games.
-  auto same = [&](const Train* t) -> const Train* {
-    for (size_t i = 0; i < theirs.size() && i < mine.size(); ++i) {
-      if (theirs[i].get() == t) return mine[i].get();
-    }
-    return nullptr;
-  };
+  std::map<unsigned long long, unsigned long long> same;
+  for (size_t i = 0; i < theirs.size() && i < mine.size(); ++i)
+    same.emplace(theirs[i]->serial, mine[i]->serial);
   yielders_.clear();
   for (const auto& [pair, who] : other.yielders_) {
-    const Train *a = same(pair.first), *b = same(pair.second), *w = same(who);
-    if (a && b && w) yielders_[std::minmax(a, b)] = w;
+    const auto a = same.find(pair.first), b = same.find(pair.second), w = same.find(who);
+    if (a != same.end() && b != same.end() && w != same.end())
+      yielders_[std::minmax(a->second, b->second)] = w->second;
   }
   yieldedBefore_.clear();
-  for (const Train* t : other.yieldedBefore_) {
-    if (const Train* m = same(t)) yieldedBefore_.insert(m);
+  for (const unsigned long long t : other.yieldedBefore_) {
+    if (const auto m = same.find(t); m != same.end()) yieldedBefore_.insert(m->second);
   }
 }
 

@@ -114,7 +114,7 @@ class Autopilot {
   // The need that turns the train back at its next junction with a switch set against
   // it or a red signal; with wayBack only when it has a way to its goal backwards.
   bool TurnBack(const Plan& plan, bool wayBack, std::vector<ControlNeed>& needs);
-  void Count(const Train* train, bool diverts);
+  void Count(const Train& train, bool diverts);
   void Want(const ControlNeed& need);
   void Apply();
   // True when a car of some train stands on or right at the junction: a player leaves
@@ -148,10 +148,12 @@ class Autopilot {
   std::map<std::tuple<int, int, int, bool, bool>, bool> leads_;
   const std::set<ControlKey>* held_ = nullptr;
   std::vector<ControlKey>* clicked_ = nullptr;
-  std::set<const Train*> yielding_, yieldedBefore_;  // giving way in this look, the last
-  // Who gives way in a meeting of two trains, kept while the meeting lasts so that the
-  // choice does not swing between looks.
-  std::map<std::pair<const Train*, const Train*>, const Train*> yielders_;
+  // Trains by their serials: giving way in this look, in the last.
+  std::set<unsigned long long> yielding_, yieldedBefore_;
+  // Who gives way in a meeting of two trains (by serials), kept while the meeting lasts so
+  // that the choice does not swing between looks.
+  using Pair = std::pair<unsigned long long, unsigned long long>;
+  std::map<Pair, unsigned long long> yielders_;
   bool turnsOnTheWay_ = false;
   int tick_ = 0;
   int lastCall_ = -1000;

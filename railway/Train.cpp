@@ -2,12 +2,15 @@
 #include "railway/Train.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 #include "core/Random.h"
 #include "railway/Colours.h"
 
 namespace {
+
+std::atomic<unsigned long long> lastSerial{0};
 
 const LocoType kLocos[kLocoTypes] = {{36, 0.8, 0.007, clip::Loco0, clip::LocoShadow0},
                                      {52, 1.0, 0.008, clip::Loco1, clip::LocoShadow1},
@@ -69,7 +72,7 @@ int TrainLength(int loco, int cars, int wagon, TrainKind kind) {
 
 Train::Train(int locoType, int carCount, int colourIndex, rail::Place start, TrainKind trainKind,
              int wagonType, FieldSprites* sprites)
-    : sprites_(sprites) {
+    : serial(++lastSerial), sprites_(sprites) {
   kind = trainKind;
   colour = colourIndex;
   loco = locoType < 0 || locoType > 7 ? 0 : locoType;

@@ -81,6 +81,10 @@ class Train {
   int CarPicture(int i) const;
   int CarShadow(int i) const;
 
+  // A number no other train of this run had: players that keep what they thought of a
+  // train from one frame to the next know it by this (a new train may take a gone
+  // train's address). Not saved: a restored train gets a new one.
+  const unsigned long long serial;
   std::vector<Car> cars;
   double speed = 0;
   double topSpeed = 0;

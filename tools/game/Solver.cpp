@@ -272,13 +272,14 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
   const int frames = ms / kFrameMs;
   // Where each train on the field at the start was: one on the same track at the end
   // stood, or went to and fro.
-  std::map<const Train*, std::pair<int, int>> began;
+  // (Trains are known by their serials: a train made later at a gone one's address is
+  // another train, which must not count as one that stood or turned again.)
+  std::map<unsigned long long, std::pair<int, int>> began;
   for (const auto& train : copy.GetField().Trains())
-    if (train->kind != TrainKind::kRepair) began[train.get()] = TrackOf(*train);
+    if (train->kind != TrainKind::kRepair) began[train->serial] = TrackOf(*train);
   int firstCrash = -1, firstReversal = -1, reversals = 0;
   // Each train's turns and the track its head was on a frame ago: one turn is often the
   // autopilot giving way, but a train that turns again goes to and fro and gets nowhere.
-  // (A train made where one went in the same frame is another train too.)
   struct Seen {
     int colour = -1;
     size_t cars = 0;
@@ -286,7 +287,7 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
     int turns = 0;
     std::pair<int, int> track;
   };
-  std::map<const Train*, Seen> heading;
+  std::map<unsigned long long, Seen> heading;
   std::vector<int> turnedAt;
   const size_t sites = copy.GetField().CrashSites().size();
   std::vector<int> where;
@@ -303,19 +304,10 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
       for (const auto& key : clicked) clicks->try_emplace(key, f);
     clicked.clear();
     copy_->Step();
-    // The trains gone are forgotten at once: a train made later at the same address is
-    // another train, which must not count as one that stood or turned again.
-    const auto& trains = copy.GetField().Trains();
-    const auto gone = [&trains](const auto& entry) {
-      return std::none_of(trains.begin(), trains.end(),
-                          [&entry](const auto& t) { return t.get() == entry.first; });
-    };
-    std::erase_if(began, gone);
-    std::erase_if(heading, gone);
-    for (const auto& train : trains) {
+    for (const auto& train : copy.GetField().Trains()) {
       if (train->kind == TrainKind::kRepair || train->cars.empty()) continue;
       Seen now{train->colour, train->cars.size(), train->reversed, 0, TrackOf(*train)};
-      const auto [it, added] = heading.try_emplace(train.get(), now);
+      const auto [it, added] = heading.try_emplace(train->serial, now);
       const Seen& was = it->second;
       if (!added && was.colour == now.colour && was.cars == now.cars) {
         now.turns = was.turns + (was.reversed != now.reversed ? 1 : 0);
@@ -347,7 +339,7 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
   // A shorter look may end with a train still on its track as it goes its way.
   for (const auto& train : copy.GetField().Trains()) {
     if (ms < kStallLook) break;
-    auto it = began.find(train.get());
+    auto it = began.find(train->serial);
     if (it == began.end() || it->second != TrackOf(*train)) continue;
     ++stalled;
     if (where.empty()) where = {it->second.first, it->second.second};
