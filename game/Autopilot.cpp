@@ -22,6 +22,8 @@ std::string ControlName(const ControlNeed& n) {
 Autopilot::Autopilot(Game& game, PlayerHands& hands, const AutopilotLog* log)
     : game_(game), hands_(hands), log_(log), planner_(game.GetField()), targets_(game) {
   reachable_.fill(-1);
+  // The field stands still from one ForgetAnswers() to the next.
+  planner_.KeepAnswers(true);
 }
 
 void Autopilot::Note(const std::string& text) const {
@@ -116,6 +118,7 @@ void Autopilot::Act() {
 
 void Autopilot::ForgetAnswers() {
   reachable_.fill(-1);
+  planner_.Forget();
   leads_.clear();
 }
 

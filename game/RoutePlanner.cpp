@@ -114,23 +114,41 @@ bool RoutePlanner::TurnNeeds(int j, int a, const RouteGoal& goal, const Reachabl
               light == SignalState::kGreen);
 }
 
-int RoutePlanner::StepEnds(int j, int e, const RouteGoal& goal) const {
-  const bool site = SiteOnTrack(j, e);
-  if (goal.kind == RouteGoal::kCrashSite && site) return 1;
-  if (site && goal.avoidsCrashSites) return -1;
-  int town = -1;
-  if (EntersTown(j, e, &town)) {
+const RoutePlanner::Edges& RoutePlanner::EdgesOf(int s, bool stopsAtRed, const RouteGoal& goal,
+                                                 const Reachable& reachable) {
+  Edges& edges = edges_[static_cast<size_t>(s * 2 + (stopsAtRed ? 1 : 0))];
+  if (edges.generation == generation_) return edges;
+  edges.generation = generation_;
+  const int j = s / 12, a = s % 12;
+  edges.count = Exits(j, a, edges.exit);
+  for (int k = 0; k < edges.count; ++k) {
+    const int e = edges.exit[k];
+    edges.passes[k] = StepNeeds(j, a, e, goal, reachable, 0, nullptr);
+    edges.site[k] = SiteOnTrack(j, e);
+    edges.town[k] = -1;
+    if (!EntersTown(j, e, &edges.town[k])) edges.town[k] = -1;
+    edges.onGrid[k] = rail::ValidJunction(rail::Neighbour(j, e));
+  }
+  return edges;
+}
+
+int RoutePlanner::EdgeEnds(const Edges& edges, int k, const RouteGoal& goal) const {
+  if (goal.kind == RouteGoal::kCrashSite && edges.site[k]) return 1;
+  if (edges.site[k] && goal.avoidsCrashSites) return -1;
+  const int town = edges.town[k];
+  if (town >= 0) {
     if (goal.kind == RouteGoal::kAnyTown || (goal.kind == RouteGoal::kTown && town == goal.town)) {
       return 1;
     }
     return turning_ ? 2 : -1;
   }
-  return rail::ValidJunction(rail::Neighbour(j, e)) ? 0 : -1;
+  return edges.onGrid[k] ? 0 : -1;
 }
 
 Route RoutePlanner::Find(int at, int arrival, int travelled, const RouteGoal& goal,
                          const Reachable& reachable, const ExtraCost& extra,
                          const RouteTurns* turns) {
+  if (!keeps_) Forget();
   turns_ = nullptr;
   turning_ = false;
   Route route = Search(at, arrival, travelled, goal, reachable, extra);
@@ -176,13 +194,12 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
     const auto [d, s] = open.back();
     open.pop_back();
     if (d != dist_[s] || d >= bestLength) continue;
-    const int j = s / 12, a = s % 12;
-    std::array<int, 3> exits{};
-    const int count = Exits(j, a, exits);
-    for (int k = 0; k < count; ++k) {
-      const int e = exits[k];
-      const int ends = StepEnds(j, e, goal);
-      if (ends < 0 || !StepNeeds(j, a, e, goal, reachable, units_[s], nullptr)) continue;
+    const int j = s / 12;
+    const Edges& edges = EdgesOf(s, goal.stopsAtRed, goal, reachable);
+    for (int k = 0; k < edges.count; ++k) {
+      const int e = edges.exit[k];
+      const int ends = EdgeEnds(edges, k, goal);
+      if (ends < 0 || !edges.passes[k]) continue;
       const int length = d + rail::TrackLength(e) + (extra ? extra(j, e, units_[s]) : 0);
       if (ends == 2) {
         // The town sends the train back out over the same track, the other way.

@@ -80,6 +80,12 @@ class RoutePlanner {
   // True when leaving junction j in direction d enters a town (j is its inner junction).
   bool EntersTown(int j, int d, int* town) const;
 
+  // With still on, the owner promises that the field and the answers of its reachable
+  // stand still between two calls of Forget(): the planner then keeps what it read off
+  // each junction from one search to the next (off: it reads them anew in each Find).
+  void KeepAnswers(bool still) { keeps_ = still; }
+  void Forget() { ++generation_; }
+
  private:
   static constexpr int kStates = rail::kJunctions * 12;
   // The shortest way; with turning_, through towns that send the train back out.
@@ -106,15 +112,30 @@ class RoutePlanner {
   // Where the last car of a train that turns at state s leads from: false when that is
   // not known (the train turned or came out of a town on its way there).
   bool LeadsBackFrom(int s, int& j, int& a, int& travelled) const;
-  // 1: the step ends the trip, 0: it goes on, -1: it may not be taken, 2: it enters a town
-  // that sends the train back out.
-  int StepEnds(int j, int e, const RouteGoal& goal) const;
   void Collect(int last, int exit, const RouteGoal& goal, const Reachable& reachable,
                Route& route) const;
 
   // Whether the track leaving j in direction d carries a crash site (of those the search
   // named at its start).
   bool SiteOnTrack(int j, int d) const;
+
+  // What a train arriving at a junction in a direction may do there, as read off the
+  // field: the exits, whether each may be taken as far as its switches and signals go,
+  // and where each leads.
+  struct Edges {
+    uint32_t generation = 0;  // of the answers it was read with; 0: never read
+    int count = 0;
+    std::array<int, 3> exit{};
+    std::array<bool, 3> passes{};  // StepNeeds allows it
+    std::array<int, 3> town{};     // the town it enters, or -1
+    std::array<bool, 3> site{};    // a crash site on its track
+    std::array<bool, 3> onGrid{};  // its far junction is on the field
+  };
+  // The edges of state s for a train that stops at red signals or not.
+  const Edges& EdgesOf(int s, bool stopsAtRed, const RouteGoal& goal, const Reachable& reachable);
+  // Where taking the edges' k-th exit leads: 1: the step ends the trip, 0: it goes on,
+  // -1: it may not be taken, 2: it enters a town that sends the train back out.
+  int EdgeEnds(const Edges& edges, int k, const RouteGoal& goal) const;
 
   using Item = std::pair<int, int>;  // distance, state
   const Field& field_;
@@ -127,6 +148,9 @@ class RoutePlanner {
   // How each state was reached from its parent: over a track, through a town or by a turn.
   enum class Reached : uint8_t { kTrack, kTown, kTurn };
   std::array<Reached, kStates> reached_{};
+  std::vector<Edges> edges_ = std::vector<Edges>(kStates * 2);  // by state and red stops
+  uint32_t generation_ = 1;
+  bool keeps_ = false;
   const RouteTurns* turns_ = nullptr;  // this search's
   int start_ = -1;                     // this search's first state
   bool townTurns_ = false;
