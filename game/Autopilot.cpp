@@ -76,7 +76,11 @@ bool Autopilot::Leads(int j, int a, const RouteGoal& goal) {
   const auto key = std::make_tuple(j * 12 + a, static_cast<int>(goal.kind), goal.town,
                                    goal.stopsAtRed, goal.avoidsCrashSites);
   const auto [it, added] = leads_.try_emplace(key, false);
-  if (added) it->second = Find(j, a, 0, goal, nullptr).found;
+  if (added) {
+    it->second = planner_.Exists(j, a, goal, [this](int junction, int side, bool signal) {
+      return Reachable(junction, side, signal);
+    });
+  }
   return it->second;
 }
 

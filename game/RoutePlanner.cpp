@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kFar = 1 << 29;
 constexpr int kTownTurn = 150;  // units a turn in a town of another colour costs beyond its way
 
 int State(int j, int a) { return j * 12 + a; }
@@ -165,11 +164,21 @@ Route RoutePlanner::Find(int at, int arrival, int travelled, const RouteGoal& go
   return route;
 }
 
+bool RoutePlanner::Exists(int at, int arrival, const RouteGoal& goal, const Reachable& reachable) {
+  existsOnly_ = true;
+  const bool found = Find(at, arrival, 0, goal, reachable).found;
+  existsOnly_ = false;
+  return found;
+}
+
 Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& goal,
                            const Reachable& reachable, const ExtraCost& extra) {
   Route route;
   if (!rail::ValidJunction(at) || !rail::ValidDirection(arrival)) return route;
-  dist_.fill(kFar);
+  if (++search_ == 0) {  // the stamps wrapped round: none may pass for this search's
+    stamp_.fill(0);
+    search_ = 1;
+  }
   // The tracks with crash sites, named once for the whole search.
   sites_.clear();
   for (const CrashSite& site : field_.CrashSites())
@@ -183,7 +192,7 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
   };
   const int start = State(at, arrival);
   start_ = start;
-  dist_[start] = travelled;
+  SetDist(start, travelled);
   units_[start] = travelled;
   parent_[start] = -1;
   reached_[start] = Reached::kTrack;
@@ -193,7 +202,7 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
     std::pop_heap(open.begin(), open.end(), std::greater<Item>());
     const auto [d, s] = open.back();
     open.pop_back();
-    if (d != dist_[s] || d >= bestLength) continue;
+    if (d != Dist(s) || d >= bestLength) continue;
     const int j = s / 12;
     const Edges& edges = EdgesOf(s, goal.stopsAtRed, goal, reachable);
     for (int k = 0; k < edges.count; ++k) {
@@ -205,8 +214,8 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
         // The town sends the train back out over the same track, the other way.
         const int back = State(j, rail::Opposite(e));
         const int through = length + rail::TrackLength(e) + kTownTurn;
-        if (through < dist_[back]) {
-          dist_[back] = through;
+        if (through < Dist(back)) {
+          SetDist(back, through);
           units_[back] = units_[s] + 2 * rail::TrackLength(e);
           parent_[back] = s;
           exit_[back] = e;
@@ -216,6 +225,10 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
         continue;
       }
       if (ends > 0) {
+        if (existsOnly_) {
+          route.found = true;
+          return route;
+        }
         if (d < bestLength) {
           bestLength = d;
           bestState = s;
@@ -224,8 +237,8 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
         continue;
       }
       const int next = State(rail::Neighbour(j, e), e);
-      if (length < dist_[next]) {
-        dist_[next] = length;
+      if (length < Dist(next)) {
+        SetDist(next, length);
         units_[next] = units_[s] + rail::TrackLength(e);
         parent_[next] = s;
         exit_[next] = e;
@@ -255,9 +268,9 @@ void RoutePlanner::Turn(int s, const RouteGoal& goal, const Reachable& reachable
   // The train's traffic: on the track it turns on, and on the track its last car leads
   // it back over.
   const int traffic = extra ? extra(j, back, units_[s]) + extra(behind, b, units_[s]) : 0;
-  const int length = dist_[s] + turns_->cost + left + traffic;
-  if (length >= dist_[next]) return;
-  dist_[next] = length;
+  const int length = Dist(s) + turns_->cost + left + traffic;
+  if (length >= Dist(next)) return;
+  SetDist(next, length);
   units_[next] = units_[s] + turns_->cost + left;
   parent_[next] = s;
   exit_[next] = back;

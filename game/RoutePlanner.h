@@ -71,6 +71,10 @@ class RoutePlanner {
   Route Find(int at, int arrival, int travelled, const RouteGoal& goal, const Reachable& reachable,
              const ExtraCost& extra = nullptr, const RouteTurns* turns = nullptr);
 
+  // Whether Find() would find a way, traffic and turns on the way aside (quicker: the
+  // search stops at the first way it comes to).
+  bool Exists(int at, int arrival, const RouteGoal& goal, const Reachable& reachable);
+
   // With town turns, a train that has no way straight to its goal may be sent into a town
   // that is not its goal: the town sends it back out, the other way (off: such towns end
   // every way).
@@ -141,8 +145,18 @@ class RoutePlanner {
   const Field& field_;
   std::vector<Item> open_;                  // the search's heap
   std::vector<std::pair<int, int>> sites_;  // the crash sites' tracks, for the search
-  std::array<int, kStates> dist_{};         // with the extra costs
-  std::array<int, kStates> units_{};        // track units only (and the units turns lose)
+  // The distances with the extra costs, valid where stamped with this search's number.
+  int Dist(int s) const { return stamp_[s] == search_ ? dist_[s] : kFar; }
+  void SetDist(int s, int d) {
+    stamp_[s] = search_;
+    dist_[s] = d;
+  }
+  static constexpr int kFar = 1 << 29;
+  std::array<int, kStates> dist_{};
+  std::array<uint32_t, kStates> stamp_{};
+  uint32_t search_ = 0;
+  bool existsOnly_ = false;           // the search stops at the first way found, collects nothing
+  std::array<int, kStates> units_{};  // track units only (and the units turns lose)
   std::array<int, kStates> parent_{};
   std::array<int, kStates> exit_{};  // the direction the parent state left in
   // How each state was reached from its parent: over a track, through a town or by a turn.
