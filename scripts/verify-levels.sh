@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Proves the shipped levels: builds ot-levelgen in a Release folder, then plays every
-# level of data/levels with the player on SEEDS seeds (default 10, from 1) and three
+# level of data/levels with the solver on SEEDS seeds (default 10, from 1) and three
 # times with no input, and prints the table: level, par, finishes of SEEDS, the least and
 # the median trains delivered, the median balance, and what the plays without input did.
 # A level fails when fewer than nine in ten of its plays finish (money above zero and at
 # least par delivered) or when a play without input finishes; the script then exits 1.
 # Usage: scripts/verify-levels.sh [SEEDS]
 #   OT_VERIFY_BUILD    the build folder (default build-release)
-#   OT_VERIFY_SOLVER   set to 1: the solver plays instead of the autopilot
+#   OT_VERIFY_AUTOPILOT   set to 1: the autopilot alone plays instead of the solver
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SEEDS="${1:-10}"
@@ -24,8 +24,8 @@ if ! { cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release &&
   tail -n 40 "$build_log"
   exit 1
 fi
-player=()
-[[ "${OT_VERIFY_SOLVER:-}" == 1 ]] && player=(--solver)
+player=(--solver)
+[[ "${OT_VERIFY_AUTOPILOT:-}" == 1 ]] && player=()
 need=$(((SEEDS * 9 + 9) / 10))
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 mapfile -t levels < <(find data/levels -name '*.level' | sort)
