@@ -113,9 +113,10 @@ bool RoutePlanner::TurnNeeds(int j, int a, const RouteGoal& goal, const Reachabl
               light == SignalState::kGreen);
 }
 
-const RoutePlanner::Edges& RoutePlanner::EdgesOf(int s, bool stopsAtRed, const RouteGoal& goal,
+const RoutePlanner::Edges& RoutePlanner::EdgesOf(int s, const RouteGoal& goal,
                                                  const Reachable& reachable) {
-  Edges& edges = edges_[static_cast<size_t>(s * 2 + (stopsAtRed ? 1 : 0))];
+  // What the switches and signals allow depends on the goal only through its red stops.
+  Edges& edges = edges_[static_cast<size_t>(s * 2 + (goal.stopsAtRed ? 1 : 0))];
   if (edges.generation == generation_) return edges;
   edges.generation = generation_;
   const int j = s / 12, a = s % 12;
@@ -125,7 +126,7 @@ const RoutePlanner::Edges& RoutePlanner::EdgesOf(int s, bool stopsAtRed, const R
     edges.passes[k] = StepNeeds(j, a, e, goal, reachable, 0, nullptr);
     edges.site[k] = SiteOnTrack(j, e);
     edges.town[k] = -1;
-    if (!EntersTown(j, e, &edges.town[k])) edges.town[k] = -1;
+    EntersTown(j, e, &edges.town[k]);
     edges.onGrid[k] = rail::ValidJunction(rail::Neighbour(j, e));
   }
   return edges;
@@ -204,7 +205,7 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
     open.pop_back();
     if (d != Dist(s) || d >= bestLength) continue;
     const int j = s / 12;
-    const Edges& edges = EdgesOf(s, goal.stopsAtRed, goal, reachable);
+    const Edges& edges = EdgesOf(s, goal, reachable);
     for (int k = 0; k < edges.count; ++k) {
       const int e = edges.exit[k];
       const int ends = EdgeEnds(edges, k, goal);

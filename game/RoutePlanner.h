@@ -135,8 +135,8 @@ class RoutePlanner {
     std::array<bool, 3> site{};    // a crash site on its track
     std::array<bool, 3> onGrid{};  // its far junction is on the field
   };
-  // The edges of state s for a train that stops at red signals or not.
-  const Edges& EdgesOf(int s, bool stopsAtRed, const RouteGoal& goal, const Reachable& reachable);
+  // The edges of state s for a train with the goal.
+  const Edges& EdgesOf(int s, const RouteGoal& goal, const Reachable& reachable);
   // Where taking the edges' k-th exit leads: 1: the step ends the trip, 0: it goes on,
   // -1: it may not be taken, 2: it enters a town that sends the train back out.
   int EdgeEnds(const Edges& edges, int k, const RouteGoal& goal) const;

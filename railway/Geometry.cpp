@@ -10,17 +10,15 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-struct DirectionInfo {
-  int side;
-  int opposite;
-  int length;
-  double arcStart, arcEnd;  // arc angles in degrees (arcs only)
+// The arc angles in degrees of each direction (zero for the straight ones); the sides,
+// opposites and lengths are the header's functions.
+struct ArcAngles {
+  double start, end;
 };
 
-constexpr DirectionInfo kDirections[kDirectionCount] = {
-    {0, 6, 70, 0, 0},    {0, 8, 115, -90, 0},     {1, 7, 115, 180, 90},   {1, 9, 70, 0, 0},
-    {1, 11, 115, 0, 90}, {2, 10, 115, -90, -180}, {2, 0, 70, 0, 0},       {2, 2, 115, 90, 180},
-    {3, 1, 115, 0, -90}, {3, 3, 70, 0, 0},        {3, 5, 115, -180, -90}, {0, 4, 115, 90, 0},
+constexpr ArcAngles kArcs[kDirectionCount] = {
+    {0, 0}, {-90, 0},  {180, 90}, {0, 0}, {0, 90},     {-90, -180},
+    {0, 0}, {90, 180}, {0, -90},  {0, 0}, {-180, -90}, {90, 0},
 };
 
 constexpr int kTypeFrame[kTrackTypeCount] = {5, 1, 3, 4, 2, 0};
@@ -75,7 +73,7 @@ static PrecisePoint PointOnTrack(int j, int d, double p, bool wholeDegrees) {
   PrecisePoint r;
   if (!ValidDirection(d)) return r;
   double x0 = JunctionX(j), y0 = JunctionY(j);
-  double len = kDirections[d].length;
+  double len = TrackLength(d);
   if (IsStraight(d)) {
     int far = Neighbour(j, d);
     r.x = x0 + (JunctionX(far) - x0) * p / len;
@@ -83,11 +81,11 @@ static PrecisePoint PointOnTrack(int j, int d, double p, bool wholeDegrees) {
     r.heading = d == 0 ? -135 : d == 3 ? -45 : d == 6 ? 45 : 135;
     return r;
   }
-  const DirectionInfo& info = kDirections[d];
-  double s = info.arcEnd > info.arcStart ? 1.0 : -1.0;
-  r.heading = info.arcStart - 45 + s * 90 * p / len;
+  const ArcAngles& info = kArcs[d];
+  double s = info.end > info.start ? 1.0 : -1.0;
+  r.heading = info.start - 45 + s * 90 * p / len;
   double xs, ys, xa, ya;
-  EllipsePoint(ScreenAngle(info.arcStart - 45, wholeDegrees), xs, ys);
+  EllipsePoint(ScreenAngle(info.start - 45, wholeDegrees), xs, ys);
   EllipsePoint(ScreenAngle(r.heading, wholeDegrees), xa, ya);
   r.x = x0 + (xa - xs);
   r.y = y0 + (ya - ys);
