@@ -13,6 +13,7 @@
 
 #include "core/MemoryStore.h"
 #include "core/Random.h"
+#include "game/ClickTargets.h"
 #include "game/LevelFile.h"
 #include "game/RoutePlanner.h"
 #include "game/Settings.h"
@@ -222,6 +223,67 @@ TEST_F(SolverPlay, WaysTurnTrainsBackAtRedSignals) {
   Run(GameSession::kFrame);
   EXPECT_TRUE(S().GetSolver()->TurnsOnTheWay());
   EXPECT_FALSE(S().GetSolver()->GoesRoundByTowns());
+}
+
+// The autopilot's planner keeps what it read off each junction from one search to the
+// next until told the field changed, and asks whether any way exists with a search that
+// stops at the first way: both must answer as fresh searches do, for every state and
+// goal of a field in play, with and without town turns, and again once told that what a
+// click reaches has changed.
+TEST_F(SolverPlay, KeptAnswersAndTheQuickQuestionMatchFreshSearches) {
+  rnd::SetRunSeed(5);
+  S().NewGame(1, 4);
+  while (S().GetGame().GetField().Trains().size() < 3) Run(GameSession::kFrame);
+  const Field& field = S().GetGame().GetField();
+  // Every other signal turned red, as a player would.
+  ClickTargets targets(S().GetGame());
+  bool click = false;
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    for (int side = 0; side < 4; ++side) {
+      int x = 0, y = 0;
+      const Junction::Signal& signal = field.At(j).SignalAt(side);
+      if (signal.state != SignalState::kGreen || !targets.PointFor(signal.picture, x, y)) continue;
+      if ((click = !click)) S().LeftClick(x, y);
+    }
+  }
+  Run(GameSession::kFrame);
+  const Reachable any = [](int, int, bool) { return true; };
+  // With no clicks, the switches and the red signals stand in the way as they are.
+  const Reachable noClicks = [](int, int, bool) { return false; };
+  int red = 0;
+  for (int j = 0; j < rail::kJunctions; ++j)
+    for (int side = 0; side < 4; ++side)
+      red += field.At(j).SignalAt(side).state == SignalState::kRed ? 1 : 0;
+  ASSERT_GT(red, 0) << "a red signal stops some trains and not others";
+  RoutePlanner kept(field), fresh(field);
+  kept.KeepAnswers(true);
+  std::vector<RouteGoal> goals{{.kind = RouteGoal::kAnyTown, .stopsAtRed = false},
+                               {.kind = RouteGoal::kCrashSite, .avoidsCrashSites = false}};
+  for (const Town& town : field.Towns()) goals.push_back({.town = town.colour});
+  auto compare = [&](const Reachable& reachable, int& found) {
+    kept.Forget();
+    for (bool turning : {false, true}) {
+      kept.SetTownTurns(turning);
+      fresh.SetTownTurns(turning);
+      for (const RouteGoal& goal : goals) {
+        for (int s = 0; s < rail::kJunctions * 12; ++s) {
+          const Route want = fresh.Find(s / 12, s % 12, 30, goal, reachable);
+          const Route got = kept.Find(s / 12, s % 12, 30, goal, reachable);
+          ASSERT_EQ(got.found, want.found) << s;
+          ASSERT_EQ(got.length, want.length) << s;
+          ASSERT_EQ(got.steps.size(), want.steps.size()) << s;
+          ASSERT_EQ(kept.Exists(s / 12, s % 12, goal, reachable), want.found) << s;
+          found += want.found ? 1 : 0;
+        }
+      }
+    }
+  };
+  int found = 0;
+  compare(any, found);
+  EXPECT_GT(found, 0);
+  int foundWithoutClicks = 0;
+  compare(noClicks, foundWithoutClicks);
+  EXPECT_LT(foundWithoutClicks, found);
 }
 
 }  // namespace
