@@ -54,11 +54,11 @@ TEST_F(SolverPlay, WinsPuzzleLevelOne) {
 }
 
 // On seed 5, the 90 s from the first train on bring more money when trains with no way
-// straight home go round by another town: the solver's first choice, made once the first
-// train is out, takes that way.
+// straight home go round by another town: the brief solver's first choice, made once the
+// first train is out, takes that way.
 TEST_F(SolverPlay, ChoosesTownTurnsWhenTheyPlayBetter) {
   Begin(5);
-  S().SetSolver(true, SolverOptions{}, false);
+  S().SetSolver(true, SolverOptions::Brief(), false);
   for (int t = 0; t < kLevelEnd && S().GetGame().GetField().Trains().empty();
        t += GameSession::kFrame) {
     Run(GameSession::kFrame);
@@ -217,8 +217,8 @@ TEST_F(SolverPlay, WaysTurnTrainsBackAtRedSignals) {
     EXPECT_GT(turnAt(long_), shortTurn + 200);
   }
   // On this seed the 90 s from the first train on bring the most money with such ways: the
-  // solver's first choice, made now, takes them.
-  S().SetSolver(true, SolverOptions{}, false);
+  // brief solver's first choice, made now, takes them.
+  S().SetSolver(true, SolverOptions::Brief(), false);
   EXPECT_FALSE(S().GetSolver()->TurnsOnTheWay());
   Run(GameSession::kFrame);
   EXPECT_TRUE(S().GetSolver()->TurnsOnTheWay());

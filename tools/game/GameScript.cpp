@@ -390,15 +390,21 @@ bool GameScript::Pilot(std::istream& in) {
   return true;
 }
 
-// "solver on [lookahead MS] [watch] [verbose] | off"; watch: it looks ahead, never acts.
+// "solver on [brief] [lookahead MS] [watch] [verbose] | off"; brief: the cheaper solver
+// that proves the levels; watch: it looks ahead, never acts.
 bool GameScript::SolverLine(std::istream& in) {
   bool on = false;
   if (!OnOff(in, on)) return false;
   SolverOptions options;
-  bool verbose = false;
+  bool verbose = false, brief = false;
+  int lookahead = -1;
   std::string word;
   while (in >> word) {
-    if (word == "lookahead" && Number(in, options.lookahead, 0, 600000)) continue;
+    if (word == "lookahead" && lookahead < 0 && Number(in, lookahead, 0, 600000)) continue;
+    if (word == "brief" && !brief) {
+      brief = true;
+      continue;
+    }
     if (word == "watch" && options.acts) {
       options.acts = false;
       continue;
@@ -406,6 +412,12 @@ bool GameScript::SolverLine(std::istream& in) {
     if (word != "verbose" || verbose) return false;
     verbose = true;
   }
+  if (brief) {
+    const bool acts = options.acts;
+    options = SolverOptions::Brief();
+    options.acts = acts;
+  }
+  if (lookahead >= 0) options.lookahead = lookahead;
   s_.SetSolver(on, options, verbose);
   return true;
 }

@@ -46,6 +46,8 @@ bool ReadSolveRequest(const std::vector<std::string>& args, SolveRequest& reques
     const std::string& flag = args[i];
     if (flag == "--autopilot") {
       request.autopilot = true;
+    } else if (flag == "--brief") {
+      request.brief = true;
     } else if ((flag == "--seeds" || flag == "--lookahead") && i + 1 < args.size()) {
       int& value = flag == "--seeds" ? request.seeds : request.lookahead;
       if (!Whole(args[++i], flag == "--seeds" ? 1 : 0, 600000, value)) {
@@ -75,6 +77,7 @@ int RunSolve(GameSession& session, const SolveRequest& request) {
                                 : "newgame file " + request.file;
   std::string player = "solver on";
   if (request.autopilot) player = "autopilot on";
+  if (!request.autopilot && request.brief) player += " brief";
   if (!request.autopilot && request.lookahead >= 0) {
     player += " lookahead " + std::to_string(request.lookahead);
   }

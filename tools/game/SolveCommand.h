@@ -11,11 +11,12 @@ struct SolveRequest {
   int seeds = 10;
   int lookahead = -1;      // ms; -1: the solver's own default
   bool autopilot = false;  // the autopilot alone plays
+  bool brief = false;      // the brief solver plays (SolverOptions::Brief)
   int puzzle = 0;          // a built-in Puzzle level 1.., or 0
   std::string file;        // else a level file
 };
 
-// Reads "[--seeds N] [--lookahead MS] [--autopilot] puzzle L | FILE"; false with the
+// Reads "[--seeds N] [--lookahead MS] [--brief] [--autopilot] puzzle L | FILE"; false with the
 // reason when the arguments say something else.
 bool ReadSolveRequest(const std::vector<std::string>& args, SolveRequest& request,
                       std::string& why);

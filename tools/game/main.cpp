@@ -5,7 +5,7 @@
 //                                       tools/README.md)
 //        ot-game replay FILE [FOLDER]   (exit 0: as recorded, 3: it ended differently,
 //                                       1: the replay cannot be read or begun)
-//        ot-game solve [--seeds N] [--lookahead MS] [--autopilot] puzzle L | FILE
+//        ot-game solve [--seeds N] [--lookahead MS] [--brief] [--autopilot] puzzle L | FILE
 //                                       (the level played on seeds 1..N, a line each)
 // The game runs in FOLDER (savep/ for saved games), or in a temp folder that is removed
 // at the end.
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
   if (argc != first + 1 && argc != first + 2) {
     std::fprintf(stderr,
                  "usage: ot-game SCRIPT [FOLDER]\n       ot-game replay FILE [FOLDER]\n"
-                 "       ot-game solve [--seeds N] [--lookahead MS] [--autopilot] "
+                 "       ot-game solve [--seeds N] [--lookahead MS] [--brief] [--autopilot] "
                  "puzzle L | FILE\n");
     return 2;
   }

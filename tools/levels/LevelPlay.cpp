@@ -20,11 +20,7 @@ PlayResult PlayLevel(SDL_Surface* display, const std::shared_ptr<const LevelFile
   log.quiet = true;
   GameSession session(display, log);
   if (player.kind == Player::kAutopilot) session.SetAutopilot(true, false);
-  if (player.kind == Player::kSolver) {
-    SolverOptions options;
-    options.lookahead = player.lookahead;
-    session.SetSolver(true, options, false);
-  }
+  if (player.kind == Player::kSolver) session.SetSolver(true, player.solver, false);
   session.NewPackGame(level);
   for (int ms = 0; session.Open() == Dialog::kNone && ms < kLimitMs; ms += GameSession::kFrame)
     session.RunFrame();

@@ -24,7 +24,7 @@ struct PlayResult {
 struct Player {
   enum Kind { kNobody, kAutopilot, kSolver };
   Kind kind = kAutopilot;
-  int lookahead = SolverOptions{}.lookahead;  // ms, for the solver
+  SolverOptions solver = SolverOptions::Brief();  // the levels are proven with the brief one
 };
 
 // One play of level with the run seed seed.

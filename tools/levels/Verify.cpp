@@ -40,7 +40,7 @@ bool ParseOptions(const Args& args, PlayOptions& o) {
     } else if (args[i] == "--solver") {
       o.player.kind = Player::kSolver;
     } else if (args[i] == "--lookahead" && hasValue) {
-      o.player.lookahead = std::atoi(args[++i].c_str());
+      o.player.solver.lookahead = std::atoi(args[++i].c_str());
     } else if (args[i] == "--write-par") {
       o.writePar = true;
     } else if (args[i] == "--idle-seeds" && hasValue) {
