@@ -219,6 +219,12 @@ void Solver::ChooseWays() {
   const int ms = options_.lookahead * options_.choiceLooks;
   std::vector<Ways> ways = {{false, false}, {true, false}};
   if (options_.turnsOnTheWay) ways.push_back({false, true});
+  // Once the warehouse is empty, trains go round by towns whatever the choice (Act): the
+  // plays must go so too, or they judge ways the game will not take.
+  if (game_.Progress() >= 100) {
+    ways = {{true, false}};
+    if (options_.turnsOnTheWay) ways.push_back({true, true});
+  }
   Ways best = ways_;
   long long most = 0;
   for (size_t i = 0; i < ways.size(); ++i) {
