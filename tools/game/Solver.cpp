@@ -217,14 +217,12 @@ void Solver::ChooseWays() {
   // are the same few a choice whatever happens.
   const int counted = tries_;
   const int ms = options_.lookahead * options_.choiceLooks;
-  std::vector<Ways> ways = {{false, false}, {true, false}};
-  if (options_.turnsOnTheWay) ways.push_back({false, true});
   // Once the warehouse is empty, trains go round by towns whatever the choice (Act): the
   // plays must go so too, or they judge ways the game will not take.
-  if (game_.Progress() >= 100) {
-    ways = {{true, false}};
-    if (options_.turnsOnTheWay) ways.push_back({true, true});
-  }
+  const bool emptied = game_.Progress() >= 100;
+  std::vector<Ways> ways = {{true, false}};
+  if (!emptied) ways.insert(ways.begin(), {false, false});
+  if (options_.turnsOnTheWay) ways.push_back({emptied, true});
   Ways best = ways_;
   long long most = 0;
   for (size_t i = 0; i < ways.size(); ++i) {
