@@ -21,6 +21,7 @@
 #include "tools/game/GameCopy.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"
+#include "tools/game/SolveCommand.h"
 
 namespace {
 
@@ -287,3 +288,26 @@ TEST_F(SolverPlay, KeptAnswersAndTheQuickQuestionMatchFreshSearches) {
 }
 
 }  // namespace
+
+// ot-game solve's options: the brief solver, the autopilot, the seeds and the level.
+TEST(SolveCommandLine, ReadsTheOptionsAndRefusesTheRest) {
+  SolveRequest r;
+  std::string why;
+  ASSERT_TRUE(ReadSolveRequest({"--brief", "--seeds", "2", "puzzle", "3"}, r, why)) << why;
+  EXPECT_TRUE(r.brief);
+  EXPECT_FALSE(r.autopilot);
+  EXPECT_EQ(r.seeds, 2);
+  EXPECT_EQ(r.puzzle, 3);
+  SolveRequest file;
+  ASSERT_TRUE(ReadSolveRequest({"--autopilot", "a.level"}, file, why)) << why;
+  EXPECT_FALSE(file.brief);
+  EXPECT_EQ(file.file, "a.level");
+  for (const std::vector<std::string>& bad : {std::vector<std::string>{"--fast", "puzzle", "1"},
+                                              {"--seeds", "0", "puzzle", "1"},
+                                              {"puzzle"},
+                                              {"--brief"}}) {
+    SolveRequest refused;
+    EXPECT_FALSE(ReadSolveRequest(bad, refused, why)) << bad.front();
+    EXPECT_FALSE(why.empty());
+  }
+}
