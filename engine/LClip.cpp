@@ -115,23 +115,32 @@ int32_t LClip::FrameCount() const {
   return Picture ? Picture->iNumberFrames : 0;
 }
 
-void LClip::SetFrame(int32_t i) {
-  if (i < 0 || i >= FrameCount()) i = 0;
-  cFrame = i;
-  int32_t p = i;
+int32_t LClip::PictureFrame(int32_t i) const {
   if (!Sequence.empty() && i < static_cast<int32_t>(Sequence.size())) {
     const SequenceEntry& e = Sequence[i];
-    if (e.code == 0 || e.code == 2) p = e.value;
-    if (e.code == 2) Stop = true;
+    if (e.code == 0 || e.code == 2) return e.value;
   }
-  SrcRect.x = static_cast<Sint16>(FrameW * p);
-  TimeWait = 0;
+  return i;
+}
+
+void LClip::AlignOf(int32_t p, int32_t& ax, int32_t& ay) const {
   if (Picture && Picture->iNumberFrames != 0 &&
       FrameAlign.size() == static_cast<size_t>(Picture->iNumberFrames) && p >= 0 &&
       p < static_cast<int32_t>(FrameAlign.size())) {
-    AlignX = FrameAlign[p].x;
-    AlignY = FrameAlign[p].y;
+    ax = FrameAlign[p].x;
+    ay = FrameAlign[p].y;
   }
+}
+
+void LClip::SetFrame(int32_t i) {
+  if (i < 0 || i >= FrameCount()) i = 0;
+  cFrame = i;
+  const int32_t p = PictureFrame(i);
+  if (!Sequence.empty() && i < static_cast<int32_t>(Sequence.size()) && Sequence[i].code == 2)
+    Stop = true;
+  SrcRect.x = static_cast<Sint16>(FrameW * p);
+  TimeWait = 0;
+  AlignOf(p, AlignX, AlignY);
   Changed = true;
 }
 
@@ -233,6 +242,19 @@ bool LClip::IsTransparentAt(int32_t px, int32_t py) const {
   if (!Picture || !Picture->Surface) return false;
   if (!ToLocal(px, py)) return true;
   return IsTransparentPixel(Picture->Surface, SrcRect.x + px, SrcRect.y + py);
+}
+
+bool LClip::CoversAt(int32_t i, double atX, double atY, int32_t px, int32_t py) const {
+  if (i < 0 || i >= FrameCount()) i = 0;
+  const int32_t p = PictureFrame(i);
+  int32_t ax = AlignX, ay = AlignY;
+  AlignOf(p, ax, ay);
+  px = px + ax - TruncToInt(atX);
+  py = py + ay - TruncToInt(atY);
+  if (px < 0 || px >= FrameW || py < 0 || py >= FrameH) return false;
+  if (!Picture || !Picture->Surface) return true;
+  return !IsTransparentPixel(Picture->Surface, static_cast<Sint16>(FrameW * p) + px,
+                             SrcRect.y + py);
 }
 
 // The boxes of the visible pixels of every frame of w x h; false for pixels other than

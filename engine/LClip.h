@@ -99,6 +99,9 @@ class LClip {
   bool Contains(int32_t px, int32_t py) const;
   // Pixel-exact hit test: true over a fully transparent pixel or outside the frame.
   bool IsTransparentAt(int32_t px, int32_t py) const;
+  // Whether the clip, showing frame i with its place at (atX, atY), would have a visible
+  // pixel at the screen point: the hit test of a copy set there, without making one.
+  bool CoversAt(int32_t i, double atX, double atY, int32_t px, int32_t py) const;
   // The part of the current frame, drawn at `at`, that holds every pixel whose alpha is
   // above zero (w = 0 when none is): drawing the frame changes nothing outside it. `at`
   // itself for a picture whose alpha may still be raised or that is not cut into frames
@@ -141,6 +144,12 @@ class LClip {
   bool Stop = false;
   int32_t TimeDie = -1;
   int32_t Period = 200;
+
+ private:
+  // The picture frame shown at step i of the clip (its sequence may name another), and
+  // the alignment that frame is drawn with.
+  int32_t PictureFrame(int32_t i) const;
+  void AlignOf(int32_t p, int32_t& ax, int32_t& ay) const;
 };
 
 // The width and height of a picture file, read through the archive without making a clip

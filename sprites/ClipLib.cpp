@@ -177,9 +177,5 @@ void ClipLib::Shutdown() {
 bool ClipLib::Covers(int index, int frame, double x, double y, int px, int py) {
   const LClip* picture = GetTemplate(index);
   if (!picture) return false;
-  LClip shadow;
-  shadow.Assign(*picture, false);
-  shadow.SetPosition(x, y);
-  shadow.SetFrame(frame);
-  return shadow.Contains(px, py) && !shadow.IsTransparentAt(px, py);
+  return picture->CoversAt(frame, x, y, px, py);
 }

@@ -184,6 +184,39 @@ TEST_F(Clip, MaskGreyAndTgaAlphaDecideTransparency) {
   EXPECT_FALSE(clip.IsTransparentAt(0, 0)) << "a picture without alpha is opaque";
 }
 
+// The field asks whether a picture covers a point without moving it: the answer must be
+// that of a copy placed there showing the frame, through the sequence and the anchors of
+// each frame, over a picture with transparent pixels.
+TEST_F(Clip, CoversAtAnswersAsACopyPlacedThere) {
+  // Four frames of 10 x 6, each with a transparent column at its own place.
+  cliptest::WriteTga("holes.tga", 40, 6, [](int x, int y) {
+    return Rgba{10, 20, 30, static_cast<uint8_t>(x % 10 == x / 10 + 2 || y == 5 ? 0 : 255)};
+  });
+  LClip clip;
+  ASSERT_TRUE(clip.LoadFromFile("holes.tga", "", 4));
+  clip.SetAllAlign(5, 3);
+  clip.AlignText1 = "1,2 3,4 5,1 0,0";
+  clip.ParseAlign(false);
+  clip.ParseSequence("2,s0,3,1,7");
+  int covered = 0;
+  for (int frame = -1; frame <= 6; ++frame) {
+    for (double at : {20.0, 20.7, -0.5}) {
+      LClip placed(clip);
+      placed.SetPosition(at, at + 1);
+      placed.SetFrame(frame);
+      for (int py = -8; py < 30; ++py) {
+        for (int px = -8; px < 30; ++px) {
+          const bool want = placed.Contains(px, py) && !placed.IsTransparentAt(px, py);
+          ASSERT_EQ(clip.CoversAt(frame, at, at + 1, px, py), want)
+              << frame << " " << px << "," << py;
+          covered += want ? 1 : 0;
+        }
+      }
+    }
+  }
+  EXPECT_GT(covered, 0);
+}
+
 TEST_F(Clip, SharedPicturesLiveUntilTheirLastClip) {
   cliptest::WriteBmp("pic.bmp", 4, 4, Red);
   auto* first = new LClip();
