@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "railway/Junction.h"
 
+#include <atomic>
 #include <cstdio>
 
 namespace {
@@ -45,6 +46,8 @@ bool ValidSide(int side) { return side >= 0 && side < kSides; }
 int NextSide(int side) { return (side + 1) % kSides; }
 int PreviousSide(int side) { return (side + kSides - 1) % kSides; }
 
+std::atomic<uint64_t> changeCount{0};
+
 }  // namespace
 
 int SwitchFrame(int active, int another) {
@@ -62,12 +65,15 @@ Junction::Junction(int index, FieldSprites* sprites, FieldHost* host)
   Reset();
 }
 
+void Junction::Changed() { changes_ = changeCount.fetch_add(1, std::memory_order_relaxed) + 1; }
+
 Junction::~Junction() {
   for (int s = 0; s < kSides; ++s) RemoveSwitchPicture(s);
   RemoveSignals();
 }
 
 void Junction::Reset() {
+  Changed();
   for (int s = 0; s < kSides; ++s) RemoveSwitchPicture(s);
   RemoveSignals();
   ends_.fill(EndState::kNone);
@@ -79,7 +85,9 @@ void Junction::Reset() {
 }
 
 void Junction::SetEnd(int d, EndState state) {
-  if (rail::ValidDirection(d)) ends_[d] = state;
+  if (!rail::ValidDirection(d)) return;
+  ends_[d] = state;
+  Changed();
 }
 
 // A side with a switch takes no third track: a switch has two branches.
@@ -131,6 +139,7 @@ bool Junction::SideHasActiveEnd(int side, int* first) const {
 }
 
 void Junction::RemoveSignals() {
+  Changed();
   for (Signal& sig : signals_) {
     if (sig.picture && sprites_) sprites_->Remove(sig.picture);
     sig.picture = nullptr;
@@ -142,9 +151,11 @@ void Junction::RemoveSwitchPicture(int side) {
   Switch& sw = switches_[side];
   if (sw.picture && sprites_) sprites_->Remove(sw.picture);
   sw.picture = nullptr;
+  Changed();
 }
 
 void Junction::PlaceSignal(int side) {
+  Changed();
   Signal& sig = signals_[side];
   if (!sig.picture && sprites_) {
     sig.picture = sprites_->Create(clip::Semaphore, false);
@@ -157,6 +168,7 @@ void Junction::PlaceSignal(int side) {
 }
 
 void Junction::ShowSwitchFrame(int side) {
+  Changed();
   Switch& sw = switches_[side];
   if (!sw.picture) return;
   sw.picture->SetFrame(SwitchFrame(sw.active, sw.another));
@@ -164,6 +176,7 @@ void Junction::ShowSwitchFrame(int side) {
 }
 
 void Junction::ShowSignalFrame(int side) {
+  Changed();
   Signal& sig = signals_[side];
   if (!sig.picture) return;
   bool shown = sig.state == SignalState::kGreen || sig.state == SignalState::kRed;
@@ -172,6 +185,7 @@ void Junction::ShowSignalFrame(int side) {
 }
 
 void Junction::RecreateSwitchPicture(int side, bool shortPicture) {
+  Changed();
   if (!ValidSide(side) || !sprites_) return;
   RemoveSwitchPicture(side);
   Switch& sw = switches_[side];
@@ -186,6 +200,7 @@ void Junction::RecreateSwitchPicture(int side, bool shortPicture) {
 // makes a switch (a second track on the same side) or a signal (a curve joining a line
 // that runs on through the junction), and marks the end as under construction.
 void Junction::BeginLine(int d, bool newIsActive) {
+  Changed();
   int s = rail::SideOf(d);
   if (s < 0 || switches_[s].state != SwitchState::kNone) return;
   int existing = -1;
@@ -236,6 +251,7 @@ void Junction::BeginLine(int d, bool newIsActive) {
 // switch starts working once none of its side's ends is still under construction.
 void Junction::EndLine(int d) {
   if (!rail::ValidDirection(d)) return;
+  Changed();
   if (ends_[d] != EndState::kBuilding) {
     std::fputs("Error. void Junction::EndLine(int iDirection): Activate non building line.\n",
                stderr);
@@ -352,6 +368,7 @@ void Junction::ClearLocks() {
 
 void Junction::SetSwitch(int side, int active, int another) {
   if (!ValidSide(side)) return;
+  Changed();
   Switch& sw = switches_[side];
   sw.active = active;
   sw.another = another;
@@ -362,12 +379,14 @@ void Junction::SetSwitch(int side, int active, int another) {
 
 void Junction::SetSignal(int side, bool red) {
   if (!ValidSide(side)) return;
+  Changed();
   if (!signals_[side].picture) PlaceSignal(side);
   signals_[side].state = red ? SignalState::kRed : SignalState::kGreen;
   ShowSignalFrame(side);
 }
 
 void Junction::AttachTown(int town, bool onTheLeft) {
+  Changed();
   town_ = town;
   townOnLeft_ = onTheLeft;
 }

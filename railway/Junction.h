@@ -3,6 +3,7 @@
 // One node of the field's grid: its track ends, the switch and the signal of each side,
 // the town attached to it and its two pairs of arc crossing places.
 #include <array>
+#include <cstdint>
 
 #include "railway/FieldHost.h"
 #include "railway/FieldSprites.h"
@@ -76,6 +77,11 @@ class Junction {
   int Town() const { return town_; }
   bool TownOnLeft() const { return townOnLeft_; }
 
+  // Stamped anew, from one count shared by every junction, at each change to the ends,
+  // switches, signals, town or pictures (not the locks): a junction that shows the stamp
+  // it showed before has not changed since.
+  uint64_t Changes() const { return changes_; }
+
   std::array<rail::Place, 4> crossings;
 
  private:
@@ -85,6 +91,7 @@ class Junction {
   void ShowSwitchFrame(int side);
   void ShowSignalFrame(int side);
   void RemoveSwitchPicture(int side);
+  void Changed();
 
   int index_;
   int x_;
@@ -96,6 +103,7 @@ class Junction {
   std::array<Signal, 4> signals_{};
   int town_ = -1;
   bool townOnLeft_ = true;
+  uint64_t changes_ = 0;
 };
 
 // The depth of a mark shown on a junction's switch (the lock mark): in front of every

@@ -2,6 +2,9 @@
 // Junctions: switches, signals, routing and clicks.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <set>
+
 #include "RailTestSupport.h"
 
 namespace {
@@ -177,6 +180,48 @@ TEST(Clicks, BadSidesAreIgnoredSilently) {
   EXPECT_TRUE(rig.host.sounds.empty());
   j.ToggleSwitch(0);  // no working switch there
   EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
+}
+
+// The autopilot keeps what it read off the field while every junction shows the stamp it
+// showed: whatever a way or a click depends on gives a new stamp, never one seen before;
+// the locks that passing trains set and clear, and a refused click, do not.
+TEST(Junctions, EveryChangeButALockGivesANewStamp) {
+  Rig rig;
+  Junction& j = rig.field.At(42);
+  Junction& k = rig.field.At(50);
+  std::set<uint64_t> seen{j.Changes(), k.Changes()};
+  ASSERT_EQ(seen.size(), 2u) << "no two junctions share a stamp";
+  auto stamped = [&seen](const Junction& at, const char* what) {
+    EXPECT_TRUE(seen.insert(at.Changes()).second) << what;
+  };
+  rig.field.AddTrack(42, 3, Laying::kQuietLayout);
+  stamped(j, "an end laid");
+  rig.field.AddTrack(42, 4, Laying::kQuietLayout);
+  stamped(j, "a switch laid");
+  rig.BuildAll();
+  stamped(j, "built");
+  const uint64_t built = j.Changes();
+  j.Lock(9);
+  EXPECT_EQ(rig.field.FieldClick(j.X(), j.Y()), nullptr);
+  j.ClearLocks();
+  EXPECT_EQ(j.Changes(), built) << "locks and a refused click";
+  rig.field.FieldClick(j.X(), j.Y());
+  stamped(j, "the switch thrown");
+  j.SetSwitch(1, 4, 3);
+  stamped(j, "the switch set");
+  rig.field.AddTrack(49, 1, Laying::kQuietLayout);
+  rig.field.AddTrack(50, 2, Laying::kQuietLayout);
+  rig.BuildAll();
+  stamped(k, "signals placed");
+  ASSERT_EQ(k.SignalAt(1).state, SignalState::kGreen);
+  k.ToggleSignal(1);
+  stamped(k, "a signal turned red");
+  k.SetSignal(1, false);
+  stamped(k, "a signal set green");
+  k.AttachTown(3, false);
+  stamped(k, "a town");
+  k.Reset();
+  stamped(k, "reset");
 }
 
 TEST(Junctions, EndLineOnANonBuildingEndIsLoggedAndBuilt) {
