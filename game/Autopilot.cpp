@@ -17,6 +17,19 @@ std::string ControlName(const ControlNeed& n) {
          std::to_string(n.side);
 }
 
+// Everything the planner's ways and the click targets are read from: each junction's
+// ends, switches, signals, town and pictures (by its change stamp), the tracks, and the
+// crash sites with their call buttons.
+void MarkField(const Field& field, std::vector<uint64_t>& marks) {
+  marks.clear();
+  marks.push_back(field.Tracks().size());
+  for (const CrashSite& site : field.CrashSites()) {
+    marks.push_back(static_cast<uint64_t>(site.place.j * 12 + site.place.d));
+    marks.push_back(reinterpret_cast<uintptr_t>(site.button));
+  }
+  for (int j = 0; j < rail::kJunctions; ++j) marks.push_back(field.At(j).Changes());
+}
+
 }  // namespace
 
 Autopilot::Autopilot(Game& game, PlayerHands& hands, const AutopilotLog* log)
@@ -120,7 +133,18 @@ void Autopilot::Act() {
   CallRepairTrain();
 }
 
+void Autopilot::TurnInTowns(bool on) {
+  // Leads() answers with the ways through towns as they were allowed.
+  if (on != planner_.TownTurns()) leads_.clear();
+  planner_.SetTownTurns(on);
+}
+
 void Autopilot::ForgetAnswers() {
+  // Between two looks the field mostly stands as it was: then everything found last
+  // time still holds, and finding it again is most of a look's work.
+  MarkField(game_.GetField(), marksNow_);
+  if (marksNow_ == marks_) return;
+  marks_.swap(marksNow_);
   reachable_.fill(-1);
   planner_.Forget();
   leads_.clear();
@@ -343,7 +367,7 @@ void Autopilot::Want(const ControlNeed& need) {
 void Autopilot::ContinueFrom(const Autopilot& other) {
   tick_ = other.tick_;
   lastCall_ = other.lastCall_;
-  planner_.SetTownTurns(other.planner_.TownTurns());
+  TurnInTowns(other.planner_.TownTurns());
   turnsOnTheWay_ = other.turnsOnTheWay_;
   const auto& mine = game_.GetField().Trains();
   const auto& theirs = other.game_.GetField().Trains();

@@ -61,7 +61,7 @@ class Autopilot {
   // (nullptr: none are written down).
   void WriteClicksTo(std::vector<ControlKey>* clicked) { clicked_ = clicked; }
   // Whether ways may turn in a town of another colour (RoutePlanner::SetTownTurns).
-  void TurnInTowns(bool on) { planner_.SetTownTurns(on); }
+  void TurnInTowns(bool on);
   // Whether a train with no way straight to its goal may be sent a way that turns it back
   // further on, at a switch set against it or a red signal (off: it turns where it is,
   // when it has a way back).
@@ -129,7 +129,8 @@ class Autopilot {
   // Whether any way leads from junction j, arrived at in direction a, to the goal,
   // traffic aside (asked once a look).
   bool Leads(int j, int a, const RouteGoal& goal);
-  // Forgets what Reachable() and Leads() found: the field changed.
+  // Forgets what Reachable(), Leads() and the planner found, when the field changed
+  // since they were found.
   void ForgetAnswers();
   void Note(const std::string& text) const;
 
@@ -146,6 +147,9 @@ class Autopilot {
   std::array<int8_t, rail::kJunctions * 8> reachable_{};
   // Leads() as this look found it, by state, goal kind and town, red stops and crash sites.
   std::map<std::tuple<int, int, int, bool, bool>, bool> leads_;
+  // What those answers were found from (the junctions' change stamps, the tracks and the
+  // crash sites), and the same read now.
+  std::vector<uint64_t> marks_, marksNow_;
   const std::set<ControlKey>* held_ = nullptr;
   std::vector<ControlKey>* clicked_ = nullptr;
   // Trains by their serials: giving way in this look, in the last.

@@ -4,15 +4,20 @@
 // that plays better; a solver that looks ahead on its copies of the game without acting
 // leaves the game exactly as it goes without any player, and one that leaves out the
 // holds that change nothing plays as one that tries them; its copies of a pack game play
-// the pack's level; its ways turn trains back at red signals where that is the way.
+// the pack's level; its ways turn trains back at red signals where that is the way; an
+// autopilot that keeps its answers between looks plays as one that finds them anew.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/MemoryStore.h"
 #include "core/Random.h"
+#include "game/Autopilot.h"
 #include "game/ClickTargets.h"
 #include "game/LevelFile.h"
 #include "game/RoutePlanner.h"
@@ -285,6 +290,57 @@ TEST_F(SolverPlay, KeptAnswersAndTheQuickQuestionMatchFreshSearches) {
   int foundWithoutClicks = 0;
   compare(noClicks, foundWithoutClicks);
   EXPECT_LT(foundWithoutClicks, found);
+}
+
+// The autopilot keeps what it found from one look to the next while no junction changes.
+// Kept or found anew, its play must be the same: an autopilot playing a minute and a half,
+// with a player throwing switches and signals of their own every few seconds, clicks
+// exactly as a fresh autopilot made at every frame that goes on from the last one's.
+TEST_F(SolverPlay, AnAutopilotThatKeepsItsAnswersPlaysAsOneThatForgetsThem) {
+  struct Clicks : AutopilotLog {
+    mutable std::vector<std::string> lines;
+    void Print(const std::string& text) const override { lines.push_back(text); }
+  };
+  constexpr int kMeddle = 150;  // frames between the player's own clicks
+  auto play = [this](bool fresh) {
+    rnd::SetRunSeed(7);
+    S().NewGame(1, 4);
+    Clicks log;
+    auto pilot = std::make_unique<Autopilot>(S().GetGame(), S(), &log);
+    for (int frame = 1; frame <= 4500 && S().Open() == Dialog::kNone; ++frame) {
+      if (fresh) {
+        auto next = std::make_unique<Autopilot>(S().GetGame(), S(), &log);
+        next->ContinueFrom(*pilot);
+        pilot = std::move(next);
+      }
+      pilot->Act();
+      if (frame % kMeddle == 0) {
+        std::vector<const FieldSprite*> pictures;
+        const Field& field = S().GetGame().GetField();
+        for (int j = 0; j < rail::kJunctions; ++j)
+          for (int side = 0; side < 4; ++side)
+            for (const FieldSprite* p :
+                 {field.At(j).SwitchAt(side).picture, field.At(j).SignalAt(side).picture})
+              if (p) pictures.push_back(p);
+        ClickTargets targets(S().GetGame());
+        int x = 0, y = 0;
+        if (!pictures.empty() &&
+            targets.PointFor(pictures[static_cast<size_t>(frame / kMeddle) % pictures.size()], x,
+                             y)) {
+          S().LeftClick(x, y);
+          log.lines.push_back("player " + std::to_string(x) + "," + std::to_string(y));
+        }
+      }
+      S().RunFrame();
+    }
+    log.lines.push_back("money " + std::to_string(S().GetGame().MoneyCounter));
+    return log.lines;
+  };
+  const std::vector<std::string> kept = play(false);
+  EXPECT_GT(std::count_if(kept.begin(), kept.end(),
+                          [](const std::string& l) { return l.rfind("autopilot click", 0) == 0; }),
+            10);
+  EXPECT_EQ(kept, play(true));
 }
 
 }  // namespace
