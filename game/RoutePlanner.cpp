@@ -151,7 +151,17 @@ Route RoutePlanner::Find(int at, int arrival, int travelled, const RouteGoal& go
   if (!keeps_) Forget();
   turns_ = nullptr;
   turning_ = false;
-  Route route = Search(at, arrival, travelled, goal, reachable, extra);
+  // Whether a way goes straight there depends on the field alone, not on the traffic:
+  // a train that had none from this junction has none until the field changes.
+  Route route;
+  const auto key = std::make_tuple(State(at, arrival), static_cast<int>(goal.kind), goal.town,
+                                   goal.stopsAtRed, goal.avoidsCrashSites);
+  const auto none = noStraightWay_.find(key);
+  if (none == noStraightWay_.end() || none->second != generation_) {
+    route = Search(at, arrival, travelled, goal, reachable, extra);
+    if (!route.found && rail::ValidJunction(at) && rail::ValidDirection(arrival))
+      noStraightWay_[key] = generation_;
+  }
   if (!route.found && turns) {
     // No way goes straight there: one that turns the train back on the way will do.
     turns_ = turns;

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -86,7 +88,8 @@ class RoutePlanner {
 
   // With still on, the owner promises that the field and the answers of its reachable
   // stand still between two calls of Forget(): the planner then keeps what it read off
-  // each junction from one search to the next (off: it reads them anew in each Find).
+  // each junction, and the starts with no way straight to a goal, from one search to the
+  // next (off: it reads them anew in each Find).
   void KeepAnswers(bool still) { keeps_ = still; }
   void Forget() { ++generation_; }
 
@@ -164,6 +167,9 @@ class RoutePlanner {
   std::array<Reached, kStates> reached_{};
   std::vector<Edges> edges_ = std::vector<Edges>(kStates * 2);  // by state and red stops
   uint32_t generation_ = 1;
+  // The starts (state, goal kind and town, red stops, crash sites) from which the search
+  // found no way straight to the goal, with the generation of the answers it read.
+  std::map<std::tuple<int, int, int, bool, bool>, uint32_t> noStraightWay_;
   bool keeps_ = false;
   const RouteTurns* turns_ = nullptr;  // this search's
   int start_ = -1;                     // this search's first state
