@@ -112,37 +112,53 @@ void Traffic::LearnCrossings(const Field& field) {
   }
 }
 
-// Claims of the key's track that the claim runs into: against its way (way 0: any way)
-// at an overlapping time, or the same way too close behind or ahead.
-void Traffic::MeetsOn(const Key& key, int way, const Claim& own,
-                      std::vector<const Claim*>& met) const {
-  if (!Valid(key)) return;
-  for (const Claim& c : claims_[IndexOf(key)]) {
-    if (c.train == own.train) continue;
-    if (way != 0 && c.way == way) {
-      const Claim& ahead = own.enter >= c.enter ? c : own;
-      const Claim& behind = own.enter >= c.enter ? own : c;
-      const bool close = behind.enter < ahead.clear + kGap || behind.leave < ahead.leave + kCatchUp;
-      if (close && behind.enter < ahead.leave) met.push_back(&c);
-      continue;
-    }
-    if (own.enter < c.leave + kMargin && c.enter < own.leave + kMargin) met.push_back(&c);
+// Whether the claim on a track runs into own there: against its way (way 0: any way) at
+// an overlapping time, or the same way too close behind or ahead.
+bool Traffic::RunsInto(const Claim& c, int way, const Claim& own) {
+  if (c.train == own.train) return false;
+  if (way != 0 && c.way == way) {
+    const Claim& ahead = own.enter >= c.enter ? c : own;
+    const Claim& behind = own.enter >= c.enter ? own : c;
+    const bool close = behind.enter < ahead.clear + kGap || behind.leave < ahead.leave + kCatchUp;
+    return close && behind.enter < ahead.leave;
   }
+  return own.enter < c.leave + kMargin && c.enter < own.leave + kMargin;
 }
 
-void Traffic::Meets(int j, int d, const Claim& own, std::vector<const Claim*>& met) const {
+bool Traffic::Meets(int j, int d, const Claim& own, std::vector<const Claim*>* met) const {
   int way = 0;
   const Key key = KeyOf(j, d, &way);
-  MeetsOn(key, way, own, met);
-  if (!Valid(key)) return;
-  for (const Key& other : crossings_[IndexOf(key)]) MeetsOn(other, 0, own, met);
+  if (!Valid(key)) return false;
+  bool any = false;
+  auto on = [&](const Key& track, int runs) {
+    for (const Claim& c : claims_[IndexOf(track)]) {
+      if (!RunsInto(c, runs, own)) continue;
+      any = true;
+      if (!met) return;
+      met->push_back(&c);
+    }
+  };
+  on(key, way);
+  for (const Key& other : crossings_[IndexOf(key)]) {
+    if (any && !met) break;
+    if (Valid(other)) on(other, 0);
+  }
+  return any;
 }
 
 int Traffic::Cost(int j, int d, int distance, const Mover& mover) const {
-  if (distance > kReach) return 0;
-  met_.clear();
-  Meets(j, d, ClaimOf(mover, d, distance), met_);
-  return met_.empty() ? 0 : kHeadOnCost;
+  if (distance > kReach || !Claimed(j, d)) return 0;
+  return Meets(j, d, ClaimOf(mover, d, distance), nullptr) ? kHeadOnCost : 0;
+}
+
+bool Traffic::Claimed(int j, int d) const {
+  int way = 0;
+  const Key key = KeyOf(j, d, &way);
+  if (!Valid(key)) return false;
+  if (!claims_[IndexOf(key)].empty()) return true;
+  for (const Key& other : crossings_[IndexOf(key)])
+    if (Valid(other) && !claims_[IndexOf(other)].empty()) return true;
+  return false;
 }
 
 std::vector<Traffic::Conflict> Traffic::Conflicts(const Route& route, const Mover& mover) const {
@@ -152,7 +168,7 @@ std::vector<Traffic::Conflict> Traffic::Conflicts(const Route& route, const Move
     if (s.distance > kReach) break;
     const Claim own = ClaimOf(mover, s.direction, s.distance);
     met.clear();
-    Meets(s.junction, s.direction, own, met);
+    Meets(s.junction, s.direction, own, &met);
     for (const Claim* c : met) {
       bool known = false;
       for (const Conflict& k : conflicts) known = known || k.train == c->train;

@@ -59,9 +59,12 @@ class Traffic {
   using Key = std::pair<int, int>;
   static Key KeyOf(int j, int d, int* way);
   void Add(int j, int d, const Claim& claim);
-  // Adds the claims on the track that a mover there between enter and leave meets.
-  void Meets(int j, int d, const Claim& own, std::vector<const Claim*>& met) const;
-  void MeetsOn(const Key& key, int way, const Claim& own, std::vector<const Claim*>& met) const;
+  // Whether a mover on the track between enter and leave meets a claim there or on a
+  // track that crosses it; with met, every such claim is added there.
+  bool Meets(int j, int d, const Claim& own, std::vector<const Claim*>* met) const;
+  static bool RunsInto(const Claim& c, int way, const Claim& own);
+  // Whether any train claims the track leaving j in direction d or one crossing it.
+  bool Claimed(int j, int d) const;
   // The claim of a mover on the track leaving j in direction d, distance units ahead.
   static Claim ClaimOf(const Mover& mover, int d, int distance);
 
@@ -79,5 +82,4 @@ class Traffic {
   std::vector<size_t> claimed_;
   std::vector<std::vector<Key>> crossings_ = std::vector<std::vector<Key>>(kTracks);
   std::vector<size_t> crossed_;
-  mutable std::vector<const Claim*> met_;  // Cost()'s, kept for its memory
 };
