@@ -48,6 +48,38 @@ void EllipsePoint(double theta, double& x, double& y) {
   y = x * t;
 }
 
+// The arc point at whole screen degrees k from kLowestWhole up, as EllipsePoint(ScreenAngle())
+// finds it: the game's movement steps ask for the same few hundred points all the time.
+constexpr int kLowestWhole = -180;
+constexpr int kWholeCount = 541;  // up to 360 degrees
+struct WholePoints {
+  double x[kWholeCount], y[kWholeCount];
+};
+
+const WholePoints& WholeDegreePoints() {
+  static const WholePoints table = [] {
+    WholePoints t{};
+    for (int i = 0; i < kWholeCount; ++i)
+      EllipsePoint(ScreenAngle(kLowestWhole + i, true), t.x[i], t.y[i]);
+    return t;
+  }();
+  return table;
+}
+
+// EllipsePoint(ScreenAngle(a, wholeDegrees)), from the table where the angle is whole.
+void ArcPoint(double a, bool wholeDegrees, double& x, double& y) {
+  if (wholeDegrees) {
+    const double k = std::trunc(a < -180 ? a + 360 : a);
+    if (k >= kLowestWhole && k < kLowestWhole + kWholeCount) {
+      const int i = static_cast<int>(k) - kLowestWhole;
+      x = WholeDegreePoints().x[i];
+      y = WholeDegreePoints().y[i];
+      return;
+    }
+  }
+  EllipsePoint(ScreenAngle(a, wholeDegrees), x, y);
+}
+
 }  // namespace
 
 int JunctionX(int i) { return (i % kFieldWidth) * 107 + 67 + ((i / kFieldWidth) % 2 ? 53 : 0); }
@@ -85,8 +117,8 @@ static PrecisePoint PointOnTrack(int j, int d, double p, bool wholeDegrees) {
   double s = info.end > info.start ? 1.0 : -1.0;
   r.heading = info.start - 45 + s * 90 * p / len;
   double xs, ys, xa, ya;
-  EllipsePoint(ScreenAngle(info.start - 45, wholeDegrees), xs, ys);
-  EllipsePoint(ScreenAngle(r.heading, wholeDegrees), xa, ya);
+  ArcPoint(info.start - 45, wholeDegrees, xs, ys);
+  ArcPoint(r.heading, wholeDegrees, xa, ya);
   r.x = x0 + (xa - xs);
   r.y = y0 + (ya - ys);
   return r;
