@@ -217,8 +217,8 @@ void Solver::ChooseWays() {
   // are the same few a choice whatever happens.
   const int counted = tries_;
   const int ms = options_.lookahead * options_.choiceLooks;
-  // Once the warehouse is empty, trains go round by towns whatever the choice (Act): the
-  // plays must go so too, or they judge ways the game will not take.
+  // Once the warehouse is empty, trains go round by towns whatever the choice (Act, Try):
+  // the ways without town turns would play as those with them.
   const bool emptied = game_.Progress() >= 100;
   std::vector<Ways> ways = {{true, false}};
   if (!emptied) ways.insert(ways.begin(), {false, false});
@@ -259,10 +259,8 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
   Game& copy = copy_->Copy();
   Autopilot pilot(copy, *copy_, nullptr);
   pilot.ContinueFrom(pilot_);
-  if (ways) {
-    pilot.TurnInTowns(ways->townTurns);
-    pilot.TurnOnTheWay(ways->turnsOnTheWay);
-  }
+  const bool townTurns = ways ? ways->townTurns : ways_.townTurns;
+  if (ways) pilot.TurnOnTheWay(ways->turnsOnTheWay);
   std::set<Autopilot::ControlKey> held;
   for (const Hold& h : holds) held.insert(h.key);
   pilot.LeaveAlone(&held);
@@ -303,6 +301,9 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
       for (const Hold& h : active) held.insert(h.key);
     }
     if ((tick_ + f) % Autopilot::kPeriod == 0) KeepHolds(copy, *copy_, targets, active);
+    // Once the copy's warehouse is empty its trains go round by towns, as the game's do
+    // from that frame on (Act).
+    pilot.TurnInTowns(townTurns || copy.Progress() >= 100);
     pilot.Act();
     if (clicks)
       for (const auto& key : clicked) clicks->try_emplace(key, f);
