@@ -223,6 +223,7 @@ void Solver::ChooseWays() {
   std::vector<Ways> ways = {{true, false}};
   if (!emptied) ways.insert(ways.begin(), {false, false});
   if (options_.turnsOnTheWay) ways.push_back({emptied, true});
+  if (options_.turnsOnTheWay && options_.bothTurns && !emptied) ways.push_back({true, true});
   Ways best = ways_;
   long long most = 0;
   for (size_t i = 0; i < ways.size(); ++i) {

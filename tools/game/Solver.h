@@ -37,25 +37,28 @@ struct SolverOptions {
   int confirm = 4;         // a chosen hold must also win a look this many times longer
   // ms between two choices of the autopilot's ways for trains with no way straight to
   // their goal: through towns of other colours, or turning them back where a click can
-  // stop them, or neither. Each choice plays every way ahead for choiceLooks looks and
+  // stop them, or both, or neither. Each choice plays every way ahead for choiceLooks looks and
   // keeps the one with the most money. (0: no choice; trains go through towns once the
   // warehouse is empty, as always then.)
   int choice = 30000;
   int choiceLooks = 10;
   bool turnsOnTheWay = true;  // false: the choice leaves turns on the way out
-  bool acts = true;           // false: it looks ahead but never clicks (to show it changes nothing)
+  // true: the choice also plays the way with both, town turns and turns on the way
+  bool bothTurns = true;
+  bool acts = true;  // false: it looks ahead but never clicks (to show it changes nothing)
   // true: it also tries the holds that keep a switch or signal as the look ahead left it
   // (they play the look again; to show that leaving them out changes nothing)
   bool triesEveryHold = false;
 
-  // The solver at about half the cost: shorter looks, and fewer and shorter choices of
-  // ways. The shipped levels and their pars are proven with it; it wins less often on
+  // The solver at about a third of the cost: shorter looks, and fewer and shorter choices
+  // of ways. The shipped levels and their pars are proven with it; it wins less often on
   // the hardest railways.
   static SolverOptions Brief() {
     SolverOptions brief;
     brief.lookahead = 15000;
     brief.choice = 60000;
     brief.choiceLooks = 6;
+    brief.bothTurns = false;
     return brief;
   }
 };
