@@ -5,7 +5,8 @@
 // leaves the game exactly as it goes without any player, and one that leaves out the
 // holds that change nothing plays as one that tries them; its copies of a pack game play
 // the pack's level; its ways turn trains back at red signals where that is the way; an
-// autopilot that keeps its answers between looks plays as one that finds them anew.
+// autopilot that keeps its answers between looks plays as one that finds them anew, and
+// drops them when a junction changes.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -341,6 +342,40 @@ TEST_F(SolverPlay, AnAutopilotThatKeepsItsAnswersPlaysAsOneThatForgetsThem) {
                           [](const std::string& l) { return l.rfind("autopilot click", 0) == 0; }),
             10);
   EXPECT_EQ(kept, play(true));
+}
+
+// What the autopilot keeps between looks must go as soon as a junction changes, even where
+// nothing else on the field does (no track laid or taken up, no crash): with the ends of
+// the junctions the trains come to next cut as if under construction, an autopilot that
+// has looked before plans exactly as a fresh one does, and not as before the cut.
+TEST_F(SolverPlay, AnAutopilotSeesAJunctionChangeBetweenItsLooks) {
+  struct Hands : PlayerHands {
+    std::vector<std::pair<int, int>> clicks;
+    void LeftClick(int x, int y) override { clicks.emplace_back(x, y); }
+    void RightClick(int x, int y) override { clicks.emplace_back(-x, -y); }
+  };
+  rnd::SetRunSeed(5);
+  S().NewGame(1, 4);
+  while (S().GetGame().GetField().Trains().size() < 3) Run(GameSession::kFrame);
+  Hands keptHands, freshHands;  // they write the clicks down and leave the game as it is
+  Autopilot kept(S().GetGame(), keptHands, nullptr);
+  auto look = [](Autopilot& pilot) {
+    for (int i = 0; i < Autopilot::kPeriod; ++i) pilot.Act();
+  };
+  look(kept);
+  const long long before = kept.DistanceLeft(1000);
+  Field& field = S().GetGame().GetField();
+  for (int j : kept.JunctionsAhead(0))
+    for (int d = 0; d < 12; ++d)
+      if (field.At(j).End(d) == EndState::kBuilt) field.At(j).SetEnd(d, EndState::kBuilding);
+  Autopilot fresh(S().GetGame(), freshHands, nullptr);
+  fresh.ContinueFrom(kept);
+  keptHands.clicks.clear();
+  look(kept);
+  look(fresh);
+  EXPECT_NE(fresh.DistanceLeft(1000), before) << "the cut changes the ways";
+  EXPECT_EQ(kept.DistanceLeft(1000), fresh.DistanceLeft(1000));
+  EXPECT_EQ(keptHands.clicks, freshHands.clicks);
 }
 
 }  // namespace
