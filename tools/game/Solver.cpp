@@ -28,6 +28,11 @@ constexpr int kCalm = 5000;
 
 int CeilDiv(int a, int b) { return b > 0 ? (a + b - 1) / b : 1; }
 
+// Once the warehouse is empty every train still out is fined: one with no way straight to
+// its goal is sent through a town that turns it rather than to and fro where it is,
+// whatever the ways chosen.
+bool Emptied(Game& game) { return game.Progress() >= 100; }
+
 // The junctions at either end of the track a train's head is on, lower first.
 std::pair<int, int> TrackOf(const Train& train) {
   const int a = train.head.j, b = rail::Neighbour(train.head.j, train.head.d);
@@ -91,9 +96,7 @@ void Solver::Act() {
     ChooseWays();
     nextChoice_ = tick_ + std::max(1, options_.choice / kFrameMs);
   }
-  // Once the warehouse is empty every train still out is fined: one with no way straight
-  // to its goal is sent through a town that turns it rather than to and fro where it is.
-  pilot_.TurnInTowns(ways_.townTurns || game_.Progress() >= 100);
+  pilot_.TurnInTowns(ways_.townTurns || Emptied(game_));
   pilot_.TurnOnTheWay(ways_.turnsOnTheWay);
   if (playing && options_.lookahead > 0 && tick_ >= nextLook_) {
     const bool trouble = Look() || !holds_.empty();
@@ -217,13 +220,14 @@ void Solver::ChooseWays() {
   // are the same few a choice whatever happens.
   const int counted = tries_;
   const int ms = options_.lookahead * options_.choiceLooks;
-  // Once the warehouse is empty, trains go round by towns whatever the choice (Act, Try):
-  // the ways without town turns would play as those with them.
-  const bool emptied = game_.Progress() >= 100;
-  std::vector<Ways> ways = {{true, false}};
-  if (!emptied) ways.insert(ways.begin(), {false, false});
-  if (options_.turnsOnTheWay) ways.push_back({emptied, true});
-  if (options_.turnsOnTheWay && options_.bothTurns && !emptied) ways.push_back({true, true});
+  std::vector<Ways> ways = {{false, false}, {true, false}};
+  if (options_.turnsOnTheWay) ways.push_back({false, true});
+  if (options_.turnsOnTheWay && options_.bothTurns) ways.push_back({true, true});
+  // Once the warehouse is empty a way without town turns plays as its twin with them.
+  if (Emptied(game_)) {
+    for (Ways& w : ways) w.townTurns = true;
+    ways.erase(std::unique(ways.begin(), ways.end()), ways.end());
+  }
   Ways best = ways_;
   long long most = 0;
   for (size_t i = 0; i < ways.size(); ++i) {
@@ -234,7 +238,7 @@ void Solver::ChooseWays() {
     }
   }
   tries_ = counted;
-  if (best.townTurns != ways_.townTurns || best.turnsOnTheWay != ways_.turnsOnTheWay) {
+  if (best != ways_) {
     Note(std::string("town turns ") + (best.townTurns ? "on" : "off") + ", turns on the way " +
          (best.turnsOnTheWay ? "on" : "off") + " (" + std::to_string(most) + ")");
   }
@@ -260,8 +264,8 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
   Game& copy = copy_->Copy();
   Autopilot pilot(copy, *copy_, nullptr);
   pilot.ContinueFrom(pilot_);
-  const bool townTurns = ways ? ways->townTurns : ways_.townTurns;
-  if (ways) pilot.TurnOnTheWay(ways->turnsOnTheWay);
+  const Ways& played = ways ? *ways : ways_;
+  pilot.TurnOnTheWay(played.turnsOnTheWay);
   std::set<Autopilot::ControlKey> held;
   for (const Hold& h : holds) held.insert(h.key);
   pilot.LeaveAlone(&held);
@@ -302,9 +306,8 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
       for (const Hold& h : active) held.insert(h.key);
     }
     if ((tick_ + f) % Autopilot::kPeriod == 0) KeepHolds(copy, *copy_, targets, active);
-    // Once the copy's warehouse is empty its trains go round by towns, as the game's do
-    // from that frame on (Act).
-    pilot.TurnInTowns(townTurns || copy.Progress() >= 100);
+    // From the frame the copy's warehouse empties, as the game's solver does (Act).
+    pilot.TurnInTowns(played.townTurns || Emptied(copy));
     pilot.Act();
     if (clicks)
       for (const auto& key : clicked) clicks->try_emplace(key, f);

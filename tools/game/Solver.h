@@ -122,6 +122,7 @@ class Solver {
   struct Ways {
     bool townTurns = false;
     bool turnsOnTheWay = false;
+    bool operator==(const Ways&) const = default;
   };
   // The game played ahead for ms on a copy with the holds, the autopilot's ways as chosen
   // (or as given). A try stops early once it has crashed more often than worst.
