@@ -94,23 +94,29 @@ void ClickTargets::Refresh() {
   cache_.clear();
 }
 
+bool ClickTargets::StillFor(const Found& found, const FieldSprite* picture) const {
+  if (found.clip != picture->Clip() || found.px != picture->X() || found.py != picture->Y())
+    return false;
+  // A point is still good while a click there reaches the picture; none stays none only
+  // while the picture shows the same frame.
+  return found.x >= 0 ? FirstHit(found.x, found.y) == picture : found.frame == picture->Frame();
+}
+
 bool ClickTargets::PointFor(const FieldSprite* picture, int& x, int& y) {
   if (!picture) return false;
   Refresh();
   auto it = cache_.find(picture);
-  // A picture made since at the same address: the point is looked for again.
-  if (it != cache_.end() && it->second.first >= 0 &&
-      FirstHit(it->second.first, it->second.second) != picture) {
+  if (it != cache_.end() && !StillFor(it->second, picture)) {
     cache_.erase(it);
     it = cache_.end();
   }
   if (it == cache_.end()) {
-    int px = -1, py = -1;
-    if (!Search(picture, px, py, [](int, int) { return true; })) px = py = -1;
-    it = cache_.emplace(picture, std::make_pair(px, py)).first;
+    Found found{-1, -1, picture->Clip(), picture->Frame(), picture->X(), picture->Y()};
+    if (!Search(picture, found.x, found.y, [](int, int) { return true; })) found.x = found.y = -1;
+    it = cache_.emplace(picture, found).first;
   }
-  x = it->second.first;
-  y = it->second.second;
+  x = it->second.x;
+  y = it->second.y;
   return x >= 0;
 }
 

@@ -32,8 +32,22 @@ class ClickTargets {
   bool Search(const FieldSprite* picture, int& x, int& y, Accept accept) const;
   void Refresh();
 
+  // A point found for a picture, and the picture as it stood then: another picture made
+  // since at the same address, or this one moved or shown in another frame, is looked for
+  // again.
+  struct Found {
+    int x = -1;  // -1: none
+    int y = -1;
+    int clip = 0;
+    int frame = 0;
+    double px = 0;
+    double py = 0;
+  };
+  // Whether the point found still answers for the picture.
+  bool StillFor(const Found& found, const FieldSprite* picture) const;
+
   Game& game_;
-  std::map<const FieldSprite*, std::pair<int, int>> cache_;  // (-1, -1): none
+  std::map<const FieldSprite*, Found> cache_;
   size_t tracks_ = 0;
   size_t sites_ = 0;
 };

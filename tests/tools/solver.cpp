@@ -6,7 +6,7 @@
 // holds that change nothing plays as one that tries them; its copies of a pack game play
 // the pack's level; its ways turn trains back at red signals where that is the way; an
 // autopilot that keeps its answers between looks plays as one that finds them anew, and
-// drops them when a junction changes.
+// drops them when a junction changes; the points it clicks follow a picture that moved.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -134,6 +134,33 @@ TEST_F(SolverPlay, CopiesAPackGame) {
   ASSERT_TRUE(copy.CopyOf(S().GetGame()));
   EXPECT_EQ(copy.Copy().PackLevel(), shared.get());
   EXPECT_EQ(copy.Copy().Record().LevelMinutes, 4);
+}
+
+// A point found for a picture holds only while the picture stands as it stood: moved off
+// the screen no point reaches it, and back in its place it is clickable again (an answer
+// of none kept for the picture's address would leave its switch unthrown for good).
+TEST_F(SolverPlay, ClickTargetsLookAgainForAPictureThatMoved) {
+  Begin(4);
+  Run(20000);
+  FieldSprite* picture = nullptr;
+  const Field& field = S().GetGame().GetField();
+  for (int j = 0; j < rail::kJunctions && !picture; ++j) {
+    if (!rail::ValidJunction(j)) continue;
+    for (int side = 0; side < 4 && !picture; ++side) {
+      const Junction::Switch& sw = field.At(j).SwitchAt(side);
+      if (sw.state == SwitchState::kWorking) picture = sw.picture;
+    }
+  }
+  ASSERT_NE(picture, nullptr);
+  ClickTargets targets(S().GetGame());
+  int x = 0, y = 0;
+  ASSERT_TRUE(targets.PointFor(picture, x, y));
+  const double px = picture->X(), py = picture->Y();
+  picture->SetPos(-1000, -1000);
+  EXPECT_FALSE(targets.PointFor(picture, x, y));
+  picture->SetPos(px, py);
+  EXPECT_TRUE(targets.PointFor(picture, x, y));
+  EXPECT_EQ(targets.FirstHit(x, y), picture);
 }
 
 // A copy goes on exactly as the game it copies: after 20 s more of each without input,
