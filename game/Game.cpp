@@ -439,9 +439,12 @@ void Game::Step(int32_t dt) {
 
 // The second phase of a restore, once the level is laid out again; false when the restore
 // failed and a new game began instead.
+bool Game::LaidOut() const {
+  return field_.AllTracksBuilt() && NumberTown >= static_cast<int32_t>(BeginTowns.size());
+}
+
 bool Game::UpdateRestore() {
-  const bool laidOut =
-      field_.AllTracksBuilt() && NumberTown >= static_cast<int32_t>(BeginTowns.size());
+  const bool laidOut = LaidOut();
   const char* failure = nullptr;
   if (townLost_) {
     failure = "a town of the saved game has no place on the field";

@@ -164,6 +164,14 @@ class Game : public FieldHost, public FineSink {
   // exactly as the state it was restored from and goes on as the game it came from would
   // (a copy to look ahead on); otherwise that frame goes on as any other.
   void RestoreExactly(bool exactly) { restoreExactly_ = exactly; }
+  // Takes up, from the game this one was just restored from, what its saved game leaves
+  // out or rounds, or the restore's frames changed: where the trains stand, the field's
+  // clocks, the progress engine, the towns' growth and the money. This one then goes on exactly as
+  // that one would (a copy to look ahead on).
+  void TakeRunningOf(const Game& original);
+  // The level's tracks are all built and its towns all placed. (A copy restored from the
+  // saved state of a level still being laid out stands laid out at once.)
+  bool LaidOut() const;
 
   // Money (FieldHost and FineSink).
   void ChangeMoney(int delta) override;

@@ -9,6 +9,7 @@
 #include "core/Files.h"
 #include "core/LParams.h"
 #include "core/Saturate.h"
+#include "engine/LClip.h"
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "sprites/CompleteIndicator.h"
@@ -92,6 +93,33 @@ void Game::Save() {
   core::SaveEntries(store, SavedState());
   if (!store.Close()) {
     std::fprintf(stderr, "Error. Game::Save. The saved game %s was not written.\n", path.c_str());
+  }
+}
+
+void Game::TakeRunningOf(const Game& original) {
+  // The restore's frames run the progress engine, which may have stopped and fined.
+  MoneyCounter = original.MoneyCounter;
+  TrainCounter = original.TrainCounter;
+  field_.TakeClocksOf(original.field_);
+  field_.TakeTrafficOf(original.field_);
+  TownAddPeriod = original.TownAddPeriod;
+  NewTownAdd = original.NewTownAdd;
+  PercentCounterNewHouse = original.PercentCounterNewHouse;
+  PercentAddNewHouse = original.PercentAddNewHouse;
+  PercentDeltaFirstTown = original.PercentDeltaFirstTown;
+  CaptionTimer = original.CaptionTimer;
+  CompleteIndicator& mine = *progress_;
+  const CompleteIndicator& theirs = *original.progress_;
+  mine.Percent = theirs.Percent;
+  mine.DeltaPercent = theirs.DeltaPercent;
+  mine.SaveV = theirs.SaveV;
+  mine.WaitCounter = theirs.WaitCounter;
+  mine.iState = theirs.iState;
+  if (mine.Engine && theirs.Engine) {
+    mine.Engine->x = theirs.Engine->x;
+    mine.Engine->y = theirs.Engine->y;
+    mine.Engine->Vx = theirs.Engine->Vx;
+    mine.Engine->cFrame = theirs.Engine->cFrame;
   }
 }
 

@@ -170,6 +170,13 @@ class Field {
   // end-of-level fines', the call buttons' colour cycle) from a field in the same state
   // otherwise, so that this one goes on exactly as that one would.
   void TakeClocksOf(const Field& other);
+  // Takes up where the trains of a field in the same state stand, to the last bit, and
+  // the towns' coming trains: a saved field keeps only each train's first car, rounded (a
+  // restored train stands folded up on it until it has run its length), and a town's
+  // delayed start only in part. Each train must match its counterpart (colour, kind,
+  // cars), and the towns theirs (their junctions); one that does not is left as
+  // restored. The locks the cars set come along.
+  void TakeTrafficOf(const Field& other);
 
  private:
   // Building.

@@ -84,10 +84,52 @@ void PutScenery(core::ValueStore& store, const std::string& prefix, const char* 
 
 void Field::TakeClocksOf(const Field& other) {
   buildTimer_ = other.buildTimer_;
+  buildInterval_ = other.buildInterval_;
+  repairTipShown_ = other.repairTipShown_;
   moveTimer_ = other.moveTimer_;
   endTimer_ = other.endTimer_;
   selectTimer_ = other.selectTimer_;
   selectedTown_ = other.selectedTown_;
+}
+
+void Field::TakeTrafficOf(const Field& other) {
+  if (trains_.size() != other.trains_.size()) return;
+  for (size_t i = 0; i < trains_.size(); ++i) {
+    Train& t = *trains_[i];
+    const Train& o = *other.trains_[i];
+    if (t.colour != o.colour || t.kind != o.kind || t.cars.size() != o.cars.size()) continue;
+    t.speed = o.speed;
+    t.topSpeed = o.topSpeed;
+    t.acceleration = o.acceleration;
+    t.reversed = o.reversed;
+    t.head = o.head;
+    t.routed = o.routed;
+    t.arrivedTown = o.arrivedTown;
+    t.pendingJ = o.pendingJ;
+    t.pendingD = o.pendingD;
+    t.blinkTimer = o.blinkTimer;
+    for (size_t k = 0; k < t.cars.size(); ++k) {
+      Car& c = t.cars[k];
+      const Car& oc = o.cars[k];
+      c.place = oc.place;
+      c.rear = oc.rear;
+      c.half = oc.half;
+      c.previousDirection = oc.previousDirection;
+      c.sx = oc.sx;
+      c.sy = oc.sy;
+    }
+    bool moved = false;
+    DrawTrain(t, moved);
+  }
+  for (int j = 0; j < rail::kJunctions; ++j) At(j).TakeLocksOf(other.At(j));
+  for (size_t i = 0; i < towns_.size() && i < other.towns_.size(); ++i) {
+    Town& t = towns_[i];
+    const Town& o = other.towns_[i];
+    if (t.townJunction != o.townJunction || t.colour != o.colour) continue;
+    t.countdown = o.countdown;
+    t.delayed = o.delayed;
+    t.queue = o.queue;
+  }
 }
 
 void Field::SaveRunningState(core::ValueStore& store, const std::string& outer) const {

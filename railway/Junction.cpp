@@ -366,6 +366,11 @@ void Junction::ClearLocks() {
   for (Switch& sw : switches_) sw.lock = false;
 }
 
+void Junction::TakeLocksOf(const Junction& other) {
+  for (size_t side = 0; side < switches_.size(); ++side)
+    switches_[side].lock = other.switches_[side].lock;
+}
+
 void Junction::SetSwitch(int side, int active, int another) {
   if (!ValidSide(side)) return;
   Changed();

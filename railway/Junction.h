@@ -67,6 +67,8 @@ class Junction {
   bool ClickJunction(int x, int y);
   void Lock(int d);
   void ClearLocks();
+  // The locks the trains set on the other junction, taken up (a copy of a running field).
+  void TakeLocksOf(const Junction& other);
 
   void SetSwitch(int side, int active, int another);
   void SetSignal(int side, bool red);

@@ -69,7 +69,7 @@ bool GameCopy::CopyOf(Game& original) {
   game_->crashes = 0;
   rnd::GameStream().Seed(stream);
   if (game_->GameState != kStatePlaying) return false;
-  game_->GetField().TakeClocksOf(original.GetField());
+  game_->TakeRunningOf(original);
   return true;
 }
 

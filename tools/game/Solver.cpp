@@ -89,16 +89,18 @@ void Solver::Act() {
   held_.clear();
   for (const Hold& h : holds_) held_.insert(h.key);
   const bool playing = game_.GameState == kStatePlaying && game_.iGameMode == kOperatingMode;
-  // The first choice waits for the first train: until then the level is still being laid
-  // out and a play ahead tells nothing of its traffic.
+  // The first choice waits for the first train: until then a play ahead tells nothing of
+  // the level's traffic. Neither looks at a level still being laid out, whose copy would
+  // stand laid out at once.
   const bool trains = !game_.GetField().Trains().empty();
-  if (playing && trains && options_.lookahead > 0 && options_.choice > 0 && tick_ >= nextChoice_) {
+  if (playing && trains && options_.lookahead > 0 && options_.choice > 0 && tick_ >= nextChoice_ &&
+      game_.LaidOut()) {
     ChooseWays();
     nextChoice_ = tick_ + std::max(1, options_.choice / kFrameMs);
   }
   pilot_.TurnInTowns(ways_.townTurns || Emptied(game_));
   pilot_.TurnOnTheWay(ways_.turnsOnTheWay);
-  if (playing && options_.lookahead > 0 && tick_ >= nextLook_) {
+  if (playing && options_.lookahead > 0 && tick_ >= nextLook_ && game_.LaidOut()) {
     const bool trouble = Look() || !holds_.empty();
     nextLook_ = tick_ + std::max(1, (trouble ? options_.period : options_.quietPeriod) / kFrameMs);
   }
