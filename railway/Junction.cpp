@@ -65,6 +65,8 @@ Junction::Junction(int index, FieldSprites* sprites, FieldHost* host)
   Reset();
 }
 
+uint64_t Junction::NewestChange() { return changeCount.load(std::memory_order_relaxed); }
+
 void Junction::Changed() { changes_ = changeCount.fetch_add(1, std::memory_order_relaxed) + 1; }
 
 Junction::~Junction() {

@@ -83,6 +83,8 @@ class Junction {
   // switches, signals, town or pictures (not the locks): a junction that shows the stamp
   // it showed before has not changed since.
   uint64_t Changes() const { return changes_; }
+  // The newest stamp given to any junction: while it stands, no junction has changed.
+  static uint64_t NewestChange();
 
   std::array<rail::Place, 4> crossings;
 

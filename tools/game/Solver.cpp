@@ -33,39 +33,7 @@ int CeilDiv(int a, int b) { return b > 0 ? (a + b - 1) / b : 1; }
 // whatever the ways chosen.
 bool Emptied(Game& game) { return game.Progress() >= 100; }
 
-// The junctions at either end of the track a train's head is on, lower first.
-std::pair<int, int> TrackOf(const Train& train) {
-  const int a = train.head.j, b = rail::Neighbour(train.head.j, train.head.d);
-  return {std::min(a, b), std::max(a, b)};
-}
-
-const FieldSprite* PictureOf(const Junction& at, const Autopilot::ControlKey& key) {
-  const auto& [junction, side, signal] = key;
-  return signal ? at.SignalAt(side).picture : at.SwitchAt(side).picture;
-}
-
-// Whether the switch or signal stands as the hold wants it, or cannot be thrown now.
-bool Kept(const Junction& at, const Solver::Hold& hold) {
-  const auto& [junction, side, signal] = hold.key;
-  if (signal) {
-    const Junction::Signal& s = at.SignalAt(side);
-    return s.state < SignalState::kGreen || static_cast<int>(s.state) == hold.state;
-  }
-  const Junction::Switch& sw = at.SwitchAt(side);
-  return sw.state != SwitchState::kWorking || sw.lock || sw.active == hold.state;
-}
-
 }  // namespace
-
-void KeepHolds(Game& game, PlayerHands& hands, ClickTargets& targets,
-               const std::vector<Solver::Hold>& holds) {
-  for (const Solver::Hold& hold : holds) {
-    const Junction& at = game.GetField().At(std::get<0>(hold.key));
-    if (Kept(at, hold)) continue;
-    int x = 0, y = 0;
-    if (targets.ClickFor(PictureOf(at, hold.key), x, y)) hands.LeftClick(x, y);
-  }
-}
 
 Solver::Solver(Game& game, PlayerHands& hands, const SolverOptions& options, const EventLog* log)
     : game_(game),
@@ -256,115 +224,61 @@ bool Solver::ChangesNothing(const Hold& hold, const Clicks& clicks) const {
   return it == clicks.end() || it->second >= hold.until - tick_;
 }
 
+LookRun* Solver::RunFor(const std::vector<Hold>& holds, const Ways& ways) {
+  // The game's own holds and ways, and the few tried beside them in one look or choice.
+  constexpr size_t kMostRuns = 5;
+  if (printed_ != tick_) {
+    print_ = PlayPrint(game_, SwitchesPrint(game_.GetField()));
+    printed_ = tick_;
+  }
+  ++uses_;
+  for (const auto& run : runs_) {
+    if (!options_.keepsRuns || !run->Serves(tick_, print_, holds, ways)) continue;
+    ++reused_;
+    run->Use(uses_);
+    return run.get();
+  }
+  // The run that foretells the game's own holds and ways is kept for the next looks.
+  LookRun* spare = nullptr;
+  if (runs_.size() < kMostRuns) {
+    runs_.push_back(std::make_unique<LookRun>(SDL_GetVideoSurface(), kLost));
+    spare = runs_.back().get();
+  }
+  for (int pass = 0; pass < 2 && !spare; ++pass) {
+    for (const auto& run : runs_) {
+      if (pass == 0 && options_.keepsRuns && run->Serves(tick_, print_, holds_, ways_)) continue;
+      if (!spare || run->LastUsed() < spare->LastUsed()) spare = run.get();
+    }
+  }
+  if (!spare || !spare->Start(game_, pilot_, tick_, holds, ways)) return nullptr;
+  spare->Use(uses_);
+  return spare;
+}
+
 Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, const Ways* ways,
                             Clicks* clicks) {
   // The budget counts tries of the look's length: a longer one counts as that many.
   tries_ += std::max(1, CeilDiv(ms, options_.lookahead));
-  SharedStateGuard guard;
-  if (!copy_) copy_ = std::make_unique<GameCopy>(SDL_GetVideoSurface());
-  if (!copy_->CopyOf(game_)) return {};
-  Game& copy = copy_->Copy();
-  Autopilot pilot(copy, *copy_, nullptr);
-  pilot.ContinueFrom(pilot_);
-  const Ways& played = ways ? *ways : ways_;
-  pilot.TurnOnTheWay(played.turnsOnTheWay);
-  std::set<Autopilot::ControlKey> held;
-  for (const Hold& h : holds) held.insert(h.key);
-  pilot.LeaveAlone(&held);
-  std::vector<Autopilot::ControlKey> clicked;
-  if (clicks) {
-    clicks->clear();
-    pilot.WriteClicksTo(&clicked);
-  }
-  ClickTargets targets(copy);
-  std::vector<Hold> active = holds;
-  const int frames = ms / kFrameMs;
-  // Where each train on the field at the start was: one on the same track at the end
-  // stood, or went to and fro.
-  // (Trains are known by their serials: a train made later at a gone one's address is
-  // another train, which must not count as one that stood or turned again.)
-  std::map<unsigned long long, std::pair<int, int>> began;
-  for (const auto& train : copy.GetField().Trains())
-    if (train->kind != TrainKind::kRepair) began[train->serial] = TrackOf(*train);
-  int firstCrash = -1, firstReversal = -1, reversals = 0;
-  // Each train's turns and the track its head was on a frame ago: one turn is often the
-  // autopilot giving way, but a train that turns again goes to and fro and gets nowhere.
-  struct Seen {
-    int colour = -1;
-    size_t cars = 0;
-    bool reversed = false;
-    int turns = 0;
-    std::pair<int, int> track;
-  };
-  std::map<unsigned long long, Seen> heading;
-  std::vector<int> turnedAt;
-  const size_t sites = copy.GetField().CrashSites().size();
-  std::vector<int> where;
-  for (int f = 0; f < frames && !copy_->Ended() && copy_->Crashes() <= worst; ++f) {
-    // Frame f of the copy is the game's frame tick_ + f: the holds end and are kept as
-    // they would be there.
-    if (std::erase_if(active, [this, f](const Hold& h) { return h.until <= tick_ + f; }) > 0) {
-      held.clear();
-      for (const Hold& h : active) held.insert(h.key);
-    }
-    if ((tick_ + f) % Autopilot::kPeriod == 0) KeepHolds(copy, *copy_, targets, active);
-    // From the frame the copy's warehouse empties, as the game's solver does (Act).
-    pilot.TurnInTowns(played.townTurns || Emptied(copy));
-    pilot.Act();
-    if (clicks)
-      for (const auto& key : clicked) clicks->try_emplace(key, f);
-    clicked.clear();
-    copy_->Step();
-    for (const auto& train : copy.GetField().Trains()) {
-      if (train->kind == TrainKind::kRepair || train->cars.empty()) continue;
-      Seen now{train->colour, train->cars.size(), train->reversed, 0, TrackOf(*train)};
-      const auto [it, added] = heading.try_emplace(train->serial, now);
-      const Seen& was = it->second;
-      if (!added && was.colour == now.colour && was.cars == now.cars) {
-        now.turns = was.turns + (was.reversed != now.reversed ? 1 : 0);
-        if (now.turns > was.turns && now.turns >= 2) {
-          ++reversals;
-          if (firstReversal < 0) {
-            firstReversal = f;
-            turnedAt = {was.track.first, was.track.second};
-          }
-        }
-      }
-      it->second = now;
-    }
-    if (firstCrash < 0 && copy_->Crashes() > 0) {
-      firstCrash = f;
-      const auto& now = copy.GetField().CrashSites();
-      if (now.size() > sites) {
-        const rail::Place& p = now.back().place;
-        where = {p.j, rail::Neighbour(p.j, p.d)};
-      }
-    }
-  }
-  long long queued = 0;
-  for (const Town& town : copy.GetField().Towns())
-    queued += static_cast<long long>(town.queue.size());
-  const long long left = pilot.DistanceLeft(kLost) + queued * kLost;
-  if (where.empty() && losing_) where = turnedAt;
-  int stalled = 0;
+  LookRun* run = RunFor(holds, ways ? *ways : ways_);
+  if (!run) return {};
+  const long long steps = run->Steps();
+  const LookRun::Window w = run->Look(tick_, ms / kFrameMs, worst, clicks);
+  played_ += run->Steps() - steps;
+  std::vector<int> where = w.where;
+  if (where.empty() && losing_) where = w.turnedAt;
   // A shorter look may end with a train still on its track as it goes its way.
-  for (const auto& train : copy.GetField().Trains()) {
-    if (ms < kStallLook) break;
-    auto it = began.find(train->serial);
-    if (it == began.end() || it->second != TrackOf(*train)) continue;
-    ++stalled;
-    if (where.empty()) where = {it->second.first, it->second.second};
-  }
-  const long long money = copy.MoneyCounter - kCrashWeight * copy_->Crashes();
-  return {
-      money - kUnitWeight * left - kStallWeight * stalled - (losing_ ? kTurnWeight * reversals : 0),
-      money,
-      copy_->Crashes(),
-      stalled,
-      firstCrash,
-      reversals,
-      firstReversal,
-      where};
+  const int stalled = ms >= kStallLook ? w.stalled : 0;
+  if (where.empty() && stalled > 0) where = w.stalledAt;
+  const long long money = w.money - kCrashWeight * w.crashes;
+  return {money - kUnitWeight * w.left - kStallWeight * stalled -
+              (losing_ ? kTurnWeight * w.reversals : 0),
+          money,
+          w.crashes,
+          stalled,
+          w.firstCrash,
+          w.reversals,
+          w.firstReversal,
+          where};
 }
 
 bool Solver::BreakLoops() {

@@ -8,7 +8,8 @@
 // a longer one, clearly better than the autopilot alone. It acts only with the player's
 // own hands (left clicks on switches and signals, right clicks on towns) and never changes
 // the game it watches otherwise: a solver that looks without acting leaves the game as
-// it would have gone without it.
+// it would have gone without it. Its plays ahead are kept (LookRun) and read again by the
+// next looks while the game goes as they foretold.
 #include <map>
 #include <memory>
 #include <set>
@@ -17,9 +18,9 @@
 
 #include "game/Autopilot.h"
 #include "game/ClickTargets.h"
+#include "tools/game/LookRun.h"
 
 class Game;
-class GameCopy;
 struct EventLog;
 
 struct SolverOptions {
@@ -49,6 +50,9 @@ struct SolverOptions {
   // true: it also tries the holds that keep a switch or signal as the look ahead left it
   // (they play the look again; to show that leaving them out changes nothing)
   bool triesEveryHold = false;
+  // false: every try plays from a new copy of the game, none read from a kept run (to
+  // show that keeping them changes nothing)
+  bool keepsRuns = true;
 
   // The solver at about a third of the cost: shorter looks, and fewer and shorter choices
   // of ways. The shipped levels and their pars are proven with it; it wins less often on
@@ -79,6 +83,9 @@ class Solver {
   int Tries() const { return tries_; }
   // The tries among them left out, as they would have played a look again.
   int Skipped() const { return skipped_; }
+  // The tries read from a kept run, and the frames the runs played.
+  int Reused() const { return reused_; }
+  long long Played() const { return played_; }
   int Holds() const { return holdsMade_; }
   // Whether the last choice sends trains with no way straight home round by other towns.
   bool GoesRoundByTowns() const { return ways_.townTurns; }
@@ -86,13 +93,7 @@ class Solver {
   bool TurnsOnTheWay() const { return ways_.turnsOnTheWay; }
   const Autopilot& Pilot() const { return pilot_; }
 
-  // A switch (its active direction) or a signal (its light) held as chosen until a
-  // time in frames.
-  struct Hold {
-    Autopilot::ControlKey key;
-    int state = -1;
-    int until = 0;
-  };
+  using Hold = SolverHold;
 
  private:
   // How good the copy's end is (its money, less the crashes on the way and the ways the
@@ -117,22 +118,20 @@ class Solver {
   bool Improve(Outcome& best, const Clicks* clicks);
   // Whether adding the hold also beats the holds so far over the longer look.
   bool Confirmed(const Hold& hold);
-  // The autopilot's ways for trains with no way straight to their goal: through towns of
-  // other colours, turning back where a click can stop them.
-  struct Ways {
-    bool townTurns = false;
-    bool turnsOnTheWay = false;
-    bool operator==(const Ways&) const = default;
-  };
+  using Ways = SolverWays;
   // The game played ahead for ms on a copy with the holds, the autopilot's ways as chosen
   // (or as given). A try stops early once it has crashed more often than worst.
-  // With clicks, the try's clicks are written there.
+  // With clicks, the try's clicks are written there. A kept run that foretells the game
+  // with these holds and ways is read and played on; otherwise one starts anew.
   Outcome Try(const std::vector<Hold>& holds, int ms, int worst = 1 << 20,
               const Ways* ways = nullptr, Clicks* clicks = nullptr);
   // Whether a hold keeps its switch or signal as it stands and the look without it
   // (whose clicks are given) leaves it so as long as the hold lasts: the game then plays
   // the same with and without it.
   bool ChangesNothing(const Hold& hold, const Clicks& clicks) const;
+  // The run to read for the holds and ways: a kept one that foretells them, or the one
+  // longest unused among those that do not foretell the game's own, started anew.
+  LookRun* RunFor(const std::vector<Hold>& holds, const Ways& ways);
   // Plays the next choiceLooks looks with each way and keeps the one with the most money.
   void ChooseWays();
   // A switch or signal the autopilot throws to and fro (two trains each wanting it their
@@ -149,7 +148,10 @@ class Solver {
   const EventLog* log_;
   Autopilot pilot_;
   ClickTargets targets_;
-  std::unique_ptr<GameCopy> copy_;
+  std::vector<std::unique_ptr<LookRun>> runs_;
+  uint64_t print_ = 0;  // PlayPrint of the game at frame printed_
+  int printed_ = -1;
+  int uses_ = 0;
   std::vector<Hold> holds_;
   std::set<Autopilot::ControlKey> held_;
   std::map<Autopilot::ControlKey, int> states_;              // as last seen
@@ -164,9 +166,6 @@ class Solver {
   int tries_ = 0;
   int holdsMade_ = 0;
   int skipped_ = 0;
+  int reused_ = 0;
+  long long played_ = 0;
 };
-
-// Clicks the held switches and signals of a game that stand otherwise; false when one
-// could not be reached.
-void KeepHolds(Game& game, PlayerHands& hands, ClickTargets& targets,
-               const std::vector<Solver::Hold>& holds);
