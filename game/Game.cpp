@@ -437,12 +437,12 @@ void Game::Step(int32_t dt) {
   UpdateMinuteTips(dt);
 }
 
-// The second phase of a restore, once the level is laid out again; false when the restore
-// failed and a new game began instead.
 bool Game::LaidOut() const {
   return field_.AllTracksBuilt() && NumberTown >= static_cast<int32_t>(BeginTowns.size());
 }
 
+// The second phase of a restore, once the level is laid out again; false when the restore
+// failed and a new game began instead.
 bool Game::UpdateRestore() {
   const bool laidOut = LaidOut();
   const char* failure = nullptr;

@@ -9,7 +9,6 @@
 #include "core/Files.h"
 #include "core/LParams.h"
 #include "core/Saturate.h"
-#include "engine/LClip.h"
 #include "game/Game.h"
 #include "game/Settings.h"
 #include "sprites/CompleteIndicator.h"
@@ -108,19 +107,7 @@ void Game::TakeRunningOf(const Game& original) {
   PercentAddNewHouse = original.PercentAddNewHouse;
   PercentDeltaFirstTown = original.PercentDeltaFirstTown;
   CaptionTimer = original.CaptionTimer;
-  CompleteIndicator& mine = *progress_;
-  const CompleteIndicator& theirs = *original.progress_;
-  mine.Percent = theirs.Percent;
-  mine.DeltaPercent = theirs.DeltaPercent;
-  mine.SaveV = theirs.SaveV;
-  mine.WaitCounter = theirs.WaitCounter;
-  mine.iState = theirs.iState;
-  if (mine.Engine && theirs.Engine) {
-    mine.Engine->x = theirs.Engine->x;
-    mine.Engine->y = theirs.Engine->y;
-    mine.Engine->Vx = theirs.Engine->Vx;
-    mine.Engine->cFrame = theirs.Engine->cFrame;
-  }
+  progress_->TakeRunOf(*original.progress_);
 }
 
 core::ParamEntries Game::SavedState() {

@@ -209,6 +209,13 @@ bool CompleteIndicator::Load(core::ValueStore& store) {
     std::fprintf(stderr, "Error. CompleteIndicator::Load. The saved progress is out of range.\n");
     return false;
   }
+  Apply(r);
+  return true;
+}
+
+void CompleteIndicator::TakeRunOf(const CompleteIndicator& other) { Apply(other.Current()); }
+
+void CompleteIndicator::Apply(const SavedRun& r) {
   DeltaPercent = r.delta;
   Percent = r.percent;
   iState = r.state;
@@ -222,7 +229,6 @@ bool CompleteIndicator::Load(core::ValueStore& store) {
     Engine->SetFrame(r.frame);
   }
   RefreshPile();
-  return true;
 }
 
 bool CompleteIndicator::Possible(const SavedRun& r, double levelDelta) const {

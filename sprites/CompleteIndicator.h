@@ -35,6 +35,9 @@ class CompleteIndicator {
   // line) a run that level cannot give.
   void Save(core::ValueStore& store);
   bool Load(core::ValueStore& store);
+  // Takes up where the other indicator's run stands, to the last bit (a copy of a running
+  // game, whose restore ran this one on meanwhile).
+  void TakeRunOf(const CompleteIndicator& other);
 
   LEngine* Owner;
   double Percent = 0.0;
@@ -55,5 +58,6 @@ class CompleteIndicator {
   struct SavedRun;
   static bool Exchange(core::ValueStore& store, SavedRun& run, int direction);
   SavedRun Current() const;
+  void Apply(const SavedRun& run);
   bool Possible(const SavedRun& run, double levelDelta) const;
 };
