@@ -25,17 +25,15 @@ Game& GameCopy::Copy() { return *game_; }
 
 int GameCopy::Crashes() const { return game_ ? game_->crashes : 0; }
 
-SharedStateGuard::SharedStateGuard()
-    : seed_(rnd::RunSeed()),
-      game_(rnd::GameStream().State()),
-      presentation_(rnd::PresentationStream().State()),
-      settings_(Globals()) {}
+SharedState SharedState::Now() {
+  return {rnd::RunSeed(), rnd::GameStream().State(), rnd::PresentationStream().State(), Globals()};
+}
 
-SharedStateGuard::~SharedStateGuard() {
-  rnd::SetRunSeed(seed_);
-  rnd::GameStream().Seed(game_);
-  rnd::PresentationStream().Seed(presentation_);
-  Globals() = settings_;
+void SharedState::Apply() const {
+  rnd::SetRunSeed(seed);
+  rnd::GameStream().Seed(game);
+  rnd::PresentationStream().Seed(presentation);
+  Globals() = settings;
 }
 
 GameCopy::GameCopy(SDL_Surface* display)

@@ -16,18 +16,27 @@
 #include "game/Settings.h"
 #include "railway/HeadlessSprites.h"
 
-// What a copy leaves unchanged of the program-wide state: the random streams, the
-// run's seed and the settings, put back when it goes.
+// The program-wide state a game plays with: the random streams, the run's seed and the
+// settings.
+struct SharedState {
+  uint32_t seed = 0, game = 0, presentation = 0;
+  Settings settings;
+  // As it stands now.
+  static SharedState Now();
+  // Puts it in place.
+  void Apply() const;
+};
+
+// What a copy leaves unchanged of the program-wide state, put back when it goes.
 class SharedStateGuard {
  public:
-  SharedStateGuard();
-  ~SharedStateGuard();
+  SharedStateGuard() : saved_(SharedState::Now()) {}
+  ~SharedStateGuard() { saved_.Apply(); }
   SharedStateGuard(const SharedStateGuard&) = delete;
   SharedStateGuard& operator=(const SharedStateGuard&) = delete;
 
  private:
-  uint32_t seed_, game_, presentation_;
-  Settings settings_;
+  SharedState saved_;
 };
 
 class GameCopy : public GameOwner, public PlayerHands {

@@ -5,7 +5,6 @@
 
 #include "core/Random.h"
 #include "game/Game.h"
-#include "tools/game/GameCopy.h"
 
 namespace {
 
@@ -39,7 +38,15 @@ std::vector<SolverHold> Lasting(const std::vector<SolverHold>& holds, int tick) 
   return out;
 }
 
+// One more value mixed into a print.
+uint64_t Mix(uint64_t hash, int64_t value) {
+  hash = (hash ^ static_cast<uint64_t>(value)) * 0x100000001b3ULL;
+  return hash ^ (hash >> 29);
+}
+
 }  // namespace
+
+bool Emptied(Game& game) { return game.Progress() >= 100; }
 
 void KeepHolds(Game& game, PlayerHands& hands, ClickTargets& targets,
                const std::vector<SolverHold>& holds) {
@@ -50,15 +57,6 @@ void KeepHolds(Game& game, PlayerHands& hands, ClickTargets& targets,
     if (targets.ClickFor(PictureOf(at, hold.key), x, y)) hands.LeftClick(x, y);
   }
 }
-
-namespace {
-
-uint64_t Mix(uint64_t hash, int64_t value) {
-  hash = (hash ^ static_cast<uint64_t>(value)) * 0x100000001b3ULL;
-  return hash ^ (hash >> 29);
-}
-
-}  // namespace
 
 uint64_t SwitchesPrint(const Field& field) {
   uint64_t hash = 0;
@@ -116,10 +114,7 @@ bool LookRun::Start(Game& game, const Autopilot& pilot, int tick,
   switches_ = SwitchesPrint(copy.GetField());
   first_ = tick;
   frames_.push_back(Record());
-  seed_ = rnd::RunSeed();
-  stream_ = rnd::GameStream().State();
-  presentation_ = rnd::PresentationStream().State();
-  settings_ = Globals();
+  own_ = SharedState::Now();
   return true;
 }
 
@@ -141,7 +136,7 @@ void LookRun::Step() {
   }
   if (tick % Autopilot::kPeriod == 0) KeepHolds(copy, *copy_, *targets_, holds_);
   // From the frame the copy's warehouse empties, as the game's solver does.
-  pilot_->TurnInTowns(ways_.townTurns || copy.Progress() >= 100);
+  pilot_->TurnInTowns(ways_.townTurns || Emptied(copy));
   pilot_->Act();
   copy_->Step();
   ++steps_;
@@ -204,15 +199,9 @@ LookRun::Window LookRun::Look(int tick, int frames, int worst,
   size_t end = 0;
   {
     SharedStateGuard guard;
-    rnd::SetRunSeed(seed_);
-    rnd::GameStream().Seed(stream_);
-    rnd::PresentationStream().Seed(presentation_);
-    Globals() = settings_;
+    own_.Apply();
     end = End(static_cast<size_t>(tick - first_), frames, worst);
-    seed_ = rnd::RunSeed();
-    stream_ = rnd::GameStream().State();
-    presentation_ = rnd::PresentationStream().State();
-    settings_ = Globals();
+    own_ = SharedState::Now();
   }
   const size_t from = static_cast<size_t>(tick - first_);
   const Frame& start = frames_[from];

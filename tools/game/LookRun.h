@@ -18,11 +18,10 @@
 
 #include "game/Autopilot.h"
 #include "game/ClickTargets.h"
-#include "game/Settings.h"
+#include "tools/game/GameCopy.h"
 
 class Field;
 class Game;
-class GameCopy;
 
 // A switch (its active direction) or a signal (its light) held as chosen until a time in
 // frames.
@@ -40,6 +39,11 @@ struct SolverWays {
   bool turnsOnTheWay = false;
   bool operator==(const SolverWays&) const = default;
 };
+
+// Once the warehouse is empty every train still out is fined: a train with no way straight
+// to its goal is then sent round by a town, whatever ways were chosen, in the game and in
+// its copies alike.
+bool Emptied(Game& game);
 
 // Clicks the held switches and signals of a game that stand otherwise.
 void KeepHolds(Game& game, PlayerHands& hands, ClickTargets& targets,
@@ -131,8 +135,7 @@ class LookRun {
   SolverWays ways_;
   std::vector<Autopilot::ControlKey> clicked_;
   // The copy's own random streams and settings, put in place while it plays.
-  uint32_t seed_ = 0, stream_ = 0, presentation_ = 0;
-  Settings settings_;
+  SharedState own_;
   // The copy's SwitchesPrint, found again only when a junction changed.
   uint64_t switches_ = 0;
   uint64_t switchesAt_ = 0;  // Junction::NewestChange() then

@@ -28,11 +28,6 @@ constexpr int kCalm = 5000;
 
 int CeilDiv(int a, int b) { return b > 0 ? (a + b - 1) / b : 1; }
 
-// Once the warehouse is empty every train still out is fined: one with no way straight to
-// its goal is sent through a town that turns it rather than to and fro where it is,
-// whatever the ways chosen.
-bool Emptied(Game& game) { return game.Progress() >= 100; }
-
 }  // namespace
 
 Solver::Solver(Game& game, PlayerHands& hands, const SolverOptions& options, const EventLog* log)
