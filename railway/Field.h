@@ -193,6 +193,8 @@ class Field {
   void MoveTrain(Train& train, bool& movedAny, size_t& index, int dt);
   LocoStep MoveLocomotive(Train& train, size_t index);
   void PlaceCars(Train& train);
+  // Locks junction j for a train passing through the side of d, until the next step.
+  void LockJunction(int j, int d);
   rail::Place MoveBack(const rail::Place& from, double distance, bool* changed) const;
   void DrawTrain(Train& train, bool& moved);
   // False when the train stays on the field (turned back by a town of another colour).
@@ -211,7 +213,6 @@ class Field {
   bool ArcCrossings(int& from);
   bool CrashSiteChecks(size_t& from);
   void CrashMessages(int total);
-  bool CarSitsOn(const Car& c, int j) const;
   rail::Place SnapPlace(int j, int d, double p) const;
   void DamageTrack(const rail::Place& at);
   void Explode(Train& train, int fromCar);
@@ -247,6 +248,7 @@ class Field {
   int buildTimer_ = 0;
   int buildInterval_ = 1;
   int moveTimer_ = 0;
+  std::vector<int> locked_;  // the junctions locked since the last step, to clear
   double waitTimer_ = 0;
   int endTimer_ = 0;
   int selectTimer_ = 0;

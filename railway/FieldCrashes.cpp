@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <optional>
 
@@ -83,32 +84,42 @@ bool Field::TrainAgainstTrain(size_t& from) {
   return false;
 }
 
-bool Field::CarSitsOn(const Car& c, int j) const {
-  if (c.place.j == j && c.place.pos <= c.half) return true;
-  int L = rail::TrackLength(c.place.d);
-  return rail::Neighbour(c.place.j, c.place.d) == j && c.place.pos + c.half >= L;
-}
-
 bool Field::JunctionCrossings(int& from) {
-  for (int j = from; j < rail::kJunctions; ++j) {
-    if (!At(j).IsCrossing()) continue;
-    int found[2] = {-1, -1};
-    int carOf[2] = {-1, -1};
-    int n = 0;
-    for (size_t t = 0; t < trains_.size() && n < 2; ++t) {
-      const Train& tr = *trains_[t];
-      for (int c = 0; c < tr.CarCount(); ++c) {
-        if (!CarSitsOn(tr.cars[c], j)) continue;
-        found[n] = static_cast<int>(t);
-        carOf[n] = c;
-        ++n;
-        break;
+  // The first two trains, in their order, with a car on each junction, and the first such
+  // car of each: only a junction two trains sit on can see a crash. Gathered from the cars
+  // rather than asked of every junction, as most junctions have no car at all.
+  struct Sitters {
+    int train[2] = {-1, -1};
+    int car[2] = {-1, -1};
+  };
+  std::array<Sitters, rail::kJunctions> on;
+  auto sit = [&on](int j, int t, int c) {
+    if (!rail::ValidJunction(j)) return;
+    Sitters& s = on[static_cast<size_t>(j)];
+    for (int k = 0; k < 2; ++k) {
+      if (s.train[k] == t) return;
+      if (s.train[k] < 0) {
+        s.train[k] = t;
+        s.car[k] = c;
+        return;
       }
     }
-    if (n < 2) continue;
-    rail::Place site = trains_[found[1]]->cars[carOf[1]].place;
-    int total = RemoveTrain(found[1], carOf[1], true);
-    total += RemoveTrain(found[0], carOf[0], true);
+  };
+  for (size_t t = 0; t < trains_.size(); ++t) {
+    const Train& tr = *trains_[t];
+    for (int c = 0; c < tr.CarCount(); ++c) {
+      const Car& car = tr.cars[c];
+      if (car.place.pos <= car.half) sit(car.place.j, static_cast<int>(t), c);
+      if (car.place.pos + car.half >= rail::TrackLength(car.place.d))
+        sit(rail::Neighbour(car.place.j, car.place.d), static_cast<int>(t), c);
+    }
+  }
+  for (int j = from; j < rail::kJunctions; ++j) {
+    const Sitters& s = on[static_cast<size_t>(j)];
+    if (s.train[1] < 0 || !At(j).IsCrossing()) continue;
+    rail::Place site = trains_[s.train[1]]->cars[s.car[1]].place;
+    int total = RemoveTrain(s.train[1], s.car[1], true);
+    total += RemoveTrain(s.train[0], s.car[0], true);
     CrashMessages(total);
     DamageTrack(site);
     from = j;

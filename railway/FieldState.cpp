@@ -122,6 +122,7 @@ void Field::TakeTrafficOf(const Field& other) {
     DrawTrain(t, moved);
   }
   for (int j = 0; j < rail::kJunctions; ++j) At(j).TakeLocksOf(other.At(j));
+  locked_ = other.locked_;
   for (size_t i = 0; i < towns_.size() && i < other.towns_.size(); ++i) {
     Town& t = towns_[i];
     const Town& o = other.towns_[i];

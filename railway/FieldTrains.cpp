@@ -273,7 +273,9 @@ void Field::MoveTrains(int dt) {
 }
 
 void Field::StepAndCheck(int dt) {
-  for (auto& j : junctions_) j->ClearLocks();
+  // Only the junctions the last step locked hold a lock.
+  for (int j : locked_) At(j).ClearLocks();
+  locked_.clear();
   bool moved = false;
   for (size_t i = 0; i < trains_.size();) {
     size_t index = i;
@@ -406,7 +408,7 @@ Field::LocoStep Field::MoveLocomotive(Train& train, size_t index) {
       c0.previousDirection = rail::Opposite(c0.place.d);
     }
     // The train is on its way through N: its switches cannot be thrown in this step.
-    next.Lock(exit);
+    LockJunction(n, exit);
     train.routed = true;
   }
   // Car 0's centre reached the end of its track: it passes onto the pending exit with
@@ -424,7 +426,7 @@ Field::LocoStep Field::MoveLocomotive(Train& train, size_t index) {
   }
   // A car whose end lies on a junction (exactly on it too) locks it: the cars behind
   // are placed through that junction's switch.
-  if (c0.place.pos <= c0.half) At(c0.place.j).Lock(c0.place.d);
+  if (c0.place.pos <= c0.half) LockJunction(c0.place.j, c0.place.d);
   return LocoStep::kGoOn;
 }
 
@@ -452,6 +454,11 @@ rail::Place Field::MoveBack(const rail::Place& from, double distance, bool* chan
   return p;
 }
 
+void Field::LockJunction(int j, int d) {
+  At(j).Lock(d);
+  locked_.push_back(j);
+}
+
 // Each wagon follows the car ahead at the distance of their two half lengths. The cars
 // lock the junctions they stand on or overhang, so the switches under the train stay.
 void Field::PlaceCars(Train& train) {
@@ -464,10 +471,10 @@ void Field::PlaceCars(Train& train) {
     if (car.place.j != old.j || car.place.d != old.d) car.previousDirection = rail::Opposite(old.d);
     ahead.rear = MoveBack(ahead.place, ahead.half, nullptr);
     int L = rail::TrackLength(car.place.d);
-    if (car.place.pos <= car.half) At(car.place.j).Lock(car.place.d);
+    if (car.place.pos <= car.half) LockJunction(car.place.j, car.place.d);
     if (car.place.pos + car.half >= L) {
       int far = rail::Neighbour(car.place.j, car.place.d);
-      if (rail::ValidJunction(far)) At(far).Lock(rail::Opposite(car.place.d));
+      if (rail::ValidJunction(far)) LockJunction(far, rail::Opposite(car.place.d));
     }
   }
   Car& last = train.cars.back();
