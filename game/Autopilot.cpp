@@ -20,13 +20,17 @@ std::string ControlName(const ControlNeed& n) {
 // Everything the planner's ways and the click targets are read from: each junction's
 // ends, switches, signals, town and pictures (by its change stamp), the tracks, and the
 // crash sites with their call buttons.
-void MarkField(const Field& field, std::vector<uint64_t>& marks) {
+void MarkTracks(const Field& field, std::vector<uint64_t>& marks) {
   marks.clear();
   marks.push_back(field.Tracks().size());
   for (const CrashSite& site : field.CrashSites()) {
     marks.push_back(static_cast<uint64_t>(site.place.j * 12 + site.place.d));
     marks.push_back(reinterpret_cast<uintptr_t>(site.button));
   }
+}
+
+void MarkJunctions(const Field& field, std::vector<uint64_t>& marks) {
+  marks.clear();
   for (int j = 0; j < rail::kJunctions; ++j) marks.push_back(field.At(j).Changes());
 }
 
@@ -142,9 +146,20 @@ void Autopilot::TurnInTowns(bool on) {
 void Autopilot::ForgetAnswers() {
   // Between two looks the field mostly stands as it was: then everything found last
   // time still holds, and finding it again is most of a look's work.
-  MarkField(game_.GetField(), marksNow_);
-  if (marksNow_ == marks_) return;
-  marks_.swap(marksNow_);
+  const Field& field = game_.GetField();
+  MarkTracks(field, marksNow_);
+  bool same = marksNow_ == marks_;
+  if (!same) marks_.swap(marksNow_);
+  // The junctions' stamps are read again only once some junction has changed.
+  if (Junction::NewestChange() != stampedAt_) {
+    stampedAt_ = Junction::NewestChange();
+    MarkJunctions(field, marksNow_);
+    if (marksNow_ != stamps_) {
+      same = false;
+      stamps_.swap(marksNow_);
+    }
+  }
+  if (same) return;
   reachable_.fill(-1);
   planner_.Forget();
   leads_.clear();

@@ -278,6 +278,9 @@ Solver::Outcome Solver::Try(const std::vector<Hold>& holds, int ms, int worst, c
 
 bool Solver::BreakLoops() {
   const Field& field = game_.GetField();
+  // No switch or signal changed since the last time: none flipped.
+  if (Junction::NewestChange() == seenChange_) return false;
+  seenChange_ = Junction::NewestChange();
   std::vector<Autopilot::ControlKey> loops;
   for (int j = 0; j < rail::kJunctions; ++j) {
     if (!rail::ValidJunction(j)) continue;

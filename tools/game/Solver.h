@@ -156,6 +156,7 @@ class Solver {
   std::set<Autopilot::ControlKey> held_;
   std::map<Autopilot::ControlKey, int> states_;              // as last seen
   std::map<Autopilot::ControlKey, std::vector<int>> flips_;  // when they changed lately
+  uint64_t seenChange_ = 0;  // Junction::NewestChange() when they were last seen
   int tick_ = 0;
   int nextLook_ = 0;
   int nextChoice_ = 0;
