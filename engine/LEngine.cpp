@@ -175,8 +175,11 @@ void LEngine::Update(int32_t elapsed, int32_t /*frame*/) {
   const double k = SpeedFactor(elapsed);
   const double sx = W * k;
   const double sy = H * k;
-  // Hooks may add or remove sprites: walk a snapshot and skip the ones that left.
-  const std::vector<LClip*> snapshot = Sprites;
+  // Hooks may add or remove sprites: walk a snapshot and skip the ones that left. The
+  // snapshot's memory is kept from one update to the next (a nested update makes its own).
+  std::vector<LClip*> snapshot;
+  snapshot.swap(snapshotSpare_);
+  snapshot.assign(Sprites.begin(), Sprites.end());
   for (size_t i = 0; i < snapshot.size(); ++i) {
     LClip* sprite = snapshot[i];
     // Still at its place in the list, it is still there; otherwise it is looked for.
@@ -190,6 +193,7 @@ void LEngine::Update(int32_t elapsed, int32_t /*frame*/) {
     sprite->Update(elapsed);
     if (sprite->TimeDie == 0) RemoveSprite(sprite, true);
   }
+  snapshot.swap(snapshotSpare_);
   if (!ScreenSprite) return;
   X = static_cast<int16_t>(std::clamp(TruncToInt(ScreenSprite->x), -32768, 32767));
   Y = static_cast<int16_t>(std::clamp(TruncToInt(ScreenSprite->y), -32768, 32767));

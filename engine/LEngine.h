@@ -154,6 +154,7 @@ class LEngine {
 
   std::unique_ptr<SettledLayer> settled_;
   area::DrawList drawList_;
+  std::vector<LClip*> snapshotSpare_;  // Update's snapshot of Sprites, its memory kept
 };
 
 // The program-wide slot holding the screen on top of the stack.

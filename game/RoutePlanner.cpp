@@ -198,7 +198,7 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
   std::vector<Item>& open = open_;
   open.clear();
   const auto push = [&open](int distance, int state) {
-    open.emplace_back(distance, state);
+    open.push_back(ItemOf(distance, state));
     std::push_heap(open.begin(), open.end(), std::greater<Item>());
   };
   const int start = State(at, arrival);
@@ -211,7 +211,8 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
   int bestLength = kFar, bestState = -1, bestExit = -1;
   while (!open.empty()) {
     std::pop_heap(open.begin(), open.end(), std::greater<Item>());
-    const auto [d, s] = open.back();
+    const int d = DistanceOf(open.back());
+    const int s = StateOf(open.back());
     open.pop_back();
     if (d != Dist(s) || d >= bestLength) continue;
     const int j = s / 12;
@@ -286,7 +287,7 @@ void RoutePlanner::Turn(int s, const RouteGoal& goal, const Reachable& reachable
   parent_[next] = s;
   exit_[next] = back;
   reached_[next] = Reached::kTurn;
-  open_.emplace_back(length, next);
+  open_.push_back(ItemOf(length, next));
   std::push_heap(open_.begin(), open_.end(), std::greater<Item>());
 }
 

@@ -144,7 +144,18 @@ class RoutePlanner {
   // -1: it may not be taken, 2: it enters a town that sends the train back out.
   int EdgeEnds(const Edges& edges, int k, const RouteGoal& goal) const;
 
-  using Item = std::pair<int, int>;  // distance, state
+  // A state on the search's heap: its distance in the high half (its sign bit flipped, so
+  // that the halves compare as the signed values do), the state in the low one: one
+  // comparison orders by distance and then by state.
+  using Item = uint64_t;
+  static Item ItemOf(int distance, int state) {
+    return static_cast<uint64_t>(static_cast<uint32_t>(distance) ^ 0x80000000u) << 32 |
+           static_cast<uint32_t>(state);
+  }
+  static int DistanceOf(Item item) {
+    return static_cast<int>(static_cast<uint32_t>(item >> 32) ^ 0x80000000u);
+  }
+  static int StateOf(Item item) { return static_cast<int>(item & 0xffffffffu); }
   const Field& field_;
   std::vector<Item> open_;                  // the search's heap
   std::vector<std::pair<int, int>> sites_;  // the crash sites' tracks, for the search
