@@ -111,7 +111,7 @@ void Autopilot::Act() {
     ++clicks_;
     return;
   }
-  wanted_.clear();
+  ForgetWanted();
   ForgetAnswers();
   traffic_.Clear();
   traffic_.LearnCrossings(game_.GetField());
@@ -374,9 +374,20 @@ bool Autopilot::TurnBack(const Plan& plan, bool wayBack, std::vector<ControlNeed
 
 // The nearest train decides how a switch or signal stands.
 void Autopilot::Want(const ControlNeed& need) {
-  const ControlKey key{need.junction, need.side, need.signal};
-  auto it = wanted_.find(key);
-  if (it == wanted_.end() || need.distance < it->second.distance) wanted_[key] = need;
+  if (!rail::ValidJunction(need.junction) || need.side < 0 || need.side > 3) return;
+  const int place = (need.junction * 4 + need.side) * 2 + (need.signal ? 1 : 0);
+  ControlNeed& known = wanted_[static_cast<size_t>(place)];
+  if (known.junction < 0) {
+    wantedPlaces_.push_back(place);
+    known = need;
+  } else if (need.distance < known.distance) {
+    known = need;
+  }
+}
+
+void Autopilot::ForgetWanted() {
+  for (const int place : wantedPlaces_) wanted_[static_cast<size_t>(place)].junction = -1;
+  wantedPlaces_.clear();
 }
 
 void Autopilot::ContinueFrom(const Autopilot& other) {
@@ -441,7 +452,11 @@ long long Autopilot::DistanceLeft(int lost) const {
 
 void Autopilot::Apply() {
   const Field& field = game_.GetField();
-  for (const auto& [key, need] : wanted_) {
+  // In the order of junction, side and kind, as the clicks have always come.
+  std::sort(wantedPlaces_.begin(), wantedPlaces_.end());
+  for (const int place : wantedPlaces_) {
+    const ControlNeed& need = wanted_[static_cast<size_t>(place)];
+    const ControlKey key{need.junction, need.side, need.signal};
     if (held_ && held_->count(key)) continue;
     const Junction& at = field.At(need.junction);
     const FieldSprite* picture = nullptr;

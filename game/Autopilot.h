@@ -141,7 +141,11 @@ class Autopilot {
   ClickTargets targets_;
   Traffic traffic_;
   std::vector<Plan> plans_;
-  std::map<ControlKey, ControlNeed> wanted_;
+  // What this look wants of each switch and signal, by junction, side and kind (a
+  // junction of -1: nothing), and the places wanted so far, in the order they came.
+  std::array<ControlNeed, rail::kJunctions * 8> wanted_{};
+  std::vector<int> wantedPlaces_;
+  void ForgetWanted();
   // Whether a click reaches each switch and signal (by junction, side and kind), as this
   // look found it before its clicks: -1 not asked yet.
   std::array<int8_t, rail::kJunctions * 8> reachable_{};
