@@ -120,6 +120,11 @@ TEST(Trains, RoutedTrainLocksTheSwitchAhead) {
   EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
   ASSERT_TRUE(RunUntil(rig, [&] { return rig.Only()->cars[0].place.j == 42; }));
   EXPECT_EQ(rig.Only()->cars[0].place.d, 3);
+  // Once the train has gone by, the switch is free again.
+  ASSERT_TRUE(RunUntil(rig, [&] { return rig.field.Trains().empty(); }));
+  rig.field.At(42).ToggleSwitch(1);
+  EXPECT_NE(rig.field.At(42).SwitchAt(1).active, 3);
+  EXPECT_EQ(rig.host.SoundCount(snd::SwitchLock), 1);
 }
 
 TEST(Trains, ACarEndingExactlyOnAJunctionLocksItsSwitch) {
