@@ -17,9 +17,8 @@ std::string ControlName(const ControlNeed& n) {
          std::to_string(n.side);
 }
 
-// Everything the planner's ways and the click targets are read from: each junction's
-// ends, switches, signals, town and pictures (by its change stamp), the tracks, and the
-// crash sites with their call buttons.
+// Everything the planner's ways and the click targets are read from, besides the
+// junctions: the tracks, and the crash sites with their call buttons.
 void MarkTracks(const Field& field, std::vector<uint64_t>& marks) {
   marks.clear();
   marks.push_back(field.Tracks().size());
@@ -29,9 +28,12 @@ void MarkTracks(const Field& field, std::vector<uint64_t>& marks) {
   }
 }
 
-void MarkJunctions(const Field& field, std::vector<uint64_t>& marks) {
-  marks.clear();
-  for (int j = 0; j < rail::kJunctions; ++j) marks.push_back(field.At(j).Changes());
+// The newest change stamp among the field's junctions (their ends, switches, signals,
+// town and pictures): stamps only grow, so any change to one of them raises it.
+uint64_t NewestStamp(const Field& field) {
+  uint64_t newest = 0;
+  for (int j = 0; j < rail::kJunctions; ++j) newest = std::max(newest, field.At(j).Changes());
+  return newest;
 }
 
 }  // namespace
@@ -150,13 +152,13 @@ void Autopilot::ForgetAnswers() {
   MarkTracks(field, marksNow_);
   bool same = marksNow_ == marks_;
   if (!same) marks_.swap(marksNow_);
-  // The junctions' stamps are read again only once some junction has changed.
+  // The junctions are read again only once some junction, of any field, has changed.
   if (Junction::NewestChange() != stampedAt_) {
     stampedAt_ = Junction::NewestChange();
-    MarkJunctions(field, marksNow_);
-    if (marksNow_ != stamps_) {
+    const uint64_t newest = NewestStamp(field);
+    if (newest != newestStamp_) {
       same = false;
-      stamps_.swap(marksNow_);
+      newestStamp_ = newest;
     }
   }
   if (same) return;

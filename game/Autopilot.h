@@ -151,10 +151,11 @@ class Autopilot {
   std::array<int8_t, rail::kJunctions * 8> reachable_{};
   // Leads() as this look found it, by state, goal kind and town, red stops and crash sites.
   std::map<std::tuple<int, int, int, bool, bool>, bool> leads_;
-  // What those answers were found from (the tracks and the crash sites, the junctions'
-  // change stamps as of Junction::NewestChange() stampedAt_), and the same read now.
-  std::vector<uint64_t> marks_, marksNow_, stamps_;
-  uint64_t stampedAt_ = 0;
+  // What those answers were found from: the tracks and the crash sites (and the same
+  // read now), and the newest change stamp of the field's junctions, read when any
+  // junction's newest stamp was stampedAt_.
+  std::vector<uint64_t> marks_, marksNow_;
+  uint64_t newestStamp_ = 0, stampedAt_ = 0;
   const std::set<ControlKey>* held_ = nullptr;
   std::vector<ControlKey>* clicked_ = nullptr;
   // Trains by their serials: giving way in this look, in the last.
