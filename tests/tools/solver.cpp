@@ -79,6 +79,20 @@ TEST_F(SolverPlay, ChoosesTownTurnsWhenTheyPlayBetter) {
   EXPECT_TRUE(S().GetSolver()->GoesRoundByTowns());
 }
 
+// On Puzzle level 3, seed 3, two trains pull one signal to and fro at about half a minute:
+// the solver holds it the way that plays better.
+TEST_F(SolverPlay, BreaksASignalPulledToAndFro) {
+  rnd::SetRunSeed(3);
+  S().NewGame(1, 3);
+  S().SetSolver(true, SolverOptions(), true);
+  log_.quiet = false;
+  testing::internal::CaptureStdout();
+  Run(32000);
+  const std::string said = testing::internal::GetCapturedStdout();
+  log_.quiet = true;
+  EXPECT_NE(said.find("solver breaks a loop: holds signal 46 side 2"), std::string::npos) << said;
+}
+
 TEST_F(SolverPlay, LookingWithoutActingChangesNothing) {
   constexpr int kPlay = 90000;
   Begin(7);
