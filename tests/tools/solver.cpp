@@ -79,18 +79,21 @@ TEST_F(SolverPlay, ChoosesTownTurnsWhenTheyPlayBetter) {
   EXPECT_TRUE(S().GetSolver()->GoesRoundByTowns());
 }
 
-// On Puzzle level 3, seed 3, two trains pull one signal to and fro at about half a minute:
-// the solver holds it the way that plays better.
+// On Puzzle level 6, seed 6, two trains pull one signal to and fro within the first half
+// minute: the solver holds it the way that plays better. (Its choices of ways play shorter
+// than by default, which keeps this test cheap.)
 TEST_F(SolverPlay, BreaksASignalPulledToAndFro) {
-  rnd::SetRunSeed(3);
-  S().NewGame(1, 3);
-  S().SetSolver(true, SolverOptions(), true);
+  rnd::SetRunSeed(6);
+  S().NewGame(1, 6);
+  SolverOptions options;
+  options.choiceLooks = 3;
+  S().SetSolver(true, options, true);
   log_.quiet = false;
   testing::internal::CaptureStdout();
-  Run(32000);
+  Run(30000);
   const std::string said = testing::internal::GetCapturedStdout();
   log_.quiet = true;
-  EXPECT_NE(said.find("solver breaks a loop: holds signal 46 side 2"), std::string::npos) << said;
+  EXPECT_NE(said.find("solver breaks a loop: holds signal 13 side 1"), std::string::npos) << said;
 }
 
 TEST_F(SolverPlay, LookingWithoutActingChangesNothing) {
