@@ -33,6 +33,9 @@ void GameSpeed::CycleDown() {
 }
 
 std::string GameSpeed::Name() const {
-  if (factor_ < 0) return "x1/" + std::to_string(-factor_);
-  return "x" + std::to_string(factor_);
+  // Appended rather than "x" + std::to_string(...): GCC 12 at -O3 warns, wrongly, of an
+  // overlapping copy inside that operator+.
+  std::string name = factor_ < 0 ? "x1/" : "x";
+  name += std::to_string(factor_ < 0 ? -factor_ : factor_);
+  return name;
 }
