@@ -36,6 +36,11 @@ uint64_t NewestStamp(const Field& field) {
   return newest;
 }
 
+// The place of a switch or signal in the tables kept by junction, side and kind.
+size_t ControlPlace(int junction, int side, bool signal) {
+  return static_cast<size_t>((junction * 4 + side) * 2 + (signal ? 1 : 0));
+}
+
 }  // namespace
 
 Autopilot::Autopilot(Game& game, PlayerHands& hands, const AutopilotLog* log)
@@ -52,7 +57,7 @@ void Autopilot::Note(const std::string& text) const {
 bool Autopilot::Reachable(int junction, int side, bool signal) {
   // The ways of one look ask after the same switches and signals again and again; what a
   // click reaches does not change until the look clicks.
-  int8_t& known = reachable_[static_cast<size_t>((junction * 4 + side) * 2 + (signal ? 1 : 0))];
+  int8_t& known = reachable_[ControlPlace(junction, side, signal)];
   if (known < 0) {
     const Junction& at = game_.GetField().At(junction);
     const FieldSprite* picture = signal ? at.SignalAt(side).picture : at.SwitchAt(side).picture;
@@ -377,8 +382,8 @@ bool Autopilot::TurnBack(const Plan& plan, bool wayBack, std::vector<ControlNeed
 // The nearest train decides how a switch or signal stands.
 void Autopilot::Want(const ControlNeed& need) {
   if (!rail::ValidJunction(need.junction) || need.side < 0 || need.side > 3) return;
-  const int place = (need.junction * 4 + need.side) * 2 + (need.signal ? 1 : 0);
-  ControlNeed& known = wanted_[static_cast<size_t>(place)];
+  const size_t place = ControlPlace(need.junction, need.side, need.signal);
+  ControlNeed& known = wanted_[place];
   if (known.junction < 0) {
     wantedPlaces_.push_back(place);
     known = need;
@@ -388,7 +393,7 @@ void Autopilot::Want(const ControlNeed& need) {
 }
 
 void Autopilot::ForgetWanted() {
-  for (const int place : wantedPlaces_) wanted_[static_cast<size_t>(place)].junction = -1;
+  for (const size_t place : wantedPlaces_) wanted_[place].junction = -1;
   wantedPlaces_.clear();
 }
 
@@ -456,8 +461,8 @@ void Autopilot::Apply() {
   const Field& field = game_.GetField();
   // In the order of junction, side and kind, as the clicks have always come.
   std::sort(wantedPlaces_.begin(), wantedPlaces_.end());
-  for (const int place : wantedPlaces_) {
-    const ControlNeed& need = wanted_[static_cast<size_t>(place)];
+  for (const size_t place : wantedPlaces_) {
+    const ControlNeed& need = wanted_[place];
     const ControlKey key{need.junction, need.side, need.signal};
     if (held_ && held_->count(key)) continue;
     const Junction& at = field.At(need.junction);

@@ -144,7 +144,7 @@ class Autopilot {
   // What this look wants of each switch and signal, by junction, side and kind (a
   // junction of -1: nothing), and the places wanted so far, in the order they came.
   std::array<ControlNeed, rail::kJunctions * 8> wanted_{};
-  std::vector<int> wantedPlaces_;
+  std::vector<size_t> wantedPlaces_;
   void ForgetWanted();
   // Whether a click reaches each switch and signal (by junction, side and kind), as this
   // look found it before its clicks: -1 not asked yet.
