@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstdio>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/Random.h"
 #include "railway/Field.h"
@@ -20,6 +23,42 @@ std::optional<double> OnTrack(const rail::Place& p, int j, int d) {
   }
   return std::nullopt;
 }
+// The tracks the trains' cars stand on, by the track's own name (the lower junction of
+// its two): a place on none of them is within no car's stretch.
+class TracksInUse {
+ public:
+  explicit TracksInUse(const std::vector<std::unique_ptr<Train>>& trains) {
+    for (const auto& t : trains) {
+      if (t->cars.empty()) continue;
+      Mark(t->head);
+      for (const Car& car : t->cars) Mark(car.rear);
+    }
+  }
+  bool Holds(const rail::Place& p) const {
+    const int k = KeyOf(p);
+    return all_ || k < 0 || used_.test(static_cast<size_t>(k));
+  }
+
+ private:
+  static int KeyOf(const rail::Place& p) {
+    if (!rail::ValidJunction(p.j) || !rail::ValidDirection(p.d)) return -1;
+    const int far = rail::Neighbour(p.j, p.d);
+    if (rail::ValidJunction(far) && far < p.j)
+      return far * rail::kDirectionCount + rail::Opposite(p.d);
+    return p.j * rail::kDirectionCount + p.d;
+  }
+  void Mark(const rail::Place& p) {
+    const int k = KeyOf(p);
+    if (k < 0) {
+      all_ = true;  // a place off the field: nothing is left out
+      return;
+    }
+    used_.set(static_cast<size_t>(k));
+  }
+  std::bitset<rail::kJunctions * rail::kDirectionCount> used_;
+  bool all_ = false;
+};
+
 }  // namespace
 
 bool Field::Within(const rail::Place& p, const rail::Place& a, const rail::Place& b) const {
@@ -129,11 +168,15 @@ bool Field::JunctionCrossings(int& from) {
 }
 
 bool Field::ArcCrossings(int& from) {
+  // A car's stretch lies on the tracks of its two ends: a crossing none of whose places
+  // lies on such a track has no car on it, and most crossings have none.
+  const TracksInUse used(trains_);
   for (int j = from; j < rail::kJunctions; ++j) {
     for (int pair = 0; pair < 2; ++pair) {
       const rail::Place& p1 = At(j).crossings[2 * pair];
       const rail::Place& p2 = At(j).crossings[2 * pair + 1];
       if (p1.j < 0 || p2.j < 0) continue;
+      if (!used.Holds(p1) && !used.Holds(p2)) continue;
       int found[2] = {-1, -1};
       int carOf[2] = {-1, -1};
       int n = 0;
