@@ -2,6 +2,7 @@
 #include "tools/game/GameCopy.h"
 
 #include "ids/ScreenSize.h"
+#include "railway/LevelRestore.h"
 #include "sprites/ClipLib.h"
 
 // The game of a copy: it counts the crashes the field reports.
@@ -63,7 +64,12 @@ bool GameCopy::CopyOf(Game& original) {
   game_->SharePackLevelOf(original);
   ended_ = false;
   if (!game_->LoadFrom(state)) return false;
-  for (int i = 0; i < kMostRestoreFrames && game_->GameState == kStateRestoring; ++i) Step();
+  // Nobody sees a copy being laid out: each restore frame finishes the tracks at once
+  // rather than stage by stage, and the copy comes to play in a few frames.
+  for (int i = 0; i < kMostRestoreFrames && game_->GameState == kStateRestoring; ++i) {
+    FinishBuilding(game_->GetField());
+    Step();
+  }
   game_->crashes = 0;
   rnd::GameStream().Seed(stream);
   if (game_->GameState != kStatePlaying) return false;
