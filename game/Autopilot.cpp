@@ -2,6 +2,7 @@
 #include "game/Autopilot.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/LClip.h"
 #include "game/Game.h"
@@ -121,7 +122,13 @@ void Autopilot::Act() {
   ForgetWanted();
   ForgetAnswers();
   traffic_.Clear();
-  traffic_.LearnCrossings(game_.GetField());
+  // The crossings change only with the tracks.
+  if (crossingsMarks_ != marks_ || crossingsStamp_ != newestStamp_ || !crossingsKnown_) {
+    traffic_.LearnCrossings(game_.GetField());
+    crossingsMarks_ = marks_;
+    crossingsStamp_ = newestStamp_;
+    crossingsKnown_ = true;
+  }
   plans_.clear();
   const auto& trains = game_.GetField().Trains();
   for (size_t i = 0; i < trains.size(); ++i) traffic_.Occupy(*trains[i], static_cast<int>(i));
@@ -129,7 +136,7 @@ void Autopilot::Act() {
   // gives way to whom.
   for (size_t i = 0; i < trains.size(); ++i) {
     Plan plan;
-    if (MakePlan(*trains[i], static_cast<int>(i), plan)) plans_.push_back(plan);
+    if (MakePlan(*trains[i], static_cast<int>(i), plan)) plans_.push_back(std::move(plan));
   }
   for (const Plan& plan : plans_) {
     if (plan.route.found) traffic_.Reserve(plan.route, plan.mover);

@@ -156,6 +156,10 @@ class Autopilot {
   // junction's newest stamp was stampedAt_.
   std::vector<uint64_t> marks_, marksNow_;
   uint64_t newestStamp_ = 0, stampedAt_ = 0;
+  // The tracks and newest stamp the traffic's crossings were learnt from.
+  std::vector<uint64_t> crossingsMarks_;
+  uint64_t crossingsStamp_ = 0;
+  bool crossingsKnown_ = false;
   const std::set<ControlKey>* held_ = nullptr;
   std::vector<ControlKey>* clicked_ = nullptr;
   // Trains by their serials: giving way in this look, in the last.

@@ -323,6 +323,11 @@ bool RoutePlanner::LeadsBackFrom(int s, int& j, int& a, int& travelled) const {
 
 void RoutePlanner::Collect(int last, int exit, const RouteGoal& goal, const Reachable& reachable,
                            Route& route) const {
+  // The way's length in tracks, so that its lists are sized once.
+  size_t tracks = 0;
+  for (int s = last; s >= 0; s = parent_[s]) tracks += reached_[s] == Reached::kTurn ? 2 : 1;
+  route.needs.reserve(tracks);
+  route.steps.reserve(tracks);
   for (int s = last, e = exit; s >= 0; e = exit_[s], s = parent_[s]) {
     StepNeeds(s / 12, s % 12, e, goal, reachable, units_[s], &route.needs);
     route.steps.push_back({s / 12, e, units_[s]});

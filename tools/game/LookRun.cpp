@@ -166,6 +166,7 @@ LookRun::Frame LookRun::Record() {
     switches_ = SwitchesPrint(field);
   }
   f.print = PlayPrint(copy, switches_);
+  f.trains.reserve(field.Trains().size());
   for (const auto& train : field.Trains()) {
     if (train->kind == TrainKind::kRepair) continue;
     f.trains.push_back(
