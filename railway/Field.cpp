@@ -124,9 +124,20 @@ std::vector<rail::Point> Field::TrackSamples(int i, int t) const {
 // returns how many were newly marked. A marked item belongs to the first track over it.
 int Field::MarkScenery(std::vector<Scenery>& items, const std::vector<rail::Point>& points,
                        int range, int key) {
+  if (points.empty()) return 0;
+  // Only an item within range of the points' box can be within range of one of them;
+  // the points come ordered by x.
+  const int left = points.front().x - range, right = points.back().x + range;
+  int top = points.front().y, bottom = top;
+  for (const rail::Point& p : points) {
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  top -= range;
+  bottom += range;
   int count = 0;
   for (Scenery& s : items) {
-    if (s.mark != 0) continue;
+    if (s.mark != 0 || s.x < left || s.x > right || s.y < top || s.y > bottom) continue;
     for (const rail::Point& p : points) {
       if (std::abs(s.x - p.x) <= range && std::abs(s.y - p.y) <= range) {
         s.mark = key;
