@@ -295,7 +295,8 @@ bool Game::Restore(core::ParamEntries document, bool fromFile) {
   SelectTrackType(CurrSelectTrackType);
   if (parts_.trainsDisplay) parts_.trainsDisplay->SetValue(TrainCounter, false);
   if (parts_.moneyDisplay) parts_.moneyDisplay->SetValue(MoneyCounter, false);
-  BeginRecording(core::BuildDocument(restoring_.Entries()));
+  // The document is written out only for a recorder (a game copy has none).
+  if (recorder_) BeginRecording(core::BuildDocument(restoring_.Entries()));
   return true;
 }
 
