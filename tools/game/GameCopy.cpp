@@ -48,9 +48,8 @@ GameCopy::GameCopy(SDL_Surface* display)
 
 GameCopy::~GameCopy() { game_.reset(); }
 
-bool GameCopy::CopyOf(Game& original) {
+bool GameCopy::CopyOf(Game& original, const core::ParamEntries& state) {
   constexpr int kMostRestoreFrames = 200;
-  const core::ParamEntries state = original.SavedState();
   // The game's random stream goes on in the copy from where the game left it.
   const uint32_t stream = rnd::GameStream().State();
   game_.reset();

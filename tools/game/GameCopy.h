@@ -50,7 +50,9 @@ class GameCopy : public GameOwner, public PlayerHands {
 
   // Takes up the state of the game (which must be playing) and runs the restore's
   // frames; false when the copy does not come to play.
-  bool CopyOf(Game& original);
+  bool CopyOf(Game& original) { return CopyOf(original, original.SavedState()); }
+  // The same with the game's saved state as already taken.
+  bool CopyOf(Game& original, const core::ParamEntries& state);
   // One frame of 20 ms.
   void Step();
   Game& Copy();

@@ -91,14 +91,14 @@ LookRun::LookRun(SDL_Surface* display, int lost) : display_(display), lost_(lost
 
 LookRun::~LookRun() = default;
 
-bool LookRun::Start(Game& game, const Autopilot& pilot, int tick,
+bool LookRun::Start(Game& game, const core::ParamEntries& state, const Autopilot& pilot, int tick,
                     const std::vector<SolverHold>& holds, const SolverWays& ways) {
   SharedStateGuard guard;
   frames_.clear();
   pilot_.reset();
   targets_.reset();
   if (!copy_) copy_ = std::make_unique<GameCopy>(display_);
-  if (!copy_->CopyOf(game)) return false;
+  if (!copy_->CopyOf(game, state)) return false;
   Game& copy = copy_->Copy();
   pilot_ = std::make_unique<Autopilot>(copy, *copy_, nullptr);
   pilot_->ContinueFrom(pilot);

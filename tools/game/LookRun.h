@@ -63,10 +63,10 @@ class LookRun {
   LookRun(const LookRun&) = delete;
   LookRun& operator=(const LookRun&) = delete;
 
-  // Starts the run from the game at frame tick, its autopilot going on from pilot's;
-  // false when the copy does not come to play.
-  bool Start(Game& game, const Autopilot& pilot, int tick, const std::vector<SolverHold>& holds,
-             const SolverWays& ways);
+  // Starts the run from the game at frame tick (state: its saved state), its autopilot
+  // going on from pilot's; false when the copy does not come to play.
+  bool Start(Game& game, const core::ParamEntries& state, const Autopilot& pilot, int tick,
+             const std::vector<SolverHold>& holds, const SolverWays& ways);
   // Whether the run foretells the game from frame tick with these holds and ways: it has
   // played that far, plays the same holds (those that last past tick) and ways, and
   // stood there as the game stands now (print: PlayPrint of the game).

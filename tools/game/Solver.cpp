@@ -245,7 +245,14 @@ LookRun* Solver::RunFor(const std::vector<Hold>& holds, const Ways& ways) {
       if (!spare || run->LastUsed() < spare->LastUsed()) spare = run.get();
     }
   }
-  if (!spare || !spare->Start(game_, pilot_, tick_, holds, ways)) return nullptr;
+  if (!spare) return nullptr;
+  // The game stands still while the solver looks: one saved state serves every copy
+  // taken in the frame.
+  if (savedAt_ != tick_) {
+    saved_ = game_.SavedState();
+    savedAt_ = tick_;
+  }
+  if (!spare->Start(game_, saved_, pilot_, tick_, holds, ways)) return nullptr;
   spare->Use(uses_);
   return spare;
 }

@@ -151,6 +151,8 @@ class Solver {
   std::vector<std::unique_ptr<LookRun>> runs_;
   uint64_t print_ = 0;  // PlayPrint of the game at frame printed_
   int printed_ = -1;
+  core::ParamEntries saved_;  // the game's saved state at frame savedAt_
+  int savedAt_ = -1;
   int uses_ = 0;
   std::vector<Hold> holds_;
   std::set<Autopilot::ControlKey> held_;
