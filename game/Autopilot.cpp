@@ -122,12 +122,12 @@ void Autopilot::Act() {
   ForgetWanted();
   ForgetAnswers();
   traffic_.Clear();
-  // The crossings change only with the tracks.
-  if (crossingsMarks_ != marks_ || crossingsStamp_ != newestStamp_ || !crossingsKnown_) {
+  // The crossings change only with the tracks. The marks are never empty once read, so
+  // the first look always learns them.
+  if (crossingsMarks_ != marks_ || crossingsStamp_ != newestStamp_) {
     traffic_.LearnCrossings(game_.GetField());
     crossingsMarks_ = marks_;
     crossingsStamp_ = newestStamp_;
-    crossingsKnown_ = true;
   }
   plans_.clear();
   const auto& trains = game_.GetField().Trains();

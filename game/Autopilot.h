@@ -159,7 +159,6 @@ class Autopilot {
   // The tracks and newest stamp the traffic's crossings were learnt from.
   std::vector<uint64_t> crossingsMarks_;
   uint64_t crossingsStamp_ = 0;
-  bool crossingsKnown_ = false;
   const std::set<ControlKey>* held_ = nullptr;
   std::vector<ControlKey>* clicked_ = nullptr;
   // Trains by their serials: giving way in this look, in the last.

@@ -125,16 +125,14 @@ std::vector<rail::Point> Field::TrackSamples(int i, int t) const {
 int Field::MarkScenery(std::vector<Scenery>& items, const std::vector<rail::Point>& points,
                        int range, int key) {
   if (points.empty()) return 0;
-  // Only an item within range of the points' box can be within range of one of them;
-  // the points come ordered by x.
-  const int left = points.front().x - range, right = points.back().x + range;
-  int top = points.front().y, bottom = top;
+  // Only an item within range of the points' box can be within range of one of them.
+  int left = points.front().x, right = left, top = points.front().y, bottom = top;
   for (const rail::Point& p : points) {
-    top = std::min(top, p.y);
-    bottom = std::max(bottom, p.y);
+    left = std::min(left, p.x - range);
+    right = std::max(right, p.x + range);
+    top = std::min(top, p.y - range);
+    bottom = std::max(bottom, p.y + range);
   }
-  top -= range;
-  bottom += range;
   int count = 0;
   for (Scenery& s : items) {
     if (s.mark != 0 || s.x < left || s.x > right || s.y < top || s.y > bottom) continue;
