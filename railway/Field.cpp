@@ -329,9 +329,9 @@ void Field::BuildStep(int dt) {
   buildTimer_ += dt;
   if (buildTimer_ <= buildInterval_) return;
   Track* track = nullptr;
-  for (auto& t : tracks_) {
-    if (t->Progress() < Track::kFinished) {
-      track = t.get();
+  for (; finishedTracks_ < tracks_.size(); ++finishedTracks_) {
+    if (tracks_[finishedTracks_]->Progress() < Track::kFinished) {
+      track = tracks_[finishedTracks_].get();
       break;
     }
   }

@@ -247,6 +247,9 @@ class Field {
   std::string townRecord_;
   int buildTimer_ = 0;
   int buildInterval_ = 1;
+  // How many of the first tracks are known to be finished: tracks are only added at the
+  // end and never lose progress, so the search for the next one to build starts there.
+  size_t finishedTracks_ = 0;
   int moveTimer_ = 0;
   std::vector<int> locked_;  // the junctions locked since the last step, to clear
   double waitTimer_ = 0;

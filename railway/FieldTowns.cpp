@@ -254,6 +254,7 @@ int Field::MostTrees(int forests, int size) {
 void Field::ClearField() {
   trains_.clear();
   tracks_.clear();
+  finishedTracks_ = 0;
   for (CrashSite& s : crashSites_) {
     if (!sprites_) break;
     if (s.sign) sprites_->Remove(s.sign);
