@@ -207,10 +207,12 @@ void Field::UpdateTowns(int dt, bool finesDue) {
       tw.arrival->Show(false);
       tw.arrival->Animate(false);
     }
-    // The same start direction as the launch uses: while the town's own track is still
-    // being built there is none, so the queue keeps its order instead of cycling.
-    int start = At(tw.townJunction).RouteExit(-1, -1, true, false);
-    if (!tw.queue.empty() && !LineBusy(start, tw.townJunction)) LaunchQueued(tw);
+    if (!tw.queue.empty()) {
+      // The same start direction as the launch uses: while the town's own track is still
+      // being built there is none, so the queue keeps its order instead of cycling.
+      const int start = At(tw.townJunction).RouteExit(-1, -1, true, false);
+      if (!LineBusy(start, tw.townJunction)) LaunchQueued(tw);
+    }
     if (tw.queue.empty()) {
       if (tw.bell) tw.bell->Show(false);
       continue;
