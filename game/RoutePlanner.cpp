@@ -221,11 +221,15 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
       const int e = edges.exit[k];
       const int ends = EdgeEnds(edges, k, goal);
       if (ends < 0 || !edges.passes[k]) continue;
-      const int length = d + rail::TrackLength(e) + (extra ? extra(j, e, units_[s]) : 0);
+      // The extra cost is never negative: a step that cannot win without it is not asked
+      // for it.
+      const auto withExtra = [&](int least, int known) {
+        return least >= known || !extra ? least : least + extra(j, e, units_[s]);
+      };
       if (ends == 2) {
         // The town sends the train back out over the same track, the other way.
         const int back = State(j, rail::Opposite(e));
-        const int through = length + rail::TrackLength(e) + kTownTurn;
+        const int through = withExtra(d + 2 * rail::TrackLength(e) + kTownTurn, Dist(back));
         if (through < Dist(back)) {
           SetDist(back, through);
           units_[back] = units_[s] + 2 * rail::TrackLength(e);
@@ -249,13 +253,14 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
         continue;
       }
       const int next = State(rail::Neighbour(j, e), e);
-      if (length < Dist(next)) {
-        SetDist(next, length);
+      const int step = withExtra(d + rail::TrackLength(e), Dist(next));
+      if (step < Dist(next)) {
+        SetDist(next, step);
         units_[next] = units_[s] + rail::TrackLength(e);
         parent_[next] = s;
         exit_[next] = e;
         reached_[next] = Reached::kTrack;
-        push(length, next);
+        push(step, next);
       }
     }
     if (turns_) Turn(s, goal, reachable, extra);

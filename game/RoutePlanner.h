@@ -35,7 +35,7 @@ struct RouteGoal {
 // Whether a click can change that switch or signal.
 using Reachable = std::function<bool(int junction, int side, bool signal)>;
 // What taking the track leaving a junction in a direction, distance units ahead of the
-// train, costs beyond its length.
+// train, costs beyond its length: never less than nothing.
 using ExtraCost = std::function<int(int junction, int direction, int distance)>;
 
 // One track of a way: it leaves junction in direction, distance units from the train.
