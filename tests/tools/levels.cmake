@@ -22,7 +22,7 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
     # verifier plays the levels through the headless game, which starts SDL.
     ot_once_without_sdl(levels_check levelgen_proposals)
     set_property(TEST levels_verify APPEND PROPERTY LABELS state)
-    # About 64 s of one processor's time on a quiet machine, and about three times that in
+    # About 62 s of one processor's time on a quiet machine, and about three times that in
     # the loaded suite: the bound leaves room for a slower machine.
     set_tests_properties(levels_verify PROPERTIES TIMEOUT 1500)
   endif()
