@@ -355,8 +355,9 @@ void Field::BuildStep(int dt) {
 }
 
 bool Field::AllTracksBuilt() const {
-  for (const auto& t : tracks_) {
-    if (t->Progress() < Track::kFinished) return false;
+  // The tracks before finishedTracks_ are known to be finished.
+  for (size_t i = finishedTracks_; i < tracks_.size(); ++i) {
+    if (tracks_[i]->Progress() < Track::kFinished) return false;
   }
   return true;
 }

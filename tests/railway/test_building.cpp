@@ -124,6 +124,23 @@ TEST(Building, IntervalBecomes200WhenNothingIsLeft) {
   EXPECT_LE(frames, 110);
 }
 
+// The field remembers how many tracks it has finished; a new level starts that count
+// again, or its fewer tracks would pass for built before they are.
+TEST(Building, ANewLevelBuildsItsOwnTracks) {
+  Rig rig;
+  LayLevelTracks(rig.field, "17,3 25,3 34,3");
+  rig.BuildAll();
+  ASSERT_TRUE(rig.field.AllTracksBuilt());
+  rig.field.NewLevel(0, 0, 17, 3, {{2000, 2000, 0, -1}}, {}, 95);
+  LayLevelTracks(rig.field, "42,3");
+  EXPECT_FALSE(rig.field.AllTracksBuilt());
+  EXPECT_NE(rig.field.At(42).End(3), EndState::kBuilt);
+  rig.BuildAll();
+  EXPECT_TRUE(rig.field.AllTracksBuilt());
+  EXPECT_EQ(rig.field.At(42).End(3), EndState::kBuilt);
+  EXPECT_EQ(rig.field.At(51).End(9), EndState::kBuilt);
+}
+
 TEST(Building, QuietTrackNeedsTwoSteps) {
   Rig rig;
   rig.field.AddTrack(42, 3, Laying::kTownTrack);
