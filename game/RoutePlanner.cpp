@@ -3,20 +3,12 @@
 
 #include <algorithm>
 #include <functional>
-#include <utility>
 
 namespace {
 
 constexpr int kTownTurn = 150;  // units a turn in a town of another colour costs beyond its way
 
 int State(int j, int a) { return j * 12 + a; }
-
-// The track leaving j in direction d, named the same from either end.
-std::pair<int, int> TrackKey(int j, int d) {
-  const int far = rail::Neighbour(j, d);
-  if (!rail::ValidJunction(far) || j < far) return {j, d};
-  return {far, rail::Opposite(d)};
-}
 
 }  // namespace
 
@@ -30,7 +22,7 @@ bool RoutePlanner::EntersTown(int j, int d, int* town) const {
 
 bool RoutePlanner::SiteOnTrack(int j, int d) const {
   if (sites_.empty()) return false;
-  return std::find(sites_.begin(), sites_.end(), TrackKey(j, d)) != sites_.end();
+  return std::find(sites_.begin(), sites_.end(), rail::NameOfTrack(j, d)) != sites_.end();
 }
 
 int RoutePlanner::Exits(int j, int a, std::array<int, 3>& exits) const {
@@ -193,7 +185,7 @@ Route RoutePlanner::Search(int at, int arrival, int travelled, const RouteGoal& 
   // The tracks with crash sites, named once for the whole search.
   sites_.clear();
   for (const CrashSite& site : field_.CrashSites())
-    sites_.push_back(TrackKey(site.place.j, site.place.d));
+    sites_.push_back(rail::NameOfTrack(site.place.j, site.place.d));
   // A heap of (distance, state), nearest on top, kept between searches for its memory.
   std::vector<Item>& open = open_;
   open.clear();

@@ -157,8 +157,8 @@ class RoutePlanner {
   }
   static int StateOf(Item item) { return static_cast<int>(item & 0xffffffffu); }
   const Field& field_;
-  std::vector<Item> open_;                  // the search's heap
-  std::vector<std::pair<int, int>> sites_;  // the crash sites' tracks, for the search
+  std::vector<Item> open_;              // the search's heap
+  std::vector<rail::TrackName> sites_;  // the crash sites' tracks, for the search
   // The distances with the extra costs, valid where stamped with this search's number.
   int Dist(int s) const { return stamp_[s] == search_ ? dist_[s] : kFar; }
   void SetDist(int s, int d) {

@@ -2,6 +2,7 @@
 #include "game/Traffic.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "railway/Train.h"
 
@@ -23,16 +24,6 @@ Traffic::Mover Traffic::MoverOf(const Train& train, int id) {
   return m;
 }
 
-Traffic::Key Traffic::KeyOf(int j, int d, int* way) {
-  const int far = rail::Neighbour(j, d);
-  if (!rail::ValidJunction(far) || j < far) {
-    *way = 1;
-    return {j, d};
-  }
-  *way = -1;
-  return {far, rail::Opposite(d)};
-}
-
 void Traffic::Clear() {
   for (size_t i : claimed_) claims_[i].clear();
   claimed_.clear();
@@ -41,7 +32,7 @@ void Traffic::Clear() {
 void Traffic::Add(int j, int d, const Claim& claim) {
   if (!rail::ValidJunction(j) || !rail::ValidDirection(d)) return;
   int way = 0;
-  const Key key = KeyOf(j, d, &way);
+  const Key key = rail::NameOfTrack(j, d, &way);
   Claim c = claim;
   c.way = way;
   std::vector<Claim>& list = claims_[IndexOf(key)];
@@ -101,8 +92,8 @@ void Traffic::LearnCrossings(const Field& field) {
       const rail::Place& b = field.At(j).crossings[2 * pair + 1];
       if (!rail::ValidJunction(a.j) || !rail::ValidJunction(b.j)) continue;
       if (!rail::ValidDirection(a.d) || !rail::ValidDirection(b.d)) continue;
-      const Key ka = KeyOf(a.j, a.d, &way);
-      const Key kb = KeyOf(b.j, b.d, &way);
+      const Key ka = rail::NameOfTrack(a.j, a.d, &way);
+      const Key kb = rail::NameOfTrack(b.j, b.d, &way);
       for (const auto& [from, to] : {std::pair(ka, kb), std::pair(kb, ka)}) {
         std::vector<Key>& list = crossings_[IndexOf(from)];
         if (list.empty()) crossed_.push_back(IndexOf(from));
@@ -127,7 +118,7 @@ bool Traffic::RunsInto(const Claim& c, int way, const Claim& own) {
 
 bool Traffic::Meets(int j, int d, const Claim& own, std::vector<const Claim*>* met) const {
   int way = 0;
-  const Key key = KeyOf(j, d, &way);
+  const Key key = rail::NameOfTrack(j, d, &way);
   if (!Valid(key)) return false;
   bool any = false;
   auto on = [&](const Key& track, int runs) {
@@ -153,7 +144,7 @@ int Traffic::Cost(int j, int d, int distance, const Mover& mover) const {
 
 bool Traffic::Claimed(int j, int d) const {
   int way = 0;
-  const Key key = KeyOf(j, d, &way);
+  const Key key = rail::NameOfTrack(j, d, &way);
   if (!Valid(key)) return false;
   if (!claims_[IndexOf(key)].empty()) return true;
   for (const Key& other : crossings_[IndexOf(key)])

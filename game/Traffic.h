@@ -5,7 +5,6 @@
 // tracks of their way with the time (in movement steps at top speed) they will take
 // to pass them; a way that would meet a claim head-on at an overlapping time is in
 // conflict with it.
-#include <utility>
 #include <vector>
 
 #include "game/RoutePlanner.h"
@@ -56,8 +55,7 @@ class Traffic {
   std::vector<Conflict> Conflicts(const Route& route, const Mover& mover) const;
 
  private:
-  using Key = std::pair<int, int>;
-  static Key KeyOf(int j, int d, int* way);
+  using Key = rail::TrackName;
   void Add(int j, int d, const Claim& claim);
   // Whether a mover on the track between enter and leave meets a claim there or on a
   // track that crosses it; with met, every such claim is added there.
@@ -68,16 +66,14 @@ class Traffic {
   // The claim of a mover on the track leaving j in direction d, distance units ahead.
   static Claim ClaimOf(const Mover& mover, int d, int distance);
 
-  // Tracks by the index of their key (its junction times 12 plus its direction), with
+  // Tracks by the index of their name (rail::TrackIndex), with
   // the indices in use, so that a look clears only what the last one filled.
   static constexpr size_t kTracks = rail::kJunctions * rail::kDirectionCount;
   // Whether the key names a track on the field: a way's step off its edge names none.
   static bool Valid(const Key& key) {
-    return rail::ValidJunction(key.first) && rail::ValidDirection(key.second);
+    return rail::ValidJunction(key.j) && rail::ValidDirection(key.d);
   }
-  static size_t IndexOf(const Key& key) {
-    return static_cast<size_t>(key.first * rail::kDirectionCount + key.second);
-  }
+  static size_t IndexOf(const Key& key) { return static_cast<size_t>(rail::TrackIndex(key)); }
   std::vector<std::vector<Claim>> claims_ = std::vector<std::vector<Claim>>(kTracks);
   std::vector<size_t> claimed_;
   std::vector<std::vector<Key>> crossings_ = std::vector<std::vector<Key>>(kTracks);

@@ -42,10 +42,7 @@ class TracksInUse {
  private:
   static int KeyOf(const rail::Place& p) {
     if (!rail::ValidJunction(p.j) || !rail::ValidDirection(p.d)) return -1;
-    const int far = rail::Neighbour(p.j, p.d);
-    if (rail::ValidJunction(far) && far < p.j)
-      return far * rail::kDirectionCount + rail::Opposite(p.d);
-    return p.j * rail::kDirectionCount + p.d;
+    return rail::TrackIndex(rail::NameOfTrack(p.j, p.d));
   }
   void Mark(const rail::Place& p) {
     const int k = KeyOf(p);

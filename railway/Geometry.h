@@ -97,6 +97,24 @@ constexpr bool IsArc(int d) { return ValidDirection(d) && !IsStraight(d); }
 // 70 for straight directions, 115 for arcs, -1 when invalid.
 constexpr int TrackLength(int d) { return ValidDirection(d) ? (IsStraight(d) ? 70 : 115) : -1; }
 
+// A track named the same from either of its ends: the lower of its two junctions and the
+// direction leaving it (its own junction when the far end is off the field).
+struct TrackName {
+  int j = -1;
+  int d = -1;
+  bool operator==(const TrackName&) const = default;
+};
+// The name of the track leaving j in direction d; way, when given, is +1 when the track
+// leaves j as named and -1 when it runs the other way.
+constexpr TrackName NameOfTrack(int j, int d, int* way = nullptr) {
+  const int far = Neighbour(j, d);
+  const bool own = !ValidJunction(far) || j < far;
+  if (way) *way = own ? 1 : -1;
+  return own ? TrackName{j, d} : TrackName{far, Opposite(d)};
+}
+// The place of a named track on the field in tables of kJunctions * kDirectionCount.
+constexpr int TrackIndex(const TrackName& t) { return t.j * kDirectionCount + t.d; }
+
 // Picture frame of a track type 0..5 in every track picture; 0 for an unknown type.
 int TypeFrame(int type);
 
