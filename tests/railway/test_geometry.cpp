@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -68,6 +69,24 @@ TEST(GeometryDirections, OppositeLeadsBackToTheStartJunction) {
     }
   EXPECT_EQ(Opposite(12), -1);
   EXPECT_EQ(SideOf(-1), -1);
+}
+
+// The collision checks, the traffic and the route search keep their tables by this name:
+// a track must have one name whichever end it is seen from.
+TEST(GeometryDirections, ATrackHasOneNameFromEitherEnd) {
+  for (int j : {kEven, kOdd})
+    for (int d = 0; d < kDirectionCount; ++d) {
+      int way = 0, back = 0;
+      const TrackName here = NameOfTrack(j, d, &way);
+      const TrackName there = NameOfTrack(Neighbour(j, d), Opposite(d), &back);
+      EXPECT_EQ(here, there) << j << " d" << d;
+      EXPECT_EQ(way, -back);
+      EXPECT_EQ(here.j, std::min(j, Neighbour(j, d)));
+    }
+  // A track whose far end is off the field is named from its own junction.
+  int way = 0;
+  EXPECT_EQ(NameOfTrack(0, 0, &way), (TrackName{0, 0}));
+  EXPECT_EQ(way, 1);
 }
 
 TEST(GeometryDirections, SidesHoldThreeDirectionsWithTheStraightOneInTheMiddle) {
