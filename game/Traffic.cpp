@@ -85,15 +85,14 @@ void Traffic::Reserve(const Route& route, const Mover& mover) {
 void Traffic::LearnCrossings(const Field& field) {
   for (size_t i : crossed_) crossings_[i].clear();
   crossed_.clear();
-  int way = 0;
   for (int j = 0; j < rail::kJunctions; ++j) {
     for (int pair = 0; pair < 2; ++pair) {
       const rail::Place& a = field.At(j).crossings[2 * pair];
       const rail::Place& b = field.At(j).crossings[2 * pair + 1];
       if (!rail::ValidJunction(a.j) || !rail::ValidJunction(b.j)) continue;
       if (!rail::ValidDirection(a.d) || !rail::ValidDirection(b.d)) continue;
-      const Key ka = rail::NameOfTrack(a.j, a.d, &way);
-      const Key kb = rail::NameOfTrack(b.j, b.d, &way);
+      const Key ka = rail::NameOfTrack(a.j, a.d);
+      const Key kb = rail::NameOfTrack(b.j, b.d);
       for (const auto& [from, to] : {std::pair(ka, kb), std::pair(kb, ka)}) {
         std::vector<Key>& list = crossings_[IndexOf(from)];
         if (list.empty()) crossed_.push_back(IndexOf(from));
@@ -143,8 +142,7 @@ int Traffic::Cost(int j, int d, int distance, const Mover& mover) const {
 }
 
 bool Traffic::Claimed(int j, int d) const {
-  int way = 0;
-  const Key key = rail::NameOfTrack(j, d, &way);
+  const Key key = rail::NameOfTrack(j, d);
   if (!Valid(key)) return false;
   if (!claims_[IndexOf(key)].empty()) return true;
   for (const Key& other : crossings_[IndexOf(key)])

@@ -66,8 +66,8 @@ class Traffic {
   // The claim of a mover on the track leaving j in direction d, distance units ahead.
   static Claim ClaimOf(const Mover& mover, int d, int distance);
 
-  // Tracks by the index of their name (rail::TrackIndex), with
-  // the indices in use, so that a look clears only what the last one filled.
+  // Tracks by the index of their name (rail::TrackIndex), with the indices in use, so
+  // that a look clears only what the last one filled.
   static constexpr size_t kTracks = rail::kJunctions * rail::kDirectionCount;
   // Whether the key names a track on the field: a way's step off its edge names none.
   static bool Valid(const Key& key) {
