@@ -7,7 +7,7 @@
 # the wall time. A level file's finish also needs its par delivered. Levels are the six Puzzle records (100..105) unless level files are given.
 # Usage: scripts/solve-levels.sh [SEEDS] [FILE.level...]
 #   OT_SOLVE_BUILD  the build folder (default build-release)
-#   OT_SOLVE_ARGS   more options of `ot-game solve` (--autopilot, --lookahead MS)
+#   OT_SOLVE_ARGS   more options of `ot-game solve` (--autopilot, --first S, --lookahead MS)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SEEDS=10

@@ -480,17 +480,22 @@ TEST_F(SolverPlay, AnAutopilotSeesAJunctionChangeBetweenItsLooks) {
 TEST(SolveCommandLine, ReadsTheOptionsAndRefusesTheRest) {
   SolveRequest r;
   std::string why;
-  ASSERT_TRUE(ReadSolveRequest({"--brief", "--seeds", "2", "puzzle", "3"}, r, why)) << why;
+  ASSERT_TRUE(ReadSolveRequest({"--brief", "--seeds", "2", "--first", "11", "puzzle", "3"}, r, why))
+      << why;
   EXPECT_TRUE(r.brief);
   EXPECT_FALSE(r.autopilot);
   EXPECT_EQ(r.seeds, 2);
+  EXPECT_EQ(r.first, 11);
   EXPECT_EQ(r.puzzle, 3);
   SolveRequest file;
   ASSERT_TRUE(ReadSolveRequest({"--autopilot", "a.level"}, file, why)) << why;
   EXPECT_FALSE(file.brief);
+  EXPECT_EQ(file.first, 1);
   EXPECT_EQ(file.file, "a.level");
   for (const std::vector<std::string>& bad : {std::vector<std::string>{"--fast", "puzzle", "1"},
                                               {"--seeds", "0", "puzzle", "1"},
+                                              {"--first", "0", "puzzle", "1"},
+                                              {"--first", "puzzle", "1"},
                                               {"puzzle"},
                                               {"--brief"}}) {
     SolveRequest refused;

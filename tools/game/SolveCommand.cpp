@@ -48,9 +48,12 @@ bool ReadSolveRequest(const std::vector<std::string>& args, SolveRequest& reques
       request.autopilot = true;
     } else if (flag == "--brief") {
       request.brief = true;
-    } else if ((flag == "--seeds" || flag == "--lookahead") && i + 1 < args.size()) {
-      int& value = flag == "--seeds" ? request.seeds : request.lookahead;
-      if (!Whole(args[++i], flag == "--seeds" ? 1 : 0, 600000, value)) {
+    } else if ((flag == "--seeds" || flag == "--first" || flag == "--lookahead") &&
+               i + 1 < args.size()) {
+      int& value = flag == "--seeds"   ? request.seeds
+                   : flag == "--first" ? request.first
+                                       : request.lookahead;
+      if (!Whole(args[++i], flag == "--lookahead" ? 0 : 1, 600000, value)) {
         why = "bad value of " + flag;
         return false;
       }
@@ -81,7 +84,7 @@ int RunSolve(GameSession& session, const SolveRequest& request) {
   if (!request.autopilot && request.lookahead >= 0) {
     player += " lookahead " + std::to_string(request.lookahead);
   }
-  for (int seed = 1; seed <= request.seeds; ++seed) {
+  for (int seed = request.first; seed < request.first + request.seeds; ++seed) {
     for (const std::string& line :
          {"seed " + std::to_string(seed), std::string("tips off"), level}) {
       if (!script.Line(line)) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// ot-game solve: one level played by the solver (or the autopilot) on seeds 1..N, one
-// line per seed with how the level ended.
+// ot-game solve: one level played by the solver (or the autopilot) on N seeds from the
+// first (1..N by default), one line per seed with how the level ended.
 #include <string>
 #include <vector>
 
@@ -9,6 +9,7 @@ class GameSession;
 
 struct SolveRequest {
   int seeds = 10;
+  int first = 1;           // the first seed played
   int lookahead = -1;      // ms; -1: the solver's own default
   bool autopilot = false;  // the autopilot alone plays
   bool brief = false;      // the brief solver plays (SolverOptions::Brief)
@@ -16,8 +17,8 @@ struct SolveRequest {
   std::string file;        // else a level file
 };
 
-// Reads "[--seeds N] [--lookahead MS] [--brief] [--autopilot] puzzle L | FILE"; false with the
-// reason when the arguments say something else.
+// Reads "[--seeds N] [--first S] [--lookahead MS] [--brief] [--autopilot] puzzle L | FILE";
+// false with the reason when the arguments say something else.
 bool ReadSolveRequest(const std::vector<std::string>& args, SolveRequest& request,
                       std::string& why);
 // Plays the level on each seed and prints its line; 0, or 2 when the level cannot begin.

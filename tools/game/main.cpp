@@ -5,7 +5,8 @@
 //                                       tools/README.md)
 //        ot-game replay FILE [FOLDER]   (exit 0: as recorded, 3: it ended differently,
 //                                       1: the replay cannot be read or begun)
-//        ot-game solve [--seeds N] [--lookahead MS] [--brief] [--autopilot] puzzle L | FILE
+//        ot-game solve [--seeds N] [--first S] [--lookahead MS] [--brief] [--autopilot] puzzle L |
+//        FILE
 //                                       (the level played on seeds 1..N, a line each)
 // The game runs in FOLDER (savep/ for saved games), or in a temp folder that is removed
 // at the end.
@@ -76,7 +77,7 @@ int RunReplay(const std::string& path, const std::string& shown) {
   });
 }
 
-// The level played on seeds 1..N, in a temp folder.
+// The level played on N seeds, in a temp folder.
 int Solve(int argc, char** argv) {
   SolveRequest request;
   std::string why;
@@ -106,10 +107,11 @@ int main(int argc, char** argv) {
   const bool replay = argc >= 2 && std::string(argv[1]) == "replay";
   const int first = replay ? 2 : 1;
   if (argc != first + 1 && argc != first + 2) {
-    std::fprintf(stderr,
-                 "usage: ot-game SCRIPT [FOLDER]\n       ot-game replay FILE [FOLDER]\n"
-                 "       ot-game solve [--seeds N] [--lookahead MS] [--brief] [--autopilot] "
-                 "puzzle L | FILE\n");
+    std::fprintf(
+        stderr,
+        "usage: ot-game SCRIPT [FOLDER]\n       ot-game replay FILE [FOLDER]\n"
+        "       ot-game solve [--seeds N] [--first S] [--lookahead MS] [--brief] [--autopilot] "
+        "puzzle L | FILE\n");
     return 2;
   }
   std::error_code ec;
