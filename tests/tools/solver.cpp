@@ -8,7 +8,8 @@
 // autopilot that keeps its answers between looks plays as one that finds them anew, and
 // drops them when a junction changes; the points it clicks follow a picture that moved; a
 // copy is the game to the last bit, and a solver that reads its looks from the plays ahead
-// it kept plays as one that makes a new copy for each.
+// it kept plays as one that makes a new copy for each; ot-game solve plays the seeds asked
+// for.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -475,6 +476,25 @@ TEST_F(SolverPlay, AnAutopilotSeesAJunctionChangeBetweenItsLooks) {
 }
 
 }  // namespace
+
+// ot-game solve --first S plays the seeds from S: seed 2 alone ends as the second seed of
+// a run from seed 1.
+TEST_F(SolverPlay, SolveFromASeedPlaysItAsARunFromOneDoes) {
+  auto lines = [this](int first, int seeds) {
+    SolveRequest request;
+    request.autopilot = true;
+    request.puzzle = 1;
+    request.first = first;
+    request.seeds = seeds;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunSolve(S(), request), 0);
+    return testing::internal::GetCapturedStdout();
+  };
+  const std::string both = lines(1, 2);
+  const std::string second = lines(2, 1);
+  ASSERT_EQ(second.rfind("seed 2 record 100 ended ", 0), 0u) << second;
+  EXPECT_EQ(both.substr(both.find("seed 2 ")), second);
+}
 
 // ot-game solve's options: the brief solver, the autopilot, the seeds and the level.
 TEST(SolveCommandLine, ReadsTheOptionsAndRefusesTheRest) {

@@ -5,9 +5,9 @@
 //                                       tools/README.md)
 //        ot-game replay FILE [FOLDER]   (exit 0: as recorded, 3: it ended differently,
 //                                       1: the replay cannot be read or begun)
-//        ot-game solve [--seeds N] [--first S] [--lookahead MS] [--brief] [--autopilot] puzzle L |
-//        FILE
-//                                       (the level played on seeds 1..N, a line each)
+//        ot-game solve [--seeds N] [--first S] [--lookahead MS] [--brief] [--autopilot]
+//                      puzzle L | FILE  (the level played on N seeds from S, by default
+//                                       1..N, a line each)
 // The game runs in FOLDER (savep/ for saved games), or in a temp folder that is removed
 // at the end.
 #include <climits>
