@@ -404,26 +404,44 @@ void Autopilot::ForgetWanted() {
   wantedPlaces_.clear();
 }
 
-void Autopilot::ContinueFrom(const Autopilot& other) {
-  tick_ = other.tick_;
-  lastCall_ = other.lastCall_;
-  TurnInTowns(other.planner_.TownTurns());
-  turnsOnTheWay_ = other.turnsOnTheWay_;
-  const auto& mine = game_.GetField().Trains();
-  const auto& theirs = other.game_.GetField().Trains();
+void Autopilot::ContinueFrom(const Autopilot& other) { ContinueFrom(other.Remember()); }
+
+Autopilot::Memory Autopilot::Remember() const {
+  Memory m;
+  m.tick = tick_;
+  m.lastCall = lastCall_;
+  m.townTurns = planner_.TownTurns();
+  m.turnsOnTheWay = turnsOnTheWay_;
+  std::map<unsigned long long, size_t> place;
+  const auto& trains = game_.GetField().Trains();
+  for (size_t i = 0; i < trains.size(); ++i) place.emplace(trains[i]->serial, i);
+  for (const auto& [pair, who] : yielders_) {
+    const auto a = place.find(pair.first), b = place.find(pair.second), w = place.find(who);
+    if (a != place.end() && b != place.end() && w != place.end())
+      m.yielders.emplace_back(a->second, b->second, w->second);
+  }
+  for (const unsigned long long t : yieldedBefore_) {
+    if (const auto p = place.find(t); p != place.end()) m.yieldedBefore.push_back(p->second);
+  }
+  return m;
+}
+
+void Autopilot::ContinueFrom(const Memory& memory) {
+  tick_ = memory.tick;
+  lastCall_ = memory.lastCall;
+  TurnInTowns(memory.townTurns);
+  turnsOnTheWay_ = memory.turnsOnTheWay;
   // The trains stand in the same order in both games.
-  std::map<unsigned long long, unsigned long long> same;
-  for (size_t i = 0; i < theirs.size() && i < mine.size(); ++i)
-    same.emplace(theirs[i]->serial, mine[i]->serial);
+  const auto& trains = game_.GetField().Trains();
+  auto serial = [&trains](size_t i) { return trains[i]->serial; };
   yielders_.clear();
-  for (const auto& [pair, who] : other.yielders_) {
-    const auto a = same.find(pair.first), b = same.find(pair.second), w = same.find(who);
-    if (a != same.end() && b != same.end() && w != same.end())
-      yielders_[std::minmax(a->second, b->second)] = w->second;
+  for (const auto& [a, b, who] : memory.yielders) {
+    if (a < trains.size() && b < trains.size() && who < trains.size())
+      yielders_[std::minmax(serial(a), serial(b))] = serial(who);
   }
   yieldedBefore_.clear();
-  for (const unsigned long long t : other.yieldedBefore_) {
-    if (const auto m = same.find(t); m != same.end()) yieldedBefore_.insert(m->second);
+  for (const size_t t : memory.yieldedBefore) {
+    if (t < trains.size()) yieldedBefore_.insert(serial(t));
   }
 }
 

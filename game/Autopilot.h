@@ -54,6 +54,19 @@ class Autopilot {
   // Goes on with what the other autopilot, playing the game this one's game copies,
   // has in mind: its rhythm, its last repair call and who gives way to whom.
   void ContinueFrom(const Autopilot& other);
+  // What the autopilot has in mind, apart from its game: the trains named by their places
+  // in the field's list, which a copy of the game keeps.
+  struct Memory {
+    int tick = 0;
+    int lastCall = -1000;
+    bool townTurns = false;
+    bool turnsOnTheWay = false;
+    std::vector<std::tuple<size_t, size_t, size_t>> yielders;  // the pair and who gives way
+    std::vector<size_t> yieldedBefore;
+  };
+  Memory Remember() const;
+  // Goes on with what an autopilot had in mind on a game that stood as this one does.
+  void ContinueFrom(const Memory& memory);
   // Switches and signals another player holds as they are: the autopilot leaves them
   // alone (nullptr: none).
   void LeaveAlone(const std::set<ControlKey>* held) { held_ = held; }
