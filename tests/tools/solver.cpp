@@ -8,8 +8,8 @@
 // autopilot that keeps its answers between looks plays as one that finds them anew, and
 // drops them when a junction changes; the points it clicks follow a picture that moved; a
 // copy is the game to the last bit, and a solver that reads its looks from the plays ahead
-// it kept plays as one that makes a new copy for each; ot-game solve plays the seeds asked
-// for.
+// it kept plays as one that makes a new copy for each; a plan made going back before
+// crashes mends them and foretells the game; ot-game solve plays the seeds asked for.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -30,6 +30,7 @@
 #include "tools/game/GameCopy.h"
 #include "tools/game/GameSession.h"
 #include "tools/game/Headless.h"
+#include "tools/game/LevelPlanner.h"
 #include "tools/game/SolveCommand.h"
 
 namespace {
@@ -496,13 +497,41 @@ TEST_F(SolverPlay, SolveFromASeedPlaysItAsARunFromOneDoes) {
   EXPECT_EQ(both.substr(both.find("seed 2 ")), second);
 }
 
+// A plan made on copies of the game going back before its crashes: on Puzzle level 1,
+// seed 4, played by the autopilot (a solver with no look ahead), it holds a switch or
+// signal against a crash, ends with fewer crashes than the autopilot alone, and the game
+// goes as it foretold, frame by frame, to the same crashes and money.
+TEST_F(SolverPlay, APlanMendsCrashesAndTheGameGoesAsPlanned) {
+  Begin(1);
+  S().SetAutopilot(true, false);
+  Run(kLevelEnd);
+  ASSERT_EQ(S().Open(), Dialog::kLevelStatistics);
+  const int alone = S().GetGame().Crashes();
+  S().EndGame();
+  Begin(1);
+  SolverOptions pilot;
+  pilot.lookahead = 0;
+  LevelPlanner planner(S().GetGame(), S(), PlanOptions{}, pilot, nullptr);
+  for (int t = 0; t < kLevelEnd && S().Open() == Dialog::kNone; t += GameSession::kFrame) {
+    planner.Act();
+    S().RunFrame();
+  }
+  ASSERT_EQ(S().Open(), Dialog::kLevelStatistics);
+  EXPECT_GT(planner.PlannedHolds(), 0);
+  EXPECT_LT(planner.PlannedCrashes(), alone);
+  EXPECT_FALSE(planner.Diverged());
+  EXPECT_EQ(S().GetGame().Crashes(), planner.PlannedCrashes());
+}
+
 // ot-game solve's options: the brief solver, the autopilot, the seeds and the level.
 TEST(SolveCommandLine, ReadsTheOptionsAndRefusesTheRest) {
   SolveRequest r;
   std::string why;
-  ASSERT_TRUE(ReadSolveRequest({"--brief", "--seeds", "2", "--first", "11", "puzzle", "3"}, r, why))
+  ASSERT_TRUE(ReadSolveRequest(
+      {"--brief", "--plan", "--seeds", "2", "--first", "11", "puzzle", "3"}, r, why))
       << why;
   EXPECT_TRUE(r.brief);
+  EXPECT_TRUE(r.plan);
   EXPECT_FALSE(r.autopilot);
   EXPECT_EQ(r.seeds, 2);
   EXPECT_EQ(r.first, 11);
@@ -510,6 +539,7 @@ TEST(SolveCommandLine, ReadsTheOptionsAndRefusesTheRest) {
   SolveRequest file;
   ASSERT_TRUE(ReadSolveRequest({"--autopilot", "a.level"}, file, why)) << why;
   EXPECT_FALSE(file.brief);
+  EXPECT_FALSE(file.plan);
   EXPECT_EQ(file.first, 1);
   EXPECT_EQ(file.file, "a.level");
   for (const std::vector<std::string>& bad : {std::vector<std::string>{"--fast", "puzzle", "1"},

@@ -390,8 +390,9 @@ bool GameScript::Pilot(std::istream& in) {
   return true;
 }
 
-// "solver on [brief] [lookahead MS] [watch] [verbose] | off"; brief: the cheaper solver
-// that proves the levels; watch: it looks ahead, never acts.
+// "solver on [brief] [plan] [lookahead MS] [watch] [verbose] | off"; brief: the cheaper
+// solver that proves the levels; plan: it plans the whole level first; watch: it looks
+// ahead, never acts.
 bool GameScript::SolverLine(std::istream& in) {
   bool on = false;
   if (!OnOff(in, on)) return false;
@@ -405,6 +406,10 @@ bool GameScript::SolverLine(std::istream& in) {
       brief = true;
       continue;
     }
+    if (word == "plan" && !options.plans) {
+      options.plans = true;
+      continue;
+    }
     if (word == "watch" && options.acts) {
       options.acts = false;
       continue;
@@ -413,9 +418,10 @@ bool GameScript::SolverLine(std::istream& in) {
     verbose = true;
   }
   if (brief) {
-    const bool acts = options.acts;
+    const bool acts = options.acts, plans = options.plans;
     options = SolverOptions::Brief();
     options.acts = acts;
+    options.plans = plans;
   }
   if (lookahead >= 0) options.lookahead = lookahead;
   s_.SetSolver(on, options, verbose);

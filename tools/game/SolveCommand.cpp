@@ -48,6 +48,8 @@ bool ReadSolveRequest(const std::vector<std::string>& args, SolveRequest& reques
       request.autopilot = true;
     } else if (flag == "--brief") {
       request.brief = true;
+    } else if (flag == "--plan") {
+      request.plan = true;
     } else if ((flag == "--seeds" || flag == "--first" || flag == "--lookahead") &&
                i + 1 < args.size()) {
       int& value = flag == "--seeds"   ? request.seeds
@@ -81,6 +83,7 @@ int RunSolve(GameSession& session, const SolveRequest& request) {
   std::string player = "solver on";
   if (request.autopilot) player = "autopilot on";
   if (!request.autopilot && request.brief) player += " brief";
+  if (!request.autopilot && request.plan) player += " plan";
   if (!request.autopilot && request.lookahead >= 0) {
     player += " lookahead " + std::to_string(request.lookahead);
   }

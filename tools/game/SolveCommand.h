@@ -13,12 +13,13 @@ struct SolveRequest {
   int lookahead = -1;      // ms; -1: the solver's own default
   bool autopilot = false;  // the autopilot alone plays
   bool brief = false;      // the brief solver plays (SolverOptions::Brief)
+  bool plan = false;       // the solver plans the whole level first (SolverOptions::plans)
   int puzzle = 0;          // a built-in Puzzle level 1.., or 0
   std::string file;        // else a level file
 };
 
-// Reads "[--seeds N] [--first S] [--lookahead MS] [--brief] [--autopilot] puzzle L | FILE";
-// false with the reason when the arguments say something else.
+// Reads "[--seeds N] [--first S] [--lookahead MS] [--brief] [--plan] [--autopilot] puzzle L |
+// FILE"; false with the reason when the arguments say something else.
 bool ReadSolveRequest(const std::vector<std::string>& args, SolveRequest& request,
                       std::string& why);
 // Plays the level on each seed and prints its line; 0, or 2 when the level cannot begin.

@@ -8,6 +8,7 @@
 
 #include "game/Game.h"
 #include "tools/game/GameCopy.h"
+#include "tools/game/LevelPlanner.h"
 #include "tools/game/ScriptedGame.h"
 
 namespace {
@@ -38,6 +39,9 @@ Solver::Solver(Game& game, PlayerHands& hands, const SolverOptions& options, con
       pilot_(game, hands, log),
       targets_(game) {
   pilot_.LeaveAlone(&held_);
+  if (options_.plans) {
+    planner_ = std::make_unique<LevelPlanner>(game, hands, PlanOptions{}, options_, log);
+  }
 }
 
 Solver::~Solver() = default;
@@ -46,7 +50,51 @@ void Solver::Note(const std::string& text) const {
   if (log_) log_->Print("solver " + text);
 }
 
+Solver::Memory Solver::Remember() const {
+  Memory m;
+  m.pilot = pilot_.Remember();
+  m.holds = holds_;
+  m.states = states_;
+  m.flips = flips_;
+  m.tick = tick_;
+  m.nextLook = nextLook_;
+  m.nextChoice = nextChoice_;
+  m.calmUntil = calmUntil_;
+  m.ways = ways_;
+  m.losing = losing_;
+  m.looks = looks_;
+  m.tries = tries_;
+  m.holdsMade = holdsMade_;
+  return m;
+}
+
+void Solver::ContinueFrom(const Memory& m) {
+  pilot_.ContinueFrom(m.pilot);
+  holds_ = m.holds;
+  held_.clear();
+  for (const Hold& h : holds_) held_.insert(h.key);
+  states_ = m.states;
+  flips_ = m.flips;
+  seenChange_ = 0;
+  tick_ = m.tick;
+  nextLook_ = m.nextLook;
+  nextChoice_ = m.nextChoice;
+  calmUntil_ = m.calmUntil;
+  ways_ = m.ways;
+  losing_ = m.losing;
+  looks_ = m.looks;
+  tries_ = m.tries;
+  holdsMade_ = m.holdsMade;
+  runs_.clear();
+  printed_ = -1;
+  savedAt_ = -1;
+}
+
 void Solver::Act() {
+  if (planner_) {
+    planner_->Act();
+    return;
+  }
   ++tick_;
   std::erase_if(holds_, [this](const Hold& h) { return h.until <= tick_; });
   held_.clear();

@@ -21,6 +21,7 @@
 #include "tools/game/LookRun.h"
 
 class Game;
+class LevelPlanner;
 struct EventLog;
 
 struct SolverOptions {
@@ -53,6 +54,8 @@ struct SolverOptions {
   // false: every try plays from a new copy of the game, none read from a kept run (to
   // show that keeping them changes nothing)
   bool keepsRuns = true;
+  // true: it plays the whole level ahead first and then plays its plan (LevelPlanner)
+  bool plans = false;
 
   // The solver at about a third of the cost: shorter looks, and fewer and shorter choices
   // of ways. The shipped levels and their pars are proven with it; it wins less often on
@@ -78,6 +81,24 @@ class Solver {
 
   // Once per frame while it plays.
   void Act();
+
+  // What the solver has in mind, apart from its game, to go on with on a game that stands
+  // as this one does.
+  struct Memory {
+    Autopilot::Memory pilot;
+    std::vector<SolverHold> holds;
+    std::map<Autopilot::ControlKey, int> states;
+    std::map<Autopilot::ControlKey, std::vector<int>> flips;
+    int tick = 0, nextLook = 0, nextChoice = 0, calmUntil = 0;
+    SolverWays ways;
+    bool losing = false;
+    int looks = 0, tries = 0, holdsMade = 0;
+  };
+  Memory Remember() const;
+  void ContinueFrom(const Memory& memory);
+  // Holds a switch or signal as another player chose, as its own holds are kept.
+  void Force(const SolverHold& hold) { holds_.push_back(hold); }
+  int Tick() const { return tick_; }
 
   int Looks() const { return looks_; }
   int Tries() const { return tries_; }
@@ -145,6 +166,7 @@ class Solver {
   Game& game_;
   PlayerHands& hands_;
   SolverOptions options_;
+  std::unique_ptr<LevelPlanner> planner_;
   const EventLog* log_;
   Autopilot pilot_;
   ClickTargets targets_;

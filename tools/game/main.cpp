@@ -5,8 +5,9 @@
 //                                       tools/README.md)
 //        ot-game replay FILE [FOLDER]   (exit 0: as recorded, 3: it ended differently,
 //                                       1: the replay cannot be read or begun)
-//        ot-game solve [--seeds N] [--first S] [--lookahead MS] [--brief] [--autopilot]
-//                      puzzle L | FILE  (the level played on N seeds from S, by default
+//        ot-game solve [--seeds N] [--first S] [--lookahead MS] [--brief] [--plan]
+//                      [--autopilot] puzzle L | FILE
+//                                       (the level played on N seeds from S, by default
 //                                       1..N, a line each)
 // The game runs in FOLDER (savep/ for saved games), or in a temp folder that is removed
 // at the end.
@@ -107,11 +108,10 @@ int main(int argc, char** argv) {
   const bool replay = argc >= 2 && std::string(argv[1]) == "replay";
   const int first = replay ? 2 : 1;
   if (argc != first + 1 && argc != first + 2) {
-    std::fprintf(
-        stderr,
-        "usage: ot-game SCRIPT [FOLDER]\n       ot-game replay FILE [FOLDER]\n"
-        "       ot-game solve [--seeds N] [--first S] [--lookahead MS] [--brief] [--autopilot] "
-        "puzzle L | FILE\n");
+    std::fprintf(stderr,
+                 "usage: ot-game SCRIPT [FOLDER]\n       ot-game replay FILE [FOLDER]\n"
+                 "       ot-game solve [--seeds N] [--first S] [--lookahead MS] [--brief] [--plan] "
+                 "[--autopilot] puzzle L | FILE\n");
     return 2;
   }
   std::error_code ec;

@@ -1,0 +1,304 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/game/LevelPlanner.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "game/Game.h"
+#include "tools/game/LookRun.h"
+#include "tools/game/ScriptedGame.h"
+
+namespace {
+
+constexpr int kLost = 1000;               // the units of a train with no way, or one queued
+constexpr long long kCrashWeight = 5000;  // a crash's later costs: the repair, the lost way
+constexpr int kUnitWeight = 5;            // money a track unit nearer the goal is worth
+constexpr long long kMargin = 500;        // how much better a hold must be than none
+constexpr int kBackWindow = 1000;         // frames back from the play's end kept still
+
+// Where a junction stands on the screen, near enough to tell what is near a crash.
+std::pair<int, int> PlaceOf(int j) {
+  const int row = j / 8;
+  return {(j % 8) * 107 + (row % 2 ? 53 : 0), row * 31};
+}
+
+}  // namespace
+
+// One play of the plan on a copy of the game with the solver, from a kept state.
+class LevelPlanner::Run : public PlayerHands {
+ public:
+  explicit Run(const SolverOptions& options) : options_(options) {}
+  ~Run() = default;
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
+
+  // On the copy given; original: the game, whose state the first kept frame is.
+  bool Start(GameCopy& on, Game& original, const Kept& kept, const std::vector<Hold>& holds) {
+    SharedStateGuard guard;
+    kept.shared.Apply();
+    copy_ = &on;
+    if (!copy_->CopyOf(kept.still ? kept.still->Copy() : original, kept.state)) return false;
+    solver_ = std::make_unique<Solver>(copy_->Copy(), *this, options_);
+    if (kept.remembers) solver_->ContinueFrom(kept.memory);
+    holds_ = &holds;
+    frame_ = kept.frame;
+    base_ = kept.crashes;
+    own_ = SharedState::Now();
+    return true;
+  }
+
+  // While one lives, the copy's random streams and settings are in place.
+  class Playing {
+   public:
+    explicit Playing(Run& run) : run_(run) { run_.own_.Apply(); }
+    ~Playing() { run_.own_ = SharedState::Now(); }
+    Playing(const Playing&) = delete;
+    Playing& operator=(const Playing&) = delete;
+
+   private:
+    SharedStateGuard guard_;
+    Run& run_;
+  };
+
+  // One frame (inside a Playing).
+  void Step() {
+    for (const Hold& h : *holds_) {
+      if (h.from == frame_) Force(*solver_, h);
+    }
+    solver_->Act();
+    copy_->Step();
+    ++frame_;
+  }
+
+  // The state now, with the game standing still at it (inside a Playing).
+  Kept Keep(bool still) {
+    Game& copy = copy_->Copy();
+    Kept k;
+    k.frame = frame_;
+    k.state = copy.SavedState();
+    k.shared = SharedState::Now();
+    k.memory = solver_->Remember();
+    k.remembers = true;
+    k.print = PlayPrint(copy, SwitchesPrint(copy.GetField()));
+    k.crashes = Crashes();
+    if (still) {
+      SharedStateGuard guard;
+      k.still = std::make_shared<GameCopy>(SDL_GetVideoSurface());
+      if (!k.still->CopyOf(copy, k.state)) k.still.reset();
+    }
+    return k;
+  }
+
+  // The solver adds the hold as the frame it starts at comes.
+  static void Force(Solver& solver, const Hold& h) {
+    SolverHold hold = h.hold;
+    hold.until = solver.Tick() + 1 + h.hold.until - h.from;
+    solver.Force(hold);
+  }
+
+  int Frame() const { return frame_; }
+  int Crashes() const { return base_ + copy_->Crashes(); }
+  bool Ended() const { return copy_->Ended(); }
+  long long Money() const { return copy_->Copy().MoneyCounter; }
+  long long Left() const { return solver_->Pilot().DistanceLeft(kLost); }
+  // The junctions at either end of the newest crash site's track.
+  std::vector<int> NewestSite() const {
+    const auto& sites = copy_->Copy().GetField().CrashSites();
+    if (sites.empty()) return {};
+    const rail::Place& p = sites.back().place;
+    return {p.j, rail::Neighbour(p.j, p.d)};
+  }
+
+  void LeftClick(int x, int y) override { copy_->LeftClick(x, y); }
+  void RightClick(int x, int y) override { copy_->RightClick(x, y); }
+
+ private:
+  const SolverOptions& options_;
+  GameCopy* copy_ = nullptr;
+  std::unique_ptr<Solver> solver_;
+  const std::vector<Hold>* holds_ = nullptr;
+  SharedState own_;
+  int frame_ = 0;
+  int base_ = 0;
+};
+
+LevelPlanner::LevelPlanner(Game& game, PlayerHands& hands, const PlanOptions& options,
+                           const SolverOptions& solver, const EventLog* log)
+    : game_(game), hands_(hands), options_(options), solverOptions_(solver), log_(log) {
+  solverOptions_.plans = false;
+}
+
+LevelPlanner::~LevelPlanner() = default;
+
+void LevelPlanner::Note(const std::string& text) const {
+  if (log_) log_->Print("planner " + text);
+}
+
+void LevelPlanner::Act() {
+  ++tick_;
+  if (start_ >= 0 && game_.LevelUpdate() < levelUpdate_) start_ = -1;  // a new level
+  levelUpdate_ = game_.LevelUpdate();
+  const bool playing = game_.GameState == kStatePlaying && game_.iGameMode == kOperatingMode;
+  if (start_ < 0) {
+    // A copy of a level still being laid out would stand laid out at once.
+    if (!playing || !game_.LaidOut()) return;
+    start_ = tick_;
+    MakePlan();
+    solver_ = std::make_unique<Solver>(game_, hands_, solverOptions_, log_);
+  }
+  const int frame = tick_ - start_;
+  if (const auto it = kept_.find(frame); it != kept_.end() && playing && !diverged_) {
+    if (PlayPrint(game_, SwitchesPrint(game_.GetField())) != it->second.print) {
+      diverged_ = true;
+      Note("the game went otherwise than planned at frame " + std::to_string(frame));
+    }
+  }
+  for (const Hold& h : holds_) {
+    if (h.from == frame) Run::Force(*solver_, h);
+  }
+  solver_->Act();
+}
+
+void LevelPlanner::MakePlan() {
+  holds_.clear();
+  kept_.clear();
+  diverged_ = false;
+  Kept first;
+  first.state = game_.SavedState();
+  first.shared = SharedState::Now();
+  first.print = PlayPrint(game_, SwitchesPrint(game_.GetField()));
+  kept_[0] = first;
+  int from = 0, settled = 0;
+  for (;;) {
+    const int crash = PlayOn(from, settled);
+    if (crash < 0) break;
+    from = played_ < options_.budget ? Mend(crash, settled) : -1;
+    if (from >= 0) continue;
+    settled = crash + 1;
+    from = crash / options_.keepEvery * options_.keepEvery;
+  }
+  Note("planned " + std::to_string(plannedCrashes_) + " crashes with " +
+       std::to_string(holds_.size()) + " holds, " + std::to_string(played_) + " frames played");
+}
+
+int LevelPlanner::PlayOn(int from, int settled) {
+  kept_.erase(kept_.upper_bound(from), kept_.end());
+  Run run(solverOptions_);
+  if (!run.Start(Copy(main_), game_, kept_.at(from), holds_)) return -1;
+  Run::Playing playing(run);
+  for (;;) {
+    const int f = run.Frame();
+    if (f % options_.keepEvery == 0 && f != from) {
+      kept_[f] = run.Keep(true);
+      // Only the last seconds are gone back to: the older states let go of their games.
+      for (auto it = kept_.begin(); it != kept_.end() && it->first < f - kBackWindow; ++it)
+        it->second.still.reset();
+    }
+    if (run.Ended()) {
+      plannedCrashes_ = run.Crashes();
+      return -1;
+    }
+    const int before = run.Crashes();
+    run.Step();
+    ++played_;
+    if (run.Crashes() > before && f >= settled) {
+      crashAt_ = run.NewestSite();
+      plannedCrashes_ = run.Crashes();
+      return f;
+    }
+  }
+}
+
+LevelPlanner::Score LevelPlanner::Try(const std::vector<Hold>& holds, int from, int to) {
+  Run run(solverOptions_);
+  if (!run.Start(Copy(trial_), game_, kept_.at(from), holds)) return {};
+  Run::Playing playing(run);
+  while (run.Frame() < to && !run.Ended()) {
+    run.Step();
+    ++played_;
+  }
+  return {run.Money() - kCrashWeight * run.Crashes() - kUnitWeight * run.Left(), run.Crashes()};
+}
+
+std::vector<LevelPlanner::Hold> LevelPlanner::Candidates(int from, int crash) const {
+  std::vector<Hold> out;
+  const Field& field = game_.GetField();
+  auto near = [this](int j) {
+    if (crashAt_.empty()) return true;
+    const auto [x, y] = PlaceOf(j);
+    return std::any_of(crashAt_.begin(), crashAt_.end(), [&](int w) {
+      if (!rail::ValidJunction(w)) return false;
+      const auto [wx, wy] = PlaceOf(w);
+      return std::hypot(x - wx, y - wy) <= options_.radius;
+    });
+  };
+  const int until = crash + options_.last;
+  for (int j = 0; j < rail::kJunctions; ++j) {
+    if (!rail::ValidJunction(j) || !near(j)) continue;
+    const Junction& at = field.At(j);
+    for (int side = 0; side < 4; ++side) {
+      const Junction::Switch& sw = at.SwitchAt(side);
+      if (sw.state == SwitchState::kWorking) {
+        for (const int way : {sw.active, sw.another})
+          out.push_back({{{j, side, false}, way, until}, from});
+      }
+      if (at.SignalAt(side).state >= SignalState::kGreen) {
+        for (const SignalState light : {SignalState::kGreen, SignalState::kRed})
+          out.push_back({{{j, side, true}, static_cast<int>(light), until}, from});
+      }
+    }
+  }
+  return out;
+}
+
+int LevelPlanner::Mend(int crash, int settled) {
+  const int every = options_.keepEvery;
+  const int to = crash + options_.horizon;
+  const Score none = Try(holds_, crash / every * every, to);
+  std::set<int> froms;
+  for (const int back : options_.backs) {
+    int from = std::max(0, crash - back) / every * every;
+    if (from < settled) from = (settled + every - 1) / every * every;
+    if (from <= crash && Usable(from)) froms.insert(from);
+  }
+  Hold best;
+  long long bestValue = none.value + kMargin;
+  bool found = false;
+  // The latest start first: of two holds as good, the shorter one is kept.
+  for (auto from = froms.rbegin(); from != froms.rend() && played_ < options_.budget; ++from) {
+    for (const Hold& hold : Candidates(*from, crash)) {
+      std::vector<Hold> holds = holds_;
+      holds.push_back(hold);
+      const Score s = Try(holds, *from, to);
+      if (s.value > bestValue) {
+        bestValue = s.value;
+        best = hold;
+        found = true;
+      }
+    }
+  }
+  if (!found) {
+    Note("finds no hold against the crash at frame " + std::to_string(crash));
+    return -1;
+  }
+  holds_.push_back(best);
+  const auto& [junction, side, signal] = best.hold.key;
+  Note("holds " + std::string(signal ? "signal " : "switch ") + std::to_string(junction) +
+       " side " + std::to_string(side) + " at " + std::to_string(best.hold.state) + " from frame " +
+       std::to_string(best.from) + " against the crash at " + std::to_string(crash) + " (" +
+       std::to_string(none.value) + " -> " + std::to_string(bestValue) + ")");
+  return best.from;
+}
+
+bool LevelPlanner::Usable(int frame) const {
+  const auto it = kept_.find(frame);
+  return it != kept_.end() && (frame == 0 || it->second.still);
+}
+
+GameCopy& LevelPlanner::Copy(std::unique_ptr<GameCopy>& copy) {
+  if (!copy) copy = std::make_unique<GameCopy>(SDL_GetVideoSurface());
+  return *copy;
+}

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The solver with a plan: before it acts in a level, it plays the whole level ahead on a
+// private copy of the game (GameCopy) with the solver, keeping the game's state every
+// second. At each crash of that play it goes back a few seconds and tries holding a switch
+// or signal near the crash one way or the other from there, each try on a copy of its own
+// played two minutes on; the hold whose try ends with the most money, if clearly more than
+// without it, joins the plan, and the play goes on from where the hold starts. A crash that
+// no hold helps stays. The game is then played by the solver with the plan's holds added
+// at their frames: the rules are deterministic, so it goes as the plan foretold.
+//
+// Going back needs more than a saved game: a copy takes the running state a saved game
+// leaves out (the clocks, the trains' speeds, the progress engine) from the game it
+// copies. So each kept second also keeps a copy of the game standing still at that frame,
+// for the last seconds that are gone back to.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tools/game/GameCopy.h"
+#include "tools/game/Solver.h"
+
+class Game;
+struct EventLog;
+
+struct PlanOptions {
+  int keepEvery = 50;                // frames between two kept states
+  int horizon = 6000;                // frames a try plays on past the crash it is against
+  std::vector<int> backs{150, 500};  // frames before a crash a hold may start
+  int last = 300;                    // frames past the crash a hold lasts
+  int radius = 160;                  // pixels round the crash whose switches and signals are tried
+  long long budget = 6000000;        // frames the tries may play in all
+};
+
+class LevelPlanner {
+ public:
+  // solver: the options of the solver that plays the plan, and the copies' solvers.
+  LevelPlanner(Game& game, PlayerHands& hands, const PlanOptions& options,
+               const SolverOptions& solver, const EventLog* log);
+  ~LevelPlanner();
+  LevelPlanner(const LevelPlanner&) = delete;
+  LevelPlanner& operator=(const LevelPlanner&) = delete;
+
+  // Once per frame while it plays.
+  void Act();
+
+  // The crashes the plan foretold, its holds, and the frames its plays ahead took.
+  int PlannedCrashes() const { return plannedCrashes_; }
+  int PlannedHolds() const { return static_cast<int>(holds_.size()); }
+  long long Played() const { return played_; }
+  // Whether the game ever stood otherwise than the plan foretold at a kept second.
+  bool Diverged() const { return diverged_; }
+
+  // A hold with the frames it starts and ends at, counted from the plan's first frame.
+  struct Hold {
+    SolverHold hold;  // its until: the frame it ends at
+    int from = 0;
+  };
+  // The game as the plan's play left it at a frame.
+  struct Kept {
+    int frame = 0;
+    core::ParamEntries state;
+    SharedState shared;
+    Solver::Memory memory;
+    bool remembers = false;  // false: the solver starts afresh there
+    uint64_t print = 0;      // PlayPrint
+    int crashes = 0;         // since the plan's first frame
+    // The game standing still at that frame; none at the first, whose game is the game.
+    std::shared_ptr<GameCopy> still;
+  };
+
+ private:
+  class Run;
+  void MakePlan();
+  // Plays the plan from the kept state at frame from, keeping states, until a crash at a
+  // frame at least settled (its frame) or the end (-1).
+  int PlayOn(int from, int settled);
+  // Adds the best hold against the crash at that frame, if one is clearly better than
+  // none; the frame it starts at, or -1.
+  int Mend(int crash, int settled);
+  struct Score {
+    long long value = 0;
+    int crashes = 0;
+  };
+  Score Try(const std::vector<Hold>& holds, int from, int to);
+  std::vector<Hold> Candidates(int from, int crash) const;
+  // Whether the play can go back to the state kept at the frame.
+  bool Usable(int frame) const;
+  static GameCopy& Copy(std::unique_ptr<GameCopy>& copy);
+  void Note(const std::string& text) const;
+
+  Game& game_;
+  PlayerHands& hands_;
+  PlanOptions options_;
+  SolverOptions solverOptions_;
+  const EventLog* log_;
+  std::unique_ptr<Solver> solver_;          // plays the game with the plan
+  std::unique_ptr<GameCopy> main_, trial_;  // the plan's play, and the tries'
+  std::vector<Hold> holds_;
+  std::map<int, Kept> kept_;
+  std::vector<int> crashAt_;  // the junctions at either end of the last crash's track
+  int tick_ = 0;
+  int start_ = -1;       // the game's frame the plan starts at
+  int levelUpdate_ = 0;  // the game's level update when last seen: a new level plans anew
+  int plannedCrashes_ = 0;
+  long long played_ = 0;
+  bool diverged_ = false;
+};
