@@ -498,9 +498,9 @@ TEST_F(SolverPlay, SolveFromASeedPlaysItAsARunFromOneDoes) {
 }
 
 // A plan made on copies of the game going back before its crashes: on Puzzle level 1,
-// seed 4, played by the autopilot (a solver with no look ahead), it holds a switch or
-// signal against a crash, ends with fewer crashes than the autopilot alone, and the game
-// goes as it foretold, frame by frame, to the same crashes and money.
+// seed 1, played by the autopilot (a solver with no look ahead), it holds switches or
+// signals against crashes and foretells fewer crashes than the autopilot alone has, and
+// the game goes as it foretold at every kept second, to the same crashes.
 TEST_F(SolverPlay, APlanMendsCrashesAndTheGameGoesAsPlanned) {
   Begin(1);
   S().SetAutopilot(true, false);
