@@ -511,7 +511,10 @@ TEST_F(SolverPlay, APlanMendsCrashesAndTheGameGoesAsPlanned) {
   Begin(1);
   SolverOptions pilot;
   pilot.lookahead = 0;
-  LevelPlanner planner(S().GetGame(), S(), PlanOptions{}, pilot, nullptr);
+  PlanOptions quick;
+  quick.horizon = 2000;
+  quick.keepEvery = 100;
+  LevelPlanner planner(S().GetGame(), S(), quick, pilot, nullptr);
   for (int t = 0; t < kLevelEnd && S().Open() == Dialog::kNone; t += GameSession::kFrame) {
     planner.Act();
     S().RunFrame();
