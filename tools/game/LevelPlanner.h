@@ -7,7 +7,9 @@
 // played two minutes on; the hold whose try ends with the most money, if clearly more than
 // without it, joins the plan, and the play goes on from where the hold starts. A crash that
 // no hold helps stays. The game is then played by the solver with the plan's holds added
-// at their frames: the rules are deterministic, so it goes as the plan foretold.
+// at their frames: the rules are deterministic, so it goes as the plan foretold, but for
+// the rare frame where a solver taken up from its memory plays otherwise than the one it
+// copies (Diverged); the game then goes on with the solver and the plan's later holds.
 //
 // Going back needs more than a saved game: a copy takes the running state a saved game
 // leaves out (the clocks, the trains' speeds, the progress engine) from the game it
