@@ -4,10 +4,12 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <set>
 
 #include "game/Game.h"
+#include "railway/Geometry.h"
 #include "tools/game/LookRun.h"
 #include "tools/game/ScriptedGame.h"
 
@@ -17,13 +19,6 @@ constexpr int kLost = 1000;               // the units of a train with no way, o
 constexpr long long kCrashWeight = 5000;  // a crash's later costs: the repair, the lost way
 constexpr int kUnitWeight = 5;            // money a track unit nearer the goal is worth
 constexpr long long kMargin = 500;        // how much better a hold must be than none
-constexpr int kBackWindow = 1000;         // frames back from the play's end kept still
-
-// Where a junction stands on the screen, near enough to tell what is near a crash.
-std::pair<int, int> PlaceOf(int j) {
-  const int row = j / 8;
-  return {(j % 8) * 107 + (row % 2 ? 53 : 0), row * 31};
-}
 
 }  // namespace
 
@@ -74,7 +69,7 @@ class LevelPlanner::Run : public PlayerHands {
   }
 
   // The state now, with the game standing still at it (inside a Playing).
-  Kept Keep(bool still) {
+  Kept Keep() {
     Game& copy = copy_->Copy();
     Kept k;
     k.frame = frame_;
@@ -84,11 +79,9 @@ class LevelPlanner::Run : public PlayerHands {
     k.remembers = true;
     k.print = PlayPrint(copy, SwitchesPrint(copy.GetField()));
     k.crashes = Crashes();
-    if (still) {
-      SharedStateGuard guard;
-      k.still = std::make_shared<GameCopy>(SDL_GetVideoSurface());
-      if (!k.still->CopyOf(copy, k.state)) k.still.reset();
-    }
+    SharedStateGuard guard;
+    k.still = std::make_shared<GameCopy>(SDL_GetVideoSurface());
+    if (!k.still->CopyOf(copy, k.state)) k.still.reset();
     return k;
   }
 
@@ -188,13 +181,18 @@ int LevelPlanner::PlayOn(int from, int settled) {
   kept_.erase(kept_.upper_bound(from), kept_.end());
   Run run(solverOptions_);
   if (!run.Start(Copy(main_), game_, kept_.at(from), holds_)) return -1;
+  // Tries start at most the longest step back before a crash, which is at the play's end:
+  // older states let go of their still games.
+  const int window =
+      (options_.backs.empty() ? 0
+                              : *std::max_element(options_.backs.begin(), options_.backs.end())) +
+      options_.keepEvery;
   Run::Playing playing(run);
   for (;;) {
     const int f = run.Frame();
     if (f % options_.keepEvery == 0 && f != from) {
-      kept_[f] = run.Keep(true);
-      // Only the last seconds are gone back to: the older states let go of their games.
-      for (auto it = kept_.begin(); it != kept_.end() && it->first < f - kBackWindow; ++it)
+      kept_[f] = run.Keep();
+      for (auto it = kept_.begin(); it != kept_.end() && it->first < f - window; ++it)
         it->second.still.reset();
     }
     if (run.Ended()) {
@@ -212,15 +210,15 @@ int LevelPlanner::PlayOn(int from, int settled) {
   }
 }
 
-LevelPlanner::Score LevelPlanner::Try(const std::vector<Hold>& holds, int from, int to) {
+long long LevelPlanner::Try(const std::vector<Hold>& holds, int from, int to) {
   Run run(solverOptions_);
-  if (!run.Start(Copy(trial_), game_, kept_.at(from), holds)) return {};
+  if (!run.Start(Copy(trial_), game_, kept_.at(from), holds)) return LLONG_MIN;
   Run::Playing playing(run);
   while (run.Frame() < to && !run.Ended()) {
     run.Step();
     ++played_;
   }
-  return {run.Money() - kCrashWeight * run.Crashes() - kUnitWeight * run.Left(), run.Crashes()};
+  return run.Money() - kCrashWeight * run.Crashes() - kUnitWeight * run.Left();
 }
 
 std::vector<LevelPlanner::Hold> LevelPlanner::Candidates(int from, int crash) const {
@@ -228,11 +226,10 @@ std::vector<LevelPlanner::Hold> LevelPlanner::Candidates(int from, int crash) co
   const Field& field = game_.GetField();
   auto near = [this](int j) {
     if (crashAt_.empty()) return true;
-    const auto [x, y] = PlaceOf(j);
     return std::any_of(crashAt_.begin(), crashAt_.end(), [&](int w) {
-      if (!rail::ValidJunction(w)) return false;
-      const auto [wx, wy] = PlaceOf(w);
-      return std::hypot(x - wx, y - wy) <= options_.radius;
+      return rail::ValidJunction(w) &&
+             std::hypot(rail::JunctionX(j) - rail::JunctionX(w),
+                        rail::JunctionY(j) - rail::JunctionY(w)) <= options_.radius;
     });
   };
   const int until = crash + options_.last;
@@ -257,7 +254,7 @@ std::vector<LevelPlanner::Hold> LevelPlanner::Candidates(int from, int crash) co
 int LevelPlanner::Mend(int crash, int settled) {
   const int every = options_.keepEvery;
   const int to = crash + options_.horizon;
-  const Score none = Try(holds_, crash / every * every, to);
+  const long long none = Try(holds_, crash / every * every, to);
   std::set<int> froms;
   for (const int back : options_.backs) {
     int from = std::max(0, crash - back) / every * every;
@@ -265,16 +262,16 @@ int LevelPlanner::Mend(int crash, int settled) {
     if (from <= crash && Usable(from)) froms.insert(from);
   }
   Hold best;
-  long long bestValue = none.value + kMargin;
+  long long bestValue = none + kMargin;
   bool found = false;
   // The latest start first: of two holds as good, the shorter one is kept.
   for (auto from = froms.rbegin(); from != froms.rend() && played_ < options_.budget; ++from) {
     for (const Hold& hold : Candidates(*from, crash)) {
       std::vector<Hold> holds = holds_;
       holds.push_back(hold);
-      const Score s = Try(holds, *from, to);
-      if (s.value > bestValue) {
-        bestValue = s.value;
+      const long long value = Try(holds, *from, to);
+      if (value > bestValue) {
+        bestValue = value;
         best = hold;
         found = true;
       }
@@ -289,7 +286,7 @@ int LevelPlanner::Mend(int crash, int settled) {
   Note("holds " + std::string(signal ? "signal " : "switch ") + std::to_string(junction) +
        " side " + std::to_string(side) + " at " + std::to_string(best.hold.state) + " from frame " +
        std::to_string(best.from) + " against the crash at " + std::to_string(crash) + " (" +
-       std::to_string(none.value) + " -> " + std::to_string(bestValue) + ")");
+       std::to_string(none) + " -> " + std::to_string(bestValue) + ")");
   return best.from;
 }
 

@@ -81,11 +81,9 @@ class LevelPlanner {
   // Adds the best hold against the crash at that frame, if one is clearly better than
   // none; the frame it starts at, or -1.
   int Mend(int crash, int settled);
-  struct Score {
-    long long value = 0;
-    int crashes = 0;
-  };
-  Score Try(const std::vector<Hold>& holds, int from, int to);
+  // The play with the holds from the kept state at frame from to frame to, judged: its
+  // money, less the crashes' later costs and the ways the trains still have to go.
+  long long Try(const std::vector<Hold>& holds, int from, int to);
   std::vector<Hold> Candidates(int from, int crash) const;
   // Whether the play can go back to the state kept at the frame.
   bool Usable(int frame) const;
