@@ -149,6 +149,10 @@ void LevelPlanner::Act() {
       Note("the game went otherwise than planned at frame " + std::to_string(frame));
     }
   }
+  if (std::binary_search(resumes_.begin(), resumes_.end(), frame) && !diverged_) {
+    solver_ = std::make_unique<Solver>(game_, hands_, solverOptions_, log_);
+    solver_->ContinueFrom(kept_.at(frame).memory);
+  }
   for (const Hold& h : holds_) {
     if (h.from == frame) Run::Force(*solver_, h);
   }
@@ -158,6 +162,7 @@ void LevelPlanner::Act() {
 void LevelPlanner::MakePlan() {
   holds_.clear();
   kept_.clear();
+  resumes_.clear();
   diverged_ = false;
   Kept first;
   first.state = game_.SavedState();
@@ -179,6 +184,8 @@ void LevelPlanner::MakePlan() {
 
 int LevelPlanner::PlayOn(int from, int settled) {
   kept_.erase(kept_.upper_bound(from), kept_.end());
+  resumes_.erase(std::lower_bound(resumes_.begin(), resumes_.end(), from), resumes_.end());
+  if (from > 0) resumes_.push_back(from);
   Run run(solverOptions_);
   if (!run.Start(Copy(main_), game_, kept_.at(from), holds_)) return -1;
   // Tries start at most the longest step back before a crash, which is at the play's end:

@@ -100,6 +100,10 @@ class LevelPlanner {
   std::vector<Hold> holds_;
   std::map<int, Kept> kept_;
   std::vector<int> crashAt_;  // the junctions at either end of the last crash's track
+  // The frames the plan's play went on from a kept state, its solver taken up from memory
+  // there. The game's solver is taken up from the same memory at the same frames, so that
+  // it plays as the plan's play did even where a solver's memory leaves something out.
+  std::vector<int> resumes_;
   int tick_ = 0;
   int start_ = -1;       // the game's frame the plan starts at
   int levelUpdate_ = 0;  // the game's level update when last seen: a new level plans anew
