@@ -499,14 +499,16 @@ TEST_F(SolverPlay, SolveFromASeedPlaysItAsARunFromOneDoes) {
 
 // A plan made on copies of the game going back before its crashes: on Puzzle level 1,
 // seed 1, played by the autopilot (a solver with no look ahead), it holds switches or
-// signals against crashes and foretells fewer crashes than the autopilot alone has, and
-// the game goes as it foretold at every kept second, to the same crashes.
+// signals against crashes and foretells fewer crashes than the autopilot alone has, the
+// game goes as it foretold at every kept second, to the same crashes, and it ends with
+// no less money than the autopilot alone.
 TEST_F(SolverPlay, APlanMendsCrashesAndTheGameGoesAsPlanned) {
   Begin(1);
   S().SetAutopilot(true, false);
   Run(kLevelEnd);
   ASSERT_EQ(S().Open(), Dialog::kLevelStatistics);
   const int alone = S().GetGame().Crashes();
+  const int aloneMoney = S().GetGame().MoneyCounter;
   S().EndGame();
   Begin(1);
   SolverOptions pilot;
@@ -514,6 +516,7 @@ TEST_F(SolverPlay, APlanMendsCrashesAndTheGameGoesAsPlanned) {
   PlanOptions quick;
   quick.horizon = 2000;
   quick.keepEvery = 100;
+  quick.backs = {150, 500};
   LevelPlanner planner(S().GetGame(), S(), quick, pilot, nullptr);
   for (int t = 0; t < kLevelEnd && S().Open() == Dialog::kNone; t += GameSession::kFrame) {
     planner.Act();
@@ -524,6 +527,7 @@ TEST_F(SolverPlay, APlanMendsCrashesAndTheGameGoesAsPlanned) {
   EXPECT_LT(planner.PlannedCrashes(), alone);
   EXPECT_FALSE(planner.Diverged());
   EXPECT_EQ(S().GetGame().Crashes(), planner.PlannedCrashes());
+  EXPECT_GE(S().GetGame().MoneyCounter, aloneMoney);
 }
 
 // ot-game solve's options: the brief solver, the autopilot, the seeds and the level.

@@ -178,6 +178,20 @@ void LevelPlanner::MakePlan() {
     settled = crash + 1;
     from = crash / options_.keepEvery * options_.keepEvery;
   }
+  // Holds judged over two minutes may cost more later on: the plan has to end the level
+  // with at least the money the solver alone ends it with.
+  if (!holds_.empty()) {
+    const auto [money, crashes] = PlayToTheEnd({});
+    if (money > plannedMoney_) {
+      Note("drops its plan, which ends with " + std::to_string(plannedMoney_) +
+           ", for the solver's own play, which ends with " + std::to_string(money));
+      holds_.clear();
+      resumes_.clear();
+      kept_.erase(kept_.upper_bound(0), kept_.end());
+      plannedCrashes_ = crashes;
+      plannedMoney_ = money;
+    }
+  }
   Note("planned " + std::to_string(plannedCrashes_) + " crashes with " +
        std::to_string(holds_.size()) + " holds, " + std::to_string(played_) + " frames played");
 }
@@ -204,6 +218,7 @@ int LevelPlanner::PlayOn(int from, int settled) {
     }
     if (run.Ended()) {
       plannedCrashes_ = run.Crashes();
+      plannedMoney_ = run.Money();
       return -1;
     }
     const int before = run.Crashes();
@@ -226,6 +241,17 @@ long long LevelPlanner::Try(const std::vector<Hold>& holds, int from, int to) {
     ++played_;
   }
   return run.Money() - kCrashWeight * run.Crashes() - kUnitWeight * run.Left();
+}
+
+std::pair<long long, int> LevelPlanner::PlayToTheEnd(const std::vector<Hold>& holds) {
+  Run run(solverOptions_);
+  if (!run.Start(Copy(trial_), game_, kept_.at(0), holds)) return {LLONG_MIN, 0};
+  Run::Playing playing(run);
+  while (!run.Ended()) {
+    run.Step();
+    ++played_;
+  }
+  return {run.Money(), run.Crashes()};
 }
 
 std::vector<LevelPlanner::Hold> LevelPlanner::Candidates(int from, int crash) const {

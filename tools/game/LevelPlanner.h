@@ -6,10 +6,12 @@
 // or signal near the crash one way or the other from there, each try on a copy of its own
 // played two minutes on; the hold whose try ends with the most money, if clearly more than
 // without it, joins the plan, and the play goes on from where the hold starts. A crash that
-// no hold helps stays. The game is then played by the solver with the plan's holds added
-// at their frames: the rules are deterministic, so it goes as the plan foretold, but for
-// the rare frame where a solver taken up from its memory plays otherwise than the one it
-// copies (Diverged); the game then goes on with the solver and the plan's later holds.
+// no hold helps stays. A plan that ends the level with less money than the solver's own
+// play is dropped: holds judged over two minutes can cost more later. The game is then
+// played by the solver with the plan's holds added at their frames, its solver taken up
+// from memory wherever the plan's play took its solver up from memory: the rules are
+// deterministic, so it goes as the plan foretold. Should it ever stand otherwise at a
+// kept second (Diverged), it goes on with the solver and the plan's later holds.
 //
 // Going back needs more than a saved game: a copy takes the running state a saved game
 // leaves out (the clocks, the trains' speeds, the progress engine) from the game it
@@ -27,12 +29,12 @@ class Game;
 struct EventLog;
 
 struct PlanOptions {
-  int keepEvery = 50;                // frames between two kept states
-  int horizon = 6000;                // frames a try plays on past the crash it is against
-  std::vector<int> backs{150, 500};  // frames before a crash a hold may start
-  int last = 300;                    // frames past the crash a hold lasts
-  int radius = 160;                  // pixels round the crash whose switches and signals are tried
-  long long budget = 6000000;        // frames the tries may play in all
+  int keepEvery = 50;                      // frames between two kept states
+  int horizon = 6000;                      // frames a try plays on past the crash it is against
+  std::vector<int> backs{150, 500, 1000};  // frames before a crash a hold may start
+  int last = 300;                          // frames past the crash a hold lasts
+  int radius = 160;            // pixels round the crash whose switches and signals are tried
+  long long budget = 6000000;  // frames the tries may play in all
 };
 
 class LevelPlanner {
@@ -84,6 +86,9 @@ class LevelPlanner {
   // The play with the holds from the kept state at frame from to frame to, judged: its
   // money, less the crashes' later costs and the ways the trains still have to go.
   long long Try(const std::vector<Hold>& holds, int from, int to);
+  // The level played to its end from its first frame with the holds: the money it ends
+  // with and its crashes.
+  std::pair<long long, int> PlayToTheEnd(const std::vector<Hold>& holds);
   std::vector<Hold> Candidates(int from, int crash) const;
   // Whether the play can go back to the state kept at the frame.
   bool Usable(int frame) const;
@@ -108,6 +113,7 @@ class LevelPlanner {
   int start_ = -1;       // the game's frame the plan starts at
   int levelUpdate_ = 0;  // the game's level update when last seen: a new level plans anew
   int plannedCrashes_ = 0;
+  long long plannedMoney_ = 0;  // the money the plan's play ended the level with
   long long played_ = 0;
   bool diverged_ = false;
 };
