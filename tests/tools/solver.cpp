@@ -530,6 +530,38 @@ TEST_F(SolverPlay, APlanMendsCrashesAndTheGameGoesAsPlanned) {
   EXPECT_GE(S().GetGame().MoneyCounter, aloneMoney);
 }
 
+// A plan given no frames for tries has no holds and is dropped: the game, played from its
+// first frame by the planner, ends exactly as the solver alone leaves it, for the plan's
+// play went on from what the solver had in mind once the level was laid out. (On Puzzle
+// level 1, seed 5, a solver started only then plays otherwise: its choices of ways fall
+// at other times.)
+TEST_F(SolverPlay, APlanWithoutHoldsPlaysAsTheSolverAlone) {
+  SolverOptions pilot;
+  pilot.lookahead = 5000;
+  pilot.quietPeriod = 5000;
+  pilot.choiceLooks = 2;
+  Begin(5);
+  S().SetSolver(true, pilot, false);
+  Run(kLevelEnd);
+  ASSERT_EQ(S().Open(), Dialog::kLevelStatistics);
+  const uint64_t alone = S().GetGame().StateHash();
+  const int crashes = S().GetGame().Crashes();
+  S().EndGame();
+  Begin(5);
+  PlanOptions none;
+  none.budget = 0;
+  LevelPlanner planner(S().GetGame(), S(), none, pilot, nullptr);
+  for (int t = 0; t < kLevelEnd && S().Open() == Dialog::kNone; t += GameSession::kFrame) {
+    planner.Act();
+    S().RunFrame();
+  }
+  ASSERT_EQ(S().Open(), Dialog::kLevelStatistics);
+  EXPECT_GT(crashes, 0);
+  EXPECT_EQ(planner.PlannedHolds(), 0);
+  EXPECT_EQ(planner.PlannedCrashes(), crashes);
+  EXPECT_EQ(S().GetGame().StateHash(), alone);
+}
+
 // ot-game solve's options: the brief solver, the autopilot, the seeds and the level.
 TEST(SolveCommandLine, ReadsTheOptionsAndRefusesTheRest) {
   SolveRequest r;

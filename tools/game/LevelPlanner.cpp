@@ -122,6 +122,7 @@ LevelPlanner::LevelPlanner(Game& game, PlayerHands& hands, const PlanOptions& op
                            const SolverOptions& solver, const EventLog* log)
     : game_(game), hands_(hands), options_(options), solverOptions_(solver), log_(log) {
   solverOptions_.plans = false;
+  solver_ = std::make_unique<Solver>(game_, hands_, solverOptions_, log_);
 }
 
 LevelPlanner::~LevelPlanner() = default;
@@ -136,11 +137,19 @@ void LevelPlanner::Act() {
   levelUpdate_ = game_.LevelUpdate();
   const bool playing = game_.GameState == kStatePlaying && game_.iGameMode == kOperatingMode;
   if (start_ < 0) {
-    // A copy of a level still being laid out would stand laid out at once.
-    if (!playing || !game_.LaidOut()) return;
+    // A copy of a level still being laid out would stand laid out at once. Till the
+    // level is laid out the solver plays alone, as it would without a plan, and the plan
+    // and the game go on from what it has in mind then: a plan without holds plays as the
+    // solver alone does.
+    if (!playing || !game_.LaidOut()) {
+      solver_->Act();
+      return;
+    }
     start_ = tick_;
-    MakePlan();
+    const Solver::Memory memory = solver_->Remember();
+    MakePlan(memory);
     solver_ = std::make_unique<Solver>(game_, hands_, solverOptions_, log_);
+    solver_->ContinueFrom(memory);
   }
   const int frame = tick_ - start_;
   if (const auto it = kept_.find(frame); it != kept_.end() && playing && !diverged_) {
@@ -159,7 +168,7 @@ void LevelPlanner::Act() {
   solver_->Act();
 }
 
-void LevelPlanner::MakePlan() {
+void LevelPlanner::MakePlan(const Solver::Memory& memory) {
   holds_.clear();
   kept_.clear();
   resumes_.clear();
@@ -167,6 +176,8 @@ void LevelPlanner::MakePlan() {
   Kept first;
   first.state = game_.SavedState();
   first.shared = SharedState::Now();
+  first.memory = memory;
+  first.remembers = true;
   first.print = PlayPrint(game_, SwitchesPrint(game_.GetField()));
   kept_[0] = first;
   int from = 0, settled = 0;
@@ -178,20 +189,7 @@ void LevelPlanner::MakePlan() {
     settled = crash + 1;
     from = crash / options_.keepEvery * options_.keepEvery;
   }
-  // Holds judged over two minutes may cost more later on: the plan has to end the level
-  // with at least the money the solver alone ends it with.
-  if (!holds_.empty()) {
-    const auto [money, crashes] = PlayToTheEnd({});
-    if (money > plannedMoney_) {
-      Note("drops its plan, which ends with " + std::to_string(plannedMoney_) +
-           ", for the solver's own play, which ends with " + std::to_string(money));
-      holds_.clear();
-      resumes_.clear();
-      kept_.erase(kept_.upper_bound(0), kept_.end());
-      plannedCrashes_ = crashes;
-      plannedMoney_ = money;
-    }
-  }
+  DropIfNoBetter();
   Note("planned " + std::to_string(plannedCrashes_) + " crashes with " +
        std::to_string(holds_.size()) + " holds, " + std::to_string(played_) + " frames played");
 }
@@ -216,7 +214,7 @@ int LevelPlanner::PlayOn(int from, int settled) {
       for (auto it = kept_.begin(); it != kept_.end() && it->first < f - window; ++it)
         it->second.still.reset();
     }
-    if (run.Ended()) {
+    if (run.Ended() || f >= Last()) {
       plannedCrashes_ = run.Crashes();
       plannedMoney_ = run.Money();
       return -1;
@@ -232,26 +230,43 @@ int LevelPlanner::PlayOn(int from, int settled) {
   }
 }
 
-long long LevelPlanner::Try(const std::vector<Hold>& holds, int from, int to) {
-  Run run(solverOptions_);
-  if (!run.Start(Copy(trial_), game_, kept_.at(from), holds)) return LLONG_MIN;
-  Run::Playing playing(run);
-  while (run.Frame() < to && !run.Ended()) {
-    run.Step();
-    ++played_;
-  }
-  return run.Money() - kCrashWeight * run.Crashes() - kUnitWeight * run.Left();
+void LevelPlanner::DropIfNoBetter() {
+  // A play never taken up from memory is the solver's own.
+  if (holds_.empty() && resumes_.empty()) return;
+  // Holds judged over two minutes may cost more later on: the plan has to end the level
+  // with more money than the solver alone ends it with.
+  const End alone = Play({}, 0, Last());
+  if (alone.money == LLONG_MIN || (!holds_.empty() && alone.money < plannedMoney_)) return;
+  Note("drops its plan, which ends with " + std::to_string(plannedMoney_) +
+       ", for the solver's own play, which ends with " + std::to_string(alone.money));
+  holds_.clear();
+  resumes_.clear();
+  kept_.erase(kept_.upper_bound(0), kept_.end());
+  plannedCrashes_ = alone.crashes;
+  plannedMoney_ = alone.money;
 }
 
-std::pair<long long, int> LevelPlanner::PlayToTheEnd(const std::vector<Hold>& holds) {
+LevelPlanner::End LevelPlanner::Play(const std::vector<Hold>& holds, int from, int to) {
   Run run(solverOptions_);
-  if (!run.Start(Copy(trial_), game_, kept_.at(0), holds)) return {LLONG_MIN, 0};
+  if (!run.Start(Copy(trial_), game_, kept_.at(from), holds)) return {};
   Run::Playing playing(run);
-  while (!run.Ended()) {
+  const int last = std::min(to, Last());
+  while (run.Frame() < last && !run.Ended()) {
     run.Step();
     ++played_;
   }
-  return {run.Money(), run.Crashes()};
+  return {run.Money(), run.Crashes(), run.Left()};
+}
+
+long long LevelPlanner::Try(const std::vector<Hold>& holds, int from, int to) {
+  const End end = Play(holds, from, to);
+  if (end.money == LLONG_MIN) return LLONG_MIN;
+  return end.money - kCrashWeight * end.crashes - kUnitWeight * end.left;
+}
+
+int LevelPlanner::Last() const {
+  constexpr int kFramesAMinute = 60 * 1000 / GameCopy::kFrame;
+  return (2 * game_.Record().LevelMinutes + 10) * kFramesAMinute;
 }
 
 std::vector<LevelPlanner::Hold> LevelPlanner::Candidates(int from, int crash) const {

@@ -6,8 +6,10 @@
 // or signal near the crash one way or the other from there, each try on a copy of its own
 // played two minutes on; the hold whose try ends with the most money, if clearly more than
 // without it, joins the plan, and the play goes on from where the hold starts. A crash that
-// no hold helps stays. A plan that ends the level with less money than the solver's own
-// play is dropped: holds judged over two minutes can cost more later. The game is then
+// no hold helps stays. The plan's play starts from what the solver playing the game had
+// in mind when the level was laid out, so that without holds it is the solver's own play;
+// a plan that ends the level with no more money than that play is dropped: holds judged
+// over two minutes can cost more later. The game is then
 // played by the solver with the plan's holds added at their frames, its solver taken up
 // from memory wherever the plan's play took its solver up from memory: the rules are
 // deterministic, so it goes as the plan foretold. Should it ever stand otherwise at a
@@ -76,19 +78,33 @@ class LevelPlanner {
 
  private:
   class Run;
-  void MakePlan();
+  // The plan, from the game as it stands and what the solver has in mind.
+  void MakePlan(const Solver::Memory& memory);
   // Plays the plan from the kept state at frame from, keeping states, until a crash at a
   // frame at least settled (its frame) or the end (-1).
   int PlayOn(int from, int settled);
   // Adds the best hold against the crash at that frame, if one is clearly better than
   // none; the frame it starts at, or -1.
   int Mend(int crash, int settled);
-  // The play with the holds from the kept state at frame from to frame to, judged: its
-  // money, less the crashes' later costs and the ways the trains still have to go.
+  // How a play on the trial copy ended: its money, its crashes since the plan's first
+  // frame and the track units its trains still had to go (money LLONG_MIN: it could not
+  // start).
+  struct End {
+    long long money = LLONG_MIN;
+    int crashes = 0;
+    long long left = 0;
+  };
+  // The play with the holds from the kept state at frame from to frame to, or to the
+  // level's end (or Last) when that comes first.
+  End Play(const std::vector<Hold>& holds, int from, int to);
+  // The play judged: its money, less the crashes' later costs and the ways the trains
+  // still have to go.
   long long Try(const std::vector<Hold>& holds, int from, int to);
-  // The level played to its end from its first frame with the holds: the money it ends
-  // with and its crashes.
-  std::pair<long long, int> PlayToTheEnd(const std::vector<Hold>& holds);
+  // The frame no play goes beyond: far past the level's minutes, should a level not end
+  // (a train left on the field after its time is fined until it leaves).
+  int Last() const;
+  // Drops the plan for the solver's own play when that ends the level with as much money.
+  void DropIfNoBetter();
   std::vector<Hold> Candidates(int from, int crash) const;
   // Whether the play can go back to the state kept at the frame.
   bool Usable(int frame) const;
@@ -100,7 +116,9 @@ class LevelPlanner {
   PlanOptions options_;
   SolverOptions solverOptions_;
   const EventLog* log_;
-  std::unique_ptr<Solver> solver_;          // plays the game with the plan
+  // Plays the game: from the first frame as the solver alone would, while the level is
+  // laid out, then with the plan.
+  std::unique_ptr<Solver> solver_;
   std::unique_ptr<GameCopy> main_, trial_;  // the plan's play, and the tries'
   std::vector<Hold> holds_;
   std::map<int, Kept> kept_;
