@@ -550,6 +550,7 @@ TEST_F(SolverPlay, APlanWithoutHoldsPlaysAsTheSolverAlone) {
   Begin(5);
   PlanOptions none;
   none.budget = 0;
+  none.choiceShifts = {0};
   LevelPlanner planner(S().GetGame(), S(), none, pilot, nullptr);
   for (int t = 0; t < kLevelEnd && S().Open() == Dialog::kNone; t += GameSession::kFrame) {
     planner.Act();

@@ -122,6 +122,7 @@ LevelPlanner::LevelPlanner(Game& game, PlayerHands& hands, const PlanOptions& op
                            const SolverOptions& solver, const EventLog* log)
     : game_(game), hands_(hands), options_(options), solverOptions_(solver), log_(log) {
   solverOptions_.plans = false;
+  own_ = solverOptions_;
   solver_ = std::make_unique<Solver>(game_, hands_, solverOptions_, log_);
 }
 
@@ -180,6 +181,7 @@ void LevelPlanner::MakePlan(const Solver::Memory& memory) {
   first.remembers = true;
   first.print = PlayPrint(game_, SwitchesPrint(game_.GetField()));
   kept_[0] = first;
+  alone_ = ChooseSolver();
   int from = 0, settled = 0;
   for (;;) {
     const int crash = PlayOn(from, settled);
@@ -235,15 +237,36 @@ void LevelPlanner::DropIfNoBetter() {
   if (holds_.empty() && resumes_.empty()) return;
   // Holds judged over two minutes may cost more later on: the plan has to end the level
   // with more money than the solver alone ends it with.
-  const End alone = Play({}, 0, Last());
-  if (alone.money == LLONG_MIN || (!holds_.empty() && alone.money < plannedMoney_)) return;
+  if (alone_.money == LLONG_MIN || (!holds_.empty() && alone_.money < plannedMoney_)) return;
   Note("drops its plan, which ends with " + std::to_string(plannedMoney_) +
-       ", for the solver's own play, which ends with " + std::to_string(alone.money));
+       ", for the solver's own play, which ends with " + std::to_string(alone_.money));
   holds_.clear();
   resumes_.clear();
   kept_.erase(kept_.upper_bound(0), kept_.end());
-  plannedCrashes_ = alone.crashes;
-  plannedMoney_ = alone.money;
+  plannedCrashes_ = alone_.crashes;
+  plannedMoney_ = alone_.money;
+}
+
+LevelPlanner::End LevelPlanner::ChooseSolver() {
+  SolverOptions best = own_;
+  End bestEnd;
+  const bool chooses = own_.lookahead > 0 && own_.choice > 0;
+  for (const int shift : options_.choiceShifts) {
+    if (shift != 0 && (!chooses || own_.choice + shift <= 0)) continue;
+    solverOptions_ = own_;
+    solverOptions_.choice += shift;
+    const End end = Play({}, 0, Last());
+    if (bestEnd.money == LLONG_MIN || end.money > bestEnd.money) {
+      bestEnd = end;
+      best = solverOptions_;
+    }
+  }
+  solverOptions_ = best;
+  if (best.choice != own_.choice) {
+    Note("chooses ways every " + std::to_string(best.choice) + " ms, which ends with " +
+         std::to_string(bestEnd.money));
+  }
+  return bestEnd;
 }
 
 LevelPlanner::End LevelPlanner::Play(const std::vector<Hold>& holds, int from, int to) {

@@ -7,9 +7,10 @@
 // played two minutes on; the hold whose try ends with the most money, if clearly more than
 // without it, joins the plan, and the play goes on from where the hold starts. A crash that
 // no hold helps stays. The plan's play starts from what the solver playing the game had
-// in mind when the level was laid out, so that without holds it is the solver's own play;
-// a plan that ends the level with no more money than that play is dropped: holds judged
-// over two minutes can cost more later. The game is then
+// in mind when the level was laid out, so that without holds it is the solver's own play,
+// with the period between its choices of ways that ended the level with the most money
+// when played alone (ChooseSolver); a plan that ends the level with no more money than
+// that play is dropped: holds judged over two minutes can cost more later. The game is then
 // played by the solver with the plan's holds added at their frames, its solver taken up
 // from memory wherever the plan's play took its solver up from memory: the rules are
 // deterministic, so it goes as the plan foretold. Should it ever stand otherwise at a
@@ -37,6 +38,10 @@ struct PlanOptions {
   int last = 300;                          // frames past the crash a hold lasts
   int radius = 160;            // pixels round the crash whose switches and signals are tried
   long long budget = 6000000;  // frames the tries may play in all
+  // ms added to the solver's period between two choices of ways: the solver alone plays
+  // the level with each first, and the plan starts from the one that ends with the most
+  // money (the first of them when none ends with more).
+  std::vector<int> choiceShifts{0, -6000, 6000};
 };
 
 class LevelPlanner {
@@ -103,6 +108,9 @@ class LevelPlanner {
   // The frame no play goes beyond: far past the level's minutes, should a level not end
   // (a train left on the field after its time is fined until it leaves).
   int Last() const;
+  // Plays the level with the solver alone for each of the choice periods and keeps the
+  // options of the play that ends with the most money; that play's end.
+  End ChooseSolver();
   // Drops the plan for the solver's own play when that ends the level with as much money.
   void DropIfNoBetter();
   std::vector<Hold> Candidates(int from, int crash) const;
@@ -114,7 +122,9 @@ class LevelPlanner {
   Game& game_;
   PlayerHands& hands_;
   PlanOptions options_;
-  SolverOptions solverOptions_;
+  SolverOptions own_;            // the options of the solver that plays the plan, as given
+  SolverOptions solverOptions_;  // and as chosen for the level
+  End alone_;                    // the chosen solver's play without holds
   const EventLog* log_;
   // Plays the game: from the first frame as the solver alone would, while the level is
   // laid out, then with the plan.
