@@ -233,10 +233,10 @@ int LevelPlanner::PlayOn(int from, int settled) {
 }
 
 void LevelPlanner::DropIfNoBetter() {
-  // A play never taken up from memory is the solver's own.
+  // A play never taken up from memory is the chosen solver's own.
   if (holds_.empty() && resumes_.empty()) return;
   // Holds judged over two minutes may cost more later on: the plan has to end the level
-  // with more money than the solver alone ends it with.
+  // with more money than the chosen solver alone ends it with.
   if (alone_.money == LLONG_MIN || (!holds_.empty() && alone_.money < plannedMoney_)) return;
   Note("drops its plan, which ends with " + std::to_string(plannedMoney_) +
        ", for the solver's own play, which ends with " + std::to_string(alone_.money));
