@@ -20,6 +20,7 @@
 // leaves out (the clocks, the trains' speeds, the progress engine) from the game it
 // copies. So each kept second also keeps a copy of the game standing still at that frame,
 // for the last seconds that are gone back to.
+#include <climits>
 #include <map>
 #include <memory>
 #include <string>
